@@ -1,0 +1,355 @@
+#include "AppSettings.h"
+
+#include "AppDefines.h"
+#include "PathManager.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QFileInfo>
+
+AppSettingsBase::AppSettingsBase(const QString& group, File file) : m_group(group), m_file(file) {}
+
+AppSettingsBase::~AppSettingsBase()
+{
+    if (AppSettings::Exists())
+        AppSettings::Instance()->Unregister(this);
+}
+
+QStringList AppSettingsBase::GetKeys() const
+{
+    QStringList keys;
+    for (const auto& param : m_params)
+        keys << param->Key();
+    return keys;
+}
+
+void AppSettingsBase::Load(QSettings& settings)
+{
+    settings.beginGroup(m_group);
+    for (const auto& param : m_params)
+        param->Load(settings);
+    settings.endGroup();
+}
+
+void AppSettingsBase::Save(QSettings& settings) const
+{
+    settings.beginGroup(m_group);
+    for (const auto& param : m_params)
+        param->Save(settings);
+    settings.endGroup();
+}
+
+void AppSettingsBase::ResetToDefaults()
+{
+    for (const auto& param : m_params)
+        param->Reset();
+}
+
+AppSettings::AppSettings()
+{
+    qDebug() << "Initialize :: AppSettings";
+}
+
+AppSettings::~AppSettings()
+{
+    qDebug() << "Destroy :: AppSettings";
+}
+
+void AppSettings::Register(AppSettingsBase* group)
+{
+    if (!m_groups.contains(group))
+        m_groups.append(group);
+}
+
+void AppSettings::Unregister(AppSettingsBase* group)
+{
+    m_groups.removeAll(group);
+}
+
+void AppSettings::SetFiles(const QString& lobbyFile, const QString& gameFile)
+{
+    m_lobbyFile = lobbyFile;
+    m_gameFile = gameFile;
+}
+
+QString AppSettings::GetFilePath(AppSettingsBase::File file) const
+{
+    if (file == AppSettingsBase::File::Lobby)
+        return m_lobbyFile.isEmpty() ? PathManager::Instance()->GetLobbySettingsFile() : m_lobbyFile;
+    return m_gameFile.isEmpty() ? PathManager::Instance()->GetLobbyGameSettingsFile() : m_gameFile;
+}
+
+void AppSettings::Load()
+{
+    for (auto file : {AppSettingsBase::File::Lobby, AppSettingsBase::File::Game})
+    {
+        const QString path = GetFilePath(file);
+        QSettings settings(path, QSettings::IniFormat);
+        bool usable = true;
+        if (QFileInfo::exists(path) && !QFileInfo(path).isReadable())
+        {
+            qWarning().noquote() << "AppSettings :: CAN NOT READ ---" << path << "--- defaults used";
+            usable = false;
+        }
+        else if (settings.status() != QSettings::NoError)
+        {
+            qWarning().noquote() << "AppSettings :: CORRUPT FILE ---" << path << "--- kept as" << path + ".corrupt"
+                                 << "--- defaults used";
+            QFile::remove(path + QStringLiteral(".corrupt"));
+            QFile::copy(path, path + QStringLiteral(".corrupt"));
+            usable = false;
+        }
+        for (AppSettingsBase* group : qAsConst(m_groups))
+        {
+            if (group->GetFile() != file)
+                continue;
+            if (usable)
+                group->Load(settings);
+            else
+                group->ResetToDefaults();
+        }
+    }
+    qDebug() << "AppSettings :: LOADED";
+}
+
+bool AppSettings::Write(AppSettingsBase* group)
+{
+    const QString path = GetFilePath(group->GetFile());
+    QSettings settings(path, QSettings::IniFormat);
+    if (settings.status() != QSettings::NoError)
+    {
+        // Writing now would replace the whole unreadable file with this one group.
+        QFile::remove(path + QStringLiteral(".corrupt"));
+        QFile::copy(path, path + QStringLiteral(".corrupt"));
+        settings.clear();
+    }
+    group->Save(settings);
+    settings.sync();
+    if (settings.status() != QSettings::NoError)
+    {
+        qWarning().noquote() << "AppSettings :: CAN NOT SAVE ---" << group->GetGroup() << "---" << path;
+        return false;
+    }
+    return true;
+}
+
+void AppSettings::SaveAll()
+{
+    for (AppSettingsBase* group : qAsConst(m_groups))
+        Write(group);
+}
+
+void AppSettings::Save(AppSettingsBase* group)
+{
+    if (group)
+        Instance()->Write(group);
+}
+
+AppSettingsMain::AppSettingsMain() : AppSettingsBase(QStringLiteral("AppSettings.Main"), File::Lobby)
+{
+    Register(QStringLiteral("WindowState"), WindowState);
+    Register(QStringLiteral("WindowPos"), WindowPos);
+    Register(QStringLiteral("WindowSize"), WindowSize);
+    Register(QStringLiteral("ShowIntroMovie"), ShowIntroMovie);
+    Register(QStringLiteral("UseGamesDirSDD"), UseGamesDirSDD);
+    Register(QStringLiteral("CustomSyncFolder"), CustomSyncFolder);
+    Register(QStringLiteral("LocaleName"), LocaleName);
+    AppSettings::Instance()->Register(this);
+}
+
+AppSettingsMain::~AppSettingsMain() = default;
+
+AppSettingsSound::AppSettingsSound() : AppSettingsBase(QStringLiteral("AppSettings.Sound"), File::Lobby)
+{
+    Register(QStringLiteral("MusicVolume"), MusicVolume);
+    Register(QStringLiteral("MusicMute"), MusicMute);
+    Register(QStringLiteral("SoundsVolume"), SoundsVolume);
+    Register(QStringLiteral("SoundsMute"), SoundsMute);
+    Register(QStringLiteral("TauntsVolume"), TauntsVolume);
+    Register(QStringLiteral("TauntsMute"), TauntsMute);
+    Register(QStringLiteral("ButtonHoverMute"), ButtonHoverMute);
+    AppSettings::Instance()->Register(this);
+}
+
+AppSettingsSound::~AppSettingsSound() = default;
+
+AppSettingsSpringConnection::AppSettingsSpringConnection()
+    : AppSettingsBase(QStringLiteral("AppSettings.Spring.Connection"), File::Lobby)
+{
+    Register(QStringLiteral("Login"), Login);
+    Register(QStringLiteral("Server"), Server);
+    Register(QStringLiteral("Port"), Port);
+    AppSettings::Instance()->Register(this);
+}
+
+AppSettingsSpringConnection::~AppSettingsSpringConnection() = default;
+
+AppSettingsSpringMyPersonal::AppSettingsSpringMyPersonal()
+    : AppSettingsBase(QStringLiteral("AppSettings.Spring.MyPersonal"), File::Lobby)
+{
+    Register(QStringLiteral("IsAdmin"), IsAdmin);
+    AppSettings::Instance()->Register(this);
+}
+
+AppSettingsSpringMyPersonal::~AppSettingsSpringMyPersonal() = default;
+
+AppSettingsSkirmish::AppSettingsSkirmish(const QString& group) : AppSettingsBase(group, File::Game)
+{
+    const GameDefinition& game = AppDefines::Instance()->GetGame();
+    DefaultMapName = game.defaultMap;
+    DefaultGameVersion = game.gameVersion;
+    DefaultEngineVersion = game.engineVersion;
+
+    Register(QStringLiteral("TeamID"), TeamID);
+    Register(QStringLiteral("Color"), Color);
+    Register(QStringLiteral("Side"), Side);
+    Register(QStringLiteral("SavedMapName"), SavedMapName);
+    Register(QStringLiteral("SavedGameVersion"), SavedGameVersion);
+    Register(QStringLiteral("SavedEngineVersion"), SavedEngineVersion);
+    Register(QStringLiteral("SavedMissionName"), SavedMissionName);
+    Register(QStringLiteral("SavedStartPosition"), SavedStartPosition);
+    Register(QStringLiteral("MapRectAreaSize"), MapRectAreaSize);
+    Register(QStringLiteral("Rects"), Rects);
+    for (int i = 0; i < AiSlots; ++i)
+        Register(QStringLiteral("AI_%1").arg(i + 1), AI[i]);
+}
+
+namespace
+{
+// A field value may not hold the codec's own separators.
+QString CleanField(QString value)
+{
+    value.replace(QLatin1Char('|'), QLatin1Char(' '));
+    value.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    value.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    return value;
+}
+} // namespace
+
+QString AppSettingsSkirmish::AiToString(const DataPlayer& ai)
+{
+    if (!ai.isAi)
+        return QString();
+    return QStringList{QStringLiteral("TEAM_ID=%1").arg(ai.allyTeam),
+                       QStringLiteral("NAME_DLL=%1").arg(CleanField(ai.aiShortName)),
+                       QStringLiteral("NAME_SHORT=%1").arg(CleanField(ai.aiKind)),
+                       QStringLiteral("SIDE_ID=%1").arg(ai.side),
+                       QStringLiteral("SIDE_NAME=%1").arg(CleanField(ai.sideName)),
+                       QStringLiteral("COLOR=%1").arg(ai.color.name(QColor::HexArgb))}
+        .join(QLatin1Char('|'));
+}
+
+bool AppSettingsSkirmish::AiFromString(const QString& text, DataPlayer* ai)
+{
+    if (!ai)
+        return false;
+    QMap<QString, QString> fields;
+    for (const QString& part : text.split(QLatin1Char('|'), Qt::SkipEmptyParts))
+    {
+        const int eq = part.indexOf(QLatin1Char('='));
+        if (eq > 0)
+            fields.insert(part.left(eq).trimmed(), part.mid(eq + 1));
+    }
+    if (!fields.contains(QStringLiteral("NAME_SHORT")) || fields.value(QStringLiteral("NAME_SHORT")).isEmpty())
+        return false;
+
+    bool ok = false;
+    DataPlayer result(QString(), true, true);
+    result.aiKind = fields.value(QStringLiteral("NAME_SHORT"));
+    result.aiShortName = fields.value(QStringLiteral("NAME_DLL"));
+    const int team = fields.value(QStringLiteral("TEAM_ID")).toInt(&ok);
+    result.allyTeam = ok ? team : 0;
+    const int side = fields.value(QStringLiteral("SIDE_ID")).toInt(&ok);
+    result.side = ok ? side : 0;
+    result.sideName = fields.value(QStringLiteral("SIDE_NAME"));
+    const QColor color(fields.value(QStringLiteral("COLOR")));
+    if (color.isValid())
+        result.color = color;
+    *ai = result;
+    return true;
+}
+
+QString AppSettingsSkirmish::RectsToString(const QMap<int, QRect>& rects)
+{
+    QStringList boxes;
+    for (const QRect& r : rects)
+        boxes << QStringLiteral("%1,%2,%3,%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    return boxes.join(QLatin1Char('|'));
+}
+
+QMap<int, QRect> AppSettingsSkirmish::RectsFromString(const QString& text)
+{
+    QMap<int, QRect> rects;
+    if (text.trimmed().isEmpty())
+        return rects;
+    int team = 0;
+    for (const QString& box : text.split(QLatin1Char('|')))
+    {
+        const QStringList parts = box.split(QLatin1Char(','));
+        if (parts.size() != 4)
+        {
+            qWarning().noquote() << "AppSettingsSkirmish :: BAD RECT ---" << box;
+            return {};
+        }
+        int values[4];
+        for (int i = 0; i < 4; ++i)
+        {
+            bool ok = false;
+            values[i] = parts[i].trimmed().toInt(&ok);
+            if (!ok)
+            {
+                qWarning().noquote() << "AppSettingsSkirmish :: BAD RECT ---" << box;
+                return {};
+            }
+        }
+        rects.insert(team++, QRect(values[0], values[1], values[2], values[3]));
+    }
+    return rects;
+}
+
+AppSettingsSkirmishCustom::AppSettingsSkirmishCustom() : AppSettingsSkirmish(QStringLiteral("AppSettings.Skirmish.Custom"))
+{
+    AppSettings::Instance()->Register(this);
+}
+
+AppSettingsSkirmishCustom::~AppSettingsSkirmishCustom() = default;
+
+AppSettingsSkirmishQuick::AppSettingsSkirmishQuick() : AppSettingsSkirmish(QStringLiteral("AppSettings.Skirmish.Quick"))
+{
+    AppSettings::Instance()->Register(this);
+}
+
+AppSettingsSkirmishQuick::~AppSettingsSkirmishQuick() = default;
+
+AppSettingsSpringTests::AppSettingsSpringTests() : AppSettingsBase(QStringLiteral("AppSettings.SpringTests"), File::Game)
+{
+    Register(QStringLiteral("SavedEngineVersion"), SavedEngineVersion);
+    Register(QStringLiteral("SavedGameVersion"), SavedGameVersion);
+    AppSettings::Instance()->Register(this);
+}
+
+AppSettingsSpringTests::~AppSettingsSpringTests() = default;
+
+void CreateAppSettingsGroups()
+{
+    AppSettings::Instance();
+    AppSettingsMain::Instance();
+    AppSettingsSound::Instance();
+    AppSettingsSpringConnection::Instance();
+    AppSettingsSpringMyPersonal::Instance();
+    AppSettingsSkirmishCustom::Instance();
+    AppSettingsSkirmishQuick::Instance();
+    AppSettingsSpringTests::Instance();
+}
+
+void DestroyAppSettingsGroups()
+{
+    AppSettingsSpringTests::Destroy();
+    AppSettingsSkirmishQuick::Destroy();
+    AppSettingsSkirmishCustom::Destroy();
+    AppSettingsSpringMyPersonal::Destroy();
+    AppSettingsSpringConnection::Destroy();
+    AppSettingsSound::Destroy();
+    AppSettingsMain::Destroy();
+    AppSettings::Destroy();
+}

@@ -1,0 +1,249 @@
+#pragma once
+
+#include "DataPlayer.h"
+#include "Singleton.h"
+
+#include <QColor>
+#include <QList>
+#include <QMap>
+#include <QPoint>
+#include <QRect>
+#include <QSettings>
+#include <QSize>
+#include <QString>
+#include <QVariant>
+#include <memory>
+
+// One key of a settings group, bound to a member of the group.
+class IAppSettingsParam
+{
+public:
+    virtual ~IAppSettingsParam() = default;
+    virtual QString Key() const = 0;
+    virtual void Load(const QSettings& settings) = 0;
+    virtual void Save(QSettings& settings) const = 0;
+    virtual void Reset() = 0;
+};
+
+// The member's value at registration is the key's default.
+template <typename T>
+class AppSettingsParam : public IAppSettingsParam
+{
+public:
+    AppSettingsParam(const QString& key, T& value) : m_key(key), m_value(value), m_default(value) {}
+
+    QString Key() const override { return m_key; }
+    const T& Default() const { return m_default; }
+
+    void Load(const QSettings& settings) override
+    {
+        const QVariant stored = settings.value(m_key);
+        if (stored.isValid() && stored.canConvert<T>())
+            m_value = stored.value<T>();
+        else
+            m_value = m_default;
+    }
+
+    void Save(QSettings& settings) const override { settings.setValue(m_key, QVariant::fromValue(m_value)); }
+    void Reset() override { m_value = m_default; }
+
+private:
+    QString m_key;
+    T& m_value;
+    T m_default;
+};
+
+// A settings group: an INI group and its keys.
+class AppSettingsBase
+{
+public:
+    enum class File
+    {
+        Lobby, // "/lobby.settings.txt" in the lobby data folder
+        Game   // "/lobby.settings.game.txt" in the lobby game data folder
+    };
+
+    AppSettingsBase(const QString& group, File file);
+    virtual ~AppSettingsBase();
+
+    QString GetGroup() const { return m_group; }
+    File GetFile() const { return m_file; }
+    QStringList GetKeys() const;
+
+    void Load(QSettings& settings);
+    void Save(QSettings& settings) const;
+    void ResetToDefaults();
+
+protected:
+    template <typename T>
+    void Register(const QString& key, T& member)
+    {
+        m_params.emplace_back(std::make_unique<AppSettingsParam<T>>(key, member));
+    }
+
+private:
+    QString m_group;
+    File m_file;
+    std::vector<std::unique_ptr<IAppSettingsParam>> m_params;
+};
+
+// Owns the list of groups and the two INI files.
+class AppSettings : public Singleton<AppSettings>
+{
+    friend class Singleton<AppSettings>;
+
+public:
+    void Register(AppSettingsBase* group);
+    void Unregister(AppSettingsBase* group);
+
+    // Points the two files somewhere (tests); Load uses the PathManager files otherwise.
+    void SetFiles(const QString& lobbyFile, const QString& gameFile);
+    QString GetFilePath(AppSettingsBase::File file) const;
+
+    // Reads every registered group. A corrupt or unreadable file is logged, kept aside as
+    // "<file>.corrupt" so the user's data is not lost, and the defaults are used.
+    void Load();
+    void SaveAll();
+    static void Save(AppSettingsBase* group);
+
+private:
+    AppSettings();
+    ~AppSettings() override;
+
+    bool Write(AppSettingsBase* group);
+
+    QList<AppSettingsBase*> m_groups;
+    QString m_lobbyFile;
+    QString m_gameFile;
+};
+
+class AppSettingsMain : public AppSettingsBase, public Singleton<AppSettingsMain>
+{
+    friend class Singleton<AppSettingsMain>;
+
+public:
+    int WindowState = 0;
+    QPoint WindowPos = QPoint(-1, -1);
+    QSize WindowSize = QSize(-1, -1);
+    bool ShowIntroMovie = true;
+    bool UseGamesDirSDD = false;
+    QString CustomSyncFolder;
+    QString LocaleName;
+
+private:
+    AppSettingsMain();
+    ~AppSettingsMain() override;
+};
+
+class AppSettingsSound : public AppSettingsBase, public Singleton<AppSettingsSound>
+{
+    friend class Singleton<AppSettingsSound>;
+
+public:
+    int MusicVolume = 50;
+    bool MusicMute = false;
+    int SoundsVolume = 70;
+    bool SoundsMute = false;
+    int TauntsVolume = 60;
+    bool TauntsMute = false;
+    bool ButtonHoverMute = true;
+
+private:
+    AppSettingsSound();
+    ~AppSettingsSound() override;
+};
+
+class AppSettingsSpringConnection : public AppSettingsBase, public Singleton<AppSettingsSpringConnection>
+{
+    friend class Singleton<AppSettingsSpringConnection>;
+
+public:
+    QString Login;
+    QString Server;
+    int Port = 8200;
+
+private:
+    AppSettingsSpringConnection();
+    ~AppSettingsSpringConnection() override;
+};
+
+class AppSettingsSpringMyPersonal : public AppSettingsBase, public Singleton<AppSettingsSpringMyPersonal>
+{
+    friend class Singleton<AppSettingsSpringMyPersonal>;
+
+public:
+    bool IsAdmin = false;
+
+private:
+    AppSettingsSpringMyPersonal();
+    ~AppSettingsSpringMyPersonal() override;
+};
+
+// Shared keys and codecs of the skirmish groups.
+class AppSettingsSkirmish : public AppSettingsBase
+{
+public:
+    static constexpr int AiSlots = 8;
+
+    int TeamID = 0;
+    QColor Color = QColor(0, 160, 255);
+    int Side = 0;
+    QString SavedMapName;
+    QString SavedGameVersion;
+    QString SavedEngineVersion;
+    QString SavedMissionName;
+    QString SavedStartPosition;
+    int MapRectAreaSize = 20;
+    QString Rects;
+    QString AI[AiSlots];
+
+    // The current game's defaults; not stored.
+    QString DefaultMapName;
+    QString DefaultGameVersion;
+    QString DefaultEngineVersion;
+
+    // "TEAM_ID=..|NAME_DLL=..|NAME_SHORT=..|SIDE_ID=..|SIDE_NAME=..|COLOR=.." to and from an AI.
+    static QString AiToString(const DataPlayer& ai);
+    static bool AiFromString(const QString& text, DataPlayer* ai);
+    // "x,y,w,h|x,y,w,h|..." to and from boxes by team; the team is the box's position.
+    static QString RectsToString(const QMap<int, QRect>& rects);
+    static QMap<int, QRect> RectsFromString(const QString& text);
+
+protected:
+    explicit AppSettingsSkirmish(const QString& group);
+};
+
+class AppSettingsSkirmishCustom : public AppSettingsSkirmish, public Singleton<AppSettingsSkirmishCustom>
+{
+    friend class Singleton<AppSettingsSkirmishCustom>;
+
+private:
+    AppSettingsSkirmishCustom();
+    ~AppSettingsSkirmishCustom() override;
+};
+
+class AppSettingsSkirmishQuick : public AppSettingsSkirmish, public Singleton<AppSettingsSkirmishQuick>
+{
+    friend class Singleton<AppSettingsSkirmishQuick>;
+
+private:
+    AppSettingsSkirmishQuick();
+    ~AppSettingsSkirmishQuick() override;
+};
+
+class AppSettingsSpringTests : public AppSettingsBase, public Singleton<AppSettingsSpringTests>
+{
+    friend class Singleton<AppSettingsSpringTests>;
+
+public:
+    QString SavedEngineVersion;
+    QString SavedGameVersion;
+
+private:
+    AppSettingsSpringTests();
+    ~AppSettingsSpringTests() override;
+};
+
+// Creates every group (so each registers itself) — call once before AppSettings::Load.
+void CreateAppSettingsGroups();
+void DestroyAppSettingsGroups();

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QColor>
+#include <QDateTime>
+#include <QImage>
+#include <QList>
+#include <QSize>
+#include <QString>
+
+// Helpers shared by every layer: formatting, colours, style-sheet texts and the interface scale.
+// Widget helpers of the same namespace live in the widget library (CommonWidgets.h).
+namespace Common
+{
+QColor ColorMain();
+QColor ColorLight();
+QColor ColorWhite();
+QColor ColorGreen();
+QColor ColorRed();
+QColor ColorLime();
+QColor ColorYellow();
+QColor ColorOrange();
+QColor ColorSkyBlue();
+QColor ColorDarkGray();
+
+QString ColorToHex(const QColor& color);     // "#rrggbb"
+QString ColorToRgbText(const QColor& color); // "r,g,b"
+
+// The 16-colour player palette; black outside it.
+QColor GetPlayerColor(int index);
+int PlayerColorCount();
+QList<QColor> GetTeamColors();
+
+QString FormatClock(qint64 seconds);
+QString FormatDate(const QDateTime& dateTime);
+QString FormatSize(qint64 bytes);
+qint64 MsecsToNextMinute(const QDateTime& time);
+
+int Scale(int px);
+int RandomInt(int low, int high);
+void InitRandomSeed();
+
+// Window size from the primary screen (needs a QGuiApplication).
+void InitWindowSize();
+QSize WindowSizeForScreen(const QSize& screen);
+QSize GetScreenSize();
+
+QString DarkBackgroundStyle();
+QString StyleSheetById(const QString& objectName);
+QString FrameImageStyle(const QString& objectName, bool pageBackground);
+QString ScrollBarStyle();
+
+void ScaleImageFileToFill(QImage& target, const QString& filePath);
+bool WriteValue(const QString& filePath, const QString& value);
+QString ReadValue(const QString& filePath);
+} // namespace Common

@@ -1,0 +1,114 @@
+#include "DebugStream.h"
+
+#include "AppDefines.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QLocale>
+#include <cstdio>
+#include <cstdlib>
+
+namespace
+{
+QMutex g_writeMutex;
+}
+
+DebugStream::~DebugStream()
+{
+    if (m_file.isOpen())
+    {
+        m_file.flush();
+        m_file.close();
+    }
+}
+
+bool DebugStream::Open(const QString& filePath)
+{
+    QMutexLocker lock(&g_writeMutex);
+    if (m_file.isOpen())
+        m_file.close();
+    m_file.setFileName(filePath);
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
+    {
+        const QByteArray warning =
+            QStringLiteral("--- WARNING --- DebugStream :: CAN NOT OPEN LOG FILE --- %1 --- logging to standard output only\n")
+                .arg(filePath)
+                .toUtf8();
+        std::fwrite(warning.constData(), 1, size_t(warning.size()), stdout);
+        std::fflush(stdout);
+        return false;
+    }
+    return true;
+}
+
+void DebugStream::WriteLine(const QString& line)
+{
+    QMutexLocker lock(&g_writeMutex);
+    QByteArray bytes = line.toUtf8();
+    bytes.append('\n');
+    if (m_echo)
+    {
+        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+        std::fflush(stdout);
+    }
+    if (m_file.isOpen())
+    {
+        m_file.write(bytes);
+        m_file.flush();
+    }
+    if (m_capture)
+        m_capture(line);
+}
+
+bool DebugStream::FormatMessage(QtMsgType type, const QString& message, QString* line)
+{
+    if (message.startsWith(QLatin1String("libpng warning")))
+        return false;
+    switch (type)
+    {
+    case QtDebugMsg:
+        *line = message;
+        return true;
+    case QtInfoMsg:
+        return false;
+    case QtWarningMsg:
+        *line = QStringLiteral("--- WARNING --- ") + message;
+        return true;
+    case QtCriticalMsg:
+        *line = QStringLiteral("--- CRITICAL --- ") + message;
+        return true;
+    case QtFatalMsg:
+        *line = QStringLiteral("--- FATAL_ERROR --- ") + message;
+        return true;
+    }
+    return false;
+}
+
+void DebugStream::MessageHandler(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    QString line;
+    if (FormatMessage(type, message, &line))
+    {
+        // One log line per message: embedded line breaks would split a record.
+        line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        Instance()->WriteLine(line);
+    }
+    if (type == QtFatalMsg)
+        std::abort();
+}
+
+void DebugStream::InstallMessageHandler()
+{
+    qInstallMessageHandler(&DebugStream::MessageHandler);
+}
+
+QStringList DebugStream::HeaderLines(const QString& gameName)
+{
+    return {QStringLiteral("Start logging!"),
+            QDateTime::currentDateTime().toString(QStringLiteral("yyyy.MM.dd hh:mm:ss")),
+            QStringLiteral("Qt version: %1").arg(AppDefines::GetQtVersionText()),
+            QStringLiteral("Lobby version: %1").arg(AppDefines::GetLobbyVersion()),
+            QStringLiteral("Current path: %1").arg(QDir::currentPath()),
+            QStringLiteral("Locale: %1").arg(QLocale::system().name()),
+            QStringLiteral("Game: %1").arg(gameName)};
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Singleton.h"
+
+#include <QFile>
+#include <QMutex>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+// The program's log: every message is one line on standard output and in the log file.
+class DebugStream : public Singleton<DebugStream>
+{
+    friend class Singleton<DebugStream>;
+
+public:
+    // Opens (appends to) the log file. Returns false, and keeps logging to standard output
+    // only, when the file cannot be written.
+    bool Open(const QString& filePath);
+    bool IsFileOpen() const { return m_file.isOpen(); }
+    QString GetFilePath() const { return m_file.fileName(); }
+
+    void WriteLine(const QString& line);
+
+    // Tests capture what would be written.
+    void SetCapture(std::function<void(const QString&)> capture) { m_capture = std::move(capture); }
+    void SetEchoToStdout(bool echo) { m_echo = echo; }
+
+    // Turns a Qt message into the log line; returns false for messages that are dropped.
+    static bool FormatMessage(QtMsgType type, const QString& message, QString* line);
+    static void MessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message);
+    static void InstallMessageHandler();
+
+    // Writes the start-of-log header lines.
+    static QStringList HeaderLines(const QString& gameName);
+
+private:
+    DebugStream() = default;
+    ~DebugStream() override;
+
+    QFile m_file;
+    bool m_echo = true;
+    std::function<void(const QString&)> m_capture;
+};

@@ -1,0 +1,76 @@
+#include "PathManager.h"
+
+#include "AppSettings.h"
+#include "CommonIO.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDebug>
+#include <QDir>
+#include <QStandardPaths>
+
+PathManager::PathManager()
+{
+    qDebug() << "Initialize :: PathManager";
+}
+
+PathManager::~PathManager()
+{
+    qDebug() << "Destroy :: PathManager";
+}
+
+QString PathManager::DefaultSpringDataDir()
+{
+    const QString fromEnv = qEnvironmentVariable("SPRING_WRITEDIR");
+    if (!fromEnv.isEmpty())
+        return QDir::cleanPath(fromEnv);
+#ifdef Q_OS_WIN
+    return QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+                           QStringLiteral("/My Games/Spring"));
+#else
+    const QString home = QDir::homePath();
+    const QString config = home + QStringLiteral("/.config/spring");
+    const QString dotSpring = home + QStringLiteral("/.spring");
+    if (!QDir(config).exists() && QDir(dotSpring).exists())
+        return dotSpring;
+    return config;
+#endif
+}
+
+void PathManager::Initialize(const QString& springDataDir, const QString& gameShortCode)
+{
+    m_springDataDir = QDir::cleanPath(springDataDir.isEmpty() ? DefaultSpringDataDir() : springDataDir);
+    m_lobbyDataDir = m_springDataDir + QStringLiteral("/gamelobby");
+    m_lobbyGameDataDir = m_lobbyDataDir + QLatin1Char('/') + gameShortCode;
+    m_lobbyLogFile = GetLobbyLogsDir() + QLatin1Char('/') +
+                     QDateTime::currentDateTime().toString(QStringLiteral("yyyy.MM.dd_hh.mm.ss")) +
+                     QStringLiteral("_gamelobby.log");
+    for (const QString& dir : {m_springDataDir, m_lobbyDataDir, m_lobbyGameDataDir, GetLobbyLogsDir(), GetTempDir()})
+    {
+        if (!QDir(dir).exists())
+            CommonIO::MakeDir(dir);
+    }
+    qDebug().noquote() << "PathManager :: SPRING DATA DIR ---" << m_springDataDir;
+}
+
+QString PathManager::GetEngineLogFile() const
+{
+    const QString custom = AppSettingsMain::Instance()->CustomSyncFolder;
+    return (custom.isEmpty() ? m_springDataDir : QDir::cleanPath(custom)) + QStringLiteral("/infolog.txt");
+}
+
+QString PathManager::GetEngineSettingsFile(bool replay) const
+{
+    return m_lobbyDataDir +
+           (replay ? QStringLiteral("/spring.settings.replay.cfg") : QStringLiteral("/spring.settings.play.cfg"));
+}
+
+QString PathManager::GetReplayCacheFile(int version) const
+{
+    return m_lobbyDataDir + QStringLiteral("/replays.cache.rc%1").arg(version);
+}
+
+QString PathManager::GetProgramDir() const
+{
+    return QCoreApplication::applicationDirPath();
+}

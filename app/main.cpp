@@ -1,0 +1,162 @@
+// Quillmere: start-up and shut-down order of the whole program.
+
+#include "AppDefines.h"
+#include "AppSettings.h"
+#include "Common.h"
+#include "DebugStream.h"
+#include "GuiMetrics.h"
+#include "MetaTypes.h"
+#include "PathManager.h"
+#include "StartActionsHandler.h"
+#include "TranslatorManager.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDebug>
+#include <QDir>
+#include <QLocale>
+#include <QNetworkProxyFactory>
+#include <QSplashScreen>
+#include <QTextCodec>
+#include <QTimer>
+#include <QWidget>
+
+namespace
+{
+void RegisterMetaTypes()
+{
+    RegisterAppMetaTypes();
+}
+
+void CoreInitialize()
+{
+    qDebug() << "CORE --------------- START";
+    QNetworkProxyFactory::setUseSystemConfiguration(true);
+    TranslatorManager::Instance()->Load(AppSettingsMain::Instance()->LocaleName);
+    qDebug() << "CORE --------------- STOP";
+}
+
+void CoreDestroy()
+{
+    qDebug() << "CORE DESTROY --------------- START";
+    TranslatorManager::Destroy();
+    qDebug() << "CORE DESTROY --------------- STOP";
+}
+
+// Stands in for the main window until the page frame exists.
+QWidget* g_window = nullptr;
+
+void CoreUiInitialize()
+{
+    qDebug() << "CORE UI --------------- START";
+    g_window = new QWidget();
+    g_window->setAttribute(Qt::WA_DeleteOnClose, false);
+    g_window->setWindowTitle(AppDefines::GetProductName() + QLatin1Char(' ') + AppDefines::GetLobbyVersion());
+    g_window->resize(GuiWindowSize);
+    qDebug() << "CORE UI --------------- STOP";
+}
+
+void CoreUiStart()
+{
+    g_window->show();
+}
+
+void CoreUiDestroy()
+{
+    qDebug() << "CORE UI DESTROY --------------- START";
+    delete g_window;
+    g_window = nullptr;
+    qDebug() << "CORE UI DESTROY --------------- STOP";
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(AppDefines::GetProductName());
+    QApplication::setApplicationVersion(AppDefines::GetLobbyVersion());
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Quillmere game lobby"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption gameOption({QStringLiteral("g"), QStringLiteral("game")},
+                                        QStringLiteral("The game to start with."), QStringLiteral("Game Name"));
+    parser.addOption(gameOption);
+    parser.process(app);
+
+    // The game: command line, then the run-game file, then the first row.
+    const QString springDataDir = PathManager::DefaultSpringDataDir();
+    AppDefines* defines = AppDefines::Instance();
+    const QString runGameFile = springDataDir + QStringLiteral("/gamelobby/") + AppDefines::GetRunGameFileName();
+    QString gameReason;
+    defines->SelectGameIndex(
+        AppDefines::ChooseGameIndex(parser.value(gameOption), Common::ReadValue(runGameFile), &gameReason));
+
+    QSplashScreen* splash = nullptr;
+    const QPixmap splashPicture(QStringLiteral(":/Main/text.%1.png").arg(defines->GetShortCode()));
+    if (!splashPicture.isNull())
+    {
+        splash = new QSplashScreen(splashPicture);
+        splash->show();
+        app.processEvents();
+    }
+
+    QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
+    RegisterMetaTypes();
+    Common::InitWindowSize();
+    Common::InitRandomSeed();
+
+    // The log: open the file first, so that nothing after this point is lost.
+    const QString logsDir = springDataDir + QStringLiteral("/gamelobby/_logs");
+    QDir().mkpath(logsDir);
+    DebugStream::Instance()->Open(logsDir + QLatin1Char('/') +
+                                  QDateTime::currentDateTime().toString(QStringLiteral("yyyy.MM.dd_hh.mm.ss")) +
+                                  QStringLiteral("_gamelobby.log"));
+    DebugStream::InstallMessageHandler();
+    for (const QString& line : DebugStream::HeaderLines(defines->GetGame().namePattern))
+        qDebug().noquote() << line;
+    qDebug().noquote() << "AppDefines :: GAME ---" << defines->GetShortCode() << "---" << gameReason;
+
+    PathManager::Instance()->Initialize(springDataDir, defines->GetShortCode());
+    CreateAppSettingsGroups();
+    AppSettings::Instance()->Load();
+    SetGuiLanguage(AppSettingsMain::Instance()->LocaleName);
+
+    CoreInitialize();
+    CoreUiInitialize();
+    qDebug() << "START --------------- START";
+    StartActionsHandler::Start();
+    StartActionsHandler::Destroy();
+    CoreUiStart();
+    qDebug() << "START --------------- STOP";
+    if (splash)
+    {
+        splash->finish(g_window);
+        delete splash;
+    }
+
+    // Tests and screenshots run the program for a set time.
+    const int autoQuitMs = qEnvironmentVariableIntValue("QUILLMERE_AUTOQUIT_MS");
+    if (autoQuitMs > 0)
+        QTimer::singleShot(autoQuitMs, &app, [] {
+            if (g_window)
+                g_window->close();
+            QApplication::quit();
+        });
+
+    const int result = app.exec();
+
+    CoreUiDestroy();
+    CoreDestroy();
+    AppSettings::Instance()->SaveAll();
+    DestroyAppSettingsGroups();
+    PathManager::Destroy();
+    AppDefines::Destroy();
+    qDebug() << "Stop logging!";
+    qInstallMessageHandler(nullptr);
+    DebugStream::Destroy();
+    return result;
+}
