@@ -25,19 +25,17 @@ StartScriptGenerator::StartScriptGenerator(const DataStartScript& record) : m_re
 
 QString StartScriptGenerator::SafeText(const QString& text, bool key)
 {
+    // The engine reads a value up to the next ";" and refuses the whole script for a line break or
+    // "]]" inside one; single brackets and braces are fine there (clan tags such as "[ABC]Name"
+    // must reach the engine unchanged, or the host won't know the player). Names of keys and
+    // sections also lose the characters that open or close a section.
     QString safe = text;
-    for (QChar& c : safe)
+    QChar* chars = safe.data();
+    for (int i = 0; i < safe.size(); ++i)
     {
+        QChar& c = chars[i];
         switch (c.unicode())
         {
-        case '[':
-        case '{':
-            c = QLatin1Char('(');
-            break;
-        case ']':
-        case '}':
-            c = QLatin1Char(')');
-            break;
         case ';':
             c = QLatin1Char(',');
             break;
@@ -45,6 +43,19 @@ QString StartScriptGenerator::SafeText(const QString& text, bool key)
         case '\n':
         case '\t':
             c = QLatin1Char(' ');
+            break;
+        case '[':
+        case '{':
+            if (key)
+                c = QLatin1Char('(');
+            break;
+        case ']':
+            if (key || (i > 0 && chars[i - 1] == QLatin1Char(']')))
+                c = QLatin1Char(')');
+            break;
+        case '}':
+            if (key)
+                c = QLatin1Char(')');
             break;
         case '=':
             if (key)
@@ -91,9 +102,11 @@ void StartScriptGenerator::GenerateHostScript()
     for (int i = 0; i < m_record.players.size(); ++i)
     {
         const DataPlayer& player = m_record.players.at(i);
-        if (names.contains(player.name))
-            m_problems << QStringLiteral("two players named \"%1\"").arg(player.name);
-        names.insert(player.name);
+        // Compared as written, since that is what the engine sees.
+        const QString written = SafeText(player.name);
+        if (names.contains(written))
+            m_problems << QStringLiteral("two players named \"%1\"").arg(written);
+        names.insert(written);
         AddPlayer(player, i);
     }
     for (int j = 0; j < m_record.ais.size(); ++j)

@@ -12,8 +12,9 @@
 //
 // Text format: "[name]" + "{" ... "}" sections and "key=value;" leaves, TAB-indented, children
 // in ascending key order (plain UTF-16 comparison, so PLAYER10 sorts before PLAYER2).
-// The format has no escaping, so characters that would end a value or open a section
-// (";", "[", "]", "{", "}", line breaks, and "=" in keys) are replaced before they are written.
+// The format has no escaping, so what would end a value early or make the engine refuse the
+// script (";", line breaks, "]]"; in key and section names also brackets, braces and "=") is
+// replaced before it is written, with a warning in the log.
 class StartScriptGenerator final
 {
 public:

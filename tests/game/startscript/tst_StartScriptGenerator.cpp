@@ -307,13 +307,17 @@ private slots:
         DataStartScript r = OneAgainstAi();
         r.players.first().name = QStringLiteral("[Clan]Name;x");
         r.ais.first().aiOwner = r.players.first().name;
+        r.players.first().rank = QStringLiteral("a]]]b");
         r.mapName = QStringLiteral("Map {1}\nline2\r");
-        r.options.SetValue(QStringLiteral("bad=key]"), QStringLiteral("v;[x]"));
+        r.options.SetValue(QStringLiteral("bad=key]{x}\n"), QStringLiteral("v;[x]"));
+        r.options.section = QStringLiteral("mod[options]");
         const StartScriptGenerator generator(r);
         const QString script = generator.Script();
-        QVERIFY(script.contains(QStringLiteral("\t\tName=(Clan)Name,x;\n")));
-        QVERIFY(script.contains(QStringLiteral("\tMapName=Map (1) line2 ;\n")));
-        QVERIFY(script.contains(QStringLiteral("\t\tbad-key)=v,(x);\n")));
+        QVERIFY(script.contains(QStringLiteral("\t\tName=[Clan]Name,x;\n"))); // clan tags stay
+        QVERIFY(script.contains(QStringLiteral("\t\tRank=a])]b;\n")));
+        QVERIFY(script.contains(QStringLiteral("\tMapName=Map {1} line2 ;\n")));
+        QVERIFY(script.contains(QStringLiteral("\t[mod(options)]\n")));
+        QVERIFY(script.contains(QStringLiteral("\t\tbad-key)(x) =v,[x];\n")));
         QVERIFY(script.contains(QStringLiteral("\t\tHost=0;\n"))); // the owner is still found
         // Every line is a header, a brace, or exactly one key=value; leaf.
         for (const QString& line : script.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
@@ -321,15 +325,17 @@ private slots:
             const QString t = line.trimmed();
             if (t == QLatin1String("{") || t == QLatin1String("}"))
                 continue;
+            QVERIFY2(!t.contains(QLatin1String("]]")), qPrintable(t));
             if (t.startsWith(QLatin1Char('[')))
             {
                 QCOMPARE(t.count(QLatin1Char('[')) + t.count(QLatin1Char(']')), 2);
+                QVERIFY(t.endsWith(QLatin1Char(']')));
                 continue;
             }
             QCOMPARE(t.count(QLatin1Char(';')), 1);
-            QVERIFY2(!t.contains(QLatin1Char('[')) && !t.contains(QLatin1Char(']')) &&
-                         !t.contains(QLatin1Char('{')) && !t.contains(QLatin1Char('}')),
-                     qPrintable(t));
+            QVERIFY(t.endsWith(QLatin1Char(';')));
+            const QString key = t.left(t.indexOf(QLatin1Char('=')));
+            QVERIFY2(!key.contains(QRegularExpression(QStringLiteral("[\\[\\]{}]"))), qPrintable(t));
         }
         QVERIFY(env.LogContains(
             QStringLiteral("StartScriptGenerator :: characters the script can't carry replaced in")));
