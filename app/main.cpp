@@ -7,8 +7,11 @@
 #include "GuiMetrics.h"
 #include "MetaTypes.h"
 #include "PathManager.h"
+#include "SpringLaunchManager.h"
 #include "StartActionsHandler.h"
+#include "SyncManager.h"
 #include "TranslatorManager.h"
+#include "Variable.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -26,20 +29,29 @@ namespace
 void RegisterMetaTypes()
 {
     RegisterAppMetaTypes();
+    Variable::RegisterMetaTypes();
 }
 
 void CoreInitialize()
 {
     qDebug() << "CORE --------------- START";
     QNetworkProxyFactory::setUseSystemConfiguration(true);
+    // The engine launcher; game folders hidden by a run that never ended come back first.
+    SpringLaunchManager::Instance()->RestoreDevGameFolders();
     TranslatorManager::Instance()->Load(AppSettingsMain::Instance()->LocaleName);
+    // The content index.
+    SyncManager::Instance();
     qDebug() << "CORE --------------- STOP";
 }
 
 void CoreDestroy()
 {
     qDebug() << "CORE DESTROY --------------- START";
+    if (SyncManager::Exists())
+        SyncManager::Instance()->InvokeBlocking("DoDestroy");
+    SyncManager::Destroy();
     TranslatorManager::Destroy();
+    SpringLaunchManager::Destroy();
     qDebug() << "CORE DESTROY --------------- STOP";
 }
 
