@@ -4,10 +4,13 @@
 #include "AppSettings.h"
 #include "Common.h"
 #include "DebugStream.h"
+#include "GuiFonts.h"
 #include "GuiMetrics.h"
 #include "MetaTypes.h"
 #include "PathManager.h"
+#include "SoundManager.h"
 #include "StartActionsHandler.h"
+#include "TauntsManager.h"
 #include "TranslatorManager.h"
 
 #include <QApplication>
@@ -32,14 +35,18 @@ void CoreInitialize()
 {
     qDebug() << "CORE --------------- START";
     QNetworkProxyFactory::setUseSystemConfiguration(true);
+    SoundManager::Instance();
     TranslatorManager::Instance()->Load(AppSettingsMain::Instance()->LocaleName);
+    TauntsManager::Instance();
     qDebug() << "CORE --------------- STOP";
 }
 
 void CoreDestroy()
 {
     qDebug() << "CORE DESTROY --------------- START";
+    TauntsManager::DestroyInstance();
     TranslatorManager::Destroy();
+    SoundManager::DestroyInstance();
     qDebug() << "CORE DESTROY --------------- STOP";
 }
 
@@ -83,14 +90,16 @@ int main(int argc, char* argv[])
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption gameOption({QStringLiteral("g"), QStringLiteral("game")},
-                                        QStringLiteral("The game to start with."), QStringLiteral("Game Name"));
+                                        QStringLiteral("The game to start with."),
+                                        QStringLiteral("Game Name"));
     parser.addOption(gameOption);
     parser.process(app);
 
     // The game: command line, then the run-game file, then the first row.
     const QString springDataDir = PathManager::DefaultSpringDataDir();
     AppDefines* defines = AppDefines::Instance();
-    const QString runGameFile = springDataDir + QStringLiteral("/gamelobby/") + AppDefines::GetRunGameFileName();
+    const QString runGameFile =
+        springDataDir + QStringLiteral("/gamelobby/") + AppDefines::GetRunGameFileName();
     QString gameReason;
     defines->SelectGameIndex(
         AppDefines::ChooseGameIndex(parser.value(gameOption), Common::ReadValue(runGameFile), &gameReason));
@@ -107,14 +116,16 @@ int main(int argc, char* argv[])
     QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
     RegisterMetaTypes();
     Common::InitWindowSize();
+    GuiFonts::LoadFonts();
     Common::InitRandomSeed();
 
     // The log: open the file first, so that nothing after this point is lost.
     const QString logsDir = springDataDir + QStringLiteral("/gamelobby/_logs");
     QDir().mkpath(logsDir);
-    DebugStream::Instance()->Open(logsDir + QLatin1Char('/') +
-                                  QDateTime::currentDateTime().toString(QStringLiteral("yyyy.MM.dd_hh.mm.ss")) +
-                                  QStringLiteral("_gamelobby.log"));
+    DebugStream::Instance()->Open(
+        logsDir + QLatin1Char('/') +
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy.MM.dd_hh.mm.ss")) +
+        QStringLiteral("_gamelobby.log"));
     DebugStream::InstallMessageHandler();
     for (const QString& line : DebugStream::HeaderLines(defines->GetGame().namePattern))
         qDebug().noquote() << line;
@@ -141,11 +152,13 @@ int main(int argc, char* argv[])
     // Tests and screenshots run the program for a set time.
     const int autoQuitMs = qEnvironmentVariableIntValue("QUILLMERE_AUTOQUIT_MS");
     if (autoQuitMs > 0)
-        QTimer::singleShot(autoQuitMs, &app, [] {
-            if (g_window)
-                g_window->close();
-            QApplication::quit();
-        });
+        QTimer::singleShot(autoQuitMs, &app,
+                           []
+                           {
+                               if (g_window)
+                                   g_window->close();
+                               QApplication::quit();
+                           });
 
     const int result = app.exec();
 
