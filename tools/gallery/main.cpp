@@ -3,6 +3,7 @@
 //   qm_gallery <output folder> [game code]
 #include "AppDefines.h"
 #include "AppSettings.h"
+#include "Common.h"
 #include "GuiFonts.h"
 #include "GuiMetrics.h"
 #include "NButtonBase.h"
@@ -22,6 +23,7 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QVBoxLayout>
 
 namespace
 {
@@ -349,6 +351,27 @@ void Pictures(const QString& dir)
     empty->SetPixmap(QPixmap(QStringLiteral(":/PlayerStatus/player_no_photo.png")));
     sheet.Grid()->addWidget(Caption(QStringLiteral("no photo")), 0, 4, Qt::AlignCenter);
     sheet.Grid()->addWidget(empty, 1, 4);
+    // The framed panel of the map views and the band behind dialogs.
+    auto* panel = new QFrame();
+    panel->setObjectName(QStringLiteral("MapFrame"));
+    panel->setStyleSheet(Common::FrameImageStyle(QStringLiteral("MapFrame"), false));
+    panel->setFixedSize(360, 200);
+    sheet.Grid()->addWidget(Caption(QStringLiteral("map frame")), 2, 0, 1, 2, Qt::AlignCenter);
+    sheet.Grid()->addWidget(panel, 3, 0, 1, 2, Qt::AlignCenter);
+    auto* band = new QFrame();
+    band->setObjectName(QStringLiteral("ModalPageFrame"));
+    band->setStyleSheet(
+        QStringLiteral("QFrame#ModalPageFrame{background-image: url(:/Back/back_dark.png);}"));
+    band->setFixedSize(520, 200);
+    auto* bandLayout = new QVBoxLayout(band);
+    bandLayout->addWidget(new NImageLabel(3, QStringLiteral("Modal band"), QColor(255, 195, 0)), 0,
+                          Qt::AlignCenter);
+    auto* ok = new NButtonModal(ButtonBlue);
+    ok->SetText(QStringLiteral("OK"));
+    ok->SetMinimumWidth(GuiButtonMinWidth);
+    bandLayout->addWidget(ok, 0, Qt::AlignCenter);
+    sheet.Grid()->addWidget(Caption(QStringLiteral("modal band")), 2, 2, 1, 3, Qt::AlignCenter);
+    sheet.Grid()->addWidget(band, 3, 2, 1, 3, Qt::AlignCenter);
     Save(&sheet, dir + QStringLiteral("/pictures.png"));
 }
 } // namespace
