@@ -28,6 +28,7 @@
 namespace
 {
 QString g_game = QStringLiteral("zorn");
+bool g_failed = false;
 
 // A page with a game backdrop under a dark veil, like every page but the main menu.
 class Sheet : public QWidget
@@ -133,7 +134,11 @@ void Save(QWidget* sheet, const QString& file)
     QTest::mouseMove(sheet, QPoint(1, 1));
     // Sheets are top-level windows at the same place: put this one away before the next.
     sheet->hide();
-    image.save(file);
+    if (!image.save(file))
+    {
+        qCritical("gallery: cannot write %s", qPrintable(file));
+        g_failed = true;
+    }
     qInfo("gallery: %s", qPrintable(file));
 }
 
@@ -398,5 +403,5 @@ int main(int argc, char* argv[])
     Labels(dir, true);
     Pictures(dir);
     DestroyAppSettingsGroups();
-    return 0;
+    return g_failed ? 1 : 0;
 }
