@@ -4,6 +4,7 @@
 #include "AppSettings.h"
 #include "Common.h"
 #include "DebugStream.h"
+#include "EngineSettingsHandler.h"
 #include "GuiMetrics.h"
 #include "MetaTypes.h"
 #include "PathManager.h"
@@ -26,6 +27,7 @@ namespace
 void RegisterMetaTypes()
 {
     RegisterAppMetaTypes();
+    RegisterEngineSettingsMetaTypes();
 }
 
 void CoreInitialize()
@@ -83,14 +85,16 @@ int main(int argc, char* argv[])
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption gameOption({QStringLiteral("g"), QStringLiteral("game")},
-                                        QStringLiteral("The game to start with."), QStringLiteral("Game Name"));
+                                        QStringLiteral("The game to start with."),
+                                        QStringLiteral("Game Name"));
     parser.addOption(gameOption);
     parser.process(app);
 
     // The game: command line, then the run-game file, then the first row.
     const QString springDataDir = PathManager::DefaultSpringDataDir();
     AppDefines* defines = AppDefines::Instance();
-    const QString runGameFile = springDataDir + QStringLiteral("/gamelobby/") + AppDefines::GetRunGameFileName();
+    const QString runGameFile =
+        springDataDir + QStringLiteral("/gamelobby/") + AppDefines::GetRunGameFileName();
     QString gameReason;
     defines->SelectGameIndex(
         AppDefines::ChooseGameIndex(parser.value(gameOption), Common::ReadValue(runGameFile), &gameReason));
@@ -112,9 +116,10 @@ int main(int argc, char* argv[])
     // The log: open the file first, so that nothing after this point is lost.
     const QString logsDir = springDataDir + QStringLiteral("/gamelobby/_logs");
     QDir().mkpath(logsDir);
-    DebugStream::Instance()->Open(logsDir + QLatin1Char('/') +
-                                  QDateTime::currentDateTime().toString(QStringLiteral("yyyy.MM.dd_hh.mm.ss")) +
-                                  QStringLiteral("_gamelobby.log"));
+    DebugStream::Instance()->Open(
+        logsDir + QLatin1Char('/') +
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy.MM.dd_hh.mm.ss")) +
+        QStringLiteral("_gamelobby.log"));
     DebugStream::InstallMessageHandler();
     for (const QString& line : DebugStream::HeaderLines(defines->GetGame().namePattern))
         qDebug().noquote() << line;
@@ -128,6 +133,8 @@ int main(int argc, char* argv[])
     CoreInitialize();
     CoreUiInitialize();
     qDebug() << "START --------------- START";
+    // Reads the screen size here, on the GUI thread, for the worker that refreshes the files.
+    EngineSettingsHandler::AddStartAction();
     StartActionsHandler::Start();
     StartActionsHandler::Destroy();
     CoreUiStart();
@@ -141,11 +148,13 @@ int main(int argc, char* argv[])
     // Tests and screenshots run the program for a set time.
     const int autoQuitMs = qEnvironmentVariableIntValue("QUILLMERE_AUTOQUIT_MS");
     if (autoQuitMs > 0)
-        QTimer::singleShot(autoQuitMs, &app, [] {
-            if (g_window)
-                g_window->close();
-            QApplication::quit();
-        });
+        QTimer::singleShot(autoQuitMs, &app,
+                           []
+                           {
+                               if (g_window)
+                                   g_window->close();
+                               QApplication::quit();
+                           });
 
     const int result = app.exec();
 
