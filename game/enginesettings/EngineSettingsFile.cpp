@@ -6,6 +6,7 @@
 #include <QSaveFile>
 #include <QTextCodec>
 #include <QTextStream>
+#include <QtNumeric>
 
 namespace EngineSettingsFile
 {
@@ -129,7 +130,8 @@ float ToFloat(const QString& value)
 {
     bool ok = false;
     const float v = Bare(value).toFloat(&ok);
-    return ok ? v : 0.0f;
+    // "nan" and "inf" read as numbers but are no setting the engine can use.
+    return ok && qIsFinite(v) ? v : 0.0f;
 }
 
 QString FromFloat(float value)

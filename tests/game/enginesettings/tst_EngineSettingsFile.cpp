@@ -109,6 +109,9 @@ private slots:
         QCOMPARE(ToFloat(QStringLiteral("0.8")), 0.8f);
         QCOMPARE(ToFloat(QStringLiteral("1e3;")), 1000.0f);
         QCOMPARE(ToFloat(QStringLiteral("fast")), 0.0f);
+        QCOMPARE(ToFloat(QStringLiteral("nan")), 0.0f);
+        QCOMPARE(ToFloat(QStringLiteral("-inf")), 0.0f);
+        QCOMPARE(ToFloat(QStringLiteral("1e50")), 0.0f);
         QCOMPARE(FromFloat(0.8f), QStringLiteral("0.8"));
         QCOMPARE(FromFloat(6000.0f), QStringLiteral("6000"));
         QCOMPARE(FromFloat(0.1f), QStringLiteral("0.1"));
