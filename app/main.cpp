@@ -83,17 +83,20 @@ int main(int argc, char* argv[])
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption gameOption({QStringLiteral("g"), QStringLiteral("game")},
-                                        QStringLiteral("The game to start with."), QStringLiteral("Game Name"));
+                                        QStringLiteral("The game to start with."),
+                                        QStringLiteral("Game Name"));
     parser.addOption(gameOption);
     parser.process(app);
 
     // The game: command line, then the run-game file, then the first row.
     const QString springDataDir = PathManager::DefaultSpringDataDir();
     AppDefines* defines = AppDefines::Instance();
-    const QString runGameFile = springDataDir + QStringLiteral("/gamelobby/") + AppDefines::GetRunGameFileName();
+    const QString runGameFile =
+        springDataDir + QStringLiteral("/gamelobby/") + AppDefines::GetRunGameFileName();
     QString gameReason;
-    defines->SelectGameIndex(
-        AppDefines::ChooseGameIndex(parser.value(gameOption), Common::ReadValue(runGameFile), &gameReason));
+    bool gameUnknown = false;
+    defines->SelectGameIndex(AppDefines::ChooseGameIndex(
+        parser.value(gameOption), Common::ReadValue(runGameFile), &gameReason, &gameUnknown));
 
     QSplashScreen* splash = nullptr;
     const QPixmap splashPicture(QStringLiteral(":/Main/text.%1.png").arg(defines->GetShortCode()));
@@ -112,15 +115,20 @@ int main(int argc, char* argv[])
     // The log: open the file first, so that nothing after this point is lost.
     const QString logsDir = springDataDir + QStringLiteral("/gamelobby/_logs");
     QDir().mkpath(logsDir);
-    DebugStream::Instance()->Open(logsDir + QLatin1Char('/') +
-                                  QDateTime::currentDateTime().toString(QStringLiteral("yyyy.MM.dd_hh.mm.ss")) +
-                                  QStringLiteral("_gamelobby.log"));
+    const QString logFile =
+        logsDir + QLatin1Char('/') + PathManager::LogFileName(QDateTime::currentDateTime());
+    const bool logFileOpen = DebugStream::Instance()->Open(logFile);
     DebugStream::InstallMessageHandler();
     for (const QString& line : DebugStream::HeaderLines(defines->GetGame().namePattern))
         qDebug().noquote() << line;
-    qDebug().noquote() << "AppDefines :: GAME ---" << defines->GetShortCode() << "---" << gameReason;
+    if (gameUnknown)
+        qWarning().noquote() << "AppDefines :: UNKNOWN GAME ---" << gameReason
+                             << "--- first game used:" << defines->GetShortCode();
+    else
+        qDebug().noquote() << "AppDefines :: GAME ---" << defines->GetShortCode() << "---" << gameReason;
 
     PathManager::Instance()->Initialize(springDataDir, defines->GetShortCode());
+    PathManager::Instance()->SetLobbyLogFile(logFileOpen ? logFile : QString());
     CreateAppSettingsGroups();
     AppSettings::Instance()->Load();
     SetGuiLanguage(AppSettingsMain::Instance()->LocaleName);
@@ -141,11 +149,13 @@ int main(int argc, char* argv[])
     // Tests and screenshots run the program for a set time.
     const int autoQuitMs = qEnvironmentVariableIntValue("QUILLMERE_AUTOQUIT_MS");
     if (autoQuitMs > 0)
-        QTimer::singleShot(autoQuitMs, &app, [] {
-            if (g_window)
-                g_window->close();
-            QApplication::quit();
-        });
+        QTimer::singleShot(autoQuitMs, &app,
+                           []
+                           {
+                               if (g_window)
+                                   g_window->close();
+                               QApplication::quit();
+                           });
 
     const int result = app.exec();
 
