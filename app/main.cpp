@@ -3,8 +3,10 @@
 #include "AppDefines.h"
 #include "AppSettings.h"
 #include "Common.h"
+#include "CommonWidgets.h"
 #include "DebugStream.h"
 #include "GuiMetrics.h"
+#include "LobbyMetaTypes.h"
 #include "MetaTypes.h"
 #include "PathManager.h"
 #include "StartActionsHandler.h"
@@ -26,6 +28,7 @@ namespace
 void RegisterMetaTypes()
 {
     RegisterAppMetaTypes();
+    RegisterLobbyMetaTypes();
 }
 
 void CoreInitialize()
@@ -52,7 +55,9 @@ void CoreUiInitialize()
     g_window = new QWidget();
     g_window->setAttribute(Qt::WA_DeleteOnClose, false);
     g_window->setWindowTitle(AppDefines::GetProductName() + QLatin1Char(' ') + AppDefines::GetLobbyVersion());
+    g_window->setMinimumSize(GuiBaseSize + QSize(2 * GuiMargin, 2 * GuiMargin));
     g_window->resize(GuiWindowSize);
+    Common::SetMainWindow(g_window);
     qDebug() << "CORE UI --------------- STOP";
 }
 
