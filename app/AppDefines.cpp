@@ -5,44 +5,22 @@
 const QList<GameDefinition>& AppDefines::GameTable()
 {
     static const QList<GameDefinition> table = {
-        {QStringLiteral("Morvantis"),
-         QStringLiteral("zorn"),
-         QStringLiteral("1.0"),
-         QStringLiteral("106.0"),
-         QStringLiteral("3.0"),
-         QStringLiteral("Morvantis Crossing"),
-         {QStringLiteral("Arm"), QStringLiteral("Core")},
-         QStringLiteral("ZornHost[%1]"),
-         QStringLiteral("zorn")},
-        {QStringLiteral("Galvanic Marches"),
-         QStringLiteral("gvm"),
-         QStringLiteral("2.4"),
-         QStringLiteral("106.0"),
-         QStringLiteral("1.0"),
-         QStringLiteral("Marches Delta"),
+        {QStringLiteral("Morvantis"), QStringLiteral("zorn"), QStringLiteral("1.0"), QStringLiteral("106.0"),
+         QStringLiteral("3.0"), QStringLiteral("Morvantis Crossing"),
+         {QStringLiteral("Arm"), QStringLiteral("Core")}, QStringLiteral("ZornHost[%1]"), QStringLiteral("zorn")},
+        {QStringLiteral("Galvanic Marches"), QStringLiteral("gvm"), QStringLiteral("2.4"), QStringLiteral("106.0"),
+         QStringLiteral("1.0"), QStringLiteral("Marches Delta"),
          {QStringLiteral("Aegis"), QStringLiteral("Brood"), QStringLiteral("Cinder"), QStringLiteral("Dusk"),
           QStringLiteral("Ember"), QStringLiteral("Fathom"), QStringLiteral("Gale"), QStringLiteral("Hollow"),
           QStringLiteral("Ivory")},
-         QStringLiteral("GvmHost[%1]"),
-         QStringLiteral("gvm")},
-        {QStringLiteral("Vesquard"),
-         QStringLiteral("vq"),
-         QStringLiteral("0.9"),
-         QStringLiteral("106.0"),
-         QStringLiteral("1.0"),
-         QStringLiteral("Vesquard Basin"),
-         {QStringLiteral("Legion"), QStringLiteral("Syndicate"), QStringLiteral("Nomads")},
-         QStringLiteral("VqHost[%1]"),
+         QStringLiteral("GvmHost[%1]"), QStringLiteral("gvm")},
+        {QStringLiteral("Vesquard"), QStringLiteral("vq"), QStringLiteral("0.9"), QStringLiteral("106.0"),
+         QStringLiteral("1.0"), QStringLiteral("Vesquard Basin"),
+         {QStringLiteral("Legion"), QStringLiteral("Syndicate"), QStringLiteral("Nomads")}, QStringLiteral("VqHost[%1]"),
          QStringLiteral("vq")},
-        {QStringLiteral("Yxelder"),
-         QStringLiteral("yx"),
-         QStringLiteral("1.2"),
-         QStringLiteral("106.0"),
-         QStringLiteral("1.0"),
-         QStringLiteral("Yxelder Flats"),
-         {QStringLiteral("North"), QStringLiteral("South")},
-         QStringLiteral("YxHost[%1]"),
-         QStringLiteral("yx")},
+        {QStringLiteral("Yxelder"), QStringLiteral("yx"), QStringLiteral("1.2"), QStringLiteral("106.0"),
+         QStringLiteral("1.0"), QStringLiteral("Yxelder Flats"), {QStringLiteral("North"), QStringLiteral("South")},
+         QStringLiteral("YxHost[%1]"), QStringLiteral("yx")},
     };
     return table;
 }
@@ -72,13 +50,12 @@ int AppDefines::FindGame(const QString& codeOrName)
     return -1;
 }
 
-int AppDefines::ChooseGameIndex(const QString& commandLineGame, const QString& runGameFileContent,
-                                QString* reason, bool* unknown)
+int AppDefines::ChooseGameIndex(const QString& commandLineGame, const QString& runGameFileContent, QString* reason,
+                                bool* unknown)
 {
     if (unknown)
         *unknown = false;
-    auto say = [reason](const QString& text)
-    {
+    auto say = [reason](const QString& text) {
         if (reason)
             *reason = text;
     };

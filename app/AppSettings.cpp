@@ -95,8 +95,7 @@ void AppSettings::Load()
         }
         else if (settings.status() != QSettings::NoError)
         {
-            qWarning().noquote() << "AppSettings :: CORRUPT FILE ---" << path << "--- kept as"
-                                 << path + ".corrupt"
+            qWarning().noquote() << "AppSettings :: CORRUPT FILE ---" << path << "--- kept as" << path + ".corrupt"
                                  << "--- defaults used";
             KeepCorruptCopy(path);
             usable = false;
@@ -266,8 +265,7 @@ bool AppSettingsSkirmish::AiFromString(const QString& text, DataPlayer* ai)
         if (eq > 0)
             fields.insert(part.left(eq).trimmed(), part.mid(eq + 1));
     }
-    if (!fields.contains(QStringLiteral("NAME_SHORT")) ||
-        fields.value(QStringLiteral("NAME_SHORT")).isEmpty())
+    if (!fields.contains(QStringLiteral("NAME_SHORT")) || fields.value(QStringLiteral("NAME_SHORT")).isEmpty())
         return false;
 
     bool ok = false;
@@ -332,24 +330,21 @@ QMap<int, QRect> AppSettingsSkirmish::RectsFromString(const QString& text)
     return rects;
 }
 
-AppSettingsSkirmishCustom::AppSettingsSkirmishCustom()
-    : AppSettingsSkirmish(QStringLiteral("AppSettings.Skirmish.Custom"))
+AppSettingsSkirmishCustom::AppSettingsSkirmishCustom() : AppSettingsSkirmish(QStringLiteral("AppSettings.Skirmish.Custom"))
 {
     AppSettings::Instance()->Register(this);
 }
 
 AppSettingsSkirmishCustom::~AppSettingsSkirmishCustom() = default;
 
-AppSettingsSkirmishQuick::AppSettingsSkirmishQuick()
-    : AppSettingsSkirmish(QStringLiteral("AppSettings.Skirmish.Quick"))
+AppSettingsSkirmishQuick::AppSettingsSkirmishQuick() : AppSettingsSkirmish(QStringLiteral("AppSettings.Skirmish.Quick"))
 {
     AppSettings::Instance()->Register(this);
 }
 
 AppSettingsSkirmishQuick::~AppSettingsSkirmishQuick() = default;
 
-AppSettingsSpringTests::AppSettingsSpringTests()
-    : AppSettingsBase(QStringLiteral("AppSettings.SpringTests"), File::Game)
+AppSettingsSpringTests::AppSettingsSpringTests() : AppSettingsBase(QStringLiteral("AppSettings.SpringTests"), File::Game)
 {
     Register(QStringLiteral("SavedEngineVersion"), SavedEngineVersion);
     Register(QStringLiteral("SavedGameVersion"), SavedGameVersion);

@@ -39,8 +39,7 @@ bool RemoveDir(const QString& folder, bool contentsOnly)
     if (!contentsOnly)
         return dir.removeRecursively();
     bool ok = true;
-    const auto entries =
-        dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    const auto entries = dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
     for (const QFileInfo& entry : entries)
         ok = Remove(entry.absoluteFilePath(), true) && ok;
     return ok;

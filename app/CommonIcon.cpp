@@ -7,11 +7,12 @@ namespace
 {
 const QStringList& ColourWords()
 {
-    static const QStringList words = {
-        QStringLiteral("blue"),   QStringLiteral("red"),    QStringLiteral("green"), QStringLiteral("yellow"),
-        QStringLiteral("orange"), QStringLiteral("violet"), QStringLiteral("cyan"),  QStringLiteral("pink"),
-        QStringLiteral("white"),  QStringLiteral("gray"),   QStringLiteral("navy"),  QStringLiteral("maroon"),
-        QStringLiteral("forest"), QStringLiteral("bronze"), QStringLiteral("sky"),   QStringLiteral("lime")};
+    static const QStringList words = {QStringLiteral("blue"),   QStringLiteral("red"),     QStringLiteral("green"),
+                                      QStringLiteral("yellow"), QStringLiteral("orange"),  QStringLiteral("violet"),
+                                      QStringLiteral("cyan"),   QStringLiteral("pink"),    QStringLiteral("white"),
+                                      QStringLiteral("gray"),   QStringLiteral("navy"),    QStringLiteral("maroon"),
+                                      QStringLiteral("forest"), QStringLiteral("bronze"),  QStringLiteral("sky"),
+                                      QStringLiteral("lime")};
     return words;
 }
 } // namespace

@@ -30,10 +30,10 @@ bool DebugStream::Open(const QString& filePath)
     m_file.setFileName(filePath);
     if (!m_file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
     {
-        const QByteArray warning = QStringLiteral("--- WARNING --- DebugStream :: CAN NOT OPEN LOG FILE --- "
-                                                  "%1 --- logging to standard output only\n")
-                                       .arg(filePath)
-                                       .toUtf8();
+        const QByteArray warning =
+            QStringLiteral("--- WARNING --- DebugStream :: CAN NOT OPEN LOG FILE --- %1 --- logging to standard output only\n")
+                .arg(filePath)
+                .toUtf8();
         std::fwrite(warning.constData(), 1, size_t(warning.size()), stdout);
         std::fflush(stdout);
         return false;

@@ -7,10 +7,7 @@
 namespace GuiMetrics
 {
 constexpr double UiScale = 1.0;
-constexpr int Scaled(int value)
-{
-    return int(value * UiScale);
-}
+constexpr int Scaled(int value) { return int(value * UiScale); }
 } // namespace GuiMetrics
 
 constexpr int GuiUnit = GuiMetrics::Scaled(8);

@@ -10,13 +10,11 @@ StartActionsHandler::StartActionsHandler()
 {
     qDebug() << "Initialize :: StartActionsHandler";
     // Leftovers of an earlier run's unpacking are never reused.
-    AddAction(QStringLiteral("CleanTemp"),
-              []
-              {
-                  const QString temp = PathManager::Instance()->GetTempDir();
-                  if (!temp.isEmpty() && QDir(temp).exists())
-                      CommonIO::RemoveDir(temp, true);
-              });
+    AddAction(QStringLiteral("CleanTemp"), [] {
+        const QString temp = PathManager::Instance()->GetTempDir();
+        if (!temp.isEmpty() && QDir(temp).exists())
+            CommonIO::RemoveDir(temp, true);
+    });
     StartWorker();
 }
 

@@ -88,20 +88,18 @@ int main(int argc, char* argv[])
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption gameOption({QStringLiteral("g"), QStringLiteral("game")},
-                                        QStringLiteral("The game to start with."),
-                                        QStringLiteral("Game Name"));
+                                        QStringLiteral("The game to start with."), QStringLiteral("Game Name"));
     parser.addOption(gameOption);
     parser.process(app);
 
     // The game: command line, then the run-game file, then the first row.
     const QString springDataDir = PathManager::DefaultSpringDataDir();
     AppDefines* defines = AppDefines::Instance();
-    const QString runGameFile =
-        springDataDir + QStringLiteral("/gamelobby/") + AppDefines::GetRunGameFileName();
+    const QString runGameFile = springDataDir + QStringLiteral("/gamelobby/") + AppDefines::GetRunGameFileName();
     QString gameReason;
     bool gameUnknown = false;
-    defines->SelectGameIndex(AppDefines::ChooseGameIndex(
-        parser.value(gameOption), Common::ReadValue(runGameFile), &gameReason, &gameUnknown));
+    defines->SelectGameIndex(AppDefines::ChooseGameIndex(parser.value(gameOption), Common::ReadValue(runGameFile),
+                                                         &gameReason, &gameUnknown));
 
     QSplashScreen* splash = nullptr;
     const QPixmap splashPicture(QStringLiteral(":/Main/text.%1.png").arg(defines->GetShortCode()));
@@ -120,15 +118,14 @@ int main(int argc, char* argv[])
     // The log: open the file first, so that nothing after this point is lost.
     const QString logsDir = springDataDir + QStringLiteral("/gamelobby/_logs");
     QDir().mkpath(logsDir);
-    const QString logFile =
-        logsDir + QLatin1Char('/') + PathManager::LogFileName(QDateTime::currentDateTime());
+    const QString logFile = logsDir + QLatin1Char('/') + PathManager::LogFileName(QDateTime::currentDateTime());
     const bool logFileOpen = DebugStream::Instance()->Open(logFile);
     DebugStream::InstallMessageHandler();
     for (const QString& line : DebugStream::HeaderLines(defines->GetGame().namePattern))
         qDebug().noquote() << line;
     if (gameUnknown)
-        qWarning().noquote() << "AppDefines :: UNKNOWN GAME ---" << gameReason
-                             << "--- first game used:" << defines->GetShortCode();
+        qWarning().noquote() << "AppDefines :: UNKNOWN GAME ---" << gameReason << "--- first game used:"
+                             << defines->GetShortCode();
     else
         qDebug().noquote() << "AppDefines :: GAME ---" << defines->GetShortCode() << "---" << gameReason;
 
@@ -154,13 +151,11 @@ int main(int argc, char* argv[])
     // Tests and screenshots run the program for a set time.
     const int autoQuitMs = qEnvironmentVariableIntValue("QUILLMERE_AUTOQUIT_MS");
     if (autoQuitMs > 0)
-        QTimer::singleShot(autoQuitMs, &app,
-                           []
-                           {
-                               if (g_window)
-                                   g_window->close();
-                               QApplication::quit();
-                           });
+        QTimer::singleShot(autoQuitMs, &app, [] {
+            if (g_window)
+                g_window->close();
+            QApplication::quit();
+        });
 
     const int result = app.exec();
 
