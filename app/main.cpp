@@ -85,12 +85,17 @@ int main(int argc, char* argv[])
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Quillmere game lobby"));
-    parser.addHelpOption();
-    parser.addVersionOption();
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
     const QCommandLineOption gameOption({QStringLiteral("g"), QStringLiteral("game")},
                                         QStringLiteral("The game to start with."), QStringLiteral("Game Name"));
     parser.addOption(gameOption);
-    parser.process(app);
+    // A wrong command line is logged below; the program still starts.
+    const bool commandLineOk = parser.parse(QApplication::arguments());
+    if (commandLineOk && parser.isSet(helpOption))
+        parser.showHelp(0);
+    if (commandLineOk && parser.isSet(versionOption))
+        parser.showVersion();
 
     // The game: command line, then the run-game file, then the first row.
     const QString springDataDir = PathManager::DefaultSpringDataDir();
@@ -123,6 +128,8 @@ int main(int argc, char* argv[])
     DebugStream::InstallMessageHandler();
     for (const QString& line : DebugStream::HeaderLines(defines->GetGame().namePattern))
         qDebug().noquote() << line;
+    if (!commandLineOk)
+        qWarning().noquote() << "main :: BAD COMMAND LINE ---" << parser.errorText();
     if (gameUnknown)
         qWarning().noquote() << "AppDefines :: UNKNOWN GAME ---" << gameReason << "--- first game used:"
                              << defines->GetShortCode();

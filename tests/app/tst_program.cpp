@@ -244,6 +244,38 @@ private slots:
         QVERIFY(QFile::exists(dir + "/gamelobby/zorn/lobby.settings.game.txt"));
     }
 
+    void BadCommandLineStillStarts_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("unknown option") << QStringList{"--nonsense"};
+        QTest::newRow("game without a name") << QStringList{"-g"};
+        QTest::newRow("stray argument") << QStringList{"--game=", "extra"};
+    }
+
+    void BadCommandLineStillStarts()
+    {
+        QFETCH(QStringList, arguments);
+        const QString dir = FreshDir("badargs");
+        const Run run = StartOffscreen(dir, arguments);
+        QCOMPARE(run.exitCode, 0);
+        CheckOrder(run.log, "Morvantis");
+        if (arguments.first() != "--game=")
+            QVERIFY2(run.log.contains("--- WARNING --- main :: BAD COMMAND LINE --- "), qPrintable(run.log));
+    }
+
+    void HelpAndVersion()
+    {
+        const QString dir = FreshDir("help");
+        Run run = StartOffscreen(dir, {"--version"});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.output.contains("0.1.0"));
+        run = StartOffscreen(dir, {"--help"});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.output.contains("--game <Game Name>"));
+        // Nothing was started, so nothing was written.
+        QVERIFY(!QFileInfo::exists(dir + "/gamelobby"));
+    }
+
     void CorruptSettingsFile()
     {
         const QString dir = FreshDir("corrupt");
