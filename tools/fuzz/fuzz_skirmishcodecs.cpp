@@ -1,8 +1,8 @@
 // Fuzzes the skirmish settings' value codecs (start boxes and AI records), which read whatever
 // the user's settings file holds: no input may crash them, and what they decode encodes to a text
 // that decodes to the same again.
-// fuzz-sources: app/AppSettings.cpp app/DataPlayer.cpp app/AppDefines.cpp app/PathManager.cpp app/CommonIO.cpp
-// fuzz-qt: Qt5Gui
+// fuzz-sources: app/AppSettings.cpp app/DataPlayer.cpp app/AppDefines.cpp app/PathManager.cpp
+// app/CommonIO.cpp fuzz-qt: Qt5Gui
 
 #include "AppSettings.h"
 
@@ -16,8 +16,9 @@ void Quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
 
 bool SameAi(const DataPlayer& a, const DataPlayer& b)
 {
-    return a.isAi == b.isAi && a.allyTeam == b.allyTeam && a.aiKind == b.aiKind && a.aiShortName == b.aiShortName &&
-           a.side == b.side && a.sideName == b.sideName && a.color == b.color;
+    return a.isAi == b.isAi && a.allyTeam == b.allyTeam && a.aiKind == b.aiKind &&
+           a.aiShortName == b.aiShortName && a.side == b.side && a.sideName == b.sideName &&
+           a.color == b.color;
 }
 } // namespace
 
@@ -49,7 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (!AppSettingsSkirmish::AiFromString(AppSettingsSkirmish::AiToString(ai), &once))
             abort();
         DataPlayer twice;
-        if (!AppSettingsSkirmish::AiFromString(AppSettingsSkirmish::AiToString(once), &twice) || !SameAi(once, twice))
+        if (!AppSettingsSkirmish::AiFromString(AppSettingsSkirmish::AiToString(once), &twice) ||
+            !SameAi(once, twice))
             abort();
     }
     return 0;
