@@ -1,8 +1,10 @@
 // Fuzzes the skirmish settings' value codecs (start boxes and AI records), which read whatever
 // the user's settings file holds: no input may crash them, and what they decode encodes to a text
 // that decodes to the same again.
-// fuzz-sources: app/AppSettings.cpp app/DataPlayer.cpp app/AppDefines.cpp app/PathManager.cpp
-// app/CommonIO.cpp fuzz-qt: Qt5Gui
+// clang-format off
+// fuzz-sources: app/AppSettings.cpp app/DataPlayer.cpp app/AppDefines.cpp app/PathManager.cpp app/CommonIO.cpp
+// fuzz-libs: Qt5Gui
+// clang-format on
 
 #include "AppSettings.h"
 
