@@ -1,52 +1,55 @@
 #!/usr/bin/env bash
-# Builds every tools/fuzz/fuzz_*.cpp with clang (libFuzzer + AddressSanitizer + UBSan) and runs each
-# for a bounded time. A target lists the project sources it needs on a "// fuzz-sources:" line
-# (paths from the repository root). Seeds come from tools/fuzz/corpus/<name>/ when present.
-#   QM_FUZZ_SECONDS  seconds per target (default 30)
-#   QM_FUZZ_OUT      build and work folder (default build-fuzz)
-#   QM_FUZZ_ONLY     run only the target with this name (e.g. enginesettings)
+# Builds every tools/fuzz/fuzz_<name>.cpp with libFuzzer, AddressSanitizer and UBSan and runs each
+# for a bounded time. A target names the project sources it needs on a "// fuzz-sources:" line and
+# extra pkg-config packages or libraries on a "// fuzz-libs:" line. Seeds come from
+# tools/fuzz/corpus/<name>/ (copied, so the repository stays clean).
+#
+#   tools/fuzz/run.sh                 # all targets, FUZZ_SECONDS (60) each
+#   tools/fuzz/run.sh demo_reader     # only the named targets
+# Exit status 1 when any target found a crash; the reproducer is kept in $FUZZ_OUT/<name>/.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 ROOT=$(pwd)
-SECONDS_EACH=${QM_FUZZ_SECONDS:-30}
-OUT=${QM_FUZZ_OUT:-$ROOT/build-fuzz}
-CXX=${QM_FUZZ_CXX:-clang++}
+OUT=${FUZZ_OUT:-$ROOT/build-fuzz}
+SECONDS_EACH=${FUZZ_SECONDS:-60}
+CXX=${FUZZ_CXX:-clang++}
 mkdir -p "$OUT"
 
-QT_FLAGS=$(pkg-config --cflags --libs Qt5Core)
-failed=0
-for src in tools/fuzz/fuzz_*.cpp; do
-  name=$(basename "$src" .cpp)
-  name=${name#fuzz_}
-  if [ -n "${QM_FUZZ_ONLY:-}" ] && [ "$name" != "$QM_FUZZ_ONLY" ]; then
-    continue
-  fi
-  extra=$(sed -n 's#^// fuzz-sources:##p' "$src" | head -n 1)
-  includes=(-I"$ROOT/app")
-  sources=()
-  for s in $extra; do
-    sources+=("$ROOT/$s")
-    includes+=(-I"$ROOT/$(dirname "$s")")
-  done
-  exe="$OUT/fuzz_$name"
-  echo "== build $name"
-  # shellcheck disable=SC2086
-  "$CXX" -std=c++17 -g -O1 -fPIC -fno-omit-frame-pointer -fsanitize=fuzzer,address,undefined \
-    "${includes[@]}" "$ROOT/$src" "${sources[@]}" -o "$exe" $QT_FLAGS
+targets=()
+if [ $# -gt 0 ]; then
+  for name in "$@"; do targets+=("tools/fuzz/fuzz_${name}.cpp"); done
+else
+  for f in tools/fuzz/fuzz_*.cpp; do targets+=("$f"); done
+fi
 
-  corpus="$OUT/corpus_$name"
-  mkdir -p "$corpus"
-  if [ -d "tools/fuzz/corpus/$name" ]; then
-    cp -n "tools/fuzz/corpus/$name"/* "$corpus"/ 2>/dev/null || true
-  fi
-  echo "== run $name for ${SECONDS_EACH}s"
-  if (cd "$OUT" && UBSAN_OPTIONS=halt_on_error=1 "$exe" -max_total_time="$SECONDS_EACH" -print_final_stats=1 \
-        "$corpus" > "$OUT/fuzz_$name.log" 2>&1); then
-    echo "   ok ($(grep -c '' "$OUT/fuzz_$name.log") log lines, $(ls "$corpus" | wc -l) corpus entries)"
+includes=()
+for d in app content game/*/ lobby; do [ -d "$d" ] && includes+=("-I$ROOT/$d"); done
+
+failed=0
+for target in "${targets[@]}"; do
+  name=$(basename "$target" .cpp); name=${name#fuzz_}
+  sources=$(sed -n 's#^// fuzz-sources:##p' "$target")
+  libs=$(sed -n 's#^// fuzz-libs:##p' "$target")
+  pkgs=""; extra=""
+  for l in $libs; do
+    case "$l" in -l*) extra="$extra $l" ;; *) pkgs="$pkgs $l" ;; esac
+  done
+  echo "=== fuzz $name: build"
+  objdir="$OUT/$name"; mkdir -p "$objdir"
+  # shellcheck disable=SC2086
+  "$CXX" -std=c++17 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
+    "${includes[@]}" "$target" $(for s in $sources; do echo "$ROOT/$s"; done) \
+    $(pkg-config --cflags --libs Qt5Core $pkgs) $extra -o "$objdir/fuzz_$name"
+  corpus="$objdir/corpus"; mkdir -p "$corpus"
+  [ -d "tools/fuzz/corpus/$name" ] && cp -n tools/fuzz/corpus/"$name"/* "$corpus"/ 2>/dev/null || true
+  echo "=== fuzz $name: run ${SECONDS_EACH}s"
+  if ! (cd "$objdir" && ASAN_OPTIONS=detect_leaks=1 QT_QPA_PLATFORM=offscreen ./"fuzz_$name" \
+        -max_total_time="$SECONDS_EACH" -max_len="${FUZZ_MAX_LEN:-65536}" -timeout=10 -rss_limit_mb=2048 \
+        -print_final_stats=1 "$corpus" 2>"$objdir/log.txt"); then
+    echo "=== fuzz $name: FAILED (see $objdir/log.txt)"; tail -40 "$objdir/log.txt"; failed=1
   else
-    echo "   FAILED: see $OUT/fuzz_$name.log and the crash-* file in $OUT"
-    tail -n 40 "$OUT/fuzz_$name.log"
-    failed=1
+    grep -E "stat::number_of_executed_units|cov:" "$objdir/log.txt" | tail -2
+    echo "=== fuzz $name: ok"
   fi
 done
 exit $failed
