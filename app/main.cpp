@@ -3,12 +3,18 @@
 #include "AppDefines.h"
 #include "AppSettings.h"
 #include "Common.h"
+#include "CoreUI.h"
 #include "DebugStream.h"
+#include "GuiManager.h"
 #include "GuiMetrics.h"
+#include "MainWindow.h"
 #include "MetaTypes.h"
+#include "PageFactory.h"
 #include "PathManager.h"
 #include "StartActionsHandler.h"
+#include "SteamManager.h"
 #include "TranslatorManager.h"
+#include "WebUpdates.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -19,7 +25,6 @@
 #include <QSplashScreen>
 #include <QTextCodec>
 #include <QTimer>
-#include <QWidget>
 
 namespace
 {
@@ -32,42 +37,21 @@ void CoreInitialize()
 {
     qDebug() << "CORE --------------- START";
     QNetworkProxyFactory::setUseSystemConfiguration(true);
+    WebUpdates::Instance();
     TranslatorManager::Instance()->Load(AppSettingsMain::Instance()->LocaleName);
+    SteamManager::Instance();
     qDebug() << "CORE --------------- STOP";
 }
 
 void CoreDestroy()
 {
     qDebug() << "CORE DESTROY --------------- START";
+    SteamManager::Destroy();
     TranslatorManager::Destroy();
+    WebUpdates::Destroy();
     qDebug() << "CORE DESTROY --------------- STOP";
 }
 
-// Stands in for the main window until the page frame exists.
-QWidget* g_window = nullptr;
-
-void CoreUiInitialize()
-{
-    qDebug() << "CORE UI --------------- START";
-    g_window = new QWidget();
-    g_window->setAttribute(Qt::WA_DeleteOnClose, false);
-    g_window->setWindowTitle(AppDefines::GetProductName() + QLatin1Char(' ') + AppDefines::GetLobbyVersion());
-    g_window->resize(GuiWindowSize);
-    qDebug() << "CORE UI --------------- STOP";
-}
-
-void CoreUiStart()
-{
-    g_window->show();
-}
-
-void CoreUiDestroy()
-{
-    qDebug() << "CORE UI DESTROY --------------- START";
-    delete g_window;
-    g_window = nullptr;
-    qDebug() << "CORE UI DESTROY --------------- STOP";
-}
 } // namespace
 
 int main(int argc, char* argv[])
@@ -83,14 +67,16 @@ int main(int argc, char* argv[])
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption gameOption({QStringLiteral("g"), QStringLiteral("game")},
-                                        QStringLiteral("The game to start with."), QStringLiteral("Game Name"));
+                                        QStringLiteral("The game to start with."),
+                                        QStringLiteral("Game Name"));
     parser.addOption(gameOption);
     parser.process(app);
 
     // The game: command line, then the run-game file, then the first row.
     const QString springDataDir = PathManager::DefaultSpringDataDir();
     AppDefines* defines = AppDefines::Instance();
-    const QString runGameFile = springDataDir + QStringLiteral("/gamelobby/") + AppDefines::GetRunGameFileName();
+    const QString runGameFile =
+        springDataDir + QStringLiteral("/gamelobby/") + AppDefines::GetRunGameFileName();
     QString gameReason;
     defines->SelectGameIndex(
         AppDefines::ChooseGameIndex(parser.value(gameOption), Common::ReadValue(runGameFile), &gameReason));
@@ -112,9 +98,10 @@ int main(int argc, char* argv[])
     // The log: open the file first, so that nothing after this point is lost.
     const QString logsDir = springDataDir + QStringLiteral("/gamelobby/_logs");
     QDir().mkpath(logsDir);
-    DebugStream::Instance()->Open(logsDir + QLatin1Char('/') +
-                                  QDateTime::currentDateTime().toString(QStringLiteral("yyyy.MM.dd_hh.mm.ss")) +
-                                  QStringLiteral("_gamelobby.log"));
+    DebugStream::Instance()->Open(
+        logsDir + QLatin1Char('/') +
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy.MM.dd_hh.mm.ss")) +
+        QStringLiteral("_gamelobby.log"));
     DebugStream::InstallMessageHandler();
     for (const QString& line : DebugStream::HeaderLines(defines->GetGame().namePattern))
         qDebug().noquote() << line;
@@ -125,31 +112,38 @@ int main(int argc, char* argv[])
     AppSettings::Instance()->Load();
     SetGuiLanguage(AppSettingsMain::Instance()->LocaleName);
 
+    // Tests point the web service at a server of their own.
+    if (qEnvironmentVariableIsSet("QUILLMERE_WEB_BASE"))
+        defines->SetWebBaseAddress(qEnvironmentVariable("QUILLMERE_WEB_BASE"));
+
     CoreInitialize();
-    CoreUiInitialize();
+    PageFactory::Install();
+    CoreUI::Initialize();
+    // The GUI manager runs the start-up housekeeping once the event loop turns.
     qDebug() << "START --------------- START";
-    StartActionsHandler::Start();
-    StartActionsHandler::Destroy();
-    CoreUiStart();
+    CoreUI::Start();
     qDebug() << "START --------------- STOP";
     if (splash)
     {
-        splash->finish(g_window);
+        splash->finish(MainWindow::Instance());
         delete splash;
     }
 
     // Tests and screenshots run the program for a set time.
     const int autoQuitMs = qEnvironmentVariableIntValue("QUILLMERE_AUTOQUIT_MS");
     if (autoQuitMs > 0)
-        QTimer::singleShot(autoQuitMs, &app, [] {
-            if (g_window)
-                g_window->close();
-            QApplication::quit();
-        });
+        QTimer::singleShot(autoQuitMs, &app,
+                           []
+                           {
+                               // The same road as closing the window: the geometry is saved.
+                               if (GuiManager::Exists())
+                                   GuiManager::Instance()->RequestQuit();
+                               QApplication::quit();
+                           });
 
     const int result = app.exec();
 
-    CoreUiDestroy();
+    CoreUI::Destroy();
     CoreDestroy();
     AppSettings::Instance()->SaveAll();
     DestroyAppSettingsGroups();
