@@ -11,6 +11,22 @@
 #include <QUrl>
 #include <QVersionNumber>
 
+namespace
+{
+// Digits and dots only: anything else is not a version of ours.
+QVersionNumber ToVersion(const QString& text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\d{1,9}(\\.\\d{1,9})*$"));
+    if (!pattern.match(text).hasMatch())
+        return QVersionNumber();
+    QVector<int> parts;
+    const QStringList fields = text.split(QLatin1Char('.'));
+    for (const QString& field : fields)
+        parts << field.toInt();
+    return QVersionNumber(parts);
+}
+} // namespace
+
 WebUpdates::WebUpdates()
 {
     qDebug() << "Initialize :: WebUpdates";
@@ -146,9 +162,7 @@ bool WebUpdates::ParseDescription(const QByteArray& data, DataUpdates* result, Q
         return false;
     }
     const QString version = lines.takeFirst().trimmed();
-    int suffix = 0;
-    const QVersionNumber number = QVersionNumber::fromString(version, &suffix);
-    if (number.isNull() || suffix != version.size())
+    if (ToVersion(version).isNull())
     {
         *error = QStringLiteral("BAD VERSION ") + version.left(40);
         return false;
