@@ -54,6 +54,7 @@ MainWindow::MainWindow()
         move(settings->WindowPos);
     settings->WindowPos = pos();
     settings->WindowSize = this->size();
+    qDebug().noquote() << "MainWindow :: GEOMETRY ---" << pos().x() << pos().y() << width() << height();
 
     if (settings->WindowState == int(Qt::WindowFullScreen))
         setWindowState(windowState() | Qt::WindowFullScreen);
@@ -121,10 +122,10 @@ void MainWindow::StoreGeometry()
 
 void MainWindow::DoPageChange()
 {
-    QWidget* next = PageManager::Instance()->GetCurrentPageWidget();
+    QPointer<QWidget> next = PageManager::Instance()->GetCurrentPageWidget();
     if (!next)
         return;
-    QWidget* old = m_page;
+    QPointer<QWidget> old = m_page;
     next->setParent(this);
     next->setFixedSize(size());
     next->move(-width(), 0);
@@ -133,6 +134,13 @@ void MainWindow::DoPageChange()
     // Paint the new page off screen first so the swap shows no half-built frame; no user input
     // may run a second switch in the middle of this one.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (!next || PageManager::Instance()->GetCurrentPageWidget() != next)
+    {
+        // A switch made meanwhile (a page that left at once) has already swapped the pages.
+        if (next && next != m_page)
+            next->hide();
+        return;
+    }
     if (old && old != next)
     {
         old->move(-width(), 0);
