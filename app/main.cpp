@@ -5,12 +5,14 @@
 #include "Common.h"
 #include "CoreUI.h"
 #include "DebugStream.h"
+#include "GuiFonts.h"
 #include "GuiManager.h"
 #include "GuiMetrics.h"
 #include "MainWindow.h"
 #include "MetaTypes.h"
 #include "PageFactory.h"
 #include "PathManager.h"
+#include "SoundManager.h"
 #include "StartActionsHandler.h"
 #include "SteamManager.h"
 #include "TranslatorManager.h"
@@ -37,6 +39,7 @@ void CoreInitialize()
 {
     qDebug() << "CORE --------------- START";
     QNetworkProxyFactory::setUseSystemConfiguration(true);
+    SoundManager::Instance();
     WebUpdates::Instance();
     TranslatorManager::Instance()->Load(AppSettingsMain::Instance()->LocaleName);
     SteamManager::Instance();
@@ -49,6 +52,7 @@ void CoreDestroy()
     SteamManager::Destroy();
     TranslatorManager::Destroy();
     WebUpdates::Destroy();
+    SoundManager::DestroyInstance();
     qDebug() << "CORE DESTROY --------------- STOP";
 }
 
@@ -93,6 +97,7 @@ int main(int argc, char* argv[])
     QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
     RegisterMetaTypes();
     Common::InitWindowSize();
+    GuiFonts::LoadFonts();
     Common::InitRandomSeed();
 
     // The log: open the file first, so that nothing after this point is lost.

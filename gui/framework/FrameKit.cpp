@@ -9,9 +9,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#if __has_include("NImageLabel.h") && __has_include("NButtonModal.h") && __has_include("NButtonMenu.h")
-#include "NButtonMenu.h"
-#include "NButtonModal.h"
+#if __has_include("NImageLabel.h") && __has_include("NButtonBase.h")
+#include "NButtonBase.h"
 #include "NImageLabel.h"
 #define QM_FRAME_HAS_KIT 1
 #endif
@@ -64,7 +63,7 @@ void SetLabelText(QLabel* label, const QString& text)
 QPushButton* CreateModalButton(int color, const QString& caption)
 {
 #ifdef QM_FRAME_HAS_KIT
-    auto* button = new NButtonModal(ButtonColor(color), true);
+    auto* button = new NButtonModal(color, true);
     button->SetText(caption);
     button->SetMinimumWidth(GuiButtonMinWidth);
     return button;
@@ -80,7 +79,7 @@ QPushButton* CreateModalButton(int color, const QString& caption)
 QPushButton* CreateMenuButton(int color, const QString& caption)
 {
 #ifdef QM_FRAME_HAS_KIT
-    auto* button = new NButtonMenu(ButtonColor(color), true);
+    auto* button = new NButtonMenu(color, true);
     button->SetText(caption);
     button->SetMinimumWidth(GuiButtonMinWidth);
     return button;
@@ -91,6 +90,15 @@ QPushButton* CreateMenuButton(int color, const QString& caption)
     button->setFocusPolicy(Qt::NoFocus);
     return button;
 #endif
+}
+
+QString GetButtonText(const QPushButton* button)
+{
+#ifdef QM_FRAME_HAS_KIT
+    if (auto* kitButton = qobject_cast<const NButtonBase*>(button))
+        return kitButton->GetText();
+#endif
+    return button->text();
 }
 
 void SetButtonText(QPushButton* button, const QString& caption)
@@ -140,8 +148,11 @@ void StopMenuMusic()
 QString GetTrack(const QString& name)
 {
 #ifdef QM_FRAME_HAS_SOUND
-    return SoundManager::Instance()->GetTrack(name);
-#else
+    // The sound service lists the media folder once; a file installed since is found on disk.
+    const QString known = SoundManager::GetTrack(name);
+    if (!known.isEmpty())
+        return known;
+#endif
     if (!PathManager::Exists())
         return QString();
     const QDir media(PathManager::Instance()->GetMediaDir());
@@ -152,7 +163,6 @@ QString GetTrack(const QString& name)
             return file.absoluteFilePath();
     }
     return QString();
-#endif
 }
 
 void SetSoundRecorder(std::function<void(const QString&)> recorder)

@@ -19,6 +19,7 @@ void SetLabelText(QLabel* label, const QString& text);
 QPushButton* CreateModalButton(int color, const QString& caption);
 QPushButton* CreateMenuButton(int color, const QString& caption);
 void SetButtonText(QPushButton* button, const QString& caption);
+QString GetButtonText(const QPushButton* button);
 
 void PlayButtonOff();
 void PlayButtonOn();

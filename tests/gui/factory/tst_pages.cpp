@@ -13,6 +13,7 @@
 #include "PageManager.h"
 #include "PageStorageManager.h"
 #include "PathManager.h"
+#include "SoundManager.h"
 #include "SteamManager.h"
 #include "TestEnvironment.h"
 #include "WebUpdates.h"
@@ -65,6 +66,7 @@ void TestPages::cleanup()
     ModalPage::Destroy();
     WebUpdates::Destroy();
     SteamManager::Destroy();
+    SoundManager::DestroyInstance();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     m_env.reset();
 }

@@ -6,6 +6,7 @@
 #include "ModalPage.h"
 #include "PageStorageManager.h"
 #include "PathManager.h"
+#include "SoundManager.h"
 #include "SteamManager.h"
 #include "WebUpdates.h"
 #include "helper_pages.h"
@@ -29,6 +30,7 @@ void Stop()
     ModalPage::Destroy();
     WebUpdates::Destroy();
     SteamManager::Destroy();
+    SoundManager::DestroyInstance();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     PageStorageManager::SetPageFactory(nullptr);
     FrameKit::SetSoundRecorder(nullptr);

@@ -234,7 +234,8 @@ void TestPageStore::ModalButtonsByType()
     QCOMPARE(modal->GetTitleLabel()->isVisible(), titleShown);
     QCOMPARE(modal->GetTitleLabel()->text().compare(title, Qt::CaseInsensitive), 0);
     QVERIFY(dialog->isVisible());
-    QCOMPARE(modal->GetButtonOK()->text().compare(QLatin1String("OK"), Qt::CaseInsensitive), 0);
+    QCOMPARE(FrameKit::GetButtonText(modal->GetButtonOK()).compare(QLatin1String("OK"), Qt::CaseInsensitive),
+             0);
     QVERIFY(modal->isAncestorOf(dialog));
     // The dialog's distance to the buttons below it is the content margin.
     QPushButton* button = ok ? modal->GetButtonOK() : modal->GetButtonClose();
