@@ -66,6 +66,8 @@ QPushButton* CreateModalButton(int color, const QString& caption)
     auto* button = new NButtonModal(color, true);
     button->SetText(caption);
     button->SetMinimumWidth(GuiButtonMinWidth);
+    // Let the caption set its width before any layout places the button.
+    button->Relayout();
     return button;
 #else
     Q_UNUSED(color);
@@ -82,6 +84,8 @@ QPushButton* CreateMenuButton(int color, const QString& caption)
     auto* button = new NButtonMenu(color, true);
     button->SetText(caption);
     button->SetMinimumWidth(GuiButtonMinWidth);
+    // Let the caption set its width before any layout places the button.
+    button->Relayout();
     return button;
 #else
     Q_UNUSED(color);

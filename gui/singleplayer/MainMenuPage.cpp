@@ -64,27 +64,30 @@ MainMenuPage::MainMenuPage() : NPage(ID_MAIN_MENU, ID_EMPTY, QStringLiteral("Mai
         {tr("Developers"), {{tr("AI Projects"), ID_AI_PROJECTS}, {tr("Game Tests"), ID_GAME_TESTS}}},
     };
 
+    // Two groups a row, so that the menu fits the smallest window.
     auto* grid = new QGridLayout();
-    grid->setHorizontalSpacing(2 * GuiUnit);
-    grid->setVerticalSpacing(GuiUnitHalf);
-    int column = 0;
+    grid->setHorizontalSpacing(4 * GuiUnit);
+    grid->setVerticalSpacing(2 * GuiUnit);
+    int index = 0;
     for (const auto& group : groups)
     {
+        auto* column = new QVBoxLayout();
+        column->setSpacing(GuiUnitHalf);
         QLabel* heading = FrameKit::CreateLabel(3, group.first, Common::ColorMain());
         heading->setAlignment(Qt::AlignCenter);
-        grid->addWidget(heading, 0, column);
-        int row = 1;
+        column->addWidget(heading);
         for (const Entry& entry : group.second)
         {
-            QPushButton* button = FrameKit::CreateMenuButton(2, entry.caption);
+            QPushButton* button = FrameKit::CreateModalButton(2, entry.caption);
             button->setProperty("PAGE_ID", entry.pageId);
             const int pageId = entry.pageId;
             connect(button, &QPushButton::clicked, this, [this, pageId] { emit OnNextPageClick(pageId); });
-            grid->addWidget(button, row++, column);
+            column->addWidget(button);
             m_pageButtons << button;
         }
-        grid->setRowStretch(row, 0);
-        ++column;
+        column->addStretch(1);
+        grid->addLayout(column, index / 2, index % 2);
+        ++index;
     }
     auto* center = new QHBoxLayout();
     center->addStretch(1);

@@ -4,6 +4,7 @@
 #include "AppSettings.h"
 #include "BackgroundManager.h"
 #include "CoreUI.h"
+#include "GuiFonts.h"
 #include "GuiManager.h"
 #include "IntroMoviePage.h"
 #include "MainMenuPage.h"
@@ -30,6 +31,7 @@ class TestPages : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { GuiFonts::LoadFonts(); }
     void init();
     void cleanup();
 
@@ -154,6 +156,18 @@ void TestPages::MainMenuButtons()
     auto* menu = qobject_cast<MainMenuPage*>(PageStorageManager::GetPage(ID_MAIN_MENU));
     QVERIFY(menu);
     SaveShot("main-menu.png");
+    // The menu fits the smallest window: no button overlaps another or leaves the page.
+    const QList<QPushButton*> buttons = menu->GetPageButtons();
+    for (QPushButton* button : buttons)
+    {
+        const QRect area = QRect(button->mapTo(menu, QPoint(0, 0)), button->size());
+        QVERIFY(menu->rect().contains(area));
+        for (QPushButton* other : buttons)
+        {
+            if (other != button)
+                QVERIFY(!area.intersects(QRect(other->mapTo(menu, QPoint(0, 0)), other->size())));
+        }
+    }
     const QList<int> expected = {13, 14, 19, 15, 16, 18, 5, 6, 7, 8, 20, 22};
     QList<int> ids;
     for (QPushButton* button : menu->GetPageButtons())
