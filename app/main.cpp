@@ -13,9 +13,12 @@
 #include "PageFactory.h"
 #include "PathManager.h"
 #include "SoundManager.h"
+#include "SpringLaunchManager.h"
 #include "StartActionsHandler.h"
 #include "SteamManager.h"
+#include "SyncManager.h"
 #include "TranslatorManager.h"
+#include "Variable.h"
 #include "WebUpdates.h"
 
 #include <QApplication>
@@ -33,6 +36,7 @@ namespace
 void RegisterMetaTypes()
 {
     RegisterAppMetaTypes();
+    Variable::RegisterMetaTypes();
 }
 
 void CoreInitialize()
@@ -41,7 +45,11 @@ void CoreInitialize()
     QNetworkProxyFactory::setUseSystemConfiguration(true);
     SoundManager::Instance();
     WebUpdates::Instance();
+    // The engine launcher; game folders hidden by a run that never ended come back first.
+    SpringLaunchManager::Instance()->RestoreDevGameFolders();
     TranslatorManager::Instance()->Load(AppSettingsMain::Instance()->LocaleName);
+    // The content index.
+    SyncManager::Instance();
     SteamManager::Instance();
     qDebug() << "CORE --------------- STOP";
 }
@@ -50,7 +58,11 @@ void CoreDestroy()
 {
     qDebug() << "CORE DESTROY --------------- START";
     SteamManager::Destroy();
+    if (SyncManager::Exists())
+        SyncManager::Instance()->InvokeBlocking("DoDestroy");
+    SyncManager::Destroy();
     TranslatorManager::Destroy();
+    SpringLaunchManager::Destroy();
     WebUpdates::Destroy();
     SoundManager::DestroyInstance();
     qDebug() << "CORE DESTROY --------------- STOP";

@@ -15,6 +15,10 @@
 #include "helper_pages.h"
 #include "helper_ui.h"
 
+#if __has_include("SpringLaunchManager.h")
+#include "SpringLaunchManager.h"
+#endif
+
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -38,6 +42,7 @@ private slots:
     void UpdateFoundBeforeTheWiringIsKept();
     void QuitRunsOnce();
     void WindowActivation();
+    void EngineStartAndStop();
 
 private:
     void Key(int key, Qt::KeyboardModifiers modifiers, bool autoRepeat = false);
@@ -255,6 +260,25 @@ void TestGuiManager::WindowActivation()
     QVERIFY(!GuiManager::IsMainWindowActive());
     QCOMPARE(activated.count(), 1);
     QCOMPARE(deactivated.count(), 1);
+}
+
+void TestGuiManager::EngineStartAndStop()
+{
+#if __has_include("SpringLaunchManager.h")
+    FrameKit::SetSoundRecorder([this](const QString& sound) { m_sounds << sound; });
+    TestUi::Start();
+    QSignalSpy start(GuiManager::Instance(), &GuiManager::OnSpringStart);
+    QSignalSpy stop(GuiManager::Instance(), &GuiManager::OnSpringStop);
+    SpringLaunchManager* launcher = SpringLaunchManager::Instance();
+    emit launcher->OnSpringStarted();
+    QCOMPARE(start.count(), 1);
+    QCOMPARE(m_sounds, QStringList{"menu.stop"});
+    emit launcher->OnSpringStopped();
+    QCOMPARE(stop.count(), 1);
+    SpringLaunchManager::Destroy();
+#else
+    QSKIP("built without the engine launcher");
+#endif
 }
 
 QTEST_MAIN(TestGuiManager)
