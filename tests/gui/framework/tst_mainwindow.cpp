@@ -39,6 +39,7 @@ private slots:
     void PageSwapShowsTheVisiblePage();
     void KeysAndClicksAreRelayed();
     void OverlayKeyWithoutSteamDoesNothing();
+    void MaximizeIsAnnounced();
 
 private:
     std::unique_ptr<TestEnvironment> m_env;
@@ -250,6 +251,22 @@ void TestMainWindow::OverlayKeyWithoutSteamDoesNothing()
     QVERIFY(!SteamManager::Instance()->IsInitialized());
     QTest::keyClick(window, Qt::Key_Backtab);
     QVERIFY(!window->IsOverlayShown());
+}
+
+void TestMainWindow::MaximizeIsAnnounced()
+{
+    TestUi::Start();
+    MainWindow* window = MainWindow::Instance();
+    window->show();
+    QSignalSpy maximize(GuiManager::Instance(), &GuiManager::OnWindowMaximize);
+    window->setWindowState(Qt::WindowMaximized);
+    QCOMPARE(maximize.count(), 1);
+    QVERIFY(GuiManager::Instance()->IsMainWindowMaximized());
+    window->setWindowState(Qt::WindowMaximized);
+    QCOMPARE(maximize.count(), 1);
+    window->setWindowState(Qt::WindowNoState);
+    window->setWindowState(Qt::WindowMaximized);
+    QCOMPARE(maximize.count(), 2);
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -41,6 +41,7 @@ private slots:
     void ModalKeys();
     void ModalWithoutDialogIgnoresEverything();
     void SecondDialogReplacesTheFirst();
+    void ExitWithSound();
 
 private:
     std::unique_ptr<TestEnvironment> m_env;
@@ -321,6 +322,24 @@ void TestPageStore::SecondDialogReplacesTheFirst()
     // The first one's signals no longer reach the page: only the second closes it.
     second->Close();
     QCOMPARE(exit.count(), 1);
+}
+
+void TestPageStore::ExitWithSound()
+{
+    TestDialog dialog(QStringLiteral("Leaving"));
+    QStringList order;
+    connect(&dialog, &NModalWidget::OnModalExit, this, [&] { order = m_sounds; });
+    dialog.ExitWithSound();
+    QCOMPARE(order, QStringList{"button.off"});
+    QSignalSpy ok(&dialog, &NModalWidget::OnClick_OK);
+    QSignalSpy cancel(&dialog, &NModalWidget::OnClick_Cancel);
+    dialog.NModalWidget::DoButtonOKClick();
+    dialog.NModalWidget::DoButtonCancelClick();
+    QCOMPARE(ok.count(), 1);
+    QCOMPARE(cancel.count(), 1);
+    dialog.SetTitle(QStringLiteral("Other"));
+    QCOMPARE(dialog.GetTitle(), QStringLiteral("Other"));
+    QCOMPARE(dialog.GetModalType(), MODAL_OK_CANCEL);
 }
 
 QTEST_MAIN(TestPageStore)
