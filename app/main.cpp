@@ -5,9 +5,11 @@
 #include "Common.h"
 #include "CoreUI.h"
 #include "DebugStream.h"
+#include "EngineSettingsHandler.h"
 #include "GuiFonts.h"
 #include "GuiManager.h"
 #include "GuiMetrics.h"
+#include "LobbyMetaTypes.h"
 #include "MainWindow.h"
 #include "MetaTypes.h"
 #include "PageFactory.h"
@@ -37,6 +39,8 @@ void RegisterMetaTypes()
 {
     RegisterAppMetaTypes();
     Variable::RegisterMetaTypes();
+    RegisterLobbyMetaTypes();
+    RegisterEngineSettingsMetaTypes();
 }
 
 void CoreInitialize()
@@ -80,22 +84,26 @@ int main(int argc, char* argv[])
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Quillmere game lobby"));
-    parser.addHelpOption();
-    parser.addVersionOption();
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
     const QCommandLineOption gameOption({QStringLiteral("g"), QStringLiteral("game")},
-                                        QStringLiteral("The game to start with."),
-                                        QStringLiteral("Game Name"));
+                                        QStringLiteral("The game to start with."), QStringLiteral("Game Name"));
     parser.addOption(gameOption);
-    parser.process(app);
+    // A wrong command line is logged below; the program still starts.
+    const bool commandLineOk = parser.parse(QApplication::arguments());
+    if (commandLineOk && parser.isSet(helpOption))
+        parser.showHelp(0);
+    if (commandLineOk && parser.isSet(versionOption))
+        parser.showVersion();
 
     // The game: command line, then the run-game file, then the first row.
     const QString springDataDir = PathManager::DefaultSpringDataDir();
     AppDefines* defines = AppDefines::Instance();
-    const QString runGameFile =
-        springDataDir + QStringLiteral("/gamelobby/") + AppDefines::GetRunGameFileName();
+    const QString runGameFile = springDataDir + QStringLiteral("/gamelobby/") + AppDefines::GetRunGameFileName();
     QString gameReason;
-    defines->SelectGameIndex(
-        AppDefines::ChooseGameIndex(parser.value(gameOption), Common::ReadValue(runGameFile), &gameReason));
+    bool gameUnknown = false;
+    defines->SelectGameIndex(AppDefines::ChooseGameIndex(parser.value(gameOption), Common::ReadValue(runGameFile),
+                                                         &gameReason, &gameUnknown));
 
     QSplashScreen* splash = nullptr;
     const QPixmap splashPicture(QStringLiteral(":/Main/text.%1.png").arg(defines->GetShortCode()));
@@ -115,16 +123,21 @@ int main(int argc, char* argv[])
     // The log: open the file first, so that nothing after this point is lost.
     const QString logsDir = springDataDir + QStringLiteral("/gamelobby/_logs");
     QDir().mkpath(logsDir);
-    DebugStream::Instance()->Open(
-        logsDir + QLatin1Char('/') +
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyy.MM.dd_hh.mm.ss")) +
-        QStringLiteral("_gamelobby.log"));
+    const QString logFile = logsDir + QLatin1Char('/') + PathManager::LogFileName(QDateTime::currentDateTime());
+    const bool logFileOpen = DebugStream::Instance()->Open(logFile);
     DebugStream::InstallMessageHandler();
     for (const QString& line : DebugStream::HeaderLines(defines->GetGame().namePattern))
         qDebug().noquote() << line;
-    qDebug().noquote() << "AppDefines :: GAME ---" << defines->GetShortCode() << "---" << gameReason;
+    if (!commandLineOk)
+        qWarning().noquote() << "main :: BAD COMMAND LINE ---" << parser.errorText();
+    if (gameUnknown)
+        qWarning().noquote() << "AppDefines :: UNKNOWN GAME ---" << gameReason << "--- first game used:"
+                             << defines->GetShortCode();
+    else
+        qDebug().noquote() << "AppDefines :: GAME ---" << defines->GetShortCode() << "---" << gameReason;
 
     PathManager::Instance()->Initialize(springDataDir, defines->GetShortCode());
+    PathManager::Instance()->SetLobbyLogFile(logFileOpen ? logFile : QString());
     CreateAppSettingsGroups();
     AppSettings::Instance()->Load();
     SetGuiLanguage(AppSettingsMain::Instance()->LocaleName);
@@ -136,8 +149,9 @@ int main(int argc, char* argv[])
     CoreInitialize();
     PageFactory::Install();
     CoreUI::Initialize();
-    // The GUI manager runs the start-up housekeeping once the event loop turns.
     qDebug() << "START --------------- START";
+    // The GUI manager runs the start-up housekeeping once the event loop turns.
+    EngineSettingsHandler::AddStartAction();
     CoreUI::Start();
     qDebug() << "START --------------- STOP";
     if (splash)
@@ -149,14 +163,12 @@ int main(int argc, char* argv[])
     // Tests and screenshots run the program for a set time.
     const int autoQuitMs = qEnvironmentVariableIntValue("QUILLMERE_AUTOQUIT_MS");
     if (autoQuitMs > 0)
-        QTimer::singleShot(autoQuitMs, &app,
-                           []
-                           {
-                               // The same road as closing the window: the geometry is saved.
-                               if (GuiManager::Exists())
-                                   GuiManager::Instance()->RequestQuit();
-                               QApplication::quit();
-                           });
+        QTimer::singleShot(autoQuitMs, &app, [] {
+            // The same road as closing the window: the geometry is saved.
+            if (GuiManager::Exists())
+                GuiManager::Instance()->RequestQuit();
+            QApplication::quit();
+        });
 
     const int result = app.exec();
 

@@ -1,6 +1,7 @@
 #include "CoreUI.h"
 
 #include "BackgroundManager.h"
+#include "CommonWidgets.h"
 #include "GuiManager.h"
 #include "MainWindow.h"
 #include "PageManager.h"
@@ -21,6 +22,7 @@ void CoreUI::Initialize()
     GuiManager::Instance();
     MainWindow::Instance();
     qApp->installEventFilter(MainWindow::Instance());
+    Common::SetMainWindow(MainWindow::Instance());
     qDebug() << "Initialize :: CORE UI --------------- STOP";
     qDebug() << "Initialize ::";
 }
@@ -41,6 +43,7 @@ void CoreUI::Destroy()
     BackgroundManager::Destroy();
     PageManager::Destroy();
     PageStorageManager::Destroy();
+    Common::SetMainWindow(nullptr);
     MainWindow::Destroy();
     qDebug() << "Destroy :: CORE UI --------------- STOP";
     qDebug() << "Destroy ::";

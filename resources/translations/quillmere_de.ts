@@ -5,56 +5,56 @@
     <name>AppDefines</name>
     <message>
         <source>YOU</source>
-        <translation type="unfinished"></translation>
+        <translation>DU</translation>
     </message>
 </context>
 <context>
     <name>Common</name>
     <message>
         <source>Today</source>
-        <translation type="unfinished"></translation>
+        <translation>Heute</translation>
     </message>
     <message>
         <source>Yesterday</source>
-        <translation type="unfinished"></translation>
+        <translation>Gestern</translation>
     </message>
 </context>
 <context>
     <name>DataPlayer</name>
     <message>
         <source>Unknown</source>
-        <translation type="unfinished"></translation>
+        <translation>Unbekannt</translation>
     </message>
     <message>
         <source>Synced</source>
-        <translation type="unfinished"></translation>
+        <translation>Synchronisiert</translation>
     </message>
     <message>
         <source>Not synced</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht synchronisiert</translation>
     </message>
 </context>
 <context>
     <name>SyncStatus</name>
     <message>
         <source>Searching</source>
-        <translation type="unfinished"></translation>
+        <translation>Suche</translation>
     </message>
     <message>
         <source>Downloading</source>
-        <translation type="unfinished"></translation>
+        <translation>Herunterladen</translation>
     </message>
     <message>
         <source>Installing</source>
-        <translation type="unfinished"></translation>
+        <translation>Installation</translation>
     </message>
     <message>
         <source>Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Fertig</translation>
     </message>
     <message>
         <source>Has Errors</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehlerhaft</translation>
     </message>
 </context>
 </TS>

@@ -5,56 +5,56 @@
     <name>AppDefines</name>
     <message>
         <source>YOU</source>
-        <translation type="unfinished"></translation>
+        <translation>你</translation>
     </message>
 </context>
 <context>
     <name>Common</name>
     <message>
         <source>Today</source>
-        <translation type="unfinished"></translation>
+        <translation>今天</translation>
     </message>
     <message>
         <source>Yesterday</source>
-        <translation type="unfinished"></translation>
+        <translation>昨天</translation>
     </message>
 </context>
 <context>
     <name>DataPlayer</name>
     <message>
         <source>Unknown</source>
-        <translation type="unfinished"></translation>
+        <translation>未知</translation>
     </message>
     <message>
         <source>Synced</source>
-        <translation type="unfinished"></translation>
+        <translation>已同步</translation>
     </message>
     <message>
         <source>Not synced</source>
-        <translation type="unfinished"></translation>
+        <translation>未同步</translation>
     </message>
 </context>
 <context>
     <name>SyncStatus</name>
     <message>
         <source>Searching</source>
-        <translation type="unfinished"></translation>
+        <translation>搜索中</translation>
     </message>
     <message>
         <source>Downloading</source>
-        <translation type="unfinished"></translation>
+        <translation>下载中</translation>
     </message>
     <message>
         <source>Installing</source>
-        <translation type="unfinished"></translation>
+        <translation>安装中</translation>
     </message>
     <message>
         <source>Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>已完成</translation>
     </message>
     <message>
         <source>Has Errors</source>
-        <translation type="unfinished"></translation>
+        <translation>有错误</translation>
     </message>
 </context>
 </TS>
