@@ -19,6 +19,7 @@
 #include "StartActionsHandler.h"
 #include "SteamManager.h"
 #include "SyncManager.h"
+#include "TauntsManager.h"
 #include "TranslatorManager.h"
 #include "Variable.h"
 #include "WebUpdates.h"
@@ -54,6 +55,7 @@ void CoreInitialize()
     TranslatorManager::Instance()->Load(AppSettingsMain::Instance()->LocaleName);
     // The content index.
     SyncManager::Instance();
+    TauntsManager::Instance();
     SteamManager::Instance();
     qDebug() << "CORE --------------- STOP";
 }
@@ -62,6 +64,7 @@ void CoreDestroy()
 {
     qDebug() << "CORE DESTROY --------------- START";
     SteamManager::Destroy();
+    TauntsManager::DestroyInstance();
     if (SyncManager::Exists())
         SyncManager::Instance()->InvokeBlocking("DoDestroy");
     SyncManager::Destroy();

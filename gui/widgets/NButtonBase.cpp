@@ -201,6 +201,8 @@ void NButtonBase::resizeEvent(QResizeEvent* event)
         setMinimumWidth(w);
     }
 
+    // Centre in the space the button really has, which a layout may make wider than its minimum.
+    w = qMax(w, event->size().width());
     m_caption->setFixedHeight(h);
     if (hasIcon && !text.isEmpty())
     {
@@ -217,7 +219,6 @@ void NButtonBase::resizeEvent(QResizeEvent* event)
     }
     else
     {
-        w = qMax(w, event->size().width());
         m_caption->setFixedWidth(w);
         m_caption->setAlignment(Qt::AlignCenter);
         m_caption->move(0, 0);

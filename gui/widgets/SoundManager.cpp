@@ -240,6 +240,8 @@ void SoundManager::CreateMusicPlayers()
     {
         *player = new QMediaPlayer(nullptr, QMediaPlayer::StreamPlayback);
         (*player)->setVolume(volume);
+        // Players made anew by a reload keep a mute the user set before.
+        (*player)->setMuted(Settings()->MusicMute);
     }
 }
 
@@ -388,6 +390,7 @@ void SoundManager::DoMediaPlay(QString fileName, int volume, int type)
     ++m_created;
     player->setMedia(QUrl::fromLocalFile(path));
     player->setVolume(volume);
+    m_lastVolume = volume;
     connect(player, &QMediaPlayer::stateChanged, this, &SoundManager::DoMediaStoppedPlaying,
             Qt::QueuedConnection);
     connect(player, QOverload<QMediaPlayer::Error>::of(&QMediaPlayer::error), this,

@@ -80,6 +80,8 @@ public:
     int ReleasedPlayers() const { return m_released; }
     // A one-shot player that reports neither "stopped" nor an error is released after this long.
     void SetPlayerTimeout(int msecs) { m_playerTimeoutMs = msecs; }
+    // The volume the last one-shot player was given.
+    int LastVolume() const { return m_lastVolume; }
 
     QMediaPlayer* MenuPlayer() const { return m_menuPlayer; }
     QMediaPlayer* AboutPlayer() const { return m_aboutPlayer; }
@@ -127,4 +129,5 @@ private:
     int m_created = 0;
     int m_released = 0;
     int m_playerTimeoutMs = 120000;
+    int m_lastVolume = -1;
 };

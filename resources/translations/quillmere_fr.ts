@@ -35,6 +35,17 @@
     </message>
 </context>
 <context>
+    <name>NButtonOnOff</name>
+    <message>
+        <source>ON</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SyncStatus</name>
     <message>
         <source>Searching</source>

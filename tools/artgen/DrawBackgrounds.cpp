@@ -30,8 +30,17 @@ constexpr int H = 800;
 // Height of a ridge line at x (0..1), fractal.
 double Ridge(double x, int seed, double base, double amp, double freq)
 {
-    return base - amp * (Fbm(x * freq, seed * 0.37, seed, 6) - 0.5) * 2.0 -
-           amp * 0.6 * qAbs(qSin(x * freq * 1.7 + seed));
+    // Ridged noise: sharp peaks and soft valleys, like eroded rock.
+    double h = 0, a = 1, f = freq, norm = 0;
+    for (int i = 0; i < 6; ++i)
+    {
+        const double n = 1.0 - qAbs(Noise(x * f, seed * 0.37 + i * 3.1, seed + i) * 2.0 - 1.0);
+        h += a * n * n;
+        norm += a;
+        a *= 0.5;
+        f *= 2.1;
+    }
+    return base - amp * (h / norm);
 }
 
 QImage Landscape(const Theme& t, int variant)
@@ -129,8 +138,8 @@ QImage Landscape(const Theme& t, int variant)
     // Three ridges of mountains, far to near, each darker and hazier.
     for (int layer = 0; layer < 3; ++layer)
     {
-        const double base = H * (0.62 + layer * 0.1);
-        const double amp = H * (0.09 - layer * 0.015);
+        const double base = H * (0.7 + layer * 0.1);
+        const double amp = H * (0.26 - layer * 0.06);
         QPainterPath ridge;
         ridge.moveTo(0, H);
         for (int x = 0; x <= W; x += 4)
@@ -153,7 +162,8 @@ QImage Landscape(const Theme& t, int variant)
         {
             const double x = baseX + i * 34 + 10 * Noise(i, 1, seed);
             const double h = 40 + 110 * Noise(i, 2, seed);
-            const double y = H * 0.86 - h;
+            const double ground = Ridge((x + 11) / double(W), seed + 2 * 17, H * 0.9, H * 0.14, 7.0);
+            const double y = ground - h;
             QPainterPath tower = Chamfer(QRectF(x, y, 22, h + 60), 6, 6, 0, 0);
             p.setPen(QPen(QColor(0, 0, 0), 1));
             p.setBrush(t.ground.darker(200));

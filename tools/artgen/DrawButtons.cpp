@@ -22,7 +22,7 @@ const Tint kTints[] = {
     {"brown_light", QColor(170, 122, 52), QColor(80, 52, 18), QColor(246, 196, 100), QColor(255, 226, 140)},
     {"green", QColor(46, 128, 54), QColor(12, 46, 16), QColor(110, 220, 110), QColor(170, 255, 160)},
     {"red", QColor(150, 38, 36), QColor(52, 10, 10), QColor(240, 100, 86), QColor(255, 160, 140)},
-    {"silver", QColor(150, 160, 172), QColor(62, 68, 78), QColor(226, 234, 244), QColor(255, 255, 255)},
+    {"silver", QColor(128, 138, 150), QColor(52, 58, 68), QColor(226, 234, 244), QColor(255, 255, 255)},
 };
 
 // Plain button: 96 x 40, slices of 12 px. Corners cut at top-left and bottom-right.

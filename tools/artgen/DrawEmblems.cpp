@@ -57,11 +57,32 @@ void Title(Output& out, const QString& code, const QString& name, const QColor& 
     out.Save(Paint(640, 200, 1,
                    [&](QPainter& p)
                    {
-                       const QFont font = Font(72, true, 6);
+                       // A dark plate behind the title: the splash shows on whatever desktop is there.
+                       const QPainterPath plate = Chamfer(QRectF(4, 4, 632, 192), 24, 24, 24, 24);
+                       Glow(p, plate, WithAlpha(hue, 90), 8);
+                       Plate(p, plate, QColor(34, 40, 50), QColor(8, 10, 13), WithAlpha(hue, 200), 1.5);
+                       p.save();
+                       p.setClipPath(plate);
+                       QRadialGradient light(QPointF(320, 90), 300);
+                       light.setColorAt(0, WithAlpha(hue, 60));
+                       light.setColorAt(1, WithAlpha(hue, 0));
+                       p.fillRect(QRectF(0, 0, 640, 200), light);
+                       ScanLines(p, QRectF(0, 0, 640, 200), 50, 3);
+                       p.restore();
+
+                       const QFont font = Font(64, true, 6);
                        QPainterPath text;
                        text.addText(0, 0, font, name.toUpper());
-                       const QRectF b = text.boundingRect();
-                       text.translate(320 - b.center().x(), 100 - b.center().y());
+                       QRectF b = text.boundingRect();
+                       // Long names are narrowed to fit the plate.
+                       if (b.width() > 560)
+                       {
+                           QTransform squeeze;
+                           squeeze.scale(560 / b.width(), 1.0);
+                           text = squeeze.map(text);
+                           b = text.boundingRect();
+                       }
+                       text.translate(320 - b.center().x(), 96 - b.center().y());
                        Glow(p, text, WithAlpha(hue, 170), 18);
                        QLinearGradient g(0, 60, 0, 140);
                        g.setColorAt(0, QColor(255, 255, 255));
@@ -79,9 +100,9 @@ void Title(Output& out, const QString& code, const QString& name, const QColor& 
                        line.setColorAt(0.5, WithAlpha(Lighter(hue, 140), 255));
                        line.setColorAt(1, WithAlpha(hue, 0));
                        p.setBrush(line);
-                       p.drawRect(QRectF(40, 150, 560, 3));
+                       p.drawRect(QRectF(60, 140, 520, 3));
                        p.setBrush(WithAlpha(Lighter(hue, 150), 255));
-                       p.drawPath(Chamfer(QRectF(300, 147, 40, 9), 0, 0, 4, 4));
+                       p.drawPath(Chamfer(QRectF(300, 137, 40, 9), 0, 0, 4, 4));
                        p.setPen(QPen(WithAlpha(SteelLight, 200), 1));
                        p.setFont(Font(14, true, 8));
                        p.drawText(QRectF(0, 160, 640, 30), Qt::AlignCenter,

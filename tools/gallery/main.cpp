@@ -3,6 +3,7 @@
 //   qm_gallery <output folder> [game code]
 #include "AppDefines.h"
 #include "AppSettings.h"
+#include "Common.h"
 #include "GuiFonts.h"
 #include "GuiMetrics.h"
 #include "NButtonBase.h"
@@ -22,10 +23,12 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QVBoxLayout>
 
 namespace
 {
 QString g_game = QStringLiteral("zorn");
+bool g_failed = false;
 
 // A page with a game backdrop under a dark veil, like every page but the main menu.
 class Sheet : public QWidget
@@ -131,7 +134,11 @@ void Save(QWidget* sheet, const QString& file)
     QTest::mouseMove(sheet, QPoint(1, 1));
     // Sheets are top-level windows at the same place: put this one away before the next.
     sheet->hide();
-    image.save(file);
+    if (!image.save(file))
+    {
+        qCritical("gallery: cannot write %s", qPrintable(file));
+        g_failed = true;
+    }
     qInfo("gallery: %s", qPrintable(file));
 }
 
@@ -349,6 +356,27 @@ void Pictures(const QString& dir)
     empty->SetPixmap(QPixmap(QStringLiteral(":/PlayerStatus/player_no_photo.png")));
     sheet.Grid()->addWidget(Caption(QStringLiteral("no photo")), 0, 4, Qt::AlignCenter);
     sheet.Grid()->addWidget(empty, 1, 4);
+    // The framed panel of the map views and the band behind dialogs.
+    auto* panel = new QFrame();
+    panel->setObjectName(QStringLiteral("MapFrame"));
+    panel->setStyleSheet(Common::FrameImageStyle(QStringLiteral("MapFrame"), false));
+    panel->setFixedSize(360, 200);
+    sheet.Grid()->addWidget(Caption(QStringLiteral("map frame")), 2, 0, 1, 2, Qt::AlignCenter);
+    sheet.Grid()->addWidget(panel, 3, 0, 1, 2, Qt::AlignCenter);
+    auto* band = new QFrame();
+    band->setObjectName(QStringLiteral("ModalPageFrame"));
+    band->setStyleSheet(
+        QStringLiteral("QFrame#ModalPageFrame{background-image: url(:/Back/back_dark.png);}"));
+    band->setFixedSize(520, 200);
+    auto* bandLayout = new QVBoxLayout(band);
+    bandLayout->addWidget(new NImageLabel(3, QStringLiteral("Modal band"), QColor(255, 195, 0)), 0,
+                          Qt::AlignCenter);
+    auto* ok = new NButtonModal(ButtonBlue);
+    ok->SetText(QStringLiteral("OK"));
+    ok->SetMinimumWidth(GuiButtonMinWidth);
+    bandLayout->addWidget(ok, 0, Qt::AlignCenter);
+    sheet.Grid()->addWidget(Caption(QStringLiteral("modal band")), 2, 2, 1, 3, Qt::AlignCenter);
+    sheet.Grid()->addWidget(band, 3, 2, 1, 3, Qt::AlignCenter);
     Save(&sheet, dir + QStringLiteral("/pictures.png"));
 }
 } // namespace
@@ -375,5 +403,5 @@ int main(int argc, char* argv[])
     Labels(dir, true);
     Pictures(dir);
     DestroyAppSettingsGroups();
-    return 0;
+    return g_failed ? 1 : 0;
 }
