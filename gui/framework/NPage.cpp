@@ -75,6 +75,8 @@ QString NPage::PageIdToString(int id)
 QFrame* NPage::CreateTitle(int unit, const QString& title)
 {
     auto* frame = new QFrame();
+    // A title bar keeps its height; the page body takes the rest.
+    frame->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     auto* layout = new QHBoxLayout(frame);
     layout->setContentsMargins(2 * unit, 0, 2 * unit, unit);
     layout->setSpacing(0);

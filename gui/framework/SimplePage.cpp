@@ -17,7 +17,8 @@ SimplePage::SimplePage(int ownId, int exitId, const QString& name, const QString
     layout->addWidget(CreateTitle(GuiUnit, title));
     m_body = new QVBoxLayout();
     m_body->setSpacing(GuiUnit);
-    layout->addLayout(m_body, 1);
+    layout->addLayout(m_body);
+    layout->addStretch(1);
 
     auto* buttons = new QHBoxLayout();
     m_back = FrameKit::CreateModalButton(2, tr("Back"));

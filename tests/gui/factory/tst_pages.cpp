@@ -187,6 +187,8 @@ void TestPages::MainMenuButtons()
         QVERIFY(page->isVisible());
         QCOMPARE(page->size(), MainWindow::Instance()->size());
         QCOMPARE(BackgroundManager::Instance()->GetVeilAlpha(), 200);
+        if (i == 0)
+            SaveShot("page.png");
         // Pages that keep the menu return to the same menu object.
         QCOMPARE(PageStorageManager::Instance()->IsNotCreated(ID_MAIN_MENU), !page->IsKeepPreviousPage());
         Click(page->findChild<QPushButton*>("BackButton"));
