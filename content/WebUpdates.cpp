@@ -48,11 +48,13 @@ void WebUpdates::DoInitialize()
 
 void WebUpdates::DoDestroy()
 {
-    if (m_reply)
+    if (QNetworkReply* reply = m_reply)
     {
-        m_reply->abort();
-        m_reply->deleteLater();
+        // A check cut short by the shut-down answers nobody.
         m_reply = nullptr;
+        disconnect(reply, nullptr, this, nullptr);
+        reply->abort();
+        reply->deleteLater();
     }
     delete m_network;
     m_network = nullptr;

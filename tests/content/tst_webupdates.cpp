@@ -39,6 +39,7 @@ private slots:
     void Check();
     void UnreachableServer();
     void KnownUpdateStaysForLateListeners();
+    void ShutDownDuringACheck();
     void ParseDescription_data();
     void ParseDescription();
     void ChangeLogHtml();
@@ -160,6 +161,25 @@ void TestWebUpdates::KnownUpdateStaysForLateListeners()
     QTRY_VERIFY(WebUpdates::Instance()->GetKnownUpdate(&known));
     QCOMPARE(known.version, QStringLiteral("1.0"));
     QCOMPARE(known.changeLog, QStringLiteral("big one"));
+}
+
+void TestWebUpdates::ShutDownDuringACheck()
+{
+    TestHttpServer server;
+    server.SetAnswer("/updates/lobby.txt", 0, QByteArray());
+    AppDefines::Instance()->SetWebBaseAddress(server.BaseAddress());
+    Answers answers;
+    Connect(&answers);
+    WebUpdates::CheckUpdates();
+    QTRY_COMPARE(server.Requests(), 1);
+    // A second request while the first is open is answered by the first.
+    WebUpdates::CheckUpdates();
+    QTRY_VERIFY(m_env->LogContains("WebUpdates :: CHECK --- ALREADY RUNNING"));
+    WebUpdates::Destroy();
+    QVERIFY(m_env->LogContains("Destroy :: WebUpdates"));
+    QTest::qWait(50);
+    QCOMPARE(answers.seen, QStringList{});
+    QCOMPARE(server.Requests(), 1);
 }
 
 void TestWebUpdates::ParseDescription_data()

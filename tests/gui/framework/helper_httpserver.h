@@ -7,7 +7,7 @@
 #include <QTcpSocket>
 
 // A small HTTP/1.0 server on 127.0.0.1 for the web clients' tests: answers each path with a
-// fixed status and body, and counts the requests.
+// fixed status and body (status 0: never answers), and counts the requests.
 class TestHttpServer : public QTcpServer
 {
 public:
@@ -43,6 +43,8 @@ protected:
                     const QString path = QString::fromLatin1(request.split(' ').value(1));
                     m_paths << path;
                     const Answer answer = m_answers.value(path, Answer{404, "not found"});
+                    if (answer.status == 0)
+                        return; // never answers
                     QByteArray reply = "HTTP/1.0 " + QByteArray::number(answer.status) +
                                        " X\r\nContent-Length: " + QByteArray::number(answer.body.size()) +
                                        "\r\nConnection: close\r\n\r\n" + answer.body;
