@@ -39,9 +39,9 @@ namespace
 void RegisterMetaTypes()
 {
     RegisterAppMetaTypes();
-    Variable::RegisterMetaTypes();
     RegisterLobbyMetaTypes();
     RegisterEngineSettingsMetaTypes();
+    Variable::RegisterMetaTypes();
 }
 
 void CoreInitialize()
