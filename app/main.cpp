@@ -7,6 +7,7 @@
 #include "GuiMetrics.h"
 #include "MetaTypes.h"
 #include "PathManager.h"
+#include "SevenZManager.h"
 #include "StartActionsHandler.h"
 #include "TranslatorManager.h"
 
@@ -33,12 +34,16 @@ void CoreInitialize()
     qDebug() << "CORE --------------- START";
     QNetworkProxyFactory::setUseSystemConfiguration(true);
     TranslatorManager::Instance()->Load(AppSettingsMain::Instance()->LocaleName);
+    SevenZManager::Instance();
     qDebug() << "CORE --------------- STOP";
 }
 
 void CoreDestroy()
 {
     qDebug() << "CORE DESTROY --------------- START";
+    if (SevenZManager::Exists())
+        SevenZManager::Instance()->InvokeBlocking("DoDestroy");
+    SevenZManager::Destroy();
     TranslatorManager::Destroy();
     qDebug() << "CORE DESTROY --------------- STOP";
 }
