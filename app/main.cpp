@@ -3,10 +3,12 @@
 #include "AppDefines.h"
 #include "AppSettings.h"
 #include "Common.h"
+#include "DataReplay.h"
 #include "DebugStream.h"
 #include "GuiMetrics.h"
 #include "MetaTypes.h"
 #include "PathManager.h"
+#include "ReplaysManager.h"
 #include "SevenZManager.h"
 #include "StartActionsHandler.h"
 #include "TranslatorManager.h"
@@ -27,12 +29,15 @@ namespace
 void RegisterMetaTypes()
 {
     RegisterAppMetaTypes();
+    RegisterReplayMetaTypes();
 }
 
 void CoreInitialize()
 {
     qDebug() << "CORE --------------- START";
     QNetworkProxyFactory::setUseSystemConfiguration(true);
+    // After the engine launcher.
+    ReplaysManager::Instance();
     TranslatorManager::Instance()->Load(AppSettingsMain::Instance()->LocaleName);
     SevenZManager::Instance();
     qDebug() << "CORE --------------- STOP";
@@ -45,6 +50,9 @@ void CoreDestroy()
         SevenZManager::Instance()->InvokeBlocking("DoDestroy");
     SevenZManager::Destroy();
     TranslatorManager::Destroy();
+    if (ReplaysManager::Exists())
+        ReplaysManager::Instance()->InvokeBlocking("DoDestroy");
+    ReplaysManager::Destroy();
     qDebug() << "CORE DESTROY --------------- STOP";
 }
 
@@ -88,14 +96,16 @@ int main(int argc, char* argv[])
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption gameOption({QStringLiteral("g"), QStringLiteral("game")},
-                                        QStringLiteral("The game to start with."), QStringLiteral("Game Name"));
+                                        QStringLiteral("The game to start with."),
+                                        QStringLiteral("Game Name"));
     parser.addOption(gameOption);
     parser.process(app);
 
     // The game: command line, then the run-game file, then the first row.
     const QString springDataDir = PathManager::DefaultSpringDataDir();
     AppDefines* defines = AppDefines::Instance();
-    const QString runGameFile = springDataDir + QStringLiteral("/gamelobby/") + AppDefines::GetRunGameFileName();
+    const QString runGameFile =
+        springDataDir + QStringLiteral("/gamelobby/") + AppDefines::GetRunGameFileName();
     QString gameReason;
     defines->SelectGameIndex(
         AppDefines::ChooseGameIndex(parser.value(gameOption), Common::ReadValue(runGameFile), &gameReason));
@@ -117,9 +127,10 @@ int main(int argc, char* argv[])
     // The log: open the file first, so that nothing after this point is lost.
     const QString logsDir = springDataDir + QStringLiteral("/gamelobby/_logs");
     QDir().mkpath(logsDir);
-    DebugStream::Instance()->Open(logsDir + QLatin1Char('/') +
-                                  QDateTime::currentDateTime().toString(QStringLiteral("yyyy.MM.dd_hh.mm.ss")) +
-                                  QStringLiteral("_gamelobby.log"));
+    DebugStream::Instance()->Open(
+        logsDir + QLatin1Char('/') +
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy.MM.dd_hh.mm.ss")) +
+        QStringLiteral("_gamelobby.log"));
     DebugStream::InstallMessageHandler();
     for (const QString& line : DebugStream::HeaderLines(defines->GetGame().namePattern))
         qDebug().noquote() << line;
@@ -146,11 +157,13 @@ int main(int argc, char* argv[])
     // Tests and screenshots run the program for a set time.
     const int autoQuitMs = qEnvironmentVariableIntValue("QUILLMERE_AUTOQUIT_MS");
     if (autoQuitMs > 0)
-        QTimer::singleShot(autoQuitMs, &app, [] {
-            if (g_window)
-                g_window->close();
-            QApplication::quit();
-        });
+        QTimer::singleShot(autoQuitMs, &app,
+                           []
+                           {
+                               if (g_window)
+                                   g_window->close();
+                               QApplication::quit();
+                           });
 
     const int result = app.exec();
 
