@@ -241,10 +241,22 @@ void ReplaysManager::DoParseFiles()
     emit OnBusy(false);
 }
 
+void ReplaysManager::DropStaleUnpack(const QString& id)
+{
+    // An answer to an unpack of a stopped refresh: its data is not wanted, its folder goes.
+    static const QString prefix = QStringLiteral("replays-");
+    if (!id.startsWith(prefix))
+        return;
+    bool ok = false;
+    const int serial = id.mid(prefix.size()).toInt(&ok);
+    if (ok && serial > 0)
+        CommonIO::Remove(m_tempFolder + QDir::separator() + QString::number(serial), true);
+}
+
 void ReplaysManager::Do7zFinish(QString filePath, QString id)
 {
     if (id.isEmpty() || id != m_extractId)
-        return;
+        return DropStaleUnpack(id);
     qDebug().noquote() << "ReplaysManager :: Do7zFinish - stopping =" << m_stopping;
     const QString folder = m_extractFolder;
     m_extractId.clear();
@@ -269,7 +281,7 @@ void ReplaysManager::Do7zFinish(QString filePath, QString id)
 void ReplaysManager::Do7zError(QString filePath, QString id)
 {
     if (id.isEmpty() || id != m_extractId)
-        return;
+        return DropStaleUnpack(id);
     qDebug().noquote() << "ReplaysManager :: 7z - Error" << filePath;
     CommonIO::Remove(m_extractFolder, true);
     m_extractId.clear();

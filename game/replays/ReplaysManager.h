@@ -61,6 +61,7 @@ private:
     void EmitProgress();
     void ScheduleParse();
     void ResetTempFolder();
+    void DropStaleUnpack(const QString& id);
     int BatchSize() const;
 
     QString m_replayFolder;

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QMetaType>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -35,6 +36,7 @@ struct ScriptPlayer
     bool ai = false;
     bool spectator = false;
 };
+Q_DECLARE_METATYPE(ScriptPlayer)
 
 QByteArray BuildDemo(const DemoSpec& spec);
 QByteArray MakeScript(const QString& gameName, const QString& mapName, const QList<ScriptPlayer>& players);
