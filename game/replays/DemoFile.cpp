@@ -158,7 +158,8 @@ void ReadDemo(DemoInput& input, const QString& readPath, DataReplay& record)
         record.gameId += QStringLiteral("%1").arg(uchar(header[280 + i]), 2, 16, QLatin1Char('0'));
 
     record.engineVersion = QString::fromUtf8(versionStart, int(versionEnd - versionStart));
-    if (!record.engineVersion.contains(QLatin1Char('.')))
+    // An engine that writes no version (Debian's build) keeps an empty text, not ".0".
+    if (!record.engineVersion.isEmpty() && !record.engineVersion.contains(QLatin1Char('.')))
         record.engineVersion += QStringLiteral(".0");
 
     // Local time here and in the cache, so the date text never depends on where it came from.
