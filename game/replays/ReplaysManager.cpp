@@ -255,10 +255,12 @@ void ReplaysManager::DropStaleUnpack(const QString& id)
 
 void ReplaysManager::Do7zFinish(QString filePath, QString id)
 {
+    Q_UNUSED(filePath) // the id names the request, and with it the archive
     if (id.isEmpty() || id != m_extractId)
         return DropStaleUnpack(id);
     qDebug().noquote() << "ReplaysManager :: Do7zFinish - stopping =" << m_stopping;
     const QString folder = m_extractFolder;
+    const QString archive = m_extractArchive;
     m_extractId.clear();
     m_extractArchive.clear();
     m_extractFolder.clear();
@@ -270,7 +272,7 @@ void ReplaysManager::Do7zFinish(QString filePath, QString id)
     const QString unpacked = files.isEmpty() ? QString() : folder + QDir::separator() + files.first();
     if (!unpacked.isEmpty() && QFileInfo::exists(unpacked))
     {
-        ParseDemo(unpacked, filePath);
+        ParseDemo(unpacked, archive);
         EmitProgress();
     }
     CommonIO::Remove(folder, true);
