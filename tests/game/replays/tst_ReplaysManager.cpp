@@ -416,6 +416,32 @@ private slots:
                      0);
     }
 
+    // Percentages count the names already looked at: an unpacked archive first by name, with
+    // three names still pending, goes out at 25 %.
+    void percentages()
+    {
+        QM_REQUIRE(Has7z(), "7z");
+        QVERIFY(
+            Write7z(Demo("a.sdfz"), SimpleDemo("Morvantis 1.0", "Packed", {{"A", 0}, {"B", 1}}), "a.sdf"));
+        for (const QString name : {"b.sdf", "c.sdf", "d.sdf"})
+            WriteDemo(name, "Morvantis 1.0", "M");
+        Start();
+        QVERIFY(Refresh());
+        QCOMPARE(m_recorder->replays.size(), 4);
+
+        // The archive changed: read again, the other three come from the cache.
+        QFile archive(Demo("a.sdfz"));
+        QVERIFY(archive.open(QIODevice::ReadWrite));
+        QVERIFY(
+            archive.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
+        archive.close();
+        QVERIFY(Refresh());
+        QCOMPARE(m_recorder->events, (QStringList{"busy:1", "progress:0", "update:2", "progress:0",
+                                                  "update:2", "progress:25", "progress:100", "busy:0"}));
+        QCOMPARE(ReceivedPaths(), (QStringList{"b.sdf", "c.sdf", "d.sdf", "a.sdfz"}));
+        QCOMPARE(Received("a.sdfz").mapName, QStringLiteral("Packed"));
+    }
+
     void sevenZipError()
     {
         QM_REQUIRE(Has7z(), "7z");
