@@ -10,8 +10,11 @@
 #include "PathManager.h"
 #include "ReplaysManager.h"
 #include "SevenZManager.h"
+#include "SpringLaunchManager.h"
 #include "StartActionsHandler.h"
+#include "SyncManager.h"
 #include "TranslatorManager.h"
+#include "Variable.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -30,22 +33,29 @@ void RegisterMetaTypes()
 {
     RegisterAppMetaTypes();
     RegisterReplayMetaTypes();
+    Variable::RegisterMetaTypes();
 }
 
 void CoreInitialize()
 {
     qDebug() << "CORE --------------- START";
     QNetworkProxyFactory::setUseSystemConfiguration(true);
-    // After the engine launcher.
+    // The engine launcher; game folders hidden by a run that never ended come back first.
+    SpringLaunchManager::Instance()->RestoreDevGameFolders();
     ReplaysManager::Instance();
     TranslatorManager::Instance()->Load(AppSettingsMain::Instance()->LocaleName);
     SevenZManager::Instance();
+    // The content index.
+    SyncManager::Instance();
     qDebug() << "CORE --------------- STOP";
 }
 
 void CoreDestroy()
 {
     qDebug() << "CORE DESTROY --------------- START";
+    if (SyncManager::Exists())
+        SyncManager::Instance()->InvokeBlocking("DoDestroy");
+    SyncManager::Destroy();
     if (SevenZManager::Exists())
         SevenZManager::Instance()->InvokeBlocking("DoDestroy");
     SevenZManager::Destroy();
@@ -53,6 +63,7 @@ void CoreDestroy()
     if (ReplaysManager::Exists())
         ReplaysManager::Instance()->InvokeBlocking("DoDestroy");
     ReplaysManager::Destroy();
+    SpringLaunchManager::Destroy();
     qDebug() << "CORE DESTROY --------------- STOP";
 }
 

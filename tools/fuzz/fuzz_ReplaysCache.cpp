@@ -1,7 +1,6 @@
 // The replay cache is read back at every refresh; a damaged file must never crash the loader, and
 // what the writer produces must read back to the same table.
-// fuzz-sources: game/replays/ReplaysCache.cpp app/DataPlayer.cpp app/AppDefines.cpp
-// fuzz-libs: Qt5Gui
+// FUZZ_SOURCES: game/replays/ReplaysCache.cpp app/DataPlayer.cpp app/AppDefines.cpp
 
 #include "ReplaysCache.h"
 
