@@ -1,7 +1,7 @@
 // Demo files come from anywhere: the reader must fail cleanly on any bytes, plain or gzip.
-// FUZZ_SOURCES: game/replays/DemoFile.cpp game/startscript/ReplayScriptParser.cpp
-// game/startscript/Variable.cpp app/DataPlayer.cpp app/AppDefines.cpp
-// FUZZ_LIBS: -lz
+// fuzz-sources: game/replays/DemoFile.cpp game/startscript/ReplayScriptParser.cpp
+// fuzz-sources: game/startscript/Variable.cpp app/DataPlayer.cpp app/AppDefines.cpp
+// fuzz-libs: Qt5Gui zlib
 
 #include "DemoFile.h"
 
