@@ -14,6 +14,9 @@ namespace
 {
 constexpr int HeaderSize = 352;
 constexpr qint64 ChunkSize = 1 << 20;
+// Far beyond any real script or winner list; a compressed file cannot make us hold more.
+constexpr qint32 MaxScriptSize = 32 << 20;
+constexpr qint32 MaxWinnersSize = 1 << 16;
 
 class FileInput : public DemoInput
 {
@@ -132,9 +135,8 @@ void ResetDemoRecord(const QString& readPath, DataReplay& record)
     record.startTime = QDateTime(QDate(1900, 1, 1), QTime(0, 0), Qt::LocalTime);
 }
 
-void ReadDemo(DemoInput& input, const QString& readPath, DataReplay& record)
+void ReadDemo(DemoInput& input, DataReplay& record)
 {
-    Q_UNUSED(readPath)
     char header[HeaderSize];
     if (input.Read(header, HeaderSize) != HeaderSize)
         return Fail("FAIL - Can't read demo header");
@@ -178,7 +180,7 @@ void ReadDemo(DemoInput& input, const QString& readPath, DataReplay& record)
     const qint64 known = input.Size();
     if (scriptSize != 0)
     {
-        if (known >= 0 && qint64(headerSize) + scriptSize > known)
+        if ((known >= 0 && qint64(headerSize) + scriptSize > known) || scriptSize > MaxScriptSize)
             return Fail("FAIL - Can't read script");
         QByteArray script;
         if (!ReadExactly(input, scriptSize, script))
@@ -204,7 +206,7 @@ void ReadDemo(DemoInput& input, const QString& readPath, DataReplay& record)
             return Fail("FAIL - Can't positioning on winning ally data");
         if (!input.Skip(streamSize))
             return Fail("FAIL - Can't positioning on winning ally data");
-        if (known >= 0 && winnersAt + winnersSize > known)
+        if ((known >= 0 && winnersAt + winnersSize > known) || winnersSize > MaxWinnersSize)
             return Fail("FAIL - Can't read winning ally data");
         QByteArray winners;
         if (!ReadExactly(input, winnersSize, winners))
@@ -226,7 +228,7 @@ void ReadDemoData(const QByteArray& data, DataReplay& record)
 {
     ResetDemoRecord(record.filePath, record);
     MemoryInput input(data);
-    ReadDemo(input, record.filePath, record);
+    ReadDemo(input, record);
 }
 
 bool IsGzipFile(const QString& path)
@@ -262,10 +264,10 @@ void ReadDemoFile(const QString& path, DataReplay& record)
             return Fail("FAIL - Can't open file");
         gzbuffer(gz, 256 * 1024);
         GzipInput input(gz);
-        ReadDemo(input, path, record);
+        ReadDemo(input, record);
         return;
     }
 
     FileInput input(file);
-    ReadDemo(input, path, record);
+    ReadDemo(input, record);
 }

@@ -26,9 +26,9 @@ public:
 void ReadDemoFile(const QString& path, DataReplay& record);
 // Same reader on bytes already in memory (an uncompressed demo).
 void ReadDemoData(const QByteArray& data, DataReplay& record);
-// The reader itself; `readPath` is the game name a record gets when its script is not read.
-void ReadDemo(DemoInput& input, const QString& readPath, DataReplay& record);
-// Sets the defaults every read starts from.
+// The reader itself, on a record already reset.
+void ReadDemo(DemoInput& input, DataReplay& record);
+// Sets the defaults every read starts from; the game name is the path read until a script says.
 void ResetDemoRecord(const QString& readPath, DataReplay& record);
 
 // True when the file starts with the gzip signature, so zlib can read it in-process.

@@ -315,6 +315,26 @@ private slots:
         }
     }
 
+    // A small compressed file that unpacks to a lot: sizes beyond any real demo are refused
+    // before the data is held.
+    void compressedBomb()
+    {
+        TestEnvironment env;
+        DemoSpec spec;
+        spec.script = QByteArray(64 << 20, ' ');
+        QVERIFY(ReadBytes(BuildDemo(spec), true).mapName == QStringLiteral("----------"));
+        QVERIFY(env.LogContains("ReplaysManager :: FAIL - Can't read script"));
+        QVERIFY(QFileInfo(m_dir.filePath("t.sdfz")).size() < (1 << 20));
+
+        env.ClearLog();
+        spec.script = MakeScript("Morvantis 1.0", "Ashen Ford", {{"Ann", 0}});
+        spec.winners = QByteArray(1 << 20, '\1');
+        const DataReplay replay = ReadBytes(BuildDemo(spec), true);
+        QVERIFY(env.LogContains("ReplaysManager :: FAIL - Can't read winning ally data"));
+        QVERIFY(replay.winningAllyTeams.isEmpty());
+        QCOMPARE(replay.mapName, QStringLiteral("Ashen Ford"));
+    }
+
     void badScript()
     {
         TestEnvironment env;
