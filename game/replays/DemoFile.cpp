@@ -204,9 +204,12 @@ void ReadDemo(DemoInput& input, DataReplay& record)
         const qint64 winnersAt = qint64(headerSize) + scriptSize + streamSize;
         if (known >= 0 && winnersAt > known)
             return Fail("FAIL - Can't positioning on winning ally data");
+        // Checked before the stream is unpacked for nothing.
+        if (winnersSize > MaxWinnersSize)
+            return Fail("FAIL - Can't read winning ally data");
         if (!input.Skip(streamSize))
             return Fail("FAIL - Can't positioning on winning ally data");
-        if ((known >= 0 && winnersAt + winnersSize > known) || winnersSize > MaxWinnersSize)
+        if (known >= 0 && winnersAt + winnersSize > known)
             return Fail("FAIL - Can't read winning ally data");
         QByteArray winners;
         if (!ReadExactly(input, winnersSize, winners))
