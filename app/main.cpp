@@ -3,7 +3,9 @@
 #include "AppDefines.h"
 #include "AppSettings.h"
 #include "Common.h"
+#include "CommonWidgets.h"
 #include "CoreUI.h"
+#include "DataReplay.h"
 #include "DebugStream.h"
 #include "EngineSettingsHandler.h"
 #include "GuiFonts.h"
@@ -14,6 +16,8 @@
 #include "MetaTypes.h"
 #include "PageFactory.h"
 #include "PathManager.h"
+#include "ReplaysManager.h"
+#include "SevenZManager.h"
 #include "SoundManager.h"
 #include "SpringLaunchManager.h"
 #include "StartActionsHandler.h"
@@ -41,6 +45,7 @@ void RegisterMetaTypes()
     RegisterAppMetaTypes();
     RegisterLobbyMetaTypes();
     RegisterEngineSettingsMetaTypes();
+    RegisterReplayMetaTypes();
     Variable::RegisterMetaTypes();
 }
 
@@ -52,7 +57,9 @@ void CoreInitialize()
     WebUpdates::Instance();
     // The engine launcher; game folders hidden by a run that never ended come back first.
     SpringLaunchManager::Instance()->RestoreDevGameFolders();
+    ReplaysManager::Instance();
     TranslatorManager::Instance()->Load(AppSettingsMain::Instance()->LocaleName);
+    SevenZManager::Instance();
     // The content index.
     SyncManager::Instance();
     TauntsManager::Instance();
@@ -68,7 +75,13 @@ void CoreDestroy()
     if (SyncManager::Exists())
         SyncManager::Instance()->InvokeBlocking("DoDestroy");
     SyncManager::Destroy();
+    if (SevenZManager::Exists())
+        SevenZManager::Instance()->InvokeBlocking("DoDestroy");
+    SevenZManager::Destroy();
     TranslatorManager::Destroy();
+    if (ReplaysManager::Exists())
+        ReplaysManager::Instance()->InvokeBlocking("DoDestroy");
+    ReplaysManager::Destroy();
     SpringLaunchManager::Destroy();
     WebUpdates::Destroy();
     SoundManager::DestroyInstance();

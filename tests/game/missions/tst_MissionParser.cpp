@@ -1,0 +1,216 @@
+#include "AppSettings.h"
+#include "MissionParser.h"
+#include "TestEnvironment.h"
+#include "TranslatorManager.h"
+
+#include <QtTest>
+
+namespace
+{
+const char* const FullFile = "; a mission\n"
+                             "[General]\n"
+                             "author=Quill Author\n"
+                             "version=1.2\n"
+                             "description_en=Hold the bridge.\n"
+                             "description_ru=Удержите мост.\n"
+                             "[Depends]\n"
+                             "engine=106.0\n"
+                             "map=Delta Crossing\n"
+                             "game=Morvantis 1.0\n"
+                             "[player]\n"
+                             "team=0\n"
+                             "coop=1\n"
+                             "side=1\n"
+                             "color=#ff0000\n"
+                             "[bot1]\n"
+                             "team=1\n"
+                             "coop=2\n"
+                             "ai=Skitter Swarm\n"
+                             "level=3\n"
+                             "name=Hive\n"
+                             "side=0\n"
+                             "color=blue\n"
+                             "[bot3]\n"
+                             "ai=R.A.V. whatever\n"
+                             "level=2\n"
+                             "[extra]\n"
+                             "foo=1\n"
+                             "map=Delta";
+
+QByteArray WithLineEnds(const QByteArray& text, const QByteArray& end)
+{
+    QByteArray out = text;
+    out.replace("\n", end);
+    return out;
+}
+} // namespace
+
+class TestMissionParser : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void fullReadSameForEveryLineEnd_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::newRow("CRLF") << WithLineEnds(FullFile, "\r\n");
+        QTest::newRow("LF") << QByteArray(FullFile);
+        QTest::newRow("BOM CRLF") << QByteArray("\xEF\xBB\xBF") + WithLineEnds(FullFile, "\r\n");
+        QTest::newRow("BOM LF") << QByteArray("\xEF\xBB\xBF") + QByteArray(FullFile);
+    }
+
+    void fullReadSameForEveryLineEnd()
+    {
+        QFETCH(QByteArray, data);
+        TestEnvironment env;
+        AppSettingsMain::Instance()->LocaleName = QStringLiteral("EN");
+        DataMission m;
+        QVERIFY(MissionParser::parseFull(data, m));
+        QCOMPARE(m.description, QStringLiteral("Hold the bridge."));
+        QCOMPARE(m.author, QString()); // the full read leaves header fields alone
+        QCOMPARE(m.version, QString());
+        QCOMPARE(m.engineVersion, QStringLiteral("106.0"));
+        QCOMPARE(m.mapName, QStringLiteral("Delta Crossing"));
+        QCOMPARE(m.game, QStringLiteral("Morvantis 1.0"));
+        QCOMPARE(m.player.allyTeam, 0);
+        QCOMPARE(m.player.team, 1);
+        QCOMPARE(m.player.side, 1);
+        QCOMPARE(m.player.color, QColor(255, 0, 0));
+        QCOMPARE(m.bots.keys(), (QList<int>{1, 3}));
+        const DataPlayer hive = m.bots.value(1);
+        QCOMPARE(hive.allyTeam, 1);
+        QCOMPARE(hive.team, 2);
+        QCOMPARE(hive.aiShortName, QStringLiteral("Skitter: Insane"));
+        QVERIFY(hive.isAi);
+        QCOMPARE(hive.name, QStringLiteral("Hive"));
+        QCOMPARE(hive.aiKind, QStringLiteral("Hive"));
+        QCOMPARE(hive.side, 0);
+        QCOMPARE(hive.color, QColor(Qt::blue));
+        QCOMPARE(m.bots.value(3).aiShortName, QStringLiteral("R.A.V. - Normal"));
+        // Sections we do not know are ignored silently, also their last line without a line end.
+        QVERIFY(!env.LogContains(QStringLiteral("Wrong key")));
+    }
+
+    void headerReadsAuthorAndVersionOnly_data() { fullReadSameForEveryLineEnd_data(); }
+
+    void headerReadsAuthorAndVersionOnly()
+    {
+        QFETCH(QByteArray, data);
+        TestEnvironment env;
+        DataMission m;
+        QVERIFY(MissionParser::parseHeader(data, m));
+        QCOMPARE(m.author, QStringLiteral("Quill Author"));
+        QCOMPARE(m.version, QStringLiteral("1.2"));
+        QCOMPARE(m.description, QString());
+        QCOMPARE(m.mapName, QString());
+        QVERIFY(m.bots.isEmpty());
+    }
+
+    void emptyDataIsRefusedAndRecordKept()
+    {
+        TestEnvironment env;
+        DataMission m(QStringLiteral("01"), QStringLiteral("1.0"), QStringLiteral("T"));
+        m.author = QStringLiteral("kept");
+        QVERIFY(!MissionParser::parseFull(QByteArray(), m));
+        QVERIFY(!MissionParser::parseHeader(QByteArray(), m));
+        QCOMPARE(m.author, QStringLiteral("kept"));
+        // Only a BOM: not empty data, but nothing in it.
+        QVERIFY(MissionParser::parseHeader("\xEF\xBB\xBF", m));
+        QCOMPARE(m.author, QStringLiteral("kept"));
+    }
+
+    void lineRules()
+    {
+        TestEnvironment env;
+        DataMission m;
+        QVERIFY(
+            MissionParser::parseHeader(";author=x\r\n[general]\r\nVersion=1.5\r\nauthor = spaced\r\n", m));
+        QCOMPARE(m.version, QStringLiteral("1.5"));
+        QCOMPARE(m.author, QString()); // "author " with a blank matches nothing
+
+        DataMission d;
+        QVERIFY(MissionParser::parseFull("[depends]\r\na=\r\n map=x\r\n=map\r\n#map=y\r\nmap=\xC3\x9C"
+                                         "ber\r\n",
+                                         d));
+        QCOMPARE(d.mapName, QString::fromUtf8("Über"));
+        QVERIFY(!env.LogContains(QStringLiteral("Wrong key 'a'"))); // "a=" is too short to read
+
+        DataMission e;
+        QVERIFY(MissionParser::parseFull("[depends]\r\na=b\r\n", e));
+        QVERIFY(env.LogContains(QStringLiteral("MissionParser :: Wrong key 'a' in section 'depends!")));
+
+        // Lines before the first section belong to no section.
+        DataMission f;
+        QVERIFY(MissionParser::parseHeader("author=nobody\nversion=9\n", f));
+        QCOMPARE(f.author, QString());
+        QCOMPARE(f.version, QString());
+    }
+
+    void wrongKeysWarnOnlyInKnownSections()
+    {
+        TestEnvironment env;
+        DataMission m;
+        QVERIFY(MissionParser::parseFull("[bot1]\nfoo=1\n[extra]\nbar=1\n[player2]\nbaz=3\n", m));
+        QVERIFY(env.LogContains(QStringLiteral("MissionParser :: Wrong key 'foo' in section 'bot1!")));
+        QVERIFY(env.LogContains(QStringLiteral("MissionParser :: Wrong key 'baz' in section 'player2!")));
+        QVERIFY(!env.LogContains(QStringLiteral("'bar'")));
+        QVERIFY(m.bots.isEmpty()); // a wrong key creates no bot
+    }
+
+    void botNumbersAndLevels()
+    {
+        TestEnvironment env;
+        DataMission m;
+        QVERIFY(MissionParser::parseFull("[bot]\nteam=4\n[bots]\ncoop=5\n[bot2]\nlevel=2\nai=mission ai\n"
+                                         "[bot7]\nai=V.E.S.K.A.\nlevel=3\n[bot8]\nai=Skitter\nlevel=x\n",
+                                         m));
+        QCOMPARE(m.bots.keys(), (QList<int>{0, 2, 7, 8}));
+        QCOMPARE(m.bots.value(0).allyTeam, 4);
+        QCOMPARE(m.bots.value(0).team, 5);
+        QVERIFY(!m.bots.value(0).isAi);
+        QCOMPARE(m.bots.value(2).aiShortName, QStringLiteral("Mission AI"));
+        QCOMPARE(m.bots.value(7).aiShortName, QStringLiteral("V.E.S.K.A."));
+        QCOMPARE(m.bots.value(8).aiShortName, QStringLiteral("Skitter: Easy"));
+    }
+
+    void descriptionLanguage()
+    {
+        TestEnvironment env;
+        const QByteArray data =
+            "[general]\ndescription_ru=RU text\ndescription_en=EN text\ndescription_=nobody\n";
+        DataMission m;
+        AppSettingsMain::Instance()->LocaleName = QStringLiteral("RU");
+        QVERIFY(MissionParser::parseFull(data, m));
+        QCOMPARE(m.description, QStringLiteral("RU text"));
+
+        // No German text: English, wherever it stands in the file.
+        AppSettingsMain::Instance()->LocaleName = QStringLiteral("DE");
+        DataMission de;
+        QVERIFY(MissionParser::parseFull(data, de));
+        QCOMPARE(de.description, QStringLiteral("EN text"));
+
+        // No language chosen: the system language, never "description_".
+        AppSettingsMain::Instance()->LocaleName.clear();
+        QCOMPARE(MissionParser::DescriptionKeys(QString()).first(),
+                 QStringLiteral("description_") + TranslatorManager::SystemLanguage().toLower());
+        DataMission none;
+        QVERIFY(MissionParser::parseFull(data, none));
+        QVERIFY(none.description == QStringLiteral("EN text") ||
+                none.description == QStringLiteral("RU text"));
+        QVERIFY(none.description != QStringLiteral("nobody"));
+        QCOMPARE(MissionParser::DescriptionKeys(QStringLiteral("en")), QStringList{"description_en"});
+    }
+
+    void otherModeReadsNothing()
+    {
+        TestEnvironment env;
+        DataMission m;
+        QVERIFY(MissionParser::parse(FullFile, m, 7));
+        QCOMPARE(m.author, QString());
+        QCOMPARE(m.mapName, QString());
+        QCOMPARE(m.description, QString());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMissionParser)
+#include "tst_MissionParser.moc"
