@@ -214,6 +214,8 @@ void MainWindow::DoAppendScreenshot()
     }
     auto* flash = new QFrame(this);
     flash->setObjectName(QStringLiteral("Screenshot"));
+    // Only a picture: a click made while it shows belongs to the page under it.
+    flash->setAttribute(Qt::WA_TransparentForMouseEvents);
     flash->setStyleSheet(QStringLiteral(
         "QFrame#Screenshot{background-image:\t\turl(:/Back/back_screenshot.png);background-origin:\t\t"
         "content;background-position:\tright;background-attachment:\tfixed;background-clip:\t\t"

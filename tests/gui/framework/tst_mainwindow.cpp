@@ -185,6 +185,10 @@ void TestMainWindow::ScreenshotFlashAfterTwoQuickPictures()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(window->findChildren<QFrame*>("Screenshot").size(), 1);
     QCOMPARE(window->GetScreenshotFlash()->size(), window->size());
+    // The flash covers the page but takes no clicks from it.
+    QVERIFY(window->GetScreenshotFlash()->isVisible());
+    QVERIFY(window->GetScreenshotFlash()->geometry().contains(QPoint(60, 60)));
+    QVERIFY(window->childAt(QPoint(60, 60)) != window->GetScreenshotFlash());
     QTRY_VERIFY_WITH_TIMEOUT(window->GetScreenshotFlash() == nullptr, 1000);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(window->findChildren<QFrame*>("Screenshot").size(), 0);
