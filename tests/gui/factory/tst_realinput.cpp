@@ -8,7 +8,7 @@
 #include "MainMenuPage.h"
 #include "NPageID.h"
 #include "TestEnvironment.h"
-#include "helper_httpserver.h"
+#include "TestHttpServer.h"
 
 #include <QDir>
 #include <QElapsedTimer>
