@@ -1,0 +1,327 @@
+#include "ReplayScriptParser.h"
+#include "TestEnvironment.h"
+
+#include <QtTest>
+
+namespace
+{
+// A real engine demo's script (a public two-player game), option sections left out.
+const char* const RealDemoScript = R"([game]
+{
+[team0]
+{
+allyteam=0;
+teamleader=0;
+rgbcolor=0.15686 0.75294 0.27451;
+side=Armada;
+handicap=0;
+}
+[team2]
+{
+allyteam=1;
+teamleader=0;
+rgbcolor=0.00000 0.50980 0.00000;
+side=Armada;
+handicap=0;
+}
+[allyteam1]
+{
+startrectleft=0.8;
+startrectright=1;
+startrectbottom=1;
+numallies=0;
+startrecttop=0;
+}
+[restrict]
+{
+}
+[player1]
+{
+team=1;
+countrycode=FR;
+accountid=543806;
+name=Zepek_75;
+rank=0;
+skill=[16.67];
+spectator=0;
+}
+[player0]
+{
+team=0;
+countrycode=fr;
+name=pikterra;
+rank=1;
+skill=[13.08];
+boss=1;
+spectator=0;
+}
+[ai0]
+{
+team=2;
+host=0;
+name=SimpleAI(1);
+shortname=SimpleAI;
+}
+[player2]
+{
+name=[WxN]Watcher;
+spectator=1;
+countrycode=GB;
+}
+[team1]
+{
+allyteam=0;
+teamleader=1;
+rgbcolor=0.43529 0.09020 0.91765;
+side=Cortex;
+handicap=0;
+}
+ishost=1;
+hostip=;
+startpostype=2;
+gametype=Beyond All Reason test-29422-87225c3;
+mapname=Comet Catcher Remake 1.8;
+hostport=53208;
+}
+)";
+
+QString Script(const QString& body)
+{
+    return QStringLiteral("[GAME]\n{\n") + body + QStringLiteral("}\n");
+}
+
+const QString TeamZero =
+    QStringLiteral("[TEAM0]\n{\nAllyTeam=3;\nRgbColor=1.00000 0.00000 0.50196;\nSide=Arm;\n}\n");
+} // namespace
+
+class TestReplayScriptParser : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void RealDemoScript_GivesGameMapPlayersAisAndSpectators()
+    {
+        ReplayScriptParser parser;
+        DataReplayScript record;
+        QVERIFY(parser.ParseScript(QString::fromUtf8(RealDemoScript), record));
+        QCOMPARE(record.gameName, QStringLiteral("Beyond All Reason test-29422-87225c3"));
+        QCOMPARE(record.mapName, QStringLiteral("Comet Catcher Remake 1.8"));
+
+        QCOMPARE(record.players.size(), 3);
+        // Stable order: humans by number, then AIs.
+        QCOMPARE(record.players.at(0).name, QStringLiteral("pikterra"));
+        QCOMPARE(record.players.at(0).country, QStringLiteral("FR"));
+        QCOMPARE(record.players.at(0).rank, QStringLiteral("1"));
+        QCOMPARE(record.players.at(0).team, 0);
+        QCOMPARE(record.players.at(0).allyTeam, 0);
+        QCOMPARE(record.players.at(0).sideName, QStringLiteral("Armada"));
+        QCOMPARE(record.players.at(0).color.red(), 40);
+        QCOMPARE(record.players.at(0).color.green(), 192);
+        QCOMPARE(record.players.at(0).color.blue(), 70);
+        QCOMPARE(record.players.at(1).name, QStringLiteral("Zepek_75"));
+        QCOMPARE(record.players.at(1).sideName, QStringLiteral("Cortex"));
+        QCOMPARE(record.players.at(1).team, 1);
+
+        const DataPlayer& ai = record.players.at(2);
+        QCOMPARE(ai.name, QStringLiteral("SimpleAI")); // the short name, not "SimpleAI(1)"
+        QVERIFY(ai.isAi);
+        QVERIFY(ai.plays);
+        QCOMPARE(ai.team, 2);
+        QCOMPARE(ai.allyTeam, 1);
+
+        QCOMPARE(record.spectators.size(), 1);
+        QCOMPARE(record.spectators.at(0).name, QStringLiteral("[WxN]Watcher"));
+        QVERIFY(record.spectators.at(0).spectator);
+        QVERIFY(!record.spectators.at(0).plays);
+
+        // Names read back in lower case; values keep their brackets.
+        QCOMPARE(parser.Root()
+                     .Hash()
+                     .value(QStringLiteral("game"))
+                     .Hash()
+                     .value(QStringLiteral("player1"))
+                     .Hash()
+                     .value(QStringLiteral("skill"))
+                     .toString(),
+                 QStringLiteral("[16.67]"));
+    }
+
+    void OrderIsStableAndNumeric()
+    {
+        QString body = TeamZero;
+        for (int i : {10, 2, 1, 0, 11})
+            body += QStringLiteral("[PLAYER%1]\n{\nName=p%1;\nTeam=0;\nSpectator=0;\n}\n").arg(i);
+        body +=
+            QStringLiteral("[AI12]\n{\nShortName=b12;\nTeam=0;\n}\n[AI3]\n{\nShortName=b3;\nTeam=0;\n}\n");
+        for (int round = 0; round < 3; ++round)
+        {
+            ReplayScriptParser parser;
+            DataReplayScript record;
+            QVERIFY(parser.ParseScript(Script(body), record));
+            QStringList names;
+            for (const DataPlayer& p : record.players)
+                names << p.name;
+            QCOMPARE(names, QStringList({"p0", "p1", "p2", "p10", "p11", "b3", "b12"}));
+        }
+    }
+
+    void Prefix_MustBeGameSectionInAnyCase()
+    {
+        ReplayScriptParser parser;
+        DataReplayScript record;
+        QVERIFY(ReplayScriptParser().ParseScript(QStringLiteral("[Game]{GameType=x;}"), record));
+        QCOMPARE(record.gameName, QStringLiteral("x"));
+        QVERIFY(!parser.ParseScript(QStringLiteral(" [game]{}"), record));
+        QVERIFY(!ReplayScriptParser().ParseScript(QString(), record));
+        QVERIFY(!ReplayScriptParser().ParseScript(QStringLiteral("[gam]{}"), record));
+    }
+
+    void ValuesKeepBlanksAndKeysKeepInnerBlanks()
+    {
+        ReplayScriptParser parser;
+        DataReplayScript record;
+        QVERIFY(parser.ParseScript(
+            Script(QStringLiteral("MapName=  Two Words ;\n_GameType=g;\nmy key=v;\nEmpty=;\n")), record));
+        QCOMPARE(record.mapName, QStringLiteral("  Two Words "));
+        const VariableHash game = parser.Root().Hash().value(QStringLiteral("game")).Hash();
+        QCOMPARE(game.value(QStringLiteral("gametype")).toString(),
+                 QStringLiteral("g")); // leading "_" dropped
+        QCOMPARE(game.value(QStringLiteral("my key")).toString(), QStringLiteral("v"));
+        QVERIFY(game.contains(QStringLiteral("empty")));
+        QCOMPARE(game.value(QStringLiteral("empty")).toString(), QString());
+    }
+
+    void LaterDuplicatesReplaceEarlier()
+    {
+        ReplayScriptParser parser;
+        DataReplayScript record;
+        QVERIFY(parser.ParseScript(Script(QStringLiteral("MapName=a;\nmapname=b;\n")), record));
+        QCOMPARE(record.mapName, QStringLiteral("b"));
+    }
+
+    void SpectatorNeedsNoTeam()
+    {
+        DataReplayScript record;
+        QVERIFY(ReplayScriptParser().ParseScript(
+            Script(QStringLiteral("[PLAYER0]\n{\nName=s;\nSpectator=1;\n}\n")), record));
+        QCOMPARE(record.spectators.size(), 1);
+        QVERIFY(record.players.isEmpty());
+    }
+
+    void SpectatorFlagReading_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("spectator");
+        QTest::newRow("empty") << QString() << false;
+        QTest::newRow("zero") << QStringLiteral("0") << false;
+        QTest::newRow("false") << QStringLiteral("FaLsE") << false;
+        QTest::newRow("one") << QStringLiteral("1") << true;
+        QTest::newRow("true") << QStringLiteral("true") << true;
+        QTest::newRow("other") << QStringLiteral("yes") << true;
+    }
+    void SpectatorFlagReading()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, spectator);
+        DataReplayScript record;
+        const QString body =
+            TeamZero + QStringLiteral("[PLAYER0]\n{\nName=x;\nTeam=0;\nSpectator=%1;\n}\n").arg(text);
+        QVERIFY(ReplayScriptParser().ParseScript(Script(body), record));
+        QCOMPARE(record.spectators.size(), spectator ? 1 : 0);
+        QCOMPARE(record.players.size(), spectator ? 0 : 1);
+    }
+
+    void BadTeamsFail_data()
+    {
+        QTest::addColumn<QString>("body");
+        QTest::newRow("no team key") << QStringLiteral("[PLAYER0]\n{\nName=x;\n}\n") + TeamZero;
+        QTest::newRow("team not a number") << QStringLiteral("[PLAYER0]\n{\nTeam=x;\n}\n") + TeamZero;
+        QTest::newRow("team section missing") << QStringLiteral("[PLAYER0]\n{\nTeam=1;\n}\n") + TeamZero;
+        QTest::newRow("team section is a leaf") << QStringLiteral("[PLAYER0]\n{\nTeam=0;\n}\nteam0=1;\n");
+        QTest::newRow("ally team not a number")
+            << QStringLiteral("[PLAYER0]\n{\nTeam=0;\n}\n[TEAM0]\n{\nRgbColor=1 1 1;\nAllyTeam=;\n}\n");
+        QTest::newRow("two colour parts")
+            << QStringLiteral("[PLAYER0]\n{\nTeam=0;\n}\n[TEAM0]\n{\nRgbColor=1 1;\nAllyTeam=0;\n}\n");
+        QTest::newRow("ai without team") << QStringLiteral("[AI0]\n{\nShortName=x;\n}\n") + TeamZero;
+        QTest::newRow("player is a leaf") << QStringLiteral("player0=1;\n") + TeamZero;
+    }
+    void BadTeamsFail()
+    {
+        QFETCH(QString, body);
+        TestEnvironment env;
+        DataReplayScript record;
+        QVERIFY(!ReplayScriptParser().ParseScript(Script(body), record));
+        QVERIFY(record.players.isEmpty());
+    }
+
+    void ColourPartsThatDoNotReadGiveZeroAndStayInRange()
+    {
+        const QString body =
+            QStringLiteral("[PLAYER0]\n{\nTeam=0;\n}\n[TEAM0]\n{\nRgbColor=x 7 -2 extra;\nAllyTeam=0;\n}\n");
+        DataReplayScript record;
+        QVERIFY(ReplayScriptParser().ParseScript(Script(body), record));
+        QCOMPARE(record.players.at(0).color, QColor(0, 255, 0));
+        // Double blank: an empty part counts, so only "1", "" and "1" are read.
+        const QString twoBlanks =
+            QStringLiteral("[PLAYER0]\n{\nTeam=0;\n}\n[TEAM0]\n{\nRgbColor=1  1;\nAllyTeam=0;\n}\n");
+        DataReplayScript second;
+        QVERIFY(ReplayScriptParser().ParseScript(Script(twoBlanks), second));
+        QCOMPARE(second.players.at(0).color, QColor(255, 0, 255));
+    }
+
+    void BrokenSyntaxFails_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("section without ]") << QStringLiteral("[game]{ [player0 { }");
+        QTest::newRow("section without {") << QStringLiteral("[game]{ [player0] }");
+        QTest::newRow("key without =") << QStringLiteral("[game]{ mapname }");
+        QTest::newRow("value without ;") << QStringLiteral("[game]{ mapname=x }");
+        QTest::newRow("no game section") << QStringLiteral("[game] mapname=x;");
+        QTest::newRow("game is a leaf") << QStringLiteral("[game]x; game=1;");
+    }
+    void BrokenSyntaxFails()
+    {
+        QFETCH(QString, text);
+        TestEnvironment env;
+        DataReplayScript record;
+        QVERIFY(!ReplayScriptParser().ParseScript(text, record));
+    }
+
+    void MissingClosingBracesStillRead()
+    {
+        DataReplayScript record;
+        QVERIFY(ReplayScriptParser().ParseScript(
+            QStringLiteral("[game]\n{\nmapname=m;\n[modoptions]\n{\na=1;"), record));
+        QCOMPARE(record.mapName, QStringLiteral("m"));
+    }
+
+    void DeepNestingIsRefusedNotACrash()
+    {
+        TestEnvironment env;
+        QString text = QStringLiteral("[game]{");
+        for (int i = 0; i < 200000; ++i)
+            text += QStringLiteral("[a]{");
+        DataReplayScript record;
+        QVERIFY(!ReplayScriptParser().ParseScript(text, record));
+        QVERIFY(env.LogContains(QStringLiteral("ReplayScriptParser :: sections nested too deep")));
+
+        QString allowed = QStringLiteral("[game]{");
+        for (int i = 0; i < ReplayScriptParser::MaxDepth - 1; ++i)
+            allowed += QStringLiteral("[a]{");
+        QVERIFY(ReplayScriptParser().ParseScript(allowed, record));
+    }
+
+    void PlayersBeforeAFailureStay()
+    {
+        const QString body =
+            TeamZero +
+            QStringLiteral("[PLAYER0]\n{\nName=ok;\nTeam=0;\n}\n[PLAYER1]\n{\nName=bad;\nTeam=9;\n}\n");
+        DataReplayScript record;
+        QVERIFY(!ReplayScriptParser().ParseScript(Script(body), record));
+        QCOMPARE(record.players.size(), 1);
+        QCOMPARE(record.players.at(0).name, QStringLiteral("ok"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestReplayScriptParser)
+#include "tst_ReplayScriptParser.moc"
