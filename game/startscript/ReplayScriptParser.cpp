@@ -119,6 +119,9 @@ bool ReplayScriptParser::ParsePlayersAndAIs(DataReplayScript& record)
     QStringList aiNames;
     for (auto it = game.cbegin(); it != game.cend(); ++it)
     {
+        // Only sections describe players; leaves such as a client script's "Players_Names" don't.
+        if (!it.value().IsHash())
+            continue;
         if (it.key().startsWith(QLatin1String("player"), Qt::CaseInsensitive))
             playerNames << it.key();
         else if (it.key().startsWith(QLatin1String("ai"), Qt::CaseInsensitive))
@@ -127,15 +130,12 @@ bool ReplayScriptParser::ParsePlayersAndAIs(DataReplayScript& record)
 
     for (const QString& name : SortedNames(playerNames, 6))
     {
-        const Variable section = game.value(name);
-        if (!section.IsHash() || !ParsePlayer(section, record))
+        if (!ParsePlayer(game.value(name), record))
             return false;
     }
     for (const QString& name : SortedNames(aiNames, 2))
     {
         const Variable section = game.value(name);
-        if (!section.IsHash())
-            return false;
         DataPlayer ai(Value(section, QStringLiteral("shortname")), true, true);
         ai.aiShortName = ai.name;
         ai.aiVersion = Value(section, QStringLiteral("version"));

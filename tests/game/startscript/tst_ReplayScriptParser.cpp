@@ -243,7 +243,6 @@ private slots:
         QTest::newRow("two colour parts")
             << QStringLiteral("[PLAYER0]\n{\nTeam=0;\n}\n[TEAM0]\n{\nRgbColor=1 1;\nAllyTeam=0;\n}\n");
         QTest::newRow("ai without team") << QStringLiteral("[AI0]\n{\nShortName=x;\n}\n") + TeamZero;
-        QTest::newRow("player is a leaf") << QStringLiteral("player0=1;\n") + TeamZero;
     }
     void BadTeamsFail()
     {
@@ -285,6 +284,15 @@ private slots:
         TestEnvironment env;
         DataReplayScript record;
         QVERIFY(!ReplayScriptParser().ParseScript(text, record));
+    }
+
+    void LeavesNamedLikePlayersAreNotPlayers()
+    {
+        DataReplayScript record;
+        QVERIFY(ReplayScriptParser().ParseScript(
+            Script(QStringLiteral("player0=1;\nPlayers_Names=a,b;\nai1=x;\n") + TeamZero), record));
+        QVERIFY(record.players.isEmpty());
+        QVERIFY(record.spectators.isEmpty());
     }
 
     void MissingClosingBracesStillRead()
