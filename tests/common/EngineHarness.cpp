@@ -51,12 +51,12 @@ QString EngineRun::Tail(int lines) const
     return all.mid(qMax(0, all.size() - lines)).join(QLatin1Char('\n'));
 }
 
-EngineHarness::EngineHarness()
-    : m_dir(QDir::tempPath() + QStringLiteral("/qm-engine-XXXXXX"))
+EngineHarness::EngineHarness() : m_dir(QDir::tempPath() + QStringLiteral("/qm-engine-XXXXXX"))
 {
     QDir().mkpath(HomeDir() + QStringLiteral("/.spring"));
     QDir().mkpath(WriteDir());
-    QFile::copy(QStringLiteral("/etc/ssl/certs/ca-certificates.crt"), HomeDir() + QStringLiteral("/.spring/cacert.pem"));
+    QFile::copy(QStringLiteral("/etc/ssl/certs/ca-certificates.crt"),
+                HomeDir() + QStringLiteral("/.spring/cacert.pem"));
 }
 
 QString EngineHarness::EnginePath()
@@ -73,10 +73,12 @@ bool EngineHarness::IsAvailable()
 
 bool EngineHarness::CanIsolateNetwork()
 {
-    static const bool canIsolate = [] {
+    static const bool canIsolate = []
+    {
         QProcess probe;
         probe.start(QStringLiteral("unshare"), {QStringLiteral("-n"), QStringLiteral("true")});
-        return probe.waitForFinished(5000) && probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 0;
+        return probe.waitForFinished(5000) && probe.exitStatus() == QProcess::NormalExit &&
+               probe.exitCode() == 0;
     }();
     return canIsolate;
 }
@@ -90,8 +92,11 @@ QString EngineHarness::TestContentDir()
 bool EngineHarness::HasTestContent()
 {
     const QString dir = TestContentDir();
-    return !dir.isEmpty() && QFileInfo::exists(dir + QStringLiteral("/maps/") + TestMapFolder() + QStringLiteral("/maps/testmap.smf")) &&
-           QFileInfo::exists(dir + QStringLiteral("/games/") + TestGameFolder() + QStringLiteral("/modinfo.lua"));
+    return !dir.isEmpty() &&
+           QFileInfo::exists(dir + QStringLiteral("/maps/") + TestMapFolder() +
+                             QStringLiteral("/maps/testmap.smf")) &&
+           QFileInfo::exists(dir + QStringLiteral("/games/") + TestGameFolder() +
+                             QStringLiteral("/modinfo.lua"));
 }
 
 QString EngineHarness::HomeDir() const
@@ -131,7 +136,8 @@ QStringList EngineHarness::Demos() const
 EngineRun EngineHarness::Run(const QStringList& arguments, int timeoutMs, const QString& stopWhen) const
 {
     EngineRun run;
-    QStringList engineArguments = {QStringLiteral("--write-dir"), WriteDir(), QStringLiteral("--config"), ConfigFile()};
+    QStringList engineArguments = {QStringLiteral("--write-dir"), WriteDir(), QStringLiteral("--config"),
+                                   ConfigFile()};
     engineArguments += arguments;
 
     QProcess process;
@@ -141,7 +147,8 @@ EngineRun EngineHarness::Run(const QStringList& arguments, int timeoutMs, const 
     process.setWorkingDirectory(WriteDir());
     process.setProcessChannelMode(QProcess::MergedChannels);
     if (CanIsolateNetwork())
-        process.start(QStringLiteral("unshare"), QStringList{QStringLiteral("-n"), EnginePath()} + engineArguments);
+        process.start(QStringLiteral("unshare"),
+                      QStringList{QStringLiteral("-n"), EnginePath()} + engineArguments);
     else
         process.start(EnginePath(), engineArguments);
 
@@ -203,12 +210,14 @@ bool EngineHarness::WriteEngineWrapper(const QString& path, const QString& outpu
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     const QString isolate = CanIsolateNetwork() ? QStringLiteral("unshare -n ") : QString();
-    const QString script = QStringLiteral("#!/bin/sh\n"
-                                          "# Runs the real engine isolated, for tests.\n"
-                                          "HOME=%1\nexport HOME\n"
-                                          "exec %2%3 \"$@\" >> %4 2>&1\n")
-                               .arg(ShellQuote(HomeDir()), isolate, ShellQuote(EnginePath()), ShellQuote(outputFile));
+    const QString script =
+        QStringLiteral("#!/bin/sh\n"
+                       "# Runs the real engine isolated, for tests.\n"
+                       "HOME=%1\nexport HOME\n"
+                       "exec %2%3 \"$@\" >> %4 2>&1\n")
+            .arg(ShellQuote(HomeDir()), isolate, ShellQuote(EnginePath()), ShellQuote(outputFile));
     file.write(script.toUtf8());
     file.close();
-    return file.setPermissions(file.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther);
+    return file.setPermissions(file.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeGroup |
+                               QFileDevice::ExeOther);
 }

@@ -26,11 +26,11 @@
 // 14 s, exits 0 and writes a demo into data/demos/.
 struct EngineRun
 {
-    int exitCode = -1;      // the engine's exit code; -1 when it didn't start or was stopped
-    bool started = false;   // the process started at all
-    bool timedOut = false;  // stopped because the timeout passed
-    bool stopped = false;   // stopped because stopWhen appeared in the output
-    QString output;         // standard output and error, merged
+    int exitCode = -1;     // the engine's exit code; -1 when it didn't start or was stopped
+    bool started = false;  // the process started at all
+    bool timedOut = false; // stopped because the timeout passed
+    bool stopped = false;  // stopped because stopWhen appeared in the output
+    QString output;        // standard output and error, merged
     qint64 elapsedMs = 0;
 
     bool Contains(const QString& text) const { return output.contains(text); }

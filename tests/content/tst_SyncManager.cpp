@@ -1,0 +1,162 @@
+#include "PathManager.h"
+#include "SyncManager.h"
+#include "TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace
+{
+void WriteFile(const QString& path, const QByteArray& content, bool executable = false)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+    file.close();
+    if (executable)
+        file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+}
+} // namespace
+
+class TestSyncManager : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup()
+    {
+        if (SyncManager::Exists())
+        {
+            SyncManager::Instance()->InvokeBlocking("DoDestroy");
+            SyncManager::Destroy();
+        }
+        SyncManager::SetSystemEnginePath(QString());
+    }
+
+    void ScansEnginesGamesAndMaps()
+    {
+        TestEnvironment env;
+        const QString data = env.SpringDataDir();
+        SyncManager::SetSystemEnginePath(QString());
+        WriteFile(data + "/engines/105.0/spring", "#!/bin/sh\n", true);
+        WriteFile(data + "/engines/104.0 with blank/spring", "#!/bin/sh\n", true);
+        WriteFile(data + "/engines/103.0/spring.exe", "not for this platform");
+        QDir().mkpath(data + "/engines/empty");
+        WriteFile(data + "/games/zorn-1.0.sdz", "zip");
+        WriteFile(data + "/games/Other Game 2.SD7", "7z");
+        WriteFile(data + "/games/readme.txt", "not a game");
+        WriteFile(data + "/games/Dev.sdd/modinfo.lua",
+                  "return {\n\tshortname = \"DG\",\n\tname = \"Dev Game\",\n\tversion = 'test-7',\n"
+                  "\tdepend = {\"Spring content v1\"},\n}\n");
+        WriteFile(data + "/games/Versioned.sdd/modinfo.lua",
+                  "return { name = \"Kept 1.5\", version = \"1.5\" }");
+        WriteFile(data + "/games/NoInfo.sdd/LuaRules/main.lua", "");
+        WriteFile(data + "/maps/Comet Catcher 1.8.sd7", "7z");
+        WriteFile(data + "/maps/Flat.sdd/mapinfo.lua",
+                  "local mapinfo = { name = \"Flat Land\", version = \"\" }\nreturn mapinfo\n");
+
+        SyncManager* sync = SyncManager::Instance();
+        const QMap<QString, QString> engines = sync->GetEngineVersions(); // waits for the first scan
+        QCOMPARE(engines.keys(), QStringList({"104.0 with blank", "105.0"}));
+        QCOMPARE(sync->GetEngineExePath("105.0"), data + "/engines/105.0/spring");
+        QCOMPARE(sync->GetEngineExePath("103.0"), QStringLiteral("ENGINE NOT FOUND"));
+        QCOMPARE(sync->GetEngineExePath("empty"), QStringLiteral("ENGINE NOT FOUND"));
+        QVERIFY(sync->ContainsEngine("105.0"));
+        QVERIFY(!sync->ContainsEngine("106.0"));
+
+        QCOMPARE(sync->GetGameVersions().keys(),
+                 QStringList({"Dev Game test-7", "Kept 1.5", "NoInfo", "Other Game 2", "zorn-1.0"}));
+        QVERIFY(sync->ContainsGame("Dev Game test-7"));
+        QVERIFY(!sync->ContainsGame("readme"));
+        QCOMPARE(sync->GetGameVersions().value("Dev Game test-7"), data + "/games/Dev.sdd");
+        QCOMPARE(sync->GetGameFilePath("Dev Game test-7"), QStringLiteral("Dev Game test-7"));
+        QCOMPARE(sync->GetGameFilePath("zorn-1.0.sdz"), QStringLiteral("zorn-1.0"));
+        QCOMPARE(sync->GetGameFilePath("Dev.sdd"), QStringLiteral("Dev Game test-7"));
+        QCOMPARE(sync->GetGameFilePath("unknown"), QString());
+
+        QCOMPARE(sync->GetAvailableMaps(), QSet<QString>({"Comet Catcher 1.8", "Flat Land"}));
+        QVERIFY(sync->ContainsMap("Flat Land"));
+        QVERIFY(!sync->ContainsMap("Flat"));
+    }
+
+    void ReloadSeesNewContentAndSignals()
+    {
+        TestEnvironment env;
+        SyncManager::SetSystemEnginePath(QString());
+        SyncManager* sync = SyncManager::Instance();
+        QVERIFY(!sync->ContainsMap("New Map"));
+        WriteFile(env.SpringDataDir() + "/maps/New Map.sdz", "zip");
+        QSignalSpy reloaded(sync, &SyncManager::OnReloaded);
+        SyncManager::Reload();
+        QVERIFY(reloaded.wait(5000));
+        QVERIFY(sync->ContainsMap("New Map"));
+    }
+
+    void SystemEngineVersionFromItsOutput()
+    {
+        TestEnvironment env;
+        const QString fake = env.Path("system/spring");
+        WriteFile(fake, "#!/bin/sh\necho \"spring version 999.5\"\n", true);
+        WriteFile(env.SpringDataDir() + "/engines/998.0/spring", "#!/bin/sh\n", true);
+        SyncManager::SetSystemEnginePath(fake);
+        SyncManager* sync = SyncManager::Instance();
+        QCOMPARE(sync->GetEngineVersions().keys(), QStringList({"998.0", "999.5"}));
+        QCOMPARE(sync->GetEngineExePath("999.5"), fake);
+    }
+
+    void DataFolderEngineWinsOverSystemOne()
+    {
+        TestEnvironment env;
+        const QString fake = env.Path("system/spring");
+        WriteFile(fake, "#!/bin/sh\necho \"spring version 998.0\"\n", true);
+        WriteFile(env.SpringDataDir() + "/engines/998.0/spring", "#!/bin/sh\n", true);
+        SyncManager::SetSystemEnginePath(fake);
+        QCOMPARE(SyncManager::Instance()->GetEngineExePath("998.0"),
+                 env.SpringDataDir() + "/engines/998.0/spring");
+    }
+
+    void SystemEngineThatSaysNothingIsLeftOut()
+    {
+        TestEnvironment env;
+        const QString fake = env.Path("system/silent");
+        WriteFile(fake, "#!/bin/sh\nexit 3\n", true);
+        SyncManager::SetSystemEnginePath(fake);
+        QVERIFY(SyncManager::Instance()->GetEngineVersions().isEmpty());
+        QVERIFY(env.LogContains("SyncManager :: no version from engine"));
+    }
+
+    void RealSystemEngineIsFound()
+    {
+        TestEnvironment env;
+        QM_REQUIRE(QFileInfo("/usr/games/spring").isExecutable(), "Debian's spring package");
+        SyncManager::SetSystemEnginePath("/usr/games/spring");
+        QCOMPARE(SyncManager::Instance()->GetEngineExePath("106.0"), QStringLiteral("/usr/games/spring"));
+    }
+
+    void ReadInfoName_data()
+    {
+        QTest::addColumn<QByteArray>("lua");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("name and version") << QByteArray("name = \"A\", version = \"2\"") << "A 2";
+        QTest::newRow("no version") << QByteArray("name = \"A\"") << "A";
+        QTest::newRow("shortname first") << QByteArray("shortname = \"S\",\n name='Long'") << "Long";
+        QTest::newRow("version in name") << QByteArray("name = \"A v2\", version = \"v2\"") << "A v2";
+        QTest::newRow("no name") << QByteArray("version = \"2\"") << "";
+        QTest::newRow("empty") << QByteArray() << "";
+    }
+    void ReadInfoName()
+    {
+        QFETCH(QByteArray, lua);
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        WriteFile(dir.filePath("modinfo.lua"), "return {" + lua + "}");
+        QCOMPARE(SyncManager::ReadInfoName(dir.filePath("modinfo.lua")), name);
+        QCOMPARE(SyncManager::ReadInfoName(dir.filePath("absent.lua")), QString());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSyncManager)
+#include "tst_SyncManager.moc"
