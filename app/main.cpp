@@ -8,8 +8,11 @@
 #include "MetaTypes.h"
 #include "PathManager.h"
 #include "SevenZManager.h"
+#include "SpringLaunchManager.h"
 #include "StartActionsHandler.h"
+#include "SyncManager.h"
 #include "TranslatorManager.h"
+#include "Variable.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -27,24 +30,34 @@ namespace
 void RegisterMetaTypes()
 {
     RegisterAppMetaTypes();
+    Variable::RegisterMetaTypes();
 }
 
 void CoreInitialize()
 {
     qDebug() << "CORE --------------- START";
     QNetworkProxyFactory::setUseSystemConfiguration(true);
+    // The engine launcher; game folders hidden by a run that never ended come back first.
+    SpringLaunchManager::Instance()->RestoreDevGameFolders();
     TranslatorManager::Instance()->Load(AppSettingsMain::Instance()->LocaleName);
+    // The archive manager.
     SevenZManager::Instance();
+    // The content index.
+    SyncManager::Instance();
     qDebug() << "CORE --------------- STOP";
 }
 
 void CoreDestroy()
 {
     qDebug() << "CORE DESTROY --------------- START";
+    if (SyncManager::Exists())
+        SyncManager::Instance()->InvokeBlocking("DoDestroy");
+    SyncManager::Destroy();
     if (SevenZManager::Exists())
         SevenZManager::Instance()->InvokeBlocking("DoDestroy");
     SevenZManager::Destroy();
     TranslatorManager::Destroy();
+    SpringLaunchManager::Destroy();
     qDebug() << "CORE DESTROY --------------- STOP";
 }
 

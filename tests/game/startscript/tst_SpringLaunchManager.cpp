@@ -1,0 +1,360 @@
+#include "AppSettings.h"
+#include "PathManager.h"
+#include "SpringLaunchManager.h"
+#include "StartScriptGenerator.h"
+#include "SyncManager.h"
+#include "TestEnvironment.h"
+#include "helper_Records.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+using namespace TestRecords;
+
+namespace
+{
+const QString Version = QStringLiteral("106.0"); // the records' engine version
+
+// A stand-in engine: records its arguments (one per line), its working folder and what the games
+// folder holds while it runs; FAKE_SLEEP keeps it running, FAKE_CHATTY makes it write 20 MB.
+const char* const FakeEngine = R"(#!/bin/sh
+out="$(dirname "$0")/run"
+: > "$out.args"
+for a in "$@"; do printf '%s\n' "$a" >> "$out.args"; done
+pwd > "$out.pwd"
+ls games > "$out.games" 2>/dev/null
+[ -n "$FAKE_CHATTY" ] && head -c 20000000 /dev/zero | tr '\0' 'x'
+[ -n "$FAKE_CHATTY" ] && head -c 20000000 /dev/zero | tr '\0' 'y' >&2
+[ -n "$FAKE_SLEEP" ] && sleep "$FAKE_SLEEP"
+exit 0
+)";
+
+QStringList ReadLines(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+QString ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+} // namespace
+
+class TestSpringLaunchManager : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestEnvironment> m_env;
+    QStringList m_signals;
+
+    QString Data() const { return m_env->SpringDataDir(); }
+    QString EngineDir() const { return Data() + QStringLiteral("/engines/") + Version; }
+    QString Script() const { return PathManager::Instance()->GetLaunchScriptFile(); }
+    QString Config() const { return PathManager::Instance()->GetEngineSettingsFile(false); }
+
+    void Setup(const QString& gameCode = QStringLiteral("zorn"))
+    {
+        m_env = std::make_unique<TestEnvironment>(gameCode);
+        QDir().mkpath(EngineDir());
+        QFile engine(EngineDir() + QStringLiteral("/spring"));
+        QVERIFY(engine.open(QIODevice::WriteOnly));
+        engine.write(FakeEngine);
+        engine.close();
+        engine.setPermissions(engine.permissions() | QFileDevice::ExeOwner);
+        SyncManager::SetSystemEnginePath(QString());
+
+        SpringLaunchManager* launcher = SpringLaunchManager::Instance();
+        m_signals.clear();
+        connect(launcher, &SpringLaunchManager::OnSpringStarted, this,
+                [this] { m_signals << "SpringStarted"; });
+        connect(launcher, &SpringLaunchManager::OnSpringStopped, this,
+                [this] { m_signals << "SpringStopped"; });
+        connect(launcher, &SpringLaunchManager::OnSkirmishStarted, this,
+                [this] { m_signals << "SkirmishStarted"; });
+        connect(launcher, &SpringLaunchManager::OnSkirmishStopped, this,
+                [this] { m_signals << "SkirmishStopped"; });
+        connect(launcher, &SpringLaunchManager::OnBattleStarted, this,
+                [this] { m_signals << "BattleStarted"; });
+        connect(launcher, &SpringLaunchManager::OnBattleStopped, this,
+                [this] { m_signals << "BattleStopped"; });
+        connect(launcher, &SpringLaunchManager::OnReplayStarted, this,
+                [this](const QString& f) { m_signals << "ReplayStarted " + f; });
+        connect(launcher, &SpringLaunchManager::OnReplayStopped, this,
+                [this](const QString& f) { m_signals << "ReplayStopped " + f; });
+        connect(launcher, &SpringLaunchManager::OnSpringFailed, this,
+                [this] { m_signals << "SpringFailed"; });
+    }
+
+    bool WaitStopped(int timeoutMs = 10000)
+    {
+        return QTest::qWaitFor(
+            [this]
+            {
+                return !SpringLaunchManager::Instance()->IsRunning() &&
+                       (m_signals.contains("SpringStopped") || m_signals.contains("SpringFailed"));
+            },
+            timeoutMs);
+    }
+
+    QStringList Args() const { return ReadLines(EngineDir() + QStringLiteral("/run.args")); }
+
+private slots:
+    void cleanup()
+    {
+        qunsetenv("FAKE_SLEEP");
+        qunsetenv("FAKE_CHATTY");
+        SpringLaunchManager::Destroy();
+        if (SyncManager::Exists())
+            SyncManager::Destroy();
+        m_env.reset();
+    }
+
+    void Skirmish_ExactArgumentsScriptAndSignalOrder()
+    {
+        Setup();
+        const DataStartScript record = OneAgainstAi();
+        SpringLaunchManager::Instance()->StartSkirmish(record);
+        QVERIFY(WaitStopped());
+        QCOMPARE(Args(), QStringList({"--config", Config(), "--write-dir", Data(), Script()}));
+        QCOMPARE(ReadLines(EngineDir() + "/run.pwd"), QStringList({QDir(Data()).canonicalPath()}));
+        QCOMPARE(m_signals,
+                 QStringList({"SpringStarted", "SkirmishStarted", "SpringStopped", "SkirmishStopped"}));
+        QCOMPARE(ReadAll(Script()), StartScriptGenerator(record).Script());
+        QVERIFY(m_env->LogContains("SpringLaunchManager :: Start Script file is written " + Script()));
+        const QString line =
+            QStringLiteral(
+                "SpringLaunchManager :: Start Spring \"%1/spring\" --config \"%2\" --write-dir \"%3\" \"%4\"")
+                .arg(EngineDir(), Config(), Data(), Script());
+        QVERIFY2(m_env->LogContains(line), qPrintable(m_env->LogLines().join('\n')));
+        QVERIFY(SpringLaunchManager::Instance()->GetStartedAt().isValid());
+        QVERIFY(SpringLaunchManager::Instance()->GetStoppedAt() >=
+                SpringLaunchManager::Instance()->GetStartedAt());
+    }
+
+    void Battle_ClientScriptAndBattleSignals()
+    {
+        Setup();
+        DataStartScript record = Client(QStringLiteral("pw"));
+        record.engineVersion = Version;
+        SpringLaunchManager::Instance()->StartBattle(record);
+        QVERIFY(WaitStopped());
+        QCOMPARE(Args(), QStringList({"--config", Config(), "--write-dir", Data(), Script()}));
+        QCOMPARE(m_signals,
+                 QStringList({"SpringStarted", "BattleStarted", "SpringStopped", "BattleStopped"}));
+        QCOMPARE(ReadAll(Script()), StartScriptGenerator(record).Script());
+        QVERIFY(!ReadAll(Script()).endsWith('\n'));
+    }
+
+    void Replay_NameMeAndNoScript()
+    {
+        Setup();
+        const QString replay = Data() + "/demos/my replay \"1\".sdfz";
+        SpringLaunchManager::Instance()->StartReplay(replay, Version);
+        QVERIFY(WaitStopped());
+        QCOMPARE(Args(), QStringList({"--config", Config(), "--write-dir", Data(), "--name", "ME", replay}));
+        QVERIFY(!QFile::exists(Script()));
+        QCOMPARE(m_signals, QStringList({"SpringStarted", "ReplayStarted " + replay, "SpringStopped",
+                                         "ReplayStopped " + replay}));
+        QVERIFY(
+            m_env->LogContains(QStringLiteral("--write-dir \"%1\" --name ME \"%2\"").arg(Data(), replay)));
+    }
+
+    void SecondGameRow_Safemode()
+    {
+        Setup(QStringLiteral("gvm"));
+        SpringLaunchManager::Instance()->StartSkirmish(OneAgainstAi());
+        QVERIFY(WaitStopped());
+        QCOMPARE(Args(), QStringList({"--config", Config(), "--write-dir", Data(), "--safemode", Script()}));
+    }
+
+    void CustomSyncFolder_IsTheWriteDirEvenWithBlanksAndQuotes()
+    {
+        Setup();
+        const QString custom = m_env->Path("my \"sync\" folder");
+        AppSettingsMain::Instance()->CustomSyncFolder = custom;
+        SpringLaunchManager::Instance()->StartReplay(Data() + "/r.sdfz", Version);
+        QVERIFY(WaitStopped());
+        QCOMPARE(Args().mid(2, 2), QStringList({"--write-dir", custom}));
+    }
+
+    void SddFolders_HiddenWhileRunningAndRestored()
+    {
+        Setup();
+        const QString games = Data() + "/games";
+        QDir().mkpath(games + "/Game.SDD");
+        QDir().mkpath(games + "/dev.sdd");
+        QDir().mkpath(games + "/Keep.useless");
+        QDir().mkpath(games + "/plain");
+        QFile(games + "/file.sdd").open(QIODevice::WriteOnly);
+        SpringLaunchManager::Instance()->StartSkirmish(OneAgainstAi());
+        QVERIFY(WaitStopped());
+        QCOMPARE(ReadLines(EngineDir() + "/run.games"),
+                 QStringList({"Game.SDD.useless", "Keep.useless", "dev.sdd.useless", "file.sdd", "plain"}));
+        QDir dir(games);
+        QCOMPARE(dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
+                 QStringList({"Game.SDD", "Keep.useless", "dev.sdd", "file.sdd", "plain"}));
+    }
+
+    void SddFolders_OptionOnRestoresAndHidesNothing()
+    {
+        Setup();
+        AppSettingsMain::Instance()->UseGamesDirSDD = true;
+        const QString games = Data() + "/games";
+        QDir().mkpath(games + "/Left.sdd.useless");
+        QDir().mkpath(games + "/Dev.sdd");
+        SpringLaunchManager::Instance()->StartSkirmish(OneAgainstAi());
+        QVERIFY(WaitStopped());
+        QCOMPARE(ReadLines(EngineDir() + "/run.games"), QStringList({"Dev.sdd", "Left.sdd"}));
+    }
+
+    void AlreadyRunning_RefusedBeforeAnythingIsWritten()
+    {
+        Setup();
+        qputenv("FAKE_SLEEP", "2");
+        SpringLaunchManager* launcher = SpringLaunchManager::Instance();
+        launcher->StartSkirmish(OneAgainstAi());
+        QTRY_VERIFY(m_signals.contains("SpringStarted"));
+        QVERIFY(launcher->IsRunning());
+        const QString firstScript = ReadAll(Script());
+
+        DataStartScript other = OneAgainstAi();
+        other.mapName = QStringLiteral("Another Map");
+        launcher->StartBattle(other);
+        launcher->StartReplay(Data() + "/r.sdfz", Version);
+        QVERIFY(m_env->LogContains(
+            "SpringLaunchManager :: Game already launched! Can't start another game instance!"));
+        QCOMPARE(ReadAll(Script()), firstScript);
+        QCOMPARE(m_signals, QStringList({"SpringStarted", "SkirmishStarted"}));
+        QVERIFY(WaitStopped());
+        QCOMPARE(m_signals,
+                 QStringList({"SpringStarted", "SkirmishStarted", "SpringStopped", "SkirmishStopped"}));
+    }
+
+    void EngineNotFound_FailsAndRestoresFolders()
+    {
+        Setup();
+        QDir().mkpath(Data() + "/games/Dev.sdd");
+        DataStartScript record = OneAgainstAi();
+        record.engineVersion = QStringLiteral("0.0-unknown");
+        SpringLaunchManager::Instance()->StartSkirmish(record);
+        QVERIFY(WaitStopped());
+        QCOMPARE(m_signals, QStringList({"SpringFailed"}));
+        QVERIFY(m_env->LogContains("SpringLaunchManager :: Start Spring \"ENGINE NOT FOUND\" --config"));
+        QVERIFY(m_env->LogContains("SpringLaunchManager :: Start failed ---"));
+        QVERIFY(QDir(Data() + "/games/Dev.sdd").exists());
+        QVERIFY(!SpringLaunchManager::Instance()->IsRunning());
+    }
+
+    void EngineThatCannotStart_FailsAndRestoresFolders()
+    {
+        Setup();
+        QFile engine(EngineDir() + "/spring");
+        engine.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner); // not executable
+        QDir().mkpath(Data() + "/games/Dev.sdd");
+        SpringLaunchManager::Instance()->StartSkirmish(OneAgainstAi());
+        QVERIFY(WaitStopped());
+        QCOMPARE(m_signals, QStringList({"SpringFailed"}));
+        QVERIFY(m_env->LogContains("the engine could not be started"));
+        QVERIFY(QDir(Data() + "/games/Dev.sdd").exists());
+        QVERIFY(!QDir(Data() + "/games/Dev.sdd.useless").exists());
+
+        // The next launch works again.
+        engine.setPermissions(engine.permissions() | QFileDevice::ExeOwner);
+        m_signals.clear();
+        SpringLaunchManager::Instance()->StartSkirmish(OneAgainstAi());
+        QVERIFY(WaitStopped());
+        QCOMPARE(m_signals.first(), QStringLiteral("SpringStarted"));
+    }
+
+    void ScriptsTheEngineWouldRefuse_NotLaunched_data()
+    {
+        QTest::addColumn<DataStartScript>("record");
+        DataStartScript noOwner = OneAgainstAi();
+        noOwner.ais.first().aiOwner = QStringLiteral("Nobody");
+        QTest::newRow("AI owner missing") << noOwner;
+        DataStartScript twice = OneAgainstAi();
+        twice.players << Spectator(QStringLiteral("Commander"));
+        QTest::newRow("duplicate names") << twice;
+        DataStartScript empty = Client(QString());
+        empty.me.isBattleFounder = true;
+        empty.engineVersion = Version;
+        QTest::newRow("empty script") << empty;
+    }
+    void ScriptsTheEngineWouldRefuse_NotLaunched()
+    {
+        QFETCH(DataStartScript, record);
+        Setup();
+        QDir().mkpath(Data() + "/games/Dev.sdd");
+        SpringLaunchManager::Instance()->StartSkirmish(record);
+        QCOMPARE(m_signals, QStringList({"SpringFailed"}));
+        QVERIFY(m_env->LogContains(
+            "SpringLaunchManager :: Start failed --- the engine would refuse the start script"));
+        QVERIFY(!QFile::exists(Script()));
+        QVERIFY(!QFile::exists(EngineDir() + "/run.args"));
+        QVERIFY(QDir(Data() + "/games/Dev.sdd").exists());
+    }
+
+    void ScriptFileCannotBeWritten_NoLaunch()
+    {
+        Setup();
+        QDir().mkpath(Script()); // a folder where the file should be
+        QDir().mkpath(Data() + "/games/Dev.sdd");
+        SpringLaunchManager::Instance()->StartSkirmish(OneAgainstAi());
+        QVERIFY(m_env->LogContains("SpringLaunchManager :: Could not open file to write Start Script " +
+                                   Script()));
+        QCOMPARE(m_signals, QStringList({"SpringFailed"}));
+        QVERIFY(!QFile::exists(EngineDir() + "/run.args"));
+        QVERIFY(QDir(Data() + "/games/Dev.sdd").exists());
+    }
+
+    void WriteStartScript_EmptyTextAndUtf8()
+    {
+        Setup();
+        QVERIFY(SpringLaunchManager::Instance()->WriteStartScript(QString()));
+        QCOMPARE(QFileInfo(Script()).size(), 0);
+        const QString text = QStringLiteral("[GAME]\n{\n\tMyPlayerName=Žluťoučký;\n}");
+        QVERIFY(SpringLaunchManager::Instance()->WriteStartScript(text));
+        QFile file(Script());
+        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+        QCOMPARE(QString::fromUtf8(file.readAll()), text);
+    }
+
+    void ChattyEngine_NeverBlocks()
+    {
+        Setup();
+        qputenv("FAKE_CHATTY", "1");
+        SpringLaunchManager::Instance()->StartSkirmish(OneAgainstAi());
+        QVERIFY(WaitStopped(30000));
+        QCOMPARE(m_signals.last(), QStringLiteral("SkirmishStopped"));
+    }
+
+    void Destroy_KillsARunningEngineAndRestoresFolders()
+    {
+        Setup();
+        qputenv("FAKE_SLEEP", "30");
+        QDir().mkpath(Data() + "/games/Dev.sdd");
+        SpringLaunchManager::Instance()->StartSkirmish(OneAgainstAi());
+        QTRY_VERIFY(m_signals.contains("SpringStarted"));
+        QVERIFY(QDir(Data() + "/games/Dev.sdd.useless").exists());
+        QElapsedTimer timer;
+        timer.start();
+        SpringLaunchManager::Destroy();
+        QVERIFY(timer.elapsed() < 10000);
+        QVERIFY(m_env->LogContains("Destroy :: SpringLaunchManager"));
+        QVERIFY(QDir(Data() + "/games/Dev.sdd").exists());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSpringLaunchManager)
+#include "tst_SpringLaunchManager.moc"

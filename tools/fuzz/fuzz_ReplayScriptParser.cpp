@@ -1,0 +1,36 @@
+// Start scripts come out of replay files of unknown origin.
+// FUZZ_SOURCES: app/AppDefines.cpp app/DataPlayer.cpp game/startscript/Variable.cpp
+// game/startscript/ReplayScriptParser.cpp
+
+#include "ReplayScriptParser.h"
+
+#include <QCoreApplication>
+
+#include <cstddef>
+#include <cstdint>
+
+static void QuietMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static const bool once = []
+    {
+        qInstallMessageHandler(QuietMessages);
+        Variable::RegisterMetaTypes();
+        return true;
+    }();
+    (void)once;
+
+    // The demo reader hands over the script as text; also try it behind the prefix the parser
+    // insists on, so the fuzzer reaches the body quickly.
+    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<int>(size));
+    for (const QString& script : {text, QStringLiteral("[game]{") + text})
+    {
+        ReplayScriptParser parser;
+        DataReplayScript record;
+        parser.ParseScript(script, record);
+        for (const DataPlayer& player : record.players)
+            (void)player.color.isValid();
+    }
+    return 0;
+}
