@@ -54,6 +54,8 @@ void SkirmishMissionHandler::SetMissionData(const DataMission& mission)
         ai.isAi = true;
         ai.plays = true;
         ai.spectator = false;
+        // The file gives the side by number; the script names it.
+        ai.sideName = DataPlayer::GetSideName(ai.side);
         AppendAI(ai, false);
     }
 }
