@@ -229,6 +229,13 @@ void MissionsHandler::DoUpdateMission(QString id)
     }
     if (!client)
         return;
+    // A second download into the same file would pull it from under the first one's unpacking.
+    if (m_updating.contains(id))
+    {
+        qDebug().noquote() << "MissionsHandler :: UPDATE --- already under way:" << m_kind << id;
+        return;
+    }
+    m_updating.insert(id);
     qDebug().noquote() << "MissionsHandler :: UPDATE ---" << m_kind << id;
     WebBaseGetData::GetData(client, id, ArchiveUrl(id), ArchivePath(id));
 }
@@ -240,6 +247,7 @@ void MissionsHandler::DoDownloadFinish(QString idName, QString filePath)
         if (!m_missions.contains(idName))
             return;
     }
+    m_updating.insert(idName);
     emit OnDownloadFinish(idName);
     // Unpack beside, not over, the installed mission: it stays until the new one is complete.
     const QString unpack = UnpackFolder(idName);
@@ -250,6 +258,7 @@ void MissionsHandler::DoDownloadFinish(QString idName, QString filePath)
 
 void MissionsHandler::DoDownloadError(QString idName)
 {
+    m_updating.remove(idName);
     emit OnDownloadError(idName);
 }
 
@@ -294,6 +303,7 @@ void MissionsHandler::Do7zFinish(QString filePath, QString id)
     // The archive tool reports every extraction to everyone; only ours count here.
     if (m_extracting.value(filePath) != id || !m_extracting.remove(filePath))
         return;
+    m_updating.remove(id);
     QFile::remove(filePath);
     const bool installed = InstallUnpacked(id);
     CommonIO::Remove(UnpackFolder(id), true);
@@ -321,6 +331,7 @@ void MissionsHandler::Do7zError(QString filePath, QString id)
         return;
     qWarning().noquote() << "MissionsHandler :: EXTRACT ERROR ---" << m_kind << id
                          << "- the installed mission is kept";
+    m_updating.remove(id);
     QFile::remove(filePath);
     CommonIO::Remove(UnpackFolder(id), true);
     emit OnDownloadError(id);

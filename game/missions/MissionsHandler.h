@@ -8,6 +8,7 @@
 #include <QList>
 #include <QMap>
 #include <QMutex>
+#include <QSet>
 #include <QString>
 
 class WebBaseGetData;
@@ -88,4 +89,6 @@ private:
     QMap<QString, WebBaseGetData*> m_downloaders;
     // Archive path -> mission id of the extractions this list asked for.
     QHash<QString, QString> m_extracting;
+    // Missions between their download request and its last answer (worker thread only).
+    QSet<QString> m_updating;
 };

@@ -216,9 +216,14 @@ private slots:
         Wire(campaign, &listener);
         QTRY_VERIFY(env.LogContains(QStringLiteral("Initialize :: MissionsCampaignHandler")));
 
-        // Install version 0.9: older than the built-in 1.0, so still flagged.
+        // Install version 0.9: older than the built-in 1.0, so still flagged. A second request
+        // while the first is under way is not sent.
+        campaign->UpdateMission(QStringLiteral("01"));
         campaign->UpdateMission(QStringLiteral("01"));
         QTRY_COMPARE_WITH_TIMEOUT(listener.events.size(), 3, 20000);
+        QTest::qWait(100);
+        QVERIFY(
+            env.LogContains(QStringLiteral("MissionsHandler :: UPDATE --- already under way: campaign 01")));
         QCOMPARE(listener.events, (QStringList{"downloaded 01", "update 01", "finish 01"}));
         QCOMPARE(server.Requests(), QStringList{url});
         const QString dir = campaign->MissionFolder(QStringLiteral("01"));
