@@ -45,7 +45,7 @@ SpringLaunchManager::~SpringLaunchManager()
     m_process->kill();
     m_process->waitForFinished(3000);
     // The killed engine won't report its end; give the folders back now.
-    if (wasRunning)
+    if (wasRunning && PathManager::Exists())
         RestoreDevGameFolders();
     m_process->deleteLater();
 }
