@@ -50,8 +50,11 @@ int AppDefines::FindGame(const QString& codeOrName)
     return -1;
 }
 
-int AppDefines::ChooseGameIndex(const QString& commandLineGame, const QString& runGameFileContent, QString* reason)
+int AppDefines::ChooseGameIndex(const QString& commandLineGame, const QString& runGameFileContent, QString* reason,
+                                bool* unknown)
 {
+    if (unknown)
+        *unknown = false;
     auto say = [reason](const QString& text) {
         if (reason)
             *reason = text;
@@ -64,7 +67,9 @@ int AppDefines::ChooseGameIndex(const QString& commandLineGame, const QString& r
             say(QStringLiteral("command line"));
             return index;
         }
-        say(QStringLiteral("UNKNOWN GAME --- %1 (command line), first game used").arg(commandLineGame));
+        say(QStringLiteral("\"%1\" (command line)").arg(commandLineGame));
+        if (unknown)
+            *unknown = true;
         return 0;
     }
     const QString fromFile = runGameFileContent.trimmed();
@@ -73,10 +78,12 @@ int AppDefines::ChooseGameIndex(const QString& commandLineGame, const QString& r
         const int index = FindGame(fromFile);
         if (index >= 0)
         {
-            say(QStringLiteral("run game file"));
+            say(GetRunGameFileName());
             return index;
         }
-        say(QStringLiteral("UNKNOWN GAME --- %1 (run game file), first game used").arg(fromFile));
+        say(QStringLiteral("\"%1\" (%2)").arg(fromFile, GetRunGameFileName()));
+        if (unknown)
+            *unknown = true;
         return 0;
     }
     say(QStringLiteral("default"));

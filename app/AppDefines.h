@@ -36,8 +36,9 @@ public:
 
     // Start-up choice: the command-line value, else the run-game file's content, else row 0.
     // `reason` says what was used, for the log.
+    // `unknown` tells whether a name was given that matches no game.
     static int ChooseGameIndex(const QString& commandLineGame, const QString& runGameFileContent,
-                               QString* reason = nullptr);
+                               QString* reason = nullptr, bool* unknown = nullptr);
     static int FindGame(const QString& codeOrName);
 
     int GetGameIndex() const { return m_index; }

@@ -85,8 +85,10 @@ void AppSettings::Load()
     {
         const QString path = GetFilePath(file);
         QSettings settings(path, QSettings::IniFormat);
+        const QFileInfo info(path);
         bool usable = true;
-        if (QFileInfo::exists(path) && !QFileInfo(path).isReadable())
+        if (info.exists() &&
+            (info.isDir() || !info.isReadable() || settings.status() == QSettings::AccessError))
         {
             qWarning().noquote() << "AppSettings :: CAN NOT READ ---" << path << "--- defaults used";
             usable = false;
@@ -95,8 +97,7 @@ void AppSettings::Load()
         {
             qWarning().noquote() << "AppSettings :: CORRUPT FILE ---" << path << "--- kept as" << path + ".corrupt"
                                  << "--- defaults used";
-            QFile::remove(path + QStringLiteral(".corrupt"));
-            QFile::copy(path, path + QStringLiteral(".corrupt"));
+            KeepCorruptCopy(path);
             usable = false;
         }
         for (AppSettingsBase* group : qAsConst(m_groups))
@@ -112,15 +113,29 @@ void AppSettings::Load()
     qDebug() << "AppSettings :: LOADED";
 }
 
+void AppSettings::KeepCorruptCopy(const QString& path)
+{
+    const QString copy = path + QStringLiteral(".corrupt");
+    QFile::remove(copy);
+    if (!QFile::copy(path, copy))
+        qWarning().noquote() << "AppSettings :: CAN NOT KEEP ---" << copy;
+}
+
 bool AppSettings::Write(AppSettingsBase* group)
 {
     const QString path = GetFilePath(group->GetFile());
     QSettings settings(path, QSettings::IniFormat);
-    if (settings.status() != QSettings::NoError)
+    if (settings.status() == QSettings::AccessError)
     {
-        // Writing now would replace the whole unreadable file with this one group.
-        QFile::remove(path + QStringLiteral(".corrupt"));
-        QFile::copy(path, path + QStringLiteral(".corrupt"));
+        // A file we cannot read is never overwritten: its content would be lost.
+        qWarning().noquote() << "AppSettings :: CAN NOT SAVE ---" << group->GetGroup() << "---" << path;
+        return false;
+    }
+    if (settings.status() == QSettings::FormatError)
+    {
+        // The corrupt content is kept aside before the file is written anew.
+        if (!QFileInfo::exists(path + QStringLiteral(".corrupt")))
+            KeepCorruptCopy(path);
         settings.clear();
     }
     group->Save(settings);
@@ -271,9 +286,20 @@ bool AppSettingsSkirmish::AiFromString(const QString& text, DataPlayer* ai)
 
 QString AppSettingsSkirmish::RectsToString(const QMap<int, QRect>& rects)
 {
+    // A box's team is its position; a team without a box leaves an empty place.
     QStringList boxes;
-    for (const QRect& r : rects)
+    for (auto it = rects.constBegin(); it != rects.constEnd(); ++it)
+    {
+        if (it.key() < 0 || it.key() >= MaxRects)
+        {
+            qWarning().noquote() << "AppSettingsSkirmish :: BAD RECT TEAM ---" << it.key();
+            continue;
+        }
+        while (boxes.size() < it.key())
+            boxes << QString();
+        const QRect& r = it.value();
         boxes << QStringLiteral("%1,%2,%3,%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    }
     return boxes.join(QLatin1Char('|'));
 }
 
@@ -282,27 +308,24 @@ QMap<int, QRect> AppSettingsSkirmish::RectsFromString(const QString& text)
     QMap<int, QRect> rects;
     if (text.trimmed().isEmpty())
         return rects;
-    int team = 0;
-    for (const QString& box : text.split(QLatin1Char('|')))
+    const QStringList boxes = text.split(QLatin1Char('|'));
+    for (int team = 0; team < boxes.size() && team < MaxRects; ++team)
     {
+        const QString& box = boxes.at(team);
+        if (box.trimmed().isEmpty())
+            continue;
         const QStringList parts = box.split(QLatin1Char(','));
-        if (parts.size() != 4)
-        {
-            qWarning().noquote() << "AppSettingsSkirmish :: BAD RECT ---" << box;
-            return {};
-        }
-        int values[4];
-        for (int i = 0; i < 4; ++i)
-        {
-            bool ok = false;
+        int values[4] = {0, 0, 0, 0};
+        bool ok = parts.size() == 4;
+        for (int i = 0; ok && i < 4; ++i)
             values[i] = parts[i].trimmed().toInt(&ok);
-            if (!ok)
-            {
-                qWarning().noquote() << "AppSettingsSkirmish :: BAD RECT ---" << box;
-                return {};
-            }
+        if (!ok || values[2] < 0 || values[3] < 0)
+        {
+            // Only the broken box is lost; the others keep their teams.
+            qWarning().noquote() << "AppSettingsSkirmish :: BAD RECT ---" << box;
+            continue;
         }
-        rects.insert(team++, QRect(values[0], values[1], values[2], values[3]));
+        rects.insert(team, QRect(values[0], values[1], values[2], values[3]));
     }
     return rects;
 }

@@ -4,6 +4,7 @@
 #include "Singleton.h"
 
 #include <QColor>
+#include <QDebug>
 #include <QList>
 #include <QMap>
 #include <QPoint>
@@ -37,17 +38,48 @@ public:
 
     void Load(const QSettings& settings) override
     {
-        const QVariant stored = settings.value(m_key);
-        if (stored.isValid() && stored.canConvert<T>())
-            m_value = stored.value<T>();
-        else
+        QVariant stored = settings.value(m_key);
+        if (!stored.isValid())
+        {
             m_value = m_default;
+            return;
+        }
+        if (ToValue(stored, &m_value))
+            return;
+        qWarning().noquote() << "AppSettings :: BAD VALUE ---" << settings.group() + QLatin1Char('/') + m_key
+                             << "--- default used";
+        m_value = m_default;
     }
 
-    void Save(QSettings& settings) const override { settings.setValue(m_key, QVariant::fromValue(m_value)); }
+    void Save(QSettings& settings) const override { settings.setValue(m_key, FromValue(m_value)); }
     void Reset() override { m_value = m_default; }
 
 private:
+    template <typename U>
+    static bool ToValue(QVariant stored, U* value)
+    {
+        if (stored.userType() != qMetaTypeId<U>() && !stored.convert(qMetaTypeId<U>()))
+            return false;
+        *value = stored.value<U>();
+        return true;
+    }
+    // Colours are stored as readable "#aarrggbb" text.
+    static bool ToValue(QVariant stored, QColor* value)
+    {
+        const QColor color =
+            stored.userType() == QMetaType::QColor ? stored.value<QColor>() : QColor(stored.toString());
+        if (!color.isValid())
+            return false;
+        *value = color;
+        return true;
+    }
+    template <typename U>
+    static QVariant FromValue(const U& value)
+    {
+        return QVariant::fromValue(value);
+    }
+    static QVariant FromValue(const QColor& value) { return value.name(QColor::HexArgb); }
+
     QString m_key;
     T& m_value;
     T m_default;
@@ -111,6 +143,7 @@ private:
     ~AppSettings() override;
 
     bool Write(AppSettingsBase* group);
+    static void KeepCorruptCopy(const QString& path);
 
     QList<AppSettingsBase*> m_groups;
     QString m_lobbyFile;
@@ -184,6 +217,7 @@ class AppSettingsSkirmish : public AppSettingsBase
 {
 public:
     static constexpr int AiSlots = 8;
+    static constexpr int MaxRects = 64; // more teams than any battle has
 
     int TeamID = 0;
     QColor Color = QColor(0, 160, 255);

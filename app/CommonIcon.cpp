@@ -37,19 +37,21 @@ QStringList CoopLinkNames()
 
 QString GetCountryName(const QString& countryCode)
 {
-    static QHash<QString, QString> cache;
-    const QString code = countryCode.toLower();
-    auto it = cache.constFind(code);
-    if (it != cache.constEnd())
-        return *it;
-    QString name;
-    const QLocale::Country country = QLocale(QStringLiteral("und_") + code.toUpper()).country();
-    if (code.size() == 2 && country != QLocale::AnyCountry)
-        name = QLocale::countryToString(country);
-    if (name.isEmpty())
-        name = QStringLiteral("Unknown");
-    cache.insert(code, name);
-    return name;
+    // Country code to English country name, from the locales Qt knows.
+    static const QHash<QString, QString> names = []
+    {
+        QHash<QString, QString> table;
+        const auto locales =
+            QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyCountry);
+        for (const QLocale& locale : locales)
+        {
+            const QString code = locale.name().section(QLatin1Char('_'), -1).toLower();
+            if (code.size() == 2 && locale.country() != QLocale::AnyCountry && !table.contains(code))
+                table.insert(code, QLocale::countryToString(locale.country()));
+        }
+        return table;
+    }();
+    return names.value(countryCode.trimmed().toLower(), QStringLiteral("Unknown"));
 }
 
 QPixmap GetFlagPath(const QString& countryCode)

@@ -7,7 +7,10 @@
 namespace GuiMetrics
 {
 constexpr double UiScale = 1.0;
-constexpr int Scaled(int value) { return int(value * UiScale); }
+constexpr int Scaled(int value)
+{
+    return int(value * UiScale);
+}
 } // namespace GuiMetrics
 
 constexpr int GuiUnit = GuiMetrics::Scaled(8);
@@ -44,3 +47,11 @@ extern int GuiMinimapHeight;
 extern QString GuiLanguageCode;
 extern bool GuiCyrillicFonts;
 void SetGuiLanguage(const QString& code);
+
+// Font families the widgets ask for. They are names, not files: start-up maps each one onto a
+// compiled-in face with QFont::insertSubstitution.
+inline const QString GuiFontMain = QStringLiteral("Forgotten Futurist Rg");
+inline const QString GuiFontPixel = QStringLiteral("Smallest Pixel-7");
+inline const QString GuiFontCyrillic = QStringLiteral("Days");
+inline const QString GuiFontArial = QStringLiteral("Arial");
+inline const QString GuiFontCourier = QStringLiteral("Courier New");

@@ -37,14 +37,18 @@ QString PathManager::DefaultSpringDataDir()
 #endif
 }
 
+QString PathManager::LogFileName(const QDateTime& start)
+{
+    return start.toString(QStringLiteral("yyyy.MM.dd_hh.mm.ss")) + QStringLiteral("_gamelobby.log");
+}
+
 void PathManager::Initialize(const QString& springDataDir, const QString& gameShortCode)
 {
     m_springDataDir = QDir::cleanPath(springDataDir.isEmpty() ? DefaultSpringDataDir() : springDataDir);
     m_lobbyDataDir = m_springDataDir + QStringLiteral("/gamelobby");
     m_lobbyGameDataDir = m_lobbyDataDir + QLatin1Char('/') + gameShortCode;
-    m_lobbyLogFile = GetLobbyLogsDir() + QLatin1Char('/') +
-                     QDateTime::currentDateTime().toString(QStringLiteral("yyyy.MM.dd_hh.mm.ss")) +
-                     QStringLiteral("_gamelobby.log");
+    if (m_lobbyLogFile.isEmpty())
+        m_lobbyLogFile = GetLobbyLogsDir() + QLatin1Char('/') + LogFileName(QDateTime::currentDateTime());
     for (const QString& dir : {m_springDataDir, m_lobbyDataDir, m_lobbyGameDataDir, GetLobbyLogsDir(), GetTempDir()})
     {
         if (!QDir(dir).exists())

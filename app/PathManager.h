@@ -2,6 +2,7 @@
 
 #include "Singleton.h"
 
+#include <QDateTime>
 #include <QString>
 
 // Every folder and file name the program uses, resolved once at start-up.
@@ -17,6 +18,10 @@ public:
     // Platform default engine data folder: SPRING_WRITEDIR when set; on Linux
     // $HOME/.config/spring, or $HOME/.spring where only that one exists.
     static QString DefaultSpringDataDir();
+    // "<date>_<time>_gamelobby.log": the log file name of a run started at `start`.
+    static QString LogFileName(const QDateTime& start);
+    // The log file start-up opened before the paths were resolved (one name per run).
+    void SetLobbyLogFile(const QString& filePath) { m_lobbyLogFile = filePath; }
 
     QString GetSpringDataDir() const { return m_springDataDir; }
     QString GetLobbyDataDir() const { return m_lobbyDataDir; }

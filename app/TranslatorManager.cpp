@@ -54,7 +54,11 @@ bool TranslatorManager::Load(const QString& languageCode)
         if (ok)
             m_installed = QCoreApplication::installTranslator(&m_translator);
         else
-            qDebug().noquote() << "TranslatorManager :: NO TRANSLATION ---" << code;
+        {
+            // An unknown code is not stored: the next start would fail the same way.
+            qWarning().noquote() << "TranslatorManager :: NO TRANSLATION ---" << code << "--- EN used";
+            code = QStringLiteral("EN");
+        }
     }
     m_language = code;
     AppSettingsMain::Instance()->LocaleName = code;

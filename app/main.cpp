@@ -3,14 +3,20 @@
 #include "AppDefines.h"
 #include "AppSettings.h"
 #include "Common.h"
+#include "CommonWidgets.h"
 #include "DebugStream.h"
+#include "EngineSettingsHandler.h"
+#include "GuiFonts.h"
 #include "GuiMetrics.h"
+#include "LobbyMetaTypes.h"
 #include "MetaTypes.h"
 #include "PathManager.h"
 #include "SevenZManager.h"
+#include "SoundManager.h"
 #include "SpringLaunchManager.h"
 #include "StartActionsHandler.h"
 #include "SyncManager.h"
+#include "TauntsManager.h"
 #include "TranslatorManager.h"
 #include "Variable.h"
 
@@ -31,12 +37,15 @@ void RegisterMetaTypes()
 {
     RegisterAppMetaTypes();
     Variable::RegisterMetaTypes();
+    RegisterLobbyMetaTypes();
+    RegisterEngineSettingsMetaTypes();
 }
 
 void CoreInitialize()
 {
     qDebug() << "CORE --------------- START";
     QNetworkProxyFactory::setUseSystemConfiguration(true);
+    SoundManager::Instance();
     // The engine launcher; game folders hidden by a run that never ended come back first.
     SpringLaunchManager::Instance()->RestoreDevGameFolders();
     TranslatorManager::Instance()->Load(AppSettingsMain::Instance()->LocaleName);
@@ -44,12 +53,14 @@ void CoreInitialize()
     SevenZManager::Instance();
     // The content index.
     SyncManager::Instance();
+    TauntsManager::Instance();
     qDebug() << "CORE --------------- STOP";
 }
 
 void CoreDestroy()
 {
     qDebug() << "CORE DESTROY --------------- START";
+    TauntsManager::DestroyInstance();
     if (SyncManager::Exists())
         SyncManager::Instance()->InvokeBlocking("DoDestroy");
     SyncManager::Destroy();
@@ -58,6 +69,7 @@ void CoreDestroy()
     SevenZManager::Destroy();
     TranslatorManager::Destroy();
     SpringLaunchManager::Destroy();
+    SoundManager::DestroyInstance();
     qDebug() << "CORE DESTROY --------------- STOP";
 }
 
@@ -70,7 +82,9 @@ void CoreUiInitialize()
     g_window = new QWidget();
     g_window->setAttribute(Qt::WA_DeleteOnClose, false);
     g_window->setWindowTitle(AppDefines::GetProductName() + QLatin1Char(' ') + AppDefines::GetLobbyVersion());
+    g_window->setMinimumSize(GuiBaseSize + QSize(2 * GuiMargin, 2 * GuiMargin));
     g_window->resize(GuiWindowSize);
+    Common::SetMainWindow(g_window);
     qDebug() << "CORE UI --------------- STOP";
 }
 
@@ -98,20 +112,26 @@ int main(int argc, char* argv[])
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Quillmere game lobby"));
-    parser.addHelpOption();
-    parser.addVersionOption();
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
     const QCommandLineOption gameOption({QStringLiteral("g"), QStringLiteral("game")},
                                         QStringLiteral("The game to start with."), QStringLiteral("Game Name"));
     parser.addOption(gameOption);
-    parser.process(app);
+    // A wrong command line is logged below; the program still starts.
+    const bool commandLineOk = parser.parse(QApplication::arguments());
+    if (commandLineOk && parser.isSet(helpOption))
+        parser.showHelp(0);
+    if (commandLineOk && parser.isSet(versionOption))
+        parser.showVersion();
 
     // The game: command line, then the run-game file, then the first row.
     const QString springDataDir = PathManager::DefaultSpringDataDir();
     AppDefines* defines = AppDefines::Instance();
     const QString runGameFile = springDataDir + QStringLiteral("/gamelobby/") + AppDefines::GetRunGameFileName();
     QString gameReason;
-    defines->SelectGameIndex(
-        AppDefines::ChooseGameIndex(parser.value(gameOption), Common::ReadValue(runGameFile), &gameReason));
+    bool gameUnknown = false;
+    defines->SelectGameIndex(AppDefines::ChooseGameIndex(parser.value(gameOption), Common::ReadValue(runGameFile),
+                                                         &gameReason, &gameUnknown));
 
     QSplashScreen* splash = nullptr;
     const QPixmap splashPicture(QStringLiteral(":/Main/text.%1.png").arg(defines->GetShortCode()));
@@ -125,20 +145,27 @@ int main(int argc, char* argv[])
     QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
     RegisterMetaTypes();
     Common::InitWindowSize();
+    GuiFonts::LoadFonts();
     Common::InitRandomSeed();
 
     // The log: open the file first, so that nothing after this point is lost.
     const QString logsDir = springDataDir + QStringLiteral("/gamelobby/_logs");
     QDir().mkpath(logsDir);
-    DebugStream::Instance()->Open(logsDir + QLatin1Char('/') +
-                                  QDateTime::currentDateTime().toString(QStringLiteral("yyyy.MM.dd_hh.mm.ss")) +
-                                  QStringLiteral("_gamelobby.log"));
+    const QString logFile = logsDir + QLatin1Char('/') + PathManager::LogFileName(QDateTime::currentDateTime());
+    const bool logFileOpen = DebugStream::Instance()->Open(logFile);
     DebugStream::InstallMessageHandler();
     for (const QString& line : DebugStream::HeaderLines(defines->GetGame().namePattern))
         qDebug().noquote() << line;
-    qDebug().noquote() << "AppDefines :: GAME ---" << defines->GetShortCode() << "---" << gameReason;
+    if (!commandLineOk)
+        qWarning().noquote() << "main :: BAD COMMAND LINE ---" << parser.errorText();
+    if (gameUnknown)
+        qWarning().noquote() << "AppDefines :: UNKNOWN GAME ---" << gameReason << "--- first game used:"
+                             << defines->GetShortCode();
+    else
+        qDebug().noquote() << "AppDefines :: GAME ---" << defines->GetShortCode() << "---" << gameReason;
 
     PathManager::Instance()->Initialize(springDataDir, defines->GetShortCode());
+    PathManager::Instance()->SetLobbyLogFile(logFileOpen ? logFile : QString());
     CreateAppSettingsGroups();
     AppSettings::Instance()->Load();
     SetGuiLanguage(AppSettingsMain::Instance()->LocaleName);
@@ -146,6 +173,7 @@ int main(int argc, char* argv[])
     CoreInitialize();
     CoreUiInitialize();
     qDebug() << "START --------------- START";
+    EngineSettingsHandler::AddStartAction();
     StartActionsHandler::Start();
     StartActionsHandler::Destroy();
     CoreUiStart();

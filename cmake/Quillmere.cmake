@@ -34,7 +34,7 @@ function(qm_tests prefix)
     target_include_directories(${exe} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests/common)
     target_link_libraries(${exe} PRIVATE ${ARG_DEPS} qm_testcommon Qt5::Test)
     add_test(NAME ${exe} COMMAND ${exe})
-    set_tests_properties(${exe} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_GSTREAMER_PLAYBIN_AUDIOSINK=fakesink"
+    set_tests_properties(${exe} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_GSTREAMER_PLAYBIN_AUDIOSINK=fakesink${QM_SANITIZER_TEST_ENV}"
                                            LABELS "${prefix};${ARG_LABELS}" TIMEOUT 300)
   endforeach()
 endfunction()

@@ -5,32 +5,43 @@
     <name>AppDefines</name>
     <message>
         <source>YOU</source>
-        <translation type="unfinished"></translation>
+        <translation>TY</translation>
     </message>
 </context>
 <context>
     <name>Common</name>
     <message>
         <source>Today</source>
-        <translation type="unfinished"></translation>
+        <translation>Dnes</translation>
     </message>
     <message>
         <source>Yesterday</source>
-        <translation type="unfinished"></translation>
+        <translation>Včera</translation>
     </message>
 </context>
 <context>
     <name>DataPlayer</name>
     <message>
         <source>Unknown</source>
-        <translation type="unfinished"></translation>
+        <translation>Neznámý</translation>
     </message>
     <message>
         <source>Synced</source>
-        <translation type="unfinished"></translation>
+        <translation>Synchronizováno</translation>
     </message>
     <message>
         <source>Not synced</source>
+        <translation>Nesynchronizováno</translation>
+    </message>
+</context>
+<context>
+    <name>NButtonOnOff</name>
+    <message>
+        <source>ON</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OFF</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -38,23 +49,23 @@
     <name>SyncStatus</name>
     <message>
         <source>Searching</source>
-        <translation type="unfinished"></translation>
+        <translation>Hledání</translation>
     </message>
     <message>
         <source>Downloading</source>
-        <translation type="unfinished"></translation>
+        <translation>Stahování</translation>
     </message>
     <message>
         <source>Installing</source>
-        <translation type="unfinished"></translation>
+        <translation>Instalace</translation>
     </message>
     <message>
         <source>Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Hotovo</translation>
     </message>
     <message>
         <source>Has Errors</source>
-        <translation type="unfinished"></translation>
+        <translation>Chyby</translation>
     </message>
 </context>
 </TS>

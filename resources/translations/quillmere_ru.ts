@@ -5,32 +5,43 @@
     <name>AppDefines</name>
     <message>
         <source>YOU</source>
-        <translation type="unfinished"></translation>
+        <translation>ВЫ</translation>
     </message>
 </context>
 <context>
     <name>Common</name>
     <message>
         <source>Today</source>
-        <translation type="unfinished"></translation>
+        <translation>Сегодня</translation>
     </message>
     <message>
         <source>Yesterday</source>
-        <translation type="unfinished"></translation>
+        <translation>Вчера</translation>
     </message>
 </context>
 <context>
     <name>DataPlayer</name>
     <message>
         <source>Unknown</source>
-        <translation type="unfinished"></translation>
+        <translation>Неизвестно</translation>
     </message>
     <message>
         <source>Synced</source>
-        <translation type="unfinished"></translation>
+        <translation>Синхронизировано</translation>
     </message>
     <message>
         <source>Not synced</source>
+        <translation>Не синхронизировано</translation>
+    </message>
+</context>
+<context>
+    <name>NButtonOnOff</name>
+    <message>
+        <source>ON</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OFF</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -38,23 +49,23 @@
     <name>SyncStatus</name>
     <message>
         <source>Searching</source>
-        <translation type="unfinished"></translation>
+        <translation>Поиск</translation>
     </message>
     <message>
         <source>Downloading</source>
-        <translation type="unfinished"></translation>
+        <translation>Загрузка</translation>
     </message>
     <message>
         <source>Installing</source>
-        <translation type="unfinished"></translation>
+        <translation>Установка</translation>
     </message>
     <message>
         <source>Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Завершено</translation>
     </message>
     <message>
         <source>Has Errors</source>
-        <translation type="unfinished"></translation>
+        <translation>Есть ошибки</translation>
     </message>
 </context>
 </TS>

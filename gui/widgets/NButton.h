@@ -1,0 +1,4 @@
+#pragma once
+
+// The button family lives in NButtonBase.h.
+#include "NButtonBase.h"

@@ -1,0 +1,78 @@
+#include "TauntsManager.h"
+
+#include "PathManager.h"
+
+#include <QDebug>
+#include <QFileInfo>
+#include <QSettings>
+
+TauntsManager::TauntsManager()
+{
+    qDebug().noquote() << "Initialize :: TauntsManager";
+    Load();
+}
+
+TauntsManager::~TauntsManager()
+{
+    qDebug().noquote() << "Destroy :: TauntsManager";
+}
+
+void TauntsManager::Clear()
+{
+    m_messages.clear();
+    m_files.clear();
+    emit OnClear();
+}
+
+void TauntsManager::Load()
+{
+    Clear();
+    const QString path = PathManager::Instance()->GetTauntsDir() + QStringLiteral("/taunts.ini");
+    if (!QFileInfo::exists(path))
+    {
+        qDebug().noquote() << "TauntsManager :: Taunts list is empty, because *.ini file does NOT exist"
+                           << path;
+        return;
+    }
+
+    QSettings ini(path, QSettings::IniFormat);
+    ini.setIniCodec("UTF-8");
+    int count = ini.value(QStringLiteral("count"), 0).toInt();
+    if (count < 0)
+        count = 0;
+    if (count > MaxTaunts)
+    {
+        qDebug().noquote() << "TauntsManager :: Too many taunts ---" << count << "read" << MaxTaunts;
+        count = MaxTaunts;
+    }
+    for (int i = 1; i <= count; ++i)
+    {
+        ini.beginGroup(QString::number(i));
+        const QString key = ini.value(QStringLiteral("key")).toString();
+        const QString message = ini.value(QStringLiteral("message")).toString();
+        const QString file = ini.value(QStringLiteral("file")).toString();
+        ini.endGroup();
+        m_messages.insert(key, message);
+        m_files.insert(message.toLower(), file);
+    }
+    qDebug().noquote() << "TauntsManager :: Load" << m_messages.size() << "taunts";
+    emit OnReload();
+}
+
+QString TauntsManager::GetTauntFile(const QString& text) const
+{
+    if (text.isEmpty())
+        return QString();
+    const QString lower = text.toLower();
+    auto it = m_files.constFind(lower);
+    if (it != m_files.constEnd())
+        return *it;
+    if (text.startsWith(QLatin1Char('(')) && text.contains(QLatin1Char(')')))
+    {
+        const int close = text.indexOf(QLatin1Char(')'));
+        const QString key = text.mid(1, close - 1);
+        if (m_messages.contains(key))
+            return m_files.value(m_messages.value(key).toLower());
+    }
+    return QString();
+}

@@ -1,0 +1,8 @@
+#include "LobbyMetaTypes.h"
+
+#include "SpringPlayer.h"
+
+void RegisterLobbyMetaTypes()
+{
+    qRegisterMetaType<SpringPlayer>("SpringPlayer");
+}

@@ -1,0 +1,111 @@
+// The game table and the start-up choice of the game.
+#include "AppDefines.h"
+#include "TestEnvironment.h"
+
+#include <QtTest>
+
+class TestAppDefines : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void Table()
+    {
+        const auto& table = AppDefines::GameTable();
+        QCOMPARE(table.size(), 4);
+        QCOMPARE(table[0].shortCode, QStringLiteral("zorn"));
+        QCOMPARE(table[0].namePattern, QStringLiteral("Morvantis"));
+        QCOMPARE(table[0].extrasVersion, QStringLiteral("3.0"));
+        QCOMPARE(table[1].shortCode, QStringLiteral("gvm"));
+        QCOMPARE(table[2].shortCode, QStringLiteral("vq"));
+        QCOMPARE(table[3].shortCode, QStringLiteral("yx"));
+        for (const GameDefinition& game : table)
+        {
+            QVERIFY(!game.namePattern.isEmpty());
+            QVERIFY(!game.defaultMap.isEmpty());
+            QVERIFY(!game.gameVersion.isEmpty());
+            QVERIFY(!game.engineVersion.isEmpty());
+            QVERIFY(!game.sideNames.isEmpty());
+        }
+    }
+
+    void SelectedRow()
+    {
+        TestEnvironment env(QStringLiteral("gvm"));
+        auto* d = AppDefines::Instance();
+        QCOMPARE(d->GetGameIndex(), 1);
+        QCOMPARE(d->GetShortCode(), QStringLiteral("gvm"));
+        QCOMPARE(d->GetRelationsFileName(), QStringLiteral("maps.relations.gvm.txt"));
+        QCOMPARE(d->GetGameNamePattern(), AppDefines::GameTable()[1].namePattern);
+        QCOMPARE(d->GetSideNames(), AppDefines::GameTable()[1].sideNames);
+        QVERIFY(!d->SelectGame(QStringLiteral("nothing")));
+        QCOMPARE(d->GetGameIndex(), 1);
+        d->SelectGameIndex(7);
+        QCOMPARE(d->GetGameIndex(), 1);
+        d->SelectGameIndex(-1);
+        QCOMPARE(d->GetGameIndex(), 1);
+        QVERIFY(d->SelectGame(QStringLiteral(" YX ")));
+        QCOMPARE(d->GetGameIndex(), 3);
+    }
+
+    void ProductAndWeb()
+    {
+        TestEnvironment env;
+        QCOMPARE(AppDefines::GetProductName(), QStringLiteral("Quillmere"));
+        QCOMPARE(AppDefines::GetLobbyVersion(), QStringLiteral("0.1.0"));
+        QCOMPARE(AppDefines::GetQtVersionText(), QStringLiteral("5.12.7"));
+        QCOMPARE(AppDefines::GetRunGameFileName(), QStringLiteral("run.game.txt"));
+        QCOMPARE(AppDefines::GetWordYou(), QStringLiteral("YOU"));
+        QCOMPARE(AppDefines::GetSteamPort(), 44044);
+        auto* d = AppDefines::Instance();
+        d->SetWebBaseAddress(QStringLiteral("http://127.0.0.1:8080"));
+        QCOMPARE(d->GetWebExtrasAddress(), QStringLiteral("http://127.0.0.1:8080/extras/"));
+        QVERIFY(d->GetWebApiAddress().startsWith("http://127.0.0.1:8080/"));
+    }
+
+    void FindGame()
+    {
+        QCOMPARE(AppDefines::FindGame("zorn"), 0);
+        QCOMPARE(AppDefines::FindGame("GVM"), 1);
+        QCOMPARE(AppDefines::FindGame("vq\n"), 2);
+        QCOMPARE(AppDefines::FindGame(AppDefines::GameTable()[3].namePattern.toUpper()), 3);
+        QCOMPARE(AppDefines::FindGame(""), -1);
+        QCOMPARE(AppDefines::FindGame("zor"), -1);
+        QCOMPARE(AppDefines::FindGame("../zorn"), -1);
+    }
+
+    void ChoiceOrder_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<bool>("unknown");
+        QTest::newRow("nothing: row 0") << QString() << QString() << 0 << false;
+        QTest::newRow("file only") << QString() << QStringLiteral("vq\n") << 2 << false;
+        QTest::newRow("option beats file") << QStringLiteral("gvm") << QStringLiteral("vq") << 1 << false;
+        QTest::newRow("unknown option: row 0, file ignored")
+            << QStringLiteral("xx") << QStringLiteral("vq") << 0 << true;
+        QTest::newRow("unknown file: row 0") << QString() << QStringLiteral("Not A Game") << 0 << true;
+        QTest::newRow("blank file") << QString() << QStringLiteral("  \n") << 0 << false;
+        QTest::newRow("option by name") << QStringLiteral("morvantis") << QString() << 0 << false;
+    }
+
+    void ChoiceOrder()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, file);
+        QFETCH(int, index);
+        QFETCH(bool, unknown);
+        QString reason;
+        bool isUnknown = !unknown;
+        QCOMPARE(AppDefines::ChooseGameIndex(option, file, &reason, &isUnknown), index);
+        QCOMPARE(isUnknown, unknown);
+        QVERIFY(!reason.isEmpty());
+        if (unknown)
+            QVERIFY(reason.contains(option.isEmpty() ? file.trimmed() : option));
+        QCOMPARE(AppDefines::ChooseGameIndex(option, file), index); // no out-parameters
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAppDefines)
+#include "tst_appdefines.moc"

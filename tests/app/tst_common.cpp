@@ -1,0 +1,313 @@
+// Helpers whose results other parts of the program rely on.
+#include "Common.h"
+#include "CommonIO.h"
+#include "CommonIcon.h"
+#include "GuiMetrics.h"
+#include "TestEnvironment.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QtTest>
+
+class TestCommon : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void Colours()
+    {
+        QCOMPARE(Common::ColorMain(), QColor(255, 195, 0));
+        QCOMPARE(Common::ColorLight(), QColor(35, 202, 255));
+        QCOMPARE(Common::ColorWhite(), QColor(Qt::white));
+        QCOMPARE(Common::ColorGreen(), QColor(Qt::green));
+        QCOMPARE(Common::ColorRed(), QColor(Qt::red));
+        QCOMPARE(Common::ColorLime(), QColor(0, 255, 0));
+        QCOMPARE(Common::ColorYellow(), QColor(255, 255, 0));
+        QCOMPARE(Common::ColorOrange(), QColor(255, 160, 0));
+        QCOMPARE(Common::ColorSkyBlue(), QColor(0, 160, 255));
+        QCOMPARE(Common::ColorDarkGray(), QColor(66, 66, 66));
+    }
+
+    void ColourTexts()
+    {
+        QCOMPARE(Common::ColorToHex(QColor(1, 2, 3)), QStringLiteral("#010203"));
+        QCOMPARE(Common::ColorToHex(QColor(255, 195, 0)), QStringLiteral("#ffc300"));
+        QCOMPARE(Common::ColorToHex(QColor(10, 160, 255, 7)), QStringLiteral("#0aa0ff")); // alpha left out
+        QCOMPARE(Common::ColorToRgbText(QColor(255, 195, 0)), QStringLiteral("255,195,0"));
+        QCOMPARE(Common::ColorToRgbText(QColor(0, 0, 0)), QStringLiteral("0,0,0"));
+    }
+
+    void Palettes()
+    {
+        QCOMPARE(Common::PlayerColorCount(), 16);
+        QSet<QRgb> seen;
+        for (int i = 0; i < 16; ++i)
+        {
+            const QColor c = Common::GetPlayerColor(i);
+            QVERIFY(c.isValid());
+            seen.insert(c.rgb());
+        }
+        QCOMPARE(seen.size(), 16);
+        QCOMPARE(Common::GetPlayerColor(-1), QColor(Qt::black));
+        QCOMPARE(Common::GetPlayerColor(16), QColor(Qt::black));
+        QCOMPARE(Common::GetPlayerColor(1000), QColor(Qt::black));
+        const QList<QColor> team = Common::GetTeamColors();
+        QCOMPARE(team.size(), 20);
+        QCOMPARE(Common::GetTeamColors(), team); // fixed order
+    }
+
+    void FormatClock_data()
+    {
+        QTest::addColumn<qint64>("seconds");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zero") << qint64(0) << "00:00";
+        QTest::newRow("seconds") << qint64(7) << "00:07";
+        QTest::newRow("minutes") << qint64(754) << "12:34";
+        QTest::newRow("just below an hour") << qint64(3599) << "59:59";
+        QTest::newRow("an hour") << qint64(3600) << "01:00:00";
+        QTest::newRow("hours") << qint64(3 * 3600 + 5 * 60 + 9) << "03:05:09";
+        QTest::newRow("a long replay") << qint64(125 * 3600) << "125:00:00";
+        QTest::newRow("negative") << qint64(-5) << "00:00";
+    }
+
+    void FormatClock()
+    {
+        QFETCH(qint64, seconds);
+        QFETCH(QString, text);
+        QCOMPARE(Common::FormatClock(seconds), text);
+    }
+
+    void FormatDate()
+    {
+        const QDateTime now = QDateTime::currentDateTime();
+        QCOMPARE(Common::FormatDate(now), QStringLiteral("Today"));
+        QCOMPARE(Common::FormatDate(QDateTime(now.date(), QTime(0, 0))), QStringLiteral("Today"));
+        QCOMPARE(Common::FormatDate(now.addDays(-1)), QStringLiteral("Yesterday"));
+        QCOMPARE(Common::FormatDate(QDateTime(QDate(2019, 2, 3), QTime(23, 59))),
+                 QStringLiteral("03.02.2019"));
+        QCOMPARE(Common::FormatDate(QDateTime(now.date().addDays(-2), QTime(12, 0))),
+                 now.date().addDays(-2).toString("dd.MM.yyyy"));
+    }
+
+    void FormatSize_data()
+    {
+        QTest::addColumn<qint64>("bytes");
+        QTest::addColumn<QString>("unit");
+        QTest::newRow("0") << qint64(0) << "Bytes";
+        QTest::newRow("1023") << qint64(1023) << "Bytes";
+        QTest::newRow("1024") << qint64(1024) << "KB";
+        QTest::newRow("5 MB") << qint64(5) * 1024 * 1024 << "MB";
+        QTest::newRow("3 GB") << qint64(3) * 1024 * 1024 * 1024 << "GB";
+        QTest::newRow("above 4 GB") << qint64(6) * 1024 * 1024 * 1024 + 5 << "GB";
+    }
+
+    void FormatSize()
+    {
+        QFETCH(qint64, bytes);
+        QFETCH(QString, unit);
+        const QString text = Common::FormatSize(bytes);
+        const QStringList parts = text.split(' ');
+        QCOMPARE(parts.size(), 2);
+        QCOMPARE(parts[1], unit);
+        bool ok = false;
+        const double number = parts[0].toDouble(&ok);
+        QVERIFY(ok);
+        const double divisor = unit == "Bytes" ? 1
+                               : unit == "KB"  ? 1024.0
+                               : unit == "MB"  ? 1048576.0
+                                               : 1073741824.0;
+        QVERIFY2(qAbs(number - bytes / divisor) < 0.06, qPrintable(text));
+        QCOMPARE(Common::FormatSize(1023), QStringLiteral("1023 Bytes"));
+        QCOMPARE(Common::FormatSize(1536), QStringLiteral("1.5 KB"));
+    }
+
+    void MsecsToNextMinute()
+    {
+        const QDate day(2026, 5, 6);
+        QCOMPARE(Common::MsecsToNextMinute(QDateTime(day, QTime(10, 0, 0, 0))), qint64(60010));
+        QCOMPARE(Common::MsecsToNextMinute(QDateTime(day, QTime(10, 0, 59, 0))), qint64(1010));
+        // The milliseconds of the current second are not taken off.
+        QCOMPARE(Common::MsecsToNextMinute(QDateTime(day, QTime(10, 0, 30, 999))), qint64(30010));
+        QCOMPARE(Common::MsecsToNextMinute(QDateTime(day, QTime(23, 59, 45, 500))), qint64(15010));
+    }
+
+    void ScaleAndRandom()
+    {
+        QCOMPARE(Common::Scale(0), 0);
+        QCOMPARE(Common::Scale(170), 170);
+        QCOMPARE(Common::Scale(-7), -7);
+        Common::InitRandomSeed();
+        QSet<int> seen;
+        for (int i = 0; i < 2000; ++i)
+        {
+            const int value = Common::RandomInt(-2, 3);
+            QVERIFY(value >= -2 && value <= 3);
+            seen.insert(value);
+        }
+        QCOMPARE(seen.size(), 6);
+        QCOMPARE(Common::RandomInt(4, 4), 4);
+        const int swapped = Common::RandomInt(9, 1);
+        QVERIFY(swapped >= 1 && swapped <= 9);
+        const int wide = Common::RandomInt(INT_MIN, INT_MAX);
+        Q_UNUSED(wide);
+    }
+
+    void Metrics()
+    {
+        QCOMPARE(GuiUnit, 8);
+        QCOMPARE(GuiUnitHalf, 4);
+        QCOMPARE(GuiUnitOneAndHalf, 12);
+        QCOMPARE(GuiMargin, 32);
+        QCOMPARE(GuiSettingsIndent, 96);
+        QCOMPARE(GuiButtonMinWidth, 170);
+        QCOMPARE(GuiBaseWidth, 960);
+        QCOMPARE(GuiBaseHeight, 704);
+        QCOMPARE(GuiBaseSize, QSize(960, 704));
+        QCOMPARE(GuiBaseSize + QSize(2 * GuiMargin, 2 * GuiMargin), QSize(1024, 768));
+        SetGuiLanguage(QStringLiteral("RU"));
+        QVERIFY(GuiCyrillicFonts);
+        SetGuiLanguage(QStringLiteral("DE"));
+        QVERIFY(!GuiCyrillicFonts);
+        QCOMPARE(GuiLanguageCode, QStringLiteral("DE"));
+    }
+
+    void WindowSizeForScreen_data()
+    {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<QSize>("window");
+        QTest::newRow("1920x1080") << QSize(1920, 1080) << QSize(1152, 960);
+        QTest::newRow("1920x1200") << QSize(1920, 1200) << QSize(1152, 1080);
+        QTest::newRow("2560x1440") << QSize(2560, 1440) << QSize(1152, 1200);
+        QTest::newRow("1280x1024") << QSize(1280, 1024) << QSize(1152, 960);
+        QTest::newRow("1280x850") << QSize(1280, 850) << QSize(1152, 840);
+        QTest::newRow("1200x801") << QSize(1200, 801) << QSize(1200, 800);
+        QTest::newRow("1200x800") << QSize(1200, 800) << QSize(1200, 800);
+        QTest::newRow("1024x768") << QSize(1024, 768) << QSize(1024, 768);
+        // Never below the main window's minimum size.
+        QTest::newRow("800x600") << QSize(800, 600) << QSize(1024, 768);
+    }
+
+    void WindowSizeForScreen()
+    {
+        QFETCH(QSize, screen);
+        QFETCH(QSize, window);
+        QCOMPARE(Common::WindowSizeForScreen(screen), window);
+    }
+
+    void StyleTexts()
+    {
+        QVERIFY(Common::DarkBackgroundStyle().contains("rgba(0, 0, 0, 100)"));
+        QVERIFY(!Common::DarkBackgroundStyle().contains('{'));
+        QCOMPARE(Common::StyleSheetById("Box"), "#Box { " + Common::DarkBackgroundStyle() + " }");
+        const QString frame = Common::FrameImageStyle("Mini", false);
+        QVERIFY(frame.startsWith("QFrame#Mini {"));
+        QVERIFY(frame.contains(":/Frames/frame_map.png"));
+        QVERIFY(frame.contains(":/Frames/frame_map_back_dark.png"));
+        QVERIFY(frame.contains("padding: -20px -60px -20px -60px"));
+        QVERIFY(frame.contains("36 76 36 76"));
+        QVERIFY(Common::FrameImageStyle("Page", true).contains(":/Frames/frame_page_back_dark.png"));
+        const QString scroll = Common::ScrollBarStyle();
+        QVERIFY(scroll.contains("width: 18px"));
+        QVERIFY(scroll.contains(":/Common/scroll_arrow_up.png"));
+        QVERIFY(scroll.contains(":/Common/scroll_arrow_down.png"));
+        QVERIFY(scroll.contains("min-height: 25px"));
+    }
+
+    void ScaleImageFileToFill()
+    {
+        TestEnvironment env;
+        // A wide picture: left third red, middle blue, right third green.
+        QImage source(300, 100, QImage::Format_ARGB32);
+        QPainter painter(&source);
+        painter.fillRect(0, 0, 100, 100, Qt::red);
+        painter.fillRect(100, 0, 100, 100, Qt::blue);
+        painter.fillRect(200, 0, 100, 100, Qt::green);
+        painter.end();
+        const QString file = env.Path("wide.png");
+        QVERIFY(source.save(file));
+        QImage target(100, 100, QImage::Format_ARGB32);
+        target.fill(Qt::white);
+        Common::ScaleImageFileToFill(target, file);
+        // Covered, centred: the middle part fills the square.
+        QCOMPARE(target.pixelColor(50, 50), QColor(Qt::blue));
+        QCOMPARE(target.pixelColor(2, 2), QColor(Qt::blue));
+        QCOMPARE(target.pixelColor(97, 97), QColor(Qt::blue));
+        // A missing file leaves it transparent.
+        Common::ScaleImageFileToFill(target, env.Path("none.png"));
+        QCOMPARE(target.pixelColor(50, 50).alpha(), 0);
+    }
+
+    void WriteAndReadValue()
+    {
+        TestEnvironment env;
+        const QString file = env.Path("gamelobby/run.game.txt");
+        QVERIFY(Common::WriteValue(file, "vq"));
+        QCOMPARE(Common::ReadValue(file), QStringLiteral("vq"));
+        QVERIFY(Common::WriteValue(file, "gvm"));
+        QFile raw(file);
+        QVERIFY(raw.open(QIODevice::ReadOnly));
+        QCOMPARE(raw.readAll(), QByteArray("gvm"));
+        raw.close();
+        QVERIFY(Common::WriteValue(file, QStringLiteral("ünï")));
+        QCOMPARE(Common::ReadValue(file), QStringLiteral("ünï"));
+        QVERIFY(!Common::WriteValue(env.Path("no/such/folder/x.txt"), "x"));
+        QVERIFY(env.LogContains("Common :: CAN NOT OPEN --- WriteValue"));
+        QVERIFY(!QFile::exists(env.Path("no/such/folder/x.txt")));
+        QVERIFY(Common::ReadValue(env.Path("missing.txt")).isEmpty());
+    }
+
+    void FileHelpers()
+    {
+        TestEnvironment env;
+        const QString dir = env.Path("a/b/c");
+        QVERIFY(CommonIO::MakeDir(dir));
+        QVERIFY(env.LogContains("CommonIO :: MAKE " + dir));
+        QVERIFY(Common::WriteValue(dir + "/f.txt", "1"));
+        QVERIFY(CommonIO::MakeDir(env.Path("a/d")));
+        QVERIFY(Common::WriteValue(env.Path("a/top.txt"), "1"));
+        // Contents go, the folder stays.
+        QVERIFY(CommonIO::RemoveDir(env.Path("a"), true));
+        QVERIFY(QFileInfo(env.Path("a")).isDir());
+        QVERIFY(QDir(env.Path("a")).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+        QVERIFY(CommonIO::RemoveDir(env.Path("nothing"), true));
+
+        QVERIFY(Common::WriteValue(env.Path("a/x.txt"), "1"));
+        env.ClearLog();
+        QVERIFY(CommonIO::Remove(env.Path("a/x.txt"), false));
+        QVERIFY(env.LogContains("CommonIO :: REMOVE " + env.Path("a/x.txt")));
+        QVERIFY(!CommonIO::Remove(env.Path("a/x.txt"), false));
+        QVERIFY(env.LogContains("CommonIO :: CAN'T REMOVE " + env.Path("a/x.txt")));
+        env.ClearLog();
+        QVERIFY(CommonIO::Remove(env.Path("a"), true));
+        QVERIFY(!QFileInfo::exists(env.Path("a")));
+        QVERIFY(env.LogLines().isEmpty());
+
+        QString program;
+        QStringList arguments;
+        CommonIO::ExplorerCommand(env.Path("x/file.txt"), &program, &arguments);
+        QVERIFY(!program.isEmpty());
+        QCOMPARE(arguments.size(), 1);
+    }
+
+    void Icons()
+    {
+        QCOMPARE(CommonIcon::TeamFlagNames().size(), 16);
+        QCOMPARE(CommonIcon::CoopLinkNames().size(), 16);
+        QVERIFY(CommonIcon::TeamFlagNames().contains("flag_green.png"));
+        QVERIFY(CommonIcon::CoopLinkNames().contains("link_green.png"));
+        QVERIFY(CommonIcon::GetTeamFlagIcon(-1).isNull());
+        QVERIFY(CommonIcon::GetTeamFlagIcon(16).isNull());
+        QCOMPARE(CommonIcon::GetCountryName("DE"), QStringLiteral("Germany"));
+        QCOMPARE(CommonIcon::GetCountryName("XX"), QStringLiteral("Unknown"));
+        QCOMPARE(CommonIcon::GetCountryName(""), QStringLiteral("Unknown"));
+        QString name;
+        CommonIcon::GetFlagIcon("fr", &name);
+        QCOMPARE(name, QStringLiteral("France"));
+        QImage image(4, 4, QImage::Format_ARGB32);
+        image.fill(Qt::red);
+        QVERIFY(!CommonIcon::IconFromImage(image).isNull());
+    }
+};
+
+QTEST_MAIN(TestCommon)
+#include "tst_common.moc"

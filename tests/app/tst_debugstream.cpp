@@ -1,0 +1,157 @@
+// The log: message filtering, prefixes, one line per message, the file.
+#include "DebugStream.h"
+#include "TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QThread>
+#include <QtTest>
+
+class TestDebugStream : public QObject
+{
+    Q_OBJECT
+
+    static QString ReadFile(const QString& path)
+    {
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        return QString::fromUtf8(file.readAll());
+    }
+
+private slots:
+    void Format_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("kept");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("debug") << int(QtDebugMsg) << "Initialize :: X" << true << "Initialize :: X";
+        QTest::newRow("info dropped") << int(QtInfoMsg) << "chatter" << false << QString();
+        QTest::newRow("warning") << int(QtWarningMsg) << "bad" << true << "--- WARNING --- bad";
+        QTest::newRow("critical") << int(QtCriticalMsg) << "worse" << true << "--- CRITICAL --- worse";
+        QTest::newRow("fatal") << int(QtFatalMsg) << "end" << true << "--- FATAL_ERROR --- end";
+        QTest::newRow("libpng debug") << int(QtDebugMsg) << "libpng warning: iCCP: bad" << false << QString();
+        QTest::newRow("libpng warning") << int(QtWarningMsg) << "libpng warning: x" << false << QString();
+        QTest::newRow("libpng inside")
+            << int(QtWarningMsg) << "a libpng warning" << true << "--- WARNING --- a libpng warning";
+    }
+
+    void Format()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, message);
+        QFETCH(bool, kept);
+        QFETCH(QString, line);
+        QString out;
+        QCOMPARE(DebugStream::FormatMessage(QtMsgType(type), message, &out), kept);
+        if (kept)
+            QCOMPARE(out, line);
+    }
+
+    void HandlerWritesFileAndCapture()
+    {
+        TestEnvironment env;
+        const QString logFile = env.Path("gamelobby/_logs/test.log");
+        QVERIFY(DebugStream::Instance()->Open(logFile));
+        QVERIFY(DebugStream::Instance()->IsFileOpen());
+        QCOMPARE(DebugStream::Instance()->GetFilePath(), logFile);
+        env.ClearLog();
+        qDebug().noquote() << "Class :: EVENT ---" << QStringLiteral("détail");
+        qInfo() << "never";
+        qWarning() << "two\nlines";
+        qDebug() << "libpng warning: skipped";
+        qCritical().noquote() << "broken";
+        QCOMPARE(env.LogLines(), (QStringList{"Class :: EVENT --- détail", "--- WARNING --- two lines",
+                                              "--- CRITICAL --- broken"}));
+        QCOMPARE(ReadFile(logFile), QStringLiteral("Class :: EVENT --- détail\n--- WARNING --- two lines\n"
+                                                   "--- CRITICAL --- broken\n"));
+    }
+
+    void LinesFromThreadsStayWhole()
+    {
+        TestEnvironment env;
+        const QString logFile = env.Path("threads.log");
+        QVERIFY(DebugStream::Instance()->Open(logFile));
+        QList<QThread*> threads;
+        for (int t = 0; t < 4; ++t)
+            threads << QThread::create(
+                [t]
+                {
+                    for (int i = 0; i < 200; ++i)
+                        qDebug().noquote()
+                            << QStringLiteral("T%1 line %2 ----------------------------------").arg(t).arg(i);
+                });
+        for (QThread* thread : threads)
+            thread->start();
+        for (QThread* thread : threads)
+        {
+            QVERIFY(thread->wait(20000));
+            delete thread;
+        }
+        const QStringList lines = ReadFile(logFile).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 800);
+        for (const QString& line : lines)
+            QVERIFY2(QRegularExpression("^T\\d line \\d+ -+$").match(line).hasMatch(), qPrintable(line));
+    }
+
+    void UnwritableFileLogsToStdoutOnly()
+    {
+        TestEnvironment env;
+        // A file where the folder should be.
+        QFile blocker(env.Path("blocked"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        QVERIFY(!DebugStream::Instance()->Open(env.Path("blocked/x.log")));
+        QVERIFY(!DebugStream::Instance()->IsFileOpen());
+        env.ClearLog();
+        qDebug() << "still logged";
+        QCOMPARE(env.LogLines(), QStringList{"still logged"});
+    }
+
+    void AppendsToExistingFile()
+    {
+        TestEnvironment env;
+        const QString logFile = env.Path("append.log");
+        QFile file(logFile);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("earlier\n");
+        file.close();
+        QVERIFY(DebugStream::Instance()->Open(logFile));
+        qDebug() << "later";
+        QCOMPARE(ReadFile(logFile), QStringLiteral("earlier\nlater\n"));
+    }
+
+    void HeaderLines()
+    {
+        const QStringList lines = DebugStream::HeaderLines(QStringLiteral("Morvantis"));
+        QCOMPARE(lines.size(), 7);
+        QCOMPARE(lines[0], QStringLiteral("Start logging!"));
+        QVERIFY(QDateTime::fromString(lines[1], "yyyy.MM.dd hh:mm:ss").isValid());
+        QCOMPARE(lines[2], QStringLiteral("Qt version: 5.12.7"));
+        QCOMPARE(lines[3], QStringLiteral("Lobby version: 0.1.0"));
+        QCOMPARE(lines[4], QStringLiteral("Current path: ") + QDir::currentPath());
+        QVERIFY(lines[5].startsWith("Locale: "));
+        QCOMPARE(lines[6], QStringLiteral("Game: Morvantis"));
+    }
+
+    void FatalAborts()
+    {
+        // The fatal path aborts; run it in a child so this test survives.
+        if (qEnvironmentVariableIsSet("QM_FATAL_CHILD"))
+        {
+            DebugStream::InstallMessageHandler();
+            qFatal("goodbye");
+        }
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QM_FATAL_CHILD", "1");
+        child.setProcessEnvironment(environment);
+        child.start(QCoreApplication::applicationFilePath(), {"FatalAborts"});
+        QVERIFY(child.waitForFinished(30000));
+        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+        QVERIFY(child.readAllStandardOutput().contains("--- FATAL_ERROR --- goodbye"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDebugStream)
+#include "tst_debugstream.moc"

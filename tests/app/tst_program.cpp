@@ -1,0 +1,350 @@
+// The built program: start-up, log header, settings files and the whole shut-down.
+#include "TestEnvironment.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace
+{
+struct Run
+{
+    int exitCode = -1;
+    QProcess::ExitStatus exitStatus = QProcess::CrashExit;
+    bool finished = false;
+    QString output; // standard output and error
+    QString log;    // the log file, when there is exactly one
+    QStringList logFiles;
+};
+
+QString ReadText(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromUtf8(file.readAll());
+}
+
+void WriteText(const QString& path, const QByteArray& content)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(content);
+}
+
+// Index of the first line at or after `from` that starts with `text`; -1 when none.
+int FindLine(const QStringList& lines, const QString& text, int from = 0)
+{
+    for (int i = qMax(0, from); i < lines.size(); ++i)
+    {
+        if (lines[i].startsWith(text))
+            return i;
+    }
+    return -1;
+}
+} // namespace
+
+class TestProgram : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_root;
+
+    QProcessEnvironment Environment(const QString& springDir, int autoQuitMs = 400) const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("SPRING_WRITEDIR", springDir);
+        env.insert("HOME", m_root.filePath("home"));
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("QUILLMERE_AUTOQUIT_MS", QString::number(autoQuitMs));
+        return env;
+    }
+
+    Run Start(const QString& springDir, const QStringList& arguments, const QProcessEnvironment& env,
+              const QString& program = QStringLiteral(QM_QUILLMERE_EXE), const QStringList& programArgs = {})
+    {
+        Run run;
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(m_root.path());
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(program, programArgs.isEmpty() ? arguments : programArgs);
+        run.finished = process.waitForFinished(60000);
+        if (!run.finished)
+        {
+            process.kill();
+            process.waitForFinished(5000);
+        }
+        run.exitCode = process.exitCode();
+        run.exitStatus = process.exitStatus();
+        run.output = QString::fromUtf8(process.readAll());
+        const QDir logs(springDir + "/gamelobby/_logs");
+        for (const QString& name : logs.entryList({"*_gamelobby.log"}, QDir::Files))
+            run.logFiles << logs.filePath(name);
+        if (run.logFiles.size() == 1)
+            run.log = ReadText(run.logFiles.first());
+        return run;
+    }
+
+    Run StartOffscreen(const QString& springDir, const QStringList& arguments = {})
+    {
+        return Start(springDir, arguments, Environment(springDir));
+    }
+
+    QString FreshDir(const QString& name) const
+    {
+        const QString dir = m_root.filePath(name);
+        QDir(dir).removeRecursively();
+        QDir().mkpath(dir);
+        return dir;
+    }
+
+    // The header, the game line, the start groups and the whole shut-down, in order.
+    static void CheckOrder(const QString& text, const QString& gameName)
+    {
+        const QStringList lines = text.split('\n');
+        int at = FindLine(lines, "Start logging!");
+        QVERIFY2(at >= 0, qPrintable(text));
+        QVERIFY(QDateTime::fromString(lines.value(at + 1), "yyyy.MM.dd hh:mm:ss").isValid());
+        QCOMPARE(lines.value(at + 2), QStringLiteral("Qt version: 5.12.7"));
+        QCOMPARE(lines.value(at + 3), QStringLiteral("Lobby version: 0.1.0"));
+        QVERIFY(lines.value(at + 4).startsWith("Current path: "));
+        QVERIFY(!lines.value(at + 4).mid(14).isEmpty());
+        QVERIFY(lines.value(at + 5).startsWith("Locale: "));
+        QCOMPARE(lines.value(at + 6), "Game: " + gameName);
+        const QStringList order{"Initialize :: PathManager",
+                                "Initialize :: AppSettings",
+                                "AppSettings :: LOADED",
+                                "CORE --------------- START",
+                                "Initialize :: TranslatorManager",
+                                "CORE --------------- STOP",
+                                "CORE UI --------------- START",
+                                "CORE UI --------------- STOP",
+                                "START --------------- START",
+                                "StartActionsHandler --------------- STOP",
+                                "Destroy :: StartActionsHandler",
+                                "START --------------- STOP",
+                                "CORE UI DESTROY --------------- START",
+                                "CORE UI DESTROY --------------- STOP",
+                                "CORE DESTROY --------------- START",
+                                "Destroy :: TranslatorManager",
+                                "CORE DESTROY --------------- STOP",
+                                "Destroy :: AppSettings",
+                                "Destroy :: PathManager",
+                                "Destroy :: AppDefines",
+                                "Stop logging!"};
+        for (const QString& step : order)
+        {
+            const int next = FindLine(lines, step, at + 1);
+            QVERIFY2(next > at, qPrintable("out of order or missing: " + step + "\n" + text));
+            at = next;
+        }
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_root.isValid());
+        QVERIFY(QFileInfo(QStringLiteral(QM_QUILLMERE_EXE)).isExecutable());
+    }
+
+    void StartsAndStopsCleanly()
+    {
+        const QString dir = FreshDir("plain");
+        const Run run = StartOffscreen(dir);
+        QVERIFY(run.finished);
+        QCOMPARE(run.exitStatus, QProcess::NormalExit);
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.logFiles.size(), 1);
+        CheckOrder(run.log, "Morvantis");
+        QVERIFY(run.log.contains("Current path: " + QDir(m_root.path()).canonicalPath()) ||
+                run.log.contains("Current path: " + m_root.path()));
+        QVERIFY(run.log.contains("AppDefines :: GAME --- zorn --- default"));
+        // The log goes to standard output too.
+        QVERIFY(run.output.contains("Start logging!"));
+        QVERIFY(run.output.contains("Stop logging!"));
+        QVERIFY(!run.output.contains("--- CRITICAL ---"));
+
+        const QSettings lobby(dir + "/gamelobby/lobby.settings.txt", QSettings::IniFormat);
+        QCOMPARE(lobby.childGroups(),
+                 (QStringList{"AppSettings.Main", "AppSettings.Sound", "AppSettings.Spring.Connection",
+                              "AppSettings.Spring.MyPersonal"}));
+        QCOMPARE(lobby.value("AppSettings.Sound/MusicVolume").toInt(), 50);
+        const QSettings game(dir + "/gamelobby/zorn/lobby.settings.game.txt", QSettings::IniFormat);
+        QCOMPARE(game.childGroups(), (QStringList{"AppSettings.Skirmish.Custom", "AppSettings.Skirmish.Quick",
+                                                  "AppSettings.SpringTests"}));
+        QVERIFY(QFileInfo(dir + "/gamelobby/zorn/temp").isDir());
+
+        // A second start keeps what the first one saved and gets its own log file.
+        QSettings edit(dir + "/gamelobby/lobby.settings.txt", QSettings::IniFormat);
+        edit.setValue("AppSettings.Sound/MusicVolume", 7);
+        edit.sync();
+        QTest::qWait(1100); // log files are named by the second
+        const Run again = StartOffscreen(dir);
+        QCOMPARE(again.exitCode, 0);
+        QCOMPARE(again.logFiles.size(), 2);
+        const QSettings after(dir + "/gamelobby/lobby.settings.txt", QSettings::IniFormat);
+        QCOMPARE(after.value("AppSettings.Sound/MusicVolume").toInt(), 7);
+    }
+
+    void GameFromOption()
+    {
+        for (const QStringList& arguments : {QStringList{"-g", "gvm"}, QStringList{"--game", "GVM"}})
+        {
+            const QString dir = FreshDir("option");
+            WriteText(dir + "/gamelobby/run.game.txt", "vq"); // the option wins
+            const Run run = StartOffscreen(dir, arguments);
+            QCOMPARE(run.exitCode, 0);
+            CheckOrder(run.log, "Galvanic Marches");
+            QVERIFY(run.log.contains("AppDefines :: GAME --- gvm --- command line"));
+            QVERIFY(QFile::exists(dir + "/gamelobby/gvm/lobby.settings.game.txt"));
+            QVERIFY(!QFile::exists(dir + "/gamelobby/vq/lobby.settings.game.txt"));
+        }
+    }
+
+    void GameFromRunGameFile()
+    {
+        const QString dir = FreshDir("rungame");
+        WriteText(dir + "/gamelobby/run.game.txt", "vq\n");
+        const Run run = StartOffscreen(dir);
+        QCOMPARE(run.exitCode, 0);
+        CheckOrder(run.log, "Vesquard");
+        QVERIFY(run.log.contains("AppDefines :: GAME --- vq --- run.game.txt"));
+        QVERIFY(QFile::exists(dir + "/gamelobby/vq/lobby.settings.game.txt"));
+    }
+
+    void UnknownGameFallsBackToFirstRow_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("runGame");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("option") << QStringList{"-g", "nosuchgame"} << QByteArray()
+                                << "\"nosuchgame\" (command line)";
+        QTest::newRow("file") << QStringList{} << QByteArray("Not A Game") << "\"Not A Game\" (run.game.txt)";
+    }
+
+    void UnknownGameFallsBackToFirstRow()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, runGame);
+        QFETCH(QString, named);
+        const QString dir = FreshDir("unknown");
+        if (!runGame.isEmpty())
+            WriteText(dir + "/gamelobby/run.game.txt", runGame);
+        const Run run = StartOffscreen(dir, arguments);
+        QCOMPARE(run.exitCode, 0);
+        CheckOrder(run.log, "Morvantis");
+        QVERIFY2(run.log.contains("--- WARNING --- AppDefines :: UNKNOWN GAME --- " + named +
+                                  " --- first game used: zorn"),
+                 qPrintable(run.log));
+        QVERIFY(QFile::exists(dir + "/gamelobby/zorn/lobby.settings.game.txt"));
+    }
+
+    void BadCommandLineStillStarts_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("unknown option") << QStringList{"--nonsense"};
+        QTest::newRow("game without a name") << QStringList{"-g"};
+        QTest::newRow("stray argument") << QStringList{"--game=", "extra"};
+    }
+
+    void BadCommandLineStillStarts()
+    {
+        QFETCH(QStringList, arguments);
+        const QString dir = FreshDir("badargs");
+        const Run run = StartOffscreen(dir, arguments);
+        QCOMPARE(run.exitCode, 0);
+        CheckOrder(run.log, "Morvantis");
+        if (arguments.first() != "--game=")
+            QVERIFY2(run.log.contains("--- WARNING --- main :: BAD COMMAND LINE --- "), qPrintable(run.log));
+    }
+
+    void HelpAndVersion()
+    {
+        const QString dir = FreshDir("help");
+        Run run = StartOffscreen(dir, {"--version"});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.output.contains("0.1.0"));
+        run = StartOffscreen(dir, {"--help"});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.output.contains("--game <Game Name>"));
+        // Nothing was started, so nothing was written.
+        QVERIFY(!QFileInfo::exists(dir + "/gamelobby"));
+    }
+
+    void CorruptSettingsFile()
+    {
+        const QString dir = FreshDir("corrupt");
+        const QByteArray corrupt = "[AppSettings.Sound\nMusicVolume=3\n\x01\x02\n";
+        WriteText(dir + "/gamelobby/lobby.settings.txt", corrupt);
+        const Run run = StartOffscreen(dir);
+        QCOMPARE(run.exitCode, 0);
+        CheckOrder(run.log, "Morvantis");
+        QVERIFY(run.log.contains("--- WARNING --- AppSettings :: CORRUPT FILE --- " + dir +
+                                 "/gamelobby/lobby.settings.txt"));
+        QCOMPARE(ReadText(dir + "/gamelobby/lobby.settings.txt.corrupt").toUtf8(), corrupt);
+        QSettings lobby(dir + "/gamelobby/lobby.settings.txt", QSettings::IniFormat);
+        QCOMPARE(lobby.status(), QSettings::NoError);
+        QCOMPARE(lobby.value("AppSettings.Sound/MusicVolume").toInt(), 50);
+    }
+
+    void UnwritableLogFolder()
+    {
+        const QString dir = FreshDir("nolog");
+        // A file where the log folder should be.
+        WriteText(dir + "/gamelobby/_logs", "not a folder");
+        const Run run = StartOffscreen(dir);
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.logFiles.isEmpty());
+        QVERIFY(run.output.contains("--- WARNING --- DebugStream :: CAN NOT OPEN LOG FILE --- " + dir +
+                                    "/gamelobby/_logs/"));
+        CheckOrder(run.output, "Morvantis");
+        QCOMPARE(ReadText(dir + "/gamelobby/_logs"), QStringLiteral("not a folder"));
+        QVERIFY(QFile::exists(dir + "/gamelobby/lobby.settings.txt"));
+    }
+
+    void DataFolderCreated()
+    {
+        const QString dir = m_root.filePath("fresh/not/yet");
+        QDir(m_root.filePath("fresh")).removeRecursively();
+        const Run run = StartOffscreen(dir);
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.logFiles.size(), 1);
+        CheckOrder(run.log, "Morvantis");
+        QVERIFY(QFile::exists(dir + "/gamelobby/lobby.settings.txt"));
+        QVERIFY(QFile::exists(dir + "/gamelobby/zorn/lobby.settings.game.txt"));
+    }
+
+    void RealWindowUnderXvfb()
+    {
+        const QString xvfbRun = QStandardPaths::findExecutable("xvfb-run");
+        QM_REQUIRE(!xvfbRun.isEmpty(), "xvfb-run (xvfb)");
+        const QString dir = FreshDir("xvfb");
+        QProcessEnvironment env = Environment(dir, 4000);
+        env.remove("QT_QPA_PLATFORM");
+        env.remove("DISPLAY");
+        const QString windows = m_root.filePath("windows.txt");
+        QFile::remove(windows);
+        // The program runs for 4 s; the window list is taken while it is up.
+        const QString script =
+            QStringLiteral("\"$1\" & pid=$!; sleep 2.5; "
+                           "(command -v xwininfo >/dev/null && xwininfo -root -tree > \"$2\"); "
+                           "wait $pid");
+        const Run run = Start(
+            dir, {}, env, xvfbRun,
+            {"-a", "-s", "-screen 0 1280x1024x24", "sh", "-c", script, "sh", QM_QUILLMERE_EXE, windows});
+        QVERIFY(run.finished);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.output));
+        QCOMPARE(run.logFiles.size(), 1);
+        CheckOrder(run.log, "Morvantis");
+        if (QFile::exists(windows) || !QStandardPaths::findExecutable("xwininfo").isEmpty())
+            QVERIFY2(ReadText(windows).contains("\"Quillmere 0.1.0\""), qPrintable(ReadText(windows)));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProgram)
+#include "tst_program.moc"

@@ -1,0 +1,385 @@
+// Settings groups, the two INI files, bad files and the skirmish codecs.
+#include "AppDefines.h"
+#include "AppSettings.h"
+#include "PathManager.h"
+#include "TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QtTest>
+
+class TestSettings : public QObject
+{
+    Q_OBJECT
+
+private:
+    static QByteArray ReadAll(const QString& path)
+    {
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }
+    static void WriteAll(const QString& path, const QByteArray& content)
+    {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+    }
+
+private slots:
+    void Defaults()
+    {
+        TestEnvironment env;
+        auto* main = AppSettingsMain::Instance();
+        QCOMPARE(main->GetGroup(), QStringLiteral("AppSettings.Main"));
+        QCOMPARE(main->WindowPos, QPoint(-1, -1));
+        QCOMPARE(main->UseGamesDirSDD, false);
+        QVERIFY(main->CustomSyncFolder.isEmpty());
+        QVERIFY(main->LocaleName.isEmpty());
+        QCOMPARE(main->GetKeys(), (QStringList{"WindowState", "WindowPos", "WindowSize", "ShowIntroMovie",
+                                               "UseGamesDirSDD", "CustomSyncFolder", "LocaleName"}));
+
+        auto* sound = AppSettingsSound::Instance();
+        QCOMPARE(sound->GetGroup(), QStringLiteral("AppSettings.Sound"));
+        QCOMPARE(sound->MusicVolume, 50);
+        QCOMPARE(sound->MusicMute, false);
+        QCOMPARE(sound->SoundsVolume, 70);
+        QCOMPARE(sound->SoundsMute, false);
+        QCOMPARE(sound->TauntsVolume, 60);
+        QCOMPARE(sound->TauntsMute, false);
+        QCOMPARE(sound->ButtonHoverMute, true);
+
+        QCOMPARE(AppSettingsSpringConnection::Instance()->GetGroup(),
+                 QStringLiteral("AppSettings.Spring.Connection"));
+        QVERIFY(AppSettingsSpringConnection::Instance()->Login.isEmpty());
+        QCOMPARE(AppSettingsSpringConnection::Instance()->Port, 8200);
+        QCOMPARE(AppSettingsSpringMyPersonal::Instance()->GetGroup(),
+                 QStringLiteral("AppSettings.Spring.MyPersonal"));
+        QCOMPARE(AppSettingsSpringMyPersonal::Instance()->IsAdmin, false);
+
+        QStringList skirmishKeys{"TeamID",
+                                 "Color",
+                                 "Side",
+                                 "SavedMapName",
+                                 "SavedGameVersion",
+                                 "SavedEngineVersion",
+                                 "SavedMissionName",
+                                 "SavedStartPosition",
+                                 "MapRectAreaSize",
+                                 "Rects"};
+        for (int i = 1; i <= 8; ++i)
+            skirmishKeys << QStringLiteral("AI_%1").arg(i);
+        QCOMPARE(AppSettingsSkirmishCustom::Instance()->GetGroup(),
+                 QStringLiteral("AppSettings.Skirmish.Custom"));
+        QCOMPARE(AppSettingsSkirmishQuick::Instance()->GetGroup(),
+                 QStringLiteral("AppSettings.Skirmish.Quick"));
+        QCOMPARE(AppSettingsSkirmishCustom::Instance()->GetKeys(), skirmishKeys);
+        QCOMPARE(AppSettingsSkirmishQuick::Instance()->GetKeys(), skirmishKeys);
+        QCOMPARE(AppSettingsSpringTests::Instance()->GetGroup(), QStringLiteral("AppSettings.SpringTests"));
+    }
+
+    void GameDefaultsFollowSelectedGame()
+    {
+        TestEnvironment env(QStringLiteral("vq"));
+        const GameDefinition& game = AppDefines::Instance()->GetGame();
+        QCOMPARE(game.shortCode, QStringLiteral("vq"));
+        auto* quick = AppSettingsSkirmishQuick::Instance();
+        QCOMPARE(quick->DefaultMapName, game.defaultMap);
+        QCOMPARE(quick->DefaultGameVersion, game.gameVersion);
+        QCOMPARE(quick->DefaultEngineVersion, game.engineVersion);
+        // Not stored.
+        QVERIFY(!quick->GetKeys().contains(QStringLiteral("DefaultMapName")));
+    }
+
+    void RoundTripBothFiles()
+    {
+        TestEnvironment env;
+        const QString lobbyFile = PathManager::Instance()->GetLobbySettingsFile();
+        const QString gameFile = PathManager::Instance()->GetLobbyGameSettingsFile();
+        QCOMPARE(lobbyFile, env.SpringDataDir() + "/gamelobby/lobby.settings.txt");
+        QCOMPARE(gameFile, env.SpringDataDir() + "/gamelobby/zorn/lobby.settings.game.txt");
+
+        AppSettingsMain::Instance()->WindowPos = QPoint(12, 34);
+        AppSettingsMain::Instance()->WindowSize = QSize(1280, 900);
+        AppSettingsMain::Instance()->WindowState = 2;
+        AppSettingsMain::Instance()->LocaleName = QStringLiteral("RU");
+        AppSettingsMain::Instance()->CustomSyncFolder = QStringLiteral("/data/Spring äö");
+        AppSettingsSound::Instance()->MusicVolume = 13;
+        AppSettingsSound::Instance()->ButtonHoverMute = false;
+        AppSettingsSpringConnection::Instance()->Login = QStringLiteral("Player One");
+        AppSettingsSpringMyPersonal::Instance()->IsAdmin = true;
+        auto* custom = AppSettingsSkirmishCustom::Instance();
+        custom->Color = QColor(10, 20, 30, 200);
+        custom->TeamID = 3;
+        custom->SavedMapName = QStringLiteral("Some Map v2");
+        custom->Rects = QStringLiteral("0,0,20,100|80,0,20,100");
+        custom->AI[7] = QStringLiteral(
+            "TEAM_ID=1|NAME_DLL=x|NAME_SHORT=AI: R.A.V.|SIDE_ID=0|SIDE_NAME=Arm|COLOR=#ff00ff00");
+        AppSettingsSkirmishQuick::Instance()->SavedStartPosition = QStringLiteral("Random");
+        AppSettingsSpringTests::Instance()->SavedEngineVersion = QStringLiteral("106.0");
+        AppSettings::Instance()->SaveAll();
+
+        // Each group lands in its own file.
+        const QSettings lobby(lobbyFile, QSettings::IniFormat);
+        const QSettings game(gameFile, QSettings::IniFormat);
+        QCOMPARE(lobby.childGroups(),
+                 (QStringList{"AppSettings.Main", "AppSettings.Sound", "AppSettings.Spring.Connection",
+                              "AppSettings.Spring.MyPersonal"}));
+        QCOMPARE(game.childGroups(), (QStringList{"AppSettings.Skirmish.Custom", "AppSettings.Skirmish.Quick",
+                                                  "AppSettings.SpringTests"}));
+        QCOMPARE(lobby.value("AppSettings.Sound/MusicVolume").toInt(), 13);
+        // Colours are readable text.
+        QVERIFY(ReadAll(gameFile).contains("Color=#c80a141e"));
+
+        // Everything changes in memory, then comes back from the files.
+        AppSettingsMain::Instance()->ResetToDefaults();
+        AppSettingsSound::Instance()->ResetToDefaults();
+        AppSettingsSpringConnection::Instance()->ResetToDefaults();
+        AppSettingsSpringMyPersonal::Instance()->ResetToDefaults();
+        custom->ResetToDefaults();
+        QCOMPARE(AppSettingsSound::Instance()->MusicVolume, 50);
+        AppSettings::Instance()->Load();
+        QCOMPARE(AppSettingsMain::Instance()->WindowPos, QPoint(12, 34));
+        QCOMPARE(AppSettingsMain::Instance()->WindowSize, QSize(1280, 900));
+        QCOMPARE(AppSettingsMain::Instance()->WindowState, 2);
+        QCOMPARE(AppSettingsMain::Instance()->LocaleName, QStringLiteral("RU"));
+        QCOMPARE(AppSettingsMain::Instance()->CustomSyncFolder, QStringLiteral("/data/Spring äö"));
+        QCOMPARE(AppSettingsSound::Instance()->MusicVolume, 13);
+        QCOMPARE(AppSettingsSound::Instance()->ButtonHoverMute, false);
+        QCOMPARE(AppSettingsSound::Instance()->SoundsVolume, 70);
+        QCOMPARE(AppSettingsSpringConnection::Instance()->Login, QStringLiteral("Player One"));
+        QCOMPARE(AppSettingsSpringMyPersonal::Instance()->IsAdmin, true);
+        QCOMPARE(custom->Color, QColor(10, 20, 30, 200));
+        QCOMPARE(custom->TeamID, 3);
+        QCOMPARE(custom->SavedMapName, QStringLiteral("Some Map v2"));
+        QCOMPARE(custom->Rects, QStringLiteral("0,0,20,100|80,0,20,100"));
+        QVERIFY(custom->AI[7].startsWith("TEAM_ID=1|"));
+        QVERIFY(custom->AI[0].isEmpty());
+        QCOMPARE(AppSettingsSkirmishQuick::Instance()->SavedStartPosition, QStringLiteral("Random"));
+        QCOMPARE(AppSettingsSpringTests::Instance()->SavedEngineVersion, QStringLiteral("106.0"));
+    }
+
+    void SaveOneGroupKeepsTheOthers()
+    {
+        TestEnvironment env;
+        AppSettingsSound::Instance()->MusicVolume = 5;
+        AppSettings::Instance()->SaveAll();
+        AppSettingsSound::Instance()->MusicVolume = 6;
+        AppSettingsMain::Instance()->ShowIntroMovie = false;
+        AppSettings::Save(AppSettingsMain::Instance());
+        const QSettings lobby(PathManager::Instance()->GetLobbySettingsFile(), QSettings::IniFormat);
+        QCOMPARE(lobby.value("AppSettings.Main/ShowIntroMovie").toBool(), false);
+        QCOMPARE(lobby.value("AppSettings.Sound/MusicVolume").toInt(), 5); // not saved again
+        AppSettings::Save(nullptr);                                        // harmless
+    }
+
+    void UnknownKeysAndGroupsSurvive()
+    {
+        TestEnvironment env;
+        const QString lobbyFile = PathManager::Instance()->GetLobbySettingsFile();
+        WriteAll(lobbyFile, "[Other.Tool]\nKeep=me\n[AppSettings.Sound]\nMusicVolume=20\nFuture=1\n");
+        AppSettings::Instance()->Load();
+        QCOMPARE(AppSettingsSound::Instance()->MusicVolume, 20);
+        AppSettings::Instance()->SaveAll();
+        const QSettings lobby(lobbyFile, QSettings::IniFormat);
+        QCOMPARE(lobby.value("Other.Tool/Keep").toString(), QStringLiteral("me"));
+        QCOMPARE(lobby.value("AppSettings.Sound/Future").toInt(), 1);
+    }
+
+    void BadValuesFallBackToDefaults()
+    {
+        TestEnvironment env;
+        WriteAll(PathManager::Instance()->GetLobbySettingsFile(),
+                 "[AppSettings.Sound]\nMusicVolume=loud\nSoundsVolume=33\n"
+                 "[AppSettings.Main]\nWindowSize=big\nWindowPos=@Point(5 6)\n");
+        WriteAll(PathManager::Instance()->GetLobbyGameSettingsFile(),
+                 "[AppSettings.Skirmish.Custom]\nColor=notacolour\n");
+        AppSettings::Instance()->Load();
+        QCOMPARE(AppSettingsSound::Instance()->MusicVolume, 50);
+        QCOMPARE(AppSettingsSound::Instance()->SoundsVolume, 33);
+        QCOMPARE(AppSettingsMain::Instance()->WindowSize, QSize(-1, -1));
+        QCOMPARE(AppSettingsMain::Instance()->WindowPos, QPoint(5, 6));
+        QCOMPARE(AppSettingsSkirmishCustom::Instance()->Color, QColor(0, 160, 255));
+        QVERIFY(
+            env.LogContains("AppSettings :: BAD VALUE --- AppSettings.Sound/MusicVolume --- default used"));
+        QVERIFY(env.LogContains("AppSettings :: BAD VALUE --- AppSettings.Skirmish.Custom/Color"));
+    }
+
+    void CorruptFileKeptAndDefaultsUsed()
+    {
+        TestEnvironment env;
+        const QString lobbyFile = PathManager::Instance()->GetLobbySettingsFile();
+        const QByteArray corrupt = "[AppSettings.Sound\nMusicVolume=11\n[AppSettings.Main]\nLocaleName=DE\n";
+        WriteAll(lobbyFile, corrupt);
+        AppSettings::Instance()->Load();
+        QVERIFY(env.LogContains("--- WARNING --- AppSettings :: CORRUPT FILE --- " + lobbyFile));
+        QCOMPARE(AppSettingsSound::Instance()->MusicVolume, 50);
+        QVERIFY(AppSettingsMain::Instance()->LocaleName.isEmpty());
+        QCOMPARE(ReadAll(lobbyFile + ".corrupt"), corrupt);
+
+        // Saving writes a sound file again and keeps the user's copy.
+        AppSettingsSound::Instance()->MusicVolume = 44;
+        AppSettings::Instance()->SaveAll();
+        QCOMPARE(ReadAll(lobbyFile + ".corrupt"), corrupt);
+        QSettings lobby(lobbyFile, QSettings::IniFormat);
+        QCOMPARE(lobby.status(), QSettings::NoError);
+        QCOMPARE(lobby.value("AppSettings.Sound/MusicVolume").toInt(), 44);
+        QCOMPARE(lobby.childGroups().size(), 4);
+        // The game file was fine and is unaffected.
+        QVERIFY(!QFile::exists(PathManager::Instance()->GetLobbyGameSettingsFile() + ".corrupt"));
+    }
+
+    void GarbageFileGivesDefaults()
+    {
+        TestEnvironment env;
+        const QString gameFile = PathManager::Instance()->GetLobbyGameSettingsFile();
+        WriteAll(gameFile, QByteArray("\x00\x01\xff\xfe[[[]]]===\n\x80\x81=\x02", 17));
+        AppSettings::Instance()->Load();
+        QCOMPARE(AppSettingsSkirmishCustom::Instance()->TeamID, 0);
+        QCOMPARE(AppSettingsSkirmishCustom::Instance()->MapRectAreaSize, 20);
+        AppSettings::Instance()->SaveAll();
+        QSettings game(gameFile, QSettings::IniFormat);
+        QCOMPARE(game.value("AppSettings.Skirmish.Custom/MapRectAreaSize").toInt(), 20);
+    }
+
+    void UnreadableFileNotOverwritten()
+    {
+        TestEnvironment env;
+        // A folder where the file should be: it can neither be read nor written.
+        const QString lobbyFile = PathManager::Instance()->GetLobbySettingsFile();
+        QVERIFY(QDir().mkpath(lobbyFile + "/inside"));
+        AppSettings::Instance()->Load();
+        QVERIFY(env.LogContains("--- WARNING --- AppSettings :: CAN NOT READ --- " + lobbyFile +
+                                " --- defaults used"));
+        QCOMPARE(AppSettingsSound::Instance()->MusicVolume, 50);
+        AppSettings::Instance()->SaveAll();
+        QVERIFY(env.LogContains("AppSettings :: CAN NOT SAVE --- AppSettings.Sound"));
+        QVERIFY(QFileInfo(lobbyFile + "/inside").isDir());
+        // The other file is still written.
+        QSettings game(PathManager::Instance()->GetLobbyGameSettingsFile(), QSettings::IniFormat);
+        QVERIFY(game.childGroups().contains("AppSettings.Skirmish.Quick"));
+    }
+
+    void AiCodecRoundTrip()
+    {
+        TestEnvironment env;
+        DataPlayer ai(QStringLiteral("bot"), true, true);
+        ai.allyTeam = 2;
+        ai.aiShortName = QStringLiteral("RAVAI");
+        ai.aiKind = QStringLiteral("AI: R.A.V.");
+        ai.side = 1;
+        ai.sideName = QStringLiteral("Core");
+        ai.color = QColor(1, 2, 3);
+        const QString text = AppSettingsSkirmish::AiToString(ai);
+        QCOMPARE(
+            text,
+            QStringLiteral(
+                "TEAM_ID=2|NAME_DLL=RAVAI|NAME_SHORT=AI: R.A.V.|SIDE_ID=1|SIDE_NAME=Core|COLOR=#ff010203"));
+
+        DataPlayer back;
+        QVERIFY(AppSettingsSkirmish::AiFromString(text, &back));
+        QVERIFY(back.isAi);
+        QCOMPARE(back.allyTeam, 2);
+        QCOMPARE(back.aiShortName, ai.aiShortName);
+        QCOMPARE(back.aiKind, ai.aiKind);
+        QCOMPARE(back.side, 1);
+        QCOMPARE(back.sideName, ai.sideName);
+        QCOMPARE(back.color, ai.color);
+
+        // Fields in any order, unknown fields ignored.
+        QVERIFY(
+            AppSettingsSkirmish::AiFromString("COLOR=#00ff00|NAME_SHORT=AI: SKITTERS|X=1|TEAM_ID=5", &back));
+        QCOMPARE(back.aiKind, QStringLiteral("AI: SKITTERS"));
+        QCOMPARE(back.allyTeam, 5);
+        QCOMPARE(back.color, QColor(0, 255, 0));
+
+        // A separator inside a value does not break the record.
+        ai.sideName = QStringLiteral("A|B");
+        QVERIFY(AppSettingsSkirmish::AiFromString(AppSettingsSkirmish::AiToString(ai), &back));
+        QCOMPARE(back.side, 1);
+        QCOMPARE(back.color, ai.color);
+
+        // A human player is no AI.
+        QVERIFY(AppSettingsSkirmish::AiToString(DataPlayer(QStringLiteral("me"), true, false)).isEmpty());
+    }
+
+    void AiCodecGarbage_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("separators") << QStringLiteral("||||");
+        QTest::newRow("no name") << QStringLiteral("TEAM_ID=1|NAME_DLL=x|SIDE_ID=0");
+        QTest::newRow("empty name") << QStringLiteral("NAME_SHORT=|TEAM_ID=1");
+        QTest::newRow("no equals") << QStringLiteral("NAME_SHORT");
+        QTest::newRow("binary") << QString::fromLatin1("\x01\x02=\xff|=|==");
+    }
+
+    void AiCodecGarbage()
+    {
+        QFETCH(QString, text);
+        DataPlayer untouched(QStringLiteral("keep"), true, false);
+        QVERIFY(!AppSettingsSkirmish::AiFromString(text, &untouched));
+        QCOMPARE(untouched.name, QStringLiteral("keep"));
+        QVERIFY(!untouched.isAi);
+        QVERIFY(!AppSettingsSkirmish::AiFromString("NAME_SHORT=x", nullptr));
+    }
+
+    void AiCodecBadNumbers()
+    {
+        DataPlayer ai;
+        QVERIFY(AppSettingsSkirmish::AiFromString("NAME_SHORT=AI: X|TEAM_ID=abc|SIDE_ID=|COLOR=nope", &ai));
+        QCOMPARE(ai.allyTeam, 0);
+        QCOMPARE(ai.side, 0);
+        QVERIFY(ai.color.isValid());
+    }
+
+    void RectsCodec()
+    {
+        TestEnvironment env;
+        QMap<int, QRect> rects;
+        rects.insert(0, QRect(0, 0, 20, 100));
+        rects.insert(1, QRect(80, 5, 20, 90));
+        QCOMPARE(AppSettingsSkirmish::RectsToString(rects), QStringLiteral("0,0,20,100|80,5,20,90"));
+        QCOMPARE(AppSettingsSkirmish::RectsFromString("0,0,20,100|80,5,20,90"), rects);
+        QVERIFY(AppSettingsSkirmish::RectsToString({}).isEmpty());
+        QVERIFY(AppSettingsSkirmish::RectsFromString(QString()).isEmpty());
+        QVERIFY(AppSettingsSkirmish::RectsFromString("   ").isEmpty());
+
+        // A team without a box keeps the others in place.
+        QMap<int, QRect> gap;
+        gap.insert(0, QRect(1, 2, 3, 4));
+        gap.insert(3, QRect(5, 6, 7, 8));
+        const QString text = AppSettingsSkirmish::RectsToString(gap);
+        QCOMPARE(text, QStringLiteral("1,2,3,4|||5,6,7,8"));
+        QCOMPARE(AppSettingsSkirmish::RectsFromString(text), gap);
+        QCOMPARE(AppSettingsSkirmish::RectsFromString(" 1, 2 ,3,4 "),
+                 (QMap<int, QRect>{{0, QRect(1, 2, 3, 4)}}));
+    }
+
+    void RectsCodecGarbage()
+    {
+        TestEnvironment env;
+        // Only the broken boxes are dropped; the others keep their teams.
+        const auto rects =
+            AppSettingsSkirmish::RectsFromString("1,2,3|a,b,c,d|0,0,10,10|1,2,3,4,5|5,5,-1,5|9,9,9,9");
+        QCOMPARE(rects.keys(), (QList<int>{2, 5}));
+        QCOMPARE(rects.value(2), QRect(0, 0, 10, 10));
+        QCOMPARE(rects.value(5), QRect(9, 9, 9, 9));
+        QVERIFY(env.LogContains("AppSettingsSkirmish :: BAD RECT --- 1,2,3"));
+        QVERIFY(env.LogContains("AppSettingsSkirmish :: BAD RECT --- a,b,c,d"));
+        QVERIFY(AppSettingsSkirmish::RectsFromString("||||").isEmpty());
+        QVERIFY(AppSettingsSkirmish::RectsFromString(QString::fromLatin1("\x01\xff,\x02")).isEmpty());
+        // Negative team numbers cannot be written.
+        QVERIFY(AppSettingsSkirmish::RectsToString({{-1, QRect(1, 1, 1, 1)}}).isEmpty());
+        // An absurd number of boxes is cut off.
+        QStringList many;
+        for (int i = 0; i < 1000; ++i)
+            many << "1,1,1,1";
+        QCOMPARE(AppSettingsSkirmish::RectsFromString(many.join('|')).size(), AppSettingsSkirmish::MaxRects);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSettings)
+#include "tst_settings.moc"

@@ -1,0 +1,161 @@
+// The translation sources hold every text the code marks for translation, and no stale one.
+#include "TestEnvironment.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <QtTest>
+
+namespace
+{
+// "context | source" of every current message; vanished and obsolete ones are left out.
+QSet<QString> ReadMessages(const QString& tsFile, QString* error)
+{
+    QSet<QString> messages;
+    QFile file(tsFile);
+    if (!file.open(QIODevice::ReadOnly))
+    {
+        *error = "cannot read " + tsFile;
+        return messages;
+    }
+    QXmlStreamReader xml(&file);
+    QString context;
+    QString source;
+    bool gone = false;
+    while (!xml.atEnd())
+    {
+        xml.readNext();
+        if (xml.isStartElement())
+        {
+            if (xml.name() == QLatin1String("context"))
+                context.clear();
+            else if (xml.name() == QLatin1String("name") && context.isEmpty())
+                context = xml.readElementText();
+            else if (xml.name() == QLatin1String("message"))
+            {
+                source.clear();
+                gone = false;
+            }
+            else if (xml.name() == QLatin1String("source"))
+                source = xml.readElementText();
+            else if (xml.name() == QLatin1String("translation"))
+            {
+                const QString type = xml.attributes().value("type").toString();
+                gone = type == QLatin1String("vanished") || type == QLatin1String("obsolete");
+            }
+        }
+        else if (xml.isEndElement() && xml.name() == QLatin1String("message") && !gone)
+            messages.insert(context + " | " + source);
+    }
+    if (xml.hasError())
+        *error = tsFile + ": " + xml.errorString();
+    return messages;
+}
+
+QString FindLupdate()
+{
+    QString path = QStandardPaths::findExecutable("lupdate");
+    if (path.isEmpty() && QFileInfo::exists("/usr/lib/qt5/bin/lupdate"))
+        path = "/usr/lib/qt5/bin/lupdate";
+    return path;
+}
+
+// Copies the source folders into `target`, keeping only what lupdate reads.
+bool CopySources(const QString& from, const QString& target)
+{
+    for (const char* folder : {"app", "lobby", "content", "game", "gui", "developers"})
+    {
+        if (!QDir().mkpath(target + "/" + folder))
+            return false;
+        QDirIterator it(from + "/" + folder, {"*.cpp", "*.h", "*.ui"}, QDir::Files,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+        {
+            const QString file = it.next();
+            const QString copy = target + file.mid(from.size());
+            if (!QDir().mkpath(QFileInfo(copy).absolutePath()) || !QFile::copy(file, copy))
+                return false;
+        }
+    }
+    return true;
+}
+} // namespace
+
+class TestTranslations : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void SourcesAreUpToDate()
+    {
+        const QString lupdate = FindLupdate();
+        QM_REQUIRE(!lupdate.isEmpty(), "lupdate (qttools5-dev-tools)");
+        const QString source = QStringLiteral(QM_SOURCE_DIR);
+        QTemporaryDir temp;
+        QVERIFY(temp.isValid());
+        QVERIFY(CopySources(source, temp.path()));
+
+        // A fresh extraction of the texts from the copy.
+        QProcess process;
+        process.setWorkingDirectory(temp.path());
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(lupdate, {"-silent", "-no-obsolete", "-locations", "none", "app", "lobby", "content",
+                                "game", "gui", "developers", "-ts", temp.filePath("fresh.ts")});
+        QVERIFY(process.waitForFinished(240000));
+        QVERIFY2(process.exitCode() == 0, process.readAll().constData());
+        QString error;
+        const QSet<QString> fresh = ReadMessages(temp.filePath("fresh.ts"), &error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QVERIFY(!fresh.isEmpty());
+
+        const QStringList tsFiles =
+            QDir(source + "/resources/translations").entryList({"quillmere_*.ts"}, QDir::Files);
+        QCOMPARE(tsFiles.size(), 5);
+        QStringList problems;
+        for (const QString& name : tsFiles)
+        {
+            const QSet<QString> committed = ReadMessages(source + "/resources/translations/" + name, &error);
+            QVERIFY2(error.isEmpty(), qPrintable(error));
+            QStringList missing = (fresh - committed).values();
+            QStringList stale = (committed - fresh).values();
+            missing.sort();
+            stale.sort();
+            for (const QString& text : missing)
+                problems << name + " lacks: " + text;
+            for (const QString& text : stale)
+                problems << name + " still holds: " + text;
+        }
+        if (!problems.isEmpty())
+            QFAIL(qPrintable("run scripts/update-translations.sh\n" + problems.join('\n')));
+    }
+
+    void EveryLanguageTranslatesTheBasics()
+    {
+        const QString source = QStringLiteral(QM_SOURCE_DIR);
+        for (const char* code : {"cz", "de", "fr", "ru", "zh"})
+        {
+            QFile file(source + "/resources/translations/quillmere_" + code + ".ts");
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QXmlStreamReader xml(&file);
+            QSet<QString> translated;
+            QString last;
+            while (!xml.atEnd())
+            {
+                xml.readNext();
+                if (xml.isStartElement() && xml.name() == QLatin1String("source"))
+                    last = xml.readElementText();
+                else if (xml.isStartElement() && xml.name() == QLatin1String("translation") &&
+                         xml.attributes().value("type").isEmpty() && !xml.readElementText().isEmpty())
+                    translated << last;
+            }
+            for (const char* text : {"Today", "Yesterday", "YOU", "Unknown"})
+                QVERIFY2(translated.contains(text), qPrintable(QString(code) + ": " + text));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTranslations)
+#include "tst_translations.moc"

@@ -1,0 +1,105 @@
+// Interface languages and the compiled-in translations.
+#include "AppDefines.h"
+#include "AppSettings.h"
+#include "Common.h"
+#include "DataPlayer.h"
+#include "TestEnvironment.h"
+#include "TranslatorManager.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+class TestTranslator : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void Languages()
+    {
+        const QMap<QString, QString> languages = TranslatorManager::GetLanguages();
+        QCOMPARE(languages.keys(), (QStringList{"CZ", "DE", "EN", "RU", "ZH"}));
+        QCOMPARE(languages.value("EN"), QStringLiteral("English"));
+        QCOMPARE(languages.value("RU"), QStringLiteral("Русский"));
+        QCOMPARE(languages.value("DE"), QStringLiteral("Deutsch"));
+        for (const QString& name : languages)
+            QVERIFY(!name.isEmpty());
+        QVERIFY(languages.contains(TranslatorManager::SystemLanguage()));
+    }
+
+    void EveryLanguageHasItsFile()
+    {
+        for (const QString& code : TranslatorManager::GetLanguages().keys())
+        {
+            if (code == "EN")
+                continue;
+            QVERIFY2(QFile::exists(":/Translate/" + code), qPrintable(code));
+        }
+        QVERIFY(QFile::exists(":/Translate/FR"));
+    }
+
+    void LoadInstallsAndStores_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("today");
+        QTest::addColumn<QString>("you");
+        QTest::newRow("RU") << "RU" << QStringLiteral("Сегодня") << QStringLiteral("ВЫ");
+        QTest::newRow("DE") << "DE" << QStringLiteral("Heute") << QStringLiteral("DU");
+        QTest::newRow("CZ") << "CZ" << QStringLiteral("Dnes") << QStringLiteral("TY");
+        QTest::newRow("ZH") << "ZH" << QStringLiteral("今天") << QStringLiteral("你");
+        QTest::newRow("lower case") << "ru" << QStringLiteral("Сегодня") << QStringLiteral("ВЫ");
+    }
+
+    void LoadInstallsAndStores()
+    {
+        QFETCH(QString, code);
+        QFETCH(QString, today);
+        QFETCH(QString, you);
+        TestEnvironment env;
+        auto* translator = TranslatorManager::Instance();
+        QSignalSpy changed(translator, &TranslatorManager::OnLanguageChanged);
+        QVERIFY(translator->Load(code));
+        QCOMPARE(translator->GetLanguage(), code.toUpper());
+        QCOMPARE(AppSettingsMain::Instance()->LocaleName, code.toUpper());
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.first().first().toString(), code.toUpper());
+        QCOMPARE(Common::FormatDate(QDateTime::currentDateTime()), today);
+        QCOMPARE(AppDefines::GetWordYou(), you);
+        QVERIFY(DataPlayer().name != QStringLiteral("Unknown"));
+
+        // Back to English: nothing installed.
+        QVERIFY(translator->Load("EN"));
+        QCOMPARE(Common::FormatDate(QDateTime::currentDateTime()), QStringLiteral("Today"));
+        QCOMPARE(AppDefines::GetWordYou(), QStringLiteral("YOU"));
+        QCOMPARE(AppSettingsMain::Instance()->LocaleName, QStringLiteral("EN"));
+        TranslatorManager::Destroy();
+    }
+
+    void UnknownCodeFallsBackToEnglish()
+    {
+        TestEnvironment env;
+        auto* translator = TranslatorManager::Instance();
+        QVERIFY(translator->Load("RU"));
+        QVERIFY(!translator->Load("XX"));
+        QVERIFY(env.LogContains("TranslatorManager :: NO TRANSLATION --- XX --- EN used"));
+        QCOMPARE(translator->GetLanguage(), QStringLiteral("EN"));
+        QCOMPARE(AppSettingsMain::Instance()->LocaleName, QStringLiteral("EN"));
+        QCOMPARE(AppDefines::GetWordYou(), QStringLiteral("YOU"));
+        QVERIFY(!translator->Load("../../etc/passwd"));
+        QCOMPARE(translator->GetLanguage(), QStringLiteral("EN"));
+        TranslatorManager::Destroy();
+    }
+
+    void EmptyCodeMeansSystemLanguage()
+    {
+        TestEnvironment env;
+        auto* translator = TranslatorManager::Instance();
+        translator->Load(QString());
+        QCOMPARE(translator->GetLanguage(), TranslatorManager::SystemLanguage());
+        TranslatorManager::Destroy();
+        // Destroying removes the translation.
+        QCOMPARE(AppDefines::GetWordYou(), QStringLiteral("YOU"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTranslator)
+#include "tst_translator.moc"

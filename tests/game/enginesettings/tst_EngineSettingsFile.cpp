@@ -1,0 +1,306 @@
+#include "EngineSettingsFile.h"
+#include "TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace EngineSettingsFile;
+
+namespace
+{
+QByteArray ReadBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+} // namespace
+
+class TestEngineSettingsFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void ParseLines_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("plain") << "Shadows = 2"
+                               << "Shadows"
+                               << "2";
+        QTest::newRow("no blanks") << "Shadows=2"
+                                   << "Shadows"
+                                   << "2";
+        QTest::newRow("padded") << "   Shadows \t=   2  "
+                                << "Shadows"
+                                << "2";
+        QTest::newRow("second equals kept") << "InputTextGeo = a = b"
+                                            << "InputTextGeo"
+                                            << "a = b";
+        QTest::newRow("empty value") << "AutohostIP ="
+                                     << "AutohostIP"
+                                     << "";
+        QTest::newRow("empty key") << "= lonely"
+                                   << ""
+                                   << "lonely";
+        QTest::newRow("crlf") << "Shadows = 1\r\n"
+                              << "Shadows"
+                              << "1";
+        QTest::newRow("later wins") << "Shadows = 1\nShadows = 3"
+                                    << "Shadows"
+                                    << "3";
+        QTest::newRow("utf8") << "InputTextGeo = Привет"
+                              << "InputTextGeo"
+                              << "Привет";
+    }
+
+    void ParseLines()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        const Values values = ParseText(text);
+        QCOMPARE(values.size(), 1);
+        QVERIFY(values.contains(key));
+        QCOMPARE(values.value(key), value);
+    }
+
+    void SkipsLinesWithoutEquals()
+    {
+        const Values values = ParseText(QStringLiteral("\n\nnot a setting\n; engine junk\nUseVBO = 1\n\n"));
+        QCOMPARE(values.keys(), QStringList{QStringLiteral("UseVBO")});
+    }
+
+    void KeepsComments()
+    {
+        const Values values = ParseText(QStringLiteral("# tuned by hand\n  #Shadows = 3\nShadows = 1\n"));
+        QCOMPARE(values.size(), 3);
+        QVERIFY(IsComment(QStringLiteral("# tuned by hand")));
+        QVERIFY(values.contains(QStringLiteral("#Shadows = 3")));
+        QCOMPARE(values.value(QStringLiteral("Shadows")), QStringLiteral("1"));
+        // Written back as they were, before the settings.
+        QCOMPARE(Serialize(values), QStringLiteral("# tuned by hand\n#Shadows = 3\nShadows = 1\n"));
+    }
+
+    void ConvertsValues()
+    {
+        QCOMPARE(ToInt(QStringLiteral("-1;")), -1);
+        QCOMPARE(ToInt(QStringLiteral(" 2 ; ")), 2);
+        QCOMPARE(ToInt(QStringLiteral("12abc")), 0);
+        QCOMPARE(ToInt(QStringLiteral("0x10")), 0);
+        QCOMPARE(ToInt(QStringLiteral("99999999999")), 0);
+        QCOMPARE(ToInt(QString()), 0);
+        QCOMPARE(ToBool(QStringLiteral("true")), true);
+        QCOMPARE(ToBool(QStringLiteral("true;")), true);
+        QCOMPARE(ToBool(QStringLiteral("FALSE;")), false);
+        QCOMPARE(ToBool(QStringLiteral("1")), true);
+        QCOMPARE(ToBool(QStringLiteral("-1")), true);
+        QCOMPARE(ToBool(QStringLiteral("0")), false);
+        QCOMPARE(ToBool(QStringLiteral("yes")), false);
+        QCOMPARE(ToFloat(QStringLiteral("0.8")), 0.8f);
+        QCOMPARE(ToFloat(QStringLiteral("1e3;")), 1000.0f);
+        QCOMPARE(ToFloat(QStringLiteral("fast")), 0.0f);
+        QCOMPARE(ToFloat(QStringLiteral("nan")), 0.0f);
+        QCOMPARE(ToFloat(QStringLiteral("-inf")), 0.0f);
+        QCOMPARE(ToFloat(QStringLiteral("1e50")), 0.0f);
+        QCOMPARE(FromFloat(0.8f), QStringLiteral("0.8"));
+        QCOMPARE(FromFloat(6000.0f), QStringLiteral("6000"));
+        QCOMPARE(FromFloat(0.1f), QStringLiteral("0.1"));
+        QCOMPARE(FromFloat(1234567.0f), QStringLiteral("1.23457e+06"));
+        QCOMPARE(FromFloat(-0.5f), QStringLiteral("-0.5"));
+    }
+
+    void EmptyMapGivesDefaults()
+    {
+        const DataEngineSettings es = ToRecord(Values(), QSize(1920, 1080), QStringLiteral("/data"));
+        DataEngineSettings expected;
+        expected.XResolution = expected.XResolutionWindowed = 1920;
+        expected.YResolution = expected.YResolutionWindowed = 1080;
+        expected.SpringData = QStringLiteral("/data");
+        QVERIFY(es == expected);
+        QCOMPARE(es.TreeRadius, 1408);
+        QCOMPARE(es.ScrollWheelSpeed, -25);
+        QCOMPARE(es.LinkOutgoingBandwidth, 65536);
+        QCOMPARE(es.WorkerThreadCount, -1);
+        QCOMPARE(es.GuiOpacity, 0.8f);
+        QCOMPARE(es.Fullscreen, true);
+        QCOMPARE(es._3DTrees, true);
+        QCOMPARE(es.AutohostIP, QStringLiteral("127.0.0.1"));
+        QVERIFY(es.InputTextGeo.isEmpty());
+    }
+
+    void RecordTypesFollowTheirKeys()
+    {
+        Values values = ParseText(QStringLiteral("Shadows = -1;\nCompressTextures = true\nUseVBO = 1\n"
+                                                 "UsePBO = false\nSpringData = /elsewhere\nGuiOpacity = 0,5\n"
+                                                 "FeatureDrawDistance = 9999\nAutohostIP = 10.0.0.1 ;x\n"));
+        const DataEngineSettings es = ToRecord(values, QSize(800, 600), QStringLiteral("/data"));
+        QCOMPARE(es.Shadows, -1);
+        QCOMPARE(es.CompressTextures, true);
+        QCOMPARE(es.UseVBO, true);
+        QCOMPARE(es.UsePBO, false);
+        QCOMPARE(es.GuiOpacity, 0.0f);
+        QCOMPARE(es.FeatureDrawDistance, 9999.0f);
+        QCOMPARE(es.AutohostIP, QStringLiteral("10.0.0.1 ;x"));
+        // SpringData always comes from the program, never from the file.
+        QCOMPARE(es.SpringData, QStringLiteral("/data"));
+    }
+
+    void EveryFieldSurvivesTheFile_data()
+    {
+        QTest::addColumn<bool>("zeros");
+        QTest::newRow("distinct values") << false;
+        QTest::newRow("all zero") << true;
+    }
+
+    void EveryFieldSurvivesTheFile()
+    {
+        // One pass with every field set (distinct numbers, all flags on) and one with all of them
+        // at zero: a field that is not written or not read changes in one of them.
+        QFETCH(bool, zeros);
+        Values filled;
+        int n = 3;
+        for (const QString& key : DataEngineSettings::Keys())
+            filled.insert(key, zeros ? QStringLiteral("0") : QString::number(n++));
+        DataEngineSettings es = ToRecord(filled, QSize(1, 1), QStringLiteral("/a:/b"));
+        if (!zeros)
+        {
+            es.AutohostIP = QStringLiteral("192.168.1.2");
+            es.InputTextGeo = QStringLiteral("0.26 0.73 0.02 0.028");
+            es.GuiOpacity = 0.35f;
+            es.snd_airAbsorption = 0.0123f;
+        }
+        QVERIFY(es != DataEngineSettings::Defaults(QSize(1, 1)));
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("spring.cfg"));
+        Values out;
+        FromRecord(es, out);
+        QCOMPARE(out.size(), 132);
+        QVERIFY(Write(path, out));
+        Values in;
+        QVERIFY(Read(path, in));
+        QCOMPARE(in, out);
+        const DataEngineSettings back = ToRecord(in, QSize(1, 1), es.SpringData);
+        QVERIFY(back == es);
+    }
+
+    void SaveKeepsUnknownKeysAndSorts()
+    {
+        TestEnvironment env;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("spring.cfg"));
+        WriteBytes(path, "\r\nBlockCompositing = true;\r\n\r\nno equals here\r\nsnd_volmaster = 20\r\n"
+                         "# keep me\r\nYResolutionWindowed = 700\r\nShadows = 1\r\nShadows = 0\r\n");
+        Values values;
+        QVERIFY(Read(path, values));
+        DataEngineSettings es = ToRecord(values, QSize(1000, 800), QStringLiteral("/data"));
+        FromRecord(es, values);
+        QVERIFY(Write(path, values));
+
+        const QString text = QString::fromUtf8(ReadBytes(path));
+        const QStringList lines = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 132 + 2);
+        QVERIFY(!text.contains(QLatin1Char('\r')));
+        QVERIFY(!text.contains(QStringLiteral("\n\n")));
+        QVERIFY(!text.contains(QStringLiteral("no equals")));
+        QCOMPARE(lines.first(), QStringLiteral("# keep me"));
+        QCOMPARE(lines.at(1), QStringLiteral("3DTrees = 1"));
+        QVERIFY(lines.contains(QStringLiteral("BlockCompositing = true;")));
+        QCOMPARE(lines.count(QStringLiteral("Shadows = 0")), 1);
+        QVERIFY(!lines.contains(QStringLiteral("Shadows = 1")));
+        QVERIFY(lines.contains(QStringLiteral("snd_volmaster = 20")));
+        QVERIFY(lines.contains(QStringLiteral("YResolutionWindowed = 700")));
+        QVERIFY(lines.indexOf(QStringLiteral("YResolutionWindowed = 700")) <
+                lines.indexOf(QStringLiteral("snd_airAbsorption = 0.1")));
+        QStringList sorted = lines.mid(1);
+        std::sort(sorted.begin(), sorted.end(),
+                  [](const QString& a, const QString& b) {
+                      return a.section(QStringLiteral(" = "), 0, 0) < b.section(QStringLiteral(" = "), 0, 0);
+                  });
+        QCOMPARE(lines.mid(1), sorted);
+    }
+
+    void ValuesCannotBreakLines()
+    {
+        Values values;
+        values.insert(QStringLiteral("InputTextGeo"), QStringLiteral("a\nShadows = 4\r\nb"));
+        const Values back = ParseText(Serialize(values));
+        QCOMPARE(back.size(), 1);
+        QCOMPARE(back.value(QStringLiteral("InputTextGeo")), QStringLiteral("a Shadows = 4  b"));
+    }
+
+    void ReadFailureIsClear()
+    {
+        TestEnvironment env;
+        Values values;
+        values.insert(QStringLiteral("stale"), QStringLiteral("1"));
+        const QString missing = env.Path(QStringLiteral("nowhere/spring.cfg"));
+        QVERIFY(!Read(missing, values));
+        QVERIFY(values.isEmpty());
+        QVERIFY(env.LogContains(
+            QStringLiteral("EngineSettingsHandler :: Engine Settings file can NOT be opened ") + missing));
+    }
+
+    void FailedWriteLeavesTheOldFile()
+    {
+        TestEnvironment env;
+        QTemporaryDir dir;
+        // A folder where the file should be: the write cannot replace it.
+        const QString blocked = dir.filePath(QStringLiteral("blocked.cfg"));
+        QVERIFY(QDir().mkpath(blocked));
+        Values values;
+        values.insert(QStringLiteral("Shadows"), QStringLiteral("1"));
+        QVERIFY(!Write(blocked, values));
+        QVERIFY(QFileInfo(blocked).isDir());
+        QVERIFY(env.LogContains(
+            QStringLiteral("EngineSettingsHandler :: Engine Settings file can NOT be saved ") + blocked));
+
+        // A file in a folder that does not exist: nothing is created, the result says so.
+        QVERIFY(!Write(dir.filePath(QStringLiteral("missing/spring.cfg")), values));
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("missing/spring.cfg"))));
+
+        // A good write replaces the whole file, leaving no temporary files behind.
+        const QString path = dir.filePath(QStringLiteral("ok.cfg"));
+        WriteBytes(path, "Shadows = 2\nOld = 1\n");
+        QVERIFY(Write(path, values));
+        QCOMPARE(ReadBytes(path), QByteArray("Shadows = 1\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("ok.cfg")});
+    }
+
+    void SpringDataUsesThePlatformSeparator()
+    {
+        QCOMPARE(SpringDataFolders(QStringLiteral("/data"), QString()), QStringLiteral("/data"));
+        QCOMPARE(SpringDataFolders(QStringLiteral("/data"), QStringLiteral("/sync")),
+                 QStringLiteral("/data") + QDir::listSeparator() + QStringLiteral("/sync"));
+#ifdef Q_OS_WIN
+        QCOMPARE(QDir::listSeparator(), QLatin1Char(';'));
+#else
+        QCOMPARE(QDir::listSeparator(), QLatin1Char(':'));
+#endif
+    }
+
+    void KeysAreTheRecordFields()
+    {
+        const QStringList keys = DataEngineSettings::Keys();
+        QCOMPARE(keys.size(), 132);
+        QCOMPARE(QSet<QString>(keys.begin(), keys.end()).size(), 132);
+        QVERIFY(keys.contains(QStringLiteral("3DTrees")));
+        QVERIFY(keys.contains(QStringLiteral("SpringData")));
+        QVERIFY(!keys.contains(QStringLiteral("GraphicDetailsName")));
+        QVERIFY(!keys.contains(QStringLiteral("BlockCompositing")));
+        QVERIFY(!keys.contains(QStringLiteral("ForceDisableShaders")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEngineSettingsFile)
+#include "tst_EngineSettingsFile.moc"

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "SoundManager.h"
+
+#include <QList>
+#include <QMutex>
+#include <QStringList>
+
+// Records every request the sound service's static functions post, while it lives.
+class SoundRecorder
+{
+public:
+    SoundRecorder();
+    ~SoundRecorder();
+
+    QList<SoundRequest> Requests() const;
+    // The effect, taunt or track names asked for through "DoMediaPlay", in order.
+    QStringList Played() const;
+    // The slots posted, in order.
+    QStringList Slots() const;
+    void Clear();
+
+private:
+    mutable QMutex m_mutex;
+    QList<SoundRequest> m_requests;
+};

@@ -1,0 +1,340 @@
+#include "AppDefines.h"
+#include "AppSettings.h"
+#include "PathManager.h"
+#include "TestEnvironment.h"
+#include "helper_Sounds.h"
+
+#include <QDataStream>
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTest>
+#include <QThread>
+#include <QtMath>
+
+namespace
+{
+// A mono 16-bit PCM WAV of a sine tone.
+void WriteWav(const QString& path, int msecs)
+{
+    const int rate = 22050;
+    const int samples = rate * msecs / 1000;
+    QByteArray data;
+    QDataStream pcm(&data, QIODevice::WriteOnly);
+    pcm.setByteOrder(QDataStream::LittleEndian);
+    for (int i = 0; i < samples; ++i)
+        pcm << qint16(8000 * qSin(2 * M_PI * 440 * i / rate));
+
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QDataStream out(&file);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out.writeRawData("RIFF", 4);
+    out << quint32(36 + data.size());
+    out.writeRawData("WAVEfmt ", 8);
+    out << quint32(16) << quint16(1) << quint16(1) << quint32(rate) << quint32(rate * 2) << quint16(2)
+        << quint16(16);
+    out.writeRawData("data", 4);
+    out << quint32(data.size());
+    out.writeRawData(data.constData(), data.size());
+}
+
+bool CanPlay()
+{
+    QMediaPlayer probe;
+    return probe.availability() == QMultimedia::Available;
+}
+} // namespace
+
+class TestSoundManager : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_env.reset(new TestEnvironment());
+        m_media = PathManager::Instance()->GetMediaDir();
+        m_taunts = PathManager::Instance()->GetTauntsDir();
+        QDir().mkpath(m_media);
+        QDir().mkpath(m_taunts);
+    }
+    void cleanup()
+    {
+        SoundManager::DestroyInstance();
+        m_env.reset();
+    }
+
+    void EffectRequestsFollowTheNames()
+    {
+        SoundRecorder sounds;
+        AppSettingsSound::Instance()->ButtonHoverMute = false;
+        SoundManager::PlayButtonClick();
+        SoundManager::PlayButtonHover();
+        SoundManager::PlayButtonOff();
+        SoundManager::PlayButtonOn();
+        SoundManager::PlayDownloadFinished();
+        SoundManager::PlayStart();
+        SoundManager::PlayNewMessage();
+        SoundManager::PlayPlayerJoined();
+        SoundManager::PlayPlayerLeft();
+        SoundManager::PlayRingMe();
+        SoundManager::PlayTakePicture();
+        QCOMPARE(sounds.Played(), (QStringList{"button.click", "button.hover", "button.off", "button.on",
+                                               "download.finished", "start", "new.message", "player.joined",
+                                               "player.left", "ring.me", "take.picture"}));
+        for (const SoundRequest& request : sounds.Requests())
+        {
+            QCOMPARE(request.volume, -1);
+            QCOMPARE(request.type, int(SoundManager::MediaEffect));
+        }
+
+        sounds.Clear();
+        AppSettingsSound::Instance()->ButtonHoverMute = true;
+        SoundManager::PlayButtonHover();
+        QVERIFY(sounds.Requests().isEmpty());
+
+        AppSettingsSound::Instance()->TauntsVolume = 33;
+        SoundManager::PlaySoundFile(QStringLiteral("gg.wav"));
+        QCOMPARE(sounds.Requests().size(), 1);
+        QCOMPARE(sounds.Requests().first().volume, 33);
+        QCOMPARE(sounds.Requests().first().type, int(SoundManager::MediaTaunt));
+    }
+
+    void MusicRequestsAndMutes()
+    {
+        SoundRecorder sounds;
+        SoundManager::PlayMenuMusic();
+        SoundManager::PlayAboutMusic();
+        SoundManager::PlayMissionMusic(QStringLiteral("/x/theme.ogg"));
+        SoundManager::SetMuteMusic(true);
+        QVERIFY(AppSettingsSound::Instance()->MusicMute);
+        SoundManager::PlayMenuMusic();
+        SoundManager::PlayAboutMusic();
+        SoundManager::PlayMissionMusic(QStringLiteral("/x/theme.ogg"));
+        SoundManager::StopMenuMusic();
+        SoundManager::PauseMenuMusic();
+        SoundManager::StopAboutMusic();
+        SoundManager::StopMissionMusic();
+        SoundManager::SetMusicVolume(12);
+        SoundManager::SetMuteTaunts(true);
+        SoundManager::Reload();
+        QCOMPARE(sounds.Slots(), (QStringList{"DoMenuPlay", "DoAboutPlay", "DoMissionPlay", "DoMuteMusic",
+                                              "DoMenuStop", "DoMenuPause", "DoAboutStop", "DoMissionStop",
+                                              "DoSetMusicVolume", "DoDestroy", "DoInitialize"}));
+        QCOMPARE(AppSettingsSound::Instance()->MusicVolume, 12);
+        QVERIFY(AppSettingsSound::Instance()->TauntsMute);
+
+        // The posted calls reach the players at the next turn of the event loop.
+        QCoreApplication::processEvents();
+        SoundManager* sound = SoundManager::Instance();
+        QVERIFY(sound->MenuPlayer());
+        QCOMPARE(sound->MenuPlayer()->volume(), 12);
+        QVERIFY(sound->MenuPlayer()->isMuted());
+    }
+
+    void StaticCallsNeverBlockOrRunInline()
+    {
+        SoundManager* sound = SoundManager::Instance();
+        QSignalSpy volume(sound->MenuPlayer(), &QMediaPlayer::volumeChanged);
+        SoundManager::SetMusicVolume(7);
+        QCOMPARE(volume.count(), 0);
+        QTRY_COMPARE(volume.count(), 1);
+        QCOMPARE(sound->MenuPlayer()->volume(), 7);
+    }
+
+    void TrackList()
+    {
+        const QString skip = AppDefines::Instance()->GetExtrasVersion();
+        WriteWav(m_media + QStringLiteral("/button.click.wav"), 50);
+        WriteWav(m_media + QStringLiteral("/menu.wav"), 50);
+        WriteWav(m_media + QStringLiteral("/pack.") + skip + QStringLiteral(".wav"), 50);
+        QDir().mkpath(m_media + QStringLiteral("/folder.wav"));
+        SoundManager::Instance();
+        QVERIFY(m_env->LogContains(QStringLiteral("Initialize :: SoundManager")));
+        QCOMPARE(SoundManager::GetTrack(QStringLiteral("button.click")),
+                 m_media + QDir::separator() + QStringLiteral("button.click.wav"));
+        QCOMPARE(SoundManager::GetTrack(QStringLiteral("menu")),
+                 m_media + QDir::separator() + QStringLiteral("menu.wav"));
+        QVERIFY(SoundManager::GetTrack(QStringLiteral("pack.") + skip).isEmpty());
+        QVERIFY(SoundManager::GetTrack(QStringLiteral("folder")).isEmpty());
+        QVERIFY(SoundManager::GetTrack(QStringLiteral("nothing")).isEmpty());
+
+        // New files are found after a reload.
+        WriteWav(m_media + QStringLiteral("/about.wav"), 50);
+        QVERIFY(SoundManager::GetTrack(QStringLiteral("about")).isEmpty());
+        SoundManager::ReloadNow();
+        QVERIFY(!SoundManager::GetTrack(QStringLiteral("about")).isEmpty());
+        QVERIFY(SoundManager::Instance()->MenuPlayer());
+
+        SoundManager::DestroyInstance();
+        QVERIFY(m_env->LogContains(QStringLiteral("Destroy :: SoundManager")));
+    }
+
+    void EffectsPlayAndPlayersAreReleased()
+    {
+        QM_REQUIRE(CanPlay(), "GStreamer playback");
+        WriteWav(m_media + QStringLiteral("/button.click.wav"), 300);
+        WriteWav(m_media + QStringLiteral("/button.on.wav"), 300);
+        SoundManager* sound = SoundManager::Instance();
+        SoundManager::PlayButtonClick();
+        SoundManager::PlayButtonOn();
+        QCOMPARE(sound->CreatedPlayers(), 0);
+        QCoreApplication::processEvents();
+        // Posted back to back: two players at the same time.
+        QCOMPARE(sound->CreatedPlayers(), 2);
+        QCOMPARE(sound->ActivePlayers(), 2);
+        QCOMPARE(sound->LastVolume(), AppSettingsSound::Instance()->SoundsVolume);
+        QTRY_COMPARE_WITH_TIMEOUT(sound->ActivePlayers(), 0, 10000);
+        QCOMPARE(sound->ReleasedPlayers(), 2);
+        QVERIFY(!m_env->LogContains(QStringLiteral("Sound :: Error")));
+
+        // An unknown effect is silent: no player at all.
+        SoundManager::MediaPlay(QStringLiteral("no.such.effect"), -1, SoundManager::MediaEffect);
+        SoundManager::MediaPlay(QString(), -1, SoundManager::MediaEffect);
+        SoundManager::MediaPlay(QStringLiteral("button.click"), -1, 7);
+        QCoreApplication::processEvents();
+        QCOMPARE(sound->CreatedPlayers(), 2);
+    }
+
+    void MutesAndVolumes()
+    {
+        QM_REQUIRE(CanPlay(), "GStreamer playback");
+        WriteWav(m_media + QStringLiteral("/button.click.wav"), 100);
+        WriteWav(m_taunts + QStringLiteral("/gg.wav"), 100);
+        AppSettingsSound* settings = AppSettingsSound::Instance();
+        SoundManager* sound = SoundManager::Instance();
+
+        settings->SoundsMute = true;
+        SoundManager::PlayButtonClick();
+        QCoreApplication::processEvents();
+        QCOMPARE(sound->CreatedPlayers(), 0);
+        // Taunts still play while effects are muted, at the taunt volume...
+        settings->TauntsVolume = 41;
+        SoundManager::PlaySoundFile(QStringLiteral("gg.wav"));
+        QCoreApplication::processEvents();
+        QCOMPARE(sound->CreatedPlayers(), 1);
+        QCOMPARE(sound->LastVolume(), 41);
+        // ...and at the effects volume when asked with the default volume.
+        settings->SoundsVolume = 23;
+        SoundManager::MediaPlay(QStringLiteral("gg.wav"), -1, SoundManager::MediaTaunt);
+        QCoreApplication::processEvents();
+        QCOMPARE(sound->CreatedPlayers(), 2);
+        QCOMPARE(sound->LastVolume(), 23);
+
+        settings->TauntsMute = true;
+        SoundManager::PlaySoundFile(QStringLiteral("gg.wav"));
+        QCoreApplication::processEvents();
+        QCOMPARE(sound->CreatedPlayers(), 2);
+        QTRY_COMPARE_WITH_TIMEOUT(sound->ActivePlayers(), 0, 10000);
+    }
+
+    void BrokenFileLogsOneErrorAndIsReleased()
+    {
+        QM_REQUIRE(CanPlay(), "GStreamer playback");
+        QFile broken(m_media + QStringLiteral("/button.off.wav"));
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write(QByteArray(4096, '\x5a'));
+        broken.close();
+        SoundManager* sound = SoundManager::Instance();
+        SoundManager::PlayButtonOff();
+        QTRY_COMPARE_WITH_TIMEOUT(sound->ReleasedPlayers(), 1, 10000);
+        QCOMPARE(sound->ActivePlayers(), 0);
+        QTest::qWait(100);
+        int errors = 0;
+        for (const QString& line : m_env->LogLines())
+            errors += line.contains(QStringLiteral("Sound :: Error QMediaPlayer::"));
+        QCOMPARE(errors, 1);
+    }
+
+    void StalledPlayersAreReleasedByTimeout()
+    {
+        QM_REQUIRE(CanPlay(), "GStreamer playback");
+        WriteWav(m_media + QStringLiteral("/ring.me.wav"), 2000);
+        SoundManager* sound = SoundManager::Instance();
+        sound->SetPlayerTimeout(0);
+        SoundManager::PlayRingMe();
+        QTRY_COMPARE_WITH_TIMEOUT(sound->ReleasedPlayers(), 1, 10000);
+        QCOMPARE(sound->ActivePlayers(), 0);
+        // Whatever it reports later does not release it twice.
+        QTest::qWait(200);
+        QCOMPARE(sound->ReleasedPlayers(), 1);
+    }
+
+    void TauntsStayInsideTheirFolder()
+    {
+        QM_REQUIRE(CanPlay(), "GStreamer playback");
+        WriteWav(m_env->Path(QStringLiteral("outside.wav")), 50);
+        WriteWav(m_taunts + QStringLiteral("/inside.wav"), 50);
+        SoundManager* sound = SoundManager::Instance();
+        for (const QString& name :
+             {QStringLiteral("../../../outside.wav"), m_env->Path(QStringLiteral("outside.wav")),
+              QStringLiteral("sub/../../lobby2/x.wav")})
+            SoundManager::PlaySoundFile(name);
+        QCoreApplication::processEvents();
+        QCOMPARE(sound->CreatedPlayers(), 0);
+        QVERIFY(m_env->LogContains(
+            QStringLiteral("Sound :: Taunt file outside the taunts folder --- ../../../outside.wav")));
+        SoundManager::PlaySoundFile(QStringLiteral("./sub/../inside.wav"));
+        QCoreApplication::processEvents();
+        QCOMPARE(sound->CreatedPlayers(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(sound->ActivePlayers(), 0, 10000);
+    }
+
+    void MenuMusic()
+    {
+        SoundManager* sound = SoundManager::Instance();
+        // No "menu" file: silent, no error.
+        sound->DoMenuPlay();
+        QCOMPARE(sound->MenuPlayer()->state(), QMediaPlayer::StoppedState);
+        QVERIFY(!m_env->LogContains(QStringLiteral("Sound :: Error")));
+
+        QM_REQUIRE(CanPlay(), "GStreamer playback");
+        WriteWav(m_media + QStringLiteral("/menu.wav"), 3000);
+        SoundManager::ReloadNow();
+        QSignalSpy media(sound->MenuPlayer(), &QMediaPlayer::mediaChanged);
+        sound->DoMenuPlay();
+        QCOMPARE(sound->MenuPlayer()->state(), QMediaPlayer::PlayingState);
+        // A second play keeps the running track instead of starting it again.
+        sound->DoMenuPlay();
+        QCOMPARE(media.count(), 1);
+        sound->DoMenuPause();
+        QCOMPARE(sound->MenuPlayer()->state(), QMediaPlayer::PausedState);
+        sound->DoMenuStop();
+        QCOMPARE(sound->MenuPlayer()->state(), QMediaPlayer::StoppedState);
+
+        // The mission theme is played from wherever the caller says, unchecked.
+        sound->DoMissionPlay(m_media + QStringLiteral("/menu.wav"));
+        QCOMPARE(sound->MissionPlayer()->state(), QMediaPlayer::PlayingState);
+        sound->DoMissionStop();
+        QCOMPARE(sound->MissionPlayer()->state(), QMediaPlayer::StoppedState);
+    }
+
+    void CallsFromOtherThreadsCreateTheServiceOnTheGuiThread()
+    {
+        QVERIFY(!SoundManager::Exists());
+        SoundRecorder sounds;
+        QThread* worker = QThread::create(
+            []
+            {
+                SoundManager::PlayButtonClick();
+                SoundManager::PlayMenuMusic();
+            });
+        worker->start();
+        QVERIFY(worker->wait(5000));
+        delete worker;
+        QCOMPARE(sounds.Played(), QStringList{QStringLiteral("button.click")});
+        // Nothing was made on the worker; the GUI thread makes it on its next turn.
+        QTRY_VERIFY(SoundManager::Exists());
+        QCOMPARE(SoundManager::Instance()->thread(), QCoreApplication::instance()->thread());
+        QCOMPARE(SoundManager::Instance()->MenuPlayer()->thread(), QCoreApplication::instance()->thread());
+    }
+
+private:
+    QScopedPointer<TestEnvironment> m_env;
+    QString m_media;
+    QString m_taunts;
+};
+
+QTEST_MAIN(TestSoundManager)
+#include "tst_SoundManager.moc"
