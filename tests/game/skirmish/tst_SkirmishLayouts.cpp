@@ -210,6 +210,37 @@ private slots:
         QVERIFY(env.LogContains(QStringLiteral("SkirmishHandler :: PlayerData --- No such player ghost")));
     }
 
+    void contentChoicesMustBeInstalled()
+    {
+        TestEnvironment env;
+        SkirmishContent content(env);
+        PlainHandler handler;
+        handler.JoinBattle();
+        QSignalSpy mapChanged(&handler, &SkirmishHandler::OnMapChanged);
+
+        handler.SetMapName(QStringLiteral("Nowhere"));
+        QCOMPARE(handler.MapName(), QString());
+        QVERIFY(env.LogContains(QStringLiteral("SkirmishHandler :: SetMapName --- NO such a map Nowhere")));
+        handler.SetMapName(content.mapName);
+        handler.SetMapName(content.mapName); // unchanged: no second signal
+        QCOMPARE(mapChanged.count(), 1);
+        QCOMPARE(mapChanged.first().first().toString(), content.mapName);
+
+        handler.SetGameVersion(QStringLiteral("Old Game 0"));
+        QVERIFY(
+            env.LogContains(QStringLiteral("SkirmishHandler :: SetGameVersion --- NO such game Old Game 0")));
+        QCOMPARE(handler.GameVersion(), QString());
+        handler.SetGameVersion(content.gameVersion);
+        QCOMPARE(handler.GameVersion(), content.gameVersion);
+        QCOMPARE(handler.Battle().gameName, content.gameEntry);
+
+        handler.SetEngineVersion(QStringLiteral("1.0"));
+        QVERIFY(
+            env.LogContains(QStringLiteral("SkirmishHandler :: SetEngineVersion --- NO such engine 1.0")));
+        handler.SetEngineVersion(content.engineVersion);
+        QCOMPARE(handler.EngineVersion(), content.engineVersion);
+    }
+
     void meIsAlwaysThere()
     {
         TestEnvironment env;
