@@ -17,6 +17,9 @@ SkirmishMissionHandler::~SkirmishMissionHandler()
 void SkirmishMissionHandler::JoinBattle()
 {
     qDebug() << "SkirmishMissionHandler :: JoinBattle";
+    // The mission brings its own bots and no boxes; nothing of a mission loaded before stays.
+    m_ais->Clear();
+    SetStartRects({});
     DataPlayer& me = JoinMe();
     SetMyTeam(-1, true);
     emit OnPlayerJoined(me);

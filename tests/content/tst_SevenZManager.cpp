@@ -129,6 +129,27 @@ private slots:
         QVERIFY(env->LogContains(QStringLiteral("SevenZManager :: ERROR --- exit code")));
     }
 
+    // The tool asks for a password on standard input; it must get none and fail at once.
+    void passwordArchiveFailsWithoutWaiting()
+    {
+        QM_REQUIRE(HaveSevenZip(), "7z (p7zip-full)");
+        const QString src = env->Path(QStringLiteral("src"));
+        QVERIFY(WriteFile(src + QStringLiteral("/locked/a.txt"), "secret"));
+        QProcess p;
+        p.setWorkingDirectory(src);
+        p.start(QStringLiteral("7z"),
+                {QStringLiteral("a"), QStringLiteral("-psecret"), QStringLiteral("-mhe=on"),
+                 env->Path(QStringLiteral("locked.7z")), QStringLiteral("locked")});
+        QVERIFY(p.waitForFinished(30000) && p.exitCode() == 0);
+        QElapsedTimer timer;
+        timer.start();
+        SevenZManager::Extract(env->Path(QStringLiteral("locked.7z")), env->Path(QStringLiteral("out")),
+                               QStringLiteral("l"), -1);
+        QTRY_COMPARE_WITH_TIMEOUT(listener->events.size(), 1, 10000);
+        QCOMPARE(listener->events.first(), QStringLiteral("error2 locked.7z l"));
+        QVERIFY(timer.elapsed() < 10000);
+    }
+
     void missingArchiveAndMissingToolAreErrors()
     {
         SevenZManager::Extract(env->Path(QStringLiteral("nothing.7z")), env->Path(QStringLiteral("out")),

@@ -258,6 +258,7 @@ private slots:
         data.player.color = Qt::green;
         DataPlayer bot;
         bot.isAi = true;
+        bot.side = 0;
         bot.aiShortName = QStringLiteral("NullAI");
         bot.allyTeam = 1;
         bot.team = 1;
@@ -275,7 +276,14 @@ private slots:
         QCOMPARE(ais.size(), 2);
         QCOMPARE(ais.at(0).team, 2); // bot 1 first, teams kept
         QCOMPARE(ais.at(1).team, 1);
+        QCOMPARE(ais.at(1).sideName, QStringLiteral("Arm"));
         QVERIFY(!mission->IsAILimitReached());
+
+        // Opening the briefing again starts from a clean battle.
+        mission->JoinBattle();
+        QCOMPARE(mission->AIs()->Count(), 0);
+        mission->SetMissionData(data);
+        QCOMPARE(mission->AIs()->Count(), 2);
     }
 
     void unplayableBattleIsRefused()
