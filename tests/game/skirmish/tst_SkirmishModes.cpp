@@ -308,6 +308,16 @@ private slots:
         QCOMPARE(refused.count(), 2);
         QCOMPARE(refused.last().first().toString(), QStringLiteral("no engine: 99.9"));
         QVERIFY(!QFile::exists(PathManager::Instance()->GetLaunchScriptFile()));
+
+        content.UseAsDefaults(AppSettingsSkirmishCustom::Instance());
+        custom->LeaveBattle();
+        AppSettingsSkirmishCustom::Instance()->DefaultGameVersion = QStringLiteral("Gone Game 1");
+        custom->JoinBattle();
+        QCOMPARE(custom->Battle().gameName, QString());
+        custom->DoStartBattle();
+        QCOMPARE(refused.count(), 3);
+        QCOMPARE(refused.last().first().toString(), QStringLiteral("no game: Gone Game 1"));
+        QVERIFY(!QFile::exists(PathManager::Instance()->GetLaunchScriptFile()));
     }
 };
 
