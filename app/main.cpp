@@ -3,22 +3,27 @@
 #include "AppDefines.h"
 #include "AppSettings.h"
 #include "Common.h"
-#include "CommonWidgets.h"
+#include "CoreUI.h"
 #include "DebugStream.h"
 #include "EngineSettingsHandler.h"
 #include "GuiFonts.h"
+#include "GuiManager.h"
 #include "GuiMetrics.h"
 #include "LobbyMetaTypes.h"
+#include "MainWindow.h"
 #include "MetaTypes.h"
+#include "PageFactory.h"
 #include "PathManager.h"
 #include "SevenZManager.h"
 #include "SoundManager.h"
 #include "SpringLaunchManager.h"
 #include "StartActionsHandler.h"
+#include "SteamManager.h"
 #include "SyncManager.h"
 #include "TauntsManager.h"
 #include "TranslatorManager.h"
 #include "Variable.h"
+#include "WebUpdates.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -29,16 +34,15 @@
 #include <QSplashScreen>
 #include <QTextCodec>
 #include <QTimer>
-#include <QWidget>
 
 namespace
 {
 void RegisterMetaTypes()
 {
     RegisterAppMetaTypes();
-    Variable::RegisterMetaTypes();
     RegisterLobbyMetaTypes();
     RegisterEngineSettingsMetaTypes();
+    Variable::RegisterMetaTypes();
 }
 
 void CoreInitialize()
@@ -46,6 +50,7 @@ void CoreInitialize()
     qDebug() << "CORE --------------- START";
     QNetworkProxyFactory::setUseSystemConfiguration(true);
     SoundManager::Instance();
+    WebUpdates::Instance();
     // The engine launcher; game folders hidden by a run that never ended come back first.
     SpringLaunchManager::Instance()->RestoreDevGameFolders();
     TranslatorManager::Instance()->Load(AppSettingsMain::Instance()->LocaleName);
@@ -54,12 +59,14 @@ void CoreInitialize()
     // The content index.
     SyncManager::Instance();
     TauntsManager::Instance();
+    SteamManager::Instance();
     qDebug() << "CORE --------------- STOP";
 }
 
 void CoreDestroy()
 {
     qDebug() << "CORE DESTROY --------------- START";
+    SteamManager::Destroy();
     TauntsManager::DestroyInstance();
     if (SyncManager::Exists())
         SyncManager::Instance()->InvokeBlocking("DoDestroy");
@@ -69,37 +76,11 @@ void CoreDestroy()
     SevenZManager::Destroy();
     TranslatorManager::Destroy();
     SpringLaunchManager::Destroy();
+    WebUpdates::Destroy();
     SoundManager::DestroyInstance();
     qDebug() << "CORE DESTROY --------------- STOP";
 }
 
-// Stands in for the main window until the page frame exists.
-QWidget* g_window = nullptr;
-
-void CoreUiInitialize()
-{
-    qDebug() << "CORE UI --------------- START";
-    g_window = new QWidget();
-    g_window->setAttribute(Qt::WA_DeleteOnClose, false);
-    g_window->setWindowTitle(AppDefines::GetProductName() + QLatin1Char(' ') + AppDefines::GetLobbyVersion());
-    g_window->setMinimumSize(GuiBaseSize + QSize(2 * GuiMargin, 2 * GuiMargin));
-    g_window->resize(GuiWindowSize);
-    Common::SetMainWindow(g_window);
-    qDebug() << "CORE UI --------------- STOP";
-}
-
-void CoreUiStart()
-{
-    g_window->show();
-}
-
-void CoreUiDestroy()
-{
-    qDebug() << "CORE UI DESTROY --------------- START";
-    delete g_window;
-    g_window = nullptr;
-    qDebug() << "CORE UI DESTROY --------------- STOP";
-}
 } // namespace
 
 int main(int argc, char* argv[])
@@ -170,17 +151,21 @@ int main(int argc, char* argv[])
     AppSettings::Instance()->Load();
     SetGuiLanguage(AppSettingsMain::Instance()->LocaleName);
 
+    // Tests point the web service at a server of their own.
+    if (qEnvironmentVariableIsSet("QUILLMERE_WEB_BASE"))
+        defines->SetWebBaseAddress(qEnvironmentVariable("QUILLMERE_WEB_BASE"));
+
     CoreInitialize();
-    CoreUiInitialize();
+    PageFactory::Install();
+    CoreUI::Initialize();
     qDebug() << "START --------------- START";
+    // The GUI manager runs the start-up housekeeping once the event loop turns.
     EngineSettingsHandler::AddStartAction();
-    StartActionsHandler::Start();
-    StartActionsHandler::Destroy();
-    CoreUiStart();
+    CoreUI::Start();
     qDebug() << "START --------------- STOP";
     if (splash)
     {
-        splash->finish(g_window);
+        splash->finish(MainWindow::Instance());
         delete splash;
     }
 
@@ -188,14 +173,15 @@ int main(int argc, char* argv[])
     const int autoQuitMs = qEnvironmentVariableIntValue("QUILLMERE_AUTOQUIT_MS");
     if (autoQuitMs > 0)
         QTimer::singleShot(autoQuitMs, &app, [] {
-            if (g_window)
-                g_window->close();
+            // The same road as closing the window: the geometry is saved.
+            if (GuiManager::Exists())
+                GuiManager::Instance()->RequestQuit();
             QApplication::quit();
         });
 
     const int result = app.exec();
 
-    CoreUiDestroy();
+    CoreUI::Destroy();
     CoreDestroy();
     AppSettings::Instance()->SaveAll();
     DestroyAppSettingsGroups();

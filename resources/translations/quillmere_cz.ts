@@ -2,10 +2,49 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="cs">
 <context>
+    <name>AIEditorPage</name>
+    <message>
+        <source>AI Editor</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>AboutPage</name>
+    <message>
+        <source>About</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Player Guide</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>AiProjectsPage</name>
+    <message>
+        <source>AI Projects</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>AppDefines</name>
     <message>
         <source>YOU</source>
         <translation>TY</translation>
+    </message>
+</context>
+<context>
+    <name>CampaignMissionDataPage</name>
+    <message>
+        <source>Campaign Mission</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CampaignMissionListPage</name>
+    <message>
+        <source>Campaign</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -35,6 +74,131 @@
     </message>
 </context>
 <context>
+    <name>ExtrasPage</name>
+    <message>
+        <source>Extras</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GameSettingsPage</name>
+    <message>
+        <source>Game Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GameTestsPage</name>
+    <message>
+        <source>Game Tests</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MainMenuPage</name>
+    <message>
+        <source>Main Menu</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Single Player</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quick Skirmish</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Custom Skirmish</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replays</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Multiplayer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lobby Server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Custom Server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Steam</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Extras</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Updates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Developers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AI Projects</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Game Tests</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MissionEditorPage</name>
+    <message>
+        <source>Mission Editor</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MissionListPage</name>
+    <message>
+        <source>Mission</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ModalPage</name>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>NButtonOnOff</name>
     <message>
         <source>ON</source>
@@ -42,6 +206,88 @@
     </message>
     <message>
         <source>OFF</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PlayerGuidePage</name>
+    <message>
+        <source>Player Guide</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QuitConfirmModal</name>
+    <message>
+        <source>Do you really want to quit?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ReplaysPage</name>
+    <message>
+        <source>Replays</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SimplePage</name>
+    <message>
+        <source>Back</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SkirmishCustomPage</name>
+    <message>
+        <source>Custom Skirmish</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SkirmishQuickPage</name>
+    <message>
+        <source>Quick Skirmish</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SpringLoginPage</name>
+    <message>
+        <source>Multiplayer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log In</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SpringLoginPageCustom</name>
+    <message>
+        <source>Custom Server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log In</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SpringMainPage</name>
+    <message>
+        <source>Lobby</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SteamLoginPage</name>
+    <message>
+        <source>Steam Login</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log In</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -66,6 +312,27 @@
     <message>
         <source>Has Errors</source>
         <translation>Chyby</translation>
+    </message>
+</context>
+<context>
+    <name>TutorialMissionDataPage</name>
+    <message>
+        <source>Tutorial Mission</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TutorialMissionListPage</name>
+    <message>
+        <source>Tutorials</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UpdatesPage</name>
+    <message>
+        <source>Updates</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

@@ -116,33 +116,28 @@ class TestProgram : public QObject
         QVERIFY(!lines.value(at + 4).mid(14).isEmpty());
         QVERIFY(lines.value(at + 5).startsWith("Locale: "));
         QCOMPARE(lines.value(at + 6), "Game: " + gameName);
-        const QStringList order{"Initialize :: PathManager",
-                                "Initialize :: AppSettings",
-                                "AppSettings :: LOADED",
-                                "CORE --------------- START",
-                                "Initialize :: TranslatorManager",
-                                "CORE --------------- STOP",
-                                "CORE UI --------------- START",
-                                "CORE UI --------------- STOP",
-                                "START --------------- START",
-                                "StartActionsHandler --------------- STOP",
-                                "Destroy :: StartActionsHandler",
-                                "START --------------- STOP",
-                                "CORE UI DESTROY --------------- START",
-                                "CORE UI DESTROY --------------- STOP",
-                                "CORE DESTROY --------------- START",
-                                "Destroy :: TranslatorManager",
-                                "CORE DESTROY --------------- STOP",
-                                "Destroy :: AppSettings",
-                                "Destroy :: PathManager",
-                                "Destroy :: AppDefines",
-                                "Stop logging!"};
+        const QStringList order{
+            "Initialize :: PathManager", "Initialize :: AppSettings", "AppSettings :: LOADED",
+            "CORE --------------- START", "Initialize :: TranslatorManager", "CORE --------------- STOP",
+            "Initialize :: CORE UI --------------- START", "Initialize :: PageStorageManager",
+            "Initialize :: PageManager", "Initialize :: BackgroundManager", "Initialize :: GUI",
+            "Initialize :: MainWindow", "Initialize :: CORE UI --------------- STOP",
+            "START --------------- START", "INFO :: START --- CurrentPath",
+            // The housekeeping runs once the event loop turns.
+            "StartActionsHandler --------------- STOP", "Destroy :: StartActionsHandler",
+            "Destroy :: CORE UI --------------- START", "Destroy :: GUI", "Destroy :: BackgroundManager",
+            "Destroy :: PageManager", "Destroy :: PageStorageManager", "Destroy :: MainWindow",
+            "Destroy :: CORE UI --------------- STOP", "CORE DESTROY --------------- START",
+            "Destroy :: TranslatorManager", "CORE DESTROY --------------- STOP", "Destroy :: AppSettings",
+            "Destroy :: PathManager", "Destroy :: AppDefines", "Stop logging!"};
         for (const QString& step : order)
         {
             const int next = FindLine(lines, step, at + 1);
             QVERIFY2(next > at, qPrintable("out of order or missing: " + step + "\n" + text));
             at = next;
         }
+        const int start = FindLine(lines, "START --------------- START");
+        QVERIFY2(FindLine(lines, "START --------------- STOP", start + 1) > start, qPrintable(text));
     }
 
 private slots:

@@ -89,9 +89,12 @@ private slots:
         SyncManager* sync = SyncManager::Instance();
         QVERIFY(!sync->ContainsMap("New Map"));
         WriteFile(env.SpringDataDir() + "/maps/New Map.sdz", "zip");
-        QSignalSpy reloaded(sync, &SyncManager::OnReloaded);
+        // Received on this thread: a spy's wait() can miss an emit from the worker.
+        int reloads = 0;
+        QObject receiver;
+        connect(sync, &SyncManager::OnReloaded, &receiver, [&reloads] { ++reloads; });
         SyncManager::Reload();
-        QVERIFY(reloaded.wait(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(reloads > 0, 5000);
         QVERIFY(sync->ContainsMap("New Map"));
     }
 

@@ -1,6 +1,7 @@
 // Start scripts come out of replay files of unknown origin.
-// FUZZ_SOURCES: app/AppDefines.cpp app/DataPlayer.cpp game/startscript/Variable.cpp
-// game/startscript/ReplayScriptParser.cpp
+// fuzz-sources: app/AppDefines.cpp app/DataPlayer.cpp
+// fuzz-sources: game/startscript/Variable.cpp game/startscript/ReplayScriptParser.cpp
+// fuzz-libs: Qt5Gui
 
 #include "ReplayScriptParser.h"
 

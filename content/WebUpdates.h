@@ -1,0 +1,59 @@
+#pragma once
+
+#include "DataMisc.h"
+#include "Singleton.h"
+#include "WorkerThread.h"
+
+#include <QMutex>
+#include <QString>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+
+// Asks the web service whether a newer lobby exists. The update description is a text file:
+// its first line is the newest version, the lines after it are the change log.
+class WebUpdates : public WorkerThread, public Singleton<WebUpdates>
+{
+    Q_OBJECT
+    friend class Singleton<WebUpdates>;
+
+public:
+    // Larger answers are not an update description.
+    static constexpr qint64 MaxDescriptionBytes = 1024 * 1024;
+    static constexpr int TimeoutMs = 20000;
+
+    // Queues a check; the answer is one of OnHasUpdates, OnNoUpdates, OnError.
+    static void CheckUpdates();
+    static QString GetDescriptionUrl();
+    static QString ChangeLogToHtml(const QString& changeLog);
+
+    // Parses a description. False (with the reason) when it is not one.
+    static bool ParseDescription(const QByteArray& data, DataUpdates* result, QString* error);
+    static bool IsNewer(const QString& version, const QString& current);
+
+    // The newer version found by the last check, for listeners that came later.
+    bool GetKnownUpdate(DataUpdates* data) const;
+
+signals:
+    void OnHasUpdates(DataUpdates data);
+    void OnNoUpdates();
+    void OnError();
+
+public slots:
+    void DoInitialize();
+    void DoCheckUpdates();
+    void DoDestroy();
+
+private slots:
+    void DoReplyFinished();
+
+private:
+    WebUpdates();
+    ~WebUpdates() override;
+
+    QNetworkAccessManager* m_network = nullptr;
+    QNetworkReply* m_reply = nullptr;
+    mutable QMutex m_mutex;
+    bool m_hasUpdate = false;
+    DataUpdates m_update;
+};

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "SimplePage.h"
+
+// AI projects held in git repositories.
+class AiProjectsPage : public SimplePage
+{
+    Q_OBJECT
+
+public:
+    AiProjectsPage();
+};

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "SimplePage.h"
+
+// The game's automated tests.
+class GameTestsPage : public SimplePage
+{
+    Q_OBJECT
+
+public:
+    GameTestsPage();
+};

@@ -1,0 +1,362 @@
+#include "MainWindow.h"
+
+#include "AppDefines.h"
+#include "AppSettings.h"
+#include "BackgroundManager.h"
+#include "FrameKit.h"
+#include "GuiManager.h"
+#include "GuiMetrics.h"
+#include "PageManager.h"
+#include "PageStorageManager.h"
+#include "PathManager.h"
+#include "SteamManager.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDebug>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+#include <QUrl>
+#include <QVideoWidget>
+#include <QWindow>
+
+namespace
+{
+constexpr QPainter::RenderHints AllHints =
+    QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform;
+}
+
+MainWindow::MainWindow()
+{
+    qDebug() << "Initialize :: MainWindow";
+    setWindowTitle(AppDefines::GetProductName() + QLatin1Char(' ') + AppDefines::GetLobbyVersion());
+    setWindowIcon(QIcon(QStringLiteral(":/Main/Main.ico")));
+    setMinimumSize(GuiBaseSize + QSize(2 * GuiMargin, 2 * GuiMargin));
+
+    m_page = PageStorageManager::GetPage(1);
+    m_page->setParent(this);
+    m_page->hide();
+
+    AppSettingsMain* settings = AppSettingsMain::Instance();
+    // A size never stored (or stored broken) takes the size made for this screen.
+    QSize size = settings->WindowSize;
+    if (!size.isValid() || size.isEmpty())
+        size = GuiWindowSize.isValid() ? GuiWindowSize : minimumSize();
+    resize(size);
+    // A stored position can lie on a screen that is gone; such a window is centred instead.
+    if (settings->WindowPos == QPoint(-1, -1) || !IsOnSomeScreen(settings->WindowPos, this->size()))
+        CenterOnScreen();
+    else
+        move(settings->WindowPos);
+    settings->WindowPos = pos();
+    settings->WindowSize = this->size();
+    qDebug().noquote() << "MainWindow :: GEOMETRY ---" << pos().x() << pos().y() << width() << height();
+
+    if (settings->WindowState == int(Qt::WindowFullScreen))
+        setWindowState(windowState() | Qt::WindowFullScreen);
+    else
+        setWindowState(Qt::WindowStates(settings->WindowState));
+
+    connect(SteamManager::Instance(), SIGNAL(OnOverlayDeactivated()), this,
+            SLOT(DoSteamOverlayDeactivated()));
+    connect(BackgroundManager::Instance(), SIGNAL(OnUpdateBackground()), this, SLOT(update()));
+    connect(GuiManager::Instance(), SIGNAL(OnPageChange()), this, SLOT(DoPageChange()));
+    connect(GuiManager::Instance(), SIGNAL(OnFullscreenClick()), this, SLOT(DoToggleFullscreen()));
+
+    m_flashTimer = new QTimer(this);
+    m_flashTimer->setSingleShot(true);
+    m_flashTimer->setInterval(ScreenshotFlashMs);
+    connect(m_flashTimer, &QTimer::timeout, this, &MainWindow::DoRemoveScreenshot);
+
+    m_video = new QVideoWidget(this);
+    m_video->move(0, 0);
+    m_video->hide();
+    m_player = new QMediaPlayer(this, QMediaPlayer::VideoSurface);
+    m_player->setVideoOutput(m_video);
+    m_player->setMuted(true);
+    connect(m_player, SIGNAL(stateChanged(QMediaPlayer::State)), this,
+            SLOT(DoPlayerStateChanged(QMediaPlayer::State)));
+    repaint();
+}
+
+MainWindow::~MainWindow()
+{
+    qApp->removeEventFilter(this);
+    if (m_player)
+        m_player->stop();
+    qDebug() << "Destroy :: MainWindow";
+}
+
+bool MainWindow::IsOnSomeScreen(const QPoint& pos, const QSize& size)
+{
+    // The title bar must be reachable: the window's top part has to touch a screen.
+    const QRect top(pos, QSize(qMax(1, size.width()), qMin(qMax(1, size.height()), 40)));
+    const auto screens = QGuiApplication::screens();
+    for (const QScreen* screen : screens)
+    {
+        if (screen->availableGeometry().intersects(top))
+            return true;
+    }
+    return false;
+}
+
+void MainWindow::CenterOnScreen()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+}
+
+void MainWindow::StoreGeometry()
+{
+    AppSettingsMain* settings = AppSettingsMain::Instance();
+    settings->WindowPos = pos();
+    settings->WindowSize = size();
+}
+
+void MainWindow::DoPageChange()
+{
+    QPointer<QWidget> next = PageManager::Instance()->GetCurrentPageWidget();
+    if (!next)
+        return;
+    QPointer<QWidget> old = m_page;
+    next->setParent(this);
+    next->setFixedSize(size());
+    next->move(-width(), 0);
+    next->show();
+    next->repaint();
+    // Paint the new page off screen first so the swap shows no half-built frame; no user input
+    // may run a second switch in the middle of this one.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (!next || PageManager::Instance()->GetCurrentPageWidget() != next)
+    {
+        // A switch made meanwhile (a page that left at once) has already swapped the pages.
+        if (next && next != m_page)
+            next->hide();
+        return;
+    }
+    if (old && old != next)
+    {
+        old->move(-width(), 0);
+        old->hide();
+    }
+    m_page = next;
+    m_page->move(0, 0);
+    if (m_video && m_overlay)
+        m_video->raise();
+}
+
+void MainWindow::DoSetFullscreen()
+{
+    setWindowState(windowState() | Qt::WindowFullScreen);
+}
+
+void MainWindow::DoToggleFullscreen()
+{
+    AppSettingsMain* settings = AppSettingsMain::Instance();
+    if (!IsFullscreen())
+        StoreGeometry();
+    setWindowState(windowState() ^ Qt::WindowFullScreen);
+    if (!IsFullscreen())
+    {
+        setWindowState(Qt::WindowActive);
+        resize(settings->WindowSize);
+        move(settings->WindowPos);
+    }
+}
+
+void MainWindow::SaveGeometryAndClose()
+{
+    AppSettingsMain* settings = AppSettingsMain::Instance();
+    settings->WindowState = int(windowState() & ~Qt::WindowActive);
+    if (!IsFullscreen())
+        StoreGeometry();
+    AppSettings::Save(settings);
+    close();
+}
+
+bool MainWindow::TakeScreenshot()
+{
+    const QString file = PathManager::Instance()->GetLobbyScreenshotFile();
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return false;
+    QPixmap picture = screen->grabWindow(winId());
+    // Some platforms (offscreen, no compositor) cannot grab from the screen.
+    if (picture.isNull())
+        picture = grab();
+    if (picture.isNull() || !picture.save(file, "jpeg", 85))
+    {
+        qWarning().noquote() << "MainWindow :: SCREENSHOT --- CAN NOT SAVE" << file;
+        return false;
+    }
+    qDebug().noquote() << "MainWindow :: SCREENSHOT ---" << file;
+    FrameKit::PlayTakePicture();
+    QTimer::singleShot(0, this, &MainWindow::DoAppendScreenshot);
+    // One timer, restarted by every picture: the flash ends 100 ms after the last one.
+    m_flashTimer->start();
+    return true;
+}
+
+void MainWindow::DoAppendScreenshot()
+{
+    if (m_flash)
+    {
+        m_flash->hide();
+        m_flash->deleteLater();
+        m_flash = nullptr;
+    }
+    auto* flash = new QFrame(this);
+    flash->setObjectName(QStringLiteral("Screenshot"));
+    flash->setStyleSheet(QStringLiteral(
+        "QFrame#Screenshot{background-image:\t\turl(:/Back/back_screenshot.png);background-origin:\t\t"
+        "content;background-position:\tright;background-attachment:\tfixed;background-clip:\t\t"
+        "border;}"));
+    flash->setFixedSize(size());
+    flash->move(-width(), 0);
+    flash->show();
+    flash->repaint();
+    m_flash = flash;
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (m_flash == flash)
+    {
+        flash->raise();
+        flash->move(0, 0);
+    }
+    // The removal may have fired while it was being shown.
+    if (!m_flashTimer->isActive() && m_flash == flash)
+        DoRemoveScreenshot();
+}
+
+void MainWindow::DoRemoveScreenshot()
+{
+    if (!m_flash)
+        return;
+    m_flash->hide();
+    m_flash->deleteLater();
+    m_flash = nullptr;
+}
+
+void MainWindow::DoPlayerStateChanged(QMediaPlayer::State state)
+{
+    if (m_overlay && state == QMediaPlayer::StoppedState)
+        m_player->play();
+}
+
+void MainWindow::DoSteamOverlayDeactivated()
+{
+    m_overlay = false;
+    m_video->hide();
+    m_player->stop();
+    m_player->setMedia(QMediaContent());
+    if (m_page)
+    {
+        m_page->move(0, 0);
+        m_page->show();
+    }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress)
+    {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Backtab || key->key() == 0) && !m_overlay && SteamManager::Exists() &&
+            SteamManager::Instance()->IsInitialized())
+        {
+            m_overlay = true;
+            m_player->setMedia(QUrl::fromLocalFile(FrameKit::GetTrack(QStringLiteral("introduction"))));
+            m_player->play();
+            if (m_page)
+            {
+                m_page->move(-width(), 0);
+                m_page->hide();
+            }
+            m_video->setFixedSize(size());
+            m_video->show();
+            m_video->raise();
+            SteamManager::ActivateOverlay();
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool MainWindow::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        emit OnActivated();
+    else if (event->type() == QEvent::WindowDeactivate)
+        emit OnDeactivated();
+    return QMainWindow::event(event);
+}
+
+void MainWindow::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHints(AllHints, false);
+    painter.fillRect(rect(), QColor(0, 0, 0, 255));
+    if (!m_overlay && BackgroundManager::Exists())
+        BackgroundManager::Instance()->Draw(&painter);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (BackgroundManager::Exists())
+        BackgroundManager::Instance()->Resize(size());
+    if (m_page)
+        m_page->setFixedSize(size());
+    if (m_flash)
+        m_flash->setFixedSize(size());
+    if (m_overlay)
+        m_video->setFixedSize(size());
+    update();
+    emit OnResizing(size());
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (!m_overlay)
+        emit OnKeyPressEvent(event);
+}
+
+void MainWindow::mousePressEvent(QMouseEvent* event)
+{
+    emit OnMousePressEvent(event);
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::WindowStateChange)
+    {
+        const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+        if (windowState() == Qt::WindowMaximized && change->oldState() != Qt::WindowMaximized)
+            emit OnWindowMaximize();
+    }
+    QMainWindow::changeEvent(event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (GuiManager::Exists())
+        GuiManager::Instance()->RequestQuit();
+    event->accept();
+}
+
+void MainWindow::hideEvent(QHideEvent* event)
+{
+    m_savedState = saveState();
+    QMainWindow::hideEvent(event);
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    restoreState(m_savedState);
+    QMainWindow::showEvent(event);
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "Singleton.h"
+
+#include <QByteArray>
+#include <QFrame>
+#include <QMainWindow>
+#include <QMediaPlayer>
+#include <QPointer>
+
+class QTimer;
+class QVideoWidget;
+
+// The one top-level window: paints the background, shows one page at a time at full size,
+// remembers its geometry, switches full screen and takes screenshots. It is also the
+// application's event filter.
+class MainWindow : public QMainWindow, public Singleton<MainWindow>
+{
+    Q_OBJECT
+    friend class Singleton<MainWindow>;
+
+public:
+    static constexpr int ScreenshotFlashMs = 100;
+
+    bool IsFullscreen() const { return windowState() & Qt::WindowFullScreen; }
+    // Saves the lobby screenshot; false (and no sound or flash) when it could not be written.
+    bool TakeScreenshot();
+    void SaveGeometryAndClose();
+
+    QWidget* GetShownPage() const { return m_page; }
+    QFrame* GetScreenshotFlash() const { return m_flash; }
+    bool IsOverlayShown() const { return m_overlay; }
+
+    // Where a stored position is used as is: it must lie on a screen.
+    static bool IsOnSomeScreen(const QPoint& pos, const QSize& size);
+
+signals:
+    void OnActivated();
+    void OnDeactivated();
+    void OnKeyPressEvent(QKeyEvent* event);
+    void OnMousePressEvent(QMouseEvent* event);
+    void OnResizing(QSize resolution);
+    void OnWindowMaximize();
+
+public slots:
+    void DoSetFullscreen();
+    void DoToggleFullscreen();
+    void DoPageChange();
+    void DoAppendScreenshot();
+    void DoRemoveScreenshot();
+    void DoPlayerStateChanged(QMediaPlayer::State state);
+    void DoSteamOverlayDeactivated();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    MainWindow();
+    ~MainWindow() override;
+
+    void CenterOnScreen();
+    void StoreGeometry();
+
+    QPointer<QWidget> m_page;
+    QPointer<QFrame> m_flash;
+    QTimer* m_flashTimer = nullptr;
+    QByteArray m_savedState;
+    QVideoWidget* m_video = nullptr;
+    QMediaPlayer* m_player = nullptr;
+    bool m_overlay = false;
+};

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "SimplePage.h"
+
+// The lobby: battles, players and chat.
+class SpringMainPage : public SimplePage
+{
+    Q_OBJECT
+
+public:
+    SpringMainPage();
+};

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "NModalWidget.h"
+#include "NPage.h"
+
+#include <QList>
+
+class QPushButton;
+
+// Asks before the program quits.
+class QuitConfirmModal : public NModalWidget
+{
+    Q_OBJECT
+
+public:
+    QuitConfirmModal();
+
+public slots:
+    void DoButtonOKClick() override;
+    void DoButtonCancelClick() override;
+};
+
+// The main menu: one button for each page a player can go to from here, and Quit.
+class MainMenuPage : public NPage
+{
+    Q_OBJECT
+
+public:
+    MainMenuPage();
+
+    void keyPress(QKeyEvent* event) override;
+
+    // The page buttons, each carrying its page id in the property "PAGE_ID".
+    QList<QPushButton*> GetPageButtons() const { return m_pageButtons; }
+    QPushButton* GetQuitButton() const { return m_quit; }
+
+public slots:
+    void DoQuitClick();
+
+private:
+    QList<QPushButton*> m_pageButtons;
+    QPushButton* m_quit = nullptr;
+};

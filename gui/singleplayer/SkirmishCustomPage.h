@@ -1,0 +1,12 @@
+#pragma once
+
+#include "SimplePage.h"
+
+// The custom skirmish.
+class SkirmishCustomPage : public SimplePage
+{
+    Q_OBJECT
+
+public:
+    SkirmishCustomPage();
+};

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "SimplePage.h"
+
+// The quick-skirmish wizard.
+class SkirmishQuickPage : public SimplePage
+{
+    Q_OBJECT
+
+public:
+    SkirmishQuickPage();
+};

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "SimplePage.h"
+
+// Program updates.
+class UpdatesPage : public SimplePage
+{
+    Q_OBJECT
+
+public:
+    UpdatesPage();
+};

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHostAddress>
+#include <QMap>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+// A small HTTP/1.0 server on 127.0.0.1 for the web clients' tests: answers each path with a
+// fixed status and body (status 0: never answers), and counts the requests.
+class TestHttpServer : public QTcpServer
+{
+public:
+    struct Answer
+    {
+        int status = 200;
+        QByteArray body;
+    };
+
+    TestHttpServer() { listen(QHostAddress::LocalHost, 0); }
+
+    QString BaseAddress() const { return QStringLiteral("http://127.0.0.1:%1").arg(serverPort()); }
+    void SetAnswer(const QString& path, int status, const QByteArray& body)
+    {
+        m_answers[path] = {status, body};
+    }
+    int Requests() const { return m_requests; }
+    QStringList Paths() const { return m_paths; }
+
+protected:
+    void incomingConnection(qintptr handle) override
+    {
+        auto* socket = new QTcpSocket(this);
+        socket->setSocketDescriptor(handle);
+        connect(socket, &QTcpSocket::readyRead, this,
+                [this, socket]
+                {
+                    m_buffer[socket] += socket->readAll();
+                    const QByteArray request = m_buffer.value(socket);
+                    if (!request.contains("\r\n\r\n"))
+                        return;
+                    ++m_requests;
+                    const QString path = QString::fromLatin1(request.split(' ').value(1));
+                    m_paths << path;
+                    const Answer answer = m_answers.value(path, Answer{404, "not found"});
+                    if (answer.status == 0)
+                        return; // never answers
+                    QByteArray reply = "HTTP/1.0 " + QByteArray::number(answer.status) +
+                                       " X\r\nContent-Length: " + QByteArray::number(answer.body.size()) +
+                                       "\r\nConnection: close\r\n\r\n" + answer.body;
+                    socket->write(reply);
+                    socket->disconnectFromHost();
+                });
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    }
+
+private:
+    QMap<QString, Answer> m_answers;
+    QMap<QTcpSocket*, QByteArray> m_buffer;
+    int m_requests = 0;
+    QStringList m_paths;
+};

@@ -1,0 +1,285 @@
+// The GUI manager: first page, key chords, page reactions, update news and the quit.
+
+#include "AppDefines.h"
+#include "AppSettings.h"
+#include "BackgroundManager.h"
+#include "FrameKit.h"
+#include "GuiManager.h"
+#include "MainWindow.h"
+#include "PageManager.h"
+#include "PageStorageManager.h"
+#include "PathManager.h"
+#include "TestEnvironment.h"
+#include "WebUpdates.h"
+#include "helper_httpserver.h"
+#include "helper_pages.h"
+#include "helper_ui.h"
+
+#if __has_include("SpringLaunchManager.h")
+#include "SpringLaunchManager.h"
+#endif
+
+#include <QSignalSpy>
+#include <QtTest>
+
+class TestGuiManager : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void StartsWithTheMainMenu();
+    void StartsWithTheIntroMovie();
+    void FullscreenChord();
+    void AdminChord_data();
+    void AdminChord();
+    void ScreenshotKeys();
+    void BackgroundFollowsTheMainMenu();
+    void LastLoginPage();
+    void UpdateNews();
+    void UpdateFoundBeforeTheWiringIsKept();
+    void QuitRunsOnce();
+    void WindowActivation();
+    void EngineStartAndStop();
+
+private:
+    void Key(int key, Qt::KeyboardModifiers modifiers, bool autoRepeat = false);
+    std::unique_ptr<TestEnvironment> m_env;
+    QStringList m_sounds;
+};
+
+void TestGuiManager::init()
+{
+    m_env = std::make_unique<TestEnvironment>();
+    m_sounds.clear();
+}
+
+void TestGuiManager::cleanup()
+{
+    TestUi::Stop();
+    m_env.reset();
+}
+
+void TestGuiManager::Key(int key, Qt::KeyboardModifiers modifiers, bool autoRepeat)
+{
+    QKeyEvent event(QEvent::KeyPress, key, modifiers, QString(), autoRepeat);
+    GuiManager::Instance()->DoKeyPressEvent(&event);
+}
+
+void TestGuiManager::StartsWithTheMainMenu()
+{
+    AppSettingsMain::Instance()->ShowIntroMovie = false;
+    TestUi::Start();
+    QSignalSpy pageChange(GuiManager::Instance(), &GuiManager::OnPageChange);
+    bool timerBeforeMenu = false;
+    connect(PageManager::Instance(), &PageManager::OnEnterCurrentPage, this,
+            [&](int id)
+            { timerBeforeMenu = id == ID_MAIN_MENU && BackgroundManager::Instance()->IsTimerActive(); });
+    GuiManager::Instance()->Start();
+    QCOMPARE(PageManager::Instance()->GetCurrentPageId(), int(ID_MAIN_MENU));
+    QVERIFY(timerBeforeMenu);
+    QCOMPARE(BackgroundManager::Instance()->GetVeilAlpha(), 0);
+    QVERIFY(MainWindow::Instance()->isVisible());
+    QCOMPARE(MainWindow::Instance()->GetShownPage(),
+             static_cast<QWidget*>(PageStorageManager::GetPage(ID_MAIN_MENU)));
+    QVERIFY(pageChange.count() >= 1);
+}
+
+void TestGuiManager::StartsWithTheIntroMovie()
+{
+    AppSettingsMain::Instance()->ShowIntroMovie = true;
+    TestUi::Start();
+    GuiManager::Instance()->Start();
+    QCOMPARE(PageManager::Instance()->GetCurrentPageId(), int(ID_INTRO_MOVIE));
+    QVERIFY(!BackgroundManager::Instance()->IsTimerActive());
+    // The movie ends: the background starts as it would without the movie.
+    TestPageFactory::Latest(ID_INTRO_MOVIE)->EmitExit();
+    QCOMPARE(PageManager::Instance()->GetCurrentPageId(), int(ID_MAIN_MENU));
+    QVERIFY(BackgroundManager::Instance()->IsTimerActive());
+    QCOMPARE(BackgroundManager::Instance()->GetVeilAlpha(), 0);
+}
+
+void TestGuiManager::FullscreenChord()
+{
+    TestUi::Start();
+    QSignalSpy fullscreen(GuiManager::Instance(), &GuiManager::OnFullscreenClick);
+    Key(Qt::Key_Return, Qt::NoModifier);
+    Key(Qt::Key_Enter, Qt::ShiftModifier);
+    QCOMPARE(fullscreen.count(), 0);
+    Key(Qt::Key_Return, Qt::AltModifier);
+    Key(Qt::Key_Enter, Qt::AltModifier | Qt::KeypadModifier);
+    QCOMPARE(fullscreen.count(), 2);
+    // The main window listens: the chord switches it.
+    GuiManager::Instance()->Start();
+    QVERIFY(!MainWindow::Instance()->IsFullscreen());
+    Key(Qt::Key_Return, Qt::AltModifier);
+    QVERIFY(MainWindow::Instance()->IsFullscreen());
+    GuiManager::Instance()->DoButtonFullscreenClick();
+    QVERIFY(!MainWindow::Instance()->IsFullscreen());
+}
+
+void TestGuiManager::AdminChord_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Ctrl+Shift+Z") << int(Qt::Key_Z) << int(Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::newRow("Ctrl+Shift+Alt+Z")
+        << int(Qt::Key_Z) << int(Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+    QTest::newRow("Ctrl+Shift+Alt+CapsLock")
+        << int(Qt::Key_CapsLock) << int(Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+}
+
+void TestGuiManager::AdminChord()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    TestUi::Start();
+    const QString group = QStringLiteral("AppSettings.Spring.MyPersonal");
+    QSignalSpy admin(GuiManager::Instance(), &GuiManager::OnLobbyAdmin);
+    QVERIFY(!AppSettingsSpringMyPersonal::Instance()->IsAdmin);
+    Key(key, Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(TestUi::StoredValue(group, "IsAdmin").toBool(), true);
+    Key(key, Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(TestUi::StoredValue(group, "IsAdmin").toBool(), false);
+    QCOMPARE(admin.count(), 2);
+    QCOMPARE(admin.at(0).at(0).toBool(), true);
+    QCOMPARE(admin.at(1).at(0).toBool(), false);
+    // Near misses do nothing.
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    Key(Qt::Key_Z, Qt::ShiftModifier);
+    Key(Qt::Key_CapsLock, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(admin.count(), 2);
+}
+
+void TestGuiManager::ScreenshotKeys()
+{
+    FrameKit::SetSoundRecorder([this](const QString& sound) { m_sounds << sound; });
+    TestUi::Start();
+    GuiManager::Instance()->Start();
+    QVERIFY(QTest::qWaitForWindowExposed(MainWindow::Instance()));
+    const QString file = PathManager::Instance()->GetLobbyScreenshotFile();
+    QVERIFY(file.endsWith("/screenshot.lobby.jpeg"));
+    Key(Qt::Key_F12, Qt::NoModifier);
+    QVERIFY(QFile::exists(file));
+    QCOMPARE(QImage(file).size(), MainWindow::Instance()->size());
+    QFile::remove(file);
+    Key(Qt::Key_F8, Qt::ControlModifier);
+    QVERIFY(QFile::exists(file));
+    QFile::remove(file);
+    // Holding the key down makes no further pictures.
+    Key(Qt::Key_F12, Qt::NoModifier, true);
+    QVERIFY(!QFile::exists(file));
+    QCOMPARE(m_sounds, (QStringList{"take.picture", "take.picture"}));
+}
+
+void TestGuiManager::BackgroundFollowsTheMainMenu()
+{
+    AppSettingsMain::Instance()->ShowIntroMovie = false;
+    TestUi::Start();
+    GuiManager::Instance()->Start();
+    BackgroundManager* background = BackgroundManager::Instance();
+    QVERIFY(background->IsTimerActive());
+    PageManager::SetNextPageStatic(ID_REPLAYS);
+    QVERIFY(!background->IsTimerActive());
+    QCOMPARE(background->GetVeilAlpha(), 200);
+    TestPageFactory::Latest(ID_REPLAYS)->EmitExit();
+    QCOMPARE(PageManager::Instance()->GetCurrentPageId(), int(ID_MAIN_MENU));
+    QVERIFY(background->IsTimerActive());
+    QCOMPARE(background->GetVeilAlpha(), 0);
+    // A dialog over the menu dims it too.
+    TestPageFactory::Latest(ID_MAIN_MENU)->EmitModal(new TestDialog("Dim"));
+    QCOMPARE(background->GetVeilAlpha(), 200);
+}
+
+void TestGuiManager::LastLoginPage()
+{
+    TestUi::Start();
+    QCOMPARE(GuiManager::Instance()->GetLastLoginPageId(), 0);
+    PageManager::SetNextPageStatic(ID_SPRING_LOGIN_CUSTOM);
+    QCOMPARE(GuiManager::Instance()->GetLastLoginPageId(), int(ID_SPRING_LOGIN_CUSTOM));
+    PageManager::SetNextPageStatic(ID_SPRING_MAIN);
+    QCOMPARE(GuiManager::Instance()->GetLastLoginPageId(), int(ID_SPRING_LOGIN_CUSTOM));
+    PageManager::SetNextPageStatic(ID_STEAM_LOGIN);
+    QCOMPARE(GuiManager::Instance()->GetLastLoginPageId(), int(ID_STEAM_LOGIN));
+}
+
+void TestGuiManager::UpdateNews()
+{
+    TestUi::Start();
+    QSignalSpy news(GuiManager::Instance(), &GuiManager::OnHasUpdates);
+    QVERIFY(!GuiManager::Instance()->HasUpdate());
+    GuiManager::Instance()->DoHasUpdates(DataUpdates{"9.9", "all new"});
+    QCOMPARE(news.count(), 1);
+    QVERIFY(GuiManager::Instance()->HasUpdate());
+    QCOMPARE(GuiManager::Instance()->GetUpdateVersions(), (QStringList{"9.9", "all new"}));
+    QVERIFY(m_env->LogContains("GUI :: NEW UPDATE --- Lobby 9.9"));
+}
+
+void TestGuiManager::UpdateFoundBeforeTheWiringIsKept()
+{
+    TestHttpServer server;
+    QM_REQUIRE(server.isListening(), "a local TCP port");
+    server.SetAnswer("/updates/lobby.txt", 200, "7.0\nnews");
+    AppDefines::Instance()->SetWebBaseAddress(server.BaseAddress());
+    // The check answers before the GUI manager exists.
+    WebUpdates::CheckUpdates();
+    DataUpdates known;
+    QTRY_VERIFY(WebUpdates::Instance()->GetKnownUpdate(&known));
+    QTest::qWait(20);
+    TestUi::Start();
+    QTRY_VERIFY(GuiManager::Instance()->HasUpdate());
+    QCOMPARE(GuiManager::Instance()->GetUpdateVersions().first(), QStringLiteral("7.0"));
+}
+
+void TestGuiManager::QuitRunsOnce()
+{
+    TestUi::Start();
+    GuiManager::Instance()->Start();
+    MainWindow::Instance()->move(40, 30);
+    QSignalSpy quit(GuiManager::Instance(), &GuiManager::OnAppQuit);
+    QVERIFY(GuiManager::Instance()->RequestQuit());
+    QVERIFY(GuiManager::Instance()->RequestQuit());
+    MainWindow::Instance()->close();
+    QCOMPARE(quit.count(), 1);
+    QVERIFY(!MainWindow::Instance()->isVisible());
+    QCOMPARE(TestUi::StoredValue("AppSettings.Main", "WindowPos").toPoint(), MainWindow::Instance()->pos());
+}
+
+void TestGuiManager::WindowActivation()
+{
+    TestUi::Start();
+    QSignalSpy activated(GuiManager::Instance(), &GuiManager::OnMainWindowActivated);
+    QSignalSpy deactivated(GuiManager::Instance(), &GuiManager::OnMainWindowDeactivated);
+    QEvent on(QEvent::WindowActivate);
+    QEvent off(QEvent::WindowDeactivate);
+    QCoreApplication::sendEvent(MainWindow::Instance(), &on);
+    QVERIFY(GuiManager::IsMainWindowActive());
+    QCoreApplication::sendEvent(MainWindow::Instance(), &off);
+    QVERIFY(!GuiManager::IsMainWindowActive());
+    QCOMPARE(activated.count(), 1);
+    QCOMPARE(deactivated.count(), 1);
+}
+
+void TestGuiManager::EngineStartAndStop()
+{
+#if __has_include("SpringLaunchManager.h")
+    FrameKit::SetSoundRecorder([this](const QString& sound) { m_sounds << sound; });
+    TestUi::Start();
+    QSignalSpy start(GuiManager::Instance(), &GuiManager::OnSpringStart);
+    QSignalSpy stop(GuiManager::Instance(), &GuiManager::OnSpringStop);
+    SpringLaunchManager* launcher = SpringLaunchManager::Instance();
+    emit launcher->OnSpringStarted();
+    QCOMPARE(start.count(), 1);
+    QCOMPARE(m_sounds, QStringList{"menu.stop"});
+    emit launcher->OnSpringStopped();
+    QCOMPARE(stop.count(), 1);
+    SpringLaunchManager::Destroy();
+#else
+    QSKIP("built without the engine launcher");
+#endif
+}
+
+QTEST_MAIN(TestGuiManager)
+#include "tst_guimanager.moc"

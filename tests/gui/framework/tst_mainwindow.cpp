@@ -1,0 +1,273 @@
+// The main window: geometry kept across starts, full screen, screenshots and the page swap.
+
+#include "AppSettings.h"
+#include "FrameKit.h"
+#include "GuiManager.h"
+#include "MainWindow.h"
+#include "PageManager.h"
+#include "PageStorageManager.h"
+#include "PathManager.h"
+#include "SteamManager.h"
+#include "TestEnvironment.h"
+#include "helper_pages.h"
+#include "helper_ui.h"
+
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QtTest>
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void TitleAndMinimumSize();
+    void FirstStartIsCentred();
+    void PositionOnNoScreenIsCentred();
+    void StoredGeometryIsRestored();
+    void StoredState_data();
+    void StoredState();
+    void CloseSavesAndNextStartRestores();
+    void LeavingFullscreenRestoresGeometry();
+    void ScreenshotFlashAfterTwoQuickPictures();
+    void FailedScreenshotIsNotReported();
+    void PageSwapShowsTheVisiblePage();
+    void KeysAndClicksAreRelayed();
+    void OverlayKeyWithoutSteamDoesNothing();
+    void MaximizeIsAnnounced();
+
+private:
+    std::unique_ptr<TestEnvironment> m_env;
+    QStringList m_sounds;
+};
+
+void TestMainWindow::init()
+{
+    m_env = std::make_unique<TestEnvironment>();
+    m_sounds.clear();
+    FrameKit::SetSoundRecorder([this](const QString& sound) { m_sounds << sound; });
+}
+
+void TestMainWindow::cleanup()
+{
+    TestUi::Stop();
+    m_env.reset();
+}
+
+void TestMainWindow::TitleAndMinimumSize()
+{
+    TestUi::Start();
+    MainWindow* window = MainWindow::Instance();
+    QCOMPARE(window->windowTitle(), QStringLiteral("Quillmere 0.1.0"));
+    QCOMPARE(window->minimumSize(), QSize(1024, 768));
+    window->resize(500, 400);
+    QCOMPARE(window->size(), QSize(1024, 768));
+    QVERIFY(m_env->LogContains("Initialize :: MainWindow"));
+}
+
+void TestMainWindow::FirstStartIsCentred()
+{
+    AppSettingsMain* settings = AppSettingsMain::Instance();
+    QCOMPARE(settings->WindowPos, QPoint(-1, -1));
+    settings->WindowSize = QSize(1100, 800);
+    TestUi::Start();
+    MainWindow* window = MainWindow::Instance();
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QPoint centred(area.x() + (area.width() - 1100) / 2, area.y() + (area.height() - 800) / 2);
+    QCOMPARE(window->pos(), centred);
+    QCOMPARE(settings->WindowPos, centred);
+    QCOMPARE(settings->WindowSize, QSize(1100, 800));
+}
+
+void TestMainWindow::PositionOnNoScreenIsCentred()
+{
+    AppSettingsMain* settings = AppSettingsMain::Instance();
+    settings->WindowPos = QPoint(-20000, 15000);
+    settings->WindowSize = QSize(1024, 768);
+    TestUi::Start();
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    QCOMPARE(MainWindow::Instance()->pos(),
+             QPoint(area.x() + (area.width() - 1024) / 2, area.y() + (area.height() - 768) / 2));
+    QVERIFY(!MainWindow::IsOnSomeScreen(QPoint(-20000, 15000), QSize(1024, 768)));
+    QVERIFY(MainWindow::IsOnSomeScreen(area.topLeft() + QPoint(5, 5), QSize(1024, 768)));
+}
+
+void TestMainWindow::StoredGeometryIsRestored()
+{
+    AppSettingsMain* settings = AppSettingsMain::Instance();
+    settings->WindowPos = QPoint(12, 34);
+    settings->WindowSize = QSize(1200, 900);
+    TestUi::Start();
+    QCOMPARE(MainWindow::Instance()->pos(), QPoint(12, 34));
+    QCOMPARE(MainWindow::Instance()->size(), QSize(1200, 900));
+}
+
+void TestMainWindow::StoredState_data()
+{
+    QTest::addColumn<int>("state");
+    QTest::addColumn<bool>("fullscreen");
+    QTest::addColumn<bool>("maximized");
+    QTest::newRow("normal") << 0 << false << false;
+    QTest::newRow("maximized") << 2 << false << true;
+    QTest::newRow("full screen") << 4 << true << false;
+}
+
+void TestMainWindow::StoredState()
+{
+    QFETCH(int, state);
+    QFETCH(bool, fullscreen);
+    QFETCH(bool, maximized);
+    AppSettingsMain::Instance()->WindowState = state;
+    TestUi::Start();
+    QCOMPARE(MainWindow::Instance()->IsFullscreen(), fullscreen);
+    QCOMPARE(GuiManager::Instance()->IsMainWindowFullscreen(), fullscreen);
+    QCOMPARE(bool(MainWindow::Instance()->windowState() & Qt::WindowMaximized), maximized);
+}
+
+void TestMainWindow::CloseSavesAndNextStartRestores()
+{
+    AppSettingsMain::Instance()->ShowIntroMovie = false;
+    TestUi::Start();
+    GuiManager::Instance()->Start();
+    MainWindow* window = MainWindow::Instance();
+    window->resize(1111, 822);
+    window->move(21, 43);
+    window->close();
+    QCOMPARE(TestUi::StoredValue("AppSettings.Main", "WindowPos").toPoint(), QPoint(21, 43));
+    QCOMPARE(TestUi::StoredValue("AppSettings.Main", "WindowSize").toSize(), QSize(1111, 822));
+    QCOMPARE(TestUi::StoredValue("AppSettings.Main", "WindowState").toInt(), 0);
+    TestUi::Stop();
+
+    // The next start reads the file afresh.
+    AppSettingsMain::Instance()->WindowPos = QPoint(-1, -1);
+    AppSettingsMain::Instance()->WindowSize = QSize(-1, -1);
+    AppSettings::Instance()->Load();
+    TestUi::Start();
+    QCOMPARE(MainWindow::Instance()->pos(), QPoint(21, 43));
+    QCOMPARE(MainWindow::Instance()->size(), QSize(1111, 822));
+}
+
+void TestMainWindow::LeavingFullscreenRestoresGeometry()
+{
+    TestUi::Start();
+    MainWindow* window = MainWindow::Instance();
+    window->show();
+    window->resize(1050, 790);
+    window->move(30, 40);
+    window->DoToggleFullscreen();
+    QVERIFY(window->IsFullscreen());
+    QCOMPARE(AppSettingsMain::Instance()->WindowPos, QPoint(30, 40));
+    // Closing in full screen keeps the windowed geometry for the next start.
+    GuiManager::Instance()->RequestQuit();
+    QCOMPARE(TestUi::StoredValue("AppSettings.Main", "WindowState").toInt(), int(Qt::WindowFullScreen));
+    QCOMPARE(TestUi::StoredValue("AppSettings.Main", "WindowSize").toSize(), QSize(1050, 790));
+    window->show();
+    window->DoToggleFullscreen();
+    QVERIFY(!window->IsFullscreen());
+    QCOMPARE(window->size(), QSize(1050, 790));
+    QCOMPARE(window->pos(), QPoint(30, 40));
+}
+
+void TestMainWindow::ScreenshotFlashAfterTwoQuickPictures()
+{
+    TestUi::Start();
+    MainWindow* window = MainWindow::Instance();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(window->TakeScreenshot());
+    QVERIFY(window->TakeScreenshot());
+    QTRY_VERIFY(window->GetScreenshotFlash() != nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(window->findChildren<QFrame*>("Screenshot").size(), 1);
+    QCOMPARE(window->GetScreenshotFlash()->size(), window->size());
+    QTRY_VERIFY_WITH_TIMEOUT(window->GetScreenshotFlash() == nullptr, 1000);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(window->findChildren<QFrame*>("Screenshot").size(), 0);
+    QCOMPARE(m_sounds, (QStringList{"take.picture", "take.picture"}));
+    QVERIFY(QImageReader(PathManager::Instance()->GetLobbyScreenshotFile()).format() == "jpeg");
+}
+
+void TestMainWindow::FailedScreenshotIsNotReported()
+{
+    TestUi::Start();
+    MainWindow* window = MainWindow::Instance();
+    window->show();
+    // A folder where the picture should go: it cannot be written.
+    QVERIFY(QDir().mkpath(PathManager::Instance()->GetLobbyScreenshotFile()));
+    QVERIFY(!window->TakeScreenshot());
+    QVERIFY(!GuiManager::Instance()->TakeScreenshot());
+    QTest::qWait(20);
+    QCOMPARE(window->GetScreenshotFlash(), nullptr);
+    QCOMPARE(m_sounds, QStringList{});
+    QVERIFY(m_env->LogContains("--- WARNING --- MainWindow :: SCREENSHOT --- CAN NOT SAVE"));
+}
+
+void TestMainWindow::PageSwapShowsTheVisiblePage()
+{
+    TestUi::Start();
+    MainWindow* window = MainWindow::Instance();
+    window->show();
+    PageManager::SetNextPageStatic(ID_MAIN_MENU);
+    NPage* menu = PageStorageManager::GetPage(ID_MAIN_MENU);
+    QCOMPARE(window->GetShownPage(), static_cast<QWidget*>(menu));
+    QCOMPARE(menu->pos(), QPoint(0, 0));
+    QCOMPARE(menu->size(), window->size());
+    QVERIFY(menu->isVisible());
+    TestPageFactory::Latest(ID_MAIN_MENU)->EmitModal(new TestDialog("Over"));
+    NPage* modal = PageStorageManager::GetPage(ID_MODAL);
+    QCOMPARE(window->GetShownPage(), static_cast<QWidget*>(modal));
+    QVERIFY(!menu->isVisible());
+    window->resize(1200, 900);
+    QCOMPARE(modal->size(), QSize(1200, 900));
+}
+
+void TestMainWindow::KeysAndClicksAreRelayed()
+{
+    TestUi::Start();
+    MainWindow* window = MainWindow::Instance();
+    window->show();
+    QSignalSpy keys(GuiManager::Instance(), &GuiManager::OnKeyPressEvent);
+    QSignalSpy clicks(GuiManager::Instance(), &GuiManager::OnMousePressEvent);
+    QSignalSpy resizing(GuiManager::Instance(), &GuiManager::OnAppResizing);
+    QTest::keyClick(window, Qt::Key_A);
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, QPoint(50, 50));
+    window->resize(1300, 900);
+    QCOMPARE(keys.count(), 1);
+    QCOMPARE(clicks.count(), 1);
+    QVERIFY(resizing.count() >= 1);
+    QCOMPARE(resizing.last().at(0).toSize(), QSize(1300, 900));
+}
+
+void TestMainWindow::OverlayKeyWithoutSteamDoesNothing()
+{
+    TestUi::Start();
+    MainWindow* window = MainWindow::Instance();
+    window->show();
+    QVERIFY(!SteamManager::Instance()->IsInitialized());
+    QTest::keyClick(window, Qt::Key_Backtab);
+    QVERIFY(!window->IsOverlayShown());
+}
+
+void TestMainWindow::MaximizeIsAnnounced()
+{
+    TestUi::Start();
+    MainWindow* window = MainWindow::Instance();
+    window->show();
+    QSignalSpy maximize(GuiManager::Instance(), &GuiManager::OnWindowMaximize);
+    window->setWindowState(Qt::WindowMaximized);
+    QCOMPARE(maximize.count(), 1);
+    QVERIFY(GuiManager::Instance()->IsMainWindowMaximized());
+    window->setWindowState(Qt::WindowMaximized);
+    QCOMPARE(maximize.count(), 1);
+    window->setWindowState(Qt::WindowNoState);
+    window->setWindowState(Qt::WindowMaximized);
+    QCOMPARE(maximize.count(), 2);
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
