@@ -7,6 +7,7 @@
 
 #include <QDebug>
 #include <QMetaObject>
+#include <QSet>
 
 namespace
 {
