@@ -1,46 +1,68 @@
 #pragma once
 
 #include <QByteArray>
-#include <QHash>
-#include <QObject>
-#include <QStringList>
+#include <QHostAddress>
+#include <QMap>
+#include <QTcpServer>
+#include <QTcpSocket>
 
-class QTcpServer;
-class QTcpSocket;
-
-// A tiny HTTP server on 127.0.0.1 for tests: serves fixed answers by path and records the
-// paths asked for. It runs on the thread that creates it, so that thread must spin its event
-// loop (QTRY_* does) while a client talks to it.
-class TestHttpServer : public QObject
+// A small HTTP/1.0 server on 127.0.0.1 for the web clients' tests: answers each path with a
+// fixed status and body (status 0: never answers), and counts the requests. A claimed length
+// beyond the body sends a short body and closes: a broken transfer.
+class TestHttpServer : public QTcpServer
 {
-    Q_OBJECT
-
 public:
-    TestHttpServer();
-    ~TestHttpServer() override;
-
-    bool Listen();
-    // "http://127.0.0.1:<port>"
-    QString BaseUrl() const;
-
-    // `claimedLength` > body size sends a short body and closes: a broken transfer.
-    void Serve(const QString& path, const QByteArray& body, int status = 200, qint64 claimedLength = -1);
-    void Remove(const QString& path);
-    QStringList Requests() const { return m_requests; }
-
-private:
     struct Answer
     {
-        QByteArray body;
         int status = 200;
+        QByteArray body;
         qint64 claimedLength = -1;
     };
 
-    void OnConnection();
-    void OnReadyRead(QTcpSocket* socket);
+    TestHttpServer() { listen(QHostAddress::LocalHost, 0); }
 
-    QTcpServer* m_server;
-    QHash<QString, Answer> m_answers;
-    QHash<QTcpSocket*, QByteArray> m_buffers;
-    QStringList m_requests;
+    QString BaseAddress() const { return QStringLiteral("http://127.0.0.1:%1").arg(serverPort()); }
+    void SetAnswer(const QString& path, int status, const QByteArray& body, qint64 claimedLength = -1)
+    {
+        m_answers[path] = {status, body, claimedLength};
+    }
+    int Requests() const { return m_requests; }
+    QStringList Paths() const { return m_paths; }
+
+protected:
+    void incomingConnection(qintptr handle) override
+    {
+        auto* socket = new QTcpSocket(this);
+        socket->setSocketDescriptor(handle);
+        connect(socket, &QTcpSocket::readyRead, this,
+                [this, socket]
+                {
+                    m_buffer[socket] += socket->readAll();
+                    const QByteArray request = m_buffer.value(socket);
+                    if (!request.contains("\r\n\r\n"))
+                        return;
+                    // A later socket may get this one's address: never read an old request again.
+                    m_buffer.remove(socket);
+                    ++m_requests;
+                    const QString path = QString::fromLatin1(request.split(' ').value(1));
+                    m_paths << path;
+                    const Answer answer = m_answers.value(path, Answer{404, "not found", -1});
+                    if (answer.status == 0)
+                        return; // never answers
+                    QByteArray reply = "HTTP/1.0 " + QByteArray::number(answer.status) +
+                                       " X\r\nContent-Length: " +
+                                       QByteArray::number(answer.claimedLength >= 0 ? answer.claimedLength
+                                                                                    : answer.body.size()) +
+                                       "\r\nConnection: close\r\n\r\n" + answer.body;
+                    socket->write(reply);
+                    socket->disconnectFromHost();
+                });
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    }
+
+private:
+    QMap<QString, Answer> m_answers;
+    QMap<QTcpSocket*, QByteArray> m_buffer;
+    int m_requests = 0;
+    QStringList m_paths;
 };

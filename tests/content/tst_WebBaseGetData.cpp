@@ -7,6 +7,12 @@
 
 namespace
 {
+// Answers `path` with `body`.
+void Serve(TestHttpServer& server, const QString& path, const QByteArray& body, int status = 200,
+           qint64 claimedLength = -1)
+{
+    server.SetAnswer(path, status, body, claimedLength);
+}
 class Listener : public QObject
 {
     Q_OBJECT
@@ -55,13 +61,13 @@ private slots:
     {
         TestEnvironment env;
         TestHttpServer server;
-        QM_REQUIRE(server.Listen(), "a loopback TCP port");
+        QM_REQUIRE(server.isListening(), "a loopback TCP port");
         QByteArray big(300 * 1024, 'x');
         for (int i = 0; i < big.size(); i += 7)
             big[i] = char(i % 251);
-        server.Serve(QStringLiteral("/a.7z"), big);
-        server.Serve(QStringLiteral("/gone.7z"), "no", 404);
-        server.Serve(QStringLiteral("/cut.7z"), "only a part", 200, 5000);
+        Serve(server, QStringLiteral("/a.7z"), big);
+        Serve(server, QStringLiteral("/gone.7z"), "no", 404);
+        Serve(server, QStringLiteral("/cut.7z"), "only a part", 200, 5000);
 
         WebBaseGetData client;
         Listener listener;
@@ -77,12 +83,13 @@ private slots:
             f.write("old content");
         }
 
-        WebBaseGetData::GetData(&client, QStringLiteral("1"), server.BaseUrl() + QStringLiteral("/a.7z"),
+        WebBaseGetData::GetData(&client, QStringLiteral("1"), server.BaseAddress() + QStringLiteral("/a.7z"),
                                 env.Path(QStringLiteral("dl/deep/a")));
-        WebBaseGetData::GetData(&client, QStringLiteral("2"), server.BaseUrl() + QStringLiteral("/gone.7z"),
+        WebBaseGetData::GetData(&client, QStringLiteral("2"),
+                                server.BaseAddress() + QStringLiteral("/gone.7z"),
                                 env.Path(QStringLiteral("dl/gone")));
-        WebBaseGetData::GetData(&client, QStringLiteral("3"), server.BaseUrl() + QStringLiteral("/cut.7z"),
-                                keep);
+        WebBaseGetData::GetData(&client, QStringLiteral("3"),
+                                server.BaseAddress() + QStringLiteral("/cut.7z"), keep);
         WebBaseGetData::GetData(&client, QStringLiteral("4"), QStringLiteral("no address at all"),
                                 env.Path(QStringLiteral("dl/bad")));
         WebBaseGetData::GetData(nullptr, QStringLiteral("5"), QString(), QString()); // ignored
@@ -95,7 +102,7 @@ private slots:
         QCOMPARE(listener.lastTotal, qint64(5000)); // progress of the last transfer
         QVERIFY(!QFile::exists(env.Path(QStringLiteral("dl/gone"))));
         QCOMPARE(ReadAll(keep), QByteArray("old content"));
-        QCOMPARE(server.Requests(), (QStringList{"/a.7z", "/gone.7z", "/cut.7z"}));
+        QCOMPARE(server.Paths(), (QStringList{"/a.7z", "/gone.7z", "/cut.7z"}));
         QVERIFY(env.LogContains(QStringLiteral("WebBaseGetData :: ERROR --- bad address:")));
     }
 
@@ -103,11 +110,11 @@ private slots:
     {
         TestEnvironment env;
         TestHttpServer server;
-        QM_REQUIRE(server.Listen(), "a loopback TCP port");
-        server.Serve(QStringLiteral("/x"), "x");
+        QM_REQUIRE(server.isListening(), "a loopback TCP port");
+        Serve(server, QStringLiteral("/x"), "x");
         auto* client = new WebBaseGetData();
         for (int i = 0; i < 5; ++i)
-            WebBaseGetData::GetData(client, QString::number(i), server.BaseUrl() + QStringLiteral("/x"),
+            WebBaseGetData::GetData(client, QString::number(i), server.BaseAddress() + QStringLiteral("/x"),
                                     env.Path(QStringLiteral("x%1").arg(i)));
         client->InvokeBlocking("DoDestroy");
         QVERIFY(!client->IsBusy());

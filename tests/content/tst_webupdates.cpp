@@ -4,7 +4,7 @@
 #include "SteamManager.h"
 #include "TestEnvironment.h"
 #include "WebUpdates.h"
-#include "helper_httpserver.h"
+#include "TestHttpServer.h"
 
 #include <QtTest>
 

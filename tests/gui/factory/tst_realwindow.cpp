@@ -3,7 +3,7 @@
 // geometry kept from one start to the next.
 
 #include "TestEnvironment.h"
-#include "helper_httpserver.h"
+#include "TestHttpServer.h"
 
 #include <QDir>
 #include <QImage>

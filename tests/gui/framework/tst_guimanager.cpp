@@ -11,7 +11,7 @@
 #include "PathManager.h"
 #include "TestEnvironment.h"
 #include "WebUpdates.h"
-#include "helper_httpserver.h"
+#include "TestHttpServer.h"
 #include "helper_pages.h"
 #include "helper_ui.h"
 
