@@ -3,7 +3,9 @@
 #include "AppDefines.h"
 #include "AppSettings.h"
 #include "Common.h"
+#include "CommonWidgets.h"
 #include "CoreUI.h"
+#include "DataReplay.h"
 #include "DebugStream.h"
 #include "EngineSettingsHandler.h"
 #include "GuiFonts.h"
@@ -14,6 +16,7 @@
 #include "MetaTypes.h"
 #include "PageFactory.h"
 #include "PathManager.h"
+#include "ReplaysManager.h"
 #include "SevenZManager.h"
 #include "SoundManager.h"
 #include "SpringLaunchManager.h"
@@ -42,6 +45,7 @@ void RegisterMetaTypes()
     RegisterAppMetaTypes();
     RegisterLobbyMetaTypes();
     RegisterEngineSettingsMetaTypes();
+    RegisterReplayMetaTypes();
     Variable::RegisterMetaTypes();
 }
 
@@ -53,6 +57,7 @@ void CoreInitialize()
     WebUpdates::Instance();
     // The engine launcher; game folders hidden by a run that never ended come back first.
     SpringLaunchManager::Instance()->RestoreDevGameFolders();
+    ReplaysManager::Instance();
     TranslatorManager::Instance()->Load(AppSettingsMain::Instance()->LocaleName);
     // The archive manager.
     SevenZManager::Instance();
@@ -75,6 +80,9 @@ void CoreDestroy()
         SevenZManager::Instance()->InvokeBlocking("DoDestroy");
     SevenZManager::Destroy();
     TranslatorManager::Destroy();
+    if (ReplaysManager::Exists())
+        ReplaysManager::Instance()->InvokeBlocking("DoDestroy");
+    ReplaysManager::Destroy();
     SpringLaunchManager::Destroy();
     WebUpdates::Destroy();
     SoundManager::DestroyInstance();

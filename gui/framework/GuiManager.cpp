@@ -6,6 +6,7 @@
 #include "MainWindow.h"
 #include "NPageID.h"
 #include "PageManager.h"
+#include "ReplaysManager.h"
 #include "StartActionsHandler.h"
 #include "WebUpdates.h"
 
@@ -13,10 +14,7 @@
 #include <QKeyEvent>
 #include <QMetaObject>
 
-#if __has_include("SpringLaunchManager.h")
 #include "SpringLaunchManager.h"
-#define QM_HAS_LAUNCHER 1
-#endif
 
 namespace
 {
@@ -75,11 +73,14 @@ void GuiManager::DoConnectManagers()
     connect(pages, SIGNAL(OnEnterCurrentPage(int)), this, SLOT(DoEnterCurrentPage(int)));
     connect(pages, SIGNAL(OnExitCurrentPage(int)), this, SLOT(DoExitCurrentPage(int)));
 
-#ifdef QM_HAS_LAUNCHER
     QObject* launcher = SpringLaunchManager::Instance();
     connect(launcher, SIGNAL(OnSpringStarted()), this, SLOT(DoSpringStarted()));
     connect(launcher, SIGNAL(OnSpringStopped()), this, SLOT(DoSpringStopped()));
-#endif
+
+    // The replays worker follows the admin flag when it is toggled.
+    if (ReplaysManager::Exists())
+        connect(this, SIGNAL(OnLobbyAdmin(bool)), ReplaysManager::Instance(), SLOT(DoLobbyAdmin(bool)),
+                Qt::QueuedConnection);
 }
 
 void GuiManager::Start()

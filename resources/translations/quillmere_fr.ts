@@ -9,6 +9,13 @@
     </message>
 </context>
 <context>
+    <name>AIHandler</name>
+    <message>
+        <source>Unknown</source>
+        <translation type="unfinished">Inconnu</translation>
+    </message>
+</context>
+<context>
     <name>AboutPage</name>
     <message>
         <source>About</source>
@@ -220,6 +227,13 @@
     <name>QuitConfirmModal</name>
     <message>
         <source>Do you really want to quit?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ReplaysManager</name>
+    <message>
+        <source>DUEL</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -15,9 +15,7 @@
 #include "helper_pages.h"
 #include "helper_ui.h"
 
-#if __has_include("SpringLaunchManager.h")
 #include "SpringLaunchManager.h"
-#endif
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -264,7 +262,6 @@ void TestGuiManager::WindowActivation()
 
 void TestGuiManager::EngineStartAndStop()
 {
-#if __has_include("SpringLaunchManager.h")
     FrameKit::SetSoundRecorder([this](const QString& sound) { m_sounds << sound; });
     TestUi::Start();
     QSignalSpy start(GuiManager::Instance(), &GuiManager::OnSpringStart);
@@ -276,9 +273,6 @@ void TestGuiManager::EngineStartAndStop()
     emit launcher->OnSpringStopped();
     QCOMPARE(stop.count(), 1);
     SpringLaunchManager::Destroy();
-#else
-    QSKIP("built without the engine launcher");
-#endif
 }
 
 QTEST_MAIN(TestGuiManager)

@@ -20,24 +20,6 @@ private slots:
     void initTestCase() { GuiFonts::LoadFonts(); }
     void cleanup() { SetGuiLanguage(QString()); }
 
-    void Metrics()
-    {
-        QCOMPARE(GuiUnit, 8);
-        QCOMPARE(GuiUnitHalf, 4);
-        QCOMPARE(GuiUnitOneAndHalf, 12);
-        QCOMPARE(GuiMargin, 32);
-        QCOMPARE(GuiSettingsIndent, 96);
-        QCOMPARE(GuiButtonMinWidth, 170);
-        QCOMPARE(GuiAuxButtonHeight, 34);
-        QCOMPARE(GuiBaseSize, QSize(960, 704));
-        // The window can't be smaller than 1024 x 768.
-        QCOMPARE(GuiBaseSize + QSize(2 * GuiMargin, 2 * GuiMargin), QSize(1024, 768));
-        SetGuiLanguage(QStringLiteral("RU"));
-        QVERIFY(GuiCyrillicFonts);
-        SetGuiLanguage(QStringLiteral("ru"));
-        QVERIFY(!GuiCyrillicFonts);
-    }
-
     void FontFamiliesResolveToCompiledInFaces_data()
     {
         QTest::addColumn<QString>("family");

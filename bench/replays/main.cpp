@@ -1,0 +1,284 @@
+// Replays worker speed on a big folder: first scan against plain gzip, cached refresh, stop latency.
+// Usage: qm_bench_replays <work folder> [file count]
+
+#include "AppDefines.h"
+#include "AppSettings.h"
+#include "DataReplay.h"
+#include "DebugStream.h"
+#include "MetaTypes.h"
+#include "PathManager.h"
+#include "ReplaysCache.h"
+#include "ReplaysManager.h"
+#include "SevenZManager.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QThread>
+#include <QTimer>
+#include <QtEndian>
+
+#include <cstdio>
+#include <zlib.h>
+
+namespace
+{
+constexpr int StreamSize = 2350 * 1024; // unpacks to about 2.4 MB, packs to about 1.3 MB
+
+QByteArray Deflate(const QByteArray& data)
+{
+    // One gzip member; members are concatenated into one file, as gzip itself allows.
+    z_stream z{};
+    deflateInit2(&z, 6, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY);
+    QByteArray out(int(deflateBound(&z, uLong(data.size()))) + 64, Qt::Uninitialized);
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
+    z.avail_in = uInt(data.size());
+    z.next_out = reinterpret_cast<Bytef*>(out.data());
+    z.avail_out = uInt(out.size());
+    deflate(&z, Z_FINISH);
+    out.resize(int(z.total_out));
+    deflateEnd(&z);
+    return out;
+}
+
+QByteArray Script(int i)
+{
+    QString text =
+        QStringLiteral("[game]\n{\n\tgametype=Morvantis 1.%1;\n\tmapname=Iron Saddle 1.4;\n").arg(i % 7);
+    for (int p = 0; p < 8; ++p)
+    {
+        text += QStringLiteral("\t[player%1]\n\t{\n\t\tname=Player%2_%1;\n\t\tteam=%1;\n\t\tspectator=0;\n"
+                               "\t\tcountrycode=DE;\n\t\trank=3;\n\t\tskill=~25;\n\t}\n"
+                               "\t[team%1]\n\t{\n\t\tteamleader=%1;\n\t\tallyteam=%3;\n"
+                               "\t\trgbcolor=0.5 0.25 1;\n\t\tside=Arm;\n\t\thandicap=0;\n\t}\n")
+                    .arg(p)
+                    .arg(i)
+                    .arg(p % 2);
+    }
+    text +=
+        QStringLiteral("\t[player8]\n\t{\n\t\tname=Watcher%1;\n\t\tspectator=1;\n\t\tcountrycode=GB;\n\t}\n")
+            .arg(i);
+    for (int o = 0; o < 60; ++o)
+        text += QStringLiteral("\tmodoption_%1=%2;\n").arg(o).arg(o * 3);
+    text += QStringLiteral("}\n");
+    return text.toUtf8();
+}
+
+QByteArray Header(int i, const QByteArray& script)
+{
+    uchar raw[352] = {};
+    const auto put = [&raw](int at, qint32 value) { qToLittleEndian<qint32>(value, raw + at); };
+    qstrcpy(reinterpret_cast<char*>(raw), "spring demofile");
+    put(16, 5);
+    put(20, 352);
+    qstrcpy(reinterpret_cast<char*>(raw + 24), "105.1.1-2511-g747f18b BAR105");
+    for (int b = 0; b < 16; ++b)
+        raw[280 + b] = uchar((i * 31 + b * 7) & 0xff);
+    qToLittleEndian<quint64>(quint64(1700000000 + i * 3600), raw + 296);
+    put(304, script.size());
+    put(308, StreamSize);
+    put(312, 1200 + i % 600);
+    put(348, 1);
+    return QByteArray(reinterpret_cast<const char*>(raw), sizeof raw);
+}
+
+bool Generate(const QString& folder, int count)
+{
+    const QString marker = folder + QStringLiteral("/.generated-%1-%2").arg(count).arg(StreamSize);
+    if (QFile::exists(marker))
+        return true;
+    QDir(folder).removeRecursively();
+    QDir().mkpath(folder);
+    // Filler with about half the entropy of bytes, so it packs about 2:1 like real streams.
+    QByteArray stream(StreamSize, Qt::Uninitialized);
+    QRandomGenerator random(42);
+    for (int i = 0; i < StreamSize; ++i)
+        stream[i] = char(0x40 | (random.generate() & 0x0f));
+    const QByteArray tail = Deflate(stream + QByteArray(1, '\1'));
+    for (int i = 0; i < count; ++i)
+    {
+        const QByteArray script = Script(i);
+        QFile file(folder + QStringLiteral("/%1_bench.sdfz").arg(i, 5, 10, QLatin1Char('0')));
+        if (!file.open(QIODevice::WriteOnly) || file.write(Deflate(Header(i, script) + script)) < 0 ||
+            file.write(tail) != tail.size())
+            return false;
+    }
+    QFile(marker).open(QIODevice::WriteOnly);
+    return true;
+}
+
+QStringList DemoFiles(const QString& folder)
+{
+    QStringList files;
+    for (const QString& name : QDir(folder).entryList({QStringLiteral("*.sdfz")}, QDir::Files, QDir::Name))
+        files << folder + QLatin1Char('/') + name;
+    return files;
+}
+
+double GzipSeconds(const QStringList& files)
+{
+    QProcess gzip;
+    gzip.setStandardOutputFile(QProcess::nullDevice());
+    QElapsedTimer timer;
+    timer.start();
+    gzip.start(QStringLiteral("taskset"), QStringList{QStringLiteral("-c"), QStringLiteral("0"),
+                                                      QStringLiteral("gzip"), QStringLiteral("-dc")} +
+                                              files);
+    gzip.waitForFinished(-1);
+    return timer.nsecsElapsed() / 1e9;
+}
+
+struct Counter
+{
+    int updates = 0;
+    int records = 0;
+    bool busy = false;
+};
+
+// Runs one refresh and waits for OnBusy(false).
+double Refresh(Counter& counter)
+{
+    counter = Counter();
+    counter.busy = true;
+    QElapsedTimer timer;
+    timer.start();
+    ReplaysManager::UpdateReplays();
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop,
+                     [&]
+                     {
+                         if (!counter.busy)
+                             loop.quit();
+                     });
+    poll.start(1);
+    loop.exec();
+    return timer.nsecsElapsed() / 1e9;
+}
+
+void Wait(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (argc < 2)
+    {
+        std::fprintf(stderr, "usage: qm_bench_replays <work folder> [file count]\n");
+        return 2;
+    }
+    const QString work = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    const int count = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 3000;
+    const QString springDir = work + QStringLiteral("/spring");
+    QDir().mkpath(springDir);
+
+    RegisterAppMetaTypes();
+    RegisterReplayMetaTypes();
+    AppDefines::Instance()->SelectGame(QStringLiteral("zorn"));
+    PathManager::Instance()->Initialize(springDir, AppDefines::Instance()->GetShortCode());
+    CreateAppSettingsGroups();
+    AppSettings::Instance()->SetFiles(QString(), QString());
+    AppSettings::Instance()->Load();
+    // Log to a file as the program does, not to the terminal.
+    DebugStream::Instance()->SetEchoToStdout(false);
+    QFile::remove(work + QStringLiteral("/bench.log"));
+    DebugStream::Instance()->Open(work + QStringLiteral("/bench.log"));
+    DebugStream::InstallMessageHandler();
+
+    const QString demos = PathManager::Instance()->GetReplaysDir();
+    std::printf("generating %d demos in %s ...\n", count, qPrintable(demos));
+    std::fflush(stdout);
+    if (!Generate(demos, count))
+    {
+        std::fprintf(stderr, "cannot write the demos\n");
+        return 2;
+    }
+    const QStringList files = DemoFiles(demos);
+    qint64 bytes = 0;
+    for (const QString& file : files)
+        bytes += QFileInfo(file).size();
+    std::printf("%d files, %.2f MB each on average\n", files.size(),
+                bytes / 1048576.0 / qMax(1, files.size()));
+
+    GzipSeconds(files); // warms the page cache for both contenders
+    const QString cachePath = ReplaysCache::CacheFilePath(PathManager::Instance()->GetLobbyDataDir());
+
+    ReplaysManager* manager = ReplaysManager::Instance();
+    Counter counter;
+    QObject context;
+    QObject::connect(manager, &ReplaysManager::OnReplaysUpdate, &context,
+                     [&counter](ReplaysList list)
+                     {
+                         ++counter.updates;
+                         counter.records += list.size();
+                     });
+    QObject::connect(manager, &ReplaysManager::OnBusy, &context,
+                     [&counter](bool value)
+                     {
+                         if (!value)
+                             counter.busy = false;
+                     });
+
+    // Two rounds, the better one of each counts.
+    double gzipBest = 1e9;
+    double scanBest = 1e9;
+    int scanRecords = 0;
+    for (int round = 0; round < 2; ++round)
+    {
+        gzipBest = qMin(gzipBest, GzipSeconds(files));
+        QFile::remove(cachePath);
+        scanBest = qMin(scanBest, Refresh(counter));
+        scanRecords = counter.records;
+    }
+    const double ratio = scanBest / gzipBest;
+
+    const double cached = Refresh(counter);
+    const int cachedUpdates = counter.updates;
+    const int cachedRecords = counter.records;
+
+    // Stop while a first scan is running, at a few points of it.
+    double stopWorst = 0;
+    for (const int delay : {50, 200, 400, 800, 1500})
+    {
+        QFile::remove(cachePath);
+        counter.busy = true;
+        ReplaysManager::UpdateReplays();
+        Wait(delay);
+        QElapsedTimer timer;
+        timer.start();
+        QMetaObject::invokeMethod(manager, "DoStop", Qt::BlockingQueuedConnection);
+        stopWorst = qMax(stopWorst, timer.nsecsElapsed() / 1e6);
+    }
+
+    manager->InvokeBlocking("DoDestroy");
+    ReplaysManager::Destroy();
+    SevenZManager::Destroy();
+
+    const bool ratioOk = ratio <= 1.5;
+    const bool cachedOk = cached < 0.5 && cachedUpdates <= 50;
+    const bool stopOk = stopWorst < 250;
+    std::printf("first scan:      %.2f s for %d records; gzip -dc on one core %.2f s; ratio %.2f (target <= "
+                "1.5) %s\n",
+                scanBest, scanRecords, gzipBest, ratio, ratioOk ? "OK" : "MISSED");
+    std::printf(
+        "cached refresh:  %.3f s, %d OnReplaysUpdate signals for %d records (target < 0.5 s, <= 50) %s\n",
+        cached, cachedUpdates, cachedRecords, cachedOk ? "OK" : "MISSED");
+    std::printf("DoStop honoured: worst %.1f ms of 5 (target < 250 ms) %s\n", stopWorst,
+                stopOk ? "OK" : "MISSED");
+
+    DestroyAppSettingsGroups();
+    PathManager::Destroy();
+    AppDefines::Destroy();
+    qInstallMessageHandler(nullptr);
+    DebugStream::Destroy();
+    return ratioOk && cachedOk && stopOk ? 0 : 1;
+}

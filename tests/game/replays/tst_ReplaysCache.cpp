@@ -1,0 +1,333 @@
+#include "ReplaysCache.h"
+#include "TestEnvironment.h"
+
+#include <QDataStream>
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace ReplaysCache;
+
+// The replay cache file: round trips, the header, bad records and hostile names.
+class TestReplaysCache : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString CachePath() const { return CacheFilePath(m_dir.path()); }
+
+    static QByteArray Header(quint32 magic = Magic, qint32 version = Version, QByteArray tail = "\r\n")
+    {
+        QByteArray out;
+        QDataStream stream(&out, QIODevice::WriteOnly);
+        stream << magic << version;
+        return out + tail;
+    }
+
+    static QString Line(const QStringList& fields) { return fields.join(QChar(0x0C)); }
+
+    static QStringList Fields(const QString& path)
+    {
+        return {path, "1234", "00ab", "106.0", "Morvantis 1.0", "Ashen Ford", "1700000000000", "600", "",
+                "",   "",     "1",    "99"};
+    }
+
+    void WriteFile(const QByteArray& data)
+    {
+        QFile file(CachePath());
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(data);
+    }
+
+    static DataReplay Sample(const QString& path)
+    {
+        DataReplay replay;
+        replay.filePath = path;
+        replay.fileName = QFileInfo(path).fileName();
+        replay.fileSize = 3000000000LL; // past 32 bits
+        replay.gameId = "0123456789abcdef0123456789abcdef";
+        replay.engineVersion = "104.0.1-1707-gc0fc18e BAR";
+        replay.gameName = "Morvantis 1.0";
+        replay.mapName = "Ashen Ford";
+        replay.startTime = QDateTime::fromSecsSinceEpoch(1700000000);
+        replay.duration = 782;
+        DataPlayer a("Ann", true, false);
+        a.country = "DE";
+        a.rank = "3";
+        a.color = QColor(255, 100, 0);
+        a.side = 1;
+        a.sideName = "Core";
+        a.allyTeam = 0;
+        a.team = 0;
+        DataPlayer bot("SimpleAI", true, true);
+        bot.color = QColor(10, 11, 12);
+        bot.allyTeam = 1;
+        bot.team = 1;
+        replay.players = {a, bot};
+        DataPlayer spec("Sid", false, false);
+        spec.country = "GB";
+        spec.rank = "1";
+        replay.spectators = {spec};
+        replay.winningAllyTeams = {0, 200};
+        replay.valid = true;
+        replay.fileModified = 1700000123456LL;
+        return replay;
+    }
+
+private slots:
+    void path()
+    {
+        QCOMPARE(CacheFilePath("/a/b"), QDir::toNativeSeparators("/a/b/replays.cache.rc2"));
+        QVERIFY(CacheFilePath(QString()).isEmpty());
+        QCOMPARE(HexByte(0), QStringLiteral("00"));
+        QCOMPARE(HexByte(10), QStringLiteral("0a"));
+        QCOMPARE(HexByte(255), QStringLiteral("ff"));
+    }
+
+    void roundTrip()
+    {
+        TestEnvironment env;
+        ReplaysTable table;
+        table.insert("/d/one.sdfz", Sample("/d/one.sdfz"));
+        DataReplay empty = Sample("/d/two.sdf");
+        empty.players.clear();
+        empty.spectators.clear();
+        empty.winningAllyTeams.clear();
+        empty.valid = false;
+        table.insert("/d/two.sdf", empty);
+        QVERIFY(SaveCache(CachePath(), table));
+
+        const QByteArray bytes = [&]
+        {
+            QFile f(CachePath());
+            f.open(QIODevice::ReadOnly);
+            return f.readAll();
+        }();
+        QCOMPARE(bytes.left(10), Header());
+        QVERIFY(bytes.contains(QByteArray("ff6400")));
+        QVERIFY(bytes.contains(QByteArray("0a0b0c")));
+        QVERIFY(bytes.endsWith("\r\n"));
+
+        ReplaysTable read;
+        LoadCache(CachePath(), read);
+        QCOMPARE(read.size(), 2);
+        const DataReplay one = read.value("/d/one.sdfz");
+        const DataReplay original = Sample("/d/one.sdfz");
+        QCOMPARE(one.fileName, QStringLiteral("one.sdfz"));
+        QCOMPARE(one.fileSize, original.fileSize);
+        QCOMPARE(one.gameId, original.gameId);
+        QCOMPARE(one.engineVersion, original.engineVersion);
+        QCOMPARE(one.gameName, original.gameName);
+        QCOMPARE(one.mapName, original.mapName);
+        QCOMPARE(one.startTime, original.startTime);
+        QCOMPARE(one.startTime.timeSpec(), Qt::LocalTime);
+        QCOMPARE(one.duration, 782);
+        QCOMPARE(one.winningAllyTeams, (QList<int>{0, 200}));
+        QVERIFY(one.valid);
+        QCOMPARE(one.fileModified, original.fileModified);
+        QCOMPARE(one.players.size(), 2);
+        QCOMPARE(one.players[0].name, QStringLiteral("Ann"));
+        QCOMPARE(one.players[0].country, QStringLiteral("DE"));
+        QCOMPARE(one.players[0].rank, QStringLiteral("3"));
+        QCOMPARE(one.players[0].color, QColor(255, 100, 0));
+        QCOMPARE(one.players[0].side, 1);
+        QCOMPARE(one.players[0].sideName, QStringLiteral("Core"));
+        QVERIFY(one.players[0].plays && !one.players[0].spectator && !one.players[0].isAi);
+        QVERIFY(one.players[1].isAi);
+        QCOMPARE(one.players[1].allyTeam, 1);
+        QCOMPARE(one.players[1].team, 1);
+        QCOMPARE(one.players[1].color, QColor(10, 11, 12));
+        QCOMPARE(one.spectators.size(), 1);
+        QCOMPARE(one.spectators[0].name, QStringLiteral("Sid"));
+        QCOMPARE(one.spectators[0].country, QStringLiteral("GB"));
+        QVERIFY(one.spectators[0].spectator && !one.spectators[0].plays);
+
+        const DataReplay two = read.value("/d/two.sdf");
+        QVERIFY(two.players.isEmpty());
+        QVERIFY(two.spectators.isEmpty());
+        QVERIFY(two.winningAllyTeams.isEmpty());
+        QVERIFY(!two.valid);
+        QVERIFY(env.LogLines().filter("FAIL").isEmpty());
+    }
+
+    // Names holding the cache's own separators or control characters read back unchanged and
+    // cannot shift the fields of their record or the next one.
+    void hostileNames()
+    {
+        TestEnvironment env;
+        DataReplay replay = Sample("/d/we\x0cird\nname\\x0c.sdf");
+        replay.mapName = QString("Map\tWith\x07"
+                                 "Bell\r\nAnd\\Back");
+        replay.players[0].name = QString("Tab\tBell\x07"
+                                         "Feed\x0c"
+                                         "Ann\\5c");
+        replay.spectators[0].rank = QString("#\n#");
+        replay.gameName = "#comment-looking";
+        ReplaysTable table;
+        table.insert(replay.filePath, replay);
+        table.insert("/d/next.sdf", Sample("/d/next.sdf"));
+        QVERIFY(SaveCache(CachePath(), table));
+
+        ReplaysTable read;
+        LoadCache(CachePath(), read);
+        QVERIFY2(env.LogLines().filter("FAIL").isEmpty(), qPrintable(env.LogLines().join('\n')));
+        QCOMPARE(read.size(), 2);
+        const DataReplay back = read.value(replay.filePath);
+        QCOMPARE(back.filePath, replay.filePath);
+        QCOMPARE(back.mapName, replay.mapName);
+        QCOMPARE(back.gameName, replay.gameName);
+        QCOMPARE(back.players.size(), 2);
+        QCOMPARE(back.players[0].name, replay.players[0].name);
+        QCOMPARE(back.spectators[0].rank, replay.spectators[0].rank);
+        QCOMPARE(read.value("/d/next.sdf").mapName, QStringLiteral("Ashen Ford"));
+        QCOMPARE(UnescapeText(EscapeText("a\\b\x01z")), QStringLiteral("a\\b\x01z"));
+    }
+
+    void headerOnly()
+    {
+        TestEnvironment env;
+        WriteFile(Header());
+        ReplaysTable table;
+        LoadCache(CachePath(), table);
+        QVERIFY(table.isEmpty());
+        QVERIFY(!env.LogContains("WRONG"));
+        QVERIFY(!env.LogContains("FAIL"));
+    }
+
+    void missingFileLeavesTable()
+    {
+        TestEnvironment env;
+        ReplaysTable table;
+        table.insert("/x", Sample("/x"));
+        LoadCache(m_dir.filePath("absent.rc2"), table);
+        QCOMPARE(table.size(), 1);
+        QVERIFY(env.LogLines().filter("ReplaysManager").isEmpty());
+    }
+
+    void wrongHeader_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::newRow("7 bytes") << Header().left(7);
+        QTest::newRow("version 1") << Header(Magic, 1);
+        QTest::newRow("version 3") << Header(Magic, 3);
+        QTest::newRow("magic first byte") << Header(0xFEB0C0A0);
+        QTest::newRow("magic last byte") << Header(0xFFB0C0A1);
+    }
+
+    void wrongHeader()
+    {
+        QFETCH(QByteArray, data);
+        TestEnvironment env;
+        WriteFile(data + Line(Fields("/d/a.sdf")).toUtf8() + "\r\n");
+        ReplaysTable table;
+        LoadCache(CachePath(), table);
+        QVERIFY(table.isEmpty());
+        QVERIFY(env.LogContains("ReplaysManager :: Replays Cache file is WRONG"));
+    }
+
+    void records()
+    {
+        TestEnvironment env;
+        QStringList eleven = Fields("/d/eleven.sdf");
+        eleven.removeLast();
+        QStringList fourteen = Fields("/d/fourteen.sdf");
+        fourteen << "x";
+        QStringList later = Fields("/d/dup.sdf");
+        later[5] = "Later Map";
+        QStringList odd = Fields("/d/odd.sdf");
+        odd[1] = "abc";   // no number: 0
+        odd[10] = "0.1";  // winners
+        odd[11] = "true"; // only "1" is valid
+        odd[8] = QString("A\tXX\t\t0a0b0c\t1\tArm\t2\t3\t1") + QChar(0x07) + QChar(0x07) + "short\tentry" +
+                 QChar(0x07) + "B\tXX\t\tzz\tq\t\t0\t0\t0";
+        odd[9] = QString("S\tGB\t1") + QChar(0x07) + "bad\tspec";
+        const QByteArray body =
+            (QStringList{Line(Fields("/d/dup.sdf")), Line(later), Line(eleven), Line(fourteen),
+                         "#" + Line(Fields("/d/comment.sdf")), "", Line(odd)}
+                 .join("\r\n") +
+             "\r\n")
+                .toUtf8();
+        // The two bytes after the version may be anything.
+        WriteFile(Header(Magic, Version, "xy") + body);
+        ReplaysTable table;
+        LoadCache(CachePath(), table);
+        QCOMPARE(table.size(), 2);
+        QCOMPARE(table.value("/d/dup.sdf").mapName, QStringLiteral("Later Map"));
+        QVERIFY(!table.contains("/d/comment.sdf"));
+        QVERIFY(env.LogContains("ReplaysManager :: FAIL - Wrong data count in cache, 12"));
+        QVERIFY(env.LogContains("ReplaysManager :: FAIL - Wrong data count in cache, 14"));
+        QVERIFY(env.LogContains("ReplaysManager :: FAIL - Wrong data count in cache, 1"));
+        QVERIFY(env.LogContains("ReplaysManager :: FAIL - Wrong data count in cache players, short\tentry"));
+        QVERIFY(env.LogContains("ReplaysManager :: FAIL - Wrong data count in cache spectators, bad\tspec"));
+
+        const DataReplay replay = table.value("/d/odd.sdf");
+        QCOMPARE(replay.fileSize, qint64(0));
+        QCOMPARE(replay.winningAllyTeams, (QList<int>{0, 1}));
+        QVERIFY(!replay.valid);
+        QCOMPARE(replay.players.size(), 2);
+        QCOMPARE(replay.players[0].color, QColor(10, 11, 12));
+        QCOMPARE(replay.players[0].allyTeam, 2);
+        QCOMPARE(replay.players[0].team, 3);
+        QVERIFY(replay.players[0].isAi);
+        QCOMPARE(replay.players[1].color, QColor(0, 0, 0)); // "zz" is no number
+        QCOMPARE(replay.players[1].side, 0);
+        QCOMPARE(replay.spectators.size(), 1);
+    }
+
+    // A cache cut anywhere loads what is whole before the cut and never crashes.
+    void cutAtRandomByte()
+    {
+        TestEnvironment env;
+        ReplaysTable table;
+        for (int i = 0; i < 20; ++i)
+        {
+            const QString path = QStringLiteral("/d/r%1.sdfz").arg(i, 2, 10, QLatin1Char('0'));
+            table.insert(path, Sample(path));
+        }
+        const QByteArray full = CacheBytes(table);
+        QRandomGenerator random(12345);
+        for (int round = 0; round < 200; ++round)
+        {
+            const int cut = round < 12 ? round : random.bounded(full.size());
+            WriteFile(full.left(cut));
+            ReplaysTable read;
+            LoadCache(CachePath(), read);
+            // Every record that came back is whole and right.
+            for (const DataReplay& replay : qAsConst(read))
+            {
+                const DataReplay original = table.value(replay.filePath);
+                if (replay.filePath.isEmpty() || original.filePath.isEmpty())
+                    continue; // a cut inside the path is a different key
+                if (replay.fileModified != original.fileModified)
+                    continue; // the cut fell inside the last field
+                QCOMPARE(replay.players.size(), 2);
+                QCOMPARE(replay.spectators.size(), 1);
+                QCOMPARE(replay.winningAllyTeams, original.winningAllyTeams);
+            }
+            const int wholeLines = full.left(cut).count("\r\n") - (cut >= 10 ? 1 : 0);
+            QVERIFY(read.size() >= qMax(0, wholeLines));
+        }
+    }
+
+    void atomicWrite()
+    {
+        TestEnvironment env;
+        ReplaysTable table;
+        table.insert("/d/a.sdf", Sample("/d/a.sdf"));
+        QVERIFY(SaveCache(CachePath(), table));
+        // A folder that cannot be written: the old file stays as it was.
+        QVERIFY(!SaveCache(m_dir.filePath("no/such/folder/cache"), table));
+        QVERIFY(!SaveCache(QString(), table));
+        ReplaysTable read;
+        LoadCache(CachePath(), read);
+        QCOMPARE(read.size(), 1);
+        // No half-written temporary file is left beside the cache.
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files).size(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestReplaysCache)
+#include "tst_ReplaysCache.moc"

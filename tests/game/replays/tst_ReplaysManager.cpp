@@ -1,0 +1,459 @@
+#include "AppSettings.h"
+#include "Common.h"
+#include "PathManager.h"
+#include "ReplaysCache.h"
+#include "ReplaysManager.h"
+#include "SevenZManager.h"
+#include "TestEnvironment.h"
+#include "helper_ReplayTestData.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+#include <time.h>
+
+// The replays worker: folder scan, cache use, batches and percentages, filters, stop and restart.
+class TestReplaysManager : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestEnvironment> m_env;
+    std::unique_ptr<ReplaysRecorder> m_recorder;
+    QString m_demos;
+
+    ReplaysManager* Manager() { return ReplaysManager::Instance(); }
+
+    void Start() { m_recorder = std::make_unique<ReplaysRecorder>(Manager()); }
+
+    // One full refresh; waits for OnBusy(false).
+    bool Refresh()
+    {
+        m_recorder->Clear();
+        ReplaysManager::UpdateReplays();
+        return QTest::qWaitFor([this] { return m_recorder->finished; }, 20000);
+    }
+
+    QString Demo(const QString& name) const { return m_demos + QLatin1Char('/') + name; }
+
+    void WriteDemo(const QString& name, const QString& game, const QString& map,
+                   const QList<ScriptPlayer>& players = {{"Ann", 0}, {"Bob", 1}},
+                   const QByteArray& winners = {})
+    {
+        const QByteArray data = SimpleDemo(game, map, players, winners);
+        QVERIFY(name.endsWith("sdfz") ? WriteGzip(Demo(name), data) : WritePlain(Demo(name), data));
+    }
+
+    QStringList ReceivedPaths() const
+    {
+        QStringList paths;
+        for (const DataReplay& replay : m_recorder->replays)
+            paths << QFileInfo(replay.filePath).fileName();
+        return paths;
+    }
+
+    ReplaysTable CacheOnDisk()
+    {
+        ReplaysTable table;
+        ReplaysCache::LoadCache(ReplaysCache::CacheFilePath(PathManager::Instance()->GetLobbyDataDir()),
+                                table);
+        return table;
+    }
+
+    DataReplay Received(const QString& name) const
+    {
+        for (const DataReplay& replay : m_recorder->replays)
+        {
+            if (replay.fileName == name)
+                return replay;
+        }
+        return DataReplay();
+    }
+
+private slots:
+    void init()
+    {
+        m_env = std::make_unique<TestEnvironment>();
+        RegisterReplayMetaTypes();
+        m_demos = PathManager::Instance()->GetReplaysDir();
+        QDir().mkpath(m_demos);
+    }
+
+    void cleanup()
+    {
+        m_recorder.reset();
+        if (ReplaysManager::Exists())
+            Manager()->InvokeBlocking("DoDestroy");
+        ReplaysManager::Destroy();
+        SevenZManager::Destroy();
+        m_env.reset();
+    }
+
+    void relationTable()
+    {
+        const QMap<QString, QString> names = ReplaysManager::ParseRelations(
+            "a map\tA_Map.sdz\r\nb\tmiddle\tB_b.sd7.sdz\n\tno key\nno value\t\nc\tfirst\nc\tsecond\n");
+        QCOMPARE(names.value("a map"), QStringLiteral("A Map"));
+        QCOMPARE(names.value("b"), QStringLiteral("B b")); // last column
+        QCOMPARE(names.value("c"), QStringLiteral("second"));
+        QVERIFY(!names.contains("no value"));
+        QCOMPARE(names.size(), 3);
+
+        // Every game row has its table compiled in.
+        for (const QString code : {"zorn", "gvm", "vq", "yx"})
+        {
+            QFile file(":/DataRelations/maps.relations." + code + ".txt");
+            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(code));
+            const QMap<QString, QString> table =
+                ReplaysManager::ParseRelations(QString::fromUtf8(file.readAll()));
+            QVERIFY(table.size() >= 5);
+            QCOMPARE(table.value("Comet Catcher Remake 1.8"), QStringLiteral("Comet Catcher"));
+        }
+    }
+
+    void teamsText_data()
+    {
+        QTest::addColumn<QList<ScriptPlayer>>("players");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("count");
+        QTest::newRow("duel") << QList<ScriptPlayer>{{"A", 0}, {"B", 1}} << "DUEL" << 2;
+        QTest::newRow("one ai") << QList<ScriptPlayer>{{"A", 0}, {"Bot", 1, true}} << "1 | Ai" << 2;
+        QTest::newRow("two ais") << QList<ScriptPlayer>{{"A", 0}, {"B", 0}, {"X", 1, true}, {"Y", 1, true}}
+                                 << "2 | Ai + 1" << 2;
+        QTest::newRow("ffa") << QList<ScriptPlayer>{{"A", 0}, {"B", 1}, {"C", 2}} << "FFA" << 3;
+        QTest::newRow("2v2") << QList<ScriptPlayer>{{"A", 0}, {"B", 0}, {"C", 1}, {"D", 1}} << "2 | 2" << 2;
+        QTest::newRow("negative ally") << QList<ScriptPlayer>{{"A", 0}, {"B", 1}, {"C", -1}} << "1 | 1" << 2;
+    }
+
+    void teamsText()
+    {
+        QFETCH(QList<ScriptPlayer>, players);
+        QFETCH(QString, text);
+        QFETCH(int, count);
+        DataReplay replay;
+        for (const ScriptPlayer& p : players)
+        {
+            DataPlayer player(p.name, true, p.ai);
+            player.allyTeam = p.allyTeam;
+            replay.players << player;
+        }
+        ReplaysManager::BuildDescription(replay);
+        QCOMPARE(replay.teamsText, text);
+        QCOMPARE(replay.teamCount, count);
+    }
+
+    void emptyFolder()
+    {
+        Start();
+        QVERIFY(Refresh());
+        QCOMPARE(m_recorder->events, (QStringList{"busy:1", "progress:0", "progress:100", "busy:0"}));
+        QVERIFY(m_env->LogContains("ReplaysManager :: FINISH"));
+        QFile cache(ReplaysCache::CacheFilePath(PathManager::Instance()->GetLobbyDataDir()));
+        QVERIFY(cache.open(QIODevice::ReadOnly));
+        QCOMPARE(cache.size(), qint64(10));
+    }
+
+    void signalsAndRecords()
+    {
+        WriteDemo("a.sdf", "Morvantis 1.2", "ashen_ford_v3",
+                  {{"Ann", 0}, {"Bot", 1, true}, {"Spec", 0, false, true}}, QByteArray("\x01", 1));
+        WriteDemo("b.sdfz", "Morvantis 1.3", "Unlisted Map");
+        WriteDemo("c.sdf", "Morvantis 1.4", "Iron Saddle 1.4");
+        Start();
+        QVERIFY(Refresh());
+        // Three files: a batch of two at 66 %, the last one at the end.
+        QCOMPARE(m_recorder->events, (QStringList{"busy:1", "progress:0", "update:2", "progress:66",
+                                                  "update:1", "progress:100", "progress:100", "busy:0"}));
+        QCOMPARE(ReceivedPaths(), (QStringList{"a.sdf", "b.sdfz", "c.sdf"}));
+
+        const DataReplay a = Received("a.sdf");
+        QVERIFY(a.valid);
+        QCOMPARE(a.filePath, Demo("a.sdf"));
+        QCOMPARE(a.index, 0);
+        QCOMPARE(a.mapDisplayName, QStringLiteral("Ashen Ford"));
+        QCOMPARE(a.gameVersionText, QStringLiteral("1.2"));
+        QCOMPARE(a.teamsText, QStringLiteral("1 | Ai"));
+        QVERIFY(a.hasAi);
+        QCOMPARE(a.searchText, QStringLiteral("Ann Bot Spec "));
+        QCOMPARE(a.players[0].id, QStringLiteral("0"));
+        QVERIFY(!a.players[0].winner);
+        QVERIFY(a.players[1].winner);
+        QCOMPARE(a.spectators[0].id, QStringLiteral("1000"));
+        QCOMPARE(a.durationText, QStringLiteral("10:00"));
+        QCOMPARE(a.dateText, Common::FormatDate(a.startTime));
+        QCOMPARE(a.sizeText, Common::FormatSize(QFileInfo(Demo("a.sdf")).size()));
+
+        const DataReplay b = Received("b.sdfz");
+        QCOMPARE(b.mapDisplayName, QStringLiteral("Unlisted Map"));
+        QCOMPARE(b.fileSize, QFileInfo(Demo("b.sdfz")).size());
+        QCOMPARE(b.teamsText, QStringLiteral("DUEL"));
+        QCOMPARE(Received("c.sdf").mapDisplayName, QStringLiteral("Iron Saddle"));
+
+        // All three are cached with the file's size and time.
+        const ReplaysTable cache = CacheOnDisk();
+        QCOMPARE(cache.size(), 3);
+        QCOMPARE(cache.value(Demo("b.sdfz")).fileSize, QFileInfo(Demo("b.sdfz")).size());
+        QCOMPARE(cache.value(Demo("b.sdfz")).fileModified,
+                 QFileInfo(Demo("b.sdfz")).lastModified().toMSecsSinceEpoch());
+    }
+
+    void cachedRefresh()
+    {
+        for (int i = 0; i < 6; ++i)
+            WriteDemo(QStringLiteral("r%1.sdfz").arg(i), "Morvantis 1.0", "Iron Saddle 1.4");
+        Start();
+        QVERIFY(Refresh());
+        QCOMPARE(m_recorder->replays.size(), 6);
+
+        // A deleted file is neither sent nor kept; a replaced one is read again.
+        QFile::remove(Demo("r2.sdfz"));
+        WriteDemo("r4.sdfz", "Morvantis 1.0", "Changed Map", {{"Ann", 0}, {"Bob", 0}, {"Cid", 1}});
+        QFile touched(Demo("r4.sdfz"));
+        QVERIFY(touched.open(QIODevice::ReadWrite));
+        QVERIFY(touched.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                    QFileDevice::FileModificationTime));
+        touched.close();
+        m_env->ClearLog();
+        QVERIFY(Refresh());
+        QCOMPARE(ReceivedPaths(), (QStringList{"r0.sdfz", "r1.sdfz", "r3.sdfz", "r5.sdfz", "r4.sdfz"}));
+        QCOMPARE(Received("r4.sdfz").mapName, QStringLiteral("Changed Map"));
+        QCOMPARE(Received("r0.sdfz").mapName, QStringLiteral("Iron Saddle 1.4"));
+        QCOMPARE(m_env->LogLines().filter("ReplaysManager :: LOADING r").size(), 1);
+        QVERIFY(m_env->LogContains("ReplaysManager :: FOUND Replays Cache 6"));
+        const ReplaysTable cache = CacheOnDisk();
+        QCOMPARE(cache.size(), 5);
+        QVERIFY(!cache.contains(Demo("r2.sdfz")));
+        // Records from the cache look like freshly read ones.
+        QCOMPARE(Received("r0.sdfz").teamsText, QStringLiteral("DUEL"));
+        QCOMPARE(Received("r0.sdfz").mapDisplayName, QStringLiteral("Iron Saddle"));
+    }
+
+    void skippedFiles()
+    {
+        WriteDemo("good.sdf", "Morvantis 1.0", "M");
+        QVERIFY(WritePlain(Demo("empty.sdf"), QByteArray())); // a killed engine leaves these
+        WriteDemo("upper.SDF", "Morvantis 1.0", "M");
+        WriteDemo("notes.txt", "Morvantis 1.0", "M");
+        WriteDemo(".hidden.sdf", "Morvantis 1.0", "M");
+        QDir().mkpath(Demo("folder.sdf"));
+        QVERIFY(WritePlain(Demo("broken.sdf"), QByteArray("spring demofile")));
+        Start();
+        QVERIFY(Refresh());
+        QCOMPARE(ReceivedPaths(), QStringList{"good.sdf"});
+        const ReplaysTable cache = CacheOnDisk();
+        QCOMPARE(cache.size(), 2);
+        QVERIFY(!cache.value(Demo("broken.sdf")).valid);
+        QVERIFY(cache.value(Demo("good.sdf")).valid);
+        QVERIFY(m_env->LogContains("FOUND Replays Files 5"));
+
+        // A broken file is not read again while it stays.
+        m_env->ClearLog();
+        QVERIFY(Refresh());
+        QVERIFY(!m_env->LogContains("LOADING broken.sdf"));
+    }
+
+    void gameFilter()
+    {
+        WriteDemo("mine.sdf", "Morvantis 1.0", "M");
+        WriteDemo("other.sdf", "Yxelder 1.2", "M");
+        WriteDemo("beta.sdf", "Morvantis:beta-7", "M");
+        Start();
+        QVERIFY(Refresh());
+        QCOMPARE(ReceivedPaths(), QStringList{"mine.sdf"});
+        QVERIFY(m_env->LogContains("ReplaysManager :: IGNORE yxelder 1.2"));
+        QVERIFY(m_env->LogContains("ReplaysManager :: NOT DEVELOPER - IGNORE morvantisbeta-7"));
+        QCOMPARE(CacheOnDisk().size(), 3);
+
+        QMetaObject::invokeMethod(Manager(), "DoLobbyAdmin", Qt::QueuedConnection, Q_ARG(bool, true));
+        QVERIFY(Refresh());
+        QCOMPARE(ReceivedPaths(), (QStringList{"beta.sdf", "mine.sdf"}));
+    }
+
+    void customSyncFolder()
+    {
+        QTemporaryDir custom;
+        QDir().mkpath(custom.filePath("demos"));
+        AppSettingsMain::Instance()->CustomSyncFolder = custom.path();
+        WriteDemo("default.sdf", "Morvantis 1.0", "M");
+        QVERIFY(
+            WritePlain(custom.filePath("demos/custom.sdf"), SimpleDemo("Morvantis 1.0", "M", {{"A", 0}})));
+        Start();
+        QVERIFY(Refresh());
+        QCOMPARE(ReceivedPaths(), QStringList{"custom.sdf"});
+        AppSettingsMain::Instance()->CustomSyncFolder.clear();
+        QVERIFY(Refresh());
+        QCOMPARE(ReceivedPaths(), QStringList{"default.sdf"});
+    }
+
+    // Over the limit the newest files are kept.
+    void newestTenThousand()
+    {
+        const QDateTime now = QDateTime::currentDateTime();
+        for (int i = 0; i < ReplaysManager::MaxFiles + 5; ++i)
+        {
+            QFile file(Demo(QStringLiteral("f%1.sdf").arg(i, 5, 10, QLatin1Char('0'))));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            // The last five by name are the oldest.
+            QVERIFY(file.setFileTime(now.addSecs(-i), QFileDevice::FileModificationTime));
+        }
+        WriteDemo("f00000.sdf", "Morvantis 1.0", "Newest");
+        WriteDemo("f10004.sdf", "Morvantis 1.0", "Oldest");
+        QFile oldest(Demo("f10004.sdf"));
+        QVERIFY(oldest.open(QIODevice::ReadWrite));
+        QVERIFY(oldest.setFileTime(now.addDays(-30), QFileDevice::FileModificationTime));
+        oldest.close();
+        Start();
+        QVERIFY(Refresh());
+        QVERIFY(m_env->LogContains("ReplaysManager :: FOUND Replays Files 10000"));
+        QCOMPARE(ReceivedPaths(), QStringList{"f00000.sdf"});
+    }
+
+    // The date text of a replay is the same on the first scan and from the cache.
+    void oneTimeZone()
+    {
+        const QByteArray oldTz = qgetenv("TZ");
+        qputenv("TZ", "Pacific/Kiritimati"); // UTC+14: the local date is a day ahead
+        tzset();
+        DemoSpec spec;
+        spec.startTime = QDateTime(QDate(2023, 11, 14), QTime(22, 0), Qt::UTC).toSecsSinceEpoch();
+        spec.script = MakeScript("Morvantis 1.0", "M", {{"A", 0}});
+        QVERIFY(WritePlain(Demo("tz.sdf"), BuildDemo(spec)));
+        Start();
+        QVERIFY(Refresh());
+        const QString first = Received("tz.sdf").dateText;
+        QVERIFY(Refresh());
+        const QString cached = Received("tz.sdf").dateText;
+        if (oldTz.isNull())
+            qunsetenv("TZ");
+        else
+            qputenv("TZ", oldTz);
+        tzset();
+        QCOMPARE(first, QStringLiteral("15.11.2023"));
+        QCOMPARE(cached, first);
+    }
+
+    void stopAndRestart()
+    {
+        // Big enough that the scan takes a while: the stream in front of the winners is unpacked.
+        DemoSpec spec;
+        spec.script = MakeScript("Morvantis 1.0", "M", {{"A", 0}, {"B", 1}});
+        spec.stream = QByteArray(4 << 20, '\0');
+        spec.winners = QByteArray(1, '\0');
+        const QByteArray data = BuildDemo(spec);
+        for (int i = 0; i < 150; ++i)
+            QVERIFY(WriteGzip(Demo(QStringLiteral("s%1.sdfz").arg(i, 3, 10, QLatin1Char('0'))), data));
+        Start();
+        ReplaysManager::UpdateReplays();
+        QTRY_VERIFY(m_recorder->updates > 0);
+        ReplaysManager::Stop();
+        QVERIFY(Manager()->InvokeBlocking("DoInitialize")); // everything queued before has run
+        QTest::qWait(100);
+        QVERIFY(!m_recorder->finished);
+        QVERIFY(m_env->LogContains("ReplaysManager :: DoStop"));
+        QVERIFY(!m_env->LogContains("ReplaysManager :: FINISH"));
+        QVERIFY(!QFile::exists(ReplaysCache::CacheFilePath(PathManager::Instance()->GetLobbyDataDir())));
+
+        // Two refreshes posted back to back finish once, with every file once.
+        m_recorder->Clear();
+        ReplaysManager::UpdateReplays();
+        ReplaysManager::UpdateReplays();
+        QTRY_VERIFY(m_recorder->finished);
+        QTest::qWait(200);
+        QCOMPARE(m_recorder->events.filter("busy:0").size(), 1);
+        QCOMPARE(m_recorder->events.filter("busy:1").size(), 2);
+        QCOMPARE(CacheOnDisk().size(), 150);
+    }
+
+    // 7z demos go through the archive tool; a slow tool and a stop-and-restart in between never
+    // store one replay's data under another's path.
+    void sevenZipRace()
+    {
+        QM_REQUIRE(Has7z(), "7z");
+        QTemporaryDir tools;
+        const QString slow = tools.filePath("slow7z.sh");
+        QVERIFY(WritePlain(slow, "#!/bin/sh\nsleep 0.3\nexec 7z \"$@\"\n"));
+        QFile(slow).setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::WriteOwner);
+        SevenZManager::Instance()->SetProgram(slow);
+
+        const QStringList maps{"Map Zero", "Map One", "Map Two", "Map Three"};
+        for (int i = 0; i < maps.size(); ++i)
+            QVERIFY(Write7z(Demo(QStringLiteral("z%1.sdfz").arg(i)),
+                            SimpleDemo("Morvantis 1.0", maps[i], {{"A", 0}, {"B", 1}}),
+                            QStringLiteral("z.sdf")));
+        // A leftover of an earlier run is never taken for a replay.
+        QDir().mkpath(PathManager::Instance()->GetTempDir() + "/replay/1");
+        QVERIFY(WritePlain(PathManager::Instance()->GetTempDir() + "/replay/1/aaa.sdf",
+                           SimpleDemo("Morvantis 1.0", "Leftover", {{"A", 0}})));
+        Start();
+
+        ReplaysManager::UpdateReplays();
+        QTest::qWait(450); // the first unpack is done, the second in flight
+        ReplaysManager::Stop();
+        ReplaysManager::UpdateReplays();
+        QTest::qWait(100);
+        ReplaysManager::Stop();
+        m_recorder->Clear();
+        ReplaysManager::UpdateReplays();
+        QTRY_VERIFY_WITH_TIMEOUT(m_recorder->finished, 20000);
+
+        QCOMPARE(ReceivedPaths(), (QStringList{"z0.sdfz", "z1.sdfz", "z2.sdfz", "z3.sdfz"}));
+        for (int i = 0; i < maps.size(); ++i)
+        {
+            const DataReplay replay = Received(QStringLiteral("z%1.sdfz").arg(i));
+            QCOMPARE(replay.mapName, maps[i]);
+            QCOMPARE(replay.fileSize, QFileInfo(Demo(replay.fileName)).size());
+        }
+        const ReplaysTable cache = CacheOnDisk();
+        QCOMPARE(cache.size(), 4);
+        for (int i = 0; i < maps.size(); ++i)
+            QCOMPARE(cache.value(Demo(QStringLiteral("z%1.sdfz").arg(i))).mapName, maps[i]);
+        // Unpacked files do not pile up.
+        QTRY_COMPARE(QDir(PathManager::Instance()->GetTempDir() + "/replay")
+                         .entryList(QDir::AllEntries | QDir::NoDotAndDotDot)
+                         .size(),
+                     0);
+    }
+
+    // Percentages count the names already looked at: an unpacked archive first by name, with
+    // three names still pending, goes out at 25 %.
+    void percentages()
+    {
+        QM_REQUIRE(Has7z(), "7z");
+        QVERIFY(
+            Write7z(Demo("a.sdfz"), SimpleDemo("Morvantis 1.0", "Packed", {{"A", 0}, {"B", 1}}), "a.sdf"));
+        for (const QString name : {"b.sdf", "c.sdf", "d.sdf"})
+            WriteDemo(name, "Morvantis 1.0", "M");
+        Start();
+        QVERIFY(Refresh());
+        QCOMPARE(m_recorder->replays.size(), 4);
+
+        // The archive changed: read again, the other three come from the cache.
+        QFile archive(Demo("a.sdfz"));
+        QVERIFY(archive.open(QIODevice::ReadWrite));
+        QVERIFY(
+            archive.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
+        archive.close();
+        QVERIFY(Refresh());
+        QCOMPARE(m_recorder->events, (QStringList{"busy:1", "progress:0", "update:2", "progress:0",
+                                                  "update:2", "progress:25", "progress:100", "busy:0"}));
+        QCOMPARE(ReceivedPaths(), (QStringList{"b.sdf", "c.sdf", "d.sdf", "a.sdfz"}));
+        QCOMPARE(Received("a.sdfz").mapName, QStringLiteral("Packed"));
+    }
+
+    void sevenZipError()
+    {
+        QM_REQUIRE(Has7z(), "7z");
+        QVERIFY(WritePlain(Demo("bad.sdfz"), QByteArray("7z\xbc\xaf\x27\x1c garbage", 15)));
+        WriteDemo("good.sdf", "Morvantis 1.0", "M");
+        Start();
+        QVERIFY(Refresh());
+        QCOMPARE(ReceivedPaths(), QStringList{"good.sdf"});
+        // A failed unpack is tried again next time.
+        QVERIFY(!CacheOnDisk().contains(Demo("bad.sdfz")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestReplaysManager)
+#include "tst_ReplaysManager.moc"
