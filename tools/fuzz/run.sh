@@ -28,7 +28,7 @@ for d in app content game/*/ lobby; do [ -d "$d" ] && includes+=("-I$ROOT/$d"); 
 failed=0
 for target in "${targets[@]}"; do
   name=$(basename "$target" .cpp); name=${name#fuzz_}
-  sources=$(sed -n -e 's#^// fuzz-sources:##p' -e 's#^// FUZZ_SOURCES:##p' "$target")
+  sources=$(sed -n 's#^// fuzz-sources:##p' "$target")
   libs=$(sed -n 's#^// fuzz-libs:##p' "$target")
   pkgs=""; extra=""
   for l in $libs; do
@@ -39,7 +39,7 @@ for target in "${targets[@]}"; do
   # shellcheck disable=SC2086
   "$CXX" -std=c++17 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
     "${includes[@]}" "$target" $(for s in $sources; do echo "$ROOT/$s"; done) \
-    $(pkg-config --cflags --libs Qt5Core Qt5Gui $pkgs) $extra -o "$objdir/fuzz_$name"
+    $(pkg-config --cflags --libs Qt5Core $pkgs) $extra -o "$objdir/fuzz_$name"
   corpus="$objdir/corpus"; mkdir -p "$corpus"
   [ -d "tools/fuzz/corpus/$name" ] && cp -n tools/fuzz/corpus/"$name"/* "$corpus"/ 2>/dev/null || true
   echo "=== fuzz $name: run ${SECONDS_EACH}s"
