@@ -347,6 +347,15 @@ private slots:
         QCOMPARE(listener.events, QStringList{"download error 02"});
         QVERIFY(!QFileInfo::exists(campaign->MissionFolder(QStringLiteral("02"))));
 
+        // A server that never answers: the list shows a download under way, and closing the list
+        // does not wait for it.
+        Serve(server, QStringLiteral("/extras/missions/campaign/03.7z"), QByteArray(), 0);
+        campaign->UpdateMission(QStringLiteral("03"));
+        QTRY_VERIFY(campaign->IsDownloading());
+        QTRY_VERIFY(server.Paths().contains(QStringLiteral("/extras/missions/campaign/03.7z")));
+        QVERIFY(campaign->IsDownloading());
+        QVERIFY(campaign->GetMissionFlag(QStringLiteral("03")));
+
         // An id that is not in the list downloads nothing.
         const int asked = server.Paths().size();
         QMetaObject::invokeMethod(campaign, "DoUpdateMission", Qt::BlockingQueuedConnection,
@@ -354,6 +363,10 @@ private slots:
         QTest::qWait(50);
         QCOMPARE(server.Paths().size(), asked);
         QVERIFY(listener.events.size() == 1);
+        QElapsedTimer closing;
+        closing.start();
+        MissionsCampaignHandler::Destroy();
+        QVERIFY(closing.elapsed() < 5000);
     }
 
     void campaignAndTutorialKeepApart()
