@@ -316,7 +316,7 @@ private slots:
         QVERIFY(installed.contains("Kept"));
 
         // A broken archive: reported, and the installed mission stays as it was.
-        Serve(server, url, QByteArray("7z\xBC\xAF\x27\x1C but broken", 20));
+        Serve(server, url, QByteArray("7z\xBC\xAF\x27\x1C") + " but broken");
         listener.events.clear();
         campaign->UpdateMission(QStringLiteral("01"));
         QTRY_COMPARE_WITH_TIMEOUT(listener.events.size(), 3, 20000);
