@@ -59,6 +59,7 @@ void CoreInitialize()
     SpringLaunchManager::Instance()->RestoreDevGameFolders();
     ReplaysManager::Instance();
     TranslatorManager::Instance()->Load(AppSettingsMain::Instance()->LocaleName);
+    // The archive manager.
     SevenZManager::Instance();
     // The content index.
     SyncManager::Instance();

@@ -104,6 +104,8 @@ bool SevenZManager::RunExtract(const QString& archivePath, const QString& destin
     process.setProgram(Program());
     process.setArguments(ExtractArguments(archivePath, destination));
     process.setProcessChannelMode(QProcess::MergedChannels);
+    // Nothing to read from us: a password question ends at once instead of waiting forever.
+    process.setStandardInputFile(QProcess::nullDevice());
     process.start(QIODevice::ReadOnly);
     if (!process.waitForStarted())
     {

@@ -1,8 +1,6 @@
 #include "MissionParser.h"
 
 #include "AIHandler.h"
-#include "AppSettings.h"
-#include "TranslatorManager.h"
 
 #include <QColor>
 #include <QDebug>
@@ -39,6 +37,8 @@ void ReadGeneral(ParseState& state, int mode, const QByteArray& key, const QStri
             state.mission.version = value;
         return;
     }
+    if (mode != MissionParser::Full)
+        return;
     // A description in the wanted language wins over one in the fallback language, whatever
     // their order in the file.
     const int rank = state.descriptionKeys.indexOf(QString::fromUtf8(key));
@@ -124,26 +124,22 @@ void ReadBot(ParseState& state, const QByteArray& section, const QByteArray& key
 }
 } // namespace
 
-QStringList MissionParser::DescriptionKeys(const QString& localeName)
+QStringList MissionParser::DescriptionKeys(const QString& language)
 {
-    QString language = localeName.trimmed();
-    if (language.isEmpty())
-        language = TranslatorManager::SystemLanguage();
-    QStringList keys{QStringLiteral("description_%1").arg(language).toLower()};
     const QString english = QStringLiteral("description_en");
-    if (!keys.contains(english))
-        keys << english;
-    return keys;
+    const QString wanted = language.trimmed().toLower();
+    if (wanted.isEmpty() || wanted == QLatin1String("en"))
+        return {english};
+    return {QStringLiteral("description_") + wanted, english};
 }
 
-bool MissionParser::parse(const QByteArray& data, DataMission& mission, int mode)
+bool MissionParser::parse(const QByteArray& data, DataMission& mission, int mode,
+                          const QStringList& descriptionKeys)
 {
     if (data.isEmpty())
         return false;
 
-    ParseState state{mission, {}};
-    if (mode == Full)
-        state.descriptionKeys = DescriptionKeys(AppSettingsMain::Instance()->LocaleName);
+    ParseState state{mission, descriptionKeys};
 
     QByteArray text = data;
     if (text.startsWith("\xEF\xBB\xBF"))

@@ -3,14 +3,12 @@
 #include "DataMission.h"
 
 #include <QByteArray>
-#include <QObject>
 #include <QStringList>
 
 // Reads a mission's "info.ini": sections of key=value lines written by mission authors.
-class MissionParser : public QObject
+// No state of its own; every read is one call.
+class MissionParser
 {
-    Q_OBJECT
-
 public:
     enum Mode
     {
@@ -18,15 +16,20 @@ public:
         Full = 1    // what a battle needs, for the briefing
     };
 
-    // Fills the fields of the keys it meets; false only for empty data.
+    // Fills the fields of the keys it meets; false only for empty data. The description is
+    // taken from the first of `descriptionKeys` that the file holds.
+    static bool parse(const QByteArray& data, DataMission& mission, int mode,
+                      const QStringList& descriptionKeys);
+    // As above, in the interface language.
     static bool parse(const QByteArray& data, DataMission& mission, int mode);
     static bool parseHeader(const QByteArray& data, DataMission& mission)
     {
-        return parse(data, mission, Header);
+        return parse(data, mission, Header, QStringList());
     }
     static bool parseFull(const QByteArray& data, DataMission& mission) { return parse(data, mission, Full); }
 
-    // Description keys in the order they are looked for: the interface language (the system
-    // language when none is chosen), then English.
-    static QStringList DescriptionKeys(const QString& localeName);
+    // "description_<language>", then "description_en".
+    static QStringList DescriptionKeys(const QString& language);
+    // The chosen interface language, or the system's when none is chosen.
+    static QString InterfaceLanguage();
 };

@@ -48,6 +48,8 @@ public:
     static void SetMissionShortName(DataPlayer& ai);
     static void SetRavShortName(DataPlayer& ai);
     static QString SideName(int side);
+    // The picture of the AI's kind, judged by its short name.
+    static QImage PictureFor(const DataPlayer& ai);
     // The roman numerals up to ten, decimal numbers after that.
     static QString NumberSuffix(int n);
 

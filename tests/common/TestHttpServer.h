@@ -7,7 +7,8 @@
 #include <QTcpSocket>
 
 // A small HTTP/1.0 server on 127.0.0.1 for the web clients' tests: answers each path with a
-// fixed status and body (status 0: never answers), and counts the requests.
+// fixed status and body (status 0: never answers), and counts the requests. A claimed length
+// beyond the body sends a short body and closes: a broken transfer.
 class TestHttpServer : public QTcpServer
 {
 public:
@@ -15,14 +16,15 @@ public:
     {
         int status = 200;
         QByteArray body;
+        qint64 claimedLength = -1;
     };
 
     TestHttpServer() { listen(QHostAddress::LocalHost, 0); }
 
     QString BaseAddress() const { return QStringLiteral("http://127.0.0.1:%1").arg(serverPort()); }
-    void SetAnswer(const QString& path, int status, const QByteArray& body)
+    void SetAnswer(const QString& path, int status, const QByteArray& body, qint64 claimedLength = -1)
     {
-        m_answers[path] = {status, body};
+        m_answers[path] = {status, body, claimedLength};
     }
     int Requests() const { return m_requests; }
     QStringList Paths() const { return m_paths; }
@@ -39,14 +41,18 @@ protected:
                     const QByteArray request = m_buffer.value(socket);
                     if (!request.contains("\r\n\r\n"))
                         return;
+                    // A later socket may get this one's address: never read an old request again.
+                    m_buffer.remove(socket);
                     ++m_requests;
                     const QString path = QString::fromLatin1(request.split(' ').value(1));
                     m_paths << path;
-                    const Answer answer = m_answers.value(path, Answer{404, "not found"});
+                    const Answer answer = m_answers.value(path, Answer{404, "not found", -1});
                     if (answer.status == 0)
                         return; // never answers
                     QByteArray reply = "HTTP/1.0 " + QByteArray::number(answer.status) +
-                                       " X\r\nContent-Length: " + QByteArray::number(answer.body.size()) +
+                                       " X\r\nContent-Length: " +
+                                       QByteArray::number(answer.claimedLength >= 0 ? answer.claimedLength
+                                                                                    : answer.body.size()) +
                                        "\r\nConnection: close\r\n\r\n" + answer.body;
                     socket->write(reply);
                     socket->disconnectFromHost();

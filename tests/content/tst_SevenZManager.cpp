@@ -121,12 +121,33 @@ private slots:
     {
         QM_REQUIRE(HaveSevenZip(), "7z (p7zip-full)");
         const QString archive = env->Path(QStringLiteral("broken.7z"));
-        QVERIFY(WriteFile(archive, QByteArray("7z\xBC\xAF\x27\x1C garbage that is no archive", 40)));
+        QVERIFY(WriteFile(archive, QByteArray("7z\xBC\xAF\x27\x1C") + " garbage that is no archive"));
         SevenZManager::Extract(archive, env->Path(QStringLiteral("out")), QStringLiteral("b"), 3);
         SevenZManager::Extract(archive, env->Path(QStringLiteral("out")));
         QTRY_COMPARE(listener->events.size(), 2);
         QCOMPARE(listener->events, (QStringList{"error2 broken.7z b", "error1 broken.7z"}));
         QVERIFY(env->LogContains(QStringLiteral("SevenZManager :: ERROR --- exit code")));
+    }
+
+    // The tool asks for a password on standard input; it must get none and fail at once.
+    void passwordArchiveFailsWithoutWaiting()
+    {
+        QM_REQUIRE(HaveSevenZip(), "7z (p7zip-full)");
+        const QString src = env->Path(QStringLiteral("src"));
+        QVERIFY(WriteFile(src + QStringLiteral("/locked/a.txt"), "secret"));
+        QProcess p;
+        p.setWorkingDirectory(src);
+        p.start(QStringLiteral("7z"),
+                {QStringLiteral("a"), QStringLiteral("-psecret"), QStringLiteral("-mhe=on"),
+                 env->Path(QStringLiteral("locked.7z")), QStringLiteral("locked")});
+        QVERIFY(p.waitForFinished(30000) && p.exitCode() == 0);
+        QElapsedTimer timer;
+        timer.start();
+        SevenZManager::Extract(env->Path(QStringLiteral("locked.7z")), env->Path(QStringLiteral("out")),
+                               QStringLiteral("l"), -1);
+        QTRY_COMPARE_WITH_TIMEOUT(listener->events.size(), 1, 10000);
+        QCOMPARE(listener->events.first(), QStringLiteral("error2 locked.7z l"));
+        QVERIFY(timer.elapsed() < 10000);
     }
 
     void missingArchiveAndMissingToolAreErrors()

@@ -191,14 +191,22 @@ private slots:
 
         // No language chosen: the system language, never "description_".
         AppSettingsMain::Instance()->LocaleName.clear();
-        QCOMPARE(MissionParser::DescriptionKeys(QString()).first(),
-                 QStringLiteral("description_") + TranslatorManager::SystemLanguage().toLower());
+        QCOMPARE(MissionParser::InterfaceLanguage(), TranslatorManager::SystemLanguage());
+        QVERIFY(!MissionParser::InterfaceLanguage().isEmpty());
         DataMission none;
         QVERIFY(MissionParser::parseFull(data, none));
         QVERIFY(none.description == QStringLiteral("EN text") ||
                 none.description == QStringLiteral("RU text"));
-        QVERIFY(none.description != QStringLiteral("nobody"));
+        QCOMPARE(MissionParser::DescriptionKeys(QString()), QStringList{"description_en"});
         QCOMPARE(MissionParser::DescriptionKeys(QStringLiteral("en")), QStringList{"description_en"});
+        QCOMPARE(MissionParser::DescriptionKeys(QStringLiteral("CZ")),
+                 (QStringList{"description_cz", "description_en"}));
+
+        // Only the wanted language or English, nothing else.
+        DataMission other;
+        QVERIFY(MissionParser::parse("[general]\ndescription_fr=FR\n", other, MissionParser::Full,
+                                     MissionParser::DescriptionKeys(QStringLiteral("DE"))));
+        QCOMPARE(other.description, QString());
     }
 
     void otherModeReadsNothing()

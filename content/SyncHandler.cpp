@@ -1,0 +1,107 @@
+#include "SyncHandler.h"
+
+#include "SyncManager.h"
+
+#include <QDebug>
+#include <QMutexLocker>
+
+SyncHandler::SyncHandler()
+{
+    qDebug() << "Initialize :: SyncHandler";
+    StartWorker();
+}
+
+SyncHandler::~SyncHandler()
+{
+    StopWorker();
+    qDebug() << "Destroy :: SyncHandler";
+}
+
+void SyncHandler::Initialize()
+{
+    Instance();
+}
+
+void SyncHandler::CheckSyncState(const DataSync& sync)
+{
+    QMetaObject::invokeMethod(Instance(), "DoCheckSyncState", Qt::QueuedConnection, Q_ARG(DataSync, sync));
+}
+
+void SyncHandler::Destroy()
+{
+    if (!Exists())
+        return;
+    Instance()->InvokeBlocking("DoDestroy");
+    Singleton<SyncHandler>::Destroy();
+}
+
+void SyncHandler::DoInitialize() {}
+
+void SyncHandler::DoDestroy()
+{
+    QMutexLocker locker(&m_mutex);
+    m_hasRequest = false;
+}
+
+DataSyncState SyncHandler::GetSyncState() const
+{
+    QMutexLocker locker(&m_mutex);
+    return m_state;
+}
+
+DataSyncState SyncHandler::ComputeState(const DataSync& sync)
+{
+    SyncManager* content = SyncManager::Instance();
+    DataSyncState state;
+    state.mapName = sync.mapName;
+    state.gameName = sync.game;
+    state.engineVersion = sync.engine;
+    state.hasMap = !sync.mapName.isEmpty() && content->ContainsMap(sync.mapName);
+    state.hasMapCache = state.hasMap;
+    state.hasGame = !sync.game.isEmpty() && content->ContainsGame(sync.game);
+    state.hasEngine = !sync.engine.isEmpty() && content->ContainsEngine(sync.engine);
+
+    const auto missing = [&state](int type, const QString& name)
+    {
+        DataDownload item;
+        item.itemType = type;
+        item.name = name;
+        item.statusText = tr("Not installed");
+        state.downloads.insert(type, item);
+    };
+    if (!state.hasMap)
+        missing(DataDownload::Map, sync.mapName);
+    if (!state.hasGame)
+        missing(DataDownload::Game, sync.game);
+    if (!state.hasEngine)
+        missing(DataDownload::Engine, sync.engine);
+    state.isSynced = state.hasMap && state.hasGame && state.hasEngine;
+    state.isChecked = true;
+    return state;
+}
+
+void SyncHandler::DoCheckSyncState(DataSync sync)
+{
+    const DataSyncState state = ComputeState(sync);
+    {
+        QMutexLocker locker(&m_mutex);
+        m_sync = sync;
+        m_state = state;
+        m_hasRequest = true;
+    }
+    qDebug().noquote() << "SyncHandler :: SYNC STATE ---" << sync.mapName << "|" << sync.game << "|"
+                       << sync.engine << "---" << (state.isSynced ? "synced" : "not synced");
+    emit OnSyncState(state);
+}
+
+void SyncHandler::DoRetrySync()
+{
+    DataSync sync;
+    {
+        QMutexLocker locker(&m_mutex);
+        if (!m_hasRequest)
+            return;
+        sync = m_sync;
+    }
+    DoCheckSyncState(sync);
+}

@@ -1,0 +1,91 @@
+#include "DownloadHandler.h"
+#include "SyncHandler.h"
+#include "SyncManager.h"
+#include "TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+namespace
+{
+class Listener : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<DataSyncState> states;
+
+public slots:
+    void State(DataSyncState s) { states << s; }
+};
+
+void Touch(const QString& path)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write("x");
+}
+} // namespace
+
+class TestSyncHandler : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void checksAndRechecks()
+    {
+        TestEnvironment env;
+        Touch(env.Path(QStringLiteral("maps/Ford.sd7")));
+        Touch(env.Path(QStringLiteral("engines/105.0/spring")));
+        SyncManager::SetSystemEnginePath(QString());
+        SyncManager::Instance();
+
+        SyncHandler::Initialize();
+        Listener listener;
+        connect(SyncHandler::Instance(), SIGNAL(OnSyncState(DataSyncState)), &listener,
+                SLOT(State(DataSyncState)));
+        QMetaObject::invokeMethod(SyncHandler::Instance(), "DoRetrySync", Qt::BlockingQueuedConnection);
+        QCoreApplication::processEvents();
+        QCOMPARE(listener.states.size(), 0); // nothing asked yet
+
+        DataSync sync;
+        sync.mapName = QStringLiteral("Ford");
+        sync.game = QStringLiteral("Late Game 3");
+        sync.engine = QStringLiteral("105.0");
+        SyncHandler::CheckSyncState(sync);
+        QTRY_COMPARE(listener.states.size(), 1);
+        DataSyncState s = listener.states.first();
+        QVERIFY(s.isChecked);
+        QVERIFY(s.hasMap);
+        QVERIFY(s.hasEngine);
+        QVERIFY(!s.hasGame);
+        QVERIFY(!s.isSynced);
+        QCOMPARE(s.downloads.keys(), QList<int>{DataDownload::Game});
+        QCOMPARE(s.downloads.value(DataDownload::Game).name, QStringLiteral("Late Game 3"));
+        QCOMPARE(SyncHandler::Instance()->GetSyncState().gameName, QStringLiteral("Late Game 3"));
+
+        // The game arrives; a retry sees it once the index has looked again.
+        Touch(env.Path(QStringLiteral("games/Late Game 3.sdz")));
+        QMetaObject::invokeMethod(SyncManager::Instance(), "DoReload", Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(SyncHandler::Instance(), "DoRetrySync", Qt::QueuedConnection);
+        QTRY_COMPARE(listener.states.size(), 2);
+        QVERIFY(listener.states.last().isSynced);
+        QVERIFY(listener.states.last().downloads.isEmpty());
+
+        // Empty names are never "installed".
+        const DataSyncState empty = SyncHandler::ComputeState(DataSync{QString(), QString(), QString()});
+        QVERIFY(!empty.hasMap && !empty.hasGame && !empty.hasEngine);
+
+        SyncHandler::Destroy();
+        QVERIFY(!SyncHandler::Exists());
+        SyncHandler::Destroy(); // twice is harmless
+        DownloadHandler::Destroy();
+        SyncManager::Instance()->InvokeBlocking("DoDestroy");
+        SyncManager::Destroy();
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSyncHandler)
+#include "tst_SyncHandler.moc"

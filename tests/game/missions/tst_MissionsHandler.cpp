@@ -1,0 +1,420 @@
+// The missions worker end to end: a mission archive made with 7z, served over HTTP on 127.0.0.1,
+// downloaded, unpacked, installed, read and handed to the mission battle.
+
+#include "AppDefines.h"
+#include "AppSettings.h"
+#include "MissionsCampaignHandler.h"
+#include "PathManager.h"
+#include "SevenZManager.h"
+#include "SkirmishMissionHandler.h"
+#include "SpringLaunchManager.h"
+#include "SyncHandler.h"
+#include "SyncManager.h"
+#include "TestEnvironment.h"
+#include "TestHttpServer.h"
+
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QtTest>
+
+namespace
+{
+// Answers `path` with `body`.
+void Serve(TestHttpServer& server, const QString& path, const QByteArray& body, int status = 200,
+           qint64 claimedLength = -1)
+{
+    server.SetAnswer(path, status, body, claimedLength);
+}
+class Listener : public QObject
+{
+    Q_OBJECT
+
+public:
+    QStringList events;
+    QList<DataMission> updates;
+    QList<DataMission> loads;
+    QList<DataSyncState> syncStates;
+
+public slots:
+    void Update(DataMission m)
+    {
+        updates << m;
+        events << QStringLiteral("update ") + m.id;
+    }
+    void Load(DataMission m)
+    {
+        loads << m;
+        events << QStringLiteral("load ") + m.id;
+    }
+    void DownloadFinish(QString id) { events << QStringLiteral("downloaded ") + id; }
+    void DownloadError(QString id) { events << QStringLiteral("download error ") + id; }
+    void Finish(QString id) { events << QStringLiteral("finish ") + id; }
+    void Sync(DataSyncState s) { syncStates << s; }
+};
+
+void Wire(MissionsHandler* h, Listener* l)
+{
+    QObject::connect(h, SIGNAL(OnUpdateMission(DataMission)), l, SLOT(Update(DataMission)));
+    QObject::connect(h, SIGNAL(OnLoadMissionData(DataMission)), l, SLOT(Load(DataMission)));
+    QObject::connect(h, SIGNAL(OnDownloadFinish(QString)), l, SLOT(DownloadFinish(QString)));
+    QObject::connect(h, SIGNAL(OnDownloadError(QString)), l, SLOT(DownloadError(QString)));
+    QObject::connect(h, SIGNAL(OnFinish(QString)), l, SLOT(Finish(QString)));
+}
+
+bool WriteFile(const QString& path, const QByteArray& data)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
+}
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QByteArray InfoIni(const QString& version, const QString& author)
+{
+    return QStringLiteral("[General]\r\nauthor=%1\r\nversion=%2\r\ndescription_en=Hold the ford.\r\n"
+                          "[Depends]\r\nengine=106.0\r\nmap=Skirmish Map A\r\ngame=Skirmish Game 2\r\n"
+                          "[player]\r\nteam=0\r\ncoop=0\r\nside=1\r\ncolor=#00ff00\r\n"
+                          "[bot1]\r\nteam=1\r\ncoop=1\r\nai=NullAI\r\nname=Warden\r\n")
+        .arg(author, version)
+        .toUtf8();
+}
+
+// A mission archive as the web service has it: the folder named by the id at the top.
+QByteArray MakeMissionArchive(const QString& work, const QString& id, const QString& version,
+                              const QString& author)
+{
+    const QString src = work + QStringLiteral("/src_") + author;
+    WriteFile(src + QLatin1Char('/') + id + QStringLiteral("/info.ini"), InfoIni(version, author));
+    QDir().mkpath(src + QLatin1Char('/') + id + QStringLiteral("/images/screens"));
+    QImage picture(16, 8, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    picture.save(src + QLatin1Char('/') + id + QStringLiteral("/images/intro_small.jpg"), "JPG");
+    picture.save(src + QLatin1Char('/') + id + QStringLiteral("/images/screens/b.png"), "PNG");
+    picture.save(src + QLatin1Char('/') + id + QStringLiteral("/images/screens/a.png"), "PNG");
+    const QString archive = work + QStringLiteral("/") + author + QStringLiteral(".7z");
+    QProcess p;
+    p.setWorkingDirectory(src);
+    p.start(QStringLiteral("7z"), {QStringLiteral("a"), QStringLiteral("-t7z"), archive, id});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return QByteArray();
+    return ReadFile(archive);
+}
+
+bool Have7z()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("7z")).isEmpty();
+}
+
+// Content so that a loaded mission is found in sync.
+void MakeContent(TestEnvironment& env)
+{
+    WriteFile(env.Path(QStringLiteral("maps/Skirmish Map A.sd7")), "x");
+    WriteFile(env.Path(QStringLiteral("games/Skirmish Game 2.sdz")), "x");
+    SyncManager::SetSystemEnginePath(QString());
+    SyncManager::Instance();
+}
+
+// Removes the workers of a test, also when the test stops early.
+struct TearDownGuard
+{
+    ~TearDownGuard();
+};
+
+void TearDown()
+{
+    MissionsCampaignHandler::Destroy();
+    MissionsTutorialHandler::Destroy();
+    SyncHandler::Destroy();
+    if (SevenZManager::Exists())
+        SevenZManager::Destroy();
+    SkirmishMissionHandler::Destroy();
+    SpringLaunchManager::Destroy();
+    if (SyncManager::Exists())
+    {
+        SyncManager::Instance()->InvokeBlocking("DoDestroy");
+        SyncManager::Destroy();
+    }
+}
+TearDownGuard::~TearDownGuard()
+{
+    TearDown();
+}
+} // namespace
+
+class TestMissionsHandler : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void versions()
+    {
+        QVERIFY(MissionsHandler::IsNewerVersion(QStringLiteral("1.10"), QStringLiteral("1.9")));
+        QVERIFY(!MissionsHandler::IsNewerVersion(QStringLiteral("1.9"), QStringLiteral("1.10")));
+        QVERIFY(MissionsHandler::IsNewerVersion(QStringLiteral("1.0.1"), QStringLiteral("1.0")));
+        QVERIFY(!MissionsHandler::IsNewerVersion(QStringLiteral("1.0"), QStringLiteral("1.0.1")));
+        QVERIFY(!MissionsHandler::IsNewerVersion(QStringLiteral("1.0"), QStringLiteral("1.00")));
+        QVERIFY(!MissionsHandler::IsNewerVersion(QStringLiteral("1.0"), QStringLiteral("1")));
+        QVERIFY(MissionsHandler::IsNewerVersion(QStringLiteral("1.0"), QStringLiteral("0.9")));
+        QVERIFY(MissionsHandler::IsNewerVersion(QStringLiteral("1.0"), QStringLiteral("not a number")));
+        QVERIFY(MissionsHandler::IsNewerVersion(QStringLiteral("1.0"), QString()));
+        QVERIFY(!MissionsHandler::IsNewerVersion(QStringLiteral("1.0"), QStringLiteral(" 2.0 ")));
+    }
+
+    void listWithoutInstalledMissions()
+    {
+        TestEnvironment env;
+        TearDownGuard guard;
+        MissionsCampaignHandler::Initialize();
+        MissionsCampaignHandler::Initialize();
+        QTRY_VERIFY(env.LogContains(QStringLiteral("MissionsHandler :: Initialize TWICE!")));
+        MissionsCampaignHandler* campaign = MissionsCampaignHandler::Instance();
+        const QList<DataMission> list = campaign->GetMissions();
+        QCOMPARE(list.size(), 3);
+        QCOMPARE(list.at(1).id, QStringLiteral("02"));
+        for (const DataMission& m : list)
+            QVERIFY(m.update);
+        QVERIFY(campaign->GetMissionFlag(QStringLiteral("99")));
+        QVERIFY(!campaign->IsDownloading());
+        QCOMPARE(campaign->ArchivePath(QStringLiteral("01")),
+                 PathManager::Instance()->GetTempDir() + QStringLiteral("/mission_campaign_01"));
+
+        // A load of a mission that is not installed sets only the title.
+        Listener listener;
+        Wire(campaign, &listener);
+        QMetaObject::invokeMethod(campaign, "DoLoadMissionData", Qt::BlockingQueuedConnection,
+                                  Q_ARG(QString, QStringLiteral("02")));
+        QVERIFY(campaign->MissionTitle().startsWith(QStringLiteral("Mission 2 - ")));
+        QCoreApplication::processEvents();
+        QVERIFY(listener.loads.isEmpty());
+
+        // Destroy without an instance makes one and removes it.
+        MissionsTutorialHandler::Destroy();
+        QVERIFY(!MissionsTutorialHandler::Exists());
+        QVERIFY(env.LogContains(QStringLiteral("MissionsTutorialHandler :: Destroy")));
+    }
+
+    void downloadInstallUpdateAndLoad()
+    {
+        QM_REQUIRE(Have7z(), "7z (p7zip-full)");
+        TestEnvironment env;
+        TearDownGuard guard;
+        TestHttpServer server;
+        QM_REQUIRE(server.isListening(), "a loopback TCP port");
+        AppDefines::Instance()->SetWebBaseAddress(server.BaseAddress());
+        AppSettingsMain::Instance()->LocaleName = QStringLiteral("EN");
+        MakeContent(env);
+        const QByteArray oldArchive =
+            MakeMissionArchive(env.Path(QStringLiteral("work")), QStringLiteral("01"), QStringLiteral("0.9"),
+                               QStringLiteral("OldAuthor"));
+        QVERIFY(!oldArchive.isEmpty());
+        const QString url = QStringLiteral("/extras/missions/campaign/01.7z");
+        Serve(server, url, oldArchive);
+
+        MissionsCampaignHandler::Initialize();
+        MissionsCampaignHandler* campaign = MissionsCampaignHandler::Instance();
+        Listener listener;
+        Wire(campaign, &listener);
+        QTRY_VERIFY(env.LogContains(QStringLiteral("Initialize :: MissionsCampaignHandler")));
+
+        // Install version 0.9: older than the built-in 1.0, so still flagged. A second request
+        // while the first is under way is not sent.
+        campaign->UpdateMission(QStringLiteral("01"));
+        campaign->UpdateMission(QStringLiteral("01"));
+        QTRY_COMPARE_WITH_TIMEOUT(listener.events.size(), 3, 20000);
+        QTest::qWait(100);
+        QVERIFY(
+            env.LogContains(QStringLiteral("MissionsHandler :: UPDATE --- already under way: campaign 01")));
+        QCOMPARE(listener.events, (QStringList{"downloaded 01", "update 01", "finish 01"}));
+        QCOMPARE(server.Paths(), QStringList{url});
+        const QString dir = campaign->MissionFolder(QStringLiteral("01"));
+        QVERIFY(ReadFile(dir + QStringLiteral("/info.ini")).contains("OldAuthor"));
+        QCOMPARE(listener.updates.last().author, QStringLiteral("OldAuthor"));
+        QVERIFY(listener.updates.last().update);
+        QVERIFY2(!QImage(dir + QStringLiteral("/images/intro_small.jpg")).isNull(), qPrintable(dir));
+        QVERIFY(!listener.updates.last().introSmall.isNull());
+        QVERIFY(campaign->GetMissionFlag(QStringLiteral("01")));
+        QVERIFY(!QFile::exists(campaign->ArchivePath(QStringLiteral("01"))));
+
+        // The update: version 1.0 replaces 0.9 and clears the flag.
+        Serve(server, url,
+              MakeMissionArchive(env.Path(QStringLiteral("work")), QStringLiteral("01"),
+                                 QStringLiteral("1.0"), QStringLiteral("NewAuthor")));
+        listener.events.clear();
+        campaign->UpdateMission(QStringLiteral("01"));
+        QTRY_COMPARE_WITH_TIMEOUT(listener.events.size(), 3, 20000);
+        QCOMPARE(listener.events, (QStringList{"downloaded 01", "update 01", "finish 01"}));
+        QVERIFY(!campaign->GetMissionFlag(QStringLiteral("01")));
+        QVERIFY(ReadFile(dir + QStringLiteral("/info.ini")).contains("NewAuthor"));
+        QVERIFY(!QFileInfo::exists(dir + QStringLiteral(".old")));
+
+        // A new start of the list reads the installed copy from disk.
+        MissionsCampaignHandler::Destroy();
+        MissionsCampaignHandler::Initialize();
+        campaign = MissionsCampaignHandler::Instance();
+        QTRY_VERIFY(!campaign->GetMissionFlag(QStringLiteral("01")));
+        QVERIFY(campaign->GetMissionFlag(QStringLiteral("02")));
+
+        // Load for the briefing: the battle gets the mission on this (the GUI) thread.
+        Listener loads;
+        Wire(campaign, &loads);
+        connect(SyncHandler::Instance(), SIGNAL(OnSyncState(DataSyncState)), &loads,
+                SLOT(Sync(DataSyncState)));
+        campaign->LoadMissionData(QStringLiteral("01"));
+        QTRY_COMPARE(loads.loads.size(), 1);
+        const DataMission m = loads.loads.first();
+        QCOMPARE(campaign->MissionTitle(), QStringLiteral("Mission 1 - First Light"));
+        QCOMPARE(m.author, QStringLiteral("NewAuthor"));
+        QCOMPARE(m.version, QStringLiteral("1.0"));
+        QCOMPARE(m.description, QStringLiteral("Hold the ford."));
+        QCOMPARE(m.mapName, QStringLiteral("Skirmish Map A"));
+        QCOMPARE(m.player.color, QColor(0, 255, 0));
+        QCOMPARE(m.bots.size(), 1);
+        QCOMPARE(m.screenshots.size(), 2);
+        QCOMPARE(m.themeMusicPath, dir + QStringLiteral("/theme.mp3"));
+        QVERIFY(!m.introLarge.isNull() || !QFile::exists(dir + QStringLiteral("/images/intro_large.jpg")));
+        SkirmishMissionHandler* battle = SkirmishMissionHandler::Instance();
+        QCOMPARE(battle->thread(), QThread::currentThread());
+        QCOMPARE(battle->AIs()->Count(), 1);
+        QCOMPARE(battle->MapName(), QStringLiteral("Skirmish Map A"));
+        QCOMPARE(battle->Battle().gameName, QStringLiteral("Skirmish Game 2"));
+        QTRY_COMPARE(loads.syncStates.size(), 1);
+        QVERIFY(loads.syncStates.first().hasMap);
+        QVERIFY(loads.syncStates.first().hasGame);
+        QVERIFY(!loads.syncStates.first().hasEngine); // no engine installed here
+        MissionsHandler::LeaveMission();
+        QVERIFY(!SkirmishMissionHandler::Exists());
+        QVERIFY(!SyncHandler::Exists());
+    }
+
+    void failuresKeepTheInstalledMission()
+    {
+        QM_REQUIRE(Have7z(), "7z (p7zip-full)");
+        TestEnvironment env;
+        TearDownGuard guard;
+        TestHttpServer server;
+        QM_REQUIRE(server.isListening(), "a loopback TCP port");
+        AppDefines::Instance()->SetWebBaseAddress(server.BaseAddress());
+        const QString url = QStringLiteral("/extras/missions/campaign/01.7z");
+        Serve(server, url,
+              MakeMissionArchive(env.Path(QStringLiteral("work")), QStringLiteral("01"),
+                                 QStringLiteral("0.5"), QStringLiteral("Kept")));
+
+        MissionsCampaignHandler::Initialize();
+        MissionsCampaignHandler* campaign = MissionsCampaignHandler::Instance();
+        Listener listener;
+        Wire(campaign, &listener);
+        campaign->UpdateMission(QStringLiteral("01"));
+        QTRY_COMPARE_WITH_TIMEOUT(listener.events.size(), 3, 20000);
+        const QString info = campaign->MissionFolder(QStringLiteral("01")) + QStringLiteral("/info.ini");
+        const QByteArray installed = ReadFile(info);
+        QVERIFY(installed.contains("Kept"));
+
+        // A broken archive: reported, and the installed mission stays as it was.
+        Serve(server, url, QByteArray("7z\xBC\xAF\x27\x1C") + " but broken");
+        listener.events.clear();
+        campaign->UpdateMission(QStringLiteral("01"));
+        QTRY_COMPARE_WITH_TIMEOUT(listener.events.size(), 3, 20000);
+        QCOMPARE(listener.events, (QStringList{"downloaded 01", "download error 01", "finish 01"}));
+        QCOMPARE(ReadFile(info), installed);
+        QVERIFY(!QFile::exists(campaign->ArchivePath(QStringLiteral("01"))));
+        QVERIFY(env.LogContains(QStringLiteral("MissionsHandler :: EXTRACT ERROR --- campaign 01")));
+
+        // An archive without the mission's folder is refused the same way.
+        WriteFile(env.Path(QStringLiteral("work/other/stray/readme.txt")), "not a mission");
+        QProcess p;
+        p.setWorkingDirectory(env.Path(QStringLiteral("work/other")));
+        p.start(QStringLiteral("7z"), {QStringLiteral("a"), QStringLiteral("-t7z"),
+                                       QStringLiteral("../stray.7z"), QStringLiteral("stray")});
+        QVERIFY(p.waitForFinished(30000) && p.exitCode() == 0);
+        Serve(server, url, ReadFile(env.Path(QStringLiteral("work/stray.7z"))));
+        listener.events.clear();
+        campaign->UpdateMission(QStringLiteral("01"));
+        QTRY_COMPARE_WITH_TIMEOUT(listener.events.size(), 3, 20000);
+        QCOMPARE(listener.events, (QStringList{"downloaded 01", "download error 01", "finish 01"}));
+        QCOMPARE(ReadFile(info), installed);
+
+        // A failed download changes nothing on disk.
+        Serve(server, QStringLiteral("/extras/missions/campaign/02.7z"), "gone", 404);
+        listener.events.clear();
+        campaign->UpdateMission(QStringLiteral("02"));
+        QTRY_VERIFY2_WITH_TIMEOUT(listener.events.size() == 1, qPrintable(listener.events.join('|')), 20000);
+        QCOMPARE(listener.events, QStringList{"download error 02"});
+        QVERIFY(!QFileInfo::exists(campaign->MissionFolder(QStringLiteral("02"))));
+
+        // A server that never answers: the list shows a download under way, and closing the list
+        // does not wait for it.
+        Serve(server, QStringLiteral("/extras/missions/campaign/03.7z"), QByteArray(), 0);
+        campaign->UpdateMission(QStringLiteral("03"));
+        QTRY_VERIFY(campaign->IsDownloading());
+        QTRY_VERIFY(server.Paths().contains(QStringLiteral("/extras/missions/campaign/03.7z")));
+        QVERIFY(campaign->IsDownloading());
+        QVERIFY(campaign->GetMissionFlag(QStringLiteral("03")));
+
+        // An id that is not in the list downloads nothing.
+        const int asked = server.Paths().size();
+        QMetaObject::invokeMethod(campaign, "DoUpdateMission", Qt::BlockingQueuedConnection,
+                                  Q_ARG(QString, QStringLiteral("77")));
+        QTest::qWait(50);
+        QCOMPARE(server.Paths().size(), asked);
+        QVERIFY(listener.events.size() == 1);
+        QElapsedTimer closing;
+        closing.start();
+        MissionsCampaignHandler::Destroy();
+        QVERIFY(closing.elapsed() < 5000);
+    }
+
+    void campaignAndTutorialKeepApart()
+    {
+        QM_REQUIRE(Have7z(), "7z (p7zip-full)");
+        TestEnvironment env;
+        TearDownGuard guard;
+        TestHttpServer server;
+        QM_REQUIRE(server.isListening(), "a loopback TCP port");
+        AppDefines::Instance()->SetWebBaseAddress(server.BaseAddress());
+        Serve(server, QStringLiteral("/extras/missions/campaign/01.7z"),
+              MakeMissionArchive(env.Path(QStringLiteral("work")), QStringLiteral("01"),
+                                 QStringLiteral("1.0"), QStringLiteral("CampaignAuthor")));
+        Serve(server, QStringLiteral("/extras/missions/tutorial/01.7z"),
+              MakeMissionArchive(env.Path(QStringLiteral("work")), QStringLiteral("01"),
+                                 QStringLiteral("1.0"), QStringLiteral("TutorialAuthor")));
+
+        MissionsCampaignHandler::Initialize();
+        MissionsTutorialHandler::Initialize();
+        MissionsCampaignHandler* campaign = MissionsCampaignHandler::Instance();
+        MissionsTutorialHandler* tutorial = MissionsTutorialHandler::Instance();
+        QVERIFY(campaign->ArchivePath(QStringLiteral("01")) != tutorial->ArchivePath(QStringLiteral("01")));
+        Listener c, t;
+        Wire(campaign, &c);
+        Wire(tutorial, &t);
+        campaign->UpdateMission(QStringLiteral("01"));
+        tutorial->UpdateMission(QStringLiteral("01"));
+        QTRY_COMPARE_WITH_TIMEOUT(c.events.size(), 3, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(t.events.size(), 3, 20000);
+        QTest::qWait(100); // nothing more may arrive
+        QCOMPARE(c.events, (QStringList{"downloaded 01", "update 01", "finish 01"}));
+        QCOMPARE(t.events, (QStringList{"downloaded 01", "update 01", "finish 01"}));
+        QCOMPARE(c.updates.last().author, QStringLiteral("CampaignAuthor"));
+        QCOMPARE(t.updates.last().author, QStringLiteral("TutorialAuthor"));
+        QVERIFY(ReadFile(campaign->MissionFolder(QStringLiteral("01")) + QStringLiteral("/info.ini"))
+                    .contains("CampaignAuthor"));
+        QVERIFY(ReadFile(tutorial->MissionFolder(QStringLiteral("01")) + QStringLiteral("/info.ini"))
+                    .contains("TutorialAuthor"));
+
+        // Someone else's extraction with the same id text is none of their business.
+        QMetaObject::invokeMethod(SevenZManager::Instance(), "OnFinish", Qt::DirectConnection,
+                                  Q_ARG(QString, env.Path(QStringLiteral("elsewhere.7z"))),
+                                  Q_ARG(QString, QStringLiteral("01")));
+        QTest::qWait(100);
+        QCOMPARE(c.events.size(), 3);
+        QCOMPARE(t.events.size(), 3);
+    }
+};
+
+QTEST_MAIN(TestMissionsHandler)
+#include "tst_MissionsHandler.moc"

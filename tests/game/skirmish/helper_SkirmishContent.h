@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+class AppSettingsSkirmish;
+class TestEnvironment;
+
+// Installed content for skirmish tests: empty archives named like maps and games and a fake
+// engine folder in the test's engine data folder, indexed by a fresh content index. Removes the
+// skirmish modes and the content index again when it goes, before the test's folders do.
+class SkirmishContent
+{
+public:
+    explicit SkirmishContent(TestEnvironment& env, const QString& engineVersion = QStringLiteral("105.0"));
+    ~SkirmishContent();
+
+    // Points the group's defaults at this content, so that a join finds everything.
+    void UseAsDefaults(AppSettingsSkirmish* group) const;
+    // Indexes the data folder again (after files were added).
+    static void Rescan();
+
+    QString mapName = QStringLiteral("Skirmish Map A");
+    QString otherMapName = QStringLiteral("Skirmish Map B");
+    QString gameVersion = QStringLiteral("Skirmish Game 2");
+    QString gameEntry = QStringLiteral("Skirmish Game 2");
+    QString engineVersion;
+};

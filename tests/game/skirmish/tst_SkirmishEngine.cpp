@@ -1,0 +1,222 @@
+// Each mode's DoStartBattle writes the start script of its golden file, and the real engine
+// (Debian's spring-headless) reads it; one custom skirmish against NullAI plays to its end.
+// QM_UPDATE_GOLDEN=1 rewrites the golden files from what the modes write.
+
+#include "AppSettings.h"
+#include "EngineHarness.h"
+#include "PathManager.h"
+#include "SkirmishCustomHandler.h"
+#include "SkirmishMissionHandler.h"
+#include "SkirmishQuickHandler.h"
+#include "SkirmishSpringTestsHandler.h"
+#include "SpringLaunchManager.h"
+#include "SyncManager.h"
+#include "TestEnvironment.h"
+#include "helper_SkirmishContent.h"
+
+#include <QDir>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace
+{
+const QString HostAccepted = QStringLiteral("[CPreGame] using server IP");
+const QString Rejected = QStringLiteral("GAME-section missing");
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Starts the battle through the mode and returns the script the launcher wrote. The engine in
+// SkirmishContent is a stand-in that ends at once.
+QByteArray StartAndTakeScript(SkirmishHandler* mode)
+{
+    QSignalSpy stopped(SpringLaunchManager::Instance(), &SpringLaunchManager::OnSkirmishStopped);
+    QSignalSpy refused(mode, &SkirmishHandler::OnStartBattleError);
+    mode->StartBattle();
+    if (!stopped.wait(10000) && stopped.isEmpty())
+        return QByteArray("no engine run; refused: ") + QByteArray::number(refused.count());
+    return ReadFile(PathManager::Instance()->GetLaunchScriptFile());
+}
+
+void CompareWithGolden(const QByteArray& script, const QString& name)
+{
+    const QString golden = QFINDTESTDATA(QStringLiteral("golden/") + name);
+    if (qEnvironmentVariableIsSet("QM_UPDATE_GOLDEN"))
+    {
+        QFile f(QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + QStringLiteral("/golden/") + name);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(script);
+        return;
+    }
+    QVERIFY2(!golden.isEmpty(), qPrintable(name));
+    const QByteArray expected = ReadFile(golden);
+    if (script != expected)
+        qWarning().noquote() << "written script:\n" << script;
+    QCOMPARE(script, expected);
+}
+
+void EngineAccepts(const QByteArray& script)
+{
+    QM_REQUIRE(EngineHarness::IsAvailable(), "spring-headless (Debian package spring)");
+    EngineHarness engine;
+    // No content in the engine's folder: it reads the script, then stops at the map.
+    const EngineRun run = engine.RunScript(QString::fromUtf8(script), 20000, HostAccepted);
+    QVERIFY2(run.Contains(HostAccepted), qPrintable(run.Tail()));
+    QVERIFY2(!run.Contains(Rejected), qPrintable(run.Tail()));
+}
+
+DataMission Mission(const SkirmishContent& content)
+{
+    DataMission m(QStringLiteral("01"), QStringLiteral("1.0"), QStringLiteral("First Light"));
+    m.mapName = content.mapName;
+    m.game = content.gameVersion;
+    m.engineVersion = content.engineVersion;
+    m.player.allyTeam = 0;
+    m.player.team = 0;
+    m.player.side = 1;
+    m.player.color = QColor(10, 200, 30);
+    DataPlayer warden;
+    warden.isAi = true;
+    warden.name = QStringLiteral("Warden");
+    warden.aiShortName = QStringLiteral("Mission AI");
+    warden.allyTeam = 1;
+    warden.team = 1;
+    warden.side = 0;
+    warden.color = QColor(200, 0, 0);
+    m.bots.insert(1, warden);
+    DataPlayer ally = warden;
+    ally.name = QStringLiteral("Ally");
+    ally.allyTeam = 0;
+    ally.team = 2;
+    ally.color = QColor(0, 0, 255);
+    m.bots.insert(2, ally);
+    return m;
+}
+} // namespace
+
+class TestSkirmishEngine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void customScript()
+    {
+        TestEnvironment env;
+        SkirmishContent content(env, QStringLiteral("106.0"));
+        AppSettingsSkirmishCustom* settings = AppSettingsSkirmishCustom::Instance();
+        content.UseAsDefaults(settings);
+        DataPlayer nullAi = AIHandler::MakeCustomAI(QStringLiteral("NullAI"), 1);
+        nullAi.allyTeam = 1;
+        settings->AI[0] = AppSettingsSkirmish::AiToString(nullAi);
+        settings->AI[1] = AppSettingsSkirmish::AiToString(AIHandler::MakeRavAI(0));
+        SkirmishCustomHandler* custom = SkirmishCustomHandler::Instance();
+        custom->JoinBattle();
+        const QByteArray script = StartAndTakeScript(custom);
+        CompareWithGolden(script, QStringLiteral("custom.txt"));
+        EngineAccepts(script);
+    }
+
+    void quickScript()
+    {
+        TestEnvironment env;
+        SkirmishContent content(env, QStringLiteral("106.0"));
+        content.UseAsDefaults(AppSettingsSkirmishCustom::Instance());
+        SkirmishQuickHandler* quick = SkirmishQuickHandler::Instance();
+        quick->JoinBattle();
+        const QByteArray script = StartAndTakeScript(quick);
+        CompareWithGolden(script, QStringLiteral("quick.txt"));
+        EngineAccepts(script);
+    }
+
+    void missionScript()
+    {
+        TestEnvironment env;
+        SkirmishContent content(env, QStringLiteral("106.0"));
+        SkirmishMissionHandler* mission = SkirmishMissionHandler::Instance();
+        mission->JoinBattle();
+        mission->SetMissionData(Mission(content));
+        const QByteArray script = StartAndTakeScript(mission);
+        QVERIFY2(script.contains("\tGameType=Skirmish Game 2;\n"), script.constData());
+        CompareWithGolden(script, QStringLiteral("mission.txt"));
+        EngineAccepts(script);
+    }
+
+    void testsScript()
+    {
+        TestEnvironment env;
+        SkirmishContent content(env, QStringLiteral("106.0"));
+        SkirmishSpringTestsHandler* tests = SkirmishSpringTestsHandler::Instance();
+        tests->JoinBattle();
+        DataTest test;
+        test.name = QStringLiteral("economy");
+        test.mapName = content.mapName;
+        test.startPosition = QStringLiteral("1");
+        test.script = QStringLiteral("tests/economy.lua");
+        tests->DoSetTest(test, content.engineVersion, content.gameVersion);
+        const QByteArray script = StartAndTakeScript(tests);
+        QVERIFY(!script.contains("startpostype=;"));
+        CompareWithGolden(script, QStringLiteral("tests.txt"));
+        EngineAccepts(script);
+    }
+
+    // A custom skirmish: Me against NullAI with start boxes, on the real engine and the test
+    // content, through the mode, the launcher and the engine's own end of game.
+    void customSkirmishPlaysToItsEnd()
+    {
+        TestEnvironment env;
+        QM_REQUIRE(EngineHarness::IsAvailable(), "spring-headless (Debian package spring)");
+        QM_REQUIRE(EngineHarness::HasTestContent(), "test content built by tools/testcontent (mapcompile)");
+        EngineHarness engine;
+        const QString data = env.SpringDataDir();
+        QVERIFY(engine.InstallTestContent(data));
+        const QString engineOutput = env.Path(QStringLiteral("engine-output.txt"));
+        QVERIFY(engine.WriteEngineWrapper(data + QStringLiteral("/engines/106.0/spring"), engineOutput));
+        SyncManager::SetSystemEnginePath(QString());
+        SkirmishContent::Rescan();
+        // The test game is an unpacked ".sdd" folder; keep it visible to the engine.
+        AppSettingsMain::Instance()->UseGamesDirSDD = true;
+
+        AppSettingsSpringMyPersonal::Instance()->IsAdmin = true;
+        AppSettingsSkirmishCustom* settings = AppSettingsSkirmishCustom::Instance();
+        settings->SavedMapName = EngineHarness::TestMapName();
+        settings->SavedGameVersion = EngineHarness::TestGameName();
+        settings->SavedEngineVersion = QStringLiteral("106.0");
+        // Fixed positions: nobody has to place a start point in a headless game.
+        settings->SavedStartPosition = QStringLiteral("0");
+        DataPlayer nullAi = AIHandler::MakeCustomAI(EngineHarness::NullAiShortName(), 1);
+        nullAi.allyTeam = 1;
+        settings->AI[0] = AppSettingsSkirmish::AiToString(nullAi);
+        settings->Rects = QStringLiteral("0,0,30,101|71,0,30,101");
+
+        SkirmishCustomHandler* custom = SkirmishCustomHandler::Instance();
+        custom->JoinBattle();
+        QCOMPARE(custom->StartRects().size(), 2);
+        QCOMPARE(custom->AIs()->GetAIs().first().aiShortName, QStringLiteral("NullAI"));
+
+        SpringLaunchManager* launcher = SpringLaunchManager::Instance();
+        QSignalSpy started(custom, &SkirmishHandler::OnGameStart);
+        QSignalSpy stopped(custom, &SkirmishHandler::OnSkirmishStopped);
+        QSignalSpy failed(launcher, &SpringLaunchManager::OnSpringFailed);
+        custom->StartBattle();
+        QVERIFY(stopped.wait(90000) || stopped.count() == 1);
+        QCOMPARE(started.count(), 1);
+        QCOMPARE(failed.count(), 0);
+
+        const QString script = QString::fromUtf8(ReadFile(PathManager::Instance()->GetLaunchScriptFile()));
+        QVERIFY(script.contains(QStringLiteral("\t\tShortName=NullAI;\n")));
+        QVERIFY(script.contains(QStringLiteral("\t\tStartRectRight=0.29;\n")));
+        const QString log = QString::fromUtf8(ReadFile(engineOutput));
+        QVERIFY2(log.contains(HostAccepted), qPrintable(log.right(3000)));
+        QVERIFY2(log.contains(QStringLiteral("[QuitAction] user exited to system")),
+                 qPrintable(log.right(3000)));
+        const QStringList demos = QDir(data + QStringLiteral("/demos")).entryList({QStringLiteral("*.sdfz")});
+        QCOMPARE(demos.size(), 1);
+        QVERIFY(QFileInfo(data + QStringLiteral("/demos/") + demos.first()).size() > 0);
+    }
+};
+
+QTEST_MAIN(TestSkirmishEngine)
+#include "tst_SkirmishEngine.moc"

@@ -1,0 +1,266 @@
+// Start boxes, mission name, start position and AI teams of the skirmish handler.
+
+#include "AppSettings.h"
+#include "SkirmishHandler.h"
+#include "TestEnvironment.h"
+#include "helper_SkirmishContent.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace
+{
+// A bare mode: Me and, for tests, other human players.
+class PlainHandler : public SkirmishHandler
+{
+public:
+    int limit = 100;
+
+    void JoinBattle() override
+    {
+        JoinMe();
+        emit OnJoin();
+    }
+    void LeaveBattle() override
+    {
+        ResetBattle();
+        emit OnLeave();
+    }
+    bool IsAILimitReached() const override { return m_ais->Count() >= limit; }
+
+    void AddHuman(const QString& name, int team)
+    {
+        DataPlayer p(name, true, false);
+        p.team = team;
+        m_players.insert(name, p);
+    }
+};
+
+QRect Box(int x1, int y1, int x2, int y2)
+{
+    return QRect(QPoint(x1, y1), QPoint(x2, y2));
+}
+
+using Boxes = QList<QRect>;
+} // namespace
+
+class TestSkirmishLayouts : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void layouts_data()
+    {
+        QTest::addColumn<int>("layout");
+        QTest::addColumn<int>("percent");
+        QTest::addColumn<Boxes>("expected");
+        const QRect all = Box(0, 0, 100, 100);
+        QTest::newRow("top-bottom 0") << 0 << 0 << Boxes{Box(0, 0, 100, 1), Box(0, 99, 100, 100)};
+        QTest::newRow("top-bottom 25") << 0 << 25 << Boxes{Box(0, 0, 100, 25), Box(0, 75, 100, 100)};
+        QTest::newRow("top-bottom 100") << 0 << 100 << Boxes{all, all};
+        QTest::newRow("top-bottom 250") << 0 << 250 << Boxes{all, all};
+        QTest::newRow("left-right 0") << 1 << 0 << Boxes{Box(0, 0, 1, 100), Box(99, 0, 100, 100)};
+        QTest::newRow("left-right 25") << 1 << 25 << Boxes{Box(0, 0, 25, 100), Box(75, 0, 100, 100)};
+        QTest::newRow("left-right 250") << 1 << 250 << Boxes{all, all};
+        QTest::newRow("corners 0") << 2 << 0
+                                   << Boxes{Box(0, 0, 1, 1), Box(99, 99, 100, 100), Box(99, 0, 100, 1),
+                                            Box(0, 99, 1, 100)};
+        QTest::newRow("corners 25") << 2 << 25
+                                    << Boxes{Box(0, 0, 25, 25), Box(75, 75, 100, 100), Box(75, 0, 100, 25),
+                                             Box(0, 75, 25, 100)};
+        QTest::newRow("corners 100") << 2 << 100 << Boxes{all, all, all, all};
+        QTest::newRow("corners 250") << 2 << 250 << Boxes{all, all, all, all};
+        QTest::newRow("edges 0") << 3 << 0
+                                 << Boxes{Box(49, 0, 50, 1), Box(49, 99, 50, 100), Box(0, 49, 1, 50),
+                                          Box(99, 49, 100, 50)};
+        QTest::newRow("edges 25") << 3 << 25
+                                  << Boxes{Box(37, 0, 62, 25), Box(37, 75, 62, 100), Box(0, 37, 25, 62),
+                                           Box(75, 37, 100, 62)};
+        QTest::newRow("edges 100") << 3 << 100 << Boxes{all, all, all, all};
+        QTest::newRow("edges 250") << 3 << 250 << Boxes{all, all, all, all};
+        QTest::newRow("none") << 4 << 25 << Boxes{};
+        QTest::newRow("negative layout") << -1 << 25 << Boxes{};
+    }
+
+    void layouts()
+    {
+        QFETCH(int, layout);
+        QFETCH(int, percent);
+        QFETCH(Boxes, expected);
+        TestEnvironment env;
+        SkirmishContent content(env);
+        PlainHandler handler;
+        handler.JoinBattle();
+        handler.ApplyStartRectsLayout(1, 10); // something to replace
+        QSignalSpy removed(&handler, &SkirmishHandler::OnRemoveStartRect);
+        handler.ApplyStartRectsLayout(layout, percent);
+        QCOMPARE(removed.count(), 2);
+        QCOMPARE(handler.StartRects().values(), expected);
+        QCOMPARE(SkirmishHandler::MakeStartRectsLayout(layout, percent), expected);
+        QCOMPARE(Box(0, 0, 25, 25).width(), 26); // corners are inclusive
+        QVERIFY(!env.LogContains(QStringLiteral("Out of area")));
+    }
+
+    void boxesStayOnTheMap()
+    {
+        TestEnvironment env;
+        SkirmishContent content(env);
+        PlainHandler handler;
+        QSignalSpy appended(&handler, &SkirmishHandler::OnAppendStartRect);
+
+        handler.AppendRect(0, QRect(0, 0, 101, 101)); // ends at 100: fine
+        handler.AppendRect(1, QRect(0, 0, 102, 50));  // reaches 101
+        handler.AppendRect(2, QRect(-5, 0, 20, 20));  // starts left of the map
+        handler.AppendRect(3, QRect(10, -1, 20, 20));
+        handler.AppendRect(4, QRect(10, 10, 0, 0)); // nothing
+        QCOMPARE(appended.count(), 1);
+        QCOMPARE(handler.StartRects().keys(), QList<int>{0});
+        QCOMPARE(
+            env.LogLines().filter(QStringLiteral("SkirmishHandler :: AppendRect --- Out of area")).size(), 4);
+
+        // The editor's boxes are clipped to the map, never stored outside it.
+        handler.DoAppendRect(5, QRect(90, -10, 30, 30));
+        QCOMPARE(handler.StartRects().value(5), Box(90, 0, 100, 19));
+        handler.DoAppendRect(6, QRect(200, 200, 10, 10));
+        QVERIFY(!handler.StartRects().contains(6));
+        for (const QRect& r : handler.StartRects())
+            QVERIFY(SkirmishHandler::Area().contains(r));
+
+        QSignalSpy removed(&handler, &SkirmishHandler::OnRemoveStartRect);
+        handler.DoRemoveRect(42); // unknown team: still announced
+        QCOMPARE(removed.count(), 1);
+    }
+
+    void setStartRectsReplacesAll()
+    {
+        TestEnvironment env;
+        SkirmishContent content(env);
+        PlainHandler handler;
+        for (int i = 0; i < 5; ++i)
+            handler.AppendRect(i, QRect(i, i, 10, 10));
+        QSignalSpy removed(&handler, &SkirmishHandler::OnRemoveStartRect);
+        QSignalSpy appended(&handler, &SkirmishHandler::OnAppendStartRect);
+        handler.SetStartRects({QRect(0, 0, 10, 10), QRect(0, 0, 200, 10), QRect(50, 50, 10, 10)});
+        QCOMPARE(removed.count(), 5);
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(removed.at(i).first().toInt(), i);
+        QCOMPARE(appended.count(), 2); // the middle one is off the map
+        QCOMPARE(handler.StartRects().keys(), (QList<int>{0, 2}));
+    }
+
+    void missionNameAndStartPosition()
+    {
+        TestEnvironment env;
+        SkirmishContent content(env);
+        PlainHandler handler;
+        QCOMPARE(handler.MissionName(), QStringLiteral("none"));
+        handler.SetMissionName(QStringLiteral("m1"));
+        handler.SetMissionName(QStringLiteral("m1"));
+        int count = 0;
+        for (const DataBattleOption& o : handler.Battle().options.options)
+            count += o.key == QLatin1String("mission_name");
+        QCOMPARE(count, 1);
+        QCOMPARE(handler.MissionName(), QStringLiteral("m1"));
+        handler.SetMissionName(QString());
+        QCOMPARE(handler.MissionName(), QStringLiteral("none"));
+
+        QCOMPARE(handler.StartPosType(), QStringLiteral("2"));
+        handler.SetStartPosType(QString());
+        handler.SetStartPosType(QStringLiteral("fixed"));
+        QCOMPARE(handler.StartPosType(), QStringLiteral("2"));
+        QVERIFY(
+            env.LogContains(QStringLiteral("SkirmishHandler :: SetStartPosType --- not a start position:")));
+        handler.SetStartPosType(QStringLiteral(" 0 "));
+        QCOMPARE(handler.StartPosType(), QStringLiteral("0"));
+
+        // A left battle still names no mission in its next script.
+        handler.JoinBattle();
+        handler.LeaveBattle();
+        QCOMPARE(handler.MissionName(), QStringLiteral("none"));
+    }
+
+    void aiTeamsAndLimit()
+    {
+        TestEnvironment env;
+        SkirmishContent content(env);
+        PlainHandler handler;
+        handler.JoinBattle(); // Me on team 0
+        handler.AddHuman(QStringLiteral("Other"), 2);
+        handler.AppendAI(AIHandler::MakeRavAI(0), true);
+        QCOMPARE(handler.AIs()->GetAIs().first().team, 1);
+        QCOMPARE(handler.AIs()->GetAIs().first().aiOwner, handler.MeKey());
+        QCOMPARE(handler.AIs()->GetAIs().first().name, handler.MeKey() + QStringLiteral(" I"));
+        handler.AppendAI(AIHandler::MakeRavAI(0), true);
+        QCOMPARE(handler.AIs()->GetAIs().last().team, 3);
+
+        DataPlayer fixed = AIHandler::MakeRavAI(0);
+        fixed.team = 7;
+        handler.AppendAI(fixed, false);
+        QCOMPARE(handler.AIs()->GetAIs().last().team, 7);
+
+        handler.limit = 3;
+        QSignalSpy joined(&handler, &SkirmishHandler::OnPlayerJoined);
+        handler.AppendAI(AIHandler::MakeRavAI(0), true);
+        QCOMPARE(joined.count(), 0);
+        QCOMPARE(handler.AIs()->Count(), 3);
+
+        QCOMPARE(handler.PlayerData(QStringLiteral("Other")).team, 2);
+        QCOMPARE(handler.PlayerData(handler.MeKey() + QStringLiteral(" II")).team, 3);
+        QCOMPARE(handler.PlayerData(QStringLiteral("ghost")).name, QStringLiteral("DummyPlayer"));
+        QVERIFY(env.LogContains(QStringLiteral("SkirmishHandler :: PlayerData --- No such player ghost")));
+    }
+
+    void contentChoicesMustBeInstalled()
+    {
+        TestEnvironment env;
+        SkirmishContent content(env);
+        PlainHandler handler;
+        handler.JoinBattle();
+        QSignalSpy mapChanged(&handler, &SkirmishHandler::OnMapChanged);
+
+        handler.SetMapName(QStringLiteral("Nowhere"));
+        QCOMPARE(handler.MapName(), QString());
+        QVERIFY(env.LogContains(QStringLiteral("SkirmishHandler :: SetMapName --- NO such a map Nowhere")));
+        handler.SetMapName(content.mapName);
+        handler.SetMapName(content.mapName); // unchanged: no second signal
+        QCOMPARE(mapChanged.count(), 1);
+        QCOMPARE(mapChanged.first().first().toString(), content.mapName);
+
+        handler.SetGameVersion(QStringLiteral("Old Game 0"));
+        QVERIFY(
+            env.LogContains(QStringLiteral("SkirmishHandler :: SetGameVersion --- NO such game Old Game 0")));
+        QCOMPARE(handler.GameVersion(), QString());
+        handler.SetGameVersion(content.gameVersion);
+        QCOMPARE(handler.GameVersion(), content.gameVersion);
+        QCOMPARE(handler.Battle().gameName, content.gameEntry);
+
+        handler.SetEngineVersion(QStringLiteral("1.0"));
+        QVERIFY(
+            env.LogContains(QStringLiteral("SkirmishHandler :: SetEngineVersion --- NO such engine 1.0")));
+        handler.SetEngineVersion(content.engineVersion);
+        QCOMPARE(handler.EngineVersion(), content.engineVersion);
+    }
+
+    void meIsAlwaysThere()
+    {
+        TestEnvironment env;
+        SkirmishContent content(env);
+        PlainHandler handler;
+        DataPlayer& me = handler.GetMe();
+        QVERIFY(env.LogContains(QStringLiteral("SkirmishHandler :: ME --- There is no ME in the list")));
+        me.name = QStringLiteral("changed");
+        QCOMPARE(handler.GetMe().name, QStringLiteral("changed"));
+
+        QSignalSpy meChanged(&handler, &SkirmishHandler::OnMeChanged);
+        handler.SetMyTeam(-1);
+        QVERIFY(handler.GetMe().spectator);
+        QVERIFY(!handler.GetMe().plays);
+        handler.SetMyTeam(-1); // no change, no signal
+        handler.SetMyTeam(3, true);
+        QVERIFY(handler.GetMe().plays);
+        QCOMPARE(meChanged.count(), 1);
+    }
+};
+
+QTEST_MAIN(TestSkirmishLayouts)
+#include "tst_SkirmishLayouts.moc"

@@ -1,0 +1,325 @@
+// Joining and leaving the four skirmish modes, and what each remembers.
+
+#include "AppDefines.h"
+#include "AppSettings.h"
+#include "PathManager.h"
+#include "SkirmishCustomHandler.h"
+#include "SkirmishMissionHandler.h"
+#include "SkirmishQuickHandler.h"
+#include "SkirmishSpringTestsHandler.h"
+#include "TestEnvironment.h"
+#include "helper_SkirmishContent.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace
+{
+// Reads both settings files again, as a new start of the program would.
+void ReloadSettings(const QString& lobbyFile, const QString& gameFile)
+{
+    DestroyAppSettingsGroups();
+    CreateAppSettingsGroups();
+    AppSettings::Instance()->SetFiles(lobbyFile, gameFile);
+    AppSettings::Instance()->Load();
+}
+
+QStringList Kinds(const QList<DataPlayer>& ais)
+{
+    QStringList kinds;
+    for (const DataPlayer& ai : ais)
+        kinds << ai.aiKind;
+    return kinds;
+}
+} // namespace
+
+class TestSkirmishModes : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void customRoundTrip_data()
+    {
+        QTest::addColumn<bool>("admin");
+        QTest::newRow("IsAdmin off") << false;
+        QTest::newRow("IsAdmin on") << true;
+    }
+
+    void customRoundTrip()
+    {
+        QFETCH(bool, admin);
+        TestEnvironment env;
+        SkirmishContent content(env);
+        const QString lobbyIni = env.Path(QStringLiteral("ini/lobby.ini"));
+        const QString gameIni = env.Path(QStringLiteral("ini/game.ini"));
+        QDir().mkpath(env.Path(QStringLiteral("ini")));
+        ReloadSettings(lobbyIni, gameIni);
+        AppSettingsSpringMyPersonal::Instance()->IsAdmin = admin;
+        content.UseAsDefaults(AppSettingsSkirmishCustom::Instance());
+
+        SkirmishCustomHandler* custom = SkirmishCustomHandler::Instance();
+        QSignalSpy joined(custom, &SkirmishHandler::OnJoin);
+        custom->JoinBattle();
+        QCOMPARE(joined.count(), 1);
+        QVERIFY(custom->IsJoined());
+        QVERIFY(custom->Battle().hostedHere);
+        QCOMPARE(custom->MapName(), content.mapName);
+        QCOMPARE(custom->Battle().gameName, content.gameEntry);
+        QCOMPARE(custom->MissionName(), QStringLiteral("none"));
+        QCOMPARE(custom->StartPosType(), QStringLiteral("2"));
+        QVERIFY(custom->GetMe().IsSynced());
+        // No stored AI: the game's default one, on the other team; boxes left and right.
+        QCOMPARE(Kinds(custom->AIs()->GetAIs()), QStringList{"AI: R.A.V."});
+        QCOMPARE(custom->AIs()->GetAIs().first().allyTeam, 1);
+        QCOMPARE(custom->StartRects().values(), SkirmishHandler::MakeStartRectsLayout(1, 20));
+
+        // The player's choices.
+        custom->SetMapName(content.otherMapName);
+        custom->SetMissionName(QStringLiteral("m7"));
+        custom->SetStartPosType(QStringLiteral("1"));
+        custom->SetMyTeam(2);
+        custom->SetMyColor(QColor(1, 2, 3));
+        custom->SetMySide(1, QStringLiteral("Core"));
+        DataPlayer nullAi = AIHandler::MakeCustomAI(QStringLiteral("NullAI"), 1);
+        nullAi.allyTeam = 3;
+        custom->AppendAI(nullAi, true);
+        custom->ApplyStartRectsLayout(2, 30);
+        const QMap<int, QRect> boxes = custom->StartRects();
+        custom->LeaveBattle();
+        QVERIFY(!custom->IsJoined());
+        QVERIFY(custom->Players().isEmpty());
+        QCOMPARE(custom->AIs()->Count(), 0);
+
+        ReloadSettings(lobbyIni, gameIni);
+        AppSettingsSpringMyPersonal::Instance()->IsAdmin = admin;
+        content.UseAsDefaults(AppSettingsSkirmishCustom::Instance());
+        custom->JoinBattle();
+        QCOMPARE(custom->MapName(), admin ? content.otherMapName : content.mapName);
+        QCOMPARE(custom->MissionName(), admin ? QStringLiteral("m7") : QStringLiteral("none"));
+        // The start position is kept by the handler itself between battles.
+        QCOMPARE(custom->StartPosType(), QStringLiteral("1"));
+        QCOMPARE(custom->GetMe().allyTeam, 2);
+        QCOMPARE(custom->GetMe().color, QColor(1, 2, 3));
+        QCOMPARE(custom->GetMe().side, 1);
+        QCOMPARE(custom->GetMe().sideName, QStringLiteral("Core"));
+        QCOMPARE(custom->StartRects(), boxes);
+        const QList<DataPlayer> ais = custom->AIs()->GetAIs();
+        QCOMPARE(Kinds(ais), (QStringList{"AI: R.A.V.", "AI: CUSTOM - NullAI"}));
+        QCOMPARE(ais.last().aiShortName, QStringLiteral("NullAI"));
+        QCOMPARE(ais.last().allyTeam, 3);
+        QCOMPARE(ais.last().side, 1);
+        QCOMPARE(ais.at(0).team, 1); // Me holds team 0
+        QCOMPARE(ais.at(1).team, 2);
+    }
+
+    void customLimitIsEight()
+    {
+        TestEnvironment env;
+        SkirmishContent content(env);
+        content.UseAsDefaults(AppSettingsSkirmishCustom::Instance());
+        SkirmishCustomHandler* custom = SkirmishCustomHandler::Instance();
+        custom->JoinBattle();
+        for (int i = 0; i < 10; ++i)
+            custom->AppendAI(AIHandler::MakeSkitterhiveAI(i), true);
+        QCOMPARE(custom->AIs()->Count(), 8);
+        QVERIFY(custom->IsAILimitReached());
+    }
+
+    void customDefaultAiFollowsTheGame()
+    {
+        TestEnvironment env(QStringLiteral("gvm"));
+        SkirmishContent content(env);
+        content.UseAsDefaults(AppSettingsSkirmishCustom::Instance());
+        AppSettingsSkirmishCustom::Instance()->TeamID = 1;
+        SkirmishCustomHandler::Instance()->JoinBattle();
+        const QList<DataPlayer> ais = SkirmishCustomHandler::Instance()->AIs()->GetAIs();
+        QCOMPARE(Kinds(ais), QStringList{"AI: V.E.S.K.A."});
+        QCOMPARE(ais.first().allyTeam, 0);
+        QCOMPARE(ais.first().sideName, QStringLiteral("Aegis"));
+    }
+
+    void badStoredBoxesAreDropped()
+    {
+        TestEnvironment env;
+        SkirmishContent content(env);
+        AppSettingsSkirmishCustom* settings = AppSettingsSkirmishCustom::Instance();
+        content.UseAsDefaults(settings);
+        settings->Rects = QStringLiteral("0,0,50,50|-20,0,10,10|90,90,40,40");
+        SkirmishCustomHandler::Instance()->JoinBattle();
+        QCOMPARE(SkirmishCustomHandler::Instance()->StartRects().keys(), QList<int>{0});
+        QVERIFY(env.LogContains(QStringLiteral("Out of area")));
+    }
+
+    void quickHoldsOneAi()
+    {
+        TestEnvironment env;
+        SkirmishContent content(env);
+        content.UseAsDefaults(AppSettingsSkirmishCustom::Instance());
+        AppSettingsSkirmishQuick::Instance()->Side = 1;
+        AppSettingsSkirmishQuick::Instance()->MapRectAreaSize = 40;
+        SkirmishQuickHandler* quick = SkirmishQuickHandler::Instance();
+        QCOMPARE(quick->AIDisplayName(), QStringLiteral("NO NAME"));
+        QVERIFY(env.LogContains(QStringLiteral("SkirmishQuickHandler :: PlayerAI --- There is NO AI")));
+        quick->JoinBattle();
+        QCOMPARE(quick->MapName(), content.mapName);
+        QCOMPARE(quick->GetMe().allyTeam, 0);
+        QCOMPARE(quick->GetMe().sideName, QStringLiteral("Core"));
+        QCOMPARE(quick->PlayerAI().allyTeam, 1);
+        QCOMPARE(quick->AIDisplayName(), QStringLiteral("R.A.V."));
+        QCOMPARE(quick->StartRects().values(), SkirmishHandler::MakeStartRectsLayout(1, 40));
+
+        quick->SetAI(AIHandler::MakeSkitterhiveAI(2));
+        QCOMPARE(quick->AIs()->Count(), 1);
+        QCOMPARE(quick->AIDisplayName(), QStringLiteral("Skitterhive"));
+        quick->AppendAI(AIHandler::MakeVeskaAI(0), true);
+        QCOMPARE(quick->AIs()->Count(), 1);
+        quick->LeaveBattle();
+        QCOMPARE(quick->AIs()->Count(), 0);
+    }
+
+    void choicesStayInTheirOwnMode()
+    {
+        TestEnvironment env;
+        SkirmishContent content(env);
+        AppSettingsSkirmishCustom* custom = AppSettingsSkirmishCustom::Instance();
+        AppSettingsSkirmishQuick* quick = AppSettingsSkirmishQuick::Instance();
+        content.UseAsDefaults(custom);
+        const QColor customColor = custom->Color;
+        const int customSide = custom->Side;
+
+        SkirmishMissionHandler::Instance()->JoinBattle();
+        SkirmishMissionHandler::Instance()->SetMyColor(Qt::magenta);
+        SkirmishMissionHandler::Instance()->SetMySide(1, QStringLiteral("Core"));
+        SkirmishSpringTestsHandler::Instance()->JoinBattle();
+        SkirmishSpringTestsHandler::Instance()->SetMyColor(Qt::cyan);
+        QCOMPARE(custom->Color, customColor);
+        QCOMPARE(custom->Side, customSide);
+
+        SkirmishQuickHandler::Instance()->JoinBattle();
+        SkirmishQuickHandler::Instance()->SetMyColor(Qt::darkGreen);
+        QCOMPARE(quick->Color, QColor(Qt::darkGreen));
+        QCOMPARE(custom->Color, customColor);
+
+        SkirmishCustomHandler::Instance()->JoinBattle();
+        SkirmishCustomHandler::Instance()->SetMyColor(Qt::darkRed);
+        QCOMPARE(custom->Color, QColor(Qt::darkRed));
+    }
+
+    void testsModeWatchesTwoAis()
+    {
+        TestEnvironment env;
+        SkirmishContent content(env);
+        SkirmishSpringTestsHandler* tests = SkirmishSpringTestsHandler::Instance();
+        tests->JoinBattle();
+        DataPlayer me = tests->GetMe();
+        QVERIFY(me.spectator);
+        QVERIFY(!me.plays);
+        QCOMPARE(me.team, 100);
+        QCOMPARE(me.allyTeam, -1);
+        const QList<DataPlayer> ais = tests->AIs()->GetAIs();
+        QCOMPARE(ais.size(), 2);
+        QCOMPARE(Kinds(ais), (QStringList{"N1", "N2"}));
+        QCOMPARE(ais.at(0).team, 0);
+        QCOMPARE(ais.at(0).allyTeam, 0);
+        QCOMPARE(ais.at(0).color, QColor(Qt::red));
+        QCOMPARE(ais.at(1).team, 1);
+        QCOMPARE(ais.at(1).allyTeam, 1);
+        QCOMPARE(ais.at(1).color, QColor(Qt::blue));
+        QVERIFY(tests->IsAILimitReached());
+
+        DataTest test;
+        test.mapName = content.mapName;
+        test.startPosition = QString(); // a list line without one
+        test.script = QStringLiteral("tests/one.lua");
+        SkirmishSpringTestsHandler::SetTest(test, content.engineVersion, content.gameVersion);
+        QTRY_COMPARE(tests->MapName(), content.mapName);
+        QCOMPARE(tests->EngineVersion(), content.engineVersion);
+        QCOMPARE(tests->Battle().gameName, content.gameEntry);
+        QCOMPARE(tests->MissionName(), QStringLiteral("tests/one.lua"));
+        QCOMPARE(tests->StartPosType(), QStringLiteral("2"));
+    }
+
+    void missionFillsTheBattle()
+    {
+        TestEnvironment env;
+        SkirmishContent content(env);
+        SkirmishMissionHandler* mission = SkirmishMissionHandler::Instance();
+        mission->JoinBattle();
+        QVERIFY(mission->GetMe().spectator);
+        QVERIFY(!mission->GetMe().synced);
+
+        DataMission data;
+        data.mapName = content.mapName;
+        data.engineVersion = content.engineVersion;
+        data.game = content.gameVersion;
+        data.player.allyTeam = 0;
+        data.player.team = 0;
+        data.player.side = 1;
+        data.player.color = Qt::green;
+        DataPlayer bot;
+        bot.isAi = true;
+        bot.side = 0;
+        bot.aiShortName = QStringLiteral("NullAI");
+        bot.allyTeam = 1;
+        bot.team = 1;
+        data.bots.insert(2, bot);
+        bot.team = 2;
+        data.bots.insert(1, bot);
+        mission->SetMissionData(data);
+
+        QVERIFY(mission->GetMe().plays);
+        QCOMPARE(mission->GetMe().sideName, QStringLiteral("Core"));
+        QCOMPARE(mission->GetMe().color, QColor(Qt::green));
+        QCOMPARE(mission->GameVersion(), QStringLiteral("MORVANTIS ") + content.gameVersion);
+        QCOMPARE(mission->Battle().gameName, content.gameEntry); // the script gets its GameType
+        const QList<DataPlayer> ais = mission->AIs()->GetAIs();
+        QCOMPARE(ais.size(), 2);
+        QCOMPARE(ais.at(0).team, 2); // bot 1 first, teams kept
+        QCOMPARE(ais.at(1).team, 1);
+        QCOMPARE(ais.at(1).sideName, QStringLiteral("Arm"));
+        QVERIFY(!mission->IsAILimitReached());
+
+        // Opening the briefing again starts from a clean battle.
+        mission->JoinBattle();
+        QCOMPARE(mission->AIs()->Count(), 0);
+        mission->SetMissionData(data);
+        QCOMPARE(mission->AIs()->Count(), 2);
+    }
+
+    void unplayableBattleIsRefused()
+    {
+        TestEnvironment env;
+        SkirmishContent content(env);
+        SkirmishCustomHandler* custom = SkirmishCustomHandler::Instance();
+        custom->JoinBattle(); // the game table's defaults: not installed here
+        QSignalSpy refused(custom, &SkirmishHandler::OnStartBattleError);
+        custom->StartBattle();
+        QTRY_COMPARE(refused.count(), 1);
+        QVERIFY(refused.first().first().toString().startsWith(QStringLiteral("no map")));
+        QVERIFY(env.LogContains(QStringLiteral("SkirmishHandler :: StartBattle --- Can't Start, no map")));
+        QVERIFY(!QFile::exists(PathManager::Instance()->GetLaunchScriptFile()));
+
+        content.UseAsDefaults(AppSettingsSkirmishCustom::Instance());
+        custom->LeaveBattle();
+        AppSettingsSkirmishCustom::Instance()->SavedEngineVersion.clear();
+        AppSettingsSkirmishCustom::Instance()->DefaultEngineVersion = QStringLiteral("99.9");
+        custom->JoinBattle();
+        custom->DoStartBattle();
+        QCOMPARE(refused.count(), 2);
+        QCOMPARE(refused.last().first().toString(), QStringLiteral("no engine: 99.9"));
+        QVERIFY(!QFile::exists(PathManager::Instance()->GetLaunchScriptFile()));
+
+        content.UseAsDefaults(AppSettingsSkirmishCustom::Instance());
+        custom->LeaveBattle();
+        AppSettingsSkirmishCustom::Instance()->DefaultGameVersion = QStringLiteral("Gone Game 1");
+        custom->JoinBattle();
+        QCOMPARE(custom->Battle().gameName, QString());
+        custom->DoStartBattle();
+        QCOMPARE(refused.count(), 3);
+        QCOMPARE(refused.last().first().toString(), QStringLiteral("no game: Gone Game 1"));
+        QVERIFY(!QFile::exists(PathManager::Instance()->GetLaunchScriptFile()));
+    }
+};
+
+QTEST_MAIN(TestSkirmishModes)
+#include "tst_SkirmishModes.moc"
