@@ -191,6 +191,35 @@
     </message>
 </context>
 <context>
+    <name>MissionsCampaignHandler</name>
+    <message>
+        <source>First Light</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Iron Ford</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ashes of Morvantis</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MissionsHandler</name>
+    <message>
+        <source>Mission</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MissionsTutorialHandler</name>
+    <message>
+        <source>Test</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ModalPage</name>
     <message>
         <source>OK</source>
@@ -259,6 +288,13 @@
     </message>
 </context>
 <context>
+    <name>SkirmishQuickHandler</name>
+    <message>
+        <source>No Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SkirmishQuickPage</name>
     <message>
         <source>Quick Skirmish</source>
@@ -302,6 +338,13 @@
     </message>
     <message>
         <source>Log In</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SyncHandler</name>
+    <message>
+        <source>Not installed</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
