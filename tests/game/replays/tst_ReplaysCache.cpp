@@ -1,5 +1,6 @@
 #include "ReplaysCache.h"
 #include "TestEnvironment.h"
+#include "helper_ReplayTestData.h"
 
 #include <QDataStream>
 #include <QDir>
@@ -33,13 +34,6 @@ class TestReplaysCache : public QObject
     {
         return {path, "1234", "00ab", "106.0", "Morvantis 1.0", "Ashen Ford", "1700000000000", "600", "",
                 "",   "",     "1",    "99"};
-    }
-
-    void WriteFile(const QByteArray& data)
-    {
-        QFile file(CachePath());
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(data);
     }
 
     static DataReplay Sample(const QString& path)
@@ -190,7 +184,7 @@ private slots:
     void nothingToRead()
     {
         TestEnvironment env;
-        WriteFile(Header());
+        QVERIFY(WritePlain(CachePath(), Header()));
         ReplaysTable table;
         LoadCache(CachePath(), table);
         QVERIFY(table.isEmpty());
@@ -214,7 +208,7 @@ private slots:
     {
         QFETCH(QByteArray, data);
         TestEnvironment env;
-        WriteFile(data + Line(Fields("/d/a.sdf")).toUtf8() + "\r\n");
+        QVERIFY(WritePlain(CachePath(), data + Line(Fields("/d/a.sdf")).toUtf8() + "\r\n"));
         ReplaysTable table;
         LoadCache(CachePath(), table);
         QVERIFY(table.isEmpty());
@@ -244,7 +238,7 @@ private slots:
              "\r\n")
                 .toUtf8();
         // The two bytes after the version may be anything.
-        WriteFile(Header(Magic, Version, "xy") + body);
+        QVERIFY(WritePlain(CachePath(), Header(Magic, Version, "xy") + body));
         ReplaysTable table;
         LoadCache(CachePath(), table);
         QCOMPARE(table.size(), 2);
@@ -285,7 +279,7 @@ private slots:
         for (int round = 0; round < 200; ++round)
         {
             const int cut = round < 12 ? round : random.bounded(full.size());
-            WriteFile(full.left(cut));
+            QVERIFY(WritePlain(CachePath(), full.left(cut)));
             ReplaysTable read;
             LoadCache(CachePath(), read);
             // Every record that came back is whole and right.

@@ -6,84 +6,11 @@
 namespace
 {
 // A real engine demo's script (a public two-player game), option sections left out.
-const char* const RealDemoScript = R"([game]
+QString RealDemoScript()
 {
-[team0]
-{
-allyteam=0;
-teamleader=0;
-rgbcolor=0.15686 0.75294 0.27451;
-side=Armada;
-handicap=0;
+    QFile file(QFINDTESTDATA(QStringLiteral("data/real_demo_script.txt")));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
-[team2]
-{
-allyteam=1;
-teamleader=0;
-rgbcolor=0.00000 0.50980 0.00000;
-side=Armada;
-handicap=0;
-}
-[allyteam1]
-{
-startrectleft=0.8;
-startrectright=1;
-startrectbottom=1;
-numallies=0;
-startrecttop=0;
-}
-[restrict]
-{
-}
-[player1]
-{
-team=1;
-countrycode=FR;
-accountid=543806;
-name=Zepek_75;
-rank=0;
-skill=[16.67];
-spectator=0;
-}
-[player0]
-{
-team=0;
-countrycode=fr;
-name=pikterra;
-rank=1;
-skill=[13.08];
-boss=1;
-spectator=0;
-}
-[ai0]
-{
-team=2;
-host=0;
-name=SimpleAI(1);
-shortname=SimpleAI;
-}
-[player2]
-{
-name=[WxN]Watcher;
-spectator=1;
-countrycode=GB;
-}
-[team1]
-{
-allyteam=0;
-teamleader=1;
-rgbcolor=0.43529 0.09020 0.91765;
-side=Cortex;
-handicap=0;
-}
-ishost=1;
-hostip=;
-startpostype=2;
-gametype=Beyond All Reason test-29422-87225c3;
-mapname=Comet Catcher Remake 1.8;
-hostport=53208;
-}
-)";
 
 QString Script(const QString& body)
 {
@@ -103,7 +30,7 @@ private slots:
     {
         ReplayScriptParser parser;
         DataReplayScript record;
-        QVERIFY(parser.ParseScript(QString::fromUtf8(RealDemoScript), record));
+        QVERIFY(parser.ParseScript(RealDemoScript(), record));
         QCOMPARE(record.gameName, QStringLiteral("Beyond All Reason test-29422-87225c3"));
         QCOMPARE(record.mapName, QStringLiteral("Comet Catcher Remake 1.8"));
 
