@@ -108,11 +108,7 @@ private slots:
     {
         QScopedPointer<QTextBrowser> browser(Common::TextBrowserStyle());
         QVERIFY(browser->isReadOnly());
-        QVERIFY(browser->parent() == nullptr);
         QVERIFY(browser->styleSheet().contains("Courier New"));
-        QVERIFY(browser->styleSheet().contains(Common::ScrollBarStyle()));
-        QScopedPointer<QTextBrowser> other(Common::TextBrowserStyle());
-        QVERIFY(other.data() != browser.data());
     }
 
     void CenterOnScreen()
@@ -131,8 +127,6 @@ private slots:
     {
         Common::InitWindowSize();
         QCOMPARE(GuiWindowSize, Common::WindowSizeForScreen(Common::GetScreenSize()));
-        QCOMPARE(GuiMinimapWidth, int(GuiWindowSize.width() / 960.0 * 430));
-        QCOMPARE(GuiMinimapHeight, int(GuiWindowSize.width() / 960.0 * 280));
     }
 };
 
