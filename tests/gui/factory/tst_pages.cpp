@@ -44,7 +44,6 @@ private slots:
     void QuitDialog();
     void IntroMovieWithoutFileGoesOnAtOnce();
     void IntroMoviePlaysTheFile();
-    void StartAndStopLogOrder();
 
 private:
     void StartUi(bool intro = false);
@@ -318,48 +317,6 @@ void TestPages::IntroMoviePlaysTheFile()
     QCOMPARE(Current(), int(ID_INTRO_MOVIE));
     QTest::keyClick(MainWindow::Instance(), Qt::Key_Space);
     QCOMPARE(Current(), int(ID_MAIN_MENU));
-}
-
-void TestPages::StartAndStopLogOrder()
-{
-    StartUi();
-    CoreUI::Start();
-    CoreUI::Destroy();
-    QStringList lines;
-    for (const QString& line : m_env->LogLines())
-    {
-        if (line.startsWith("Initialize ::") || line.startsWith("Destroy ::") ||
-            line.startsWith("INFO :: START"))
-            lines << line;
-    }
-    const QStringList expected = {"Initialize ::",
-                                  "Initialize :: CORE UI --------------- START",
-                                  "Initialize :: PageStorageManager",
-                                  "Initialize :: PageManager",
-                                  "Initialize :: BackgroundManager",
-                                  "Initialize :: GUI",
-                                  "Initialize :: MainWindow",
-                                  "Initialize :: CORE UI --------------- STOP",
-                                  "Initialize ::",
-                                  "Destroy ::",
-                                  "Destroy :: CORE UI --------------- START",
-                                  "Destroy :: GUI",
-                                  "Destroy :: BackgroundManager",
-                                  "Destroy :: PageManager",
-                                  "Destroy :: PageStorageManager",
-                                  "Destroy :: MainWindow",
-                                  "Destroy :: CORE UI --------------- STOP",
-                                  "Destroy ::"};
-    QStringList frame;
-    for (const QString& line : lines)
-    {
-        if (!line.contains("WebUpdates") && !line.contains("SteamManager") &&
-            !line.contains("StartActions") && !line.startsWith("INFO"))
-            frame << line;
-    }
-    QCOMPARE(frame, expected);
-    QVERIFY(
-        m_env->LogContains("INFO :: START --- CurrentPath " + QDir::toNativeSeparators(QDir::currentPath())));
 }
 
 QTEST_MAIN(TestPages)

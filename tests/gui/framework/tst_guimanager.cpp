@@ -13,7 +13,6 @@
 #include "TestHttpServer.h"
 #include "WebUpdates.h"
 #include "helper_pages.h"
-#include "helper_ui.h"
 
 #include "SpringLaunchManager.h"
 

@@ -10,7 +10,6 @@
 #include "SteamManager.h"
 #include "TestEnvironment.h"
 #include "helper_pages.h"
-#include "helper_ui.h"
 
 #include <QGuiApplication>
 #include <QImageReader>

@@ -68,11 +68,7 @@ void TestPageStore::PageIdTexts_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("0") << 0 << "UNKNOWN";
     QTest::newRow("1") << 1 << "EMPTY";
-    QTest::newRow("2") << 2 << "Intro Movie";
-    QTest::newRow("4") << 4 << "PlayerGuide";
-    QTest::newRow("13") << 13 << "Skirmish SIMPLE";
     QTest::newRow("16") << 16 << "M_SPRING Login Custom";
-    QTest::newRow("22") << 22 << "Game Tests";
     QTest::newRow("23 has no text of its own") << 23 << "NO_SUCH_PAGE";
     QTest::newRow("24") << 24 << "MODAL";
     QTest::newRow("25") << 25 << "NO_SUCH_PAGE";

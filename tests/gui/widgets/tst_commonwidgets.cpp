@@ -122,12 +122,6 @@ private slots:
         QVERIFY(qAbs(frame.center().y() - screen.height() / 2) <= 1);
         Common::CenterOnScreen(nullptr);
     }
-
-    void WindowSizeFromScreen()
-    {
-        Common::InitWindowSize();
-        QCOMPARE(GuiWindowSize, Common::WindowSizeForScreen(Common::GetScreenSize()));
-    }
 };
 
 QTEST_MAIN(TestCommonWidgets)
