@@ -42,16 +42,15 @@ private slots:
     void LoginLeadsToTheLobbyAndBack();
     void EscapeGoesBack();
     void QuitDialog();
-    void QuitDialogOk();
     void IntroMovieWithoutFileGoesOnAtOnce();
     void IntroMoviePlaysTheFile();
-    void StartAndStopLogOrder();
 
 private:
     void StartUi(bool intro = false);
     void Click(QPushButton* button);
     int Current() const { return PageManager::Instance()->GetCurrentPageId(); }
     void SaveShot(const QString& name);
+    static QPushButton* ButtonTo(NPage* page, int id);
 
     std::unique_ptr<TestEnvironment> m_env;
 };
@@ -88,6 +87,16 @@ void TestPages::Click(QPushButton* button)
     QVERIFY(button->isVisible());
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+QPushButton* TestPages::ButtonTo(NPage* page, int id)
+{
+    for (QPushButton* button : page->findChildren<QPushButton*>())
+    {
+        if (button->property("PAGE_ID").toInt() == id)
+            return button;
+    }
+    return nullptr;
 }
 
 void TestPages::SaveShot(const QString& name)
@@ -206,10 +215,7 @@ void TestPages::AboutLeadsToTheGuideAndBack()
     StartUi();
     PageManager::SetNextPageStatic(ID_ABOUT);
     NPage* about = PageStorageManager::GetPage(ID_ABOUT);
-    QPushButton* guide = nullptr;
-    for (QPushButton* button : about->findChildren<QPushButton*>())
-        guide = button->property("PAGE_ID").toInt() == ID_PLAYER_GUIDE ? button : guide;
-    Click(guide);
+    Click(ButtonTo(about, ID_PLAYER_GUIDE));
     QCOMPARE(Current(), int(ID_PLAYER_GUIDE));
     Click(PageStorageManager::GetPage(ID_PLAYER_GUIDE)->findChild<QPushButton*>("BackButton"));
     QCOMPARE(Current(), int(ID_ABOUT));
@@ -224,11 +230,7 @@ void TestPages::LoginLeadsToTheLobbyAndBack()
     for (int login : {int(ID_SPRING_LOGIN), int(ID_SPRING_LOGIN_CUSTOM), int(ID_STEAM_LOGIN)})
     {
         PageManager::SetNextPageStatic(login);
-        NPage* page = PageStorageManager::GetPage(login);
-        QPushButton* logIn = nullptr;
-        for (QPushButton* button : page->findChildren<QPushButton*>())
-            logIn = button->property("PAGE_ID").toInt() == ID_SPRING_MAIN ? button : logIn;
-        Click(logIn);
+        Click(ButtonTo(PageStorageManager::GetPage(login), ID_SPRING_MAIN));
         QCOMPARE(Current(), int(ID_SPRING_MAIN));
         QCOMPARE(GuiManager::Instance()->GetLastLoginPageId(), login);
         Click(PageStorageManager::GetPage(ID_SPRING_MAIN)->findChild<QPushButton*>("BackButton"));
@@ -272,12 +274,8 @@ void TestPages::QuitDialog()
     QCOMPARE(Current(), int(ID_MAIN_MENU));
     QCOMPARE(quit.count(), 0);
     QCOMPARE(PageStorageManager::GetPage(ID_MAIN_MENU), static_cast<NPage*>(menu));
-}
 
-void TestPages::QuitDialogOk()
-{
-    StartUi();
-    QSignalSpy quit(GuiManager::Instance(), &GuiManager::OnAppQuit);
+    // Escape then Return quits.
     QTest::keyClick(MainWindow::Instance(), Qt::Key_Escape);
     QTest::keyClick(MainWindow::Instance(), Qt::Key_Return);
     QCOMPARE(quit.count(), 1);
@@ -319,48 +317,6 @@ void TestPages::IntroMoviePlaysTheFile()
     QCOMPARE(Current(), int(ID_INTRO_MOVIE));
     QTest::keyClick(MainWindow::Instance(), Qt::Key_Space);
     QCOMPARE(Current(), int(ID_MAIN_MENU));
-}
-
-void TestPages::StartAndStopLogOrder()
-{
-    StartUi();
-    CoreUI::Start();
-    CoreUI::Destroy();
-    QStringList lines;
-    for (const QString& line : m_env->LogLines())
-    {
-        if (line.startsWith("Initialize ::") || line.startsWith("Destroy ::") ||
-            line.startsWith("INFO :: START"))
-            lines << line;
-    }
-    const QStringList expected = {"Initialize ::",
-                                  "Initialize :: CORE UI --------------- START",
-                                  "Initialize :: PageStorageManager",
-                                  "Initialize :: PageManager",
-                                  "Initialize :: BackgroundManager",
-                                  "Initialize :: GUI",
-                                  "Initialize :: MainWindow",
-                                  "Initialize :: CORE UI --------------- STOP",
-                                  "Initialize ::",
-                                  "Destroy ::",
-                                  "Destroy :: CORE UI --------------- START",
-                                  "Destroy :: GUI",
-                                  "Destroy :: BackgroundManager",
-                                  "Destroy :: PageManager",
-                                  "Destroy :: PageStorageManager",
-                                  "Destroy :: MainWindow",
-                                  "Destroy :: CORE UI --------------- STOP",
-                                  "Destroy ::"};
-    QStringList frame;
-    for (const QString& line : lines)
-    {
-        if (!line.contains("WebUpdates") && !line.contains("SteamManager") &&
-            !line.contains("StartActions") && !line.startsWith("INFO"))
-            frame << line;
-    }
-    QCOMPARE(frame, expected);
-    QVERIFY(
-        m_env->LogContains("INFO :: START --- CurrentPath " + QDir::toNativeSeparators(QDir::currentPath())));
 }
 
 QTEST_MAIN(TestPages)

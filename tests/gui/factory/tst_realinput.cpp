@@ -221,6 +221,7 @@ void TestRealInput::KeysAndClicks()
 
     XSession x;
     QVERIFY2(x.Start(program, penv), "see the program log");
+    const auto Seen = [&](const QString& line) { return !x.WaitForLine(line, 10000).isEmpty(); };
 
     const QString geometry = x.WaitForLine("MainWindow :: GEOMETRY --- ", 10000);
     QVERIFY2(!geometry.isEmpty(), "see the program log");
@@ -228,10 +229,9 @@ void TestRealInput::KeysAndClicks()
     QCOMPARE(g.size(), 4);
     const QPoint origin(g.at(0).toInt(), g.at(1).toInt());
     const QSize size(g.at(2).toInt(), g.at(3).toInt());
-    QVERIFY2(!x.WaitForLine("PageManager :: PAGE --- EXIT       EMPTY --> Main Menu", 10000).isEmpty(),
-             "see the program log");
+    QVERIFY2(Seen("PageManager :: PAGE --- EXIT       EMPTY --> Main Menu"), "see the program log");
     // The splash screen is gone after this.
-    QVERIFY2(!x.WaitForLine("START --------------- STOP", 10000).isEmpty(), "see the program log");
+    QVERIFY2(Seen("START --------------- STOP"), "see the program log");
 
     // The window must be on the screen and hold the keyboard focus; no window manager gives it.
     QString window;
@@ -289,24 +289,19 @@ void TestRealInput::KeysAndClicks()
 
     // About, and home with its Back button.
     QVERIFY(click(about));
-    QVERIFY2(!x.WaitForLine("PageManager :: PAGE --- EXIT       Main Menu --> About", 10000).isEmpty(),
-             "see the program log");
+    QVERIFY2(Seen("PageManager :: PAGE --- EXIT       Main Menu --> About"), "see the program log");
     QVERIFY(click(back));
-    QVERIFY2(!x.WaitForLine("PageManager :: PAGE --- EXIT       About --> Main Menu", 10000).isEmpty(),
-             "see the program log");
+    QVERIFY2(Seen("PageManager :: PAGE --- EXIT       About --> Main Menu"), "see the program log");
 
     // Replays, and home with Escape.
     QVERIFY(click(replays));
-    QVERIFY2(!x.WaitForLine("PageManager :: PAGE --- EXIT       Main Menu --> Replays", 10000).isEmpty(),
-             "see the program log");
+    QVERIFY2(Seen("PageManager :: PAGE --- EXIT       Main Menu --> Replays"), "see the program log");
     QVERIFY(x.Xdo({"key", "Escape"}));
-    QVERIFY2(!x.WaitForLine("PageManager :: PAGE --- EXIT       Replays --> Main Menu", 10000).isEmpty(),
-             "see the program log");
+    QVERIFY2(Seen("PageManager :: PAGE --- EXIT       Replays --> Main Menu"), "see the program log");
 
     // Escape on the main menu asks before quitting; Return answers yes and the program closes.
     QVERIFY(x.Xdo({"key", "Escape"}));
-    QVERIFY2(!x.WaitForLine("PageManager :: PAGE --- EXIT       Main Menu --> MODAL --- MESSAGE BOX", 10000)
-                  .isEmpty(),
+    QVERIFY2(Seen("PageManager :: PAGE --- EXIT       Main Menu --> MODAL --- MESSAGE BOX"),
              "see the program log");
     QVERIFY(x.Xdo({"key", "Return"}));
     QVERIFY2(x.WaitForExit(15000), "see the program log");

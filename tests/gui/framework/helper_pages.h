@@ -5,6 +5,7 @@
 
 #include <QMap>
 #include <QPointer>
+#include <QVariant>
 
 // A page that counts how often it is entered and left.
 class CountingPage : public NPage
@@ -67,3 +68,13 @@ public:
     static int BuiltCount(int id);
     static CountingPage* Latest(int id);
 };
+
+// Builds the whole interface frame (store, page manager, background, GUI manager, main window)
+// over the counting pages, and takes it down again.
+namespace TestUi
+{
+void Start();
+void Stop();
+// Reads one key of the lobby settings file as it is on disk.
+QVariant StoredValue(const QString& group, const QString& key);
+} // namespace TestUi

@@ -10,7 +10,6 @@
 #include "SteamManager.h"
 #include "TestEnvironment.h"
 #include "helper_pages.h"
-#include "helper_ui.h"
 
 #include <QGuiApplication>
 #include <QImageReader>
@@ -27,9 +26,8 @@ private slots:
     void cleanup();
 
     void TitleAndMinimumSize();
-    void FirstStartIsCentred();
-    void PositionOnNoScreenIsCentred();
-    void StoredGeometryIsRestored();
+    void StartGeometry_data();
+    void StartGeometry();
     void StoredState_data();
     void StoredState();
     void CloseSavesAndNextStartRestores();
@@ -38,7 +36,6 @@ private slots:
     void FailedScreenshotIsNotReported();
     void PageSwapShowsTheVisiblePage();
     void KeysAndClicksAreRelayed();
-    void OverlayKeyWithoutSteamDoesNothing();
     void MaximizeIsAnnounced();
 
 private:
@@ -70,41 +67,34 @@ void TestMainWindow::TitleAndMinimumSize()
     QVERIFY(m_env->LogContains("Initialize :: MainWindow"));
 }
 
-void TestMainWindow::FirstStartIsCentred()
+void TestMainWindow::StartGeometry_data()
 {
-    AppSettingsMain* settings = AppSettingsMain::Instance();
-    QCOMPARE(settings->WindowPos, QPoint(-1, -1));
-    settings->WindowSize = QSize(1100, 800);
-    TestUi::Start();
-    MainWindow* window = MainWindow::Instance();
-    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    const QPoint centred(area.x() + (area.width() - 1100) / 2, area.y() + (area.height() - 800) / 2);
-    QCOMPARE(window->pos(), centred);
-    QCOMPARE(settings->WindowPos, centred);
-    QCOMPARE(settings->WindowSize, QSize(1100, 800));
+    QTest::addColumn<QPoint>("stored");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("centred");
+    QTest::newRow("first start") << QPoint(-1, -1) << QSize(1100, 800) << true;
+    QTest::newRow("position on no screen") << QPoint(-20000, 15000) << QSize(1024, 768) << true;
+    QTest::newRow("stored") << QPoint(12, 34) << QSize(1200, 900) << false;
 }
 
-void TestMainWindow::PositionOnNoScreenIsCentred()
+void TestMainWindow::StartGeometry()
 {
+    QFETCH(QPoint, stored);
+    QFETCH(QSize, size);
+    QFETCH(bool, centred);
     AppSettingsMain* settings = AppSettingsMain::Instance();
-    settings->WindowPos = QPoint(-20000, 15000);
-    settings->WindowSize = QSize(1024, 768);
+    settings->WindowPos = stored;
+    settings->WindowSize = size;
     TestUi::Start();
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    QCOMPARE(MainWindow::Instance()->pos(),
-             QPoint(area.x() + (area.width() - 1024) / 2, area.y() + (area.height() - 768) / 2));
-    QVERIFY(!MainWindow::IsOnSomeScreen(QPoint(-20000, 15000), QSize(1024, 768)));
-    QVERIFY(MainWindow::IsOnSomeScreen(area.topLeft() + QPoint(5, 5), QSize(1024, 768)));
-}
-
-void TestMainWindow::StoredGeometryIsRestored()
-{
-    AppSettingsMain* settings = AppSettingsMain::Instance();
-    settings->WindowPos = QPoint(12, 34);
-    settings->WindowSize = QSize(1200, 900);
-    TestUi::Start();
-    QCOMPARE(MainWindow::Instance()->pos(), QPoint(12, 34));
-    QCOMPARE(MainWindow::Instance()->size(), QSize(1200, 900));
+    const QPoint expected = centred ? QPoint(area.x() + (area.width() - size.width()) / 2,
+                                             area.y() + (area.height() - size.height()) / 2)
+                                    : stored;
+    QCOMPARE(MainWindow::Instance()->pos(), expected);
+    QCOMPARE(MainWindow::Instance()->size(), size);
+    QCOMPARE(settings->WindowPos, expected);
+    if (stored != QPoint(-1, -1))
+        QCOMPARE(MainWindow::IsOnSomeScreen(stored, size), !centred);
 }
 
 void TestMainWindow::StoredState_data()
@@ -137,7 +127,13 @@ void TestMainWindow::CloseSavesAndNextStartRestores()
     MainWindow* window = MainWindow::Instance();
     window->resize(1111, 822);
     window->move(21, 43);
+    // Quit asked for twice and the window closed: one quit.
+    QSignalSpy quit(GuiManager::Instance(), &GuiManager::OnAppQuit);
+    QVERIFY(GuiManager::Instance()->RequestQuit());
+    QVERIFY(GuiManager::Instance()->RequestQuit());
     window->close();
+    QCOMPARE(quit.count(), 1);
+    QVERIFY(!window->isVisible());
     QCOMPARE(TestUi::StoredValue("AppSettings.Main", "WindowPos").toPoint(), QPoint(21, 43));
     QCOMPARE(TestUi::StoredValue("AppSettings.Main", "WindowSize").toSize(), QSize(1111, 822));
     QCOMPARE(TestUi::StoredValue("AppSettings.Main", "WindowState").toInt(), 0);
@@ -243,15 +239,8 @@ void TestMainWindow::KeysAndClicksAreRelayed()
     window->resize(1300, 900);
     QCOMPARE(keys.count(), 1);
     QCOMPARE(clicks.count(), 1);
-    QVERIFY(resizing.count() >= 1);
     QCOMPARE(resizing.last().at(0).toSize(), QSize(1300, 900));
-}
-
-void TestMainWindow::OverlayKeyWithoutSteamDoesNothing()
-{
-    TestUi::Start();
-    MainWindow* window = MainWindow::Instance();
-    window->show();
+    // Without Steam the overlay key does nothing.
     QVERIFY(!SteamManager::Instance()->IsInitialized());
     QTest::keyClick(window, Qt::Key_Backtab);
     QVERIFY(!window->IsOverlayShown());

@@ -13,8 +13,19 @@
 
 namespace
 {
-const QString Exit = QStringLiteral("PageManager :: PAGE --- EXIT       ");
-const QString Warn = QStringLiteral("--- WARNING --- ");
+using I = QList<int>;
+QString E(const QString& text)
+{
+    return "PageManager :: PAGE --- EXIT       " + text;
+}
+QString W(const QString& text)
+{
+    return "--- WARNING --- " + text;
+}
+QStringList L(const QString& words)
+{
+    return words.split(' ');
+}
 
 QStringList NavigationLog(const QStringList& lines)
 {
@@ -75,145 +86,105 @@ void TestPageManager::cleanup()
 
 void TestPageManager::Navigation_data()
 {
+    // actions; the pages passed through (each step signals exit, enter and the visible change);
+    // current page; entered pages; pages built and deleted; dialogs alive; log lines (E: switch, W: warning).
     QTest::addColumn<QStringList>("actions");
-    QTest::addColumn<int>("current");
+    QTest::addColumn<QList<int>>("path");
     QTest::addColumn<QList<int>>("entered");
     QTest::addColumn<QList<int>>("built");
     QTest::addColumn<QList<int>>("deleted");
     QTest::addColumn<int>("dialogsAlive");
-    QTest::addColumn<QStringList>("signalOrder");
     QTest::addColumn<QStringList>("log");
+    const QString menu = E("EMPTY --> Main Menu");
 
-    const QStringList menu = {"exit:1", "enter:3", "visible:3<1"};
-    const QString toMenu = Exit + "EMPTY --> Main Menu";
-
-    QTest::newRow("forward") << QStringList{"static:3", "click:13"} << 13 << QList<int>{13}
-                             << QList<int>{3, 13} << QList<int>{3} << 0
-                             << menu + QStringList{"exit:3", "enter:13", "visible:13<3"}
-                             << QStringList{toMenu, Exit + "Main Menu --> Skirmish SIMPLE"};
-
+    QTest::newRow("forward") << L("static:3 click:13") << I{1, 3, 13} << I{13} << I{3, 13} << I{3} << 0
+                             << QStringList{menu, E("Main Menu --> Skirmish SIMPLE")};
     QTest::newRow("keep previous and back")
-        << QStringList{"static:3", "click:5", "back"} << 3 << QList<int>{3} << QList<int>{3, 5}
-        << QList<int>{5} << 0
-        << menu + QStringList{"exit:3", "enter:5", "visible:5<3", "exit:5", "enter:3", "visible:3<5"}
-        << QStringList{toMenu, Exit + "Main Menu --> Game Settings", Exit + "Game Settings --> Main Menu"};
-
+        << L("static:3 click:5 back") << I{1, 3, 5, 3} << I{3} << I{3, 5} << I{5} << 0
+        << QStringList{menu, E("Main Menu --> Game Settings"), E("Game Settings --> Main Menu")};
     QTest::newRow("two keeping pages and back twice")
-        << QStringList{"static:3", "click:7", "click:4", "back", "back"} << 3 << QList<int>{3}
-        << QList<int>{3, 7, 4} << QList<int>{4, 7} << 0
-        << menu + QStringList{"exit:3", "enter:7", "visible:7<3", "exit:7", "enter:4", "visible:4<7",
-                              "exit:4", "enter:7", "visible:7<4", "exit:7", "enter:3", "visible:3<7"}
-        << QStringList{toMenu, Exit + "Main Menu --> About", Exit + "About --> PlayerGuide",
-                       Exit + "PlayerGuide --> About", Exit + "About --> Main Menu"};
-
+        << L("static:3 click:7 click:4 back back") << I{1, 3, 7, 4, 7, 3} << I{3} << I{3, 7, 4} << I{4, 7}
+        << 0
+        << QStringList{menu, E("Main Menu --> About"), E("About --> PlayerGuide"), E("PlayerGuide --> About"),
+                       E("About --> Main Menu")};
     QTest::newRow("list, kept list under its data page, back twice")
-        << QStringList{"static:3", "click:9", "click:10", "back", "back"} << 3 << QList<int>{3}
-        << QList<int>{3, 9, 10, 3} << QList<int>{3, 9, 10} << 0
-        << menu + QStringList{"exit:3",  "enter:9", "visible:9<3",  "exit:9", "enter:10", "visible:10<9",
-                              "exit:10", "enter:9", "visible:9<10", "exit:9", "enter:3",  "visible:3<9"}
-        << QStringList{toMenu, Exit + "Main Menu --> Campaign Mission List",
-                       Exit + "Campaign Mission List --> Campaign Mission Data",
-                       Exit + "Campaign Mission Data --> Campaign Mission List",
-                       Exit + "Campaign Mission List --> Main Menu"};
-
+        << L("static:3 click:9 click:10 back back") << I{1, 3, 9, 10, 9, 3} << I{3} << I{3, 9, 10, 3}
+        << I{3, 9, 10} << 0
+        << QStringList{menu, E("Main Menu --> Campaign Mission List"),
+                       E("Campaign Mission List --> Campaign Mission Data"),
+                       E("Campaign Mission Data --> Campaign Mission List"),
+                       E("Campaign Mission List --> Main Menu")};
     QTest::newRow("intro movie goes on to the menu")
-        << QStringList{"static:2", "back"} << 3 << QList<int>{3} << QList<int>{2, 3} << QList<int>{2} << 0
-        << QStringList{"exit:1", "enter:2", "visible:2<1", "exit:2", "enter:3", "visible:3<2"}
-        << QStringList{Exit + "EMPTY --> Intro Movie", Exit + "Intro Movie --> Main Menu"};
-
+        << L("static:2 back") << I{1, 2, 3} << I{3} << I{2, 3} << I{2} << 0
+        << QStringList{E("EMPTY --> Intro Movie"), E("Intro Movie --> Main Menu")};
     QTest::newRow("open and close a dialog")
-        << QStringList{"static:3", "dialog:Hello", "close"} << 3 << QList<int>{3} << QList<int>{3}
-        << QList<int>{} << 0
-        << menu + QStringList{"exit:3", "enter:24", "visible:24<3", "exit:24", "enter:3", "visible:3<24"}
-        << QStringList{toMenu, Exit + "Main Menu --> MODAL --- Hello", Exit + "MODAL --> Main Menu"};
-
+        << L("static:3 dialog:Hello close") << I{1, 3, 24, 3} << I{3} << I{3} << I{} << 0
+        << QStringList{menu, E("Main Menu --> MODAL --- Hello"), E("MODAL --> Main Menu")};
     QTest::newRow("untitled dialog closed by its Close button")
-        << QStringList{"static:3", "dialog:", "closeButton"} << 3 << QList<int>{3} << QList<int>{3}
-        << QList<int>{} << 0
-        << menu + QStringList{"exit:3", "enter:24", "visible:24<3", "exit:24", "enter:3", "visible:3<24"}
-        << QStringList{toMenu, Exit + "Main Menu --> MODAL --- MESSAGE BOX", Exit + "MODAL --> Main Menu"};
-
+        << L("static:3 dialog: closeButton") << I{1, 3, 24, 3} << I{3} << I{3} << I{} << 0
+        << QStringList{menu, E("Main Menu --> MODAL --- MESSAGE BOX"), E("MODAL --> Main Menu")};
     QTest::newRow("next page while a dialog is shown")
-        << QStringList{"static:3", "dialog:Hello", "click:13"} << 13 << QList<int>{13} << QList<int>{3, 13}
-        << QList<int>{3} << 0
-        << menu + QStringList{"exit:3", "enter:24", "visible:24<3", "exit:24", "enter:13", "visible:13<24"}
-        << QStringList{toMenu, Exit + "Main Menu --> MODAL --- Hello", Exit + "MODAL --> Skirmish SIMPLE"};
-
+        << L("static:3 dialog:Hello click:13") << I{1, 3, 24, 13} << I{13} << I{3, 13} << I{3} << 0
+        << QStringList{menu, E("Main Menu --> MODAL --- Hello"), E("MODAL --> Skirmish SIMPLE")};
     QTest::newRow("keeping page asked for while a dialog is shown, then back")
-        << QStringList{"static:3", "dialog:Hello", "click:5", "back", "dialog:Again", "close"} << 3
-        << QList<int>{3} << QList<int>{3, 5} << QList<int>{5} << 0
-        << menu + QStringList{"exit:3",       "enter:24",     "visible:24<3", "exit:24",     "enter:5",
-                              "visible:5<24", "exit:5",       "enter:3",      "visible:3<5", "exit:3",
-                              "enter:24",     "visible:24<3", "exit:24",      "enter:3",     "visible:3<24"}
-        << QStringList{toMenu,
-                       Exit + "Main Menu --> MODAL --- Hello",
-                       Exit + "MODAL --> Game Settings",
-                       Exit + "Game Settings --> Main Menu",
-                       Exit + "Main Menu --> MODAL --- Again",
-                       Exit + "MODAL --> Main Menu"};
-
+        << L("static:3 dialog:Hello click:5 back dialog:Again close") << I{1, 3, 24, 5, 3, 24, 3} << I{3}
+        << I{3, 5} << I{5} << 0
+        << QStringList{menu,
+                       E("Main Menu --> MODAL --- Hello"),
+                       E("MODAL --> Game Settings"),
+                       E("Game Settings --> Main Menu"),
+                       E("Main Menu --> MODAL --- Again"),
+                       E("MODAL --> Main Menu")};
     QTest::newRow("page under a dialog exits")
-        << QStringList{"static:3", "click:13", "dialog:Hello", "backUnder"} << 3 << QList<int>{3}
-        << QList<int>{3, 13, 3} << QList<int>{3, 13} << 0
-        << menu + QStringList{"exit:3",        "enter:13", "visible:13<3", "exit:13",     "enter:24",
-                              "visible:24<13", "exit:24",  "enter:3",      "visible:3<24"}
-        << QStringList{toMenu, Exit + "Main Menu --> Skirmish SIMPLE",
-                       Exit + "Skirmish SIMPLE --> MODAL --- Hello", Exit + "Skirmish SIMPLE --> Main Menu"};
-
+        << L("static:3 click:13 dialog:Hello backUnder") << I{1, 3, 13, 24, 3} << I{3} << I{3, 13, 3}
+        << I{3, 13} << 0
+        << QStringList{menu, E("Main Menu --> Skirmish SIMPLE"), E("Skirmish SIMPLE --> MODAL --- Hello"),
+                       E("Skirmish SIMPLE --> Main Menu")};
+    const QString inUse = W("PageManager :: SetNextPage --- NPageID::ID_MODAL is in use");
     QTest::newRow("second dialog while one is shown")
-        << QStringList{"static:3", "dialog:First", "dialog:Second"} << 24 << QList<int>{3, 24}
-        << QList<int>{3} << QList<int>{} << 1 << menu + QStringList{"exit:3", "enter:24", "visible:24<3"}
-        << QStringList{toMenu, Exit + "Main Menu --> MODAL --- First", Exit + "MODAL --> MODAL --- Second",
-                       Warn + "PageManager :: SetNextPage --- NPageID::ID_MODAL is in use"};
-
+        << L("static:3 dialog:First dialog:Second") << I{1, 3, 24} << I{3, 24} << I{3} << I{} << 1
+        << QStringList{menu, E("Main Menu --> MODAL --- First"), E("MODAL --> MODAL --- Second"), inUse};
     QTest::newRow("second dialog, then closed")
-        << QStringList{"static:3", "dialog:First", "dialog:Second", "close"} << 3 << QList<int>{3}
-        << QList<int>{3} << QList<int>{} << 0
-        << menu + QStringList{"exit:3", "enter:24", "visible:24<3", "exit:24", "enter:3", "visible:3<24"}
-        << QStringList{toMenu, Exit + "Main Menu --> MODAL --- First", Exit + "MODAL --> MODAL --- Second",
-                       Warn + "PageManager :: SetNextPage --- NPageID::ID_MODAL is in use",
-                       Exit + "MODAL --> Main Menu"};
-
+        << L("static:3 dialog:First dialog:Second close") << I{1, 3, 24, 3} << I{3} << I{3} << I{} << 0
+        << QStringList{menu, E("Main Menu --> MODAL --- First"), E("MODAL --> MODAL --- Second"), inUse,
+                       E("MODAL --> Main Menu")};
     QTest::newRow("unknown ids before the main menu exists")
-        << QStringList{"static:0", "static:30", "static:-1"} << 1 << QList<int>{1} << QList<int>{}
-        << QList<int>{} << 0 << QStringList{}
-        << QStringList{Exit + "EMPTY --> UNKNOWN",
-                       Warn + "PageManager :: PAGES --- CHANGE 0 >> 1 EMPTY",
-                       Warn + "PageManager :: SetNextPage --- SELECTED ALREADY 1 EMPTY",
-                       Exit + "EMPTY --> NO_SUCH_PAGE",
-                       Warn + "PageStorageManager :: PAGE 30 NOT EXIST. USE \"MainMenu\"",
-                       Warn + "PageManager :: SetNextPage --- NO PAGE 30",
-                       Exit + "EMPTY --> NO_SUCH_PAGE",
-                       Warn + "PageStorageManager :: PAGE -1 NOT EXIST. USE \"MainMenu\"",
-                       Warn + "PageManager :: SetNextPage --- NO PAGE -1"};
-
+        << L("static:0 static:30 static:-1") << I{1} << I{1} << I{} << I{} << 0
+        << QStringList{E("EMPTY --> UNKNOWN"),
+                       W("PageManager :: PAGES --- CHANGE 0 >> 1 EMPTY"),
+                       W("PageManager :: SetNextPage --- SELECTED ALREADY 1 EMPTY"),
+                       E("EMPTY --> NO_SUCH_PAGE"),
+                       W("PageStorageManager :: PAGE 30 NOT EXIST. USE \"MainMenu\""),
+                       W("PageManager :: SetNextPage --- NO PAGE 30"),
+                       E("EMPTY --> NO_SUCH_PAGE"),
+                       W("PageStorageManager :: PAGE -1 NOT EXIST. USE \"MainMenu\""),
+                       W("PageManager :: SetNextPage --- NO PAGE -1")};
     QTest::newRow("unknown id with the main menu shown")
-        << QStringList{"static:3", "static:30"} << 3 << QList<int>{3} << QList<int>{3} << QList<int>{} << 0
-        << menu
-        << QStringList{toMenu, Exit + "Main Menu --> NO_SUCH_PAGE",
-                       Warn + "PageStorageManager :: PAGE 30 NOT EXIST. USE \"MainMenu\"",
-                       Warn + "PageManager :: PAGES --- CHANGE 30 >> 3 Main Menu",
-                       Warn + "PageManager :: SetNextPage --- SELECTED ALREADY 3 Main Menu"};
-
+        << L("static:3 static:30") << I{1, 3} << I{3} << I{3} << I{} << 0
+        << QStringList{menu, E("Main Menu --> NO_SUCH_PAGE"),
+                       W("PageStorageManager :: PAGE 30 NOT EXIST. USE \"MainMenu\""),
+                       W("PageManager :: PAGES --- CHANGE 30 >> 3 Main Menu"),
+                       W("PageManager :: SetNextPage --- SELECTED ALREADY 3 Main Menu")};
+    const QString again = W("PageManager :: SetNextPage --- SELECTED ALREADY 3 Main Menu");
     QTest::newRow("the same page again")
-        << QStringList{"static:3", "static:3", "click:3"} << 3 << QList<int>{3} << QList<int>{3}
-        << QList<int>{} << 0 << menu
-        << QStringList{toMenu, Exit + "Main Menu --> Main Menu",
-                       Warn + "PageManager :: SetNextPage --- SELECTED ALREADY 3 Main Menu",
-                       Exit + "Main Menu --> Main Menu",
-                       Warn + "PageManager :: SetNextPage --- SELECTED ALREADY 3 Main Menu"};
+        << L("static:3 static:3 click:3") << I{1, 3} << I{3} << I{3} << I{} << 0
+        << QStringList{menu, E("Main Menu --> Main Menu"), again, E("Main Menu --> Main Menu"), again};
 }
 
 void TestPageManager::Navigation()
 {
     QFETCH(QStringList, actions);
-    QFETCH(int, current);
+    QFETCH(QList<int>, path);
     QFETCH(QList<int>, entered);
     QFETCH(QList<int>, built);
     QFETCH(QList<int>, deleted);
     QFETCH(int, dialogsAlive);
-    QFETCH(QStringList, signalOrder);
     QFETCH(QStringList, log);
+    QStringList signalOrder;
+    for (int i = 1; i < path.size(); ++i)
+        signalOrder << QString("exit:%1").arg(path[i - 1]) << QString("enter:%1").arg(path[i])
+                    << QString("visible:%1<%2").arg(path[i]).arg(path[i - 1]);
+    const int current = path.last();
 
     PageManager* manager = PageManager::Instance();
     QStringList signalsSeen;

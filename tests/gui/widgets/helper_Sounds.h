@@ -6,6 +6,13 @@
 #include <QMutex>
 #include <QStringList>
 
+class QWidget;
+
+// Sends the mouse-enter event a hover reacts to.
+void Enter(QWidget* widget);
+// Writes a mono 16-bit PCM WAV of a sine tone.
+void WriteWav(const QString& path, int msecs);
+
 // Records every request the sound service's static functions post, while it lives.
 class SoundRecorder
 {

@@ -14,31 +14,6 @@
 
 namespace
 {
-// A mono 16-bit PCM WAV of a sine tone.
-void WriteWav(const QString& path, int msecs)
-{
-    const int rate = 22050;
-    const int samples = rate * msecs / 1000;
-    QByteArray data;
-    QDataStream pcm(&data, QIODevice::WriteOnly);
-    pcm.setByteOrder(QDataStream::LittleEndian);
-    for (int i = 0; i < samples; ++i)
-        pcm << qint16(8000 * qSin(2 * M_PI * 440 * i / rate));
-
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QDataStream out(&file);
-    out.setByteOrder(QDataStream::LittleEndian);
-    out.writeRawData("RIFF", 4);
-    out << quint32(36 + data.size());
-    out.writeRawData("WAVEfmt ", 8);
-    out << quint32(16) << quint16(1) << quint16(1) << quint32(rate) << quint32(rate * 2) << quint16(2)
-        << quint16(16);
-    out.writeRawData("data", 4);
-    out << quint32(data.size());
-    out.writeRawData(data.constData(), data.size());
-}
-
 bool CanPlay()
 {
     QMediaPlayer probe;
