@@ -11,22 +11,16 @@ class TestAppDefines : public QObject
 private slots:
     void Table()
     {
-        const auto& table = AppDefines::GameTable();
-        QCOMPARE(table.size(), 4);
-        QCOMPARE(table[0].shortCode, QStringLiteral("zorn"));
-        QCOMPARE(table[0].namePattern, QStringLiteral("Morvantis"));
-        QCOMPARE(table[0].extrasVersion, QStringLiteral("3.0"));
-        QCOMPARE(table[1].shortCode, QStringLiteral("gvm"));
-        QCOMPARE(table[2].shortCode, QStringLiteral("vq"));
-        QCOMPARE(table[3].shortCode, QStringLiteral("yx"));
-        for (const GameDefinition& game : table)
+        QStringList codes;
+        for (const GameDefinition& game : AppDefines::GameTable())
         {
-            QVERIFY(!game.namePattern.isEmpty());
-            QVERIFY(!game.defaultMap.isEmpty());
-            QVERIFY(!game.gameVersion.isEmpty());
-            QVERIFY(!game.engineVersion.isEmpty());
-            QVERIFY(!game.sideNames.isEmpty());
+            codes << game.shortCode;
+            QVERIFY(!game.namePattern.isEmpty() && !game.defaultMap.isEmpty() &&
+                    !game.gameVersion.isEmpty() && !game.engineVersion.isEmpty() &&
+                    !game.sideNames.isEmpty());
         }
+        QCOMPARE(codes, (QStringList{"zorn", "gvm", "vq", "yx"}));
+        QCOMPARE(AppDefines::GameTable()[0].extrasVersion, QStringLiteral("3.0"));
     }
 
     void SelectedRow()
@@ -48,15 +42,9 @@ private slots:
         QCOMPARE(d->GetGameIndex(), 3);
     }
 
-    void ProductAndWeb()
+    void WebAddresses()
     {
         TestEnvironment env;
-        QCOMPARE(AppDefines::GetProductName(), QStringLiteral("Quillmere"));
-        QCOMPARE(AppDefines::GetLobbyVersion(), QStringLiteral("0.1.0"));
-        QCOMPARE(AppDefines::GetQtVersionText(), QStringLiteral("5.12.7"));
-        QCOMPARE(AppDefines::GetRunGameFileName(), QStringLiteral("run.game.txt"));
-        QCOMPARE(AppDefines::GetWordYou(), QStringLiteral("YOU"));
-        QCOMPARE(AppDefines::GetSteamPort(), 44044);
         auto* d = AppDefines::Instance();
         d->SetWebBaseAddress(QStringLiteral("http://127.0.0.1:8080"));
         QCOMPARE(d->GetWebExtrasAddress(), QStringLiteral("http://127.0.0.1:8080/extras/"));

@@ -33,14 +33,7 @@ private slots:
             qunsetenv("SPRING_WRITEDIR");
     }
 
-    void WriteDirFromEnvironment()
-    {
-        QTemporaryDir dir;
-        qputenv("SPRING_WRITEDIR", (dir.path() + "/engine//data/").toUtf8());
-        QCOMPARE(PathManager::DefaultSpringDataDir(), dir.path() + "/engine/data");
-    }
-
-    void HomeConfigSpring()
+    void DefaultSpringDataDir()
     {
         QTemporaryDir home;
         qunsetenv("SPRING_WRITEDIR");
@@ -53,9 +46,11 @@ private slots:
         // Both exist: ~/.config/spring wins.
         QVERIFY(QDir().mkpath(home.path() + "/.config/spring"));
         QCOMPARE(PathManager::DefaultSpringDataDir(), home.path() + "/.config/spring");
-        // An empty SPRING_WRITEDIR counts as not set.
+        // An empty SPRING_WRITEDIR counts as not set; a set one wins, cleaned.
         qputenv("SPRING_WRITEDIR", "");
         QCOMPARE(PathManager::DefaultSpringDataDir(), home.path() + "/.config/spring");
+        qputenv("SPRING_WRITEDIR", (home.path() + "/engine//data/").toUtf8());
+        QCOMPARE(PathManager::DefaultSpringDataDir(), home.path() + "/engine/data");
     }
 
     void Getters()

@@ -131,30 +131,6 @@ private slots:
         if (!problems.isEmpty())
             QFAIL(qPrintable("run scripts/update-translations.sh\n" + problems.join('\n')));
     }
-
-    void EveryLanguageTranslatesTheBasics()
-    {
-        const QString source = QStringLiteral(QM_SOURCE_DIR);
-        for (const char* code : {"cz", "de", "fr", "ru", "zh"})
-        {
-            QFile file(source + "/resources/translations/quillmere_" + code + ".ts");
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            QXmlStreamReader xml(&file);
-            QSet<QString> translated;
-            QString last;
-            while (!xml.atEnd())
-            {
-                xml.readNext();
-                if (xml.isStartElement() && xml.name() == QLatin1String("source"))
-                    last = xml.readElementText();
-                else if (xml.isStartElement() && xml.name() == QLatin1String("translation") &&
-                         xml.attributes().value("type").isEmpty() && !xml.readElementText().isEmpty())
-                    translated << last;
-            }
-            for (const char* text : {"Today", "Yesterday", "YOU", "Unknown"})
-                QVERIFY2(translated.contains(text), qPrintable(QString(code) + ": " + text));
-        }
-    }
 };
 
 QTEST_GUILESS_MAIN(TestTranslations)
