@@ -51,17 +51,6 @@ private slots:
         QVERIFY(d->GetWebApiAddress().startsWith("http://127.0.0.1:8080/"));
     }
 
-    void FindGame()
-    {
-        QCOMPARE(AppDefines::FindGame("zorn"), 0);
-        QCOMPARE(AppDefines::FindGame("GVM"), 1);
-        QCOMPARE(AppDefines::FindGame("vq\n"), 2);
-        QCOMPARE(AppDefines::FindGame(AppDefines::GameTable()[3].namePattern.toUpper()), 3);
-        QCOMPARE(AppDefines::FindGame(""), -1);
-        QCOMPARE(AppDefines::FindGame("zor"), -1);
-        QCOMPARE(AppDefines::FindGame("../zorn"), -1);
-    }
-
     void ChoiceOrder_data()
     {
         QTest::addColumn<QString>("option");
@@ -75,7 +64,11 @@ private slots:
             << QStringLiteral("xx") << QStringLiteral("vq") << 0 << true;
         QTest::newRow("unknown file: row 0") << QString() << QStringLiteral("Not A Game") << 0 << true;
         QTest::newRow("blank file") << QString() << QStringLiteral("  \n") << 0 << false;
-        QTest::newRow("option by name") << QStringLiteral("morvantis") << QString() << 0 << false;
+        QTest::newRow("option by name") << QStringLiteral("MORVANTIS") << QString() << 0 << false;
+        QTest::newRow("option by name, row 3")
+            << AppDefines::GameTable()[3].namePattern.toLower() << QString() << 3 << false;
+        QTest::newRow("prefix only") << QStringLiteral("zor") << QString() << 0 << true;
+        QTest::newRow("path") << QString() << QStringLiteral("../zorn") << 0 << true;
     }
 
     void ChoiceOrder()

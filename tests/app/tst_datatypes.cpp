@@ -1,25 +1,13 @@
-// Value types: defaults, helpers and the trip through queued signals.
+// Value types: defaults, helpers and their registration for queued signals.
 #include "AppDefines.h"
 #include "DataBattle.h"
-#include "DataMisc.h"
-#include "DataMission.h"
 #include "DataPlayer.h"
 #include "DataStartScript.h"
 #include "DataSync.h"
 #include "MetaTypes.h"
 #include "TestEnvironment.h"
 
-#include <QThread>
 #include <QtTest>
-
-class Sender : public QObject
-{
-    Q_OBJECT
-signals:
-    void OnPlayer(DataPlayer player);
-    void OnMission(DataMission mission);
-    void OnSyncState(DataSyncState state);
-};
 
 class TestDataTypes : public QObject
 {
@@ -128,46 +116,6 @@ private slots:
               "DataDownload", "DataDownloadProgress", "DataDownloadTotal", "DataDownloadProgressTotal",
               "DataMinimap", "DataUpdates", "DataTest", "DataWebItem", "DataAiProject"})
             QVERIFY2(QMetaType::type(name) != QMetaType::UnknownType, name);
-    }
-
-    void QueuedAcrossThreads()
-    {
-        RegisterAppMetaTypes();
-        QThread thread;
-        Sender sender;
-        sender.moveToThread(&thread);
-        thread.start();
-        DataPlayer received;
-        DataMission mission;
-        DataSyncState state;
-        connect(
-            &sender, &Sender::OnPlayer, this, [&](DataPlayer p) { received = p; }, Qt::QueuedConnection);
-        connect(
-            &sender, &Sender::OnMission, this, [&](DataMission m) { mission = m; }, Qt::QueuedConnection);
-        connect(
-            &sender, &Sender::OnSyncState, this, [&](DataSyncState s) { state = s; }, Qt::QueuedConnection);
-        QMetaObject::invokeMethod(&sender,
-                                  [&sender]
-                                  {
-                                      DataPlayer p(QStringLiteral("Far"), true, true);
-                                      p.color = QColor(1, 2, 3);
-                                      emit sender.OnPlayer(p);
-                                      DataMission m(QStringLiteral("id"), QStringLiteral("1"),
-                                                    QStringLiteral("T"));
-                                      m.bots.insert(2, p);
-                                      emit sender.OnMission(m);
-                                      DataSyncState s;
-                                      s.hasMap = false;
-                                      s.downloads[0].SetDownloading();
-                                      emit sender.OnSyncState(s);
-                                  });
-        QTRY_COMPARE(received.name, QStringLiteral("Far"));
-        QCOMPARE(received.color, QColor(1, 2, 3));
-        QTRY_COMPARE(mission.bots.value(2).name, QStringLiteral("Far"));
-        QTRY_VERIFY(!state.hasMap);
-        QVERIFY(state.downloads.value(0).downloading);
-        thread.quit();
-        thread.wait();
     }
 };
 

@@ -8,6 +8,8 @@
 #include <QSettings>
 #include <QtTest>
 
+using Rects = QMap<int, QRect>;
+
 class TestSettings : public QObject
 {
     Q_OBJECT
@@ -265,45 +267,45 @@ private slots:
         QVERIFY(!AppSettingsSkirmish::AiFromString("NAME_SHORT=x", nullptr));
     }
 
-    void RectsCodec()
+    // Boxes are stored by position; broken ones are dropped and the others keep their teams.
+    void RectsCodec_data()
     {
-        TestEnvironment env;
-        QMap<int, QRect> rects;
-        rects.insert(0, QRect(0, 0, 20, 100));
-        rects.insert(1, QRect(80, 5, 20, 90));
-        QCOMPARE(AppSettingsSkirmish::RectsToString(rects), QStringLiteral("0,0,20,100|80,5,20,90"));
-        QCOMPARE(AppSettingsSkirmish::RectsFromString("0,0,20,100|80,5,20,90"), rects);
-        QVERIFY(AppSettingsSkirmish::RectsToString({}).isEmpty());
-        QVERIFY(AppSettingsSkirmish::RectsFromString(QString()).isEmpty());
-        QVERIFY(AppSettingsSkirmish::RectsFromString("   ").isEmpty());
-
-        // A team without a box keeps the others in place.
-        QMap<int, QRect> gap;
-        gap.insert(0, QRect(1, 2, 3, 4));
-        gap.insert(3, QRect(5, 6, 7, 8));
-        const QString text = AppSettingsSkirmish::RectsToString(gap);
-        QCOMPARE(text, QStringLiteral("1,2,3,4|||5,6,7,8"));
-        QCOMPARE(AppSettingsSkirmish::RectsFromString(text), gap);
-        QCOMPARE(AppSettingsSkirmish::RectsFromString(" 1, 2 ,3,4 "),
-                 (QMap<int, QRect>{{0, QRect(1, 2, 3, 4)}}));
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<Rects>("rects");
+        QTest::addColumn<bool>("canonical"); // written back the same
+        QTest::addColumn<QStringList>("logged");
+        QTest::newRow("two") << "0,0,20,100|80,5,20,90" << Rects{{0, {0, 0, 20, 100}}, {1, {80, 5, 20, 90}}}
+                             << true << QStringList();
+        QTest::newRow("a gap") << "1,2,3,4|||5,6,7,8" << Rects{{0, {1, 2, 3, 4}}, {3, {5, 6, 7, 8}}} << true
+                               << QStringList();
+        QTest::newRow("empty") << "" << Rects() << true << QStringList();
+        QTest::newRow("blank") << "   " << Rects() << false << QStringList();
+        QTest::newRow("spaces") << " 1, 2 ,3,4 " << Rects{{0, {1, 2, 3, 4}}} << false << QStringList();
+        QTest::newRow("broken") << "1,2,3|a,b,c,d|0,0,10,10|1,2,3,4,5|5,5,-1,5|9,9,9,9"
+                                << Rects{{2, {0, 0, 10, 10}}, {5, {9, 9, 9, 9}}} << false
+                                << QStringList{"1,2,3", "a,b,c,d"};
+        QTest::newRow("separators") << "||||" << Rects() << false << QStringList();
+        QTest::newRow("binary") << QString::fromLatin1("\x01\xff,\x02") << Rects() << false << QStringList();
     }
 
-    void RectsCodecGarbage()
+    void RectsCodec()
     {
+        QFETCH(QString, text);
+        QFETCH(Rects, rects);
+        QFETCH(bool, canonical);
+        QFETCH(QStringList, logged);
         TestEnvironment env;
-        // Only the broken boxes are dropped; the others keep their teams.
-        const auto rects =
-            AppSettingsSkirmish::RectsFromString("1,2,3|a,b,c,d|0,0,10,10|1,2,3,4,5|5,5,-1,5|9,9,9,9");
-        QCOMPARE(rects.keys(), (QList<int>{2, 5}));
-        QCOMPARE(rects.value(2), QRect(0, 0, 10, 10));
-        QCOMPARE(rects.value(5), QRect(9, 9, 9, 9));
-        QVERIFY(env.LogContains("AppSettingsSkirmish :: BAD RECT --- 1,2,3"));
-        QVERIFY(env.LogContains("AppSettingsSkirmish :: BAD RECT --- a,b,c,d"));
-        QVERIFY(AppSettingsSkirmish::RectsFromString("||||").isEmpty());
-        QVERIFY(AppSettingsSkirmish::RectsFromString(QString::fromLatin1("\x01\xff,\x02")).isEmpty());
-        // Negative team numbers cannot be written.
+        QCOMPARE(AppSettingsSkirmish::RectsFromString(text), rects);
+        if (canonical)
+            QCOMPARE(AppSettingsSkirmish::RectsToString(rects), text);
+        for (const QString& box : logged)
+            QVERIFY2(env.LogContains("AppSettingsSkirmish :: BAD RECT --- " + box), qPrintable(box));
+    }
+
+    void RectsLimits()
+    {
+        // Negative team numbers cannot be written; an absurd number of boxes is cut off.
         QVERIFY(AppSettingsSkirmish::RectsToString({{-1, QRect(1, 1, 1, 1)}}).isEmpty());
-        // An absurd number of boxes is cut off.
         QStringList many;
         for (int i = 0; i < 1000; ++i)
             many << "1,1,1,1";
