@@ -97,17 +97,6 @@ private slots:
         QCOMPARE(PathManager::Instance()->GetEngineLogFile(), env.Path("custom") + "/infolog.txt");
     }
 
-    void MissingDataFolderIsCreated()
-    {
-        TestEnvironment env;
-        const QString fresh = env.Path("not/yet/there");
-        PathManager::Destroy();
-        PathManager::Instance()->Initialize(fresh, QStringLiteral("yx"));
-        QVERIFY(QFileInfo(fresh + "/gamelobby/yx/temp").isDir());
-        QVERIFY(QFileInfo(fresh + "/gamelobby/_logs").isDir());
-        QVERIFY(env.LogContains("CommonIO :: MAKE " + fresh));
-    }
-
     void LogFileNameAndOverride()
     {
         TestEnvironment env;

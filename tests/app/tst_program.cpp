@@ -244,9 +244,6 @@ private slots:
         QVERIFY(run.log.contains("--- WARNING --- AppSettings :: CORRUPT FILE --- " + dir +
                                  "/gamelobby/lobby.settings.txt"));
         QCOMPARE(TestFiles::Read(dir + "/gamelobby/lobby.settings.txt.corrupt"), corrupt);
-        QSettings lobby(dir + "/gamelobby/lobby.settings.txt", QSettings::IniFormat);
-        QCOMPARE(lobby.status(), QSettings::NoError);
-        QCOMPARE(lobby.value("AppSettings.Sound/MusicVolume").toInt(), 50);
     }
 
     void UnwritableLogFolder()

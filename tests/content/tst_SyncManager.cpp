@@ -46,6 +46,7 @@ private slots:
         WriteFile(data + "/games/Versioned.sdd/modinfo.lua",
                   "return { name = \"Kept 1.5\", version = \"1.5\" }");
         WriteFile(data + "/games/NoInfo.sdd/LuaRules/main.lua", "");
+        WriteFile(data + "/games/Nameless.sdd/modinfo.lua", "return { version = \"2\" }");
         WriteFile(data + "/maps/Comet Catcher 1.8.sd7", "7z");
         WriteFile(data + "/maps/Flat.sdd/mapinfo.lua",
                   "local mapinfo = { name = \"Flat Land\", version = \"\" }\nreturn mapinfo\n");
@@ -59,8 +60,8 @@ private slots:
         QVERIFY(sync->ContainsEngine("105.0"));
         QVERIFY(!sync->ContainsEngine("106.0"));
 
-        QCOMPARE(sync->GetGameVersions().keys(),
-                 QStringList({"Dev Game test-7", "Kept 1.5", "NoInfo", "Other Game 2", "zorn-1.0"}));
+        QCOMPARE(sync->GetGameVersions().keys(), QStringList({"Dev Game test-7", "Kept 1.5", "Nameless",
+                                                              "NoInfo", "Other Game 2", "zorn-1.0"}));
         QVERIFY(sync->ContainsGame("Dev Game test-7"));
         QVERIFY(!sync->ContainsGame("readme"));
         QCOMPARE(sync->GetGameVersions().value("Dev Game test-7"), data + "/games/Dev.sdd");
@@ -129,27 +130,6 @@ private slots:
         QM_REQUIRE(QFileInfo("/usr/games/spring").isExecutable(), "Debian's spring package");
         SyncManager::SetSystemEnginePath("/usr/games/spring");
         QCOMPARE(SyncManager::Instance()->GetEngineExePath("106.0"), QStringLiteral("/usr/games/spring"));
-    }
-
-    void ReadInfoName_data()
-    {
-        QTest::addColumn<QByteArray>("lua");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("name and version") << QByteArray("name = \"A\", version = \"2\"") << "A 2";
-        QTest::newRow("no version") << QByteArray("name = \"A\"") << "A";
-        QTest::newRow("shortname first") << QByteArray("shortname = \"S\",\n name='Long'") << "Long";
-        QTest::newRow("version in name") << QByteArray("name = \"A v2\", version = \"v2\"") << "A v2";
-        QTest::newRow("no name") << QByteArray("version = \"2\"") << "";
-        QTest::newRow("empty") << QByteArray() << "";
-    }
-    void ReadInfoName()
-    {
-        QFETCH(QByteArray, lua);
-        QFETCH(QString, name);
-        QTemporaryDir dir;
-        WriteFile(dir.filePath("modinfo.lua"), "return {" + lua + "}");
-        QCOMPARE(SyncManager::ReadInfoName(dir.filePath("modinfo.lua")), name);
-        QCOMPARE(SyncManager::ReadInfoName(dir.filePath("absent.lua")), QString());
     }
 };
 
