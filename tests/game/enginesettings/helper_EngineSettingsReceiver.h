@@ -1,11 +1,18 @@
 #pragma once
 
 #include "DataEngineSettings.h"
+#include "EngineSettingsFile.h"
+
+#include <QByteArray>
 
 #include <QList>
 #include <QObject>
 
 class EngineSettingsHandler;
+
+QByteArray ReadBytes(const QString& path);
+bool WriteBytes(const QString& path, const QByteArray& bytes);
+EngineSettingsFile::Values ReadValues(const QString& path);
 
 // Receives the worker's signals on the test's own thread (a QSignalSpy would record them on the
 // worker's thread and can miss an early emit).

@@ -1,3 +1,4 @@
+#include "EngineHarness.h"
 #include "EngineSettingsFile.h"
 #include "EngineSettingsHandler.h"
 #include "PathManager.h"
@@ -5,65 +6,11 @@
 #include "helper_EngineSettingsReceiver.h"
 
 #include <QDir>
-#include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace
 {
-QString EnginePath()
-{
-    const QString custom = qEnvironmentVariable("QM_SPRING_HEADLESS");
-    return custom.isEmpty() ? QStringLiteral("/usr/games/spring-headless") : custom;
-}
-
-bool CanUnshareNetwork()
-{
-    QProcess probe;
-    probe.start(QStringLiteral("unshare"), {QStringLiteral("-n"), QStringLiteral("true")});
-    return probe.waitForFinished(5000) && probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 0;
-}
-
-// Runs the engine on a config file, cut off from the user's home, data and (where possible) the
-// network, and returns what it printed.
-QString RunEngine(const QString& configFile, const QString& scratch)
-{
-    const QString home = scratch + QStringLiteral("/home");
-    const QString writeDir = scratch + QStringLiteral("/write");
-    QDir().mkpath(home + QStringLiteral("/.spring"));
-    QDir().mkpath(writeDir);
-    // Its downloader wants a certificate bundle in the home folder.
-    QFile::copy(QStringLiteral("/etc/ssl/certs/ca-certificates.crt"),
-                home + QStringLiteral("/.spring/cacert.pem"));
-
-    QStringList args{QStringLiteral("--write-dir"), writeDir, QStringLiteral("--config"), configFile,
-                     QStringLiteral("--nocolor")};
-    QString program = EnginePath();
-    if (CanUnshareNetwork())
-    {
-        args.prepend(program);
-        args.prepend(QStringLiteral("-n"));
-        program = QStringLiteral("unshare");
-    }
-    QProcess engine;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("HOME"), home);
-    env.remove(QStringLiteral("SPRING_DATADIR"));
-    env.remove(QStringLiteral("SPRING_WRITEDIR"));
-    engine.setProcessEnvironment(env);
-    engine.setWorkingDirectory(scratch);
-    engine.setProcessChannelMode(QProcess::MergedChannels);
-    engine.start(program, args);
-    if (!engine.waitForFinished(60000))
-    {
-        engine.kill();
-        engine.waitForFinished(5000);
-    }
-    return QString::fromUtf8(engine.readAll());
-}
-
 // The "key = value" lines of the engine's "User Config" block: the settings it took from the file
 // that differ from its own defaults.
 QMap<QString, QString> UserConfig(const QString& output, bool* found)
@@ -97,7 +44,7 @@ class TestEngineSettingsEngine : public QObject
 private slots:
     void EngineReadsOurFile()
     {
-        QM_REQUIRE(QFileInfo(EnginePath()).isExecutable(), EnginePath());
+        QM_REQUIRE(EngineHarness::IsAvailable(), EngineHarness::EnginePath());
         TestEnvironment env;
         QVERIFY(QDir().mkpath(PathManager::Instance()->GetLobbyDataDir()));
         const QString playFile = PathManager::Instance()->GetEngineSettingsFile(false);
@@ -122,11 +69,14 @@ private slots:
 
         EngineSettingsFile::Values ours;
         QVERIFY(EngineSettingsFile::Read(playFile, ours));
-        QTemporaryDir scratch;
-        const QString output = RunEngine(playFile, scratch.path());
+        // The harness starts the engine isolated, with --config on its own file: ours, copied.
+        EngineHarness engine;
+        QVERIFY(QFile::copy(playFile, engine.ConfigFile()));
+        const QString output = engine.Run({QStringLiteral("--nocolor")}, 60000).output;
 
-        QVERIFY2(output.contains(QStringLiteral("Using writeable configuration source: \"") + playFile),
-                 qPrintable(output.left(2000)));
+        QVERIFY2(
+            output.contains(QStringLiteral("Using writeable configuration source: \"") + engine.ConfigFile()),
+            qPrintable(output.left(2000)));
         QVERIFY2(!output.contains(QStringLiteral("ConfigSource")), qPrintable(output.left(2000)));
         QVERIFY2(!output.contains(QStringLiteral("Can not parse line")), qPrintable(output.left(2000)));
         bool found = false;

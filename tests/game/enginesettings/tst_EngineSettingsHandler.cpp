@@ -15,25 +15,6 @@
 
 namespace
 {
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
-EngineSettingsFile::Values ReadValues(const QString& path)
-{
-    EngineSettingsFile::Values values;
-    EngineSettingsFile::Read(path, values);
-    return values;
-}
-
 // One start-up refresh, as the housekeeping worker runs it.
 void RefreshOnce()
 {

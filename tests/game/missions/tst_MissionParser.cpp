@@ -7,35 +7,12 @@
 
 namespace
 {
-const char* const FullFile = "; a mission\n"
-                             "[General]\n"
-                             "author=Quill Author\n"
-                             "version=1.2\n"
-                             "description_en=Hold the bridge.\n"
-                             "description_ru=Удержите мост.\n"
-                             "[Depends]\n"
-                             "engine=106.0\n"
-                             "map=Delta Crossing\n"
-                             "game=Morvantis 1.0\n"
-                             "[player]\n"
-                             "team=0\n"
-                             "coop=1\n"
-                             "side=1\n"
-                             "color=#ff0000\n"
-                             "[bot1]\n"
-                             "team=1\n"
-                             "coop=2\n"
-                             "ai=Skitter Swarm\n"
-                             "level=3\n"
-                             "name=Hive\n"
-                             "side=0\n"
-                             "color=blue\n"
-                             "[bot3]\n"
-                             "ai=R.A.V. whatever\n"
-                             "level=2\n"
-                             "[extra]\n"
-                             "foo=1\n"
-                             "map=Delta";
+// A mission file with every section, LF line ends and no line end after the last line.
+QByteArray FullFile()
+{
+    QFile file(QFINDTESTDATA(QStringLiteral("data/full_mission.ini")));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 QByteArray WithLineEnds(const QByteArray& text, const QByteArray& end)
 {
@@ -50,16 +27,16 @@ class TestMissionParser : public QObject
     Q_OBJECT
 
 private slots:
-    void fullReadSameForEveryLineEnd_data()
+    void readSameForEveryLineEnd_data()
     {
         QTest::addColumn<QByteArray>("data");
-        QTest::newRow("CRLF") << WithLineEnds(FullFile, "\r\n");
-        QTest::newRow("LF") << QByteArray(FullFile);
-        QTest::newRow("BOM CRLF") << QByteArray("\xEF\xBB\xBF") + WithLineEnds(FullFile, "\r\n");
-        QTest::newRow("BOM LF") << QByteArray("\xEF\xBB\xBF") + QByteArray(FullFile);
+        QTest::newRow("CRLF") << WithLineEnds(FullFile(), "\r\n");
+        QTest::newRow("LF") << FullFile();
+        QTest::newRow("BOM CRLF") << QByteArray("\xEF\xBB\xBF") + WithLineEnds(FullFile(), "\r\n");
+        QTest::newRow("BOM LF") << QByteArray("\xEF\xBB\xBF") + FullFile();
     }
 
-    void fullReadSameForEveryLineEnd()
+    void readSameForEveryLineEnd()
     {
         QFETCH(QByteArray, data);
         TestEnvironment env;
@@ -89,21 +66,15 @@ private slots:
         QCOMPARE(m.bots.value(3).aiShortName, QStringLiteral("R.A.V. - Normal"));
         // Sections we do not know are ignored silently, also their last line without a line end.
         QVERIFY(!env.LogContains(QStringLiteral("Wrong key")));
-    }
 
-    void headerReadsAuthorAndVersionOnly_data() { fullReadSameForEveryLineEnd_data(); }
-
-    void headerReadsAuthorAndVersionOnly()
-    {
-        QFETCH(QByteArray, data);
-        TestEnvironment env;
-        DataMission m;
-        QVERIFY(MissionParser::parseHeader(data, m));
-        QCOMPARE(m.author, QStringLiteral("Quill Author"));
-        QCOMPARE(m.version, QStringLiteral("1.2"));
-        QCOMPARE(m.description, QString());
-        QCOMPARE(m.mapName, QString());
-        QVERIFY(m.bots.isEmpty());
+        // The header read takes author and version only.
+        DataMission h;
+        QVERIFY(MissionParser::parseHeader(data, h));
+        QCOMPARE(h.author, QStringLiteral("Quill Author"));
+        QCOMPARE(h.version, QStringLiteral("1.2"));
+        QCOMPARE(h.description, QString());
+        QCOMPARE(h.mapName, QString());
+        QVERIFY(h.bots.isEmpty());
     }
 
     void emptyDataIsRefusedAndRecordKept()
@@ -213,7 +184,7 @@ private slots:
     {
         TestEnvironment env;
         DataMission m;
-        QVERIFY(MissionParser::parse(FullFile, m, 7));
+        QVERIFY(MissionParser::parse(FullFile(), m, 7));
         QCOMPARE(m.author, QString());
         QCOMPARE(m.mapName, QString());
         QCOMPARE(m.description, QString());

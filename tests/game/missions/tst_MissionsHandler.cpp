@@ -20,12 +20,6 @@
 
 namespace
 {
-// Answers `path` with `body`.
-void Serve(TestHttpServer& server, const QString& path, const QByteArray& body, int status = 200,
-           qint64 claimedLength = -1)
-{
-    server.SetAnswer(path, status, body, claimedLength);
-}
 class Listener : public QObject
 {
     Q_OBJECT
@@ -214,7 +208,7 @@ private slots:
                                QStringLiteral("OldAuthor"));
         QVERIFY(!oldArchive.isEmpty());
         const QString url = QStringLiteral("/extras/missions/campaign/01.7z");
-        Serve(server, url, oldArchive);
+        server.SetAnswer(url, 200, oldArchive);
 
         MissionsCampaignHandler::Initialize();
         MissionsCampaignHandler* campaign = MissionsCampaignHandler::Instance();
@@ -242,9 +236,9 @@ private slots:
         QVERIFY(!QFile::exists(campaign->ArchivePath(QStringLiteral("01"))));
 
         // The update: version 1.0 replaces 0.9 and clears the flag.
-        Serve(server, url,
-              MakeMissionArchive(env.Path(QStringLiteral("work")), QStringLiteral("01"),
-                                 QStringLiteral("1.0"), QStringLiteral("NewAuthor")));
+        server.SetAnswer(url, 200,
+                         MakeMissionArchive(env.Path(QStringLiteral("work")), QStringLiteral("01"),
+                                            QStringLiteral("1.0"), QStringLiteral("NewAuthor")));
         listener.events.clear();
         campaign->UpdateMission(QStringLiteral("01"));
         QTRY_COMPARE_WITH_TIMEOUT(listener.events.size(), 3, 20000);
@@ -301,9 +295,9 @@ private slots:
         QM_REQUIRE(server.isListening(), "a loopback TCP port");
         AppDefines::Instance()->SetWebBaseAddress(server.BaseAddress());
         const QString url = QStringLiteral("/extras/missions/campaign/01.7z");
-        Serve(server, url,
-              MakeMissionArchive(env.Path(QStringLiteral("work")), QStringLiteral("01"),
-                                 QStringLiteral("0.5"), QStringLiteral("Kept")));
+        server.SetAnswer(url, 200,
+                         MakeMissionArchive(env.Path(QStringLiteral("work")), QStringLiteral("01"),
+                                            QStringLiteral("0.5"), QStringLiteral("Kept")));
 
         MissionsCampaignHandler::Initialize();
         MissionsCampaignHandler* campaign = MissionsCampaignHandler::Instance();
@@ -316,7 +310,7 @@ private slots:
         QVERIFY(installed.contains("Kept"));
 
         // A broken archive: reported, and the installed mission stays as it was.
-        Serve(server, url, QByteArray("7z\xBC\xAF\x27\x1C") + " but broken");
+        server.SetAnswer(url, 200, QByteArray("7z\xBC\xAF\x27\x1C") + " but broken");
         listener.events.clear();
         campaign->UpdateMission(QStringLiteral("01"));
         QTRY_COMPARE_WITH_TIMEOUT(listener.events.size(), 3, 20000);
@@ -332,7 +326,7 @@ private slots:
         p.start(QStringLiteral("7z"), {QStringLiteral("a"), QStringLiteral("-t7z"),
                                        QStringLiteral("../stray.7z"), QStringLiteral("stray")});
         QVERIFY(p.waitForFinished(30000) && p.exitCode() == 0);
-        Serve(server, url, ReadFile(env.Path(QStringLiteral("work/stray.7z"))));
+        server.SetAnswer(url, 200, ReadFile(env.Path(QStringLiteral("work/stray.7z"))));
         listener.events.clear();
         campaign->UpdateMission(QStringLiteral("01"));
         QTRY_COMPARE_WITH_TIMEOUT(listener.events.size(), 3, 20000);
@@ -340,7 +334,7 @@ private slots:
         QCOMPARE(ReadFile(info), installed);
 
         // A failed download changes nothing on disk.
-        Serve(server, QStringLiteral("/extras/missions/campaign/02.7z"), "gone", 404);
+        server.SetAnswer(QStringLiteral("/extras/missions/campaign/02.7z"), 404, "gone");
         listener.events.clear();
         campaign->UpdateMission(QStringLiteral("02"));
         QTRY_VERIFY2_WITH_TIMEOUT(listener.events.size() == 1, qPrintable(listener.events.join('|')), 20000);
@@ -349,7 +343,7 @@ private slots:
 
         // A server that never answers: the list shows a download under way, and closing the list
         // does not wait for it.
-        Serve(server, QStringLiteral("/extras/missions/campaign/03.7z"), QByteArray(), 0);
+        server.SetAnswer(QStringLiteral("/extras/missions/campaign/03.7z"), 0, QByteArray());
         campaign->UpdateMission(QStringLiteral("03"));
         QTRY_VERIFY(campaign->IsDownloading());
         QTRY_VERIFY(server.Paths().contains(QStringLiteral("/extras/missions/campaign/03.7z")));
@@ -377,12 +371,12 @@ private slots:
         TestHttpServer server;
         QM_REQUIRE(server.isListening(), "a loopback TCP port");
         AppDefines::Instance()->SetWebBaseAddress(server.BaseAddress());
-        Serve(server, QStringLiteral("/extras/missions/campaign/01.7z"),
-              MakeMissionArchive(env.Path(QStringLiteral("work")), QStringLiteral("01"),
-                                 QStringLiteral("1.0"), QStringLiteral("CampaignAuthor")));
-        Serve(server, QStringLiteral("/extras/missions/tutorial/01.7z"),
-              MakeMissionArchive(env.Path(QStringLiteral("work")), QStringLiteral("01"),
-                                 QStringLiteral("1.0"), QStringLiteral("TutorialAuthor")));
+        server.SetAnswer(QStringLiteral("/extras/missions/campaign/01.7z"), 200,
+                         MakeMissionArchive(env.Path(QStringLiteral("work")), QStringLiteral("01"),
+                                            QStringLiteral("1.0"), QStringLiteral("CampaignAuthor")));
+        server.SetAnswer(QStringLiteral("/extras/missions/tutorial/01.7z"), 200,
+                         MakeMissionArchive(env.Path(QStringLiteral("work")), QStringLiteral("01"),
+                                            QStringLiteral("1.0"), QStringLiteral("TutorialAuthor")));
 
         MissionsCampaignHandler::Initialize();
         MissionsTutorialHandler::Initialize();

@@ -195,12 +195,8 @@ private slots:
         AIHandler::SetAIDescription(ai, QStringLiteral("AI: SKITTERS"), 2);
         QCOMPARE(ai.aiShortName, QStringLiteral("Skitter: Hard"));
         QCOMPARE(ai.aiKind, QStringLiteral("AI: CUSTOM - NullAI")); // only the short name changes
-        AIHandler::SetAIDescription(ai, QStringLiteral("AI: MISSION"), 0);
-        QCOMPARE(ai.aiShortName, QStringLiteral("Mission AI"));
         AIHandler::SetAIDescription(ai, QStringLiteral("AI: R.A.V."), 0);
         QCOMPARE(ai.aiShortName, QStringLiteral("R.A.V. - Normal"));
-        AIHandler::SetAIDescription(ai, QStringLiteral("AI: V.E.S.K.A."), 0);
-        QCOMPARE(ai.aiShortName, QStringLiteral("V.E.S.K.A."));
     }
 };
 

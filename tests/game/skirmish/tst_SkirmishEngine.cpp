@@ -102,63 +102,58 @@ class TestSkirmishEngine : public QObject
     Q_OBJECT
 
 private slots:
-    void customScript()
+    void modeScripts_data()
     {
-        TestEnvironment env;
-        SkirmishContent content(env, QStringLiteral("106.0"));
-        AppSettingsSkirmishCustom* settings = AppSettingsSkirmishCustom::Instance();
-        content.UseAsDefaults(settings);
-        DataPlayer nullAi = AIHandler::MakeCustomAI(QStringLiteral("NullAI"), 1);
-        nullAi.allyTeam = 1;
-        settings->AI[0] = AppSettingsSkirmish::AiToString(nullAi);
-        settings->AI[1] = AppSettingsSkirmish::AiToString(AIHandler::MakeRavAI(0));
-        SkirmishCustomHandler* custom = SkirmishCustomHandler::Instance();
-        custom->JoinBattle();
-        const QByteArray script = StartAndTakeScript(custom);
-        CompareWithGolden(script, QStringLiteral("custom.txt"));
-        EngineAccepts(script);
+        QTest::addColumn<QString>("mode");
+        for (const char* mode : {"custom", "quick", "mission", "tests"})
+            QTest::newRow(mode) << QString::fromLatin1(mode);
     }
 
-    void quickScript()
+    // Each mode's own script, compared byte for byte with its golden file.
+    void modeScripts()
     {
+        QFETCH(QString, mode);
         TestEnvironment env;
         SkirmishContent content(env, QStringLiteral("106.0"));
-        content.UseAsDefaults(AppSettingsSkirmishCustom::Instance());
-        SkirmishQuickHandler* quick = SkirmishQuickHandler::Instance();
-        quick->JoinBattle();
-        const QByteArray script = StartAndTakeScript(quick);
-        CompareWithGolden(script, QStringLiteral("quick.txt"));
-        EngineAccepts(script);
-    }
-
-    void missionScript()
-    {
-        TestEnvironment env;
-        SkirmishContent content(env, QStringLiteral("106.0"));
-        SkirmishMissionHandler* mission = SkirmishMissionHandler::Instance();
-        mission->JoinBattle();
-        mission->SetMissionData(Mission(content));
-        const QByteArray script = StartAndTakeScript(mission);
-        QVERIFY2(script.contains("\tGameType=Skirmish Game 2;\n"), script.constData());
-        CompareWithGolden(script, QStringLiteral("mission.txt"));
-        EngineAccepts(script);
-    }
-
-    void testsScript()
-    {
-        TestEnvironment env;
-        SkirmishContent content(env, QStringLiteral("106.0"));
-        SkirmishSpringTestsHandler* tests = SkirmishSpringTestsHandler::Instance();
-        tests->JoinBattle();
-        DataTest test;
-        test.name = QStringLiteral("economy");
-        test.mapName = content.mapName;
-        test.startPosition = QStringLiteral("1");
-        test.script = QStringLiteral("tests/economy.lua");
-        tests->DoSetTest(test, content.engineVersion, content.gameVersion);
-        const QByteArray script = StartAndTakeScript(tests);
-        QVERIFY(!script.contains("startpostype=;"));
-        CompareWithGolden(script, QStringLiteral("tests.txt"));
+        SkirmishHandler* handler = nullptr;
+        if (mode == QLatin1String("custom"))
+        {
+            AppSettingsSkirmishCustom* settings = AppSettingsSkirmishCustom::Instance();
+            content.UseAsDefaults(settings);
+            DataPlayer nullAi = AIHandler::MakeCustomAI(QStringLiteral("NullAI"), 1);
+            nullAi.allyTeam = 1;
+            settings->AI[0] = AppSettingsSkirmish::AiToString(nullAi);
+            settings->AI[1] = AppSettingsSkirmish::AiToString(AIHandler::MakeRavAI(0));
+            handler = SkirmishCustomHandler::Instance();
+            handler->JoinBattle();
+        }
+        else if (mode == QLatin1String("quick"))
+        {
+            content.UseAsDefaults(AppSettingsSkirmishCustom::Instance());
+            handler = SkirmishQuickHandler::Instance();
+            handler->JoinBattle();
+        }
+        else if (mode == QLatin1String("mission"))
+        {
+            SkirmishMissionHandler* mission = SkirmishMissionHandler::Instance();
+            mission->JoinBattle();
+            mission->SetMissionData(Mission(content));
+            handler = mission;
+        }
+        else
+        {
+            SkirmishSpringTestsHandler* tests = SkirmishSpringTestsHandler::Instance();
+            tests->JoinBattle();
+            DataTest test;
+            test.name = QStringLiteral("economy");
+            test.mapName = content.mapName;
+            test.startPosition = QStringLiteral("1");
+            test.script = QStringLiteral("tests/economy.lua");
+            tests->DoSetTest(test, content.engineVersion, content.gameVersion);
+            handler = tests;
+        }
+        const QByteArray script = StartAndTakeScript(handler);
+        CompareWithGolden(script, mode + QStringLiteral(".txt"));
         EngineAccepts(script);
     }
 

@@ -1,19 +1,11 @@
-// The real engine (Debian's spring-headless) reads every script shape the generator writes, and
-// one real skirmish runs through the launcher to its end and leaves a demo.
+// The real engine (Debian's spring-headless) reads every script shape the generator writes. A real
+// skirmish through the launcher to its end is played by the skirmish tests (mode, launcher, engine).
 
-#include "AppSettings.h"
 #include "EngineHarness.h"
-#include "PathManager.h"
-#include "ReplayScriptParser.h"
-#include "SpringLaunchManager.h"
 #include "StartScriptGenerator.h"
-#include "SyncManager.h"
 #include "TestEnvironment.h"
 #include "helper_Records.h"
 
-#include <QDir>
-#include <QProcess>
-#include <QSignalSpy>
 #include <QtTest>
 
 using namespace TestRecords;
@@ -42,16 +34,6 @@ DataStartScript ManyShapes()
     r.ais << Ai(QStringLiteral("Bot one"), QStringLiteral("NullAI"), QStringLiteral("Commander"), 8, 7);
     r.ais << Ai(QStringLiteral("Bot two"), QStringLiteral("NullAI"), QStringLiteral("Rival"), 9, 3);
     return r;
-}
-
-QString Unpack(const QString& gzipFile)
-{
-    QProcess gzip;
-    gzip.start(QStringLiteral("gzip"), {QStringLiteral("-dc"), gzipFile});
-    if (!gzip.waitForFinished(20000))
-        return QString();
-    const QByteArray bytes = gzip.readAllStandardOutput();
-    return QString::fromLatin1(bytes.constData(), bytes.size()); // the header holds NUL bytes
 }
 } // namespace
 
@@ -121,70 +103,6 @@ private slots:
         QVERIFY(run.Contains(
             QStringLiteral("connecting to IP 127.0.0.1 on port 8452 using name [Clan]Commander")));
         QVERIFY(!run.Contains(Rejected));
-    }
-
-    void Skirmish_ThroughTheLauncher_RunsToItsEndAndLeavesADemo()
-    {
-        TestEnvironment env;
-        QM_REQUIRE(EngineHarness::IsAvailable(), "spring-headless (Debian package spring)");
-        QM_REQUIRE(EngineHarness::HasTestContent(), "test content built by tools/testcontent (mapcompile)");
-
-        EngineHarness engine;
-        const QString data = env.SpringDataDir();
-        QVERIFY(engine.InstallTestContent(data));
-        const QString engineOutput = env.Path("engine-output.txt");
-        QVERIFY(engine.WriteEngineWrapper(data + "/engines/106.0/spring", engineOutput));
-        SyncManager::SetSystemEnginePath(QString());
-        // The test game is an unpacked ".sdd" folder; keep it visible to the engine.
-        AppSettingsMain::Instance()->UseGamesDirSDD = true;
-
-        QCOMPARE(SyncManager::Instance()->GetGameFilePath(EngineHarness::TestGameName()),
-                 EngineHarness::TestGameName());
-        QVERIFY(SyncManager::Instance()->ContainsMap(EngineHarness::TestMapName()));
-
-        DataStartScript record = OneAgainstAi();
-        record.mapName = EngineHarness::TestMapName();
-        record.gameName = SyncManager::Instance()->GetGameFilePath(EngineHarness::TestGameName());
-        record.startPosType = QStringLiteral("0"); // fixed positions: the game starts without anyone placing
-        record.ais.first().aiShortName = EngineHarness::NullAiShortName();
-        record.ais.first().aiVersion = EngineHarness::NullAiVersion();
-
-        SpringLaunchManager* launcher = SpringLaunchManager::Instance();
-        QSignalSpy started(launcher, &SpringLaunchManager::OnSkirmishStarted);
-        QSignalSpy stopped(launcher, &SpringLaunchManager::OnSkirmishStopped);
-        QSignalSpy failed(launcher, &SpringLaunchManager::OnSpringFailed);
-        launcher->StartSkirmish(record);
-        QVERIFY(stopped.wait(60000) || stopped.count() == 1);
-        QCOMPARE(started.count(), 1);
-        QCOMPARE(failed.count(), 0);
-
-        QFile output(engineOutput);
-        QVERIFY(output.open(QIODevice::ReadOnly));
-        const QString log = QString::fromUtf8(output.readAll());
-        QVERIFY2(log.contains(HostAccepted), qPrintable(log.right(3000)));
-        QVERIFY2(log.contains(QStringLiteral("[QuitAction] user exited to system")),
-                 qPrintable(log.right(3000)));
-
-        const QStringList demos = QDir(data + "/demos").entryList({"*.sdfz"}, QDir::Files);
-        QCOMPARE(demos.size(), 1);
-        const QString demoText = Unpack(data + "/demos/" + demos.first());
-        QVERIFY(demoText.startsWith(QStringLiteral("spring demofile")));
-        const int scriptStart = demoText.indexOf(QStringLiteral("[game]"), 0, Qt::CaseInsensitive);
-        QVERIFY(scriptStart > 0);
-
-        // The demo's script reads back with our parser: the game, the map, us and the AI.
-        ReplayScriptParser parser;
-        DataReplayScript replay;
-        QVERIFY(parser.ParseScript(
-            demoText.mid(scriptStart, demoText.indexOf(QChar(0), scriptStart) - scriptStart), replay));
-        QCOMPARE(replay.gameName, EngineHarness::TestGameName());
-        QCOMPARE(replay.mapName, EngineHarness::TestMapName());
-        QCOMPARE(replay.players.size(), 2);
-        QCOMPARE(replay.players.first().name, QStringLiteral("Commander"));
-        QCOMPARE(replay.players.last().name, EngineHarness::NullAiShortName());
-
-        SpringLaunchManager::Destroy();
-        SyncManager::Destroy();
     }
 };
 

@@ -20,35 +20,23 @@ private slots:
         QVERIFY(!Variable(QVariant(5)).IsHash());
     }
 
-    void ChildAccessGrowsOnceAndReturnsTheSameChild()
+    void SectionAccess_GrowsOnceKeepsCaseAndContainsDoesNotInsert()
     {
         Variable root(VariableHash{});
+        QVERIFY(!root.Contains(QStringLiteral("key")));
+        QCOMPARE(root.Hash().size(), 0);
         Variable& a = root[QStringLiteral("key")];
         QCOMPARE(root.Hash().size(), 1);
         QVERIFY(!a.isValid());
         a = QVariant(7);
         Variable& b = root[QStringLiteral("key")];
         QCOMPARE(root.Hash().size(), 1);
-        QCOMPARE(b.toInt(), 7);
         QCOMPARE(&a, &b);
-    }
-
-    void ContainsDoesNotInsert()
-    {
-        Variable root(VariableHash{});
-        QVERIFY(!root.Contains(QStringLiteral("absent")));
-        QCOMPARE(root.Hash().size(), 0);
-    }
-
-    void KeysAreCaseSensitive()
-    {
-        Variable root(VariableHash{});
-        root.Insert(QStringLiteral("Name"), QVariant(1));
-        root.Insert(QStringLiteral("name"), QVariant(2));
+        root.Insert(QStringLiteral("Key"), QVariant(2));
         QCOMPARE(root.Hash().size(), 2);
-        QCOMPARE(root[QStringLiteral("Name")].toInt(), 1);
-        QCOMPARE(root[QStringLiteral("name")].toInt(), 2);
-        QVERIFY(!root.Contains(QStringLiteral("NAME")));
+        QCOMPARE(root[QStringLiteral("key")].toInt(), 7);
+        QCOMPARE(root[QStringLiteral("Key")].toInt(), 2);
+        QVERIFY(!root.Contains(QStringLiteral("KEY")));
     }
 
     void LeafAndSectionTurnIntoEachOther()
@@ -116,10 +104,6 @@ private slots:
         hash.insert(QStringLiteral("a"), Variable(QVariant(1)));
         hash.insert(QStringLiteral("b"), Variable(QVariant(2)));
         const QVariant boxed = QVariant::fromValue(hash);
-        QCOMPARE(QMetaType::type("VariableHash"), qMetaTypeId<VariableHash>());
-        QVERIFY(QMetaType::type("Variable") != QMetaType::UnknownType);
-        QVERIFY(boxed.canConvert<QVariantHash>() ||
-                boxed.canConvert<QtMetaTypePrivate::QAssociativeIterableImpl>());
         const QAssociativeIterable iterable = boxed.value<QAssociativeIterable>();
         int sum = 0;
         for (auto it = iterable.begin(); it != iterable.end(); ++it)
