@@ -2,10 +2,9 @@
 #include "Common.h"
 #include "CommonIO.h"
 #include "CommonIcon.h"
-#include "GuiMetrics.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 
-#include <QFile>
 #include <QPainter>
 #include <QtTest>
 
@@ -14,20 +13,6 @@ class TestCommon : public QObject
     Q_OBJECT
 
 private slots:
-    void Colours()
-    {
-        QCOMPARE(Common::ColorMain(), QColor(255, 195, 0));
-        QCOMPARE(Common::ColorLight(), QColor(35, 202, 255));
-        QCOMPARE(Common::ColorWhite(), QColor(Qt::white));
-        QCOMPARE(Common::ColorGreen(), QColor(Qt::green));
-        QCOMPARE(Common::ColorRed(), QColor(Qt::red));
-        QCOMPARE(Common::ColorLime(), QColor(0, 255, 0));
-        QCOMPARE(Common::ColorYellow(), QColor(255, 255, 0));
-        QCOMPARE(Common::ColorOrange(), QColor(255, 160, 0));
-        QCOMPARE(Common::ColorSkyBlue(), QColor(0, 160, 255));
-        QCOMPARE(Common::ColorDarkGray(), QColor(66, 66, 66));
-    }
-
     void ColourTexts()
     {
         QCOMPARE(Common::ColorToHex(QColor(1, 2, 3)), QStringLiteral("#010203"));
@@ -42,18 +27,11 @@ private slots:
         QCOMPARE(Common::PlayerColorCount(), 16);
         QSet<QRgb> seen;
         for (int i = 0; i < 16; ++i)
-        {
-            const QColor c = Common::GetPlayerColor(i);
-            QVERIFY(c.isValid());
-            seen.insert(c.rgb());
-        }
+            seen.insert(Common::GetPlayerColor(i).rgb());
         QCOMPARE(seen.size(), 16);
-        QCOMPARE(Common::GetPlayerColor(-1), QColor(Qt::black));
-        QCOMPARE(Common::GetPlayerColor(16), QColor(Qt::black));
-        QCOMPARE(Common::GetPlayerColor(1000), QColor(Qt::black));
-        const QList<QColor> team = Common::GetTeamColors();
-        QCOMPARE(team.size(), 20);
-        QCOMPARE(Common::GetTeamColors(), team); // fixed order
+        for (int outside : {-1, 16, 1000})
+            QCOMPARE(Common::GetPlayerColor(outside), QColor(Qt::black));
+        QCOMPARE(Common::GetTeamColors().size(), 20);
     }
 
     void FormatClock_data()
@@ -92,33 +70,21 @@ private slots:
     void FormatSize_data()
     {
         QTest::addColumn<qint64>("bytes");
-        QTest::addColumn<QString>("unit");
-        QTest::newRow("0") << qint64(0) << "Bytes";
-        QTest::newRow("1023") << qint64(1023) << "Bytes";
-        QTest::newRow("1024") << qint64(1024) << "KB";
-        QTest::newRow("5 MB") << qint64(5) * 1024 * 1024 << "MB";
-        QTest::newRow("3 GB") << qint64(3) * 1024 * 1024 * 1024 << "GB";
-        QTest::newRow("above 4 GB") << qint64(6) * 1024 * 1024 * 1024 + 5 << "GB";
+        QTest::addColumn<QString>("text");
+        QTest::newRow("0") << qint64(0) << "0 Bytes";
+        QTest::newRow("1023") << qint64(1023) << "1023 Bytes";
+        QTest::newRow("1024") << qint64(1024) << "1.0 KB";
+        QTest::newRow("1536") << qint64(1536) << "1.5 KB";
+        QTest::newRow("5 MB") << qint64(5) * 1024 * 1024 << "5.0 MB";
+        QTest::newRow("3 GB") << qint64(3) * 1024 * 1024 * 1024 << "3.00 GB";
+        QTest::newRow("above 4 GB") << qint64(6) * 1024 * 1024 * 1024 + 5 << "6.00 GB";
     }
 
     void FormatSize()
     {
         QFETCH(qint64, bytes);
-        QFETCH(QString, unit);
-        const QString text = Common::FormatSize(bytes);
-        const QStringList parts = text.split(' ');
-        QCOMPARE(parts.size(), 2);
-        QCOMPARE(parts[1], unit);
-        bool ok = false;
-        const double number = parts[0].toDouble(&ok);
-        QVERIFY(ok);
-        const double divisor = unit == "Bytes" ? 1
-                               : unit == "KB"  ? 1024.0
-                               : unit == "MB"  ? 1048576.0
-                                               : 1073741824.0;
-        QVERIFY2(qAbs(number - bytes / divisor) < 0.06, qPrintable(text));
-        QCOMPARE(Common::FormatSize(1023), QStringLiteral("1023 Bytes"));
-        QCOMPARE(Common::FormatSize(1536), QStringLiteral("1.5 KB"));
+        QFETCH(QString, text);
+        QCOMPARE(Common::FormatSize(bytes), text);
     }
 
     void MsecsToNextMinute()
@@ -133,42 +99,17 @@ private slots:
 
     void ScaleAndRandom()
     {
-        QCOMPARE(Common::Scale(0), 0);
-        QCOMPARE(Common::Scale(170), 170);
+        QCOMPARE(Common::Scale(170), 170); // scale 1.0
         QCOMPARE(Common::Scale(-7), -7);
         Common::InitRandomSeed();
         QSet<int> seen;
         for (int i = 0; i < 2000; ++i)
-        {
-            const int value = Common::RandomInt(-2, 3);
-            QVERIFY(value >= -2 && value <= 3);
-            seen.insert(value);
-        }
-        QCOMPARE(seen.size(), 6);
+            seen.insert(Common::RandomInt(-2, 3));
+        QCOMPARE(seen, (QSet<int>{-2, -1, 0, 1, 2, 3}));
         QCOMPARE(Common::RandomInt(4, 4), 4);
         const int swapped = Common::RandomInt(9, 1);
         QVERIFY(swapped >= 1 && swapped <= 9);
-        const int wide = Common::RandomInt(INT_MIN, INT_MAX);
-        Q_UNUSED(wide);
-    }
-
-    void Metrics()
-    {
-        QCOMPARE(GuiUnit, 8);
-        QCOMPARE(GuiUnitHalf, 4);
-        QCOMPARE(GuiUnitOneAndHalf, 12);
-        QCOMPARE(GuiMargin, 32);
-        QCOMPARE(GuiSettingsIndent, 96);
-        QCOMPARE(GuiButtonMinWidth, 170);
-        QCOMPARE(GuiBaseWidth, 960);
-        QCOMPARE(GuiBaseHeight, 704);
-        QCOMPARE(GuiBaseSize, QSize(960, 704));
-        QCOMPARE(GuiBaseSize + QSize(2 * GuiMargin, 2 * GuiMargin), QSize(1024, 768));
-        SetGuiLanguage(QStringLiteral("RU"));
-        QVERIFY(GuiCyrillicFonts);
-        SetGuiLanguage(QStringLiteral("DE"));
-        QVERIFY(!GuiCyrillicFonts);
-        QCOMPARE(GuiLanguageCode, QStringLiteral("DE"));
+        Common::RandomInt(INT_MIN, INT_MAX); // the widest range must not overflow
     }
 
     void WindowSizeForScreen_data()
@@ -196,21 +137,12 @@ private slots:
 
     void StyleTexts()
     {
-        QVERIFY(Common::DarkBackgroundStyle().contains("rgba(0, 0, 0, 100)"));
-        QVERIFY(!Common::DarkBackgroundStyle().contains('{'));
         QCOMPARE(Common::StyleSheetById("Box"), "#Box { " + Common::DarkBackgroundStyle() + " }");
         const QString frame = Common::FrameImageStyle("Mini", false);
         QVERIFY(frame.startsWith("QFrame#Mini {"));
-        QVERIFY(frame.contains(":/Frames/frame_map.png"));
+        QVERIFY(frame.contains(":/Frames/frame_map.png) 36 76 36 76"));
         QVERIFY(frame.contains(":/Frames/frame_map_back_dark.png"));
-        QVERIFY(frame.contains("padding: -20px -60px -20px -60px"));
-        QVERIFY(frame.contains("36 76 36 76"));
         QVERIFY(Common::FrameImageStyle("Page", true).contains(":/Frames/frame_page_back_dark.png"));
-        const QString scroll = Common::ScrollBarStyle();
-        QVERIFY(scroll.contains("width: 18px"));
-        QVERIFY(scroll.contains(":/Common/scroll_arrow_up.png"));
-        QVERIFY(scroll.contains(":/Common/scroll_arrow_down.png"));
-        QVERIFY(scroll.contains("min-height: 25px"));
     }
 
     void ScaleImageFileToFill()
@@ -242,12 +174,8 @@ private slots:
         TestEnvironment env;
         const QString file = env.Path("gamelobby/run.game.txt");
         QVERIFY(Common::WriteValue(file, "vq"));
-        QCOMPARE(Common::ReadValue(file), QStringLiteral("vq"));
-        QVERIFY(Common::WriteValue(file, "gvm"));
-        QFile raw(file);
-        QVERIFY(raw.open(QIODevice::ReadOnly));
-        QCOMPARE(raw.readAll(), QByteArray("gvm"));
-        raw.close();
+        QVERIFY(Common::WriteValue(file, "gvm")); // replaces, no line end
+        QCOMPARE(TestFiles::Read(file), QByteArray("gvm"));
         QVERIFY(Common::WriteValue(file, QStringLiteral("ünï")));
         QCOMPARE(Common::ReadValue(file), QStringLiteral("ünï"));
         QVERIFY(!Common::WriteValue(env.Path("no/such/folder/x.txt"), "x"));
@@ -281,20 +209,10 @@ private slots:
         QVERIFY(CommonIO::Remove(env.Path("a"), true));
         QVERIFY(!QFileInfo::exists(env.Path("a")));
         QVERIFY(env.LogLines().isEmpty());
-
-        QString program;
-        QStringList arguments;
-        CommonIO::ExplorerCommand(env.Path("x/file.txt"), &program, &arguments);
-        QVERIFY(!program.isEmpty());
-        QCOMPARE(arguments.size(), 1);
     }
 
     void Icons()
     {
-        QCOMPARE(CommonIcon::TeamFlagNames().size(), 16);
-        QCOMPARE(CommonIcon::CoopLinkNames().size(), 16);
-        QVERIFY(CommonIcon::TeamFlagNames().contains("flag_green.png"));
-        QVERIFY(CommonIcon::CoopLinkNames().contains("link_green.png"));
         QVERIFY(CommonIcon::GetTeamFlagIcon(-1).isNull());
         QVERIFY(CommonIcon::GetTeamFlagIcon(16).isNull());
         QCOMPARE(CommonIcon::GetCountryName("DE"), QStringLiteral("Germany"));
@@ -303,9 +221,6 @@ private slots:
         QString name;
         CommonIcon::GetFlagIcon("fr", &name);
         QCOMPARE(name, QStringLiteral("France"));
-        QImage image(4, 4, QImage::Format_ARGB32);
-        image.fill(Qt::red);
-        QVERIFY(!CommonIcon::IconFromImage(image).isNull());
     }
 };
 

@@ -33,14 +33,7 @@ private slots:
             qunsetenv("SPRING_WRITEDIR");
     }
 
-    void WriteDirFromEnvironment()
-    {
-        QTemporaryDir dir;
-        qputenv("SPRING_WRITEDIR", (dir.path() + "/engine//data/").toUtf8());
-        QCOMPARE(PathManager::DefaultSpringDataDir(), dir.path() + "/engine/data");
-    }
-
-    void HomeConfigSpring()
+    void DefaultSpringDataDir()
     {
         QTemporaryDir home;
         qunsetenv("SPRING_WRITEDIR");
@@ -53,9 +46,11 @@ private slots:
         // Both exist: ~/.config/spring wins.
         QVERIFY(QDir().mkpath(home.path() + "/.config/spring"));
         QCOMPARE(PathManager::DefaultSpringDataDir(), home.path() + "/.config/spring");
-        // An empty SPRING_WRITEDIR counts as not set.
+        // An empty SPRING_WRITEDIR counts as not set; a set one wins, cleaned.
         qputenv("SPRING_WRITEDIR", "");
         QCOMPARE(PathManager::DefaultSpringDataDir(), home.path() + "/.config/spring");
+        qputenv("SPRING_WRITEDIR", (home.path() + "/engine//data/").toUtf8());
+        QCOMPARE(PathManager::DefaultSpringDataDir(), home.path() + "/engine/data");
     }
 
     void Getters()
@@ -100,17 +95,6 @@ private slots:
         QCOMPARE(PathManager::Instance()->GetEngineLogFile(), env.SpringDataDir() + "/infolog.txt");
         AppSettingsMain::Instance()->CustomSyncFolder = env.Path("custom/");
         QCOMPARE(PathManager::Instance()->GetEngineLogFile(), env.Path("custom") + "/infolog.txt");
-    }
-
-    void MissingDataFolderIsCreated()
-    {
-        TestEnvironment env;
-        const QString fresh = env.Path("not/yet/there");
-        PathManager::Destroy();
-        PathManager::Instance()->Initialize(fresh, QStringLiteral("yx"));
-        QVERIFY(QFileInfo(fresh + "/gamelobby/yx/temp").isDir());
-        QVERIFY(QFileInfo(fresh + "/gamelobby/_logs").isDir());
-        QVERIFY(env.LogContains("CommonIO :: MAKE " + fresh));
     }
 
     void LogFileNameAndOverride()

@@ -1,7 +1,7 @@
 // The built program: start-up, log header, settings files and the whole shut-down.
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 
-#include <QDir>
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
@@ -13,28 +13,11 @@ namespace
 struct Run
 {
     int exitCode = -1;
-    QProcess::ExitStatus exitStatus = QProcess::CrashExit;
     bool finished = false;
     QString output; // standard output and error
     QString log;    // the log file, when there is exactly one
     QStringList logFiles;
 };
-
-QString ReadText(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    return QString::fromUtf8(file.readAll());
-}
-
-void WriteText(const QString& path, const QByteArray& content)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(content);
-}
 
 // Index of the first line at or after `from` that starts with `text`; -1 when none.
 int FindLine(const QStringList& lines, const QString& text, int from = 0)
@@ -46,6 +29,9 @@ int FindLine(const QStringList& lines, const QString& text, int from = 0)
     }
     return -1;
 }
+
+const QStringList LobbyGroups{"AppSettings.Main", "AppSettings.Sound", "AppSettings.Spring.Connection",
+                              "AppSettings.Spring.MyPersonal"};
 } // namespace
 
 class TestProgram : public QObject
@@ -64,29 +50,29 @@ class TestProgram : public QObject
         return env;
     }
 
+    // Runs the program (or `program` with `arguments`, which then start it) and gathers its logs.
     Run Start(const QString& springDir, const QStringList& arguments, const QProcessEnvironment& env,
-              const QString& program = QStringLiteral(QM_QUILLMERE_EXE), const QStringList& programArgs = {})
+              const QString& program = QStringLiteral(QM_QUILLMERE_EXE))
     {
         Run run;
         QProcess process;
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(m_root.path());
         process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(program, programArgs.isEmpty() ? arguments : programArgs);
+        process.start(program, arguments);
         run.finished = process.waitForFinished(60000);
         if (!run.finished)
         {
             process.kill();
             process.waitForFinished(5000);
         }
-        run.exitCode = process.exitCode();
-        run.exitStatus = process.exitStatus();
+        run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
         run.output = QString::fromUtf8(process.readAll());
         const QDir logs(springDir + "/gamelobby/_logs");
         for (const QString& name : logs.entryList({"*_gamelobby.log"}, QDir::Files))
             run.logFiles << logs.filePath(name);
         if (run.logFiles.size() == 1)
-            run.log = ReadText(run.logFiles.first());
+            run.log = QString::fromUtf8(TestFiles::Read(run.logFiles.first()));
         return run;
     }
 
@@ -149,10 +135,10 @@ private slots:
 
     void StartsAndStopsCleanly()
     {
-        const QString dir = FreshDir("plain");
+        // The data folder does not exist yet: it is created.
+        const QString dir = m_root.filePath("plain/not/yet");
         const Run run = StartOffscreen(dir);
         QVERIFY(run.finished);
-        QCOMPARE(run.exitStatus, QProcess::NormalExit);
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.logFiles.size(), 1);
         CheckOrder(run.log, "Morvantis");
@@ -160,14 +146,11 @@ private slots:
                 run.log.contains("Current path: " + m_root.path()));
         QVERIFY(run.log.contains("AppDefines :: GAME --- zorn --- default"));
         // The log goes to standard output too.
-        QVERIFY(run.output.contains("Start logging!"));
-        QVERIFY(run.output.contains("Stop logging!"));
+        QVERIFY(run.output.contains("Start logging!") && run.output.contains("Stop logging!"));
         QVERIFY(!run.output.contains("--- CRITICAL ---"));
 
         const QSettings lobby(dir + "/gamelobby/lobby.settings.txt", QSettings::IniFormat);
-        QCOMPARE(lobby.childGroups(),
-                 (QStringList{"AppSettings.Main", "AppSettings.Sound", "AppSettings.Spring.Connection",
-                              "AppSettings.Spring.MyPersonal"}));
+        QCOMPARE(lobby.childGroups(), LobbyGroups);
         QCOMPARE(lobby.value("AppSettings.Sound/MusicVolume").toInt(), 50);
         const QSettings game(dir + "/gamelobby/zorn/lobby.settings.game.txt", QSettings::IniFormat);
         QCOMPARE(game.childGroups(), (QStringList{"AppSettings.Skirmish.Custom", "AppSettings.Skirmish.Quick",
@@ -186,76 +169,55 @@ private slots:
         QCOMPARE(after.value("AppSettings.Sound/MusicVolume").toInt(), 7);
     }
 
-    void GameFromOption()
-    {
-        for (const QStringList& arguments : {QStringList{"-g", "gvm"}, QStringList{"--game", "GVM"}})
-        {
-            const QString dir = FreshDir("option");
-            WriteText(dir + "/gamelobby/run.game.txt", "vq"); // the option wins
-            const Run run = StartOffscreen(dir, arguments);
-            QCOMPARE(run.exitCode, 0);
-            CheckOrder(run.log, "Galvanic Marches");
-            QVERIFY(run.log.contains("AppDefines :: GAME --- gvm --- command line"));
-            QVERIFY(QFile::exists(dir + "/gamelobby/gvm/lobby.settings.game.txt"));
-            QVERIFY(!QFile::exists(dir + "/gamelobby/vq/lobby.settings.game.txt"));
-        }
-    }
-
-    void GameFromRunGameFile()
-    {
-        const QString dir = FreshDir("rungame");
-        WriteText(dir + "/gamelobby/run.game.txt", "vq\n");
-        const Run run = StartOffscreen(dir);
-        QCOMPARE(run.exitCode, 0);
-        CheckOrder(run.log, "Vesquard");
-        QVERIFY(run.log.contains("AppDefines :: GAME --- vq --- run.game.txt"));
-        QVERIFY(QFile::exists(dir + "/gamelobby/vq/lobby.settings.game.txt"));
-    }
-
-    void UnknownGameFallsBackToFirstRow_data()
+    // The option beats "run.game.txt", which beats row 0; anything unknown or malformed still starts.
+    void GameChoiceAndBadCommandLines_data()
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QByteArray>("runGame");
-        QTest::addColumn<QString>("named");
-        QTest::newRow("option") << QStringList{"-g", "nosuchgame"} << QByteArray()
-                                << "\"nosuchgame\" (command line)";
-        QTest::newRow("file") << QStringList{} << QByteArray("Not A Game") << "\"Not A Game\" (run.game.txt)";
+        QTest::addColumn<QString>("gameName");
+        QTest::addColumn<QString>("shortCode");
+        QTest::addColumn<QString>("logLine");
+        const QString unknown = "--- WARNING --- AppDefines :: UNKNOWN GAME --- %1 --- first game used: zorn";
+        const QString badLine = "--- WARNING --- main :: BAD COMMAND LINE --- ";
+        QTest::newRow("-g") << QStringList{"-g", "gvm"} << QByteArray("vq") << "Galvanic Marches"
+                            << "gvm"
+                            << "AppDefines :: GAME --- gvm --- command line";
+        QTest::newRow("--game") << QStringList{"--game", "GVM"} << QByteArray("vq") << "Galvanic Marches"
+                                << "gvm"
+                                << "AppDefines :: GAME --- gvm --- command line";
+        QTest::newRow("file") << QStringList{} << QByteArray("vq\n") << "Vesquard"
+                              << "vq"
+                              << "AppDefines :: GAME --- vq --- run.game.txt";
+        QTest::newRow("unknown option") << QStringList{"-g", "nosuchgame"} << QByteArray() << "Morvantis"
+                                        << "zorn" << unknown.arg("\"nosuchgame\" (command line)");
+        QTest::newRow("unknown file") << QStringList{} << QByteArray("Not A Game") << "Morvantis"
+                                      << "zorn" << unknown.arg("\"Not A Game\" (run.game.txt)");
+        QTest::newRow("unknown flag") << QStringList{"--nonsense"} << QByteArray() << "Morvantis"
+                                      << "zorn" << badLine;
+        QTest::newRow("game without a name") << QStringList{"-g"} << QByteArray() << "Morvantis"
+                                             << "zorn" << badLine;
+        QTest::newRow("stray argument") << QStringList{"--game=", "extra"} << QByteArray() << "Morvantis"
+                                        << "zorn" << QString();
     }
 
-    void UnknownGameFallsBackToFirstRow()
+    void GameChoiceAndBadCommandLines()
     {
         QFETCH(QStringList, arguments);
         QFETCH(QByteArray, runGame);
-        QFETCH(QString, named);
-        const QString dir = FreshDir("unknown");
+        QFETCH(QString, gameName);
+        QFETCH(QString, shortCode);
+        QFETCH(QString, logLine);
+        const QString dir = FreshDir("choice");
         if (!runGame.isEmpty())
-            WriteText(dir + "/gamelobby/run.game.txt", runGame);
+            QVERIFY(TestFiles::Write(dir + "/gamelobby/run.game.txt", runGame));
         const Run run = StartOffscreen(dir, arguments);
         QCOMPARE(run.exitCode, 0);
-        CheckOrder(run.log, "Morvantis");
-        QVERIFY2(run.log.contains("--- WARNING --- AppDefines :: UNKNOWN GAME --- " + named +
-                                  " --- first game used: zorn"),
-                 qPrintable(run.log));
-        QVERIFY(QFile::exists(dir + "/gamelobby/zorn/lobby.settings.game.txt"));
-    }
-
-    void BadCommandLineStillStarts_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("unknown option") << QStringList{"--nonsense"};
-        QTest::newRow("game without a name") << QStringList{"-g"};
-        QTest::newRow("stray argument") << QStringList{"--game=", "extra"};
-    }
-
-    void BadCommandLineStillStarts()
-    {
-        QFETCH(QStringList, arguments);
-        const QString dir = FreshDir("badargs");
-        const Run run = StartOffscreen(dir, arguments);
-        QCOMPARE(run.exitCode, 0);
-        CheckOrder(run.log, "Morvantis");
-        if (arguments.first() != "--game=")
-            QVERIFY2(run.log.contains("--- WARNING --- main :: BAD COMMAND LINE --- "), qPrintable(run.log));
+        CheckOrder(run.log, gameName);
+        QVERIFY2(run.log.contains(logLine), qPrintable(run.log));
+        // Only the chosen game's folder was made.
+        QCOMPARE(QDir(dir + "/gamelobby").entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+                 (QStringList{"_logs", shortCode}));
+        QVERIFY(QFile::exists(dir + "/gamelobby/" + shortCode + "/lobby.settings.game.txt"));
     }
 
     void HelpAndVersion()
@@ -275,43 +237,28 @@ private slots:
     {
         const QString dir = FreshDir("corrupt");
         const QByteArray corrupt = "[AppSettings.Sound\nMusicVolume=3\n\x01\x02\n";
-        WriteText(dir + "/gamelobby/lobby.settings.txt", corrupt);
+        QVERIFY(TestFiles::Write(dir + "/gamelobby/lobby.settings.txt", corrupt));
         const Run run = StartOffscreen(dir);
         QCOMPARE(run.exitCode, 0);
         CheckOrder(run.log, "Morvantis");
         QVERIFY(run.log.contains("--- WARNING --- AppSettings :: CORRUPT FILE --- " + dir +
                                  "/gamelobby/lobby.settings.txt"));
-        QCOMPARE(ReadText(dir + "/gamelobby/lobby.settings.txt.corrupt").toUtf8(), corrupt);
-        QSettings lobby(dir + "/gamelobby/lobby.settings.txt", QSettings::IniFormat);
-        QCOMPARE(lobby.status(), QSettings::NoError);
-        QCOMPARE(lobby.value("AppSettings.Sound/MusicVolume").toInt(), 50);
+        QCOMPARE(TestFiles::Read(dir + "/gamelobby/lobby.settings.txt.corrupt"), corrupt);
     }
 
     void UnwritableLogFolder()
     {
         const QString dir = FreshDir("nolog");
         // A file where the log folder should be.
-        WriteText(dir + "/gamelobby/_logs", "not a folder");
+        QVERIFY(TestFiles::Write(dir + "/gamelobby/_logs", "not a folder"));
         const Run run = StartOffscreen(dir);
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.logFiles.isEmpty());
         QVERIFY(run.output.contains("--- WARNING --- DebugStream :: CAN NOT OPEN LOG FILE --- " + dir +
                                     "/gamelobby/_logs/"));
         CheckOrder(run.output, "Morvantis");
-        QCOMPARE(ReadText(dir + "/gamelobby/_logs"), QStringLiteral("not a folder"));
+        QCOMPARE(TestFiles::Read(dir + "/gamelobby/_logs"), QByteArray("not a folder"));
         QVERIFY(QFile::exists(dir + "/gamelobby/lobby.settings.txt"));
-    }
-
-    void DataFolderCreated()
-    {
-        const QString dir = m_root.filePath("fresh/not/yet");
-        QDir(m_root.filePath("fresh")).removeRecursively();
-        const Run run = StartOffscreen(dir);
-        QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.logFiles.size(), 1);
-        CheckOrder(run.log, "Morvantis");
-        QVERIFY(QFile::exists(dir + "/gamelobby/lobby.settings.txt"));
-        QVERIFY(QFile::exists(dir + "/gamelobby/zorn/lobby.settings.game.txt"));
     }
 
     void RealWindowUnderXvfb()
@@ -330,14 +277,17 @@ private slots:
                            "(command -v xwininfo >/dev/null && xwininfo -root -tree > \"$2\"); "
                            "wait $pid");
         const Run run = Start(
-            dir, {}, env, xvfbRun,
-            {"-a", "-s", "-screen 0 1280x1024x24", "sh", "-c", script, "sh", QM_QUILLMERE_EXE, windows});
+            dir, {"-a", "-s", "-screen 0 1280x1024x24", "sh", "-c", script, "sh", QM_QUILLMERE_EXE, windows},
+            env, xvfbRun);
         QVERIFY(run.finished);
         QVERIFY2(run.exitCode == 0, qPrintable(run.output));
         QCOMPARE(run.logFiles.size(), 1);
         CheckOrder(run.log, "Morvantis");
         if (QFile::exists(windows) || !QStandardPaths::findExecutable("xwininfo").isEmpty())
-            QVERIFY2(ReadText(windows).contains("\"Quillmere 0.1.0\""), qPrintable(ReadText(windows)));
+        {
+            const QString list = QString::fromUtf8(TestFiles::Read(windows));
+            QVERIFY2(list.contains("\"Quillmere 0.1.0\""), qPrintable(list));
+        }
     }
 };
 

@@ -2,9 +2,8 @@
 #include "PathManager.h"
 #include "StartActionsHandler.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 
-#include <QDir>
-#include <QFile>
 #include <QSignalSpy>
 #include <QThread>
 #include <QtTest>
@@ -22,18 +21,13 @@ private slots:
         QThread* worker = handler;
         QStringList order;
         QList<QThread*> threads;
-        handler->AddAction("first",
-                           [&]
-                           {
-                               order << "first";
-                               threads << QThread::currentThread();
-                           });
-        handler->AddAction("second",
-                           [&]
-                           {
-                               order << "second";
-                               threads << QThread::currentThread();
-                           });
+        for (const QString& name : {QStringLiteral("first"), QStringLiteral("second")})
+            handler->AddAction(name,
+                               [&order, &threads, name]
+                               {
+                                   order << name;
+                                   threads << QThread::currentThread();
+                               });
         QSignalSpy stopped(handler, &StartActionsHandler::OnStartActionsStop);
         StartActionsHandler::Start(); // blocking
         QCOMPARE(order, (QStringList{"first", "second"}));
@@ -57,14 +51,9 @@ private slots:
     {
         TestEnvironment env;
         const QString temp = PathManager::Instance()->GetTempDir();
-        QVERIFY(QDir().mkpath(temp + "/replay/old"));
-        QFile file(temp + "/replay/old/demo.sdfz");
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
+        QVERIFY(TestFiles::Write(temp + "/replay/old/demo.sdfz", "x"));
         // Something next to the temp folder is left alone.
-        QFile keep(PathManager::Instance()->GetLobbyGameDataDir() + "/keep.txt");
-        QVERIFY(keep.open(QIODevice::WriteOnly));
-        keep.close();
+        QVERIFY(TestFiles::Write(PathManager::Instance()->GetLobbyGameDataDir() + "/keep.txt", "x"));
         StartActionsHandler::Start();
         StartActionsHandler::Destroy();
         QVERIFY(QFileInfo(temp).isDir());

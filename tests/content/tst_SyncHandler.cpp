@@ -2,9 +2,8 @@
 #include "SyncHandler.h"
 #include "SyncManager.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 
-#include <QDir>
-#include <QFile>
 #include <QtTest>
 
 namespace
@@ -19,14 +18,6 @@ public:
 public slots:
     void State(DataSyncState s) { states << s; }
 };
-
-void Touch(const QString& path)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write("x");
-}
 } // namespace
 
 class TestSyncHandler : public QObject
@@ -37,8 +28,8 @@ private slots:
     void checksAndRechecks()
     {
         TestEnvironment env;
-        Touch(env.Path(QStringLiteral("maps/Ford.sd7")));
-        Touch(env.Path(QStringLiteral("engines/105.0/spring")));
+        QVERIFY(TestFiles::Write(env.Path("maps/Ford.sd7"), "x"));
+        QVERIFY(TestFiles::Write(env.Path("engines/105.0/spring"), "x"));
         SyncManager::SetSystemEnginePath(QString());
         SyncManager::Instance();
 
@@ -57,17 +48,13 @@ private slots:
         SyncHandler::CheckSyncState(sync);
         QTRY_COMPARE(listener.states.size(), 1);
         DataSyncState s = listener.states.first();
-        QVERIFY(s.isChecked);
-        QVERIFY(s.hasMap);
-        QVERIFY(s.hasEngine);
-        QVERIFY(!s.hasGame);
-        QVERIFY(!s.isSynced);
+        QVERIFY(s.isChecked && s.hasMap && s.hasEngine && !s.hasGame && !s.isSynced);
         QCOMPARE(s.downloads.keys(), QList<int>{DataDownload::Game});
         QCOMPARE(s.downloads.value(DataDownload::Game).name, QStringLiteral("Late Game 3"));
         QCOMPARE(SyncHandler::Instance()->GetSyncState().gameName, QStringLiteral("Late Game 3"));
 
         // The game arrives; a retry sees it once the index has looked again.
-        Touch(env.Path(QStringLiteral("games/Late Game 3.sdz")));
+        QVERIFY(TestFiles::Write(env.Path("games/Late Game 3.sdz"), "x"));
         QMetaObject::invokeMethod(SyncManager::Instance(), "DoReload", Qt::BlockingQueuedConnection);
         QMetaObject::invokeMethod(SyncHandler::Instance(), "DoRetrySync", Qt::QueuedConnection);
         QTRY_COMPARE(listener.states.size(), 2);

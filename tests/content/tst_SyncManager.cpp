@@ -1,23 +1,15 @@
 #include "PathManager.h"
 #include "SyncManager.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 
-#include <QDir>
-#include <QFile>
-#include <QSignalSpy>
 #include <QtTest>
 
 namespace
 {
 void WriteFile(const QString& path, const QByteArray& content, bool executable = false)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(content);
-    file.close();
-    if (executable)
-        file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+    QVERIFY(TestFiles::Write(path, content, executable));
 }
 } // namespace
 
@@ -54,6 +46,7 @@ private slots:
         WriteFile(data + "/games/Versioned.sdd/modinfo.lua",
                   "return { name = \"Kept 1.5\", version = \"1.5\" }");
         WriteFile(data + "/games/NoInfo.sdd/LuaRules/main.lua", "");
+        WriteFile(data + "/games/Nameless.sdd/modinfo.lua", "return { version = \"2\" }");
         WriteFile(data + "/maps/Comet Catcher 1.8.sd7", "7z");
         WriteFile(data + "/maps/Flat.sdd/mapinfo.lua",
                   "local mapinfo = { name = \"Flat Land\", version = \"\" }\nreturn mapinfo\n");
@@ -67,8 +60,8 @@ private slots:
         QVERIFY(sync->ContainsEngine("105.0"));
         QVERIFY(!sync->ContainsEngine("106.0"));
 
-        QCOMPARE(sync->GetGameVersions().keys(),
-                 QStringList({"Dev Game test-7", "Kept 1.5", "NoInfo", "Other Game 2", "zorn-1.0"}));
+        QCOMPARE(sync->GetGameVersions().keys(), QStringList({"Dev Game test-7", "Kept 1.5", "Nameless",
+                                                              "NoInfo", "Other Game 2", "zorn-1.0"}));
         QVERIFY(sync->ContainsGame("Dev Game test-7"));
         QVERIFY(!sync->ContainsGame("readme"));
         QCOMPARE(sync->GetGameVersions().value("Dev Game test-7"), data + "/games/Dev.sdd");
@@ -98,37 +91,37 @@ private slots:
         QVERIFY(sync->ContainsMap("New Map"));
     }
 
-    void SystemEngineVersionFromItsOutput()
+    // The system-wide engine is asked for its version; an engine of the data folder comes first.
+    void SystemEngine_data()
     {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<QStringList>("versions");
+        QTest::addColumn<bool>("systemUsed");
+        QTest::addColumn<QString>("logLine");
+        QTest::newRow("its own version") << QByteArray("echo \"spring version 999.5\"")
+                                         << QStringList{"998.0", "999.5"} << true << QString();
+        QTest::newRow("same as the data folder's")
+            << QByteArray("echo \"spring version 998.0\"") << QStringList{"998.0"} << false << QString();
+        QTest::newRow("says nothing") << QByteArray("exit 3") << QStringList{"998.0"} << false
+                                      << "SyncManager :: no version from engine";
+    }
+
+    void SystemEngine()
+    {
+        QFETCH(QByteArray, script);
+        QFETCH(QStringList, versions);
+        QFETCH(bool, systemUsed);
+        QFETCH(QString, logLine);
         TestEnvironment env;
         const QString fake = env.Path("system/spring");
-        WriteFile(fake, "#!/bin/sh\necho \"spring version 999.5\"\n", true);
-        WriteFile(env.SpringDataDir() + "/engines/998.0/spring", "#!/bin/sh\n", true);
+        const QString own = env.SpringDataDir() + "/engines/998.0/spring";
+        WriteFile(fake, "#!/bin/sh\n" + script + "\n", true);
+        WriteFile(own, "#!/bin/sh\n", true);
         SyncManager::SetSystemEnginePath(fake);
         SyncManager* sync = SyncManager::Instance();
-        QCOMPARE(sync->GetEngineVersions().keys(), QStringList({"998.0", "999.5"}));
-        QCOMPARE(sync->GetEngineExePath("999.5"), fake);
-    }
-
-    void DataFolderEngineWinsOverSystemOne()
-    {
-        TestEnvironment env;
-        const QString fake = env.Path("system/spring");
-        WriteFile(fake, "#!/bin/sh\necho \"spring version 998.0\"\n", true);
-        WriteFile(env.SpringDataDir() + "/engines/998.0/spring", "#!/bin/sh\n", true);
-        SyncManager::SetSystemEnginePath(fake);
-        QCOMPARE(SyncManager::Instance()->GetEngineExePath("998.0"),
-                 env.SpringDataDir() + "/engines/998.0/spring");
-    }
-
-    void SystemEngineThatSaysNothingIsLeftOut()
-    {
-        TestEnvironment env;
-        const QString fake = env.Path("system/silent");
-        WriteFile(fake, "#!/bin/sh\nexit 3\n", true);
-        SyncManager::SetSystemEnginePath(fake);
-        QVERIFY(SyncManager::Instance()->GetEngineVersions().isEmpty());
-        QVERIFY(env.LogContains("SyncManager :: no version from engine"));
+        QCOMPARE(sync->GetEngineVersions().keys(), versions);
+        QCOMPARE(sync->GetEngineExePath(versions.last()), systemUsed ? fake : own);
+        QVERIFY(env.LogContains(logLine));
     }
 
     void RealSystemEngineIsFound()
@@ -137,27 +130,6 @@ private slots:
         QM_REQUIRE(QFileInfo("/usr/games/spring").isExecutable(), "Debian's spring package");
         SyncManager::SetSystemEnginePath("/usr/games/spring");
         QCOMPARE(SyncManager::Instance()->GetEngineExePath("106.0"), QStringLiteral("/usr/games/spring"));
-    }
-
-    void ReadInfoName_data()
-    {
-        QTest::addColumn<QByteArray>("lua");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("name and version") << QByteArray("name = \"A\", version = \"2\"") << "A 2";
-        QTest::newRow("no version") << QByteArray("name = \"A\"") << "A";
-        QTest::newRow("shortname first") << QByteArray("shortname = \"S\",\n name='Long'") << "Long";
-        QTest::newRow("version in name") << QByteArray("name = \"A v2\", version = \"v2\"") << "A v2";
-        QTest::newRow("no name") << QByteArray("version = \"2\"") << "";
-        QTest::newRow("empty") << QByteArray() << "";
-    }
-    void ReadInfoName()
-    {
-        QFETCH(QByteArray, lua);
-        QFETCH(QString, name);
-        QTemporaryDir dir;
-        WriteFile(dir.filePath("modinfo.lua"), "return {" + lua + "}");
-        QCOMPARE(SyncManager::ReadInfoName(dir.filePath("modinfo.lua")), name);
-        QCOMPARE(SyncManager::ReadInfoName(dir.filePath("absent.lua")), QString());
     }
 };
 

@@ -21,8 +21,7 @@ private slots:
         QVERIFY(!SpringConnectionManager::IsSteamLogin());
         QVERIFY(!SpringConnectionManager::Exists());
         auto* connection = SpringConnectionManager::Instance();
-        QCOMPARE(connection->GetLoginMode(), SpringConnectionManager::LoginMode::Account);
-        QVERIFY(!SpringConnectionManager::IsSteamLogin());
+        QVERIFY(!SpringConnectionManager::IsSteamLogin()); // account login by default
         connection->SetLoginMode(SpringConnectionManager::LoginMode::Steam);
         QVERIFY(SpringConnectionManager::IsSteamLogin());
         connection->SetLoginMode(SpringConnectionManager::LoginMode::Demo);
@@ -54,9 +53,7 @@ private slots:
 
         SpringPlayer copy = players->GetPlayer(QStringLiteral("Alice"));
         QCOMPARE(copy.country, QStringLiteral("DE"));
-        QVERIFY(copy.IsInGame());
-        QVERIFY(copy.IsBot());
-        QVERIFY(!copy.IsAway());
+        QVERIFY(copy.IsInGame() && copy.IsBot() && !copy.IsAway());
         // A copy: changing it leaves the lobby's record alone.
         copy.country = QStringLiteral("FR");
         QCOMPARE(players->GetPlayer(QStringLiteral("Alice")).country, QStringLiteral("DE"));
@@ -95,15 +92,10 @@ private slots:
         p.platform = 1;
         p.userStatus = 0x1;
         const DataPlayer d = p.ToDataPlayer();
-        QCOMPARE(d.name, QStringLiteral("Carol"));
-        QCOMPARE(d.id, QStringLiteral("1234"));
-        QCOMPARE(d.country, QStringLiteral("RU"));
-        QCOMPARE(d.rank, QStringLiteral("5"));
-        QCOMPARE(d.localTime, QStringLiteral("12:30"));
+        QCOMPARE((QStringList{d.name, d.id, d.country, d.rank, d.localTime}),
+                 (QStringList{"Carol", "1234", "RU", "5", "12:30"}));
         QCOMPARE(d.platform, 1);
-        QVERIFY(d.inGame);
-        QVERIFY(!d.isAi);
-        QVERIFY(d.plays);
+        QVERIFY(d.inGame && !d.isAi && d.plays);
     }
 
     void QueuedPlayerRecords()
