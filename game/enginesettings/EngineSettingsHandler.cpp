@@ -171,13 +171,16 @@ bool EngineSettingsHandler::SaveSettings(const DataEngineSettings& es, bool repl
     const QString path = replay ? m_replayFile : m_playFile;
     bool saved = false;
     // A file that is not there yet starts empty; one that cannot be read is left alone.
-    if (!QFile::exists(path))
+    const bool existed = QFile::exists(path);
+    if (!existed)
         m_values.clear();
-    if (!QFile::exists(path) || ReadSettingsFile(path))
+    if (!existed || ReadSettingsFile(path))
     {
         EngineSettingsFile::FromRecord(es, m_values);
         saved = WriteSettingsFile(path);
     }
+    if (!existed && !QFile::exists(path))
+        qDebug().noquote() << "EngineSettingsHandler :: Engine Settings file does NOT exist" << path;
     if (!saved)
         qDebug().noquote() << "EngineSettingsHandler :: Engine Settings --- NOT saved" << path;
     return saved;

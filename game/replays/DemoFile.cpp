@@ -150,14 +150,14 @@ void ReadDemo(DemoInput& input, DataReplay& record)
     if (headerSize != HeaderSize)
         return Fail("FAIL - Wrong demo file header size value");
 
+    record.gameId.clear();
+    for (int i = 0; i < 16; ++i)
+        record.gameId += QStringLiteral("%1").arg(uchar(header[280 + i]), 2, 16, QLatin1Char('0'));
+
     const char* versionStart = header + 24;
     const char* versionEnd = static_cast<const char*>(std::memchr(versionStart, 0, 256));
     if (!versionEnd)
         return Fail("FAIL - Wrong engine version in file");
-
-    record.gameId.clear();
-    for (int i = 0; i < 16; ++i)
-        record.gameId += QStringLiteral("%1").arg(uchar(header[280 + i]), 2, 16, QLatin1Char('0'));
 
     record.engineVersion = QString::fromUtf8(versionStart, int(versionEnd - versionStart));
     // An engine that writes no version (Debian's build) keeps an empty text, not ".0".

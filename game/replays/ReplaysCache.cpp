@@ -130,7 +130,8 @@ QString CacheFilePath(const QString& folder)
 {
     if (folder.isEmpty())
         return QString();
-    return QDir::toNativeSeparators(folder + QStringLiteral("/replays.cache.rc%1").arg(Version));
+    // The name stays the same across format versions: the version in the header decides.
+    return QDir::toNativeSeparators(folder + QStringLiteral("/replays.cache.rc%1").arg(1));
 }
 
 QString HexByte(int number)

@@ -256,9 +256,10 @@ void ReplaysManager::DropStaleUnpack(const QString& id)
 void ReplaysManager::Do7zFinish(QString filePath, QString id)
 {
     Q_UNUSED(filePath) // the id names the request, and with it the archive
+    if (id.startsWith(QLatin1String("replays-")))
+        qDebug().noquote() << "ReplaysManager :: Do7zFinish - stopping =" << m_stopping;
     if (id.isEmpty() || id != m_extractId)
         return DropStaleUnpack(id);
-    qDebug().noquote() << "ReplaysManager :: Do7zFinish - stopping =" << m_stopping;
     const QString folder = m_extractFolder;
     const QString archive = m_extractArchive;
     m_extractId.clear();

@@ -74,7 +74,7 @@ class TestReplaysCache : public QObject
 private slots:
     void path()
     {
-        QCOMPARE(CacheFilePath("/a/b"), QDir::toNativeSeparators("/a/b/replays.cache.rc2"));
+        QCOMPARE(CacheFilePath("/a/b"), QDir::toNativeSeparators("/a/b/replays.cache.rc1"));
         QVERIFY(CacheFilePath(QString()).isEmpty());
         QCOMPARE(HexByte(0), QStringLiteral("00"));
         QCOMPARE(HexByte(10), QStringLiteral("0a"));
@@ -189,7 +189,7 @@ private slots:
         LoadCache(CachePath(), table);
         QVERIFY(table.isEmpty());
         table.insert("/x", Sample("/x"));
-        LoadCache(m_dir.filePath("absent.rc2"), table);
+        LoadCache(m_dir.filePath("absent.rc1"), table);
         QCOMPARE(table.size(), 1);
         QVERIFY(env.LogLines().filter("ReplaysManager").isEmpty());
     }
