@@ -6,6 +6,18 @@
 #include <QFileInfo>
 #include <QSettings>
 
+namespace
+{
+// An unquoted comma makes QSettings split the value into a list; a taunt text keeps its commas.
+QString IniText(const QSettings& ini, const QString& key)
+{
+    const QVariant value = ini.value(key);
+    if (value.userType() == QMetaType::QStringList)
+        return value.toStringList().join(QStringLiteral(", "));
+    return value.toString();
+}
+} // namespace
+
 TauntsManager::TauntsManager()
 {
     qDebug().noquote() << "Initialize :: TauntsManager";
@@ -48,9 +60,9 @@ void TauntsManager::Load()
     for (int i = 1; i <= count; ++i)
     {
         ini.beginGroup(QString::number(i));
-        const QString key = ini.value(QStringLiteral("key")).toString();
-        const QString message = ini.value(QStringLiteral("message")).toString();
-        const QString file = ini.value(QStringLiteral("file")).toString();
+        const QString key = IniText(ini, QStringLiteral("key"));
+        const QString message = IniText(ini, QStringLiteral("message"));
+        const QString file = IniText(ini, QStringLiteral("file"));
         ini.endGroup();
         m_messages.insert(key, message);
         m_files.insert(message.toLower(), file);

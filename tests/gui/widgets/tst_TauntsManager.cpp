@@ -53,7 +53,7 @@ private slots:
     {
         WriteTaunts("count=3\n"
                     "[1]\nkey=gg\nmessage=Good Game\nfile=gg.ogg\n"
-                    "[2]\nkey=rush\nmessage=Rush them now!\nfile=sub/rush.wav\n"
+                    "[2]\nkey=rush\nmessage=Rush them, now!\nfile=sub/rush.wav\n"
                     "[3]\nkey=\xd0\xbf\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82\nmessage="
                     "\xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82!\nfile=hi.wav\n");
         TauntsManager* taunts = TauntsManager::Instance();
@@ -61,14 +61,14 @@ private slots:
         QVERIFY(m_env->LogContains(QStringLiteral("TauntsManager :: Load 3 taunts")));
         QVERIFY(taunts->Contains(QStringLiteral("gg")));
         QVERIFY(!taunts->Contains(QStringLiteral("GG")));
-        QCOMPARE(taunts->GetMessage(QStringLiteral("rush")), QStringLiteral("Rush them now!"));
+        QCOMPARE(taunts->GetMessage(QStringLiteral("rush")), QStringLiteral("Rush them, now!"));
         QVERIFY(taunts->GetMessage(QStringLiteral("nope")).isEmpty());
         QCOMPARE(taunts->GetTaunts().value(QStringLiteral("gg")), QStringLiteral("Good Game"));
         QCOMPARE(taunts->GetMessage(QString::fromUtf8("привет")), QString::fromUtf8("Привет!"));
 
         // By message, in any letter case.
         QCOMPARE(taunts->GetTauntFile(QStringLiteral("good game")), QStringLiteral("gg.ogg"));
-        QCOMPARE(taunts->GetTauntFile(QStringLiteral("RUSH THEM NOW!")), QStringLiteral("sub/rush.wav"));
+        QCOMPARE(taunts->GetTauntFile(QStringLiteral("RUSH THEM, NOW!")), QStringLiteral("sub/rush.wav"));
         QCOMPARE(taunts->GetTauntFile(QString::fromUtf8("привет!")), QStringLiteral("hi.wav"));
         // By a key in parentheses at the start, followed by other words.
         QCOMPARE(taunts->GetTauntFile(QStringLiteral("(gg) well played all")), QStringLiteral("gg.ogg"));
