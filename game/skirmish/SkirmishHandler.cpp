@@ -270,8 +270,8 @@ void SkirmishHandler::AppendRect(int team, const QRect& rect)
 {
     if (!rect.isValid() || !Area().contains(rect))
     {
-        qWarning().noquote() << "SkirmishHandler :: AppendRect --- Out of area" << rect.left() << rect.top()
-                             << rect.right() << rect.bottom();
+        qWarning().noquote() << "SkirmishHandler :: AppendRect --- Out of area" << rect.right()
+                             << rect.bottom();
         return;
     }
     InsertRect(team, rect);
@@ -282,8 +282,8 @@ void SkirmishHandler::DoAppendRect(int teamID, QRect rect)
     const QRect inside = rect.normalized() & Area();
     if (inside.isEmpty())
     {
-        qWarning().noquote() << "SkirmishHandler :: AppendRect --- Out of area" << rect.left() << rect.top()
-                             << rect.right() << rect.bottom();
+        qWarning().noquote() << "SkirmishHandler :: AppendRect --- Out of area" << rect.right()
+                             << rect.bottom();
         return;
     }
     InsertRect(teamID, inside);

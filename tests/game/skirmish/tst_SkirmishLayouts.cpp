@@ -116,6 +116,7 @@ private slots:
         QCOMPARE(handler.StartRects().keys(), QList<int>{0});
         QCOMPARE(
             env.LogLines().filter(QStringLiteral("SkirmishHandler :: AppendRect --- Out of area")).size(), 4);
+        QVERIFY(env.LogContains(QStringLiteral("SkirmishHandler :: AppendRect --- Out of area 101 49")));
 
         // The editor's boxes are clipped to the map, never stored outside it.
         handler.DoAppendRect(5, QRect(90, -10, 30, 30));
