@@ -13,9 +13,10 @@
 // replay, hides the unpacked ".sdd" game folders while it runs, and tells the program when it
 // has started and stopped. At most one engine runs at a time. Lives on the GUI thread.
 //
-// Every launch that does not reach the engine (already running, a script the engine is sure to
-// refuse, a script file that can't be written, an engine that can't be started) logs why and
-// emits OnSpringFailed, so no caller waits for a start that never comes.
+// A second launch while the engine runs is refused with a warning and leaves everything as it is.
+// Any other launch that does not reach the engine (a script the engine is sure to refuse, a script
+// file that can't be written, an engine that can't be started) logs why, gives the hidden folders
+// back and emits OnSpringFailed, so no caller waits for a start that never comes.
 class SpringLaunchManager : public QObject, public Singleton<SpringLaunchManager>
 {
     Q_OBJECT

@@ -26,7 +26,7 @@ StartScriptGenerator::StartScriptGenerator(const DataStartScript& record) : m_re
 QString StartScriptGenerator::SafeText(const QString& text, bool key)
 {
     // The engine reads a value up to the next ";" and refuses the whole script for a line break or
-    // "]]" inside one; single brackets and braces are fine there (clan tags such as "[ABC]Name"
+    // "]]" inside one; single brackets, braces and tabs are fine there (clan tags such as "[ABC]Name"
     // must reach the engine unchanged, or the host won't know the player). Names of keys and
     // sections also lose the characters that open or close a section.
     QString safe = text;
@@ -41,8 +41,11 @@ QString StartScriptGenerator::SafeText(const QString& text, bool key)
             break;
         case '\r':
         case '\n':
-        case '\t':
             c = QLatin1Char(' ');
+            break;
+        case '\t':
+            if (key)
+                c = QLatin1Char(' ');
             break;
         case '[':
         case '{':

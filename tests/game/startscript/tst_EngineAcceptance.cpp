@@ -58,7 +58,7 @@ private slots:
         unsafe.players.first().name = unsafe.me.name;
         unsafe.players.first().rank = QStringLiteral("a]]b");
         unsafe.ais.first().aiOwner = unsafe.me.name;
-        unsafe.options.SetValue(QStringLiteral("note"), QStringLiteral("line\none"));
+        unsafe.options.SetValue(QStringLiteral("note"), QStringLiteral("line\none\t{tab}"));
         QTest::newRow("characters the format can't carry") << unsafe;
     }
     void HostScripts_Accepted()

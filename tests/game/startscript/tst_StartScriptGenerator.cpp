@@ -135,14 +135,14 @@ private slots:
         r.players.first().name = QStringLiteral("[Clan]Name;x");
         r.ais.first().aiOwner = r.players.first().name;
         r.players.first().rank = QStringLiteral("a]]]b");
-        r.mapName = QStringLiteral("Map {1}\nline2\r");
+        r.mapName = QStringLiteral("Map {1}\tx\nline2\r");
         r.options.SetValue(QStringLiteral("bad=key]{x}\n"), QStringLiteral("v;[x]"));
         r.options.section = QStringLiteral("mod[options]");
         const StartScriptGenerator generator(r);
         const QString script = generator.Script();
         QVERIFY(script.contains(QStringLiteral("\t\tName=[Clan]Name,x;\n"))); // clan tags stay
         QVERIFY(script.contains(QStringLiteral("\t\tRank=a])]b;\n")));
-        QVERIFY(script.contains(QStringLiteral("\tMapName=Map {1} line2 ;\n")));
+        QVERIFY(script.contains(QStringLiteral("\tMapName=Map {1}\tx line2 ;\n"))); // tabs stay
         QVERIFY(script.contains(QStringLiteral("\t[mod(options)]\n")));
         QVERIFY(script.contains(QStringLiteral("\t\tbad-key)(x) =v,[x];\n")));
         QVERIFY(script.contains(QStringLiteral("\t\tHost=0;\n"))); // the owner is still found
