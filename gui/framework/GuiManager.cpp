@@ -31,9 +31,9 @@ GuiManager::GuiManager()
 
 GuiManager::~GuiManager()
 {
+    qDebug() << "Destroy :: GUI";
     // A quit before the housekeeping reported back must not leave its thread running.
     StartActionsHandler::Destroy();
-    qDebug() << "Destroy :: GUI";
 }
 
 bool GuiManager::IsMainWindowActive()

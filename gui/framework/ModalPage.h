@@ -26,7 +26,6 @@ public:
 
     void setModalWidget(NModalWidget* widget) override;
     void keyPress(QKeyEvent* event) override;
-    void DoCancel() override;
 
     NModalWidget* GetModalWidget() const { return m_widget; }
     QLabel* GetTitleLabel() const { return m_title; }
@@ -36,6 +35,8 @@ public:
 
 public slots:
     void DoOK();
+    // Also called from outside the pages to cancel the shown dialog.
+    void DoCancel() override;
     void DoClose();
     void DoModalExit();
 

@@ -5,7 +5,6 @@
 #include "GuiManager.h"
 #include "GuiMetrics.h"
 
-#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -51,6 +50,8 @@ MainMenuPage::MainMenuPage() : NPage(ID_MAIN_MENU, ID_EMPTY, QStringLiteral("Mai
         {tr("Single Player"),
          {{tr("Quick Skirmish"), ID_SKIRMISH_SIMPLE},
           {tr("Custom Skirmish"), ID_SKIRMISH_CUSTOM},
+          {tr("Campaign"), ID_CAMPAIGN_MISSION_LIST},
+          {tr("Tutorials"), ID_TUTORIAL_MISSION_LIST},
           {tr("Replays"), ID_REPLAYS}}},
         {tr("Multiplayer"),
          {{tr("Lobby Server"), ID_SPRING_LOGIN},
@@ -61,18 +62,31 @@ MainMenuPage::MainMenuPage() : NPage(ID_MAIN_MENU, ID_EMPTY, QStringLiteral("Mai
           {tr("Extras"), ID_EXTRAS},
           {tr("About"), ID_ABOUT},
           {tr("Updates"), ID_UPDATES}}},
-        {tr("Developers"), {{tr("AI Projects"), ID_AI_PROJECTS}, {tr("Game Tests"), ID_GAME_TESTS}}},
+        {tr("Developers"),
+         {{tr("AI Projects"), ID_AI_PROJECTS},
+          {tr("AI Editor"), ID_AI_EDITOR},
+          {tr("Mission Editor"), ID_MISSION_EDITOR},
+          {tr("Game Tests"), ID_GAME_TESTS}}},
     };
 
-    // Two groups a row, so that the menu fits the smallest window.
-    auto* grid = new QGridLayout();
-    grid->setHorizontalSpacing(4 * GuiUnit);
-    grid->setVerticalSpacing(2 * GuiUnit);
-    int index = 0;
-    for (const auto& group : groups)
+    // Three columns (multiplayer and program share one), so that the menu fits the smallest window.
+    const QList<int> columnOfGroup = {0, 1, 1, 2};
+    auto* grid = new QHBoxLayout();
+    grid->setSpacing(4 * GuiUnit);
+    QList<QVBoxLayout*> columns;
+    for (int i = 0; i < 3; ++i)
     {
         auto* column = new QVBoxLayout();
         column->setSpacing(GuiUnitHalf);
+        grid->addLayout(column);
+        columns << column;
+    }
+    for (int index = 0; index < groups.size(); ++index)
+    {
+        const auto& group = groups.at(index);
+        QVBoxLayout* column = columns.at(columnOfGroup.at(index));
+        if (column->count() > 0)
+            column->addSpacing(2 * GuiUnit);
         QLabel* heading = FrameKit::CreateLabel(3, group.first, Common::ColorMain());
         heading->setAlignment(Qt::AlignCenter);
         column->addWidget(heading);
@@ -85,10 +99,9 @@ MainMenuPage::MainMenuPage() : NPage(ID_MAIN_MENU, ID_EMPTY, QStringLiteral("Mai
             column->addWidget(button);
             m_pageButtons << button;
         }
-        column->addStretch(1);
-        grid->addLayout(column, index / 2, index % 2);
-        ++index;
     }
+    for (QVBoxLayout* column : columns)
+        column->addStretch(1);
     auto* center = new QHBoxLayout();
     center->addStretch(1);
     center->addLayout(grid);

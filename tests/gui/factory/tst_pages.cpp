@@ -177,7 +177,7 @@ void TestPages::MainMenuButtons()
                 QVERIFY(!area.intersects(QRect(other->mapTo(menu, QPoint(0, 0)), other->size())));
         }
     }
-    const QList<int> expected = {13, 14, 19, 15, 16, 18, 5, 6, 7, 8, 20, 22};
+    const QList<int> expected = {13, 14, 9, 11, 19, 15, 16, 18, 5, 6, 7, 8, 20, 23, 21, 22};
     QList<int> ids;
     for (QPushButton* button : menu->GetPageButtons())
         ids << button->property("PAGE_ID").toInt();
