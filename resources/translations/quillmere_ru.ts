@@ -175,6 +175,22 @@
         <source>Quit</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Campaign</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tutorials</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AI Editor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mission Editor</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MissionEditorPage</name>
