@@ -68,22 +68,31 @@ void CoreInitialize()
     qDebug() << "CORE --------------- STOP";
 }
 
+// A worker manager finishes its work on its own thread before it is deleted.
+template <typename Worker>
+void StopWorkerManager()
+{
+    if (Worker::Exists())
+        Worker::Instance()->InvokeBlocking("DoDestroy");
+}
+
 void CoreDestroy()
 {
     qDebug() << "CORE DESTROY --------------- START";
+    StopWorkerManager<SteamManager>();
     SteamManager::Destroy();
     TauntsManager::DestroyInstance();
-    if (SyncManager::Exists())
-        SyncManager::Instance()->InvokeBlocking("DoDestroy");
+    StopWorkerManager<SyncManager>();
     SyncManager::Destroy();
-    if (SevenZManager::Exists())
-        SevenZManager::Instance()->InvokeBlocking("DoDestroy");
+    // The replays worker hands archives to the archive manager: still running once that is gone,
+    // it would create a new one on its own thread that nobody stops.
+    StopWorkerManager<ReplaysManager>();
+    StopWorkerManager<SevenZManager>();
     SevenZManager::Destroy();
     TranslatorManager::Destroy();
-    if (ReplaysManager::Exists())
-        ReplaysManager::Instance()->InvokeBlocking("DoDestroy");
     ReplaysManager::Destroy();
     SpringLaunchManager::Destroy();
+    StopWorkerManager<WebUpdates>();
     WebUpdates::Destroy();
     SoundManager::DestroyInstance();
     qDebug() << "CORE DESTROY --------------- STOP";

@@ -27,13 +27,21 @@ ReplaysManager::ReplaysManager()
     m_cachePath = ReplaysCache::CacheFilePath(paths->GetLobbyDataDir());
     qDebug() << "Initialize :: ReplaysManager";
 
-    // Only answers carrying our own id are taken; see Do7zFinish.
+    StartWorker();
+}
+
+void ReplaysManager::ConnectArchiveManager()
+{
+    // The archive manager is created after us at start-up, so we connect on the first refresh.
     SevenZManager* sevenZ = SevenZManager::Instance();
+    if (m_archiveManager == sevenZ)
+        return;
+    m_archiveManager = sevenZ;
+    // Only answers carrying our own id are taken; see Do7zFinish.
     connect(sevenZ, SIGNAL(OnFinish(QString, QString)), this, SLOT(Do7zFinish(QString, QString)),
             Qt::QueuedConnection);
     connect(sevenZ, SIGNAL(OnError(QString, QString)), this, SLOT(Do7zError(QString, QString)),
             Qt::QueuedConnection);
-    StartWorker();
 }
 
 ReplaysManager::~ReplaysManager()
@@ -44,6 +52,7 @@ ReplaysManager::~ReplaysManager()
 
 void ReplaysManager::UpdateReplays()
 {
+    Instance()->ConnectArchiveManager();
     QMetaObject::invokeMethod(Instance(), "DoUpdateReplays", Qt::QueuedConnection);
 }
 

@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QMap>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -63,6 +64,8 @@ private:
     void ResetTempFolder();
     void DropStaleUnpack(const QString& id);
     int BatchSize() const;
+    // Listens to the archive manager; on the caller's thread, before the first refresh.
+    void ConnectArchiveManager();
 
     QString m_replayFolder;
     QString m_tempFolder;
@@ -85,4 +88,5 @@ private:
     QString m_extractFolder;
     QString m_extractId;
     int m_extractSerial = 0;
+    QPointer<QObject> m_archiveManager; // the one whose answers we listen to
 };

@@ -104,7 +104,10 @@ class TestProgram : public QObject
         QCOMPARE(lines.value(at + 6), "Game: " + gameName);
         const QStringList order{
             "Initialize :: PathManager", "Initialize :: AppSettings", "AppSettings :: LOADED",
-            "CORE --------------- START", "Initialize :: TranslatorManager", "CORE --------------- STOP",
+            "CORE --------------- START", "Initialize :: SoundManager", "Initialize :: WebUpdates",
+            "Initialize :: SpringLaunchManager", "Initialize :: ReplaysManager",
+            "Initialize :: TranslatorManager", "Initialize :: SevenZManager", "Initialize :: SyncManager",
+            "Initialize :: TauntsManager", "Initialize :: SteamManager", "CORE --------------- STOP",
             "Initialize :: CORE UI --------------- START", "Initialize :: PageStorageManager",
             "Initialize :: PageManager", "Initialize :: BackgroundManager", "Initialize :: GUI",
             "Initialize :: MainWindow", "Initialize :: CORE UI --------------- STOP",
@@ -114,8 +117,11 @@ class TestProgram : public QObject
             "Destroy :: CORE UI --------------- START", "Destroy :: GUI", "Destroy :: BackgroundManager",
             "Destroy :: PageManager", "Destroy :: PageStorageManager", "Destroy :: MainWindow",
             "Destroy :: CORE UI --------------- STOP", "CORE DESTROY --------------- START",
-            "Destroy :: TranslatorManager", "CORE DESTROY --------------- STOP", "Destroy :: AppSettings",
-            "Destroy :: PathManager", "Destroy :: AppDefines", "Stop logging!"};
+            "Destroy :: SteamManager", "Destroy :: TauntsManager", "Destroy :: SyncManager",
+            "Destroy :: SevenZManager", "Destroy :: TranslatorManager", "Destroy :: ReplaysManager",
+            "Destroy :: SpringLaunchManager", "Destroy :: WebUpdates", "Destroy :: SoundManager",
+            "CORE DESTROY --------------- STOP", "Destroy :: AppSettings", "Destroy :: PathManager",
+            "Destroy :: AppDefines", "Stop logging!"};
         for (const QString& step : order)
         {
             const int next = FindLine(lines, step, at + 1);
