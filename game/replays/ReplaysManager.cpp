@@ -117,15 +117,8 @@ void ReplaysManager::DoUpdateReplays()
     emit OnBusy(true);
     emit OnProgress(0);
     m_stopping = false;
-
-    m_cachedTable.clear();
-    m_waitingPaths.clear();
-    m_replayTable.clear();
     // An unpack of an earlier refresh may still answer; its id no longer matches.
-    m_extractId.clear();
-    m_extractArchive.clear();
-    m_extractFolder.clear();
-    ResetTempFolder();
+    ClearRefreshState();
 
     // The engine writes its demos into its write folder: the custom sync folder when one is set.
     const QString custom = AppSettingsMain::Instance()->CustomSyncFolder;
@@ -307,6 +300,11 @@ void ReplaysManager::DoStop()
 {
     qDebug() << "ReplaysManager :: DoStop";
     m_stopping = true;
+    ClearRefreshState();
+}
+
+void ReplaysManager::ClearRefreshState()
+{
     m_cachedTable.clear();
     m_waitingPaths.clear();
     m_replayTable.clear();

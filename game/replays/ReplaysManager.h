@@ -62,6 +62,8 @@ private:
     void EmitProgress();
     void ScheduleParse();
     void ResetTempFolder();
+    // Forgets everything of a refresh in flight.
+    void ClearRefreshState();
     void DropStaleUnpack(const QString& id);
     int BatchSize() const;
     // Listens to the archive manager; on the caller's thread, before the first refresh.
