@@ -18,8 +18,9 @@ public:
     // Platform default engine data folder: SPRING_WRITEDIR when set; on Linux
     // $HOME/.config/spring, or $HOME/.spring where only that one exists.
     static QString DefaultSpringDataDir();
-    // "<date>_<time>_gamelobby.log": the log file name of a run started at `start`.
-    static QString LogFileName(const QDateTime& start);
+    // "<date>_<time>_gamelobby.log": the log file name of a run started at `start`; a later copy
+    // started in the same second gets "<date>_<time>_<copy + 1>_gamelobby.log".
+    static QString LogFileName(const QDateTime& start, int copy = 0);
     // The log file start-up opened before the paths were resolved (one name per run).
     void SetLobbyLogFile(const QString& filePath) { m_lobbyLogFile = filePath; }
 
