@@ -1,21 +1,41 @@
 #include "SyncManager.h"
 
 #include "PathManager.h"
+#include "StoppableProcess.h"
 
+#include <QDateTime>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QMutexLocker>
-#include <QProcess>
 #include <QRegularExpression>
+
+#include <atomic>
 
 namespace
 {
 const QString EngineNotFound = QStringLiteral("ENGINE NOT FOUND");
 
 QMutex g_systemEngineMutex;
+
+// What every engine executable said its version was, by path; empty when it said nothing.
+struct KnownEngine
+{
+    QString version;
+    qint64 size = -1;
+    qint64 modified = -1;
+};
+QMutex g_knownMutex;
+QHash<QString, KnownEngine> g_known;
+std::atomic_bool g_stopChecks{false};
+
+KnownEngine FileStamp(const QString& executable)
+{
+    const QFileInfo info(executable);
+    return {QString(), info.size(), info.lastModified().toMSecsSinceEpoch()};
+}
 #ifdef Q_OS_LINUX
 QString g_systemEnginePath = QStringLiteral("/usr/games/spring");
 #else
@@ -71,6 +91,7 @@ QMap<QString, QString> ScanContent(const QString& folder, const QString& infoFil
 SyncManager::SyncManager()
 {
     qDebug().noquote() << "Initialize :: SyncManager";
+    g_stopChecks = false;
     StartWorker();
 }
 
@@ -139,39 +160,82 @@ SyncManager::Index SyncManager::Scan(const QString& springDataDir)
 
 QString SyncManager::ReadEngineVersion(const QString& executable)
 {
-    // Asking costs half a second; the answer doesn't change while the program runs.
-    static QMutex cacheMutex;
-    static QHash<QString, QString> cache;
+    // Asking costs the engine's whole start (most of a second, a gigabyte of memory); the answer
+    // only changes with the file.
+    const KnownEngine stamp = FileStamp(executable);
     {
-        QMutexLocker locker(&cacheMutex);
-        const auto found = cache.constFind(executable);
-        if (found != cache.constEnd())
-            return found.value();
+        QMutexLocker locker(&g_knownMutex);
+        const auto known = g_known.constFind(executable);
+        if (known != g_known.constEnd() && known->size == stamp.size && known->modified == stamp.modified)
+            return known->version;
     }
+    if (g_stopChecks)
+        return QString();
 
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(executable, {QStringLiteral("--version")});
+    QByteArray output;
+    const StoppableProcess::Result result =
+        StoppableProcess::Run(executable, {QStringLiteral("--version")}, 10000, g_stopChecks, &output);
+    if (result == StoppableProcess::Result::Stopped)
+    {
+        qDebug().noquote() << "SyncManager :: ENGINE VERSION --- check stopped ---" << executable;
+        return QString();
+    }
     QString version;
-    if (process.waitForFinished(10000))
-    {
-        // "spring version 106.0"
-        const QRegularExpression pattern(QStringLiteral("version\\s+(\\S+)"));
-        const QRegularExpressionMatch match = pattern.match(QString::fromUtf8(process.readAll()));
-        if (match.hasMatch())
-            version = match.captured(1);
-    }
-    else
-    {
-        process.kill();
-        process.waitForFinished(1000);
-    }
+    // "spring version 106.0"
+    const QRegularExpression pattern(QStringLiteral("version\\s+(\\S+)"));
+    const QRegularExpressionMatch match = pattern.match(QString::fromUtf8(output));
+    if (result == StoppableProcess::Result::Finished && match.hasMatch())
+        version = match.captured(1);
     if (version.isEmpty())
         qWarning().noquote() << "SyncManager :: no version from engine" << executable;
+    else
+        qDebug().noquote() << "SyncManager :: ENGINE VERSION ---" << version << "---" << executable;
 
-    QMutexLocker locker(&cacheMutex);
-    cache.insert(executable, version);
+    QMutexLocker locker(&g_knownMutex);
+    g_known.insert(executable, {version, stamp.size, stamp.modified});
     return version;
+}
+
+void SyncManager::SetKnownEngineVersions(const QStringList& entries)
+{
+    QMutexLocker locker(&g_knownMutex);
+    g_known.clear();
+    for (const QString& entry : entries)
+    {
+        bool sizeOk = false;
+        bool modifiedOk = false;
+        KnownEngine known;
+        known.version = entry.section(QLatin1Char('|'), 0, 0);
+        known.size = entry.section(QLatin1Char('|'), 1, 1).toLongLong(&sizeOk);
+        known.modified = entry.section(QLatin1Char('|'), 2, 2).toLongLong(&modifiedOk);
+        const QString path = entry.section(QLatin1Char('|'), 3);
+        // A damaged entry only means one more question to the engine.
+        if (sizeOk && modifiedOk && !known.version.isEmpty() && !path.isEmpty())
+            g_known.insert(path, known);
+    }
+}
+
+QStringList SyncManager::KnownEngineVersions()
+{
+    QMutexLocker locker(&g_knownMutex);
+    QStringList entries;
+    for (auto it = g_known.constBegin(); it != g_known.constEnd(); ++it)
+    {
+        // An engine that said nothing is asked again at the next start.
+        if (!it->version.isEmpty())
+            entries << QStringLiteral("%1|%2|%3|%4")
+                           .arg(it->version)
+                           .arg(it->size)
+                           .arg(it->modified)
+                           .arg(it.key());
+    }
+    entries.sort();
+    return entries;
+}
+
+void SyncManager::StopEngineChecks()
+{
+    g_stopChecks = true;
 }
 
 QString SyncManager::ReadInfoName(const QString& infoFile)

@@ -15,7 +15,7 @@
 // It scans on its own thread ("DoInitialize", then on every "DoReload"):
 //   engines  a folder per version under "engines" holding the engine executable ("spring.exe" on
 //            Windows, "spring" elsewhere); on Linux also the engine installed system-wide
-//            (Debian's /usr/games/spring), its version read from "--version"
+//            (Debian's /usr/games/spring), its version read from "--version" once per file
 //   games    ".sdz" and ".sd7" archives and ".sdd" folders under "games"
 //   maps     the same kinds under "maps"
 // An entry is the name the engine knows the content by where it can be read (name and version
@@ -47,6 +47,14 @@ public:
     // The engine installed system-wide (Linux); an empty path leaves it out. Tests point it elsewhere.
     static void SetSystemEnginePath(const QString& path);
     static QString SystemEnginePath();
+
+    // Engine versions already read, one "<version>|<size>|<modified, ms since epoch>|<path>" per
+    // executable: an engine is asked again only when its file changed. Start-up hands in the stored
+    // list before the first scan; shut-down stores what the program knows then.
+    static void SetKnownEngineVersions(const QStringList& entries);
+    static QStringList KnownEngineVersions();
+    // Shut-down: kills a running version check at once and starts no other.
+    static void StopEngineChecks();
 
     // The name an ".sdd" folder's modinfo.lua or mapinfo.lua gives ("name version"), or empty when
     // the file has no name. Exposed for tests.

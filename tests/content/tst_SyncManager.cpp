@@ -3,6 +3,7 @@
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
+#include <QElapsedTimer>
 #include <QtTest>
 
 namespace
@@ -122,6 +123,70 @@ private slots:
         QCOMPARE(sync->GetEngineVersions().keys(), versions);
         QCOMPARE(sync->GetEngineExePath(versions.last()), systemUsed ? fake : own);
         QVERIFY(env.LogContains(logLine));
+    }
+
+    // An engine is asked once per file: the answer is kept, handed to the next start, and asked
+    // again only when the file changed.
+    void EngineAskedOncePerFile()
+    {
+        TestEnvironment env;
+        const QString fake = env.Path("system/spring");
+        const QString asked = env.Path("asked.txt");
+        const auto writeEngine = [&](const QByteArray& version)
+        {
+            WriteFile(fake,
+                      "#!/bin/sh\necho x >> '" + asked.toUtf8() + "'\necho \"spring version " + version +
+                          "\"\n",
+                      true);
+        };
+        const auto timesAsked = [&] { return TestFiles::Read(asked).count('\n'); };
+        const auto start = []
+        {
+            const QStringList versions = SyncManager::Instance()->GetEngineVersions().keys();
+            SyncManager::Instance()->InvokeBlocking("DoDestroy");
+            SyncManager::Destroy();
+            return versions;
+        };
+        writeEngine("999.5");
+        SyncManager::SetSystemEnginePath(fake);
+        SyncManager::SetKnownEngineVersions({});
+        QCOMPARE(start(), QStringList{"999.5"});
+        QCOMPARE(timesAsked(), 1);
+        const QStringList known = SyncManager::KnownEngineVersions();
+        QCOMPARE(known.size(), 1);
+        QVERIFY(known.first().startsWith("999.5|") && known.first().endsWith("|" + fake));
+
+        // The next start: nothing is run.
+        SyncManager::SetKnownEngineVersions(known);
+        QCOMPARE(start(), QStringList{"999.5"});
+        QCOMPARE(timesAsked(), 1);
+
+        // A new engine in the same place is asked again; a damaged entry only costs a question.
+        writeEngine("1000.25");
+        SyncManager::SetKnownEngineVersions(known + QStringList{"bad entry", "1|x|2|/p"});
+        QCOMPARE(start(), QStringList{"1000.25"});
+        QCOMPARE(timesAsked(), 2);
+        QCOMPARE(SyncManager::KnownEngineVersions().size(), 1);
+    }
+
+    // Shut-down kills a running check at once instead of waiting for the engine.
+    void StopKillsARunningCheck()
+    {
+        TestEnvironment env;
+        const QString fake = env.Path("system/spring");
+        const QString started = env.Path("started");
+        WriteFile(fake, "#!/bin/sh\ntouch '" + started.toUtf8() + "'\nexec sleep 30\n", true);
+        SyncManager::SetSystemEnginePath(fake);
+        SyncManager::SetKnownEngineVersions({});
+        SyncManager::Instance();
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(started), 10000);
+        QElapsedTimer timer;
+        timer.start();
+        SyncManager::StopEngineChecks();
+        SyncManager::Instance()->InvokeBlocking("DoDestroy");
+        QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+        QVERIFY(env.LogContains("SyncManager :: ENGINE VERSION --- check stopped --- " + fake));
+        QVERIFY(SyncManager::KnownEngineVersions().isEmpty());
     }
 
     void RealSystemEngineIsFound()
