@@ -104,6 +104,8 @@ int main(int argc, char* argv[])
 {
     QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    // Every widget paints in software: an OpenGL surface would load a GL driver nothing draws with.
+    QApplication::setAttribute(Qt::AA_ForceRasterWidgets);
     QApplication app(argc, argv);
     QApplication::setApplicationName(AppDefines::GetProductName());
     QApplication::setApplicationVersion(AppDefines::GetLobbyVersion());
@@ -149,8 +151,9 @@ int main(int argc, char* argv[])
     // The log: open the file first, so that nothing after this point is lost.
     const QString logsDir = springDataDir + QStringLiteral("/gamelobby/_logs");
     QDir().mkpath(logsDir);
-    const QString logFile = logsDir + QLatin1Char('/') + PathManager::LogFileName(QDateTime::currentDateTime());
-    const bool logFileOpen = DebugStream::Instance()->Open(logFile);
+    const QDateTime startTime = QDateTime::currentDateTime();
+    const QString logFile = DebugStream::Instance()->OpenNew(
+        [&](int copy) { return logsDir + QLatin1Char('/') + PathManager::LogFileName(startTime, copy); });
     DebugStream::InstallMessageHandler();
     for (const QString& line : DebugStream::HeaderLines(defines->GetGame().namePattern))
         qDebug().noquote() << line;
@@ -163,7 +166,7 @@ int main(int argc, char* argv[])
         qDebug().noquote() << "AppDefines :: GAME ---" << defines->GetShortCode() << "---" << gameReason;
 
     PathManager::Instance()->Initialize(springDataDir, defines->GetShortCode());
-    PathManager::Instance()->SetLobbyLogFile(logFileOpen ? logFile : QString());
+    PathManager::Instance()->SetLobbyLogFile(logFile);
     CreateAppSettingsGroups();
     AppSettings::Instance()->Load();
     SetGuiLanguage(AppSettingsMain::Instance()->LocaleName);
@@ -172,9 +175,18 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsSet("QUILLMERE_WEB_BASE"))
         defines->SetWebBaseAddress(qEnvironmentVariable("QUILLMERE_WEB_BASE"));
 
+    // Engines unchanged since the last start are not asked for their versions again.
+    SyncManager::SetKnownEngineVersions(AppSettingsMain::Instance()->EngineVersions);
     CoreInitialize();
+    // The translator knows the language now; a later switch may need other faces too.
+    GuiFonts::UseLanguage(TranslatorManager::Instance()->GetLanguage());
+    QObject::connect(TranslatorManager::Instance(), &TranslatorManager::OnLanguageChanged,
+                     &GuiFonts::UseLanguage);
     PageFactory::Install();
     CoreUI::Initialize();
+    // Closing starts with the quit request: an engine being asked for its version is killed then,
+    // so that its end overlaps the rest of the shut-down.
+    QObject::connect(GuiManager::Instance(), &GuiManager::OnAppQuit, &SyncManager::StopEngineChecks);
     qDebug() << "START --------------- START";
     // The GUI manager runs the start-up housekeeping once the event loop turns.
     EngineSettingsHandler::AddStartAction();
@@ -198,8 +210,11 @@ int main(int argc, char* argv[])
 
     const int result = app.exec();
 
+    // An engine still being asked for its version must not hold up the shut-down.
+    SyncManager::StopEngineChecks();
     CoreUI::Destroy();
     CoreDestroy();
+    AppSettingsMain::Instance()->EngineVersions = SyncManager::KnownEngineVersions();
     AppSettings::Instance()->SaveAll();
     DestroyAppSettingsGroups();
     PathManager::Destroy();
