@@ -144,7 +144,7 @@ private slots:
         QVERIFY(script.contains(QStringLiteral("\t\tRank=a])]b;\n")));
         QVERIFY(script.contains(QStringLiteral("\tMapName=Map {1}\tx line2 ;\n"))); // tabs stay
         QVERIFY(script.contains(QStringLiteral("\t[mod(options)]\n")));
-        QVERIFY(script.contains(QStringLiteral("\t\tbad-key)(x) =v,[x];\n")));
+        QVERIFY(script.contains(QStringLiteral("\t\tbad-key)(x)=v,[x];\n")));
         QVERIFY(script.contains(QStringLiteral("\t\tHost=0;\n"))); // the owner is still found
         // Every line is a header, a brace, or exactly one key=value; leaf.
         for (const QString& line : script.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
