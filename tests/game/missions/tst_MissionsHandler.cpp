@@ -216,10 +216,10 @@ private slots:
         campaign->LoadMissionData(QStringLiteral("01"));
         MissionsHandler::LeaveMission();
         workerDone();
-        QVERIFY(env.LogContains(QStringLiteral(
-            "MissionsHandler :: LoadMissionData --- answer dropped, the mission was left: 01")));
         QVERIFY(!SkirmishMissionHandler::Exists());
         QVERIFY(!SyncHandler::Exists());
+        QVERIFY(env.LogContains(QStringLiteral(
+            "MissionsHandler :: LoadMissionData --- answer dropped, the mission was left: 01")));
         QVERIFY(listener.loads.isEmpty());
 
         campaign->LoadMissionData(QStringLiteral("01"));
