@@ -8,6 +8,18 @@ using namespace Art;
 
 namespace
 {
+// A shape lit from above in the hue, outlined in black.
+void LitShape(QPainter& g, const QPainterPath& shape, const QColor& hue)
+{
+    const QRectF box = shape.boundingRect();
+    QLinearGradient fill(0, box.top(), 0, box.bottom());
+    fill.setColorAt(0, Lighter(hue, 150));
+    fill.setColorAt(1, hue.darker(180));
+    g.setPen(GlyphPen(QColor(0, 0, 0), 0.05));
+    g.setBrush(fill);
+    g.drawPath(shape);
+}
+
 // A banner on a pole with a star: the mission's objective.
 void MissionGlyph(QPainter& g, const QColor& hue)
 {
@@ -22,12 +34,7 @@ void MissionGlyph(QPainter& g, const QColor& hue)
     banner.lineTo(0.62, 0.04);
     banner.cubicTo(0.2, 0.18, -0.1, -0.1, -0.38, 0.02);
     banner.closeSubpath();
-    QLinearGradient cloth(0, -0.6, 0, 0.1);
-    cloth.setColorAt(0, Lighter(hue, 150));
-    cloth.setColorAt(1, hue.darker(170));
-    g.setPen(GlyphPen(QColor(0, 0, 0), 0.05));
-    g.setBrush(cloth);
-    g.drawPath(banner);
+    LitShape(g, banner, hue);
 
     QPolygonF star;
     for (int i = 0; i < 10; ++i)
@@ -56,12 +63,7 @@ void CustomGlyph(QPainter& g, const QColor& hue)
     tail.lineTo(0.04, 0.3);
     tail.closeSubpath();
     bubble = bubble.united(tail);
-    QLinearGradient fill(0, -0.6, 0, 0.7);
-    fill.setColorAt(0, Lighter(hue, 145));
-    fill.setColorAt(1, hue.darker(190));
-    g.setPen(GlyphPen(QColor(0, 0, 0), 0.05));
-    g.setBrush(fill);
-    g.drawPath(bubble);
+    LitShape(g, bubble, hue);
 
     g.setPen(GlyphPen(QColor(24, 16, 6), 0.17));
     g.drawLine(QPointF(0, -0.4), QPointF(0, -0.02));
