@@ -31,7 +31,7 @@ public:
 
     static QString GetUploadUrl();
     void SetTimeout(int msecs) { m_timeoutMs = msecs; }
-    // From the moment an upload is queued until its answer.
+    // From the moment an upload begins (DoSetLog) until its answer.
     bool IsSending() const { return m_busy; }
 
 signals:
