@@ -110,28 +110,6 @@ private slots:
         QCOMPARE(seen, walk);
     }
 
-    void Current_data()
-    {
-        QTest::addColumn<QSize>("screen");
-        QTest::addColumn<QString>("current");
-        QTest::newRow("1920x1080") << QSize(1920, 1080) << "1920x1080 16:9";
-        QTest::newRow("1360x768") << QSize(1360, 768) << "1360x768 ~16:9";
-        QTest::newRow("unlisted") << QSize(1920, 1201) << "1024x768 Custom";
-        QTest::newRow("none") << QSize() << "1024x768 Custom";
-    }
-
-    void Current()
-    {
-        QFETCH(QSize, screen);
-        QFETCH(QString, current);
-        DisplayResolutionList* list = Pretend(screen);
-        QSize size(1, 1);
-        const QString ratio = list->GetCurrentResolution(size);
-        QCOMPARE(Text(size, ratio), current);
-        QCOMPARE(list->GetRatioText(QSize(1280, 800)), QString("16:10"));
-        QCOMPARE(list->GetRatioText(QSize(800, 1280)), QString("Custom"));
-    }
-
     void List_data()
     {
         QTest::addColumn<QSize>("screen");
