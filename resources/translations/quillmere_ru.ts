@@ -81,6 +81,13 @@
     </message>
 </context>
 <context>
+    <name>DisplayResolutionList</name>
+    <message>
+        <source>Custom</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ExtrasPage</name>
     <message>
         <source>Extras</source>
@@ -262,6 +269,13 @@
     </message>
 </context>
 <context>
+    <name>NSettingsSlider</name>
+    <message>
+        <source>OFF</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>PlayerGuidePage</name>
     <message>
         <source>Player Guide</source>
@@ -286,6 +300,103 @@
     <name>ReplaysPage</name>
     <message>
         <source>Replays</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScreenResolutionTreeView</name>
+    <message>
+        <source>Resolution</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Screen Resolution</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ratio</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Screen Resolution Ratio</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SelectScreenResolutionModal</name>
+    <message>
+        <source>Select Screen Resolution</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SendLogModal</name>
+    <message>
+        <source>Send Logs to developers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To make a screenshot of the game or lobby - press &apos;F12&apos;&apos; key</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>E-Mail</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Describe your problem</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Game LOG</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lobby LOG</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Game Screenshot</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lobby Screenshot</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sending LOGs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LOGs sent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error, LOGs not sent</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
