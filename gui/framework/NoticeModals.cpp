@@ -1,0 +1,72 @@
+#include "NoticeModals.h"
+
+#include "Common.h"
+#include "CommonWidgets.h"
+#include "DialogKit.h"
+#include "GuiMetrics.h"
+#include "NImageLabel.h"
+#include "WebUpdates.h"
+
+#include <QDebug>
+#include <QDesktopServices>
+#include <QFile>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+MessageBoxModal::MessageBoxModal(const QString& text) : NModalWidget(QString(), MODAL_OK_CANCEL)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 2 * GuiUnit, 0, 2 * GuiUnit);
+    layout->setSpacing(0);
+    layout->addWidget(DialogKit::Label(0, text, Common::ColorLight()));
+}
+
+void MessageBoxModal::DoButtonCancelClick()
+{
+    NModalWidget::DoButtonCancelClick();
+    emit OnModalExit();
+}
+
+ShowChangeLogModal::ShowChangeLogModal() : NModalWidget(tr("Change Log").toUpper(), MODAL_CLOSE)
+{
+    auto* content = new QVBoxLayout();
+    content->setContentsMargins(0, 0, 0, 0);
+    content->setSpacing(GuiUnit);
+    content->addWidget(DialogKit::Label(3, tr("Lobby Change LOG").toUpper(), Common::ColorLight()));
+
+    m_browser = Common::TextBrowserStyle();
+    m_browser->setWordWrapMode(QTextOption::NoWrap);
+    QFile file(QStringLiteral(":/DataRelations/changelog.lobby.txt"));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        qWarning() << "ShowChangeLogModal :: NO CHANGE LOG";
+    m_browser->setHtml(WebUpdates::ChangeLogToHtml(QString::fromUtf8(file.readAll())));
+    // Links go through DoAnchorClicked, which opens web addresses only.
+    m_browser->setOpenLinks(false);
+    m_browser->setOpenExternalLinks(false);
+    connect(m_browser, &QTextBrowser::anchorClicked, this, &ShowChangeLogModal::DoAnchorClicked);
+    content->addWidget(m_browser, 1);
+
+    auto* frame = DialogKit::Framed(content);
+    frame->setMinimumHeight(Common::Scale(400));
+    auto* inner = new QVBoxLayout();
+    inner->setContentsMargins(0, 0, 0, 0);
+    inner->addWidget(frame);
+    setLayout(Common::CreateMainFrame(inner));
+}
+
+bool ShowChangeLogModal::IsWebAddress(const QUrl& url)
+{
+    const QString scheme = url.scheme().toLower();
+    return url.isValid() && !url.host().isEmpty() &&
+           (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
+}
+
+void ShowChangeLogModal::DoAnchorClicked(QUrl url)
+{
+    if (!IsWebAddress(url))
+    {
+        qWarning().noquote() << "ShowChangeLogModal :: LINK IGNORED ---" << url.toString().left(200);
+        return;
+    }
+    QDesktopServices::openUrl(url);
+}
