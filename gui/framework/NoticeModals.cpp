@@ -46,12 +46,13 @@ ShowChangeLogModal::ShowChangeLogModal() : NModalWidget(tr("Change Log").toUpper
     connect(m_browser, &QTextBrowser::anchorClicked, this, &ShowChangeLogModal::DoAnchorClicked);
     content->addWidget(m_browser, 1);
 
+    // Not a window-sized frame: on the modal page's band that would push the Close button off
+    // a 960-pixel-high window.
     auto* frame = DialogKit::Framed(content);
     frame->setMinimumHeight(Common::Scale(400));
-    auto* inner = new QVBoxLayout();
-    inner->setContentsMargins(0, 0, 0, 0);
-    inner->addWidget(frame);
-    setLayout(Common::CreateMainFrame(inner));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(GuiMargin, 0, GuiMargin, 0);
+    layout->addWidget(frame);
 }
 
 bool ShowChangeLogModal::IsWebAddress(const QUrl& url)

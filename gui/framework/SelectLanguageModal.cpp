@@ -8,8 +8,8 @@
 #include "TranslatorManager.h"
 
 #include <QHBoxLayout>
-#include <QVariant>
 #include <QVBoxLayout>
+#include <QVariant>
 
 SelectLanguageModal::SelectLanguageModal() : NModalWidget(tr("Select Language").toUpper(), MODAL_CLOSE)
 {

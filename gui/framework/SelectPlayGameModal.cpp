@@ -11,8 +11,8 @@
 
 #include <QDebug>
 #include <QHBoxLayout>
-#include <QVariant>
 #include <QVBoxLayout>
+#include <QVariant>
 
 SelectPlayGameModal::SelectPlayGameModal() : NModalWidget(tr("Select Game").toUpper(), MODAL_CLOSE)
 {

@@ -1,10 +1,12 @@
 // Every shared dialog on the modal page, in the states it goes through.
+#include "CheckForUpdatesModal.h"
 #include "DialogShots.h"
 #include "GalleryKit.h"
 #include "NImageLabel.h"
 #include "NoticeModals.h"
 #include "SelectLanguageModal.h"
 #include "SelectPlayGameModal.h"
+#include "WebUpdates.h"
 
 #include <QTextBrowser>
 
@@ -42,7 +44,24 @@ void Restarts(const QString& dir)
                       games->ErrorLabel()->show();
                   }}});
 }
+void Updates(const QString& dir)
+{
+    auto answer = [](std::function<void(CheckForUpdatesModal*)> give)
+    { return [give](NModalWidget* dialog) { give(static_cast<CheckForUpdatesModal*>(dialog)); }; };
+    auto make = [] { return new CheckForUpdatesModal(); };
+    DialogSheet(
+        dir, QStringLiteral("CheckForUpdatesModal"),
+        {{QStringLiteral("checking"), make, {}},
+         {QStringLiteral("new version"), make,
+          answer(
+              [](CheckForUpdatesModal* d) {
+                  d->DoHasUpdates(DataUpdates{"9.0.0", QString()});
+              })},
+         {QStringLiteral("up to date"), make, answer([](CheckForUpdatesModal* d) { d->DoNoUpdates(); })},
+         {QStringLiteral("error"), make, answer([](CheckForUpdatesModal* d) { d->DoError(); })}});
+}
 } // namespace
 
+static Registration s_updates("dialogs_updates", Updates);
 static Registration s_notices("dialogs_notices", Notices);
 static Registration s_restarts("dialogs_restarts", Restarts);

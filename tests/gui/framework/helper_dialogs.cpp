@@ -1,6 +1,8 @@
 #include "helper_dialogs.h"
 
+#include "AppDefines.h"
 #include "AppSettings.h"
+#include "CoreUI.h"
 #include "FrameKit.h"
 #include "GuiManager.h"
 #include "MainWindow.h"
@@ -15,8 +17,12 @@
 DialogHost::DialogHost()
 {
     AppSettingsMain::Instance()->ShowIntroMovie = false;
+    // The interface's start-up update check talks only to a test server, or to nobody.
+    AppDefines* defines = AppDefines::Instance();
+    if (!defines->GetWebBaseAddress().startsWith(QLatin1String("http://127.0.0.1:")))
+        defines->SetWebBaseAddress(QString());
     TestUi::Start();
-    GuiManager::Instance()->Start();
+    CoreUI::Start();
     MainWindow* window = MainWindow::Instance();
     QApplication::setActiveWindow(window);
     if (!QTest::qWaitForWindowExposed(window))
