@@ -55,6 +55,37 @@
     </message>
 </context>
 <context>
+    <name>CheckForUpdatesModal</name>
+    <message>
+        <source>Updates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checking for Updates...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There&apos;s a new version of lobby available</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update now to get the latest features and improvements</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You are using the latest version of lobby.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An error occurred while checking for a software update.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Common</name>
     <message>
         <source>Today</source>
@@ -269,6 +300,42 @@
     </message>
 </context>
 <context>
+    <name>NotInSyncModal</name>
+    <message>
+        <source>Your Status - Not In Sync</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Battle In Sync Validation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Map Info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To start the Battle you should download all of the above
+Your download will start automatically</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Synced</source>
+        <translation type="unfinished">Synchronisé</translation>
+    </message>
+    <message>
+        <source>Not Synced</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>PlayerGuidePage</name>
     <message>
         <source>Player Guide</source>
@@ -293,6 +360,113 @@
     <name>ReplaysPage</name>
     <message>
         <source>Replays</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SelectAIModal</name>
+    <message>
+        <source>Select AI to play with</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Easy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insane</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SelectAISideModal</name>
+    <message>
+        <source>Select AI&apos;s side</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SelectColorModal</name>
+    <message>
+        <source>Select AI&apos;s color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select Player&apos;s color</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SelectDifficultModal</name>
+    <message>
+        <source>Select AI&apos;s Difficult</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SelectLanguageModal</name>
+    <message>
+        <source>Select Language</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SelectPlayGameModal</name>
+    <message>
+        <source>Select Game</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>After select lobby is going to restart automatically</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The game choice could not be saved to %1. The lobby is not restarted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SelectSideModal</name>
+    <message>
+        <source>Select Player&apos;s Side</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SelectStartPositionModal</name>
+    <message>
+        <source>Select Start Position</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fixed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Random</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose In Game</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ShowChangeLogModal</name>
+    <message>
+        <source>Change Log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lobby Change LOG</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -365,13 +539,6 @@
     </message>
 </context>
 <context>
-    <name>SyncHandler</name>
-    <message>
-        <source>Not installed</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>SyncStatus</name>
     <message>
         <source>Searching</source>
@@ -405,6 +572,17 @@
     <name>TutorialMissionListPage</name>
     <message>
         <source>Tutorials</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TypePasswordModal</name>
+    <message>
+        <source>Battle is password protected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please enter the password:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
