@@ -262,6 +262,13 @@
     </message>
 </context>
 <context>
+    <name>NSettingsSlider</name>
+    <message>
+        <source>OFF</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>PlayerGuidePage</name>
     <message>
         <source>Player Guide</source>
