@@ -193,6 +193,29 @@
     </message>
 </context>
 <context>
+    <name>MinimapDataWidget</name>
+    <message>
+        <source>Map</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Split Map Horizontally</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Split Map Vertically</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Split Map Diagonally</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Split Map Center</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>MissionEditorPage</name>
     <message>
         <source>Mission Editor</source>
