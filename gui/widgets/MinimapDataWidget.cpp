@@ -130,7 +130,9 @@ QFrame* MinimapDataWidget::CreateSplitControls()
         button->SetCheckable(true);
         button->SetFixedWidth(38);
         button->setToolTip(tr(splits[id].tooltip));
-        button->SetIcon(QPixmap(QString::fromLatin1(splits[id].icon)));
+        const int icon = Common::Scale(24);
+        button->SetIcon(QPixmap(QString::fromLatin1(splits[id].icon))
+                            .scaled(icon, icon, Qt::KeepAspectRatio, Qt::SmoothTransformation));
         m_splitGroup->addButton(button, id);
         buttonsLayout->addWidget(button);
     }
