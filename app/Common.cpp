@@ -53,6 +53,11 @@ QString ColorToRgbText(const QColor& color)
     return QStringLiteral("%1,%2,%3").arg(color.red()).arg(color.green()).arg(color.blue());
 }
 
+QString ColoredHtml(const QColor& color, const QString& plainText)
+{
+    return QStringLiteral("<font color=%1>%2</font>").arg(ColorToHex(color), plainText.toHtmlEscaped());
+}
+
 QColor GetPlayerColor(int index)
 {
     const auto& palette = PlayerPalette();

@@ -27,6 +27,13 @@
     </message>
 </context>
 <context>
+    <name>AiProjectVersionTreeView</name>
+    <message>
+        <source>Version</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>AiProjectsPage</name>
     <message>
         <source>AI Projects</source>
@@ -66,6 +73,13 @@
     </message>
 </context>
 <context>
+    <name>CustomAITreeView</name>
+    <message>
+        <source>AI Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>DataPlayer</name>
     <message>
         <source>Unknown</source>
@@ -78,6 +92,13 @@
     <message>
         <source>Not synced</source>
         <translation>Nicht synchronisiert</translation>
+    </message>
+</context>
+<context>
+    <name>EngineVersionTreeView</name>
+    <message>
+        <source>Engine Version</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -98,6 +119,13 @@
     <name>GameTestsPage</name>
     <message>
         <source>Game Tests</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GameVersionTreeView</name>
+    <message>
+        <source>Game Version</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -189,6 +217,53 @@
     </message>
     <message>
         <source>Mission Editor</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MapsTreeView</name>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Map Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Map Size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wind</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Map Wind Strength</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tidal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Map Tidal Strength</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Metal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Map Metal Capacity</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -415,6 +490,21 @@
     <message>
         <source>Has Errors</source>
         <translation>Fehlerhaft</translation>
+    </message>
+</context>
+<context>
+    <name>TauntsTreeView</name>
+    <message>
+        <source>Taunt Number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Taunt Title</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

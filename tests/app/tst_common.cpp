@@ -20,6 +20,9 @@ private slots:
         QCOMPARE(Common::ColorToHex(QColor(10, 160, 255, 7)), QStringLiteral("#0aa0ff")); // alpha left out
         QCOMPARE(Common::ColorToRgbText(QColor(255, 195, 0)), QStringLiteral("255,195,0"));
         QCOMPARE(Common::ColorToRgbText(QColor(0, 0, 0)), QStringLiteral("0,0,0"));
+        QCOMPARE(
+            Common::ColoredHtml(QColor(255, 195, 0), QStringLiteral("<b>Dunes</b> & \"Rocks\"")),
+            QStringLiteral("<font color=#ffc300>&lt;b&gt;Dunes&lt;/b&gt; &amp; &quot;Rocks&quot;</font>"));
     }
 
     void Palettes()
