@@ -27,6 +27,13 @@
     </message>
 </context>
 <context>
+    <name>AiProjectVersionTreeView</name>
+    <message>
+        <source>Version</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>AiProjectsPage</name>
     <message>
         <source>AI Projects</source>
@@ -97,6 +104,13 @@
     </message>
 </context>
 <context>
+    <name>CustomAITreeView</name>
+    <message>
+        <source>AI Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>DataPlayer</name>
     <message>
         <source>Unknown</source>
@@ -109,6 +123,13 @@
     <message>
         <source>Not synced</source>
         <translation>Не синхронизировано</translation>
+    </message>
+</context>
+<context>
+    <name>EngineVersionTreeView</name>
+    <message>
+        <source>Engine Version</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -129,6 +150,13 @@
     <name>GameTestsPage</name>
     <message>
         <source>Game Tests</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GameVersionTreeView</name>
+    <message>
+        <source>Game Version</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -220,6 +248,76 @@
     </message>
     <message>
         <source>Mission Editor</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MapsTreeView</name>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Map Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Map Size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wind</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Map Wind Strength</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tidal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Map Tidal Strength</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Metal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Map Metal Capacity</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MinimapDataWidget</name>
+    <message>
+        <source>Map</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Split Map Horizontally</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Split Map Vertically</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Split Map Diagonally</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Split Map Center</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -559,6 +657,21 @@ Your download will start automatically</source>
     <message>
         <source>Has Errors</source>
         <translation>Есть ошибки</translation>
+    </message>
+</context>
+<context>
+    <name>TauntsTreeView</name>
+    <message>
+        <source>Taunt Number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Taunt Title</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
