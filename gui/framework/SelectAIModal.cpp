@@ -5,6 +5,7 @@
 #include "AppSettings.h"
 #include "Common.h"
 #include "CommonIcon.h"
+#include "CustomAITreeView.h"
 #include "DialogKit.h"
 #include "GuiMetrics.h"
 #include "NButtonBase.h"
@@ -73,6 +74,8 @@ SelectAIModal::SelectAIModal(int allyTeam)
         {
             row->addStretch(1);
             row->addWidget(CreateMissionButtons(this));
+            row->addStretch(1);
+            row->addWidget(CreateCustomButtons());
         }
         row->addStretch(2);
         layout->addLayout(row);
@@ -164,6 +167,31 @@ QWidget* SelectAIModal::CreateMissionButtons(QObject* receiver)
     return Column(QStringLiteral(":/AI/mission.png"), QStringLiteral("Mission"), buttons);
 }
 
+QWidget* SelectAIModal::CreateCustomButtons()
+{
+    const QPixmap size(QStringLiteral(":/AI/mission.png"));
+    m_customList = new CustomAITreeView();
+    m_customList->setFixedSize(size.width() * 3 / 2, size.height());
+    connect(m_customList, &CustomAITreeView::OnDoubleClick, this, &SelectAIModal::DoButtonCustomClick,
+            Qt::QueuedConnection);
+
+    auto* buttons = Row();
+    auto* button = new NButton(ButtonBlue, true);
+    button->SetIcon(QPixmap(QStringLiteral(":/GamesData/zorn/mission.png")));
+    button->SetText(AIHandler::KindCustom());
+    button->setProperty("NAME_SHORT", AIHandler::KindCustom());
+    button->setProperty("SIDE_ID", 0);
+    connect(button, &QPushButton::clicked, this, &SelectAIModal::DoButtonCustomClick);
+    buttons->addWidget(button);
+
+    auto* stack = new QVBoxLayout();
+    stack->setSpacing(GuiUnitOneAndHalf);
+    stack->addLayout(DialogKit::Centred(m_customList));
+    stack->addWidget(DialogKit::Label(1, tr("Custom"), Common::ColorMain()));
+    stack->addLayout(DialogKit::Centred(buttons));
+    return DialogKit::Framed(stack);
+}
+
 void SelectAIModal::DoButtonClick()
 {
     const QObject* button = sender();
@@ -174,4 +202,15 @@ void SelectAIModal::DoButtonClick()
     emit OnModalExit();
 }
 
-void SelectAIModal::DoButtonCustomClick() {}
+void SelectAIModal::DoButtonCustomClick()
+{
+    if (!m_customList)
+        return;
+    const QString name = m_customList->GetSelectedName();
+    if (name.isEmpty())
+        return;
+    DataPlayer ai = AIHandler::MakeAI(name, 0, m_customList->GetSelectedSide());
+    ai.allyTeam = m_allyTeam;
+    emit OnAIClick(ai);
+    emit OnModalExit();
+}

@@ -26,6 +26,9 @@ public:
     static QWidget* CreateVeskaButtons(QObject* receiver);
     static QWidget* CreateSkitterhiveButtons(QObject* receiver);
     static QWidget* CreateMissionButtons(QObject* receiver);
+    QWidget* CreateCustomButtons();
+
+    CustomAITreeView* CustomList() const { return m_customList; }
 
 signals:
     void OnAIClick(DataPlayer ai);
@@ -36,4 +39,5 @@ public slots:
 
 private:
     int m_allyTeam = 0;
+    CustomAITreeView* m_customList = nullptr;
 };

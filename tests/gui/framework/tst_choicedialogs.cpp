@@ -5,18 +5,20 @@
 #include "AppDefines.h"
 #include "AppSettings.h"
 #include "Common.h"
+#include "CustomAIFile.h"
+#include "CustomAITreeView.h"
 #include "ModalPage.h"
 #include "NLineEdit.h"
 #include "PlayerOptionModals.h"
 #include "SelectAIModal.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 #include "TextEntryModals.h"
 #include "helper_dialogs.h"
 
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
-
 
 class TestChoiceDialogs : public QObject
 {
@@ -71,7 +73,8 @@ private slots:
         QTest::newRow("first game") << "zorn" << false
                                     << QStringList{rav, rav, skitters, skitters, skitters, skitters};
         QTest::newRow("first game, admin")
-            << "zorn" << true << QStringList{rav, rav, mission, skitters, skitters, skitters, skitters};
+            << "zorn" << true << QStringList{rav,      rav,      mission,  AIHandler::KindCustom(),
+                                             skitters, skitters, skitters, skitters};
         QStringList nine;
         for (int i = 0; i < 9; ++i)
             nine << veska;
@@ -133,6 +136,40 @@ private slots:
             QCOMPARE(ai.side, side);
             QCOMPARE(ai.sideName, DataPlayer::GetSideName(side));
         }
+    }
+
+    void CustomAI()
+    {
+        QVERIFY(TestFiles::Write(CustomAIFile::Path(), "# mine\nNullAI 0.1\t1\nKAIK\t0\n"));
+        AppSettingsSpringMyPersonal::Instance()->IsAdmin = true;
+        auto* dialog = new SelectAIModal(2);
+        QSignalSpy chosen(dialog, &SelectAIModal::OnAIClick);
+        m_host->Open(dialog);
+        CustomAITreeView* list = dialog->CustomList();
+        QVERIFY(list && list->isVisible());
+        QPushButton* custom = nullptr;
+        for (QPushButton* button : ButtonsWith(dialog, "NAME_SHORT"))
+            custom = SelectAIModal::GetButtonNameShort(button) == AIHandler::KindCustom() ? button : custom;
+        // Nothing chosen in the list: the button does nothing.
+        list->setCurrentIndex(QModelIndex());
+        m_host->Click(custom);
+        QVERIFY(m_host->IsOpen());
+        QCOMPARE(chosen.count(), 0);
+        // A double click on an entry takes it, with its side.
+        int row = 0;
+        while (row < list->model()->rowCount() &&
+               !list->model()->index(row, 2).data().toString().contains("NullAI"))
+            ++row;
+        const QPoint at = list->visualRect(list->model()->index(row, 2)).center();
+        m_host->DoubleClick(list->viewport(), at);
+        QTRY_COMPARE(chosen.count(), 1);
+        QVERIFY(!m_host->IsOpen());
+        const DataPlayer ai = chosen.first().first().value<DataPlayer>();
+        QCOMPARE(ai.aiShortName, QStringLiteral("NullAI 0.1"));
+        QCOMPARE(ai.side, 1);
+        QCOMPARE(ai.allyTeam, 2);
+        QTest::qWait(20);
+        QCOMPARE(chosen.count(), 1);
     }
 
     void ColorDialog()
