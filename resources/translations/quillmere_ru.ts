@@ -499,6 +499,33 @@
     </message>
 </context>
 <context>
+    <name>UTCTimeWidget</name>
+    <message>
+        <source>CET</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Central European Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UTC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Coordinated Universal Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>NOW</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Local Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>UpdatesPage</name>
     <message>
         <source>Updates</source>
