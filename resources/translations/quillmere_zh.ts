@@ -161,6 +161,17 @@
     </message>
 </context>
 <context>
+    <name>ListChoiceModal</name>
+    <message>
+        <source>Select</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>MainMenuPage</name>
     <message>
         <source>Main Menu</source>
@@ -483,11 +494,22 @@ Your download will start automatically</source>
         <source>Insane</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Custom</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SelectAISideModal</name>
     <message>
         <source>Select AI&apos;s side</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SelectAiProjectVersionModal</name>
+    <message>
+        <source>Select Ai Project Version</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -510,9 +532,38 @@ Your download will start automatically</source>
     </message>
 </context>
 <context>
+    <name>SelectEngineVersionModal</name>
+    <message>
+        <source>Select Engine Version</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SelectGameVersionModal</name>
+    <message>
+        <source>Select Game Version</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SelectLanguageModal</name>
     <message>
         <source>Select Language</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SelectMapModal</name>
+    <message>
+        <source>Select Map</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -554,6 +605,13 @@ Your download will start automatically</source>
     </message>
     <message>
         <source>Choose In Game</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SelectTauntModal</name>
+    <message>
+        <source>Select Taunt</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -696,6 +754,33 @@ Your download will start automatically</source>
     </message>
     <message>
         <source>Please enter the password:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UTCTimeWidget</name>
+    <message>
+        <source>CET</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Central European Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UTC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Coordinated Universal Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>NOW</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Local Time</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

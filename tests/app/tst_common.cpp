@@ -30,10 +30,18 @@ private slots:
         QCOMPARE(Common::PlayerColorCount(), 16);
         QSet<QRgb> seen;
         for (int i = 0; i < 16; ++i)
+        {
             seen.insert(Common::GetPlayerColor(i).rgb());
+            QCOMPARE(Common::GetPlayerColor(i).alpha(), 255);
+        }
         QCOMPARE(seen.size(), 16);
-        for (int outside : {-1, 16, 1000})
-            QCOMPARE(Common::GetPlayerColor(outside), QColor(Qt::black));
+        QCOMPARE(Common::GetPlayerColor(0), QColor(0, 128, 0));
+        QCOMPARE(Common::GetPlayerColor(2), QColor(255, 128, 0));
+        QCOMPARE(Common::GetPlayerColor(11), QColor(160, 160, 164));
+        QCOMPARE(Common::GetPlayerColor(15), QColor(128, 0, 0));
+        // Index 14 is black, the colour every index outside the palette gives too.
+        for (int black : {14, -1, 16, 1000})
+            QCOMPARE(Common::GetPlayerColor(black), QColor(Qt::black));
         QCOMPARE(Common::GetTeamColors().size(), 20);
     }
 
