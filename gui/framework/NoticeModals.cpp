@@ -5,11 +5,13 @@
 #include "DialogKit.h"
 #include "GuiMetrics.h"
 #include "NImageLabel.h"
+#include "PlayerPictureWidget.h"
 #include "WebUpdates.h"
 
 #include <QDebug>
 #include <QDesktopServices>
 #include <QFile>
+#include <QHBoxLayout>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -70,4 +72,18 @@ void ShowChangeLogModal::DoAnchorClicked(QUrl url)
         return;
     }
     QDesktopServices::openUrl(url);
+}
+
+ShowPictureModal::ShowPictureModal(const QString& header, const QString& picturePath)
+    : NModalWidget(header.toUpper(), MODAL_CLOSE)
+{
+    const QPixmap picture(picturePath);
+    if (picture.isNull())
+        qWarning().noquote() << "ShowPictureModal :: NO PICTURE ---" << picturePath;
+    m_picture = new PlayerPictureWidget(picture.size(), true);
+    m_picture->SetPicture(picture);
+    connect(m_picture, &PlayerPictureWidget::OnClick, this, &NModalWidget::OnModalExit);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Common::CreateBorderFrame(DialogKit::Centred(m_picture)));
 }

@@ -4,6 +4,7 @@
 
 #include <QUrl>
 
+class PlayerPictureWidget;
 class QTextBrowser;
 
 // A question or message with OK and Cancel. OK only reports (the host decides and closes);
@@ -45,4 +46,9 @@ class ShowPictureModal final : public NModalWidget
 
 public:
     ShowPictureModal(const QString& header, const QString& picturePath);
+
+    PlayerPictureWidget* Picture() const { return m_picture; }
+
+private:
+    PlayerPictureWidget* m_picture = nullptr;
 };

@@ -452,6 +452,17 @@ Your download will start automatically</source>
     </message>
 </context>
 <context>
+    <name>PlayerInfoModal</name>
+    <message>
+        <source>Player&apos;s Profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Local Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>QuitConfirmModal</name>
     <message>
         <source>Do you really want to quit?</source>

@@ -10,8 +10,12 @@
 #include "NImageLabel.h"
 #include "NoticeModals.h"
 #include "PathManager.h"
+#include "PlayerInfoModal.h"
+#include "PlayerPictureWidget.h"
 #include "SelectLanguageModal.h"
 #include "SelectPlayGameModal.h"
+#include "SpringConnectionManager.h"
+#include "SpringPlayersManager.h"
 #include "TestEnvironment.h"
 #include "TranslatorManager.h"
 #include "helper_dialogs.h"
@@ -144,6 +148,59 @@ private slots:
 
         m_host->Key(Qt::Key_Escape);
         QVERIFY(!m_host->IsOpen());
+    }
+
+    void PictureClosesOnClick()
+    {
+        auto* dialog = new ShowPictureModal("Player Guide", ":/AI/queen.png");
+        m_host->Open(dialog);
+        QCOMPARE(dialog->GetTitle(), QStringLiteral("PLAYER GUIDE"));
+        QCOMPARE(dialog->Picture()->size(), QPixmap(":/AI/queen.png").size());
+        m_host->Click(dialog->Picture());
+        QVERIFY(!m_host->IsOpen());
+    }
+
+    void PlayerProfile_data()
+    {
+        QTest::addColumn<int>("platform");
+        QTest::addColumn<QString>("localTime");
+        QTest::addColumn<bool>("steam");
+        QTest::addColumn<QString>("badge");
+        QTest::newRow("linux, time") << 1 << "21:05" << false << ":/Lobby/zorn_linux.png";
+        QTest::newRow("windows, no time") << 2 << "" << false << ":/Lobby/zorn_windows.png";
+        QTest::newRow("mac, steam") << 3 << "08:00" << true << ":/Lobby/zorn_osx.png";
+        QTest::newRow("unknown 0") << 0 << "" << false << ":/Lobby/spring.png";
+        QTest::newRow("unknown 4") << 4 << "" << true << ":/Lobby/spring.png";
+    }
+
+    void PlayerProfile()
+    {
+        QFETCH(int, platform);
+        QFETCH(QString, localTime);
+        QFETCH(bool, steam);
+        QFETCH(QString, badge);
+        SpringPlayer player;
+        player.name = "<b>Hawk</b>";
+        player.id = "76561198000000001";
+        player.country = "DE";
+        player.platform = platform;
+        player.localTime = localTime;
+        SpringPlayersManager::Instance()->DoAddPlayer(player);
+        SpringConnectionManager::Instance()->SetLoginMode(
+            steam ? SpringConnectionManager::LoginMode::Steam : SpringConnectionManager::LoginMode::Account);
+        auto* dialog = new PlayerInfoModal(player.name);
+        m_host->Open(dialog);
+        QCOMPARE(dialog->NameLabel()->text(), steam ? player.id : player.name);
+        QCOMPARE(dialog->NameLabel()->textFormat(), Qt::PlainText);
+        QCOMPARE(dialog->CountryLabel()->text(), QStringLiteral("GERMANY"));
+        QCOMPARE(dialog->LocalTimeLabel() != nullptr, !localTime.isEmpty());
+        if (dialog->LocalTimeLabel())
+            QCOMPARE(dialog->LocalTimeLabel()->text(), localTime);
+        QCOMPARE(dialog->Badge()->pixmap()->toImage(), QPixmap(badge).scaled(16, 16).toImage());
+        m_host->Key(Qt::Key_Escape);
+        QVERIFY(!m_host->IsOpen());
+        SpringPlayersManager::Destroy();
+        SpringConnectionManager::Destroy();
     }
 
     void LanguageChoiceSavesThenRestarts()
