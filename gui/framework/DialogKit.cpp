@@ -54,6 +54,13 @@ NButton* ChoiceButton(const QString& caption)
     return button;
 }
 
+NButtonModal* ModalButton(const QString& caption)
+{
+    auto* button = new NButtonModal(ButtonBlue, false);
+    button->SetText(caption);
+    return button;
+}
+
 QWidget* Framed(QLayout* layout)
 {
     auto* frame = new QFrame();

@@ -4,6 +4,7 @@
 #include <QString>
 
 class NButton;
+class NButtonModal;
 class NImageLabel;
 class QBoxLayout;
 class QHBoxLayout;
@@ -24,6 +25,9 @@ QHBoxLayout* Centred(QWidget* widget);
 QHBoxLayout* Centred(QLayout* layout);
 // The dialogs' usual choice button: NButton of colour 2 without a click sound of its own.
 NButton* ChoiceButton(const QString& caption);
+// Select and Cancel of the list dialogs: NButtonModal of colour 2 that plays no click of its own
+// (the dialog plays the on or off sound).
+NButtonModal* ModalButton(const QString& caption);
 // A frame holding the layout.
 QWidget* Framed(QLayout* layout);
 } // namespace DialogKit

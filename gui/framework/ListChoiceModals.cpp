@@ -1,6 +1,7 @@
 #include "ListChoiceModals.h"
 
 #include "Common.h"
+#include "DialogKit.h"
 #include "FrameKit.h"
 #include "GuiMetrics.h"
 #include "NButtonBase.h"
@@ -17,10 +18,8 @@ ListChoiceModal::ListChoiceModal(const QString& title) : NModalWidget(title.toUp
 
 void ListChoiceModal::MakeButtons()
 {
-    m_select = new NButtonModal(ButtonBlue, false);
-    m_select->SetText(tr("Select"));
-    m_cancel = new NButtonModal(ButtonBlue, false);
-    m_cancel->SetText(tr("Cancel"));
+    m_select = DialogKit::ModalButton(tr("Select"));
+    m_cancel = DialogKit::ModalButton(tr("Cancel"));
     connect(m_select, &QPushButton::clicked, this, &ListChoiceModal::DoButtonOKClick);
     connect(m_cancel, &QPushButton::clicked, this, &ListChoiceModal::DoButtonCancelClick);
 }

@@ -2,6 +2,7 @@
 
 #include "Common.h"
 #include "CommonWidgets.h"
+#include "DialogKit.h"
 #include "FrameKit.h"
 #include "GuiMetrics.h"
 #include "MapsTreeView.h"
@@ -19,10 +20,8 @@ SelectMapModal::SelectMapModal(const QString& mapName)
 {
     m_list = new MapsTreeView();
     m_search = new NSearchWidget();
-    m_select = new NButtonModal(ButtonBlue, false);
-    m_select->SetText(tr("Select"));
-    m_cancel = new NButtonModal(ButtonBlue, false);
-    m_cancel->SetText(tr("Cancel"));
+    m_select = DialogKit::ModalButton(tr("Select"));
+    m_cancel = DialogKit::ModalButton(tr("Cancel"));
     connect(m_select, &QPushButton::clicked, this, &SelectMapModal::DoButtonOKClick);
     connect(m_cancel, &QPushButton::clicked, this, &SelectMapModal::DoButtonCancelClick);
 
