@@ -375,6 +375,25 @@ void GameEmblems(Output& out)
     sideIcon(QStringLiteral("GamesData/zorn/arm.png"), QColor(70, 140, 240), 0);
     sideIcon(QStringLiteral("GamesData/zorn/core.png"), QColor(220, 60, 50), 1);
     sideIcon(QStringLiteral("GamesData/zorn/mission.png"), Accent, 2);
+
+    // The sides of the other games, named as their rows of the game table name them (lower case).
+    struct Side
+    {
+        const char* file;
+        QColor hue;
+        int shape;
+    };
+    const Side otherSides[] = {
+        {"gvm/aegis", QColor(70, 150, 240), 0},    {"gvm/brood", QColor(120, 190, 60), 1},
+        {"gvm/cinder", QColor(230, 90, 40), 2},    {"gvm/dusk", QColor(130, 90, 200), 0},
+        {"gvm/ember", QColor(240, 150, 40), 1},    {"gvm/fathom", QColor(40, 170, 180), 2},
+        {"gvm/gale", QColor(170, 210, 230), 0},    {"gvm/hollow", QColor(120, 120, 130), 1},
+        {"gvm/ivory", QColor(235, 225, 200), 2},   {"vq/legion", QColor(200, 50, 50), 0},
+        {"vq/syndicate", QColor(60, 120, 220), 1}, {"vq/nomads", QColor(200, 170, 80), 2},
+        {"yx/north", QColor(90, 170, 240), 0},     {"yx/south", QColor(230, 110, 60), 1},
+    };
+    for (const Side& side : otherSides)
+        sideIcon(QStringLiteral("GamesData/%1.png").arg(QLatin1String(side.file)), side.hue, side.shape);
 }
 
 void LobbyBadges(Output& out)
