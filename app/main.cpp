@@ -14,6 +14,7 @@
 #include "LobbyMetaTypes.h"
 #include "MainWindow.h"
 #include "MetaTypes.h"
+#include "MinimapManager.h"
 #include "PageFactory.h"
 #include "PathManager.h"
 #include "ReplaysManager.h"
@@ -58,6 +59,7 @@ void CoreInitialize()
     // The engine launcher; game folders hidden by a run that never ended come back first.
     SpringLaunchManager::Instance()->RestoreDevGameFolders();
     ReplaysManager::Instance();
+    MinimapManager::Instance();
     TranslatorManager::Instance()->Load(AppSettingsMain::Instance()->LocaleName);
     // The archive manager.
     SevenZManager::Instance();
@@ -90,6 +92,8 @@ void CoreDestroy()
     StopWorkerManager<SevenZManager>();
     SevenZManager::Destroy();
     TranslatorManager::Destroy();
+    StopWorkerManager<MinimapManager>();
+    MinimapManager::Destroy();
     ReplaysManager::Destroy();
     SpringLaunchManager::Destroy();
     StopWorkerManager<WebUpdates>();
@@ -115,7 +119,8 @@ int main(int argc, char* argv[])
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
     const QCommandLineOption gameOption({QStringLiteral("g"), QStringLiteral("game")},
-                                        QStringLiteral("The game to start with."), QStringLiteral("Game Name"));
+                                        QStringLiteral("The game to start with."),
+                                        QStringLiteral("Game Name"));
     parser.addOption(gameOption);
     // A wrong command line is logged below; the program still starts.
     const bool commandLineOk = parser.parse(QApplication::arguments());
@@ -127,11 +132,12 @@ int main(int argc, char* argv[])
     // The game: command line, then the run-game file, then the first row.
     const QString springDataDir = PathManager::DefaultSpringDataDir();
     AppDefines* defines = AppDefines::Instance();
-    const QString runGameFile = springDataDir + QStringLiteral("/gamelobby/") + AppDefines::GetRunGameFileName();
+    const QString runGameFile =
+        springDataDir + QStringLiteral("/gamelobby/") + AppDefines::GetRunGameFileName();
     QString gameReason;
     bool gameUnknown = false;
-    defines->SelectGameIndex(AppDefines::ChooseGameIndex(parser.value(gameOption), Common::ReadValue(runGameFile),
-                                                         &gameReason, &gameUnknown));
+    defines->SelectGameIndex(AppDefines::ChooseGameIndex(
+        parser.value(gameOption), Common::ReadValue(runGameFile), &gameReason, &gameUnknown));
 
     QSplashScreen* splash = nullptr;
     const QPixmap splashPicture(QStringLiteral(":/Main/text.%1.png").arg(defines->GetShortCode()));
@@ -160,8 +166,8 @@ int main(int argc, char* argv[])
     if (!commandLineOk)
         qWarning().noquote() << "main :: BAD COMMAND LINE ---" << parser.errorText();
     if (gameUnknown)
-        qWarning().noquote() << "AppDefines :: UNKNOWN GAME ---" << gameReason << "--- first game used:"
-                             << defines->GetShortCode();
+        qWarning().noquote() << "AppDefines :: UNKNOWN GAME ---" << gameReason
+                             << "--- first game used:" << defines->GetShortCode();
     else
         qDebug().noquote() << "AppDefines :: GAME ---" << defines->GetShortCode() << "---" << gameReason;
 
@@ -201,12 +207,14 @@ int main(int argc, char* argv[])
     // Tests and screenshots run the program for a set time.
     const int autoQuitMs = qEnvironmentVariableIntValue("QUILLMERE_AUTOQUIT_MS");
     if (autoQuitMs > 0)
-        QTimer::singleShot(autoQuitMs, &app, [] {
-            // The same road as closing the window: the geometry is saved.
-            if (GuiManager::Exists())
-                GuiManager::Instance()->RequestQuit();
-            QApplication::quit();
-        });
+        QTimer::singleShot(autoQuitMs, &app,
+                           []
+                           {
+                               // The same road as closing the window: the geometry is saved.
+                               if (GuiManager::Exists())
+                                   GuiManager::Instance()->RequestQuit();
+                               QApplication::quit();
+                           });
 
     const int result = app.exec();
 

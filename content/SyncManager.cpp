@@ -1,5 +1,7 @@
 #include "SyncManager.h"
 
+#include "AppDefines.h"
+#include "DataPlayer.h"
 #include "PathManager.h"
 #include "StoppableProcess.h"
 
@@ -62,8 +64,18 @@ QString ReadLuaString(const QString& text, const QString& key)
     return match.hasMatch() ? match.captured(2) : QString();
 }
 
+QString ReadInfoText(const QString& infoFile)
+{
+    QFile file(infoFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromUtf8(file.read(1024 * 1024));
+}
+
 // Entry -> path for the games or maps folder; `infoFile` is the ".sdd" folder's description file.
-QMap<QString, QString> ScanContent(const QString& folder, const QString& infoFile)
+// With `descriptions`, also entry -> the description that file gives (only where it gives one).
+QMap<QString, QString> ScanContent(const QString& folder, const QString& infoFile,
+                                   QMap<QString, QString>* descriptions = nullptr)
 {
     QMap<QString, QString> entries;
     const QFileInfoList list = QDir(folder).entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
@@ -71,18 +83,26 @@ QMap<QString, QString> ScanContent(const QString& folder, const QString& infoFil
     for (const QFileInfo& info : list)
     {
         QString entry;
+        QString description;
         if (IsArchive(info))
         {
             entry = info.completeBaseName();
         }
         else if (IsSddFolder(info))
         {
-            entry = SyncManager::ReadInfoName(info.filePath() + QLatin1Char('/') + infoFile);
+            const QString infoPath = info.filePath() + QLatin1Char('/') + infoFile;
+            entry = SyncManager::ReadInfoName(infoPath);
             if (entry.isEmpty())
                 entry = info.completeBaseName();
+            else if (descriptions)
+                description = SyncManager::ReadInfoDescription(ReadInfoText(infoPath));
         }
-        if (!entry.isEmpty() && !entries.contains(entry))
-            entries.insert(entry, info.filePath());
+        // Two archives that name the same content: the first (in name order) is the one listed.
+        if (entry.isEmpty() || entries.contains(entry))
+            continue;
+        entries.insert(entry, info.filePath());
+        if (descriptions && !description.isEmpty())
+            descriptions->insert(entry, description);
     }
     return entries;
 }
@@ -144,7 +164,11 @@ SyncManager::Index SyncManager::Scan(const QString& springDataDir)
                 index.engines.insert(folder.fileName(), exe.filePath());
         }
         index.games = ScanContent(springDataDir + QStringLiteral("/games"), QStringLiteral("modinfo.lua"));
-        index.maps = ScanContent(springDataDir + QStringLiteral("/maps"), QStringLiteral("mapinfo.lua"));
+        QMap<QString, QString> descriptions;
+        index.maps = ScanContent(springDataDir + QStringLiteral("/maps"), QStringLiteral("mapinfo.lua"),
+                                 &descriptions);
+        for (auto it = index.maps.cbegin(); it != index.maps.cend(); ++it)
+            index.mapInfo.insert(it.key(), descriptions.value(it.key(), it.key()));
     }
 
     // An engine of the data folder wins over the system-wide one of the same version.
@@ -238,12 +262,16 @@ void SyncManager::StopEngineChecks()
     g_stopChecks = true;
 }
 
+QString SyncManager::ReadInfoDescription(const QString& infoText)
+{
+    return ReadLuaString(infoText, QStringLiteral("description")).simplified();
+}
+
 QString SyncManager::ReadInfoName(const QString& infoFile)
 {
-    QFile file(infoFile);
-    if (!file.open(QIODevice::ReadOnly))
+    const QString text = ReadInfoText(infoFile);
+    if (text.isEmpty())
         return QString();
-    const QString text = QString::fromUtf8(file.read(1024 * 1024));
     const QString name = ReadLuaString(text, QStringLiteral("name")).trimmed();
     if (name.isEmpty())
         return QString();
@@ -345,4 +373,38 @@ QSet<QString> SyncManager::GetAvailableMaps()
     WaitForFirstScan();
     const QStringList names = m_index.maps.keys();
     return QSet<QString>(names.cbegin(), names.cend());
+}
+
+QMap<QString, QString> SyncManager::GetMapInfoList()
+{
+    QMutexLocker locker(&m_mutex);
+    WaitForFirstScan();
+    return m_index.mapInfo;
+}
+
+QString SyncManager::GetMapInfoText(const QString& mapName)
+{
+    QMutexLocker locker(&m_mutex);
+    WaitForFirstScan();
+    return m_index.mapInfo.value(mapName, mapName);
+}
+
+int SyncManager::GetSideCount()
+{
+    return AppDefines::Instance()->GetSideNames().size();
+}
+
+QString SyncManager::GetSideName(int sideIndex)
+{
+    return DataPlayer::GetSideName(sideIndex);
+}
+
+QImage SyncManager::GetAiSideIcon(const QString& name)
+{
+    const QString path =
+        QStringLiteral(":/GamesData/%1/%2.png").arg(AppDefines::Instance()->GetShortCode(), name.toLower());
+    const QImage icon(path);
+    if (icon.isNull())
+        qWarning().noquote() << "SyncManager :: no side icon" << path;
+    return icon;
 }

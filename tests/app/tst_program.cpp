@@ -108,22 +108,23 @@ class TestProgram : public QObject
             "Initialize :: PathManager", "Initialize :: AppSettings", "AppSettings :: LOADED",
             "CORE --------------- START", "Initialize :: SoundManager", "Initialize :: WebUpdates",
             "Initialize :: SpringLaunchManager", "Initialize :: ReplaysManager",
-            "Initialize :: TranslatorManager", "Initialize :: SevenZManager", "Initialize :: SyncManager",
-            "Initialize :: TauntsManager", "Initialize :: SteamManager", "CORE --------------- STOP",
-            "Initialize :: CORE UI --------------- START", "Initialize :: PageStorageManager",
-            "Initialize :: PageManager", "Initialize :: BackgroundManager", "Initialize :: GUI",
-            "Initialize :: MainWindow", "Initialize :: CORE UI --------------- STOP",
-            "START --------------- START", "INFO :: START --- CurrentPath",
+            "Initialize :: MinimapManager", "Initialize :: TranslatorManager", "Initialize :: SevenZManager",
+            "Initialize :: SyncManager", "Initialize :: TauntsManager", "Initialize :: SteamManager",
+            "CORE --------------- STOP", "Initialize :: CORE UI --------------- START",
+            "Initialize :: PageStorageManager", "Initialize :: PageManager",
+            "Initialize :: BackgroundManager", "Initialize :: GUI", "Initialize :: MainWindow",
+            "Initialize :: CORE UI --------------- STOP", "START --------------- START",
+            "INFO :: START --- CurrentPath",
             // The housekeeping runs once the event loop turns.
             "StartActionsHandler --------------- STOP", "Destroy :: StartActionsHandler",
             "Destroy :: CORE UI --------------- START", "Destroy :: GUI", "Destroy :: BackgroundManager",
             "Destroy :: PageManager", "Destroy :: PageStorageManager", "Destroy :: MainWindow",
             "Destroy :: CORE UI --------------- STOP", "CORE DESTROY --------------- START",
             "Destroy :: SteamManager", "Destroy :: TauntsManager", "Destroy :: SyncManager",
-            "Destroy :: SevenZManager", "Destroy :: TranslatorManager", "Destroy :: ReplaysManager",
-            "Destroy :: SpringLaunchManager", "Destroy :: WebUpdates", "Destroy :: SoundManager",
-            "CORE DESTROY --------------- STOP", "Destroy :: AppSettings", "Destroy :: PathManager",
-            "Destroy :: AppDefines", "Stop logging!"};
+            "Destroy :: SevenZManager", "Destroy :: TranslatorManager", "Destroy :: MinimapManager",
+            "Destroy :: ReplaysManager", "Destroy :: SpringLaunchManager", "Destroy :: WebUpdates",
+            "Destroy :: SoundManager", "CORE DESTROY --------------- STOP", "Destroy :: AppSettings",
+            "Destroy :: PathManager", "Destroy :: AppDefines", "Stop logging!"};
         for (const QString& step : order)
         {
             const int next = FindLine(lines, step, at + 1);

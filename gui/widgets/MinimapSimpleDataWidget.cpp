@@ -1,0 +1,76 @@
+#include "MinimapSimpleDataWidget.h"
+
+#include "Common.h"
+#include "GuiMetrics.h"
+#include "MinimapManager.h"
+#include "MinimapTexts.h"
+#include "MinimapWidget.h"
+#include "NImageLabel.h"
+
+#include <QHBoxLayout>
+#include <QPixmap>
+#include <QVBoxLayout>
+
+MinimapSimpleDataWidget::MinimapSimpleDataWidget(int width, int height)
+{
+    const int scaled20 = int(GuiMetrics::UiScale * 20.0);
+
+    auto* area = new QFrame();
+    area->setObjectName(QStringLiteral("MinimapSimple"));
+    area->setStyleSheet(Common::FrameImageStyle(QStringLiteral("MinimapSimple"), false));
+    area->setMinimumSize(width, height);
+    auto* areaLayout = new QHBoxLayout(area);
+    areaLayout->setContentsMargins(0, 0, 0, 0);
+    areaLayout->setSpacing(0);
+    m_minimap = new MinimapWidget(scaled20);
+    areaLayout->addWidget(m_minimap);
+
+    auto* bar = new QFrame();
+    bar->setFixedHeight(scaled20);
+    auto* barLayout = new QHBoxLayout(bar);
+    barLayout->setContentsMargins(0, 0, 0, 0);
+    barLayout->setSpacing(GuiUnit);
+    m_nameLabel = new NImageLabel(9, QStringLiteral("Map Name").toUpper(), Common::ColorMain());
+    m_nameLabel->setAlignment(Qt::AlignCenter);
+    barLayout->addWidget(m_nameLabel, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(area, 1);
+    layout->addWidget(bar);
+
+    connect(MinimapManager::Instance(), &MinimapManager::OnMapLoad, this,
+            &MinimapSimpleDataWidget::DoMapLoad);
+    m_minimap->MapStateChanged(MapState::None);
+}
+
+void MinimapSimpleDataWidget::DoMapChanged(QString mapName)
+{
+    m_mapName = mapName;
+    m_nameLabel->SetText(MinimapTexts::NameText(MinimapTexts::InfoTextOf(mapName)));
+    m_minimap->MapStateChanged(MapState::Loading);
+    MinimapManager::Load(mapName, MinimapTexts::PanelRequestKind);
+}
+
+void MinimapSimpleDataWidget::DoMapLoad(DataMinimap minimap)
+{
+    if (!MinimapTexts::IsPanelAnswer(minimap, m_mapName))
+        return;
+    m_nameLabel->SetText(MinimapTexts::NameText(minimap.infoText) +
+                         QStringLiteral("<font color=%1> - %2</font>")
+                             .arg(Common::ColorToHex(Common::ColorWhite()),
+                                  MinimapTexts::SizeText(minimap.width, minimap.height).toUpper()));
+    m_minimap->SetPixmap(QPixmap::fromImage(minimap.minimap));
+}
+
+void MinimapSimpleDataWidget::DoMapFailed(QString mapName)
+{
+    if (mapName == m_mapName)
+        m_minimap->MapStateChanged(MapState::NotFound);
+}
+
+void MinimapSimpleDataWidget::DoClear()
+{
+    m_minimap->MapStateChanged(MapState::None);
+}
