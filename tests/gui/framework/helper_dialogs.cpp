@@ -17,6 +17,8 @@
 DialogHost::DialogHost()
 {
     AppSettingsMain::Instance()->ShowIntroMovie = false;
+    // The smallest window, as an earlier start left it (a first start covers the small test screen).
+    AppSettingsMain::Instance()->WindowPos = QPoint(0, 0);
     // The interface's start-up update check talks only to a test server, or to nobody.
     AppDefines* defines = AppDefines::Instance();
     if (!defines->GetWebBaseAddress().startsWith(QLatin1String("http://127.0.0.1:")))
