@@ -173,6 +173,15 @@ bool WriteDraft(const QString& path, const QByteArray& bytes)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
+QString ScratchFolder()
+{
+    // A desktop session's runtime folder is in memory, where the flush QSettings makes is free.
+    QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (folder.isEmpty() || !QFileInfo(folder).isWritable())
+        folder = QDir::tempPath();
+    return folder + QStringLiteral("/quillmere-settings-XXXXXX");
+}
+
 QByteArray ReadBytes(const QString& path)
 {
     QFile file(path);
@@ -195,7 +204,7 @@ bool AppSettings::WriteFile(AppSettingsBase::File file, const QList<AppSettingsB
         return true;
     // QSettings turns the groups into INI text, but in a scratch folder: the real file is then
     // replaced in one step, so a kill never leaves it half new, nor a lock file beside it.
-    QTemporaryDir scratch;
+    QTemporaryDir scratch(ScratchFolder());
     const QString draft = scratch.filePath(QStringLiteral("draft.ini"));
     // A file we cannot read is never overwritten: its content would be lost.
     bool written = state != FileState::Unreadable && scratch.isValid();

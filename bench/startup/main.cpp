@@ -12,6 +12,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cerrno>
@@ -31,6 +32,9 @@ constexpr double MemoryTargetMb = 90;
 constexpr double CloseTargetMs = 100;
 const QByteArray PaintedLine = "MainWindow :: PAINTED";
 const QByteArray QuitLine = "GUI :: QUIT";
+// A desktop session's runtime folder, in memory.
+QString g_runtimeDir;
+
 // QM_BENCH_CPUS ("4-7" or "4,6"): the program runs on these processors only, the bench elsewhere.
 const cpu_set_t* g_cpus = nullptr;
 
@@ -144,6 +148,8 @@ Sample Run(const QString& dataDir, const QString& home, const QString& display, 
     env.insert(QStringLiteral("SPRING_WRITEDIR"), dataDir);
     env.insert(QStringLiteral("QUILLMERE_AUTOQUIT_MS"), QString::number(quitMs));
     env.insert(QStringLiteral("QT_GSTREAMER_PLAYBIN_AUDIOSINK"), QStringLiteral("fakesink"));
+    if (!g_runtimeDir.isEmpty())
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), g_runtimeDir);
 
     int pipeFds[2];
     if (pipe(pipeFds) != 0)
@@ -155,6 +161,7 @@ Sample Run(const QString& dataDir, const QString& home, const QString& display, 
     Sample sample;
     QByteArray pending;
     double quitAt = -1;
+    QStringList closing; // the lines from the quit on, for a slow close
     double sampledAt = -1e9;
     QMap<pid_t, long> childPeaks; // kB
     int status = 0;
@@ -179,6 +186,10 @@ Sample Run(const QString& dataDir, const QString& home, const QString& display, 
                     sample.paintedMs = clock.nsecsElapsed() / 1e6;
                 if (quitAt < 0 && line.startsWith(QuitLine))
                     quitAt = clock.nsecsElapsed() / 1e6;
+                if (quitAt >= 0)
+                    closing << QStringLiteral("%1 %2")
+                                   .arg(clock.nsecsElapsed() / 1e6, 7, 'f', 1)
+                                   .arg(QString::fromUtf8(line));
             }
         }
         if (clock.nsecsElapsed() / 1e6 - sampledAt >= 20)
@@ -210,6 +221,8 @@ Sample Run(const QString& dataDir, const QString& home, const QString& display, 
         sample.peakTreeMb += qMax(0L, kb) / 1024.0;
     sample.children = childPeaks.size();
     sample.closeMs = quitAt < 0 ? -1 : endAt - quitAt;
+    if (qEnvironmentVariableIsSet("QM_BENCH_VERBOSE") && sample.closeMs > CloseTargetMs)
+        std::printf("%s\n", qPrintable(closing.join(QLatin1Char('\n'))));
     if (qEnvironmentVariableIsSet("QM_BENCH_VERBOSE"))
         std::printf("  run: painted %.1f ms, quit at %.1f ms, close %.1f ms, peak %.1f MB, children %d\n",
                     sample.paintedMs, quitAt, sample.closeMs, sample.peakMb, sample.children);
@@ -333,6 +346,10 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "Xvfb did not start (package xvfb)\n");
         return 2;
     }
+    // As in a desktop session, the runtime folder is in memory (/run/user/<uid> elsewhere).
+    QTemporaryDir runtime(QStringLiteral("/dev/shm/quillmere-bench-XXXXXX"));
+    if (runtime.isValid())
+        g_runtimeDir = runtime.path();
     // A private session bus, as a desktop session has one (without it, the accessibility bridge
     // makes libdbus fork a helper at every start).
     QString bus;
