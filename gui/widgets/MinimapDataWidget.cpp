@@ -89,6 +89,8 @@ QFrame* MinimapDataWidget::CreateNameBar(int width, int height)
     connect(m_mapButton, &QPushButton::clicked, this, &MinimapDataWidget::DoButtonSelectMap);
     layout->addWidget(m_mapButton);
     layout->addSpacing(Common::Scale(22));
+    // What the label gets of the bar, less a little for its shadow.
+    m_nameWidth = width - 100 - Common::Scale(22) - 2 * GuiUnit - Common::Scale(8);
     return bar;
 }
 
@@ -153,7 +155,8 @@ NButton* MinimapDataWidget::GetSplitButton(int id) const
 void MinimapDataWidget::DoMapChanged(QString mapName)
 {
     m_mapName = mapName;
-    m_nameLabel->SetText(MinimapTexts::NameText(MinimapTexts::InfoTextOf(mapName)));
+    m_nameLabel->SetText(MinimapTexts::BarText(MinimapTexts::InfoTextOf(mapName), QString(),
+                                               m_nameLabel->font(), m_nameWidth));
     m_minimap->MapStateChanged(MapState::Loading);
     MinimapManager::Load(mapName, MinimapTexts::PanelRequestKind);
 }
@@ -170,10 +173,9 @@ void MinimapDataWidget::DoMapLoad(DataMinimap minimap)
     if (!MinimapTexts::IsPanelAnswer(minimap, m_mapName))
         return;
     m_minimap->MapStateChanged(MapState::Ready);
-    m_nameLabel->SetText(MinimapTexts::NameText(minimap.infoText) +
-                         QStringLiteral("<font color=%1> - %2</font>")
-                             .arg(Common::ColorToHex(Common::ColorWhite()),
-                                  MinimapTexts::SizeText(minimap.width, minimap.height)));
+    m_nameLabel->SetText(MinimapTexts::BarText(minimap.infoText,
+                                               MinimapTexts::SizeText(minimap.width, minimap.height),
+                                               m_nameLabel->font(), m_nameWidth));
     m_minimap->SetPixmap(QPixmap::fromImage(minimap.minimap));
 }
 

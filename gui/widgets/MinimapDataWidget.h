@@ -73,4 +73,5 @@ private:
     QButtonGroup* m_splitGroup = nullptr;
     QFrame* m_controls = nullptr;
     int m_boxSize = 10;
+    int m_nameWidth = 0; // pixels the name bar's text may take
 };

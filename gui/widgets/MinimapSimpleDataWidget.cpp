@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 MinimapSimpleDataWidget::MinimapSimpleDataWidget(int width, int height)
+    : m_nameWidth(width - Common::Scale(16))
 {
     const int scaled20 = int(GuiMetrics::UiScale * 20.0);
 
@@ -48,7 +49,8 @@ MinimapSimpleDataWidget::MinimapSimpleDataWidget(int width, int height)
 void MinimapSimpleDataWidget::DoMapChanged(QString mapName)
 {
     m_mapName = mapName;
-    m_nameLabel->SetText(MinimapTexts::NameText(MinimapTexts::InfoTextOf(mapName)));
+    m_nameLabel->SetText(MinimapTexts::BarText(MinimapTexts::InfoTextOf(mapName), QString(),
+                                               m_nameLabel->font(), m_nameWidth));
     m_minimap->MapStateChanged(MapState::Loading);
     MinimapManager::Load(mapName, MinimapTexts::PanelRequestKind);
 }
@@ -57,10 +59,10 @@ void MinimapSimpleDataWidget::DoMapLoad(DataMinimap minimap)
 {
     if (!MinimapTexts::IsPanelAnswer(minimap, m_mapName))
         return;
-    m_nameLabel->SetText(MinimapTexts::NameText(minimap.infoText) +
-                         QStringLiteral("<font color=%1> - %2</font>")
-                             .arg(Common::ColorToHex(Common::ColorWhite()),
-                                  MinimapTexts::SizeText(minimap.width, minimap.height).toUpper()));
+    // Upper case throughout here, the "X" of the size too.
+    m_nameLabel->SetText(MinimapTexts::BarText(
+        minimap.infoText, MinimapTexts::SizeText(minimap.width, minimap.height).toUpper(),
+        m_nameLabel->font(), m_nameWidth));
     m_minimap->SetPixmap(QPixmap::fromImage(minimap.minimap));
 }
 

@@ -32,4 +32,5 @@ private:
     MinimapWidget* m_minimap = nullptr;
     NImageLabel* m_nameLabel = nullptr;
     QString m_mapName;
+    int m_nameWidth = 0; // pixels the name bar's text may take
 };

@@ -1,13 +1,20 @@
 #include "MinimapTexts.h"
 
 #include "Common.h"
+#include "SyncManager.h"
+
+#include <QFontMetrics>
 
 namespace MinimapTexts
 {
-QString NameText(const QString& text)
+QString BarText(const QString& infoText, const QString& sizePart, const QFont& font, int width)
 {
-    return QStringLiteral("<font color=%1>%2</font>")
-        .arg(Common::ColorToHex(Common::ColorMain()), text.toUpper().toHtmlEscaped());
+    const QString tail = sizePart.isEmpty() ? QString() : QStringLiteral(" - ") + sizePart;
+    const QFontMetrics metrics(font);
+    const QString info = metrics.elidedText(infoText.toUpper(), Qt::ElideRight,
+                                            qMax(0, width - metrics.horizontalAdvance(tail)));
+    return Common::ColoredHtml(Common::ColorMain(), info) +
+           (tail.isEmpty() ? QString() : Common::ColoredHtml(Common::ColorWhite(), tail));
 }
 
 QString SizeText(int width, int height)
@@ -18,7 +25,8 @@ QString SizeText(int width, int height)
 
 QString InfoTextOf(const QString& mapName)
 {
-    return mapName;
+    // A panel never starts the content index itself.
+    return SyncManager::Exists() ? SyncManager::Instance()->GetMapInfoText(mapName) : mapName;
 }
 
 bool IsPanelAnswer(const DataMinimap& minimap, const QString& mapName)

@@ -409,6 +409,12 @@ private slots:
         QCOMPARE(minimap->GetState(), MapState::Ready);
         QCOMPARE(PlainText(label), simple ? QStringLiteral("<I>INFO</I> & MORE - ( 16 X 8 )")
                                           : QStringLiteral("<I>INFO</I> & MORE - ( 16 x 8 )"));
+        // A description of many words is cut, the size stays whole, the line fits its bar.
+        load(Answer(name, 0, true, QString("A very long description ").repeated(10)));
+        const QString text = PlainText(label);
+        QVERIFY2(text.endsWith(simple ? "( 16 X 8 )" : "( 16 x 8 )") && text.contains(QChar(0x2026)),
+                 qPrintable(text));
+        QVERIFY(QFontMetrics(label->font()).horizontalAdvance(text) <= (simple ? 430 : 430 - 100));
         simple ? simplePanel.DoMapFailed("Other Map") : panel.DoMapFailed("Other Map");
         QCOMPARE(minimap->GetState(), MapState::Ready);
         simple ? simplePanel.DoMapFailed(name) : panel.DoMapFailed(name);
