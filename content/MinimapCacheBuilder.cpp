@@ -93,7 +93,8 @@ DataMinimap MinimapCacheBuilder::Record(const QString& mapName, const UnitSync::
 {
     DataMinimap record;
     record.mapName = mapName;
-    record.infoText = info.name;
+    // As the content index has it: the map's description, else its name.
+    record.infoText = info.description.trimmed().isEmpty() ? info.name : info.description.trimmed();
     record.width = info.width;
     record.height = info.height;
     record.minWind = info.minWind;

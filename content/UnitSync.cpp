@@ -3,12 +3,14 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFileInfo>
-#include <QMutex>
+
+#include <atomic>
 
 namespace
 {
-// Only one library instance may be started at a time in a process.
-QMutex g_initMutex;
+// Only one library instance may be started at a time in a process. A flag rather than a mutex: the
+// instance may be stopped by another thread than the one that started it, once that one has ended.
+std::atomic<bool> g_started{false};
 
 QString ListSeparator()
 {
@@ -99,7 +101,8 @@ bool UnitSync::Init(const QStringList& dataDirs, QString* error)
         return false;
     }
     UnInit();
-    if (!g_initMutex.tryLock())
+    bool expected = false;
+    if (!g_started.compare_exchange_strong(expected, true))
     {
         if (error)
             *error = QStringLiteral("the library is already in use");
@@ -122,7 +125,7 @@ bool UnitSync::Init(const QStringList& dataDirs, QString* error)
     if (result == 0)
     {
         m_unInit();
-        g_initMutex.unlock();
+        g_started = false;
         if (error)
             *error = errors.isEmpty() ? QStringLiteral("Init failed") : errors;
         return false;
@@ -137,7 +140,7 @@ void UnitSync::UnInit()
         return;
     m_unInit();
     m_initialized = false;
-    g_initMutex.unlock();
+    g_started = false;
 }
 
 QString UnitSync::TakeErrors()

@@ -20,7 +20,10 @@ CustomAITreeView::CustomAITreeView(QWidget* parent) : StyledTreeView(parent)
     setColumnWidth(1, Common::Scale(8));
     setColumnWidth(ColumnName, Common::Scale(180));
     setColumnHidden(0, true);
-    header()->setStretchLastSection(true);
+    // The name column takes the room of the empty last one: long names aren't cut short.
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(ColumnName, QHeaderView::Stretch);
+    setColumnHidden(3, true);
     header()->setSectionsMovable(false);
     header()->hide();
     setSelectionMode(QAbstractItemView::SingleSelection);

@@ -4,7 +4,6 @@
 #include "GuiMetrics.h"
 #include "MinimapManager.h"
 #include "MinimapSkirmishWidget.h"
-#include "MinimapTexts.h"
 #include "NButton.h"
 #include "NImageButtonAux.h"
 #include "NImageLabel.h"
@@ -41,6 +40,7 @@ MinimapDataWidget::MinimapDataWidget(bool editable) : m_editable(editable)
     bar->setParent(this);
     bar->move(0, h - Common::Scale(8));
 
+    m_panel = std::make_unique<MinimapPanel>(m_minimap, m_nameLabel, m_nameWidth, false);
     connect(m_splitGroup, &QButtonGroup::idClicked, this, &MinimapDataWidget::DoMapRectSelectionChanged);
     connect(m_sizeSlider, &QSlider::sliderMoved, this, qOverload<int>(&MinimapDataWidget::DoRectSizeChanged));
     connect(m_sizeSlider, &QSlider::valueChanged, this, &MinimapDataWidget::DoRectSize2Changed);
@@ -89,6 +89,8 @@ QFrame* MinimapDataWidget::CreateNameBar(int width, int height)
     connect(m_mapButton, &QPushButton::clicked, this, &MinimapDataWidget::DoButtonSelectMap);
     layout->addWidget(m_mapButton);
     layout->addSpacing(Common::Scale(22));
+    // What the label gets of the bar, less a little for its shadow.
+    m_nameWidth = width - 100 - Common::Scale(22) - 2 * GuiUnit - Common::Scale(8);
     return bar;
 }
 
@@ -152,35 +154,22 @@ NButton* MinimapDataWidget::GetSplitButton(int id) const
 
 void MinimapDataWidget::DoMapChanged(QString mapName)
 {
-    m_mapName = mapName;
-    m_nameLabel->SetText(MinimapTexts::NameText(MinimapTexts::InfoTextOf(mapName)));
-    m_minimap->MapStateChanged(MapState::Loading);
-    MinimapManager::Load(mapName, MinimapTexts::PanelRequestKind);
+    m_panel->Change(mapName);
 }
 
 void MinimapDataWidget::DoMapCacheDownload(QString mapName)
 {
-    if (mapName == m_mapName)
-        MinimapManager::Load(mapName, MinimapTexts::PanelRequestKind);
+    m_panel->Reload(mapName);
 }
 
 void MinimapDataWidget::DoMapLoad(DataMinimap minimap)
 {
-    // Without a picture the panel keeps showing that it loads, until the host brings the cache.
-    if (!MinimapTexts::IsPanelAnswer(minimap, m_mapName))
-        return;
-    m_minimap->MapStateChanged(MapState::Ready);
-    m_nameLabel->SetText(MinimapTexts::NameText(minimap.infoText) +
-                         QStringLiteral("<font color=%1> - %2</font>")
-                             .arg(Common::ColorToHex(Common::ColorWhite()),
-                                  MinimapTexts::SizeText(minimap.width, minimap.height)));
-    m_minimap->SetPixmap(QPixmap::fromImage(minimap.minimap));
+    m_panel->Take(minimap);
 }
 
 void MinimapDataWidget::DoMapFailed(QString mapName)
 {
-    if (mapName == m_mapName)
-        m_minimap->MapStateChanged(MapState::NotFound);
+    m_panel->Fail(mapName);
 }
 
 void MinimapDataWidget::DoClear()
@@ -220,7 +209,7 @@ void MinimapDataWidget::SetReadOnly(bool readOnly)
 
 void MinimapDataWidget::DoButtonSelectMap()
 {
-    emit OnSelectMapClick(m_mapName);
+    emit OnSelectMapClick(m_panel->GetMapName());
 }
 
 void MinimapDataWidget::DoMapRectSelectionChanged(int id)

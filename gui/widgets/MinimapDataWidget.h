@@ -1,11 +1,14 @@
 #pragma once
 
 #include "DataMisc.h"
+#include "MinimapPanel.h"
 
 #include <QFrame>
 #include <QMap>
 #include <QRect>
 #include <QString>
+
+#include <memory>
 
 class MinimapSkirmishWidget;
 class NButton;
@@ -35,7 +38,7 @@ public:
     NSlider* GetSizeSlider() const { return m_sizeSlider; }
     NButton* GetSplitButton(int id) const;
     QFrame* GetControls() const { return m_controls; }
-    QString GetMapName() const { return m_mapName; }
+    QString GetMapName() const { return m_panel->GetMapName(); }
 
 signals:
     void OnTeamRectClicked(int teamID);
@@ -68,9 +71,10 @@ private:
     MinimapSkirmishWidget* m_minimap = nullptr;
     NImageButtonAux* m_mapButton = nullptr;
     NImageLabel* m_nameLabel = nullptr;
-    QString m_mapName;
     NSlider* m_sizeSlider = nullptr;
     QButtonGroup* m_splitGroup = nullptr;
     QFrame* m_controls = nullptr;
     int m_boxSize = 10;
+    int m_nameWidth = 0; // pixels the name bar's text may take
+    std::unique_ptr<MinimapPanel> m_panel;
 };

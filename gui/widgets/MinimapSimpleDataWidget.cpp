@@ -3,12 +3,10 @@
 #include "Common.h"
 #include "GuiMetrics.h"
 #include "MinimapManager.h"
-#include "MinimapTexts.h"
 #include "MinimapWidget.h"
 #include "NImageLabel.h"
 
 #include <QHBoxLayout>
-#include <QPixmap>
 #include <QVBoxLayout>
 
 MinimapSimpleDataWidget::MinimapSimpleDataWidget(int width, int height)
@@ -40,6 +38,8 @@ MinimapSimpleDataWidget::MinimapSimpleDataWidget(int width, int height)
     layout->addWidget(area, 1);
     layout->addWidget(bar);
 
+    // Upper case throughout here, the "X" of the size too.
+    m_panel = std::make_unique<MinimapPanel>(m_minimap, m_nameLabel, width - Common::Scale(16), true);
     connect(MinimapManager::Instance(), &MinimapManager::OnMapLoad, this,
             &MinimapSimpleDataWidget::DoMapLoad);
     m_minimap->MapStateChanged(MapState::None);
@@ -47,27 +47,17 @@ MinimapSimpleDataWidget::MinimapSimpleDataWidget(int width, int height)
 
 void MinimapSimpleDataWidget::DoMapChanged(QString mapName)
 {
-    m_mapName = mapName;
-    m_nameLabel->SetText(MinimapTexts::NameText(MinimapTexts::InfoTextOf(mapName)));
-    m_minimap->MapStateChanged(MapState::Loading);
-    MinimapManager::Load(mapName, MinimapTexts::PanelRequestKind);
+    m_panel->Change(mapName);
 }
 
 void MinimapSimpleDataWidget::DoMapLoad(DataMinimap minimap)
 {
-    if (!MinimapTexts::IsPanelAnswer(minimap, m_mapName))
-        return;
-    m_nameLabel->SetText(MinimapTexts::NameText(minimap.infoText) +
-                         QStringLiteral("<font color=%1> - %2</font>")
-                             .arg(Common::ColorToHex(Common::ColorWhite()),
-                                  MinimapTexts::SizeText(minimap.width, minimap.height).toUpper()));
-    m_minimap->SetPixmap(QPixmap::fromImage(minimap.minimap));
+    m_panel->Take(minimap);
 }
 
 void MinimapSimpleDataWidget::DoMapFailed(QString mapName)
 {
-    if (mapName == m_mapName)
-        m_minimap->MapStateChanged(MapState::NotFound);
+    m_panel->Fail(mapName);
 }
 
 void MinimapSimpleDataWidget::DoClear()

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "DataMisc.h"
+#include "MinimapPanel.h"
 
 #include <QFrame>
 #include <QString>
+
+#include <memory>
 
 class MinimapWidget;
 class NImageLabel;
@@ -19,7 +22,7 @@ public:
 
     MinimapWidget* GetMinimap() const { return m_minimap; }
     NImageLabel* GetNameLabel() const { return m_nameLabel; }
-    QString GetMapName() const { return m_mapName; }
+    QString GetMapName() const { return m_panel->GetMapName(); }
 
 public slots:
     void DoMapChanged(QString mapName);
@@ -31,5 +34,5 @@ public slots:
 private:
     MinimapWidget* m_minimap = nullptr;
     NImageLabel* m_nameLabel = nullptr;
-    QString m_mapName;
+    std::unique_ptr<MinimapPanel> m_panel;
 };

@@ -20,7 +20,10 @@ VersionTreeView::VersionTreeView(const Design& design, QWidget* parent)
     setColumnWidth(1, Common::Scale(8));
     setColumnWidth(ColumnVersion, design.width);
     setColumnHidden(0, true);
-    header()->setStretchLastSection(true);
+    // The version column takes the room of the empty last one: long versions aren't cut short.
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(ColumnVersion, QHeaderView::Stretch);
+    setColumnHidden(3, true);
     header()->setSectionsMovable(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSortingEnabled(true);

@@ -172,7 +172,8 @@ private slots:
         if (loaded && mapName == TestMap)
         {
             // What the map says of itself, and the picture the engine shows for it.
-            QCOMPARE(answer.infoText, TestMap);
+            QCOMPARE(answer.infoText, SyncManager::Instance()->GetMapInfoText(TestMap));
+            QCOMPARE(answer.infoText, QStringLiteral("Flat map for the lobby's engine tests"));
             QCOMPARE(answer.width, 1024);
             QCOMPARE(answer.height, 1024);
             QCOMPARE(answer.tidalStrength, 0);
@@ -268,6 +269,9 @@ private slots:
         QCOMPARE(record.minimap.size(), picture);
         QCOMPARE(record.mapName, QStringLiteral("Requested"));
         QCOMPARE(record.infoText, QStringLiteral("Shape"));
+        info.description = "  A map of a shape  ";
+        QCOMPARE(MinimapCacheBuilder::Record("Requested", info, square).infoText,
+                 QStringLiteral("A map of a shape"));
         QVERIFY(record.loaded);
         QVERIFY(!MinimapCacheBuilder::Record("Requested", info, QImage()).loaded);
     }

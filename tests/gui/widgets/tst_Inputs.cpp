@@ -35,15 +35,21 @@ protected:
     void keyPressEvent(QKeyEvent* event) override { keys << event->key(); }
 };
 
-struct SliderPeek : QSlider
-{
-    using QSlider::initStyleOption;
-};
-
 QPoint HandleCentre(QSlider* slider)
 {
+    // What QSlider's own (protected) initStyleOption fills in.
     QStyleOptionSlider option;
-    static_cast<SliderPeek*>(slider)->initStyleOption(&option);
+    option.initFrom(slider);
+    option.subControls = QStyle::SC_All;
+    option.orientation = slider->orientation();
+    option.minimum = slider->minimum();
+    option.maximum = slider->maximum();
+    option.sliderPosition = slider->sliderPosition();
+    option.sliderValue = slider->value();
+    option.singleStep = slider->singleStep();
+    option.pageStep = slider->pageStep();
+    if (slider->orientation() == Qt::Horizontal)
+        option.state |= QStyle::State_Horizontal;
     return slider->style()
         ->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider)
         .center();

@@ -10,6 +10,7 @@
 #include "NImageLabel.h"
 #include "NSlider.h"
 #include "PathManager.h"
+#include "SkirmishHandler.h"
 #include "SoundManager.h"
 #include "TestEnvironment.h"
 
@@ -335,10 +336,29 @@ private slots:
         QCOMPARE(presets.takeFirst(), QVariantList({3, panel.GetSizeSlider()->value()}));
         QVERIFY(presets.isEmpty());
 
-        // The host's "add" and "clear", and a set of boxes that leaves the shown ones in place.
+        // With the skirmish's preset layouts as the host, a split button lays the boxes out anew.
+        connect(&panel, &MinimapDataWidget::OnSelectMapRects, &panel,
+                [&panel](int layout, int percent)
+                {
+                    for (const int team : panel.GetStartRects().keys())
+                        panel.DoRemoveStartRect(team);
+                    QMap<int, QRect> boxes;
+                    for (const QRect& box : SkirmishHandler::MakeStartRectsLayout(layout, percent))
+                        boxes.insert(boxes.size(), box);
+                    panel.SetStartRects(boxes);
+                });
+        QTest::mouseClick(panel.GetSplitButton(2), Qt::LeftButton);
+        const QList<QRect> corners = SkirmishHandler::MakeStartRectsLayout(2, panel.GetSizeSlider()->value());
+        QCOMPARE(panel.GetStartRects().values(), corners);
+        QTest::mouseClick(panel.GetSplitButton(0), Qt::LeftButton);
+        QCOMPARE(panel.GetStartRects().size(), SkirmishHandler::MakeStartRectsLayout(0, 10).size());
+        presets.clear();
+
+        // Boxes the host adds join the shown ones; "clear" empties the minimap.
+        const QList<int> shown = panel.GetStartRects().keys();
         panel.SetStartRects({{4, QRect(0, 0, 20, 20)}, {5, QRect(80, 80, 20, 20)}});
         panel.SetStartRects({});
-        QCOMPARE(panel.GetStartRects().keys(), QList<int>({4, 5}));
+        QCOMPARE(panel.GetStartRects().keys(), shown + QList<int>({4, 5}));
         panel.DoClear();
         QVERIFY(panel.GetStartRects().isEmpty());
         QCOMPARE(minimap->GetState(), MapState::None);
@@ -409,6 +429,12 @@ private slots:
         QCOMPARE(minimap->GetState(), MapState::Ready);
         QCOMPARE(PlainText(label), simple ? QStringLiteral("<I>INFO</I> & MORE - ( 16 X 8 )")
                                           : QStringLiteral("<I>INFO</I> & MORE - ( 16 x 8 )"));
+        // A description of many words is cut, the size stays whole, the line fits its bar.
+        load(Answer(name, 0, true, QString("A very long description ").repeated(10)));
+        const QString text = PlainText(label);
+        QVERIFY2(text.endsWith(simple ? "( 16 X 8 )" : "( 16 x 8 )") && text.contains(QChar(0x2026)),
+                 qPrintable(text));
+        QVERIFY(QFontMetrics(label->font()).horizontalAdvance(text) <= (simple ? 430 : 430 - 100));
         simple ? simplePanel.DoMapFailed("Other Map") : panel.DoMapFailed("Other Map");
         QCOMPARE(minimap->GetState(), MapState::Ready);
         simple ? simplePanel.DoMapFailed(name) : panel.DoMapFailed(name);
