@@ -273,7 +273,7 @@ struct Series
 
     void Print(const char* name) const
     {
-        std::printf("%-6s %2zu runs (%d failed): painted median %6.1f ms (max %6.1f); peak memory median "
+        std::printf("%-11s %2zu runs (%d failed): painted median %6.1f ms (max %6.1f); peak memory median "
                     "%5.1f MB (max %5.1f); with child processes median %6.1f MB (max %6.1f); runs with a "
                     "child process %d%s; close median %5.1f ms (max %5.1f)\n",
                     name, painted.size(), failed, Median(painted), Max(painted), Median(peak), Max(peak),
@@ -363,7 +363,7 @@ int main(int argc, char* argv[])
                 "program on processors %s\n",
                 qPrintable(display), runs, g_cpus ? qPrintable(cpuList) : "any");
 
-    Series fresh, warm, closing;
+    Series fresh, warm, closing, closingWarm;
     for (int i = 0; i < runs; ++i)
         fresh.Add(Run(work + QStringLiteral("/fresh%1").arg(i), home, display, 1500));
     fresh.Print("fresh");
@@ -375,13 +375,18 @@ int main(int argc, char* argv[])
         warm.Add(Run(warmDir, home, display, 1500));
     warm.Print("warm");
 
-    // Closing at different moments of a fresh start, while the start-up work still runs.
+    // Closing at different moments of a start: a fresh one, while the engine is still being asked
+    // for its version and the settings files are written for the first time, and a warm one.
     for (const int at : {1, 100, 250, 500, 800})
     {
         for (int i = 0; i < 3; ++i)
+        {
             closing.Add(Run(work + QStringLiteral("/close%1_%2").arg(at).arg(i), home, display, at));
+            closingWarm.Add(Run(warmDir, home, display, at));
+        }
     }
-    closing.Print("close");
+    closing.Print("close fresh");
+    closingWarm.Print("close warm");
 
     kill(xvfb, SIGTERM);
     waitpid(xvfb, nullptr, 0);
@@ -394,9 +399,10 @@ int main(int argc, char* argv[])
     const bool paintOk = Median(warm.painted) > 0 && Median(warm.painted) < PaintTargetMs;
     const bool memoryOk = Max(warm.peak) > 0 && Max(warm.peak) < MemoryTargetMb;
     const bool childOk = warm.withChildren == 0;
-    const bool closeOk = Max(closing.close) >= 0 && Max(closing.close) < CloseTargetMs &&
-                         Max(warm.close) < CloseTargetMs && Max(fresh.close) < CloseTargetMs;
-    const bool runsOk = fresh.failed + warm.failed + closing.failed == 0;
+    bool closeOk = true;
+    for (const Series* series : {&fresh, &warm, &closing, &closingWarm})
+        closeOk = closeOk && Max(series->close) >= 0 && Max(series->close) < CloseTargetMs;
+    const bool runsOk = fresh.failed + warm.failed + closing.failed + closingWarm.failed == 0;
     std::printf("warm paint < %.0f ms: %s; warm peak memory < %.0f MB: %s; warm start without child "
                 "process: %s; closing < %.0f ms: %s; all runs clean: %s\n",
                 PaintTargetMs, paintOk ? "MET" : "MISSED", MemoryTargetMb, memoryOk ? "MET" : "MISSED",

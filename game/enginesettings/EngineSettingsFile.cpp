@@ -99,12 +99,23 @@ bool Read(const QString& path, Values& values)
 
 bool Write(const QString& path, const Values& values)
 {
+    const QString text = Serialize(values);
+    // The same text again is not written: the start-up refresh of files that did not change
+    // costs no disk flush (it runs while the window waits for its first picture).
+    QFile current(path);
+    if (current.open(QIODevice::ReadOnly | QIODevice::Text))
+    {
+        QTextStream stream(&current);
+        stream.setCodec(FileCodec());
+        if (stream.readAll() == text)
+            return true;
+    }
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
     {
         QTextStream stream(&file);
         stream.setCodec(FileCodec());
-        stream << Serialize(values);
+        stream << text;
         stream.flush();
         if (stream.status() == QTextStream::Ok && file.commit())
             return true;

@@ -22,7 +22,8 @@ bool IsComment(const QString& key);
 
 // Empties values, then fills them from the file; false (and a log line) when it cannot be opened.
 bool Read(const QString& path, Values& values);
-// Replaces the file in one step, so a failure never leaves it half-written.
+// Replaces the file in one step, so a failure never leaves it half-written; a file that already
+// holds exactly this text is left alone.
 bool Write(const QString& path, const Values& values);
 // True when a rewrite would lose more than spacing: bytes that are no text (NUL, broken UTF-8) or
 // lines that are neither "key = value", a comment nor blank.

@@ -171,8 +171,9 @@ void MainWindow::SaveGeometryAndClose()
     settings->WindowState = int(windowState() & ~Qt::WindowActive);
     if (!IsFullscreen())
         StoreGeometry();
-    AppSettings::Save(settings);
+    // The window goes first: a disk slow to write the file must not keep it on the screen.
     close();
+    AppSettings::Save(settings);
 }
 
 bool MainWindow::TakeScreenshot()

@@ -91,9 +91,19 @@ private slots:
         RefreshOnce();
         const QByteArray play = ReadBytes(PlayFile());
         const QByteArray replay = ReadBytes(ReplayFile());
+        // Not even written again: the files keep the time they were made at.
+        const QDateTime made(QDate(2020, 1, 2), QTime(3, 4, 5));
+        for (const QString& path : {PlayFile(), ReplayFile()})
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite) &&
+                    file.setFileTime(made, QFileDevice::FileModificationTime));
+        }
         RefreshOnce();
         QCOMPARE(ReadBytes(PlayFile()), play);
         QCOMPARE(ReadBytes(ReplayFile()), replay);
+        QCOMPARE(QFileInfo(PlayFile()).lastModified(), made);
+        QCOMPARE(QFileInfo(ReplayFile()).lastModified(), made);
 
         // Also for a file the user wrote with odd spacing, comments and unknown keys: once tidied,
         // it stays as it is.
