@@ -2,12 +2,21 @@
 #include "TestEnvironment.h"
 #include "helper_ReplayTestData.h"
 
+#include <QCoreApplication>
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <cstdio>
+#include <functional>
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
 
 using namespace ReplaysCache;
 
@@ -299,22 +308,109 @@ private slots:
         }
     }
 
-    void atomicWrite()
+    void failedWriteKeepsCache_data()
     {
+        QTest::addColumn<QString>("way");
+        QTest::newRow("full disk") << "tmpfs";
+#ifdef Q_OS_UNIX
+        QTest::newRow("file size limit") << "rlimit";
+#endif
+    }
+
+    // Root writes into read-only folders, so the write is made to fail in ways that stop root too.
+    void failedWriteKeepsCache()
+    {
+        QFETCH(QString, way);
         TestEnvironment env;
-        ReplaysTable table;
-        table.insert("/d/a.sdf", Sample("/d/a.sdf"));
-        QVERIFY(SaveCache(CachePath(), table));
-        // A folder that cannot be written: the old file stays as it was.
-        QVERIFY(!SaveCache(m_dir.filePath("no/such/folder/cache"), table));
-        QVERIFY(!SaveCache(QString(), table));
-        ReplaysTable read;
-        LoadCache(CachePath(), read);
-        QCOMPARE(read.size(), 1);
-        // No half-written temporary file is left beside the cache.
-        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files).size(), 1);
+        QTemporaryDir dir;
+        if (way == "tmpfs")
+        {
+            // A 64 KB tmpfs in a mount namespace of its own; this program runs in it as a child.
+            for (const QString flags : {"-rm", "-m"})
+            {
+                QProcess child;
+                child.start("unshare", {flags, "sh", "-c",
+                                        "mount -t tmpfs -o size=64k quillmere-test \"$0\" || exit 77; "
+                                        "exec \"$1\" --fill-cache-folder \"$0\"",
+                                        dir.path(), QCoreApplication::applicationFilePath()});
+                if (!child.waitForFinished(30000) || child.exitStatus() != QProcess::NormalExit)
+                    continue;
+                QVERIFY2(child.exitCode() != ChildFailed, child.readAllStandardError().constData());
+                if (child.exitCode() == 0)
+                    return;
+            }
+            QM_REQUIRE(false, "a small tmpfs mounted through unshare");
+        }
+#ifdef Q_OS_UNIX
+        const QString error = FailedWriteKeepsCache(dir.path(),
+                                                    [](const QString& path, const ReplaysTable& table)
+                                                    {
+                                                        rlimit old{};
+                                                        getrlimit(RLIMIT_FSIZE, &old);
+                                                        rlimit small = old;
+                                                        small.rlim_cur = 16 * 1024;
+                                                        const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+                                                        setrlimit(RLIMIT_FSIZE, &small);
+                                                        const bool saved = SaveCache(path, table);
+                                                        setrlimit(RLIMIT_FSIZE, &old);
+                                                        signal(SIGXFSZ, oldHandler);
+                                                        return saved;
+                                                    });
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+#endif
+        QVERIFY(!SaveCache(QString(), ReplaysTable()));
+    }
+
+public:
+    static constexpr int ChildFailed = 3;
+
+    // Saves a small cache into `folder`, then one too big to be written there through `saveBig`.
+    // Empty when the small one survived untouched and alone, else what went wrong.
+    static QString
+    FailedWriteKeepsCache(const QString& folder,
+                          const std::function<bool(const QString&, const ReplaysTable&)>& saveBig)
+    {
+        const QString path = CacheFilePath(folder);
+        const ReplaysTable small{{"/d/a.sdf", Sample("/d/a.sdf")}};
+        if (!SaveCache(path, small))
+            return "the small cache was not written";
+        const auto bytes = [&path]
+        {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        const QByteArray before = bytes();
+        ReplaysTable big;
+        for (int i = 0; i < 2000; ++i)
+            big.insert(QStringLiteral("/d/%1.sdf").arg(i), Sample(QStringLiteral("/d/%1.sdf").arg(i)));
+        if (saveBig(path, big))
+            return "a cache that cannot fit was reported written";
+        if (bytes() != before)
+            return "the old cache changed";
+        const QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+        if (left != QStringList{QFileInfo(path).fileName()})
+            return "files left: " + left.join(", ");
+        return QString();
     }
 };
 
-QTEST_GUILESS_MAIN(TestReplaysCache)
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    // The "full disk" case: run inside a mount namespace with a small tmpfs on the folder.
+    if (argc == 3 && qstrcmp(argv[1], "--fill-cache-folder") == 0)
+    {
+        const QString error = TestReplaysCache::FailedWriteKeepsCache(
+            QString::fromLocal8Bit(argv[2]),
+            [](const QString& path, const ReplaysTable& table) { return SaveCache(path, table); });
+        if (error.isEmpty())
+            return 0;
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return TestReplaysCache::ChildFailed;
+    }
+    TestReplaysCache test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_ReplaysCache.moc"
