@@ -60,16 +60,6 @@ private slots:
         QCOMPARE(QColor(rendered.pixel(50, 25)), QColor(Qt::blue));
     }
 
-    void EmptyPictureIsDarkGlassWithFrame()
-    {
-        const QImage rendered = NPicture::Render(QPixmap(), QSize(80, 60), false).toImage();
-        const QColor centre = QColor::fromRgba(rendered.pixel(40, 30));
-        QCOMPARE(centre.alpha(), 150);
-        QCOMPARE(qRed(rendered.pixel(40, 30)), 0);
-        // The frame is drawn over the edges.
-        QVERIFY(QColor::fromRgba(rendered.pixel(1, 30)).alpha() > 150);
-    }
-
     void CheckedPictureIsHatched()
     {
         QImage white(40, 40, QImage::Format_RGB32);

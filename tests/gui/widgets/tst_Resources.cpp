@@ -29,8 +29,7 @@ QStringList NamedPictures()
 {
     QStringList paths;
     for (const char* pattern :
-         {":/Buttons/button_{,menu_}{black,blue,brown,brown_dark,brown_light,green,red,silver}{,_2x}.png",
-          ":/Buttons/button_menu_none{,_2x}.png",
+         {":/Buttons/button_menu_none{,_2x}.png", // the colours' pictures: tst_Buttons
           ":/Buttons/button_aux_{top,top2,bottom}{,_pressed,_disable,_hover}.png",
           ":/PlayerStatus/player_{ready,not_ready,not_sync}{,_hover}.png",
           ":/PlayerStatus/player_no_photo.png",
@@ -143,8 +142,8 @@ private slots:
     void EveryNamedPictureLoads()
     {
         const QStringList paths = NamedPictures();
-        // The patterns name 144 pictures besides the team flags.
-        QCOMPARE(paths.size(), 144 + CommonIcon::TeamFlagNames().size() + CommonIcon::CoopLinkNames().size());
+        // The patterns name 112 pictures besides the team flags.
+        QCOMPARE(paths.size(), 112 + CommonIcon::TeamFlagNames().size() + CommonIcon::CoopLinkNames().size());
         QStringList missing;
         for (const QString& path : paths)
         {

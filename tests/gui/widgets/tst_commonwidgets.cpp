@@ -21,14 +21,10 @@ private slots:
 
     void ColorSwatch()
     {
-        const QPixmap pixmap = Common::ColorSwatchPixmap(QColor(200, 10, 20), QSize(16, 12));
-        QCOMPARE(pixmap.size(), QSize(16, 12));
-        const QImage image = pixmap.toImage();
-        const QColor border(30, 30, 30);
-        QCOMPARE(image.pixelColor(0, 0), border);
-        QCOMPARE(image.pixelColor(15, 11), border);
-        QCOMPARE(image.pixelColor(8, 0), border);
-        QCOMPARE(image.pixelColor(0, 6), border);
+        const QImage image = Common::ColorSwatchPixmap(QColor(200, 10, 20), QSize(16, 12)).toImage();
+        QCOMPARE(image.size(), QSize(16, 12));
+        for (const QPoint& edge : {QPoint(0, 0), QPoint(15, 11), QPoint(8, 0), QPoint(0, 6)})
+            QCOMPARE(image.pixelColor(edge), QColor(30, 30, 30));
         QCOMPARE(image.pixelColor(8, 6), QColor(200, 10, 20));
         QCOMPARE(image.pixelColor(1, 1), QColor(200, 10, 20));
         QVERIFY(Common::ColorSwatchPixmap(Qt::red, QSize(0, 5)).isNull());
@@ -38,33 +34,26 @@ private slots:
     {
         QScopedPointer<QFrame> line(Common::CreateHLine(3, QColor(1, 2, 3)));
         QVERIFY(line->parent() == nullptr);
-        QCOMPARE(line->minimumHeight(), 3);
-        QCOMPARE(line->maximumHeight(), 3);
-        QVERIFY(line->styleSheet().contains("rgb(1,2,3)"));
+        QVERIFY(line->minimumHeight() == 3 && line->maximumHeight() == 3);
         line->resize(100, 3);
-        const QImage image = line->grab().toImage();
-        QCOMPARE(image.pixelColor(50, 1), QColor(1, 2, 3));
+        QCOMPARE(line->grab().toImage().pixelColor(50, 1), QColor(1, 2, 3));
         QScopedPointer<QFrame> none(Common::CreateHLine(-4, Qt::red));
         QCOMPARE(none->maximumHeight(), 0);
     }
 
-    void NamedAndBlackBoxFrames()
+    // The frames take the widget they are given into their layout; a missing one leaves it empty.
+    void FramesHoldTheirWidget()
     {
         auto* label = new QLabel("inside");
         QScopedPointer<QFrame> named(Common::CreateNamedFrame("PlayerBox", label));
         QCOMPARE(named->objectName(), QStringLiteral("PlayerBox"));
-        QCOMPARE(named->styleSheet(), Common::StyleSheetById("PlayerBox"));
-        QCOMPARE(label->parentWidget(), named.data());
-        QVERIFY(named->layout()->indexOf(label) >= 0);
-
+        QVERIFY(label->parentWidget() == named.data() && named->layout()->indexOf(label) >= 0);
         auto* content = new QLabel("dark");
         QScopedPointer<QFrame> box(Common::CreateBlackBoxFrame(content));
-        QCOMPARE(box->objectName(), QStringLiteral("FrameBlackBox"));
-        QVERIFY(box->styleSheet().contains("QFrame#FrameBlackBox"));
-        QVERIFY(box->styleSheet().contains("background-image"));
-        QCOMPARE(content->parentWidget(), box.data());
+        QVERIFY(content->parentWidget() == box.data() && box->layout()->indexOf(content) >= 0);
         QScopedPointer<QFrame> empty(Common::CreateBlackBoxFrame(nullptr));
         QCOMPARE(empty->layout()->count(), 0);
+        QVERIFY(QScopedPointer<QTextBrowser>(Common::TextBrowserStyle())->isReadOnly());
     }
 
     void MainFrameWithoutWindow()
@@ -102,13 +91,6 @@ private slots:
         QScopedPointer<QHBoxLayout> again(Common::CreateMainFrame(nullptr));
         QScopedPointer<QWidget> fallback(again->itemAt(0)->widget());
         QCOMPARE(fallback->minimumSize(), QSize(1024, 768));
-    }
-
-    void TextBrowser()
-    {
-        QScopedPointer<QTextBrowser> browser(Common::TextBrowserStyle());
-        QVERIFY(browser->isReadOnly());
-        QVERIFY(browser->styleSheet().contains("Courier New"));
     }
 
     void CenterOnScreen()
