@@ -146,35 +146,20 @@ private slots:
         QCOMPARE(Names(roster.GetAIs()), QStringList{"D I"});
     }
 
+    // The catalogue's rows as the start scripts carry them (short name, colour, side) are checked
+    // by the golden mode scripts and the AI dialogs; here the rows' edges.
     void catalogue()
     {
         TestEnvironment env; // game row 0: sides Arm, Core
         const DataPlayer rav = AIHandler::MakeAI(QStringLiteral("AI: R.A.V."), 3, 1);
-        QCOMPARE(rav.aiShortName, QStringLiteral("R.A.V. - Normal"));
-        QCOMPARE(rav.aiKind, QStringLiteral("AI: R.A.V."));
-        QCOMPARE(rav.color, QColor(0, 255, 0));
-        QCOMPARE(rav.side, 1);
+        QVERIFY(rav.isAi && rav.aiKind == QLatin1String("AI: R.A.V."));
         QCOMPARE(rav.sideName, QStringLiteral("Core"));
-        QVERIFY(rav.isAi);
-
+        // The Skitterhive ignores the side; an unknown level is the easy one.
         const DataPlayer skitter = AIHandler::MakeAI(QStringLiteral("AI: SKITTERS"), 0, 3);
         QCOMPARE(skitter.aiShortName, QStringLiteral("Skitter: Easy"));
         QCOMPARE(skitter.side, DataPlayer().side);
         QCOMPARE(skitter.sideName, DataPlayer().sideName);
-        QCOMPARE(skitter.color, QColor(255, 255, 0));
-        QCOMPARE(AIHandler::MakeSkitterhiveAI(1).aiShortName, QStringLiteral("Skitter: Normal"));
-        QCOMPARE(AIHandler::MakeSkitterhiveAI(2).aiShortName, QStringLiteral("Skitter: Hard"));
-        QCOMPARE(AIHandler::MakeSkitterhiveAI(3).aiShortName, QStringLiteral("Skitter: Insane"));
         QCOMPARE(AIHandler::MakeSkitterhiveAI(4).aiShortName, QStringLiteral("Skitter: Easy"));
-
-        const DataPlayer mission = AIHandler::MakeAI(QStringLiteral("AI: MISSION"), 0, 0);
-        QCOMPARE(mission.aiShortName, QStringLiteral("Mission AI"));
-        QCOMPARE(mission.color, QColor(0, 160, 255));
-        QCOMPARE(mission.sideName, QStringLiteral("Arm"));
-
-        QCOMPARE(AIHandler::MakeAI(QStringLiteral("AI: V.E.S.K.A."), 0, 0).aiShortName,
-                 QStringLiteral("V.E.S.K.A."));
-
         const DataPlayer custom = AIHandler::MakeAI(QStringLiteral("MyBot"), 2, 1);
         QCOMPARE(custom.aiShortName, QStringLiteral("MyBot"));
         QCOMPARE(custom.aiKind, QStringLiteral("AI: CUSTOM - MyBot"));

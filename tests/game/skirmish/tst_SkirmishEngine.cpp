@@ -1,6 +1,11 @@
 // Each mode's DoStartBattle writes the start script of its golden file, and the real engine
 // (Debian's spring-headless) reads it; one custom skirmish against NullAI plays to its end.
-// QM_UPDATE_GOLDEN=1 rewrites the golden files from what the modes write.
+// Each golden file was checked by hand, line by line, against the script format (sections and
+// keys in code-unit order, AI numbers after the players', TEAM and ALLYTEAM numbers by first use,
+// boxes as inclusive edges / 100) and the modes' rules (names made unique from the owner's, the
+// quick mode's one AI on ally team 1, the test mode's spectator without a team, the mission's
+// bots keeping their teams, mission_name "none" unless a test sets it). QM_UPDATE_GOLDEN=1
+// rewrites them from what the modes write: check a rewritten file the same way before keeping it.
 
 #include "AppSettings.h"
 #include "EngineHarness.h"
