@@ -70,12 +70,6 @@ private slots:
         delete env;
     }
 
-    void argumentsKeepPathsWhole()
-    {
-        QCOMPARE(SevenZManager::ExtractArguments("/a b/x.7z", "/c d"),
-                 (QStringList{"x", "-y", "/a b/x.7z", "-o/c d"}));
-    }
-
     void extractsAndAnswersWithTheRequestKind()
     {
         QM_REQUIRE(HaveSevenZip(), "7z (p7zip-full)");
@@ -97,18 +91,6 @@ private slots:
             QVERIFY(QFile::exists(dest + "/m01/images/a b.txt"));
         }
         QVERIFY(env->LogContains("SevenZManager :: FINISH ---"));
-    }
-
-    void brokenArchiveIsAnError()
-    {
-        QM_REQUIRE(HaveSevenZip(), "7z (p7zip-full)");
-        const QString archive = env->Path("broken.7z");
-        QVERIFY(TestFiles::Write(archive, QByteArray("7z\xBC\xAF\x27\x1C") + " garbage that is no archive"));
-        SevenZManager::Extract(archive, env->Path("out"), "b", 3);
-        SevenZManager::Extract(archive, env->Path("out"));
-        QTRY_COMPARE(listener->events.size(), 2);
-        QCOMPARE(listener->events, (QStringList{"error2 broken.7z b", "error1 broken.7z"}));
-        QVERIFY(env->LogContains("SevenZManager :: ERROR --- exit code"));
     }
 
     // The tool asks for a password on standard input; it must get none and fail at once.

@@ -83,7 +83,6 @@ private slots:
         const QString none;
         QTest::newRow("player against AI, boxes, options") << OneAgainstAi() << none << none << none;
         QTest::newRow("spectator, shared team, ally teams 3 and 7") << ManyShapes() << none << none << none;
-        QTest::newRow("twelve players") << Crowd(12) << none << none << none;
         QTest::newRow("251 players, the most the engine reads") << Crowd(251) << none << none << none;
         DataStartScript trailing = OneAgainstAi();
         trailing.players << Spectator(QStringLiteral("Commander "));

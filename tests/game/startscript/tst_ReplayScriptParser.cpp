@@ -35,25 +35,16 @@ private slots:
         QCOMPARE(record.mapName, QStringLiteral("Comet Catcher Remake 1.8"));
 
         QCOMPARE(record.players.size(), 3);
-        // Stable order: humans by number, then AIs.
-        QCOMPARE(record.players.at(0).name, QStringLiteral("pikterra"));
-        QCOMPARE(record.players.at(0).country, QStringLiteral("FR"));
-        QCOMPARE(record.players.at(0).rank, QStringLiteral("1"));
-        QCOMPARE(record.players.at(0).team, 0);
-        QCOMPARE(record.players.at(0).allyTeam, 0);
-        QCOMPARE(record.players.at(0).sideName, QStringLiteral("Armada"));
-        QCOMPARE(record.players.at(0).color, QColor(40, 192, 70));
-        QCOMPARE(record.players.at(1).name, QStringLiteral("Zepek_75"));
-        QCOMPARE(record.players.at(1).sideName, QStringLiteral("Cortex"));
-        QCOMPARE(record.players.at(1).team, 1);
-
-        const DataPlayer& ai = record.players.at(2);
-        QCOMPARE(ai.name, QStringLiteral("SimpleAI")); // the short name, not "SimpleAI(1)"
-        QVERIFY(ai.isAi);
-        QVERIFY(ai.plays);
-        QCOMPARE(ai.team, 2);
-        QCOMPARE(ai.allyTeam, 1);
-
+        // Stable order: humans by number, then AIs; an AI by its short name, not "SimpleAI(1)".
+        const DataPlayer &first = record.players.at(0), &second = record.players.at(1),
+                         &ai = record.players.at(2);
+        QCOMPARE((QVariantList{first.name, first.country, first.rank, first.team, first.allyTeam,
+                               first.sideName, first.color}),
+                 (QVariantList{"pikterra", "FR", "1", 0, 0, "Armada", QColor(40, 192, 70)}));
+        QCOMPARE((QStringList{second.name, second.sideName}), (QStringList{"Zepek_75", "Cortex"}));
+        QCOMPARE(second.team, 1);
+        QCOMPARE((QVariantList{ai.name, ai.isAi, ai.plays, ai.team, ai.allyTeam}),
+                 (QVariantList{"SimpleAI", true, true, 2, 1}));
         QCOMPARE(record.spectators.size(), 1);
         QCOMPARE(record.spectators.at(0).name, QStringLiteral("[WxN]Watcher"));
         QVERIFY(record.spectators.at(0).spectator && !record.spectators.at(0).plays);

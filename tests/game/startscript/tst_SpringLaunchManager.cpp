@@ -247,8 +247,7 @@ private slots:
             << 1 << "SpringLaunchManager :: Start failed --- the engine could not be started";
         QTest::newRow("script cannot be written")
             << 2 << "SpringLaunchManager :: Could not open file to write Start Script";
-        QTest::newRow("AI owner missing") << 3 << refused;
-        QTest::newRow("duplicate names") << 4 << refused;
+        // Which records the engine would refuse: the generator's tests; here two of them.
         QTest::newRow("empty script") << 5 << refused;
         QTest::newRow("player without a name") << 6 << refused + ": player 0 has no name";
     }
@@ -267,10 +266,6 @@ private slots:
             engine.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner); // not executable
         else if (fault == 2)
             QDir().mkpath(Script()); // a folder where the file should be
-        else if (fault == 3)
-            record.ais.first().aiOwner = QStringLiteral("Nobody");
-        else if (fault == 4)
-            record.players << Spectator(QStringLiteral("Commander"));
         else if (fault == 6)
             record.players.first().name = QStringLiteral(" ");
         else

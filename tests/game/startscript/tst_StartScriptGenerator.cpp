@@ -1,3 +1,4 @@
+#include "ReplayScriptParser.h"
 #include "StartScriptGenerator.h"
 #include "TestEnvironment.h"
 #include "helper_Records.h"
@@ -13,6 +14,31 @@ QString Golden(const QString& name)
 {
     QFile file(QFINDTESTDATA(QStringLiteral("golden/") + name));
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// Spectators, a shared team, ally teams 3 and 7, options with a repeated key and an AI owned by
+// another player.
+DataStartScript TeamsAndSpectators()
+{
+    DataStartScript r = OneAgainstAi();
+    r.options = DataBattleOptions();
+    r.options.section = QStringLiteral("mapoptions");
+    r.options.SetValue(QStringLiteral("water"), QStringLiteral("low"));
+    r.options.SetValue(QStringLiteral("Fog"), QStringLiteral("1"));
+    r.options.SetValue(QStringLiteral("water"), QStringLiteral("high")); // the last value wins
+    r.startRects.clear();
+    r.startRects.insert(7, QRect(50, 0, 50, 100));
+    r.startRects.insert(3, QRect(0, 0, 20, 20));
+    r.players.clear();
+    r.ais.clear();
+    DataPlayer a = Player(QStringLiteral("Alpha"), 4, 7, QColor(0, 128, 255), QStringLiteral("Arm"));
+    a.password = QStringLiteral("pw");
+    r.players << a << Spectator(QStringLiteral("Watcher"));
+    r.players << Player(QStringLiteral("Beta"), 4, 7, Qt::white,
+                        QStringLiteral("Other side")); // Alpha's team
+    r.players << Player(QStringLiteral("Gamma"), 2, 3, Qt::green, QStringLiteral("Core"));
+    r.ais << Ai(QStringLiteral("Helper"), QStringLiteral("NullAI"), QStringLiteral("Gamma"), 9, 3);
+    return r;
 }
 
 // Section header lines ("\t[NAME]") of the root, in written order.
@@ -44,29 +70,74 @@ private slots:
 
     void HostScript_SpectatorsSharedTeamsAllyTeams3And7_Golden()
     {
-        DataStartScript r = OneAgainstAi();
-        r.options = DataBattleOptions();
-        r.options.section = QStringLiteral("mapoptions");
-        r.options.SetValue(QStringLiteral("water"), QStringLiteral("low"));
-        r.options.SetValue(QStringLiteral("Fog"), QStringLiteral("1"));
-        r.options.SetValue(QStringLiteral("water"), QStringLiteral("high")); // the last value wins
-        r.startRects.clear();
-        r.startRects.insert(7, QRect(50, 0, 50, 100));
-        r.startRects.insert(3, QRect(0, 0, 20, 20));
-        r.players.clear();
-        r.ais.clear();
-        DataPlayer a = Player(QStringLiteral("Alpha"), 4, 7, QColor(0, 128, 255), QStringLiteral("Arm"));
-        a.password = QStringLiteral("pw");
-        r.players << a;
-        r.players << Spectator(QStringLiteral("Watcher"));
-        r.players << Player(QStringLiteral("Beta"), 4, 7, Qt::white,
-                            QStringLiteral("Other side")); // shares Alpha's team
-        r.players << Player(QStringLiteral("Gamma"), 2, 3, Qt::green, QStringLiteral("Core"));
-        r.ais << Ai(QStringLiteral("Helper"), QStringLiteral("NullAI"), QStringLiteral("Gamma"), 9, 3);
-        const StartScriptGenerator generator(r);
+        const StartScriptGenerator generator(TeamsAndSpectators());
         const QString expected = Golden(QStringLiteral("host_teams_and_spectators.txt"));
         QCOMPARE(generator.Script(), expected);
         QVERIFY(generator.LaunchProblems().isEmpty());
+    }
+
+    // What the generator writes, the replay parser reads back (our own games' demos carry it).
+    void HostScriptReadsBack()
+    {
+        DataStartScript r = TeamsAndSpectators();
+        for (int i = 0; i < 9; ++i) // enough players for two-digit section numbers
+            r.players << Player(QStringLiteral("Extra%1").arg(i), 20 + i, 1);
+        const StartScriptGenerator generator(r);
+        ReplayScriptParser parser;
+        DataReplayScript replay;
+        QVERIFY(parser.ParseScript(generator.Script(), replay));
+        QCOMPARE(replay.gameName, r.gameName);
+        QCOMPARE(replay.mapName, r.mapName);
+        QCOMPARE(replay.spectators.size(), 1);
+        QCOMPARE(replay.spectators.first().name, QStringLiteral("Watcher"));
+        QCOMPARE(replay.players.size(), r.players.size() - 1 + r.ais.size());
+
+        // The script numbers teams and ally teams by first use; the names, colours and sides survive,
+        // and players that shared a team still share one, with its first member's colour and side.
+        QHash<QString, DataPlayer> byName;
+        for (const DataPlayer& p : replay.players)
+            byName.insert(p.name, p);
+        const DataPlayer alpha = byName.value("Alpha"), beta = byName.value("Beta");
+        const DataPlayer gamma = byName.value("Gamma"), ai = byName.value("NullAI");
+        QVERIFY(alpha.team == beta.team && alpha.allyTeam == beta.allyTeam &&
+                alpha.allyTeam != gamma.allyTeam);
+        QCOMPARE(gamma.allyTeam, ai.allyTeam);
+        QCOMPARE((QList<QColor>{alpha.color, beta.color, gamma.color, ai.color}),
+                 (QList<QColor>{QColor(0, 128, 255), QColor(0, 128, 255), Qt::green, Qt::blue}));
+        QCOMPARE((QStringList{beta.sideName, gamma.sideName}), (QStringList{"Arm", "Core"}));
+        QVERIFY(ai.isAi);
+        QCOMPARE(byName.value("Extra8").country, QStringLiteral("DE"));
+        QCOMPARE(byName.value("Extra8").rank, QStringLiteral("2"));
+
+        // Stable order: PLAYER numbers ascending (0, 2, 3, 4 ... 12), then the AI.
+        QCOMPARE(replay.players.first().name, QStringLiteral("Alpha"));
+        QCOMPARE(replay.players.at(3).name, QStringLiteral("Extra0"));
+        QCOMPARE(replay.players.at(replay.players.size() - 2).name, QStringLiteral("Extra8"));
+        QCOMPARE(replay.players.last().name, QStringLiteral("NullAI"));
+
+        // Every playing record agrees with its team section; start boxes come back through the tree.
+        const VariableHash game = parser.Root().Hash().value(QStringLiteral("game")).Hash();
+        for (const DataPlayer& p : replay.players)
+        {
+            const VariableHash team = game.value(QStringLiteral("team%1").arg(p.team)).Hash();
+            QCOMPARE(team.value(QStringLiteral("allyteam")).toInt(), p.allyTeam);
+            QCOMPARE(team.value(QStringLiteral("side")).toString(), p.sideName);
+            QCOMPARE(team.value(QStringLiteral("rgbcolor")).toString(), p.GetRgbColorText());
+        }
+        const VariableHash ally0 = game.value(QStringLiteral("allyteam0")).Hash();
+        QCOMPARE(ally0.value(QStringLiteral("startrectright")).toString(), QStringLiteral("0.99"));
+        QCOMPARE(game.value(QStringLiteral("mapoptions")).Hash().value(QStringLiteral("water")).toString(),
+                 QStringLiteral("high"));
+    }
+
+    void ClientScriptHasNoPlayersButParses()
+    {
+        ReplayScriptParser parser;
+        DataReplayScript replay;
+        QVERIFY(parser.ParseScript(StartScriptGenerator(Client(QStringLiteral("pw"))).Script(), replay));
+        QVERIFY(replay.players.isEmpty());
+        const VariableHash game = parser.Root().Hash().value(QStringLiteral("game")).Hash();
+        QCOMPARE(game.value(QStringLiteral("players_names")).toString(), QStringLiteral("Commander,Other"));
     }
 
     void HostScript_ElevenPlayers_Player10BetweenPlayer1And2()

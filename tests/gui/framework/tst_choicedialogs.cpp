@@ -113,7 +113,6 @@ private slots:
         QTest::addColumn<int>("side");
         QTest::newRow("R.A.V. second side") << "zorn" << 1 << "R.A.V. - Normal" << 1;
         QTest::newRow("Skitterhive hard") << "zorn" << 4 << "Skitter: Hard" << -1;
-        QTest::newRow("Skitterhive insane") << "zorn" << 5 << "Skitter: Insane" << -1;
         QTest::newRow("V.E.S.K.A. last of nine") << "gvm" << 8 << "V.E.S.K.A." << 8;
     }
 

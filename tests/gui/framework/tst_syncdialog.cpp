@@ -1,5 +1,5 @@
 // The not-in-sync dialog fed by the real sync checker over the content index of a test folder,
-// and by the download manager's progress signal.
+// and by the download manager's progress signal; the checker itself is tested through it.
 
 #include "DownloadHandler.h"
 #include "NButtonBase.h"
@@ -69,12 +69,22 @@ private slots:
     {
         SyncHandler::Initialize();
         QSignalSpy states(SyncHandler::Instance(), &SyncHandler::OnSyncState);
+        QMetaObject::invokeMethod(SyncHandler::Instance(), "DoRetrySync", Qt::BlockingQueuedConnection);
+        QCoreApplication::processEvents();
+        QCOMPARE(states.count(), 0); // a retry before anything was asked answers nothing
+        // Empty names are never "installed".
+        const DataSyncState none = SyncHandler::ComputeState(DataSync{QString(), QString(), QString()});
+        QVERIFY(!none.hasMap && !none.hasGame && !none.hasEngine);
         DataSync sync;
         sync.mapName = "Ford";
         sync.game = "Late Game 3";
         sync.engine = "105.0";
         SyncHandler::CheckSyncState(sync);
         QTRY_COMPARE(states.count(), 1);
+        const DataSyncState first = states.first().first().value<DataSyncState>();
+        // No download runs, so none is listed and a retry makes sense.
+        QVERIFY(first.isChecked && !first.isSynced && first.downloads.isEmpty() && first.downloadsIdle);
+        QCOMPARE(SyncHandler::Instance()->GetSyncState().gameName, QStringLiteral("Late Game 3"));
 
         auto* dialog = new NotInSyncModal(states.takeFirst().first().value<DataSyncState>());
         connect(SyncHandler::Instance(), &SyncHandler::OnSyncState, dialog, &NotInSyncModal::DoSyncState);
@@ -110,9 +120,15 @@ private slots:
         QTest::qWait(NotInSyncModal::RetryDelayMs + 50);
         QCOMPARE(retries.count(), 1);
 
+        const DataSyncState synced = states.last().first().value<DataSyncState>();
+        QVERIFY(synced.isSynced && synced.downloads.isEmpty());
+
         m_host->Key(Qt::Key_Escape);
         QVERIFY(!m_host->IsOpen());
         QCOMPARE(m_host->Sounds(), QStringList{"button.off"});
+        SyncHandler::Destroy();
+        SyncHandler::Destroy(); // twice is harmless
+        QVERIFY(!SyncHandler::Exists());
     }
 
     void DownloadStates_data()
