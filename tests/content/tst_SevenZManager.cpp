@@ -104,7 +104,7 @@ private slots:
         timer.start();
         SevenZManager::Extract(env->Path("locked.7z"), env->Path("out"), "l", -1);
         QTRY_COMPARE_WITH_TIMEOUT(listener->events.size(), 1, 10000);
-        QCOMPARE(listener->events.first(), QStringLiteral("error2 locked.7z l"));
+        QCOMPARE(listener->events.first(), "error2 locked.7z l");
         QVERIFY(timer.elapsed() < 10000);
     }
 
@@ -119,7 +119,7 @@ private slots:
         SevenZManager::Instance()->SetProgram(env->Path("no-such-tool"));
         SevenZManager::Extract(archive, env->Path("out"));
         QTRY_COMPARE(listener->events.size(), 2);
-        QCOMPARE(listener->events.last(), QStringLiteral("error1 some.7z"));
+        QCOMPARE(listener->events.last(), "error1 some.7z");
         QVERIFY(env->LogContains("can't start the archive tool"));
         SevenZManager::Instance()->SetProgram(QString());
         QCOMPARE(SevenZManager::Instance()->Program(), SevenZManager::DefaultProgram());

@@ -88,12 +88,12 @@ private slots:
         for (int i = 0; i < 20; ++i)
         {
             QVERIFY(manager->SelectNextPicture());
-            QCOMPARE(manager->GetCurrentName(), QStringLiteral("01.jpg"));
+            QCOMPARE(manager->GetCurrentName(), "01.jpg");
         }
         QSignalSpy update(manager, &BackgroundManager::OnUpdateBackground);
         manager->DoChangeBack();
         QCOMPARE(update.count(), 1);
-        QCOMPARE(manager->GetCurrentName(), QStringLiteral("01.jpg"));
+        QCOMPARE(manager->GetCurrentName(), "01.jpg");
         QVERIFY(!manager->GetCurrentPicture().isNull());
     }
 
@@ -137,16 +137,16 @@ private slots:
         // Leaving the main menu: the variant under a veil of alpha 200.
         manager->SetDimmed();
         manager->UpdateBackground(true);
-        QCOMPARE(manager->GetCurrentName(), QStringLiteral("01.unfocus.png"));
+        QCOMPARE(manager->GetCurrentName(), "01.unfocus.png");
         QCOMPARE(manager->GetVeilAlpha(), 200);
         QVERIFY(Near(Centre(manager->GetCache()), QColor(0, 0, 255 * 55 / 255)));
         manager->UpdateBackground(true);
-        QCOMPARE(manager->GetCurrentName(), QStringLiteral("01.unfocus.png"));
+        QCOMPARE(manager->GetCurrentName(), "01.unfocus.png");
 
         // Back on the menu: plain picture, no veil.
         manager->ClearDim();
         manager->UpdateBackground(false);
-        QCOMPARE(manager->GetCurrentName(), QStringLiteral("01.png"));
+        QCOMPARE(manager->GetCurrentName(), "01.png");
         QVERIFY(Near(Centre(manager->GetCache()), Qt::red));
     }
 
@@ -156,10 +156,10 @@ private slots:
         manager->Resize(QSize(100, 100));
         manager->SelectNextPicture();
         manager->UpdateBackground(true);
-        QCOMPARE(manager->GetCurrentName(), QStringLiteral("07.unfocus.png"));
+        QCOMPARE(manager->GetCurrentName(), "07.unfocus.png");
         QVERIFY(Near(Centre(manager->GetCache()), Qt::red));
         manager->UpdateBackground(false);
-        QCOMPARE(manager->GetCurrentName(), QStringLiteral("07.png"));
+        QCOMPARE(manager->GetCurrentName(), "07.png");
     }
 
     void CoverCropsBothSidesEqually()

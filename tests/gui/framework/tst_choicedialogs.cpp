@@ -164,7 +164,7 @@ private slots:
         QTRY_COMPARE(chosen.count(), 1);
         QVERIFY(!m_host->IsOpen());
         const DataPlayer ai = chosen.first().first().value<DataPlayer>();
-        QCOMPARE(ai.aiShortName, QStringLiteral("NullAI 0.1"));
+        QCOMPARE(ai.aiShortName, "NullAI 0.1");
         QCOMPARE(ai.side, 1);
         QCOMPARE(ai.allyTeam, 2);
         QTest::qWait(20);
@@ -173,10 +173,10 @@ private slots:
 
     void ColorDialog()
     {
-        DataPlayer ai(QStringLiteral("bot"), false, true);
-        DataPlayer player(QStringLiteral("me"), true, false);
-        QCOMPARE(SelectColorModal(ai).GetTitle(), QStringLiteral("SELECT AI'S COLOR"));
-        QCOMPARE(SelectColorModal(player).GetTitle(), QStringLiteral("SELECT PLAYER'S COLOR"));
+        DataPlayer ai("bot", false, true);
+        DataPlayer player("me", true, false);
+        QCOMPARE(SelectColorModal(ai).GetTitle(), "SELECT AI'S COLOR");
+        QCOMPARE(SelectColorModal(player).GetTitle(), "SELECT PLAYER'S COLOR");
         player.side = 1;
         auto* dialog = new SelectColorModal(player);
         const QList<QColor> palette = Common::GetTeamColors();
@@ -211,7 +211,7 @@ private slots:
         QFETCH(int, buttons);
         QFETCH(int, press);
         QVERIFY(AppDefines::Instance()->SelectGame(game));
-        DataPlayer record(QStringLiteral("someone"), !ai, ai);
+        DataPlayer record("someone", !ai, ai);
         record.color = Qt::cyan;
         NModalWidget* dialog =
             ai ? static_cast<NModalWidget*>(new SelectAISideModal(record)) : new SelectSideModal(record);

@@ -100,7 +100,7 @@ private slots:
         m_host->Open(box);
         QVERIFY(m_host->IsOpen());
         auto* label = box->findChild<NImageLabel*>();
-        QCOMPARE(label->text(), QStringLiteral("<b>Quit</b> the lobby?"));
+        QCOMPARE(label->text(), "<b>Quit</b> the lobby?");
         QCOMPARE(label->textFormat(), Qt::PlainText);
 
         ModalPage* page = ModalPage::Instance();
@@ -154,7 +154,7 @@ private slots:
     {
         auto* dialog = new ShowPictureModal("Player Guide", ":/AI/queen.png");
         m_host->Open(dialog);
-        QCOMPARE(dialog->GetTitle(), QStringLiteral("PLAYER GUIDE"));
+        QCOMPARE(dialog->GetTitle(), "PLAYER GUIDE");
         QCOMPARE(dialog->Picture()->size(), QPixmap(":/AI/queen.png").size());
         m_host->Click(dialog->Picture());
         QVERIFY(!m_host->IsOpen());
@@ -192,7 +192,7 @@ private slots:
         m_host->Open(dialog);
         QCOMPARE(dialog->NameLabel()->text(), steam ? player.id : player.name);
         QCOMPARE(dialog->NameLabel()->textFormat(), Qt::PlainText);
-        QCOMPARE(dialog->CountryLabel()->text(), QStringLiteral("GERMANY"));
+        QCOMPARE(dialog->CountryLabel()->text(), "GERMANY");
         QCOMPARE(dialog->LocalTimeLabel() != nullptr, !localTime.isEmpty());
         if (dialog->LocalTimeLabel())
             QCOMPARE(dialog->LocalTimeLabel()->text(), localTime);

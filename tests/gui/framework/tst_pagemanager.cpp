@@ -292,7 +292,7 @@ private slots:
         QStringList sounds;
         FrameKit::SetSoundRecorder([&](const QString& sound) { sounds << sound; });
         PageManager::SetNextPageStatic(ID_MAIN_MENU);
-        auto* dialog = new TestDialog(QStringLiteral("Closing"), MODAL_CLOSE);
+        auto* dialog = new TestDialog("Closing", MODAL_CLOSE);
         QPointer<TestDialog> watch = dialog;
         TestPageFactory::Latest(ID_MAIN_MENU)->EmitModal(dialog);
         QPointer<ModalPage> modal = ModalPage::Instance();
@@ -311,9 +311,9 @@ private slots:
         FrameKit::SetSoundRecorder(nullptr);
 
         // The next dialog gets a fresh modal page.
-        TestPageFactory::Latest(ID_MAIN_MENU)->EmitModal(new TestDialog(QStringLiteral("Next")));
+        TestPageFactory::Latest(ID_MAIN_MENU)->EmitModal(new TestDialog("Next"));
         QVERIFY(ModalPage::Exists());
-        QCOMPARE(ModalPage::Instance()->GetModalWidget()->GetTitle(), QStringLiteral("Next"));
+        QCOMPARE(ModalPage::Instance()->GetModalWidget()->GetTitle(), "Next");
     }
 
     void ExitIdZeroTakesTheLastMainPage()
@@ -351,7 +351,7 @@ private slots:
         QCOMPARE(page->keys, 1);
         QCOMPARE(page->clicks, 1);
         // Under a dialog the dialog page gets them, not the page.
-        page->EmitModal(new TestDialog(QStringLiteral("Keys")));
+        page->EmitModal(new TestDialog("Keys"));
         PageManager::Instance()->DoKeyPressEvent(&key);
         QCOMPARE(page->keys, 1);
     }
@@ -359,7 +359,7 @@ private slots:
     void DestroyingTheManagerDestroysEnteredPages()
     {
         PageManager::SetNextPageStatic(ID_MAIN_MENU);
-        TestPageFactory::Latest(ID_MAIN_MENU)->EmitModal(new TestDialog(QStringLiteral("Open")));
+        TestPageFactory::Latest(ID_MAIN_MENU)->EmitModal(new TestDialog("Open"));
         QPointer<NPage> menu = PageStorageManager::GetPage(ID_MAIN_MENU);
         PageManager::Destroy();
         QVERIFY(m_env->LogContains("Destroy :: PageManager"));

@@ -44,7 +44,7 @@ private slots:
         QCOMPARE(zero, PageStorageManager::GetPage(1));
         QCOMPARE(zero->GetPageId(), int(ID_EMPTY));
         QCOMPARE(zero->GetExitPageId(), int(ID_EMPTY));
-        QCOMPARE(zero->GetPageName(), QStringLiteral("Empty"));
+        QCOMPARE(zero->GetPageName(), "Empty");
         PageStorageManager::DestroyPage(0);
         PageStorageManager::DestroyPage(1);
         QCOMPARE(PageStorageManager::GetPage(1), zero);
@@ -159,7 +159,7 @@ private slots:
         QFETCH(int, exits);
         QFETCH(QStringList, sounds);
         ModalPage* modal = ModalPage::Instance();
-        auto* dialog = new TestDialog(QStringLiteral("Keys"), ModalType(type));
+        auto* dialog = new TestDialog("Keys", ModalType(type));
         modal->setModalWidget(dialog);
         QSignalSpy exit(modal, &NPage::OnExitPageClick);
         QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
@@ -190,10 +190,10 @@ private slots:
     {
         ModalPage* modal = ModalPage::Instance();
         QSignalSpy exit(modal, &NPage::OnExitPageClick);
-        auto* first = new TestDialog(QStringLiteral("First"));
+        auto* first = new TestDialog("First");
         QPointer<TestDialog> watch = first;
         modal->setModalWidget(first);
-        auto* second = new TestDialog(QStringLiteral("Second"), MODAL_CLOSE);
+        auto* second = new TestDialog("Second", MODAL_CLOSE);
         modal->setModalWidget(second);
         QCOMPARE(modal->GetModalWidget(), second);
         QVERIFY(watch);
@@ -206,7 +206,7 @@ private slots:
 
     void ExitWithSoundPlaysFirst()
     {
-        TestDialog dialog(QStringLiteral("Leaving"));
+        TestDialog dialog("Leaving");
         QStringList order;
         connect(&dialog, &NModalWidget::OnModalExit, this, [&] { order = m_sounds; });
         dialog.ExitWithSound();

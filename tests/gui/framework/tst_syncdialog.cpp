@@ -84,7 +84,7 @@ private slots:
         const DataSyncState first = states.first().first().value<DataSyncState>();
         // No download runs, so none is listed and a retry makes sense.
         QVERIFY(first.isChecked && !first.isSynced && first.downloads.isEmpty() && first.downloadsIdle);
-        QCOMPARE(SyncHandler::Instance()->GetSyncState().gameName, QStringLiteral("Late Game 3"));
+        QCOMPARE(SyncHandler::Instance()->GetSyncState().gameName, "Late Game 3");
 
         auto* dialog = new NotInSyncModal(states.takeFirst().first().value<DataSyncState>());
         connect(SyncHandler::Instance(), &SyncHandler::OnSyncState, dialog, &NotInSyncModal::DoSyncState);
@@ -96,10 +96,9 @@ private slots:
         Expect(dialog, DataDownload::Game, "NOT SYNCED", Red);
         Expect(dialog, DataDownload::Engine, "SYNCED", Green);
         // The map's information from its archive, shown as plain text.
-        QCOMPARE(dialog->CaptionLabel(DataDownload::Map)->text(),
-                 QStringLiteral("<I>TWO</I> RIVERS & A FORD"));
+        QCOMPARE(dialog->CaptionLabel(DataDownload::Map)->text(), "<I>TWO</I> RIVERS & A FORD");
         QCOMPARE(dialog->CaptionLabel(DataDownload::Map)->textFormat(), Qt::PlainText);
-        QCOMPARE(dialog->CaptionLabel(DataDownload::Game)->text(), QStringLiteral("GAME LATE GAME 3"));
+        QCOMPARE(dialog->CaptionLabel(DataDownload::Game)->text(), "GAME LATE GAME 3");
         for (int type = 0; type < 4; ++type)
             QVERIFY(!dialog->ProgressBar(type)->isVisible());
         QVERIFY(dialog->RetryButton()->isEnabled());
@@ -115,7 +114,7 @@ private slots:
         QCOMPARE(retries.count(), 0);
         QTRY_COMPARE(retries.count(), 1);
         QVERIFY(clock.elapsed() >= NotInSyncModal::RetryDelayMs - 10);
-        QTRY_COMPARE(dialog->StatusLabel(DataDownload::Game)->text(), QStringLiteral("SYNCED"));
+        QTRY_COMPARE(dialog->StatusLabel(DataDownload::Game)->text(), "SYNCED");
         QVERIFY(dialog->RetryButton()->isEnabled());
         QTest::qWait(NotInSyncModal::RetryDelayMs + 50);
         QCOMPARE(retries.count(), 1);

@@ -36,7 +36,7 @@ private slots:
     // gives no plain or menu picture and the dialogs' own one.
     void StylePicturesLoad()
     {
-        const QRegularExpression url(QStringLiteral("url\\((:/[^)]*)\\)"));
+        const QRegularExpression url("url\\((:/[^)]*)\\)");
         for (int c = ButtonBlack; c <= ButtonSilver; ++c)
         {
             QStringList paths;
@@ -57,7 +57,7 @@ private slots:
         {
             QVERIFY(NButtonBase::PlainImageName(c, 1.0).isEmpty() &&
                     NButtonBase::MenuImageName(c, 2.0).isEmpty());
-            QCOMPARE(NButtonBase::ModalImageName(c, 2.0), QStringLiteral("button_menu_none_2x"));
+            QCOMPARE(NButtonBase::ModalImageName(c, 2.0), "button_menu_none_2x");
         }
         QVERIFY(NButton(ButtonNone).GetImage(0).isEmpty() && NButtonMenu(ButtonNone).GetImage(0).isEmpty());
         QVERIFY(!QImage(":/Buttons/" + NButtonModal(ButtonNone).GetImage(0) + ".png").isNull());
@@ -72,40 +72,39 @@ private slots:
         QCOMPARE(button.styleSheet(), before);
         button.ApplyStyle();
         QVERIFY(button.styleSheet().contains(
-            QStringLiteral("QPushButton:hover{border-image:\t\turl(:/Buttons/button_red.png);}")));
-        QVERIFY(button.styleSheet().contains(QStringLiteral("border-top:\t\t5px;")));
+            "QPushButton:hover{border-image:\t\turl(:/Buttons/button_red.png);}"));
+        QVERIFY(button.styleSheet().contains("border-top:\t\t5px;"));
         // Checkable buttons keep their own checked colours.
         button.SetImageChecked(ButtonRed);
         button.SetCheckable(true);
         QVERIFY(button.isCheckable());
-        QCOMPARE(button.GetImage(5), QStringLiteral("button_green"));
+        QCOMPARE(button.GetImage(5), "button_green");
     }
 
     void MinimumWidthFollowsCaption()
     {
         NButton button;
-        button.SetText(QStringLiteral("abc"));
-        QCOMPARE(button.GetText(), QStringLiteral("ABC"));
+        button.SetText("abc");
+        QCOMPARE(button.GetText(), "ABC");
         QCOMPARE(button.CaptionLabel()->alignment(), Qt::AlignCenter);
         const QFontMetrics metrics(button.CaptionLabel()->font());
-        QCOMPARE(button.minimumWidth(),
-                 metrics.horizontalAdvance(QStringLiteral("ABC")) + 3 * metrics.height());
+        QCOMPARE(button.minimumWidth(), metrics.horizontalAdvance("ABC") + 3 * metrics.height());
 
         // A stored minimum that is larger wins; a longer caption raises it past the stored minimum.
         button.SetMinimumWidth(GuiButtonMinWidth);
         button.Relayout();
         QCOMPARE(button.minimumWidth(), GuiButtonMinWidth);
-        button.SetText(QStringLiteral("a very long caption indeed"));
+        button.SetText("a very long caption indeed");
         QVERIFY(button.minimumWidth() > GuiButtonMinWidth);
 
         // A locked size never grows with the caption.
         NButton fixedSize, fixedWidth;
         fixedSize.SetFixedSize(40, 30);
-        fixedSize.SetText(QStringLiteral("a much longer caption than forty pixels"));
+        fixedSize.SetText("a much longer caption than forty pixels");
         QVERIFY(fixedSize.size() == QSize(40, 30) && fixedSize.minimumWidth() == 40 &&
                 fixedSize.IsSizeLocked());
         fixedWidth.SetFixedWidth(50);
-        fixedWidth.SetText(QStringLiteral("another long caption"));
+        fixedWidth.SetText("another long caption");
         QVERIFY(fixedWidth.minimumWidth() == 50 && fixedWidth.width() == 50);
     }
 
@@ -123,10 +122,9 @@ private slots:
         QCOMPARE(button.IconLabel()->pos(), QPoint((100 - 20) / 2, (button.height() - 10) / 2));
 
         // Icon and caption: both centred as a group, 6 px apart.
-        button.SetText(QStringLiteral("Go"));
+        button.SetText("Go");
         button.resize(200, button.height());
-        const int textWidth =
-            QFontMetrics(button.CaptionLabel()->font()).horizontalAdvance(QStringLiteral("GO"));
+        const int textWidth = QFontMetrics(button.CaptionLabel()->font()).horizontalAdvance("GO");
         const int x = (200 - textWidth - 6 - 20) / 2 - 2;
         QCOMPARE(button.CaptionLabel()->width(), textWidth);
         QCOMPARE(button.IconLabel()->x(), x);
@@ -145,14 +143,14 @@ private slots:
         SoundRecorder sounds;
         NButton button;
         button.click();
-        QCOMPARE(sounds.Played(), QStringList{QStringLiteral("button.click")});
+        QCOMPARE(sounds.Played(), QStringList{"button.click"});
         sounds.Clear();
         NButton silent(ButtonBlack, false);
         silent.click();
         QVERIFY(sounds.Played().isEmpty());
 
         Enter(&button);
-        QCOMPARE(sounds.Played(), QStringList{QStringLiteral("button.hover")});
+        QCOMPARE(sounds.Played(), QStringList{"button.hover"});
         sounds.Clear();
         button.setEnabled(false);
         Enter(&button);
@@ -186,8 +184,8 @@ private slots:
         QVERIFY(!onOff.GetValue());
         QCOMPARE(order, (QStringList{"1:", "0:button.on,button.off"}));
         QCOMPARE(sounds.Played(), (QStringList{"button.on", "button.off"}));
-        QCOMPARE(onOff.OnButton()->GetImage(5), QStringLiteral("button_green"));
-        QCOMPARE(onOff.OffButton()->GetImage(5), QStringLiteral("button_red"));
+        QCOMPARE(onOff.OnButton()->GetImage(5), "button_green");
+        QCOMPARE(onOff.OffButton()->GetImage(5), "button_red");
     }
 
     // The tab and ready buttons click unless made silent; they sound a hover even when disabled.
@@ -220,7 +218,7 @@ private slots:
     void FlagButtonDimsUnlessCheckedOrHovered()
     {
         SoundRecorder sounds;
-        NFlagButton flag(QStringLiteral("DE"));
+        NFlagButton flag("DE");
         const QImage bright = flag.Render(NFlagButton::FlagEnter);
         const QImage dim = flag.Render(NFlagButton::FlagLeave);
         const QImage pressed = flag.Render(NFlagButton::FlagPressed);
@@ -228,7 +226,7 @@ private slots:
         QVERIFY(qGray(bright.pixel(mid)) > qGray(dim.pixel(mid)));
         QVERIFY(pressed.pixel(mid) != bright.pixel(mid));
         // The dimming covers the flag's box only: pixels of Nepal's pennant outside it stay as they were.
-        NFlagButton pennant(QStringLiteral("np"));
+        NFlagButton pennant("np");
         const QImage plain = pennant.Render(NFlagButton::FlagEnter);
         const QImage covered = pennant.Render(NFlagButton::FlagLeave);
         const int midY = plain.height() / 2;
@@ -245,10 +243,9 @@ private slots:
         QCOMPARE(flag.Render(NFlagButton::FlagLeave), bright);
         Enter(&flag);
         flag.click();
-        QCOMPARE(sounds.Played(),
-                 (QStringList{QStringLiteral("button.hover"), QStringLiteral("button.click")}));
+        QCOMPARE(sounds.Played(), (QStringList{"button.hover", "button.click"}));
         // An unknown country still gets a flag picture.
-        QVERIFY(!NFlagButton(QStringLiteral("XX")).icon().isNull());
+        QVERIFY(!NFlagButton("XX").icon().isNull());
     }
 
     void StyledButtonSwapsPictures()

@@ -74,12 +74,12 @@ private slots:
         search.show();
         QSignalSpy filter(&search, &NSearchWidget::OnFilterChanged);
         QElapsedTimer clock;
-        QTest::keyClicks(search.LineEdit(), QStringLiteral("arm"));
+        QTest::keyClicks(search.LineEdit(), "arm");
         clock.start();
         QCOMPARE(filter.count(), 0);
         QTRY_COMPARE(filter.count(), 1);
         QVERIFY(clock.elapsed() >= 290);
-        QCOMPARE(filter.first().first().toString(), QStringLiteral("arm"));
+        QCOMPARE(filter.first().first().toString(), "arm");
         QTest::qWait(400);
         QCOMPARE(filter.count(), 1);
     }
@@ -133,7 +133,7 @@ private slots:
     void SliderDraggedToZeroAndReleased()
     {
         SoundRecorder sounds;
-        NSettingsSlider row(QStringLiteral("Volume"), 0, 100, true);
+        NSettingsSlider row("Volume", 0, 100, true);
         row.resize(400, 30);
         row.SetValue(60);
         row.show();
@@ -152,7 +152,7 @@ private slots:
         QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(1, slider->height() / 2));
         QTRY_COMPARE(released.count(), 1);
         QCOMPARE(released.first().first().toInt(), 0);
-        QTRY_COMPARE(sounds.Played(), QStringList{QStringLiteral("button.off")});
+        QTRY_COMPARE(sounds.Played(), QStringList{"button.off"});
         QCOMPARE(row.GetValue(), 0);
 
         // Dragged back up: the number returns, the release sounds "on".
@@ -161,9 +161,9 @@ private slots:
         QTest::mouseMove(slider, QPoint(slider->width() - 1, slider->height() / 2));
         QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(slider->width() - 1, slider->height() / 2));
         QCOMPARE(row.GetValue(), 100);
-        QCOMPARE(row.ValueLabel()->text(), QStringLiteral("100"));
+        QCOMPARE(row.ValueLabel()->text(), "100");
         QVERIFY(row.ValueLabel()->isVisible() && !row.OffLabel()->isVisible());
-        QTRY_COMPARE(sounds.Played(), QStringList{QStringLiteral("button.on")});
+        QTRY_COMPARE(sounds.Played(), QStringList{"button.on"});
     }
 
     void PlainSliderSoundsOncePerRelease()
@@ -179,15 +179,15 @@ private slots:
             QTest::mouseMove(&slider, QPoint(x, 10));
         QTest::mouseRelease(&slider, Qt::LeftButton, {}, QPoint(200, 10));
         QVERIFY(slider.value() > 0);
-        QTRY_COMPARE(sounds.Played(), QStringList{QStringLiteral("button.on")});
+        QTRY_COMPARE(sounds.Played(), QStringList{"button.on"});
     }
 
     void RowsSetFromCodeEmitNothing()
     {
         SoundRecorder sounds;
-        NSettingsSlider slider(QStringLiteral("Music"), 10, 90, false);
-        NSettingsOnOff onOff(QStringLiteral("Intro"), QStringLiteral("Show the intro movie"));
-        NSettingsSliderOnOff sliderOnOff(QStringLiteral("Sounds"));
+        NSettingsSlider slider("Music", 10, 90, false);
+        NSettingsOnOff onOff("Intro", "Show the intro movie");
+        NSettingsSliderOnOff sliderOnOff("Sounds");
         QSignalSpy s1(&slider, &NSettingsSlider::OnValueChanged);
         QSignalSpy s2(&slider, &NSettingsSlider::OnValueSoundChange);
         QSignalSpy o1(&onOff, &NSettingsOnOff::OnValueChanged);
@@ -198,7 +198,7 @@ private slots:
         QCOMPARE(slider.GetValue(), 10);
         slider.SetValue(200);
         QCOMPARE(slider.GetValue(), 90);
-        QCOMPARE(slider.ValueLabel()->text(), QStringLiteral("90"));
+        QCOMPARE(slider.ValueLabel()->text(), "90");
         onOff.SetValue(true);
         QVERIFY(onOff.GetValue());
         onOff.SetValue(false);
@@ -215,7 +215,7 @@ private slots:
 
     void OffLabelFollowsValue()
     {
-        NSettingsSlider row(QStringLiteral("Taunts"), 0, 100, false);
+        NSettingsSlider row("Taunts", 0, 100, false);
         row.show();
         row.SetValue(0);
         QVERIFY(row.OffLabel()->isVisible() && !row.ValueLabel()->isVisible());
@@ -232,8 +232,8 @@ private slots:
     {
         SoundRecorder sounds;
         QWidget page;
-        auto* onOff = new NSettingsOnOff(QStringLiteral("Intro"), QStringLiteral("Show the intro movie"));
-        auto* sliderOnOff = new NSettingsSliderOnOff(QStringLiteral("Sounds"));
+        auto* onOff = new NSettingsOnOff("Intro", "Show the intro movie");
+        auto* sliderOnOff = new NSettingsSliderOnOff("Sounds");
         auto* layout = new QVBoxLayout(&page);
         layout->addWidget(onOff);
         layout->addWidget(sliderOnOff);

@@ -100,7 +100,7 @@ private slots:
         QCOMPARE(clicked.count(), 0);
         Press(&picture, Qt::LeftButton);
         QCOMPARE(clicked.count(), 1);
-        QCOMPARE(sounds.Played(), QStringList{QStringLiteral("button.click")});
+        QCOMPARE(sounds.Played(), QStringList{"button.click"});
         // The press leaves the state to the owner.
         QVERIFY(!picture.IsChecked());
 
@@ -125,7 +125,7 @@ private slots:
         choice.SetPixmap(Striped());
         choice.SetCheckable(true);
         Enter(&choice);
-        QCOMPARE(sounds.Played(), QStringList{QStringLiteral("button.hover")});
+        QCOMPARE(sounds.Played(), QStringList{"button.hover"});
         const QImage hovered = choice.grab().toImage();
         QCOMPARE(QColor(hovered.pixel(1, 20)), QColor(Qt::white));
         QCOMPARE(QColor(hovered.pixel(30, 1)), QColor(Qt::white));

@@ -78,22 +78,14 @@ private slots:
         QVERIFY(labels.first()->toolTip().isEmpty());
     }
 
-    void PictureSizes_data()
-    {
-        QTest::addColumn<QSize>("asked");
-        QTest::addColumn<QSize>("size");
-        QTest::newRow("null") << QSize(0, 0) << QSize(64, 64);
-        QTest::newRow("invalid") << QSize(-1, -1) << QSize(64, 64);
-        QTest::newRow("given") << QSize(120, 80) << QSize(120, 80);
-    }
-
     void PictureSizes()
     {
-        QFETCH(QSize, asked);
-        QFETCH(QSize, size);
-        PlayerPictureWidget picture(asked);
-        QCOMPARE(picture.size(), size);
-        QCOMPARE(picture.Picture().size(), size);
+        for (const QSize& asked : {QSize(0, 0), QSize(-1, -1), QSize(120, 80)})
+        {
+            const QSize size = asked.isEmpty() ? QSize(64, 64) : asked; // no size asked: 64 x 64
+            PlayerPictureWidget picture(asked);
+            QVERIFY(picture.size() == size && picture.Picture().size() == size);
+        }
     }
 
     void PictureCentredOnTransparentGround()
@@ -110,7 +102,7 @@ private slots:
         QCOMPARE(shown.pixelColor(32, 54).alpha(), 0);
 
         // The placeholder keeps its own size: in a small widget only its centre shows.
-        const QImage placeholder(QStringLiteral(":/PlayerStatus/player_no_photo.png"));
+        const QImage placeholder(":/PlayerStatus/player_no_photo.png");
         QVERIFY(placeholder.width() > 16);
         PlayerPictureWidget small(QSize(16, 16));
         const QImage centre =
@@ -181,7 +173,7 @@ private slots:
     {
         auto* label = new QLabel("inside");
         QScopedPointer<QFrame> named(Common::CreateNamedFrame("PlayerBox", label));
-        QCOMPARE(named->objectName(), QStringLiteral("PlayerBox"));
+        QCOMPARE(named->objectName(), "PlayerBox");
         QVERIFY(label->parentWidget() == named.data() && named->layout()->indexOf(label) >= 0);
         auto* content = new QLabel("dark");
         QScopedPointer<QFrame> box(Common::CreateBlackBoxFrame(content));
