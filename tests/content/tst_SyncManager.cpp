@@ -57,8 +57,8 @@ private slots:
         const QMap<QString, QString> engines = sync->GetEngineVersions(); // waits for the first scan
         QCOMPARE(engines.keys(), QStringList({"104.0 with blank", "105.0"}));
         QCOMPARE(sync->GetEngineExePath("105.0"), data + "/engines/105.0/spring");
-        QCOMPARE(sync->GetEngineExePath("103.0"), "ENGINE NOT FOUND");
-        QCOMPARE(sync->GetEngineExePath("empty"), "ENGINE NOT FOUND");
+        QCOMPARE(sync->GetEngineExePath("103.0"), QStringLiteral("ENGINE NOT FOUND"));
+        QCOMPARE(sync->GetEngineExePath("empty"), QStringLiteral("ENGINE NOT FOUND"));
         QVERIFY(sync->ContainsEngine("105.0"));
         QVERIFY(!sync->ContainsEngine("106.0"));
 
@@ -67,9 +67,9 @@ private slots:
         QVERIFY(sync->ContainsGame("Dev Game test-7"));
         QVERIFY(!sync->ContainsGame("readme"));
         QCOMPARE(sync->GetGameVersions().value("Dev Game test-7"), data + "/games/Dev.sdd");
-        QCOMPARE(sync->GetGameFilePath("Dev Game test-7"), "Dev Game test-7");
-        QCOMPARE(sync->GetGameFilePath("zorn-1.0.sdz"), "zorn-1.0");
-        QCOMPARE(sync->GetGameFilePath("Dev.sdd"), "Dev Game test-7");
+        QCOMPARE(sync->GetGameFilePath("Dev Game test-7"), QStringLiteral("Dev Game test-7"));
+        QCOMPARE(sync->GetGameFilePath("zorn-1.0.sdz"), QStringLiteral("zorn-1.0"));
+        QCOMPARE(sync->GetGameFilePath("Dev.sdd"), QStringLiteral("Dev Game test-7"));
         QCOMPARE(sync->GetGameFilePath("unknown"), QString());
 
         QCOMPARE(sync->GetAvailableMaps(), QSet<QString>({"Comet Catcher 1.8", "Flat Land"}));
@@ -160,7 +160,7 @@ private slots:
                                               {"Quill <Copy> Map", "Dunes & <b>rocks</b>"}};
         QCOMPARE(sync->GetMapInfoList(), expected);
         QCOMPARE(sync->GetMapInfoText(test), expected.value(test));
-        QCOMPARE(sync->GetMapInfoText("Not Installed"), "Not Installed");
+        QCOMPARE(sync->GetMapInfoText("Not Installed"), QStringLiteral("Not Installed"));
 
         // Read from another thread while a rescan replaces the index.
         QStringList seen;
@@ -191,8 +191,8 @@ private slots:
                 QVERIFY2(!SyncManager::GetAiSideIcon(name).isNull(), qPrintable(name));
                 QCOMPARE(SyncManager::GetAiSideIcon(name.toUpper()), SyncManager::GetAiSideIcon(name));
             }
-            QCOMPARE(SyncManager::GetSideName(count), "NONE");
-            QCOMPARE(SyncManager::GetSideName(-1), "NONE");
+            QCOMPARE(SyncManager::GetSideName(count), QStringLiteral("NONE"));
+            QCOMPARE(SyncManager::GetSideName(-1), QStringLiteral("NONE"));
             QVERIFY(SyncManager::GetAiSideIcon("no such side").isNull());
             QVERIFY(env.LogContains("SyncManager :: no side icon :/GamesData/" + game.shortCode +
                                     "/no such side.png"));
@@ -204,7 +204,7 @@ private slots:
         TestEnvironment env;
         QM_REQUIRE(QFileInfo("/usr/games/spring").isExecutable(), "Debian's spring package");
         SyncManager::SetSystemEnginePath("/usr/games/spring");
-        QCOMPARE(SyncManager::Instance()->GetEngineExePath("106.0"), "/usr/games/spring");
+        QCOMPARE(SyncManager::Instance()->GetEngineExePath("106.0"), QStringLiteral("/usr/games/spring"));
     }
 };
 

@@ -39,7 +39,7 @@ private slots:
     {
         QFont font(GuiFontMain);
         font.setPixelSize(16);
-        const QString text = "多人游戏";
+        const QString text = QStringLiteral("多人游戏");
         QImage image(200, 40, QImage::Format_ARGB32);
         image.fill(Qt::black);
         QPainter painter(&image);
@@ -86,8 +86,8 @@ private slots:
         QFETCH(bool, bold);
         QFETCH(bool, upper);
 
-        SetGuiLanguage(cyrillic ? "RU" : "EN");
-        NImageLabel label(kind, "Mixed Case", Qt::red);
+        SetGuiLanguage(cyrillic ? QStringLiteral("RU") : QStringLiteral("EN"));
+        NImageLabel label(kind, QStringLiteral("Mixed Case"), Qt::red);
         QCOMPARE(label.IsCyrillic(), cyrillic);
         QCOMPARE(label.font().family(), family);
         QCOMPARE(label.font().pixelSize(), size);
@@ -96,7 +96,7 @@ private slots:
                  qPrintable(QString::number(label.font().letterSpacing())));
         QCOMPARE(label.font().letterSpacingType(), QFont::AbsoluteSpacing);
         QCOMPARE(label.font().weight(), bold ? 75 : 50);
-        QCOMPARE(label.text(), upper ? "MIXED CASE" : "Mixed Case");
+        QCOMPARE(label.text(), upper ? QStringLiteral("MIXED CASE") : QStringLiteral("Mixed Case"));
         auto* effect = qobject_cast<QGraphicsDropShadowEffect*>(label.graphicsEffect());
         QVERIFY(effect);
         QCOMPARE(effect->offset(), QPointF(shadow, shadow));
@@ -109,7 +109,7 @@ private slots:
     void CyrillicFlagIsReadAtConstruction()
     {
         NImageLabel before(0);
-        SetGuiLanguage("RU");
+        SetGuiLanguage(QStringLiteral("RU"));
         NImageLabel after(0);
         QCOMPARE(before.font().family(), GuiFontMain);
         QCOMPARE(after.font().family(), GuiFontCyrillic);
@@ -118,17 +118,17 @@ private slots:
     void UpperCaseKindsStayUpperAfterSetText()
     {
         NImageLabel upper(14);
-        upper.SetText("ready?");
-        QCOMPARE(upper.text(), "READY?");
+        upper.SetText(QStringLiteral("ready?"));
+        QCOMPARE(upper.text(), QStringLiteral("READY?"));
         NImageLabel plain(3);
-        plain.SetText("ready?");
-        QCOMPARE(plain.text(), "ready?");
-        QCOMPARE(plain.GetTextWidth(), plain.fontMetrics().horizontalAdvance("ready?"));
+        plain.SetText(QStringLiteral("ready?"));
+        QCOMPARE(plain.text(), QStringLiteral("ready?"));
+        QCOMPARE(plain.GetTextWidth(), plain.fontMetrics().horizontalAdvance(QStringLiteral("ready?")));
     }
 
     void SetColorTakesEffectLater()
     {
-        NImageLabel label(3, "x", Qt::white);
+        NImageLabel label(3, QStringLiteral("x"), Qt::white);
         label.SetColor(QColor(255, 195, 0));
         QCOMPARE(label.palette().color(QPalette::WindowText), QColor(Qt::white));
         QCOMPARE(label.GetColor(), QColor(255, 195, 0));
