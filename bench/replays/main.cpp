@@ -1,4 +1,5 @@
-// Replays worker speed on a big folder: first scan against plain gzip, cached refresh, stop latency.
+// Replays worker speed on a big folder: first scan against plain gzip on one core, cached refresh,
+// stop latency and the scan's peak memory. Pin it with taskset to measure on fewer cores.
 // Usage: qm_bench_replays <work folder> [file count]
 
 #include "AppDefines.h"
@@ -7,6 +8,7 @@
 #include "DebugStream.h"
 #include "MetaTypes.h"
 #include "PathManager.h"
+#include "ReplayReader.h"
 #include "ReplaysCache.h"
 #include "ReplaysManager.h"
 #include "SevenZManager.h"
@@ -23,6 +25,7 @@
 #include <QtEndian>
 
 #include <cstdio>
+#include <sys/resource.h>
 #include <zlib.h>
 
 namespace
@@ -160,6 +163,48 @@ double Refresh(Counter& counter)
     return timer.nsecsElapsed() / 1e9;
 }
 
+double CpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// Starts a new peak of the resident memory; false when the kernel cannot reset it.
+bool ResetPeakMemory()
+{
+    QFile refs(QStringLiteral("/proc/self/clear_refs"));
+    return refs.open(QIODevice::WriteOnly) && refs.write("5") == 1;
+}
+
+// Peak resident memory in MB since the last reset (or since the start).
+double PeakMemoryMb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly))
+    {
+        for (const QByteArray& line : status.readAll().split('\n'))
+        {
+            if (line.startsWith("VmHWM:"))
+                return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+        }
+    }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+}
+
+// The first scan's target against gzip on one core, by the cores it may use.
+double RatioTarget(int cores)
+{
+    if (cores >= 8)
+        return 0.15;
+    if (cores >= 4)
+        return 0.25;
+    return cores >= 2 ? 0.5 : 1.0;
+}
+
 void Wait(int ms)
 {
     QEventLoop loop;
@@ -228,15 +273,30 @@ int main(int argc, char* argv[])
                              counter.busy = false;
                      });
 
+    const int cores = ReplayReader::ThreadCount();
+    std::printf("cores used: %d reader threads (the cores this process may run on)\n", cores);
+    std::fflush(stdout);
+
     // Two rounds, the better one of each counts.
     double gzipBest = 1e9;
     double scanBest = 1e9;
+    double scanCpu = 0;
+    double peakMb = 0;
     int scanRecords = 0;
+    const bool peakReset = ResetPeakMemory();
     for (int round = 0; round < 2; ++round)
     {
         gzipBest = qMin(gzipBest, GzipSeconds(files));
         QFile::remove(cachePath);
-        scanBest = qMin(scanBest, Refresh(counter));
+        ResetPeakMemory();
+        const double cpuBefore = CpuSeconds();
+        const double seconds = Refresh(counter);
+        peakMb = qMax(peakMb, PeakMemoryMb());
+        if (seconds < scanBest)
+        {
+            scanBest = seconds;
+            scanCpu = CpuSeconds() - cpuBefore;
+        }
         scanRecords = counter.records;
     }
     const double ratio = scanBest / gzipBest;
@@ -263,22 +323,28 @@ int main(int argc, char* argv[])
     ReplaysManager::Destroy();
     SevenZManager::Destroy();
 
-    const bool ratioOk = ratio <= 1.5;
+    const double ratioTarget = RatioTarget(cores);
+    const bool ratioOk = ratio <= ratioTarget;
     const bool cachedOk = cached < 0.5 && cachedUpdates <= 50;
     const bool stopOk = stopWorst < 250;
-    std::printf("first scan:      %.2f s for %d records; gzip -dc on one core %.2f s; ratio %.2f (target <= "
-                "1.5) %s\n",
-                scanBest, scanRecords, gzipBest, ratio, ratioOk ? "OK" : "MISSED");
+    const bool memoryOk = peakMb < 300;
+    std::printf(
+        "first scan:      %.2f s for %d records, %.1f cores busy; gzip -dc on one core %.2f s; ratio %.3f "
+        "(target <= %.2f on %d cores) %s\n",
+        scanBest, scanRecords, scanCpu / scanBest, gzipBest, ratio, ratioTarget, cores,
+        ratioOk ? "OK" : "MISSED");
     std::printf(
         "cached refresh:  %.3f s, %d OnReplaysUpdate signals for %d records (target < 0.5 s, <= 50) %s\n",
         cached, cachedUpdates, cachedRecords, cachedOk ? "OK" : "MISSED");
     std::printf("DoStop honoured: worst %.1f ms of 5 (target < 250 ms) %s\n", stopWorst,
                 stopOk ? "OK" : "MISSED");
+    std::printf("peak memory:     %.0f MB resident during the first scan%s (target < 300 MB) %s\n", peakMb,
+                peakReset ? "" : " (whole run: the peak cannot be reset here)", memoryOk ? "OK" : "MISSED");
 
     DestroyAppSettingsGroups();
     PathManager::Destroy();
     AppDefines::Destroy();
     qInstallMessageHandler(nullptr);
     DebugStream::Destroy();
-    return ratioOk && cachedOk && stopOk ? 0 : 1;
+    return ratioOk && cachedOk && stopOk && memoryOk ? 0 : 1;
 }

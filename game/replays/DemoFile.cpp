@@ -63,13 +63,15 @@ private:
 class GzipInput : public DemoInput
 {
 public:
-    explicit GzipInput(gzFile file) : m_file(file) {}
+    GzipInput(gzFile file, const std::atomic<bool>* cancel) : m_file(file), m_cancel(cancel) {}
     ~GzipInput() override { gzclose(m_file); }
     qint64 Read(char* data, qint64 size) override
     {
         qint64 done = 0;
         while (done < size)
         {
+            if (m_cancel && m_cancel->load(std::memory_order_relaxed))
+                return -1;
             const unsigned part = unsigned(qMin<qint64>(size - done, ChunkSize));
             const int n = gzread(m_file, data + done, part);
             if (n < 0)
@@ -96,6 +98,7 @@ public:
 
 private:
     gzFile m_file;
+    const std::atomic<bool>* m_cancel;
 };
 
 qint32 ReadInt32(const char* at)
@@ -243,7 +246,7 @@ bool IsGzipFile(const QString& path)
     return start.size() == 2 && uchar(start[0]) == 0x1f && uchar(start[1]) == 0x8b;
 }
 
-void ReadDemoFile(const QString& path, DataReplay& record)
+void ReadDemoFile(const QString& path, DataReplay& record, const std::atomic<bool>* cancel)
 {
     ResetDemoRecord(path, record);
     qDebug().noquote() << "ReplaysManager :: LOADING" << record.fileName;
@@ -266,7 +269,7 @@ void ReadDemoFile(const QString& path, DataReplay& record)
         if (!gz)
             return Fail("FAIL - Can't open file");
         gzbuffer(gz, 256 * 1024);
-        GzipInput input(gz);
+        GzipInput input(gz, cancel);
         ReadDemo(input, record);
         return;
     }

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <atomic>
+
 // Reads the header, start script and winners of one engine demo file into a replay record.
 // Failures are logged and leave record.valid false; the record keeps what was read before.
 
@@ -22,8 +24,9 @@ public:
 };
 
 // Plain (".sdf") or gzip-compressed (".sdfz") demo; a compressed file is unpacked on the fly.
-// record.fileSize becomes the size of the file on disk.
-void ReadDemoFile(const QString& path, DataReplay& record);
+// record.fileSize becomes the size of the file on disk. A set `cancel` flag ends the unpacking of a
+// compressed file early (the read then fails).
+void ReadDemoFile(const QString& path, DataReplay& record, const std::atomic<bool>* cancel = nullptr);
 // Same reader on bytes already in memory (an uncompressed demo).
 void ReadDemoData(const QByteArray& data, DataReplay& record);
 // The reader itself, on a record already reset.

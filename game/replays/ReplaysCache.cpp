@@ -198,7 +198,11 @@ bool SaveCache(const QString& cachePath, const ReplaysTable& table)
     QSaveFile file(cachePath);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write(CacheBytes(table));
+    // A full disk shows as a short write, not as an error: commit would then put a cut-off file
+    // in place of the good one. Without commit the new file is discarded.
+    const QByteArray bytes = CacheBytes(table);
+    if (file.write(bytes) != bytes.size())
+        return false;
     return file.commit();
 }
 

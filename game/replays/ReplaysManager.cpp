@@ -2,16 +2,14 @@
 
 #include "AppDefines.h"
 #include "AppSettings.h"
-#include "Common.h"
 #include "CommonIO.h"
-#include "DemoFile.h"
 #include "PathManager.h"
+#include "ReplayReader.h"
 #include "ReplaysCache.h"
 #include "SevenZManager.h"
 
 #include <QDebug>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -19,7 +17,7 @@
 ReplaysManager::ReplaysManager()
 {
     PathManager* paths = PathManager::Instance();
-    m_replayFolder = paths->GetReplaysDir();
+    m_replayFolder = CurrentReplayFolder();
     m_tempFolder = QDir::toNativeSeparators(paths->GetTempDir() + QStringLiteral("/replay"));
     m_relationFile = QStringLiteral(":/DataRelations/%1").arg(AppDefines::Instance()->GetRelationsFileName());
     m_gamePattern = AppDefines::Instance()->GetGameNamePattern().toLower();
@@ -27,12 +25,18 @@ ReplaysManager::ReplaysManager()
     m_cachePath = ReplaysCache::CacheFilePath(paths->GetLobbyDataDir());
     qDebug() << "Initialize :: ReplaysManager";
 
+    // A child, so it moves to our thread with us and lives there.
+    m_reader = new ReplayReader(this);
+    connect(m_reader, &ReplayReader::OnRecord, this, &ReplaysManager::TakeRecord);
+    connect(m_reader, &ReplayReader::OnPacked, this, &ReplaysManager::QueueUnpack);
+    connect(m_reader, &ReplayReader::OnFinished, this, &ReplaysManager::Finish);
     StartWorker();
 }
 
 void ReplaysManager::ConnectArchiveManager()
 {
-    // The archive manager is created after us at start-up, so we connect on the first refresh.
+    // Made on our own thread right before the first request, not at construction: the archive
+    // manager is created after us at start-up, and the request itself needs it anyway.
     SevenZManager* sevenZ = SevenZManager::Instance();
     if (m_archiveManager == sevenZ)
         return;
@@ -50,10 +54,18 @@ ReplaysManager::~ReplaysManager()
     StopWorker();
 }
 
+QString ReplaysManager::CurrentReplayFolder()
+{
+    // The engine writes its demos into its write folder: the custom sync folder when one is set.
+    const QString custom = AppSettingsMain::Instance()->CustomSyncFolder;
+    return custom.isEmpty() ? PathManager::Instance()->GetReplaysDir()
+                            : QDir::cleanPath(custom) + QStringLiteral("/demos");
+}
+
 void ReplaysManager::UpdateReplays()
 {
-    Instance()->ConnectArchiveManager();
-    QMetaObject::invokeMethod(Instance(), "DoUpdateReplays", Qt::QueuedConnection);
+    QMetaObject::invokeMethod(Instance(), "DoUpdateReplays", Qt::QueuedConnection,
+                              Q_ARG(QString, CurrentReplayFolder()));
 }
 
 void ReplaysManager::Stop()
@@ -61,44 +73,11 @@ void ReplaysManager::Stop()
     QMetaObject::invokeMethod(Instance(), "DoStop", Qt::QueuedConnection);
 }
 
-void ReplaysManager::DoInitialize()
-{
-    QString text;
-    QFile file(m_relationFile);
-    if (file.open(QIODevice::ReadOnly))
-        text = QString::fromUtf8(file.readAll());
-    if (text.isEmpty())
-    {
-        qWarning().noquote() << "ReplaysManager :: DataRelations File is EMPTY" << m_relationFile;
-        return;
-    }
-    m_mapNames = ParseRelations(text);
-}
-
 void ReplaysManager::DoDestroy()
 {
     m_stopping = true;
     m_extractId.clear();
-}
-
-QMap<QString, QString> ReplaysManager::ParseRelations(const QString& text)
-{
-    QMap<QString, QString> names;
-    QString clean = text;
-    clean.remove(QLatin1Char('\r'));
-    for (const QString& line : clean.split(QLatin1Char('\n')))
-    {
-        const QStringList columns = line.split(QLatin1Char('\t'));
-        const QString key = columns.first();
-        QString value = columns.last();
-        if (key.isEmpty() || value.isEmpty())
-            continue;
-        value.replace(QLatin1Char('_'), QLatin1Char(' '));
-        value.remove(QStringLiteral(".sdz"));
-        value.remove(QStringLiteral(".sd7"));
-        names.insert(key, value);
-    }
-    return names;
+    m_reader->Cancel(true);
 }
 
 void ReplaysManager::DoLobbyAdmin(bool value)
@@ -112,18 +91,16 @@ void ReplaysManager::ResetTempFolder()
     CommonIO::MakeDir(m_tempFolder);
 }
 
-void ReplaysManager::DoUpdateReplays()
+void ReplaysManager::DoUpdateReplays(QString replayFolder)
 {
     emit OnBusy(true);
-    emit OnProgress(0);
+    SendProgress(0);
     m_stopping = false;
     // An unpack of an earlier refresh may still answer; its id no longer matches.
     ClearRefreshState();
 
-    // The engine writes its demos into its write folder: the custom sync folder when one is set.
-    const QString custom = AppSettingsMain::Instance()->CustomSyncFolder;
-    m_replayFolder = custom.isEmpty() ? PathManager::Instance()->GetReplaysDir()
-                                      : QDir::cleanPath(custom) + QStringLiteral("/demos");
+    if (!replayFolder.isEmpty())
+        m_replayFolder = replayFolder;
     SearchReplayFiles();
 
     qDebug().noquote() << "ReplaysManager :: LOADING Cache:" << m_cachePath;
@@ -131,7 +108,9 @@ void ReplaysManager::DoUpdateReplays()
     qDebug().noquote() << "ReplaysManager :: FOUND Replays Cache" << m_cachedTable.size();
 
     ValidateCache();
-    ScheduleParse();
+    // A turn of the event loop first, so a stop posted right behind us comes before any reading.
+    m_parseQueued = true;
+    QMetaObject::invokeMethod(this, "DoParseFiles", Qt::QueuedConnection);
 }
 
 void ReplaysManager::SearchReplayFiles()
@@ -141,6 +120,8 @@ void ReplaysManager::SearchReplayFiles()
         QDir(m_replayFolder).entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort);
     if (files.size() > MaxFiles)
     {
+        qDebug().noquote() << "ReplaysManager :: TOO MANY Replays Files, the oldest left out:"
+                           << files.size() - MaxFiles;
         // The newest ones are the ones a player looks for.
         std::stable_sort(files.begin(), files.end(),
                          [](const QFileInfo& a, const QFileInfo& b)
@@ -159,6 +140,7 @@ void ReplaysManager::SearchReplayFiles()
         m_listing.insert(prefix + info.fileName(), {info.size(), info.lastModified().toMSecsSinceEpoch()});
     }
     m_total = m_pendingNames.size();
+    m_remaining = m_total;
     qDebug().noquote() << "ReplaysManager :: FOUND Replays Files" << m_total;
 }
 
@@ -184,63 +166,87 @@ void ReplaysManager::ValidateCache()
     m_cachedTable = current;
 }
 
-void ReplaysManager::ScheduleParse()
-{
-    if (m_parseQueued)
-        return;
-    m_parseQueued = true;
-    QMetaObject::invokeMethod(this, "DoParseFiles", Qt::QueuedConnection);
-}
-
 void ReplaysManager::DoParseFiles()
 {
-    m_parseQueued = false;
-    // Stopped, or an unpack is in flight and its answer carries the loop on.
-    if (m_stopping || !m_extractId.isEmpty())
+    // Stopped, or already handed over.
+    if (m_stopping || !m_parseQueued)
         return;
-    EmitProgress();
+    m_parseQueued = false;
 
-    while (!m_pendingNames.isEmpty())
+    QStringList paths;
+    for (const QString& name : qAsConst(m_pendingNames))
     {
-        const QString name = m_pendingNames.takeFirst();
         const QString path = m_replayFolder + QDir::separator() + name;
-        if (m_cachedTable.contains(path))
+        // Known, empty (a killed engine leaves these) or no demo at all.
+        if (m_cachedTable.contains(path) || m_listing.value(path).size <= 0)
             continue;
-        const QFileInfo info(path);
-        if (!info.exists() || info.size() <= 0)
-            continue;
-
-        if (name.endsWith(QLatin1String("sdfz")))
-        {
-            if (IsGzipFile(path))
-            {
-                ParseDemo(path, path);
-                ScheduleParse();
-                return;
-            }
-            // Not gzip: a 7z archive, which the archive tool unpacks into a folder of its own.
-            ++m_extractSerial;
-            m_extractArchive = path;
-            m_extractFolder = m_tempFolder + QDir::separator() + QString::number(m_extractSerial);
-            m_extractId = QStringLiteral("replays-%1").arg(m_extractSerial);
-            CommonIO::Remove(m_extractFolder, true);
-            CommonIO::MakeDir(m_extractFolder);
-            SevenZManager::Extract(path, m_extractFolder, m_extractId, m_extractSerial);
-            return;
-        }
-        if (name.endsWith(QLatin1String("sdf")))
-        {
-            ParseDemo(path, path);
-            ScheduleParse();
-            return;
-        }
+        if (name.endsWith(QLatin1String("sdfz")) || name.endsWith(QLatin1String("sdf")))
+            paths << path;
     }
+    m_pendingNames.clear();
+    m_remaining = paths.size();
+    EmitProgress();
+    ReportProgress();
+    m_reader->Start(paths);
+}
 
+void ReplaysManager::TakeRecord(DataReplay replay)
+{
+    // Size and time of the listed file (for a 7z demo the archive), so a change is noticed.
+    const FileStamp stamp = m_listing.value(replay.filePath);
+    replay.fileSize = stamp.size;
+    replay.fileModified = stamp.modified;
+    --m_remaining;
+    AddReplay(replay);
+    EmitProgress();
+    ReportProgress();
+}
+
+void ReplaysManager::Finish()
+{
     EmitProgress();
     qDebug() << "ReplaysManager :: FINISH";
     ReplaysCache::SaveCache(m_cachePath, m_replayTable);
-    emit OnProgress(100);
+    SendProgress(100);
     emit OnBusy(false);
+}
+
+void ReplaysManager::QueueUnpack(int index, const QString& path)
+{
+    // Earliest first: the records behind it wait for it.
+    auto at = std::find_if(m_unpacks.begin(), m_unpacks.end(),
+                           [index](const QPair<int, QString>& unpack) { return unpack.first > index; });
+    m_unpacks.insert(at, {index, path});
+    StartUnpack();
+}
+
+void ReplaysManager::StartUnpack()
+{
+    if (!m_extractId.isEmpty() || m_unpacks.isEmpty())
+        return;
+    const QPair<int, QString> next = m_unpacks.takeFirst();
+    ConnectArchiveManager();
+    // Each unpack gets a folder of its own, so a late answer never meets another's files.
+    ++m_extractSerial;
+    m_extractIndex = next.first;
+    m_extractArchive = next.second;
+    m_extractFolder = m_tempFolder + QDir::separator() + QString::number(m_extractSerial);
+    m_extractId = QStringLiteral("replays-%1").arg(m_extractSerial);
+    CommonIO::Remove(m_extractFolder, true);
+    CommonIO::MakeDir(m_extractFolder);
+    SevenZManager::Extract(m_extractArchive, m_extractFolder, m_extractId, m_extractSerial);
+}
+
+void ReplaysManager::FinishUnpack(const DataReplay& record)
+{
+    const int index = m_extractIndex;
+    CommonIO::Remove(m_extractFolder, true);
+    m_extractId.clear();
+    m_extractArchive.clear();
+    m_extractFolder.clear();
+    m_extractIndex = -1;
+    StartUnpack();
+    m_reader->Supply(index, record);
 }
 
 void ReplaysManager::DropStaleUnpack(const QString& id)
@@ -260,40 +266,28 @@ void ReplaysManager::Do7zFinish(QString filePath, QString id)
     Q_UNUSED(filePath) // the id names the request, and with it the archive
     if (id.startsWith(QLatin1String("replays-")))
         qDebug().noquote() << "ReplaysManager :: Do7zFinish - stopping =" << m_stopping;
-    if (id.isEmpty() || id != m_extractId)
+    if (id.isEmpty() || id != m_extractId || m_stopping)
         return DropStaleUnpack(id);
-    const QString folder = m_extractFolder;
-    const QString archive = m_extractArchive;
-    m_extractId.clear();
-    m_extractArchive.clear();
-    m_extractFolder.clear();
-    if (m_stopping)
-        return;
 
-    const QStringList files = QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+    const QStringList files = QDir(m_extractFolder).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
     qDebug().noquote() << "ReplaysManager :: 7z - Finish START" << files.join(QStringLiteral(", "));
-    const QString unpacked = files.isEmpty() ? QString() : folder + QDir::separator() + files.first();
-    if (!unpacked.isEmpty() && QFileInfo::exists(unpacked))
-    {
-        ParseDemo(unpacked, archive);
-        EmitProgress();
-    }
-    CommonIO::Remove(folder, true);
+    // Nothing unpacked: kept as a failed read, so it is not handed over again while it stays.
+    const DataReplay record =
+        files.isEmpty()
+            ? ReplayReader::FailedReplay(m_extractArchive)
+            : ReplayReader::ReadReplay(m_extractFolder + QDir::separator() + files.first(), m_extractArchive);
     qDebug() << "ReplaysManager :: 7z - Finish STOP";
-    ScheduleParse();
+    FinishUnpack(record);
 }
 
 void ReplaysManager::Do7zError(QString filePath, QString id)
 {
-    if (id.isEmpty() || id != m_extractId)
+    if (id.isEmpty() || id != m_extractId || m_stopping)
         return DropStaleUnpack(id);
     qDebug().noquote() << "ReplaysManager :: 7z - Error" << filePath;
-    CommonIO::Remove(m_extractFolder, true);
-    m_extractId.clear();
-    m_extractArchive.clear();
-    m_extractFolder.clear();
-    if (!m_stopping)
-        ScheduleParse();
+    // Remembered as a failed read by size and time, so the archive tool does not get it again at
+    // every refresh; a changed file is tried again.
+    FinishUnpack(ReplayReader::FailedReplay(m_extractArchive));
 }
 
 void ReplaysManager::DoStop()
@@ -305,105 +299,17 @@ void ReplaysManager::DoStop()
 
 void ReplaysManager::ClearRefreshState()
 {
+    m_reader->Cancel();
+    m_parseQueued = false;
     m_cachedTable.clear();
     m_waitingPaths.clear();
     m_replayTable.clear();
+    m_unpacks.clear();
     m_extractId.clear();
     m_extractArchive.clear();
     m_extractFolder.clear();
+    m_extractIndex = -1;
     ResetTempFolder();
-}
-
-void ReplaysManager::ParseDemo(const QString& readPath, const QString& listedPath)
-{
-    DataReplay replay;
-    replay.filePath = listedPath;
-    const int at = listedPath.lastIndexOf(QDir::separator());
-    replay.fileName = at < 0 ? listedPath : listedPath.mid(at + 1);
-    ReadDemoFile(readPath, replay);
-    // Size and time of the listed file (for a 7z demo the archive), so a change is noticed.
-    const FileStamp stamp = m_listing.value(listedPath);
-    replay.fileSize = stamp.size;
-    replay.fileModified = stamp.modified;
-    AddReplay(replay);
-}
-
-void ReplaysManager::AddReplay(DataReplay replay)
-{
-    QString lowerGame = replay.gameName.toLower();
-    lowerGame.remove(QLatin1Char(':'));
-    replay.mapDisplayName = m_mapNames.value(replay.mapName, replay.mapName);
-
-    QString version = lowerGame;
-    version.remove(QStringLiteral(".sdz"));
-    if (!m_gamePattern.isEmpty())
-        version.remove(m_gamePattern);
-    version.remove(QLatin1Char(' '));
-    version.remove(QLatin1Char('_'));
-    replay.gameVersionText = version;
-
-    replay.hasAi = std::any_of(replay.players.cbegin(), replay.players.cend(),
-                               [](const DataPlayer& player) { return player.isAi; });
-    BuildDescription(replay);
-    replay.dateText = Common::FormatDate(replay.startTime);
-    replay.durationText = Common::FormatClock(replay.duration);
-    replay.sizeText = Common::FormatSize(replay.fileSize);
-
-    replay.searchText.clear();
-    for (int i = 0; i < replay.players.size(); ++i)
-    {
-        DataPlayer& player = replay.players[i];
-        player.id = QString::number(i);
-        player.winner = replay.winningAllyTeams.contains(player.allyTeam);
-        replay.searchText += player.name + QLatin1Char(' ');
-    }
-    for (int j = 0; j < replay.spectators.size(); ++j)
-    {
-        DataPlayer& spectator = replay.spectators[j];
-        spectator.id = QString::number(1000 + j);
-        replay.searchText += spectator.name + QLatin1Char(' ');
-    }
-
-    replay.index = m_replayTable.size();
-    m_replayTable.insert(replay.filePath, replay);
-
-    if (!lowerGame.contains(m_gamePattern))
-        qDebug().noquote() << "ReplaysManager :: IGNORE" << lowerGame << replay.filePath;
-    else if (!m_lobbyAdmin && lowerGame.contains(QLatin1String("beta-")))
-        qDebug().noquote() << "ReplaysManager :: NOT DEVELOPER - IGNORE" << lowerGame << replay.filePath;
-    else
-        m_waitingPaths << replay.filePath;
-}
-
-void ReplaysManager::BuildDescription(DataReplay& replay)
-{
-    QMap<int, QStringList> groups;
-    for (const DataPlayer& player : qAsConst(replay.players))
-        groups[player.allyTeam] << (player.isAi ? QStringLiteral("Ai") : player.name);
-
-    QString text;
-    int count = 0;
-    for (auto it = groups.cbegin(); it != groups.cend(); ++it)
-    {
-        if (it.key() < 0)
-            continue;
-        ++count;
-        if (!text.isEmpty())
-            text += QStringLiteral(" | ");
-        const QStringList& group = it.value();
-        if (!group.contains(QStringLiteral("Ai")))
-            text += QString::number(group.size());
-        else if (group.size() == 1)
-            text += QStringLiteral("Ai");
-        else
-            text += QStringLiteral("%1 + %2").arg(QStringLiteral("Ai")).arg(group.size() - 1);
-    }
-    if (count == 2 && replay.players.size() == 2 && !text.contains(QLatin1String("Ai")))
-        text = tr("DUEL");
-    else if (count > 2)
-        text = QStringLiteral("FFA");
-    replay.teamsText = text;
-    replay.teamCount = count;
 }
 
 int ReplaysManager::BatchSize() const
@@ -412,16 +318,35 @@ int ReplaysManager::BatchSize() const
     return qMax(2, m_total / 40);
 }
 
+int ReplaysManager::Percent() const
+{
+    return m_total > 0 ? (m_total - m_remaining) * 100 / m_total : 0;
+}
+
+void ReplaysManager::SendProgress(int percent)
+{
+    m_lastPercent = percent;
+    m_progressClock.restart();
+    emit OnProgress(percent);
+}
+
+void ReplaysManager::ReportProgress()
+{
+    // Few replays of this game among many files: the bar moves even while no batch fills. The end
+    // sends its own 100.
+    const int percent = Percent();
+    if (m_remaining > 0 && percent != m_lastPercent && m_progressClock.elapsed() >= ProgressIntervalMs)
+        SendProgress(percent);
+}
+
 void ReplaysManager::EmitProgress()
 {
     if (m_waitingPaths.isEmpty())
         return;
-    if (!m_pendingNames.isEmpty() && m_waitingPaths.size() < BatchSize())
+    if (m_remaining > 0 && m_waitingPaths.size() < BatchSize())
         return;
 
-    int percent = 0;
-    if (m_total > 0)
-        percent = (m_total - m_pendingNames.size()) * 100 / m_total;
+    const int percent = Percent();
     if (percent > 0)
         qDebug().noquote() << "ReplaysManager :: EMIT" << percent << "%";
 
@@ -431,5 +356,5 @@ void ReplaysManager::EmitProgress()
         list << m_replayTable.value(path);
     m_waitingPaths.clear();
     emit OnReplaysUpdate(list);
-    emit OnProgress(percent);
+    SendProgress(percent);
 }

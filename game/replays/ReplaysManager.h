@@ -4,15 +4,21 @@
 #include "Singleton.h"
 #include "WorkerThread.h"
 
+#include <QElapsedTimer>
 #include <QHash>
+#include <QList>
 #include <QMap>
+#include <QPair>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
 
+class ReplayReader;
+
 // Builds the list of the user's replays on a thread of its own: lists the replay folder, takes
-// what the replay cache already knows, reads only new or changed demo files and sends the records
-// to the replays page in batches with a percentage. Callers post "DoUpdateReplays" / "DoStop".
+// what the replay cache already knows, reads only new or changed demo files (on a pool of threads)
+// and sends the records to the replays page in batches, in name order, with a percentage.
+// Callers post "DoUpdateReplays" / "DoStop", or use the static functions.
 class ReplaysManager : public WorkerThread, public Singleton<ReplaysManager>
 {
     Q_OBJECT
@@ -21,10 +27,15 @@ class ReplaysManager : public WorkerThread, public Singleton<ReplaysManager>
 public:
     // At most this many files are looked at per refresh (the newest ones).
     static constexpr int MaxFiles = 10000;
+    // Between batches the percentage still goes out when it changed, at most this often.
+    static constexpr int ProgressIntervalMs = 100;
 
-    // Queued requests, for callers on other threads.
+    // Queued requests, for callers on other threads. A refresh hands over the current folder.
     static void UpdateReplays();
     static void Stop();
+    // Where the engine writes its demos: the custom sync folder's when one is set. Reads the
+    // settings, so it is called on the caller's thread, never on the worker's.
+    static QString CurrentReplayFolder();
 
     // The parts of the work that need no thread, for tests.
     static QMap<QString, QString> ParseRelations(const QString& text);
@@ -39,7 +50,8 @@ public slots:
     void DoInitialize();
     void DoDestroy();
     void DoLobbyAdmin(bool value);
-    void DoUpdateReplays();
+    // An empty folder refreshes the folder of the last request (at first the one at construction).
+    void DoUpdateReplays(QString replayFolder = QString());
     void DoStop();
     void Do7zFinish(QString filePath, QString id);
     void Do7zError(QString filePath, QString id);
@@ -57,16 +69,23 @@ private:
 
     void SearchReplayFiles();
     void ValidateCache();
-    void ParseDemo(const QString& readPath, const QString& listedPath);
+    void TakeRecord(DataReplay replay);
     void AddReplay(DataReplay replay);
+    void Finish();
+    int Percent() const;
     void EmitProgress();
-    void ScheduleParse();
+    void ReportProgress();
+    void SendProgress(int percent);
     void ResetTempFolder();
     // Forgets everything of a refresh in flight.
     void ClearRefreshState();
+    void QueueUnpack(int index, const QString& path);
+    void StartUnpack();
+    // Hands the record of the archive in flight to the reader and starts the next unpack.
+    void FinishUnpack(const DataReplay& record);
     void DropStaleUnpack(const QString& id);
     int BatchSize() const;
-    // Listens to the archive manager; on the caller's thread, before the first refresh.
+    // Listens to the archive manager; on our own thread, before its first request.
     void ConnectArchiveManager();
 
     QString m_replayFolder;
@@ -75,8 +94,9 @@ private:
     QString m_gamePattern;
     bool m_lobbyAdmin = false;
     bool m_stopping = false;
-    QStringList m_pendingNames;
+    QStringList m_pendingNames; // listed, not yet handed to the reader
     int m_total = 0;
+    int m_remaining = 0; // names not yet handled at this refresh
     ReplaysTable m_cachedTable;
     ReplaysTable m_replayTable;
     QStringList m_waitingPaths;
@@ -85,10 +105,16 @@ private:
 
     QHash<QString, FileStamp> m_listing; // by path, from the last search
     bool m_parseQueued = false;
-    // The one unpack in flight: its archive, folder and the id its answer must carry.
+    ReplayReader* m_reader = nullptr;
+    QElapsedTimer m_progressClock;
+    int m_lastPercent = 0;
+    // 7z demos wait here for the archive tool, one at a time: reader index and archive.
+    QList<QPair<int, QString>> m_unpacks;
+    // The one unpack in flight: its archive, folder, reader index and the id its answer carries.
     QString m_extractArchive;
     QString m_extractFolder;
     QString m_extractId;
+    int m_extractIndex = -1;
     int m_extractSerial = 0;
     QPointer<QObject> m_archiveManager; // the one whose answers we listen to
 };

@@ -5,39 +5,39 @@
     <name>AIEditorPage</name>
     <message>
         <source>AI Editor</source>
-        <translation type="unfinished"></translation>
+        <translation>KI-Editor</translation>
     </message>
 </context>
 <context>
     <name>AIHandler</name>
     <message>
         <source>Unknown</source>
-        <translation type="unfinished">Unbekannt</translation>
+        <translation>Unbekannt</translation>
     </message>
 </context>
 <context>
     <name>AboutPage</name>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>Über</translation>
     </message>
     <message>
         <source>Player Guide</source>
-        <translation type="unfinished"></translation>
+        <translation>Spielerhandbuch</translation>
     </message>
 </context>
 <context>
     <name>AiProjectVersionTreeView</name>
     <message>
         <source>Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Version</translation>
     </message>
 </context>
 <context>
     <name>AiProjectsPage</name>
     <message>
         <source>AI Projects</source>
-        <translation type="unfinished"></translation>
+        <translation>KI-Projekte</translation>
     </message>
 </context>
 <context>
@@ -51,45 +51,45 @@
     <name>CampaignMissionDataPage</name>
     <message>
         <source>Campaign Mission</source>
-        <translation type="unfinished"></translation>
+        <translation>Kampagnenmission</translation>
     </message>
 </context>
 <context>
     <name>CampaignMissionListPage</name>
     <message>
         <source>Campaign</source>
-        <translation type="unfinished"></translation>
+        <translation>Kampagne</translation>
     </message>
 </context>
 <context>
     <name>CheckForUpdatesModal</name>
     <message>
         <source>Updates</source>
-        <translation type="unfinished"></translation>
+        <translation>Updates</translation>
     </message>
     <message>
         <source>Checking for Updates...</source>
-        <translation type="unfinished"></translation>
+        <translation>Suche nach Updates...</translation>
     </message>
     <message>
         <source>Download</source>
-        <translation type="unfinished"></translation>
+        <translation>Herunterladen</translation>
     </message>
     <message>
         <source>There&apos;s a new version of lobby available</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine neue Version der Lobby ist verfügbar</translation>
     </message>
     <message>
         <source>Update now to get the latest features and improvements</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktualisiere jetzt, um die neuesten Funktionen und Verbesserungen zu erhalten</translation>
     </message>
     <message>
         <source>You are using the latest version of lobby.</source>
-        <translation type="unfinished"></translation>
+        <translation>Du verwendest die neueste Version der Lobby.</translation>
     </message>
     <message>
         <source>An error occurred while checking for a software update.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bei der Suche nach einem Update ist ein Fehler aufgetreten.</translation>
     </message>
 </context>
 <context>
@@ -107,7 +107,7 @@
     <name>CustomAITreeView</name>
     <message>
         <source>AI Name</source>
-        <translation type="unfinished"></translation>
+        <translation>KI-Name</translation>
     </message>
 </context>
 <context>
@@ -129,684 +129,685 @@
     <name>DisplayResolutionList</name>
     <message>
         <source>Custom</source>
-        <translation type="unfinished"></translation>
+        <translation>Andere</translation>
     </message>
 </context>
 <context>
     <name>EngineVersionTreeView</name>
     <message>
         <source>Engine Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Engine-Version</translation>
     </message>
 </context>
 <context>
     <name>ExtrasPage</name>
     <message>
         <source>Extras</source>
-        <translation type="unfinished"></translation>
+        <translation>Extras</translation>
     </message>
 </context>
 <context>
     <name>GameSettingsPage</name>
     <message>
         <source>Game Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Spieleinstellungen</translation>
     </message>
 </context>
 <context>
     <name>GameTestsPage</name>
     <message>
         <source>Game Tests</source>
-        <translation type="unfinished"></translation>
+        <translation>Spieltests</translation>
     </message>
 </context>
 <context>
     <name>GameVersionTreeView</name>
     <message>
         <source>Game Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Spielversion</translation>
     </message>
 </context>
 <context>
     <name>ListChoiceModal</name>
     <message>
         <source>Select</source>
-        <translation type="unfinished"></translation>
+        <translation>Auswählen</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
     <name>MainMenuPage</name>
     <message>
         <source>Main Menu</source>
-        <translation type="unfinished"></translation>
+        <translation>Hauptmenü</translation>
     </message>
     <message>
         <source>Single Player</source>
-        <translation type="unfinished"></translation>
+        <translation>Einzelspieler</translation>
     </message>
     <message>
         <source>Quick Skirmish</source>
-        <translation type="unfinished"></translation>
+        <translation>Schnelles Gefecht</translation>
     </message>
     <message>
         <source>Custom Skirmish</source>
-        <translation type="unfinished"></translation>
+        <translation>Eigenes Gefecht</translation>
     </message>
     <message>
         <source>Replays</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederholungen</translation>
     </message>
     <message>
         <source>Multiplayer</source>
-        <translation type="unfinished"></translation>
+        <translation>Mehrspieler</translation>
     </message>
     <message>
         <source>Lobby Server</source>
-        <translation type="unfinished"></translation>
+        <translation>Lobby-Server</translation>
     </message>
     <message>
         <source>Custom Server</source>
-        <translation type="unfinished"></translation>
+        <translation>Eigener Server</translation>
     </message>
     <message>
         <source>Steam</source>
-        <translation type="unfinished"></translation>
+        <translation>Steam</translation>
     </message>
     <message>
         <source>Program</source>
-        <translation type="unfinished"></translation>
+        <translation>Programm</translation>
     </message>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen</translation>
     </message>
     <message>
         <source>Extras</source>
-        <translation type="unfinished"></translation>
+        <translation>Extras</translation>
     </message>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>Über</translation>
     </message>
     <message>
         <source>Updates</source>
-        <translation type="unfinished"></translation>
+        <translation>Updates</translation>
     </message>
     <message>
         <source>Developers</source>
-        <translation type="unfinished"></translation>
+        <translation>Entwickler</translation>
     </message>
     <message>
         <source>AI Projects</source>
-        <translation type="unfinished"></translation>
+        <translation>KI-Projekte</translation>
     </message>
     <message>
         <source>Game Tests</source>
-        <translation type="unfinished"></translation>
+        <translation>Spieltests</translation>
     </message>
     <message>
         <source>Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>Beenden</translation>
     </message>
     <message>
         <source>Campaign</source>
-        <translation type="unfinished"></translation>
+        <translation>Kampagne</translation>
     </message>
     <message>
         <source>Tutorials</source>
-        <translation type="unfinished"></translation>
+        <translation>Tutorials</translation>
     </message>
     <message>
         <source>AI Editor</source>
-        <translation type="unfinished"></translation>
+        <translation>KI-Editor</translation>
     </message>
     <message>
         <source>Mission Editor</source>
-        <translation type="unfinished"></translation>
+        <translation>Missionseditor</translation>
     </message>
 </context>
 <context>
     <name>MapsTreeView</name>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Name</translation>
     </message>
     <message>
         <source>Map Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Kartenname</translation>
     </message>
     <message>
         <source>Minimap</source>
-        <translation type="unfinished"></translation>
+        <translation>Minikarte</translation>
     </message>
     <message>
         <source>Size</source>
-        <translation type="unfinished"></translation>
+        <translation>Größe</translation>
     </message>
     <message>
         <source>Map Size</source>
-        <translation type="unfinished"></translation>
+        <translation>Kartengröße</translation>
     </message>
     <message>
         <source>Wind</source>
-        <translation type="unfinished"></translation>
+        <translation>Wind</translation>
     </message>
     <message>
         <source>Map Wind Strength</source>
-        <translation type="unfinished"></translation>
+        <translation>Windstärke der Karte</translation>
     </message>
     <message>
         <source>Tidal</source>
-        <translation type="unfinished"></translation>
+        <translation>Gezeiten</translation>
     </message>
     <message>
         <source>Map Tidal Strength</source>
-        <translation type="unfinished"></translation>
+        <translation>Gezeitenstärke der Karte</translation>
     </message>
     <message>
         <source>Metal</source>
-        <translation type="unfinished"></translation>
+        <translation>Metall</translation>
     </message>
     <message>
         <source>Map Metal Capacity</source>
-        <translation type="unfinished"></translation>
+        <translation>Metallvorkommen der Karte</translation>
     </message>
 </context>
 <context>
     <name>MinimapDataWidget</name>
     <message>
         <source>Map</source>
-        <translation type="unfinished"></translation>
+        <translation>Karte</translation>
     </message>
     <message>
         <source>Split Map Horizontally</source>
-        <translation type="unfinished"></translation>
+        <translation>Karte waagerecht teilen</translation>
     </message>
     <message>
         <source>Split Map Vertically</source>
-        <translation type="unfinished"></translation>
+        <translation>Karte senkrecht teilen</translation>
     </message>
     <message>
         <source>Split Map Diagonally</source>
-        <translation type="unfinished"></translation>
+        <translation>Karte diagonal teilen</translation>
     </message>
     <message>
         <source>Split Map Center</source>
-        <translation type="unfinished"></translation>
+        <translation>Karte an den Seitenmitten teilen</translation>
     </message>
 </context>
 <context>
     <name>MissionEditorPage</name>
     <message>
         <source>Mission Editor</source>
-        <translation type="unfinished"></translation>
+        <translation>Missionseditor</translation>
     </message>
 </context>
 <context>
     <name>MissionListPage</name>
     <message>
         <source>Mission</source>
-        <translation type="unfinished"></translation>
+        <translation>Mission</translation>
     </message>
 </context>
 <context>
     <name>MissionsCampaignHandler</name>
     <message>
         <source>First Light</source>
-        <translation type="unfinished"></translation>
+        <translation>Erstes Licht</translation>
     </message>
     <message>
         <source>The Iron Ford</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Eiserne Furt</translation>
     </message>
     <message>
         <source>Ashes of Morvantis</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Asche von Morvantis</translation>
     </message>
 </context>
 <context>
     <name>MissionsHandler</name>
     <message>
         <source>Mission</source>
-        <translation type="unfinished"></translation>
+        <translation>Mission</translation>
     </message>
 </context>
 <context>
     <name>MissionsTutorialHandler</name>
     <message>
         <source>Test</source>
-        <translation type="unfinished"></translation>
+        <translation>Test</translation>
     </message>
 </context>
 <context>
     <name>ModalPage</name>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
 </context>
 <context>
     <name>NButtonOnOff</name>
     <message>
         <source>ON</source>
-        <translation type="unfinished"></translation>
+        <translation>AN</translation>
     </message>
     <message>
         <source>OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>AUS</translation>
     </message>
 </context>
 <context>
     <name>NSettingsSlider</name>
     <message>
         <source>OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>AUS</translation>
     </message>
 </context>
 <context>
     <name>NotInSyncModal</name>
     <message>
         <source>Your Status - Not In Sync</source>
-        <translation type="unfinished"></translation>
+        <translation>Dein Status - nicht synchron</translation>
     </message>
     <message>
         <source>Battle In Sync Validation</source>
-        <translation type="unfinished"></translation>
+        <translation>Synchronitätsprüfung der Schlacht</translation>
     </message>
     <message>
         <source>Map Info</source>
-        <translation type="unfinished"></translation>
+        <translation>Karteninfo</translation>
     </message>
     <message>
         <source>To start the Battle you should download all of the above
 Your download will start automatically</source>
-        <translation type="unfinished"></translation>
+        <translation>Um die Schlacht zu starten, musst du alles oben Genannte herunterladen
+Der Download startet automatisch</translation>
     </message>
     <message>
         <source>Retry</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederholen</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
     <message>
         <source>Synced</source>
-        <translation type="unfinished">Synchronisiert</translation>
+        <translation>Synchronisiert</translation>
     </message>
     <message>
         <source>Not Synced</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht synchronisiert</translation>
     </message>
 </context>
 <context>
     <name>PlayerGuidePage</name>
     <message>
         <source>Player Guide</source>
-        <translation type="unfinished"></translation>
+        <translation>Spielerhandbuch</translation>
     </message>
 </context>
 <context>
     <name>PlayerInfoModal</name>
     <message>
         <source>Player&apos;s Profile</source>
-        <translation type="unfinished"></translation>
+        <translation>Spielerprofil</translation>
     </message>
     <message>
         <source>Local Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Ortszeit</translation>
     </message>
 </context>
 <context>
     <name>QuitConfirmModal</name>
     <message>
         <source>Do you really want to quit?</source>
-        <translation type="unfinished"></translation>
+        <translation>Willst du wirklich beenden?</translation>
     </message>
 </context>
 <context>
     <name>ReplaysManager</name>
     <message>
         <source>DUEL</source>
-        <translation type="unfinished"></translation>
+        <translation>DUELL</translation>
     </message>
 </context>
 <context>
     <name>ReplaysPage</name>
     <message>
         <source>Replays</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederholungen</translation>
     </message>
 </context>
 <context>
     <name>ScreenResolutionTreeView</name>
     <message>
         <source>Resolution</source>
-        <translation type="unfinished"></translation>
+        <translation>Auflösung</translation>
     </message>
     <message>
         <source>Screen Resolution</source>
-        <translation type="unfinished"></translation>
+        <translation>Bildschirmauflösung</translation>
     </message>
     <message>
         <source>Ratio</source>
-        <translation type="unfinished"></translation>
+        <translation>Verhältnis</translation>
     </message>
     <message>
         <source>Screen Resolution Ratio</source>
-        <translation type="unfinished"></translation>
+        <translation>Seitenverhältnis des Bildschirms</translation>
     </message>
 </context>
 <context>
     <name>SelectAIModal</name>
     <message>
         <source>Select AI to play with</source>
-        <translation type="unfinished"></translation>
+        <translation>KI zum Mitspielen wählen</translation>
     </message>
     <message>
         <source>Easy</source>
-        <translation type="unfinished"></translation>
+        <translation>Leicht</translation>
     </message>
     <message>
         <source>Normal</source>
-        <translation type="unfinished"></translation>
+        <translation>Normal</translation>
     </message>
     <message>
         <source>Hard</source>
-        <translation type="unfinished"></translation>
+        <translation>Schwer</translation>
     </message>
     <message>
         <source>Insane</source>
-        <translation type="unfinished"></translation>
+        <translation>Wahnsinnig</translation>
     </message>
     <message>
         <source>Custom</source>
-        <translation type="unfinished"></translation>
+        <translation>Eigene</translation>
     </message>
 </context>
 <context>
     <name>SelectAISideModal</name>
     <message>
         <source>Select AI&apos;s side</source>
-        <translation type="unfinished"></translation>
+        <translation>Seite der KI wählen</translation>
     </message>
 </context>
 <context>
     <name>SelectAiProjectVersionModal</name>
     <message>
         <source>Select Ai Project Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Version des KI-Projekts wählen</translation>
     </message>
 </context>
 <context>
     <name>SelectColorModal</name>
     <message>
         <source>Select AI&apos;s color</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbe der KI wählen</translation>
     </message>
     <message>
         <source>Select Player&apos;s color</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbe des Spielers wählen</translation>
     </message>
 </context>
 <context>
     <name>SelectDifficultModal</name>
     <message>
         <source>Select AI&apos;s Difficult</source>
-        <translation type="unfinished"></translation>
+        <translation>Schwierigkeit der KI wählen</translation>
     </message>
 </context>
 <context>
     <name>SelectEngineVersionModal</name>
     <message>
         <source>Select Engine Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Engine-Version wählen</translation>
     </message>
 </context>
 <context>
     <name>SelectGameVersionModal</name>
     <message>
         <source>Select Game Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Spielversion wählen</translation>
     </message>
 </context>
 <context>
     <name>SelectLanguageModal</name>
     <message>
         <source>Select Language</source>
-        <translation type="unfinished"></translation>
+        <translation>Sprache wählen</translation>
     </message>
 </context>
 <context>
     <name>SelectMapModal</name>
     <message>
         <source>Select Map</source>
-        <translation type="unfinished"></translation>
+        <translation>Karte wählen</translation>
     </message>
     <message>
         <source>Select</source>
-        <translation type="unfinished"></translation>
+        <translation>Auswählen</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
     <name>SelectPlayGameModal</name>
     <message>
         <source>Select Game</source>
-        <translation type="unfinished"></translation>
+        <translation>Spiel wählen</translation>
     </message>
     <message>
         <source>After select lobby is going to restart automatically</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach der Auswahl startet die Lobby automatisch neu</translation>
     </message>
     <message>
         <source>The game choice could not be saved to %1. The lobby is not restarted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Spielauswahl konnte nicht in %1 gespeichert werden. Die Lobby wird nicht neu gestartet.</translation>
     </message>
 </context>
 <context>
     <name>SelectScreenResolutionModal</name>
     <message>
         <source>Select Screen Resolution</source>
-        <translation type="unfinished"></translation>
+        <translation>Bildschirmauflösung wählen</translation>
     </message>
     <message>
         <source>Select</source>
-        <translation type="unfinished"></translation>
+        <translation>Auswählen</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
     <name>SelectSideModal</name>
     <message>
         <source>Select Player&apos;s Side</source>
-        <translation type="unfinished"></translation>
+        <translation>Seite des Spielers wählen</translation>
     </message>
 </context>
 <context>
     <name>SelectStartPositionModal</name>
     <message>
         <source>Select Start Position</source>
-        <translation type="unfinished"></translation>
+        <translation>Startposition wählen</translation>
     </message>
     <message>
         <source>Fixed</source>
-        <translation type="unfinished"></translation>
+        <translation>Fest</translation>
     </message>
     <message>
         <source>Random</source>
-        <translation type="unfinished"></translation>
+        <translation>Zufällig</translation>
     </message>
     <message>
         <source>Choose In Game</source>
-        <translation type="unfinished"></translation>
+        <translation>Im Spiel wählen</translation>
     </message>
 </context>
 <context>
     <name>SelectTauntModal</name>
     <message>
         <source>Select Taunt</source>
-        <translation type="unfinished"></translation>
+        <translation>Spott wählen</translation>
     </message>
 </context>
 <context>
     <name>SendLogModal</name>
     <message>
         <source>Send Logs to developers</source>
-        <translation type="unfinished"></translation>
+        <translation>Logs an die Entwickler senden</translation>
     </message>
     <message>
         <source>Send</source>
-        <translation type="unfinished"></translation>
+        <translation>Senden</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
     <message>
         <source>To make a screenshot of the game or lobby - press &apos;F12&apos;&apos; key</source>
-        <translation type="unfinished"></translation>
+        <translation>Für einen Screenshot des Spiels oder der Lobby drücke die Taste &apos;F12&apos;</translation>
     </message>
     <message>
         <source>Your name</source>
-        <translation type="unfinished"></translation>
+        <translation>Dein Name</translation>
     </message>
     <message>
         <source>E-Mail</source>
-        <translation type="unfinished"></translation>
+        <translation>E-Mail</translation>
     </message>
     <message>
         <source>Describe your problem</source>
-        <translation type="unfinished"></translation>
+        <translation>Beschreibe dein Problem</translation>
     </message>
     <message>
         <source>Game LOG</source>
-        <translation type="unfinished"></translation>
+        <translation>Spiel-Log</translation>
     </message>
     <message>
         <source>Lobby LOG</source>
-        <translation type="unfinished"></translation>
+        <translation>Lobby-Log</translation>
     </message>
     <message>
         <source>Show</source>
-        <translation type="unfinished"></translation>
+        <translation>Anzeigen</translation>
     </message>
     <message>
         <source>Game Screenshot</source>
-        <translation type="unfinished"></translation>
+        <translation>Screenshot des Spiels</translation>
     </message>
     <message>
         <source>Lobby Screenshot</source>
-        <translation type="unfinished"></translation>
+        <translation>Screenshot der Lobby</translation>
     </message>
     <message>
         <source>Sending LOGs</source>
-        <translation type="unfinished"></translation>
+        <translation>Logs werden gesendet</translation>
     </message>
     <message>
         <source>LOGs sent</source>
-        <translation type="unfinished"></translation>
+        <translation>Logs gesendet</translation>
     </message>
     <message>
         <source>Error, LOGs not sent</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler, Logs nicht gesendet</translation>
     </message>
 </context>
 <context>
     <name>ShowChangeLogModal</name>
     <message>
         <source>Change Log</source>
-        <translation type="unfinished"></translation>
+        <translation>Änderungsprotokoll</translation>
     </message>
     <message>
         <source>Lobby Change LOG</source>
-        <translation type="unfinished"></translation>
+        <translation>Änderungsprotokoll der Lobby</translation>
     </message>
 </context>
 <context>
     <name>SimplePage</name>
     <message>
         <source>Back</source>
-        <translation type="unfinished"></translation>
+        <translation>Zurück</translation>
     </message>
 </context>
 <context>
     <name>SkirmishCustomPage</name>
     <message>
         <source>Custom Skirmish</source>
-        <translation type="unfinished"></translation>
+        <translation>Eigenes Gefecht</translation>
     </message>
 </context>
 <context>
     <name>SkirmishQuickHandler</name>
     <message>
         <source>No Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Namenlos</translation>
     </message>
 </context>
 <context>
     <name>SkirmishQuickPage</name>
     <message>
         <source>Quick Skirmish</source>
-        <translation type="unfinished"></translation>
+        <translation>Schnelles Gefecht</translation>
     </message>
 </context>
 <context>
     <name>SpringLoginPage</name>
     <message>
         <source>Multiplayer</source>
-        <translation type="unfinished"></translation>
+        <translation>Mehrspieler</translation>
     </message>
     <message>
         <source>Log In</source>
-        <translation type="unfinished"></translation>
+        <translation>Anmelden</translation>
     </message>
 </context>
 <context>
     <name>SpringLoginPageCustom</name>
     <message>
         <source>Custom Server</source>
-        <translation type="unfinished"></translation>
+        <translation>Eigener Server</translation>
     </message>
     <message>
         <source>Log In</source>
-        <translation type="unfinished"></translation>
+        <translation>Anmelden</translation>
     </message>
 </context>
 <context>
     <name>SpringMainPage</name>
     <message>
         <source>Lobby</source>
-        <translation type="unfinished"></translation>
+        <translation>Lobby</translation>
     </message>
 </context>
 <context>
     <name>SteamLoginPage</name>
     <message>
         <source>Steam Login</source>
-        <translation type="unfinished"></translation>
+        <translation>Steam-Anmeldung</translation>
     </message>
     <message>
         <source>Log In</source>
-        <translation type="unfinished"></translation>
+        <translation>Anmelden</translation>
     </message>
 </context>
 <context>
@@ -836,74 +837,74 @@ Your download will start automatically</source>
     <name>TauntsTreeView</name>
     <message>
         <source>Taunt Number</source>
-        <translation type="unfinished"></translation>
+        <translation>Spottnummer</translation>
     </message>
     <message>
         <source>Title</source>
-        <translation type="unfinished"></translation>
+        <translation>Titel</translation>
     </message>
     <message>
         <source>Taunt Title</source>
-        <translation type="unfinished"></translation>
+        <translation>Titel des Spotts</translation>
     </message>
 </context>
 <context>
     <name>TutorialMissionDataPage</name>
     <message>
         <source>Tutorial Mission</source>
-        <translation type="unfinished"></translation>
+        <translation>Tutorial-Mission</translation>
     </message>
 </context>
 <context>
     <name>TutorialMissionListPage</name>
     <message>
         <source>Tutorials</source>
-        <translation type="unfinished"></translation>
+        <translation>Tutorials</translation>
     </message>
 </context>
 <context>
     <name>TypePasswordModal</name>
     <message>
         <source>Battle is password protected</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Schlacht ist passwortgeschützt</translation>
     </message>
     <message>
         <source>Please enter the password:</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte gib das Passwort ein:</translation>
     </message>
 </context>
 <context>
     <name>UTCTimeWidget</name>
     <message>
         <source>CET</source>
-        <translation type="unfinished"></translation>
+        <translation>MEZ</translation>
     </message>
     <message>
         <source>Central European Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Mitteleuropäische Zeit</translation>
     </message>
     <message>
         <source>UTC</source>
-        <translation type="unfinished"></translation>
+        <translation>UTC</translation>
     </message>
     <message>
         <source>Coordinated Universal Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Koordinierte Weltzeit</translation>
     </message>
     <message>
         <source>NOW</source>
-        <translation type="unfinished"></translation>
+        <translation>JETZT</translation>
     </message>
     <message>
         <source>Local Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Ortszeit</translation>
     </message>
 </context>
 <context>
     <name>UpdatesPage</name>
     <message>
         <source>Updates</source>
-        <translation type="unfinished"></translation>
+        <translation>Updates</translation>
     </message>
 </context>
 </TS>

@@ -5,39 +5,39 @@
     <name>AIEditorPage</name>
     <message>
         <source>AI Editor</source>
-        <translation type="unfinished"></translation>
+        <translation>Éditeur d&apos;IA</translation>
     </message>
 </context>
 <context>
     <name>AIHandler</name>
     <message>
         <source>Unknown</source>
-        <translation type="unfinished">Inconnu</translation>
+        <translation>Inconnu</translation>
     </message>
 </context>
 <context>
     <name>AboutPage</name>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>À propos</translation>
     </message>
     <message>
         <source>Player Guide</source>
-        <translation type="unfinished"></translation>
+        <translation>Guide du joueur</translation>
     </message>
 </context>
 <context>
     <name>AiProjectVersionTreeView</name>
     <message>
         <source>Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Version</translation>
     </message>
 </context>
 <context>
     <name>AiProjectsPage</name>
     <message>
         <source>AI Projects</source>
-        <translation type="unfinished"></translation>
+        <translation>Projets d&apos;IA</translation>
     </message>
 </context>
 <context>
@@ -51,45 +51,45 @@
     <name>CampaignMissionDataPage</name>
     <message>
         <source>Campaign Mission</source>
-        <translation type="unfinished"></translation>
+        <translation>Mission de campagne</translation>
     </message>
 </context>
 <context>
     <name>CampaignMissionListPage</name>
     <message>
         <source>Campaign</source>
-        <translation type="unfinished"></translation>
+        <translation>Campagne</translation>
     </message>
 </context>
 <context>
     <name>CheckForUpdatesModal</name>
     <message>
         <source>Updates</source>
-        <translation type="unfinished"></translation>
+        <translation>Mises à jour</translation>
     </message>
     <message>
         <source>Checking for Updates...</source>
-        <translation type="unfinished"></translation>
+        <translation>Recherche de mises à jour...</translation>
     </message>
     <message>
         <source>Download</source>
-        <translation type="unfinished"></translation>
+        <translation>Télécharger</translation>
     </message>
     <message>
         <source>There&apos;s a new version of lobby available</source>
-        <translation type="unfinished"></translation>
+        <translation>Une nouvelle version du lobby est disponible</translation>
     </message>
     <message>
         <source>Update now to get the latest features and improvements</source>
-        <translation type="unfinished"></translation>
+        <translation>Mettez à jour maintenant pour profiter des dernières fonctionnalités et améliorations</translation>
     </message>
     <message>
         <source>You are using the latest version of lobby.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vous utilisez la dernière version du lobby.</translation>
     </message>
     <message>
         <source>An error occurred while checking for a software update.</source>
-        <translation type="unfinished"></translation>
+        <translation>Une erreur s&apos;est produite lors de la recherche d&apos;une mise à jour.</translation>
     </message>
 </context>
 <context>
@@ -107,7 +107,7 @@
     <name>CustomAITreeView</name>
     <message>
         <source>AI Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nom de l&apos;IA</translation>
     </message>
 </context>
 <context>
@@ -129,684 +129,685 @@
     <name>DisplayResolutionList</name>
     <message>
         <source>Custom</source>
-        <translation type="unfinished"></translation>
+        <translation>Autre</translation>
     </message>
 </context>
 <context>
     <name>EngineVersionTreeView</name>
     <message>
         <source>Engine Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Version du moteur</translation>
     </message>
 </context>
 <context>
     <name>ExtrasPage</name>
     <message>
         <source>Extras</source>
-        <translation type="unfinished"></translation>
+        <translation>Extras</translation>
     </message>
 </context>
 <context>
     <name>GameSettingsPage</name>
     <message>
         <source>Game Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres du jeu</translation>
     </message>
 </context>
 <context>
     <name>GameTestsPage</name>
     <message>
         <source>Game Tests</source>
-        <translation type="unfinished"></translation>
+        <translation>Tests du jeu</translation>
     </message>
 </context>
 <context>
     <name>GameVersionTreeView</name>
     <message>
         <source>Game Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Version du jeu</translation>
     </message>
 </context>
 <context>
     <name>ListChoiceModal</name>
     <message>
         <source>Select</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>
     <name>MainMenuPage</name>
     <message>
         <source>Main Menu</source>
-        <translation type="unfinished"></translation>
+        <translation>Menu principal</translation>
     </message>
     <message>
         <source>Single Player</source>
-        <translation type="unfinished"></translation>
+        <translation>Solo</translation>
     </message>
     <message>
         <source>Quick Skirmish</source>
-        <translation type="unfinished"></translation>
+        <translation>Escarmouche rapide</translation>
     </message>
     <message>
         <source>Custom Skirmish</source>
-        <translation type="unfinished"></translation>
+        <translation>Escarmouche personnalisée</translation>
     </message>
     <message>
         <source>Replays</source>
-        <translation type="unfinished"></translation>
+        <translation>Rediffusions</translation>
     </message>
     <message>
         <source>Multiplayer</source>
-        <translation type="unfinished"></translation>
+        <translation>Multijoueur</translation>
     </message>
     <message>
         <source>Lobby Server</source>
-        <translation type="unfinished"></translation>
+        <translation>Serveur du lobby</translation>
     </message>
     <message>
         <source>Custom Server</source>
-        <translation type="unfinished"></translation>
+        <translation>Serveur personnalisé</translation>
     </message>
     <message>
         <source>Steam</source>
-        <translation type="unfinished"></translation>
+        <translation>Steam</translation>
     </message>
     <message>
         <source>Program</source>
-        <translation type="unfinished"></translation>
+        <translation>Programme</translation>
     </message>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres</translation>
     </message>
     <message>
         <source>Extras</source>
-        <translation type="unfinished"></translation>
+        <translation>Extras</translation>
     </message>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>À propos</translation>
     </message>
     <message>
         <source>Updates</source>
-        <translation type="unfinished"></translation>
+        <translation>Mises à jour</translation>
     </message>
     <message>
         <source>Developers</source>
-        <translation type="unfinished"></translation>
+        <translation>Développeurs</translation>
     </message>
     <message>
         <source>AI Projects</source>
-        <translation type="unfinished"></translation>
+        <translation>Projets d&apos;IA</translation>
     </message>
     <message>
         <source>Game Tests</source>
-        <translation type="unfinished"></translation>
+        <translation>Tests du jeu</translation>
     </message>
     <message>
         <source>Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>Quitter</translation>
     </message>
     <message>
         <source>Campaign</source>
-        <translation type="unfinished"></translation>
+        <translation>Campagne</translation>
     </message>
     <message>
         <source>Tutorials</source>
-        <translation type="unfinished"></translation>
+        <translation>Tutoriels</translation>
     </message>
     <message>
         <source>AI Editor</source>
-        <translation type="unfinished"></translation>
+        <translation>Éditeur d&apos;IA</translation>
     </message>
     <message>
         <source>Mission Editor</source>
-        <translation type="unfinished"></translation>
+        <translation>Éditeur de missions</translation>
     </message>
 </context>
 <context>
     <name>MapsTreeView</name>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nom</translation>
     </message>
     <message>
         <source>Map Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nom de la carte</translation>
     </message>
     <message>
         <source>Minimap</source>
-        <translation type="unfinished"></translation>
+        <translation>Minicarte</translation>
     </message>
     <message>
         <source>Size</source>
-        <translation type="unfinished"></translation>
+        <translation>Taille</translation>
     </message>
     <message>
         <source>Map Size</source>
-        <translation type="unfinished"></translation>
+        <translation>Taille de la carte</translation>
     </message>
     <message>
         <source>Wind</source>
-        <translation type="unfinished"></translation>
+        <translation>Vent</translation>
     </message>
     <message>
         <source>Map Wind Strength</source>
-        <translation type="unfinished"></translation>
+        <translation>Force du vent sur la carte</translation>
     </message>
     <message>
         <source>Tidal</source>
-        <translation type="unfinished"></translation>
+        <translation>Marée</translation>
     </message>
     <message>
         <source>Map Tidal Strength</source>
-        <translation type="unfinished"></translation>
+        <translation>Force des marées sur la carte</translation>
     </message>
     <message>
         <source>Metal</source>
-        <translation type="unfinished"></translation>
+        <translation>Métal</translation>
     </message>
     <message>
         <source>Map Metal Capacity</source>
-        <translation type="unfinished"></translation>
+        <translation>Quantité de métal sur la carte</translation>
     </message>
 </context>
 <context>
     <name>MinimapDataWidget</name>
     <message>
         <source>Map</source>
-        <translation type="unfinished"></translation>
+        <translation>Carte</translation>
     </message>
     <message>
         <source>Split Map Horizontally</source>
-        <translation type="unfinished"></translation>
+        <translation>Diviser la carte horizontalement</translation>
     </message>
     <message>
         <source>Split Map Vertically</source>
-        <translation type="unfinished"></translation>
+        <translation>Diviser la carte verticalement</translation>
     </message>
     <message>
         <source>Split Map Diagonally</source>
-        <translation type="unfinished"></translation>
+        <translation>Diviser la carte en diagonale</translation>
     </message>
     <message>
         <source>Split Map Center</source>
-        <translation type="unfinished"></translation>
+        <translation>Diviser la carte au milieu des bords</translation>
     </message>
 </context>
 <context>
     <name>MissionEditorPage</name>
     <message>
         <source>Mission Editor</source>
-        <translation type="unfinished"></translation>
+        <translation>Éditeur de missions</translation>
     </message>
 </context>
 <context>
     <name>MissionListPage</name>
     <message>
         <source>Mission</source>
-        <translation type="unfinished"></translation>
+        <translation>Mission</translation>
     </message>
 </context>
 <context>
     <name>MissionsCampaignHandler</name>
     <message>
         <source>First Light</source>
-        <translation type="unfinished"></translation>
+        <translation>Premières lueurs</translation>
     </message>
     <message>
         <source>The Iron Ford</source>
-        <translation type="unfinished"></translation>
+        <translation>Le Gué de fer</translation>
     </message>
     <message>
         <source>Ashes of Morvantis</source>
-        <translation type="unfinished"></translation>
+        <translation>Les Cendres de Morvantis</translation>
     </message>
 </context>
 <context>
     <name>MissionsHandler</name>
     <message>
         <source>Mission</source>
-        <translation type="unfinished"></translation>
+        <translation>Mission</translation>
     </message>
 </context>
 <context>
     <name>MissionsTutorialHandler</name>
     <message>
         <source>Test</source>
-        <translation type="unfinished"></translation>
+        <translation>Test</translation>
     </message>
 </context>
 <context>
     <name>ModalPage</name>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Fermer</translation>
     </message>
 </context>
 <context>
     <name>NButtonOnOff</name>
     <message>
         <source>ON</source>
-        <translation type="unfinished"></translation>
+        <translation>OUI</translation>
     </message>
     <message>
         <source>OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>NON</translation>
     </message>
 </context>
 <context>
     <name>NSettingsSlider</name>
     <message>
         <source>OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>NON</translation>
     </message>
 </context>
 <context>
     <name>NotInSyncModal</name>
     <message>
         <source>Your Status - Not In Sync</source>
-        <translation type="unfinished"></translation>
+        <translation>Votre statut - non synchronisé</translation>
     </message>
     <message>
         <source>Battle In Sync Validation</source>
-        <translation type="unfinished"></translation>
+        <translation>Vérification de la synchronisation</translation>
     </message>
     <message>
         <source>Map Info</source>
-        <translation type="unfinished"></translation>
+        <translation>Infos sur la carte</translation>
     </message>
     <message>
         <source>To start the Battle you should download all of the above
 Your download will start automatically</source>
-        <translation type="unfinished"></translation>
+        <translation>Pour lancer la bataille, vous devez télécharger tout ce qui précède
+Le téléchargement démarrera automatiquement</translation>
     </message>
     <message>
         <source>Retry</source>
-        <translation type="unfinished"></translation>
+        <translation>Réessayer</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Fermer</translation>
     </message>
     <message>
         <source>Synced</source>
-        <translation type="unfinished">Synchronisé</translation>
+        <translation>Synchronisé</translation>
     </message>
     <message>
         <source>Not Synced</source>
-        <translation type="unfinished"></translation>
+        <translation>Non synchronisé</translation>
     </message>
 </context>
 <context>
     <name>PlayerGuidePage</name>
     <message>
         <source>Player Guide</source>
-        <translation type="unfinished"></translation>
+        <translation>Guide du joueur</translation>
     </message>
 </context>
 <context>
     <name>PlayerInfoModal</name>
     <message>
         <source>Player&apos;s Profile</source>
-        <translation type="unfinished"></translation>
+        <translation>Profil du joueur</translation>
     </message>
     <message>
         <source>Local Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Heure locale</translation>
     </message>
 </context>
 <context>
     <name>QuitConfirmModal</name>
     <message>
         <source>Do you really want to quit?</source>
-        <translation type="unfinished"></translation>
+        <translation>Voulez-vous vraiment quitter&#xa0;?</translation>
     </message>
 </context>
 <context>
     <name>ReplaysManager</name>
     <message>
         <source>DUEL</source>
-        <translation type="unfinished"></translation>
+        <translation>DUEL</translation>
     </message>
 </context>
 <context>
     <name>ReplaysPage</name>
     <message>
         <source>Replays</source>
-        <translation type="unfinished"></translation>
+        <translation>Rediffusions</translation>
     </message>
 </context>
 <context>
     <name>ScreenResolutionTreeView</name>
     <message>
         <source>Resolution</source>
-        <translation type="unfinished"></translation>
+        <translation>Résolution</translation>
     </message>
     <message>
         <source>Screen Resolution</source>
-        <translation type="unfinished"></translation>
+        <translation>Résolution de l&apos;écran</translation>
     </message>
     <message>
         <source>Ratio</source>
-        <translation type="unfinished"></translation>
+        <translation>Format</translation>
     </message>
     <message>
         <source>Screen Resolution Ratio</source>
-        <translation type="unfinished"></translation>
+        <translation>Format de l&apos;écran</translation>
     </message>
 </context>
 <context>
     <name>SelectAIModal</name>
     <message>
         <source>Select AI to play with</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir l&apos;IA avec qui jouer</translation>
     </message>
     <message>
         <source>Easy</source>
-        <translation type="unfinished"></translation>
+        <translation>Facile</translation>
     </message>
     <message>
         <source>Normal</source>
-        <translation type="unfinished"></translation>
+        <translation>Normal</translation>
     </message>
     <message>
         <source>Hard</source>
-        <translation type="unfinished"></translation>
+        <translation>Difficile</translation>
     </message>
     <message>
         <source>Insane</source>
-        <translation type="unfinished"></translation>
+        <translation>Démentiel</translation>
     </message>
     <message>
         <source>Custom</source>
-        <translation type="unfinished"></translation>
+        <translation>Personnalisées</translation>
     </message>
 </context>
 <context>
     <name>SelectAISideModal</name>
     <message>
         <source>Select AI&apos;s side</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le camp de l&apos;IA</translation>
     </message>
 </context>
 <context>
     <name>SelectAiProjectVersionModal</name>
     <message>
         <source>Select Ai Project Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir la version du projet d&apos;IA</translation>
     </message>
 </context>
 <context>
     <name>SelectColorModal</name>
     <message>
         <source>Select AI&apos;s color</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir la couleur de l&apos;IA</translation>
     </message>
     <message>
         <source>Select Player&apos;s color</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir la couleur du joueur</translation>
     </message>
 </context>
 <context>
     <name>SelectDifficultModal</name>
     <message>
         <source>Select AI&apos;s Difficult</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir la difficulté de l&apos;IA</translation>
     </message>
 </context>
 <context>
     <name>SelectEngineVersionModal</name>
     <message>
         <source>Select Engine Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir la version du moteur</translation>
     </message>
 </context>
 <context>
     <name>SelectGameVersionModal</name>
     <message>
         <source>Select Game Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir la version du jeu</translation>
     </message>
 </context>
 <context>
     <name>SelectLanguageModal</name>
     <message>
         <source>Select Language</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir la langue</translation>
     </message>
 </context>
 <context>
     <name>SelectMapModal</name>
     <message>
         <source>Select Map</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir la carte</translation>
     </message>
     <message>
         <source>Select</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>
     <name>SelectPlayGameModal</name>
     <message>
         <source>Select Game</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le jeu</translation>
     </message>
     <message>
         <source>After select lobby is going to restart automatically</source>
-        <translation type="unfinished"></translation>
+        <translation>Après le choix, le lobby redémarrera automatiquement</translation>
     </message>
     <message>
         <source>The game choice could not be saved to %1. The lobby is not restarted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le choix du jeu n&apos;a pas pu être enregistré dans %1. Le lobby ne redémarre pas.</translation>
     </message>
 </context>
 <context>
     <name>SelectScreenResolutionModal</name>
     <message>
         <source>Select Screen Resolution</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir la résolution de l&apos;écran</translation>
     </message>
     <message>
         <source>Select</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>
     <name>SelectSideModal</name>
     <message>
         <source>Select Player&apos;s Side</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le camp du joueur</translation>
     </message>
 </context>
 <context>
     <name>SelectStartPositionModal</name>
     <message>
         <source>Select Start Position</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir la position de départ</translation>
     </message>
     <message>
         <source>Fixed</source>
-        <translation type="unfinished"></translation>
+        <translation>Fixe</translation>
     </message>
     <message>
         <source>Random</source>
-        <translation type="unfinished"></translation>
+        <translation>Aléatoire</translation>
     </message>
     <message>
         <source>Choose In Game</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir en jeu</translation>
     </message>
 </context>
 <context>
     <name>SelectTauntModal</name>
     <message>
         <source>Select Taunt</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir une provocation</translation>
     </message>
 </context>
 <context>
     <name>SendLogModal</name>
     <message>
         <source>Send Logs to developers</source>
-        <translation type="unfinished"></translation>
+        <translation>Envoyer les journaux aux développeurs</translation>
     </message>
     <message>
         <source>Send</source>
-        <translation type="unfinished"></translation>
+        <translation>Envoyer</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Fermer</translation>
     </message>
     <message>
         <source>To make a screenshot of the game or lobby - press &apos;F12&apos;&apos; key</source>
-        <translation type="unfinished"></translation>
+        <translation>Pour une capture d&apos;écran du jeu ou du lobby, appuyez sur la touche &apos;F12&apos;</translation>
     </message>
     <message>
         <source>Your name</source>
-        <translation type="unfinished"></translation>
+        <translation>Votre nom</translation>
     </message>
     <message>
         <source>E-Mail</source>
-        <translation type="unfinished"></translation>
+        <translation>E-mail</translation>
     </message>
     <message>
         <source>Describe your problem</source>
-        <translation type="unfinished"></translation>
+        <translation>Décrivez votre problème</translation>
     </message>
     <message>
         <source>Game LOG</source>
-        <translation type="unfinished"></translation>
+        <translation>Journal du jeu</translation>
     </message>
     <message>
         <source>Lobby LOG</source>
-        <translation type="unfinished"></translation>
+        <translation>Journal du lobby</translation>
     </message>
     <message>
         <source>Show</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher</translation>
     </message>
     <message>
         <source>Game Screenshot</source>
-        <translation type="unfinished"></translation>
+        <translation>Capture du jeu</translation>
     </message>
     <message>
         <source>Lobby Screenshot</source>
-        <translation type="unfinished"></translation>
+        <translation>Capture du lobby</translation>
     </message>
     <message>
         <source>Sending LOGs</source>
-        <translation type="unfinished"></translation>
+        <translation>Envoi des journaux</translation>
     </message>
     <message>
         <source>LOGs sent</source>
-        <translation type="unfinished"></translation>
+        <translation>Journaux envoyés</translation>
     </message>
     <message>
         <source>Error, LOGs not sent</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur, journaux non envoyés</translation>
     </message>
 </context>
 <context>
     <name>ShowChangeLogModal</name>
     <message>
         <source>Change Log</source>
-        <translation type="unfinished"></translation>
+        <translation>Journal des modifications</translation>
     </message>
     <message>
         <source>Lobby Change LOG</source>
-        <translation type="unfinished"></translation>
+        <translation>Journal des modifications du lobby</translation>
     </message>
 </context>
 <context>
     <name>SimplePage</name>
     <message>
         <source>Back</source>
-        <translation type="unfinished"></translation>
+        <translation>Retour</translation>
     </message>
 </context>
 <context>
     <name>SkirmishCustomPage</name>
     <message>
         <source>Custom Skirmish</source>
-        <translation type="unfinished"></translation>
+        <translation>Escarmouche personnalisée</translation>
     </message>
 </context>
 <context>
     <name>SkirmishQuickHandler</name>
     <message>
         <source>No Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Sans nom</translation>
     </message>
 </context>
 <context>
     <name>SkirmishQuickPage</name>
     <message>
         <source>Quick Skirmish</source>
-        <translation type="unfinished"></translation>
+        <translation>Escarmouche rapide</translation>
     </message>
 </context>
 <context>
     <name>SpringLoginPage</name>
     <message>
         <source>Multiplayer</source>
-        <translation type="unfinished"></translation>
+        <translation>Multijoueur</translation>
     </message>
     <message>
         <source>Log In</source>
-        <translation type="unfinished"></translation>
+        <translation>Connexion</translation>
     </message>
 </context>
 <context>
     <name>SpringLoginPageCustom</name>
     <message>
         <source>Custom Server</source>
-        <translation type="unfinished"></translation>
+        <translation>Serveur personnalisé</translation>
     </message>
     <message>
         <source>Log In</source>
-        <translation type="unfinished"></translation>
+        <translation>Connexion</translation>
     </message>
 </context>
 <context>
     <name>SpringMainPage</name>
     <message>
         <source>Lobby</source>
-        <translation type="unfinished"></translation>
+        <translation>Lobby</translation>
     </message>
 </context>
 <context>
     <name>SteamLoginPage</name>
     <message>
         <source>Steam Login</source>
-        <translation type="unfinished"></translation>
+        <translation>Connexion Steam</translation>
     </message>
     <message>
         <source>Log In</source>
-        <translation type="unfinished"></translation>
+        <translation>Connexion</translation>
     </message>
 </context>
 <context>
@@ -836,74 +837,74 @@ Your download will start automatically</source>
     <name>TauntsTreeView</name>
     <message>
         <source>Taunt Number</source>
-        <translation type="unfinished"></translation>
+        <translation>Numéro de la provocation</translation>
     </message>
     <message>
         <source>Title</source>
-        <translation type="unfinished"></translation>
+        <translation>Titre</translation>
     </message>
     <message>
         <source>Taunt Title</source>
-        <translation type="unfinished"></translation>
+        <translation>Titre de la provocation</translation>
     </message>
 </context>
 <context>
     <name>TutorialMissionDataPage</name>
     <message>
         <source>Tutorial Mission</source>
-        <translation type="unfinished"></translation>
+        <translation>Mission d&apos;entraînement</translation>
     </message>
 </context>
 <context>
     <name>TutorialMissionListPage</name>
     <message>
         <source>Tutorials</source>
-        <translation type="unfinished"></translation>
+        <translation>Tutoriels</translation>
     </message>
 </context>
 <context>
     <name>TypePasswordModal</name>
     <message>
         <source>Battle is password protected</source>
-        <translation type="unfinished"></translation>
+        <translation>La bataille est protégée par un mot de passe</translation>
     </message>
     <message>
         <source>Please enter the password:</source>
-        <translation type="unfinished"></translation>
+        <translation>Veuillez saisir le mot de passe&#xa0;:</translation>
     </message>
 </context>
 <context>
     <name>UTCTimeWidget</name>
     <message>
         <source>CET</source>
-        <translation type="unfinished"></translation>
+        <translation>HEC</translation>
     </message>
     <message>
         <source>Central European Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Heure d&apos;Europe centrale</translation>
     </message>
     <message>
         <source>UTC</source>
-        <translation type="unfinished"></translation>
+        <translation>UTC</translation>
     </message>
     <message>
         <source>Coordinated Universal Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Temps universel coordonné</translation>
     </message>
     <message>
         <source>NOW</source>
-        <translation type="unfinished"></translation>
+        <translation>LOCALE</translation>
     </message>
     <message>
         <source>Local Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Heure locale</translation>
     </message>
 </context>
 <context>
     <name>UpdatesPage</name>
     <message>
         <source>Updates</source>
-        <translation type="unfinished"></translation>
+        <translation>Mises à jour</translation>
     </message>
 </context>
 </TS>

@@ -5,39 +5,39 @@
     <name>AIEditorPage</name>
     <message>
         <source>AI Editor</source>
-        <translation type="unfinished"></translation>
+        <translation>Редактор ИИ</translation>
     </message>
 </context>
 <context>
     <name>AIHandler</name>
     <message>
         <source>Unknown</source>
-        <translation type="unfinished">Неизвестно</translation>
+        <translation>Неизвестно</translation>
     </message>
 </context>
 <context>
     <name>AboutPage</name>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>О программе</translation>
     </message>
     <message>
         <source>Player Guide</source>
-        <translation type="unfinished"></translation>
+        <translation>Руководство игрока</translation>
     </message>
 </context>
 <context>
     <name>AiProjectVersionTreeView</name>
     <message>
         <source>Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Версия</translation>
     </message>
 </context>
 <context>
     <name>AiProjectsPage</name>
     <message>
         <source>AI Projects</source>
-        <translation type="unfinished"></translation>
+        <translation>Проекты ИИ</translation>
     </message>
 </context>
 <context>
@@ -51,45 +51,45 @@
     <name>CampaignMissionDataPage</name>
     <message>
         <source>Campaign Mission</source>
-        <translation type="unfinished"></translation>
+        <translation>Миссия кампании</translation>
     </message>
 </context>
 <context>
     <name>CampaignMissionListPage</name>
     <message>
         <source>Campaign</source>
-        <translation type="unfinished"></translation>
+        <translation>Кампания</translation>
     </message>
 </context>
 <context>
     <name>CheckForUpdatesModal</name>
     <message>
         <source>Updates</source>
-        <translation type="unfinished"></translation>
+        <translation>Обновления</translation>
     </message>
     <message>
         <source>Checking for Updates...</source>
-        <translation type="unfinished"></translation>
+        <translation>Проверка обновлений...</translation>
     </message>
     <message>
         <source>Download</source>
-        <translation type="unfinished"></translation>
+        <translation>Скачать</translation>
     </message>
     <message>
         <source>There&apos;s a new version of lobby available</source>
-        <translation type="unfinished"></translation>
+        <translation>Доступна новая версия лобби</translation>
     </message>
     <message>
         <source>Update now to get the latest features and improvements</source>
-        <translation type="unfinished"></translation>
+        <translation>Обновитесь сейчас, чтобы получить новые возможности и улучшения</translation>
     </message>
     <message>
         <source>You are using the latest version of lobby.</source>
-        <translation type="unfinished"></translation>
+        <translation>У вас последняя версия лобби.</translation>
     </message>
     <message>
         <source>An error occurred while checking for a software update.</source>
-        <translation type="unfinished"></translation>
+        <translation>При проверке обновлений произошла ошибка.</translation>
     </message>
 </context>
 <context>
@@ -107,7 +107,7 @@
     <name>CustomAITreeView</name>
     <message>
         <source>AI Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Имя ИИ</translation>
     </message>
 </context>
 <context>
@@ -129,684 +129,685 @@
     <name>DisplayResolutionList</name>
     <message>
         <source>Custom</source>
-        <translation type="unfinished"></translation>
+        <translation>Другое</translation>
     </message>
 </context>
 <context>
     <name>EngineVersionTreeView</name>
     <message>
         <source>Engine Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Версия движка</translation>
     </message>
 </context>
 <context>
     <name>ExtrasPage</name>
     <message>
         <source>Extras</source>
-        <translation type="unfinished"></translation>
+        <translation>Дополнительно</translation>
     </message>
 </context>
 <context>
     <name>GameSettingsPage</name>
     <message>
         <source>Game Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Настройки игры</translation>
     </message>
 </context>
 <context>
     <name>GameTestsPage</name>
     <message>
         <source>Game Tests</source>
-        <translation type="unfinished"></translation>
+        <translation>Тесты игры</translation>
     </message>
 </context>
 <context>
     <name>GameVersionTreeView</name>
     <message>
         <source>Game Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Версия игры</translation>
     </message>
 </context>
 <context>
     <name>ListChoiceModal</name>
     <message>
         <source>Select</source>
-        <translation type="unfinished"></translation>
+        <translation>Выбрать</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Отмена</translation>
     </message>
 </context>
 <context>
     <name>MainMenuPage</name>
     <message>
         <source>Main Menu</source>
-        <translation type="unfinished"></translation>
+        <translation>Главное меню</translation>
     </message>
     <message>
         <source>Single Player</source>
-        <translation type="unfinished"></translation>
+        <translation>Одиночная игра</translation>
     </message>
     <message>
         <source>Quick Skirmish</source>
-        <translation type="unfinished"></translation>
+        <translation>Быстрая схватка</translation>
     </message>
     <message>
         <source>Custom Skirmish</source>
-        <translation type="unfinished"></translation>
+        <translation>Своя схватка</translation>
     </message>
     <message>
         <source>Replays</source>
-        <translation type="unfinished"></translation>
+        <translation>Повторы</translation>
     </message>
     <message>
         <source>Multiplayer</source>
-        <translation type="unfinished"></translation>
+        <translation>Сетевая игра</translation>
     </message>
     <message>
         <source>Lobby Server</source>
-        <translation type="unfinished"></translation>
+        <translation>Сервер лобби</translation>
     </message>
     <message>
         <source>Custom Server</source>
-        <translation type="unfinished"></translation>
+        <translation>Свой сервер</translation>
     </message>
     <message>
         <source>Steam</source>
-        <translation type="unfinished"></translation>
+        <translation>Steam</translation>
     </message>
     <message>
         <source>Program</source>
-        <translation type="unfinished"></translation>
+        <translation>Программа</translation>
     </message>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Настройки</translation>
     </message>
     <message>
         <source>Extras</source>
-        <translation type="unfinished"></translation>
+        <translation>Дополнительно</translation>
     </message>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>О программе</translation>
     </message>
     <message>
         <source>Updates</source>
-        <translation type="unfinished"></translation>
+        <translation>Обновления</translation>
     </message>
     <message>
         <source>Developers</source>
-        <translation type="unfinished"></translation>
+        <translation>Разработчикам</translation>
     </message>
     <message>
         <source>AI Projects</source>
-        <translation type="unfinished"></translation>
+        <translation>Проекты ИИ</translation>
     </message>
     <message>
         <source>Game Tests</source>
-        <translation type="unfinished"></translation>
+        <translation>Тесты игры</translation>
     </message>
     <message>
         <source>Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>Выход</translation>
     </message>
     <message>
         <source>Campaign</source>
-        <translation type="unfinished"></translation>
+        <translation>Кампания</translation>
     </message>
     <message>
         <source>Tutorials</source>
-        <translation type="unfinished"></translation>
+        <translation>Обучение</translation>
     </message>
     <message>
         <source>AI Editor</source>
-        <translation type="unfinished"></translation>
+        <translation>Редактор ИИ</translation>
     </message>
     <message>
         <source>Mission Editor</source>
-        <translation type="unfinished"></translation>
+        <translation>Редактор миссий</translation>
     </message>
 </context>
 <context>
     <name>MapsTreeView</name>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Название</translation>
     </message>
     <message>
         <source>Map Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Название карты</translation>
     </message>
     <message>
         <source>Minimap</source>
-        <translation type="unfinished"></translation>
+        <translation>Миникарта</translation>
     </message>
     <message>
         <source>Size</source>
-        <translation type="unfinished"></translation>
+        <translation>Размер</translation>
     </message>
     <message>
         <source>Map Size</source>
-        <translation type="unfinished"></translation>
+        <translation>Размер карты</translation>
     </message>
     <message>
         <source>Wind</source>
-        <translation type="unfinished"></translation>
+        <translation>Ветер</translation>
     </message>
     <message>
         <source>Map Wind Strength</source>
-        <translation type="unfinished"></translation>
+        <translation>Сила ветра на карте</translation>
     </message>
     <message>
         <source>Tidal</source>
-        <translation type="unfinished"></translation>
+        <translation>Приливы</translation>
     </message>
     <message>
         <source>Map Tidal Strength</source>
-        <translation type="unfinished"></translation>
+        <translation>Сила приливов на карте</translation>
     </message>
     <message>
         <source>Metal</source>
-        <translation type="unfinished"></translation>
+        <translation>Металл</translation>
     </message>
     <message>
         <source>Map Metal Capacity</source>
-        <translation type="unfinished"></translation>
+        <translation>Запасы металла на карте</translation>
     </message>
 </context>
 <context>
     <name>MinimapDataWidget</name>
     <message>
         <source>Map</source>
-        <translation type="unfinished"></translation>
+        <translation>Карта</translation>
     </message>
     <message>
         <source>Split Map Horizontally</source>
-        <translation type="unfinished"></translation>
+        <translation>Разделить карту по горизонтали</translation>
     </message>
     <message>
         <source>Split Map Vertically</source>
-        <translation type="unfinished"></translation>
+        <translation>Разделить карту по вертикали</translation>
     </message>
     <message>
         <source>Split Map Diagonally</source>
-        <translation type="unfinished"></translation>
+        <translation>Разделить карту по диагонали</translation>
     </message>
     <message>
         <source>Split Map Center</source>
-        <translation type="unfinished"></translation>
+        <translation>Разделить карту по центрам сторон</translation>
     </message>
 </context>
 <context>
     <name>MissionEditorPage</name>
     <message>
         <source>Mission Editor</source>
-        <translation type="unfinished"></translation>
+        <translation>Редактор миссий</translation>
     </message>
 </context>
 <context>
     <name>MissionListPage</name>
     <message>
         <source>Mission</source>
-        <translation type="unfinished"></translation>
+        <translation>Миссия</translation>
     </message>
 </context>
 <context>
     <name>MissionsCampaignHandler</name>
     <message>
         <source>First Light</source>
-        <translation type="unfinished"></translation>
+        <translation>Первый свет</translation>
     </message>
     <message>
         <source>The Iron Ford</source>
-        <translation type="unfinished"></translation>
+        <translation>Железный брод</translation>
     </message>
     <message>
         <source>Ashes of Morvantis</source>
-        <translation type="unfinished"></translation>
+        <translation>Пепел Морвантиса</translation>
     </message>
 </context>
 <context>
     <name>MissionsHandler</name>
     <message>
         <source>Mission</source>
-        <translation type="unfinished"></translation>
+        <translation>Миссия</translation>
     </message>
 </context>
 <context>
     <name>MissionsTutorialHandler</name>
     <message>
         <source>Test</source>
-        <translation type="unfinished"></translation>
+        <translation>Тест</translation>
     </message>
 </context>
 <context>
     <name>ModalPage</name>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>ОК</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Отмена</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Закрыть</translation>
     </message>
 </context>
 <context>
     <name>NButtonOnOff</name>
     <message>
         <source>ON</source>
-        <translation type="unfinished"></translation>
+        <translation>ВКЛ</translation>
     </message>
     <message>
         <source>OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>ВЫКЛ</translation>
     </message>
 </context>
 <context>
     <name>NSettingsSlider</name>
     <message>
         <source>OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>ВЫКЛ</translation>
     </message>
 </context>
 <context>
     <name>NotInSyncModal</name>
     <message>
         <source>Your Status - Not In Sync</source>
-        <translation type="unfinished"></translation>
+        <translation>Ваш статус - не синхронизировано</translation>
     </message>
     <message>
         <source>Battle In Sync Validation</source>
-        <translation type="unfinished"></translation>
+        <translation>Проверка синхронизации битвы</translation>
     </message>
     <message>
         <source>Map Info</source>
-        <translation type="unfinished"></translation>
+        <translation>Сведения о карте</translation>
     </message>
     <message>
         <source>To start the Battle you should download all of the above
 Your download will start automatically</source>
-        <translation type="unfinished"></translation>
+        <translation>Чтобы начать битву, нужно скачать всё перечисленное выше
+Загрузка начнётся автоматически</translation>
     </message>
     <message>
         <source>Retry</source>
-        <translation type="unfinished"></translation>
+        <translation>Повторить</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Закрыть</translation>
     </message>
     <message>
         <source>Synced</source>
-        <translation type="unfinished">Синхронизировано</translation>
+        <translation>Синхронизировано</translation>
     </message>
     <message>
         <source>Not Synced</source>
-        <translation type="unfinished"></translation>
+        <translation>Не синхронизировано</translation>
     </message>
 </context>
 <context>
     <name>PlayerGuidePage</name>
     <message>
         <source>Player Guide</source>
-        <translation type="unfinished"></translation>
+        <translation>Руководство игрока</translation>
     </message>
 </context>
 <context>
     <name>PlayerInfoModal</name>
     <message>
         <source>Player&apos;s Profile</source>
-        <translation type="unfinished"></translation>
+        <translation>Профиль игрока</translation>
     </message>
     <message>
         <source>Local Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Местное время</translation>
     </message>
 </context>
 <context>
     <name>QuitConfirmModal</name>
     <message>
         <source>Do you really want to quit?</source>
-        <translation type="unfinished"></translation>
+        <translation>Вы действительно хотите выйти?</translation>
     </message>
 </context>
 <context>
     <name>ReplaysManager</name>
     <message>
         <source>DUEL</source>
-        <translation type="unfinished"></translation>
+        <translation>ДУЭЛЬ</translation>
     </message>
 </context>
 <context>
     <name>ReplaysPage</name>
     <message>
         <source>Replays</source>
-        <translation type="unfinished"></translation>
+        <translation>Повторы</translation>
     </message>
 </context>
 <context>
     <name>ScreenResolutionTreeView</name>
     <message>
         <source>Resolution</source>
-        <translation type="unfinished"></translation>
+        <translation>Разрешение</translation>
     </message>
     <message>
         <source>Screen Resolution</source>
-        <translation type="unfinished"></translation>
+        <translation>Разрешение экрана</translation>
     </message>
     <message>
         <source>Ratio</source>
-        <translation type="unfinished"></translation>
+        <translation>Соотношение</translation>
     </message>
     <message>
         <source>Screen Resolution Ratio</source>
-        <translation type="unfinished"></translation>
+        <translation>Соотношение сторон экрана</translation>
     </message>
 </context>
 <context>
     <name>SelectAIModal</name>
     <message>
         <source>Select AI to play with</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите ИИ для игры</translation>
     </message>
     <message>
         <source>Easy</source>
-        <translation type="unfinished"></translation>
+        <translation>Лёгкий</translation>
     </message>
     <message>
         <source>Normal</source>
-        <translation type="unfinished"></translation>
+        <translation>Обычный</translation>
     </message>
     <message>
         <source>Hard</source>
-        <translation type="unfinished"></translation>
+        <translation>Сложный</translation>
     </message>
     <message>
         <source>Insane</source>
-        <translation type="unfinished"></translation>
+        <translation>Безумный</translation>
     </message>
     <message>
         <source>Custom</source>
-        <translation type="unfinished"></translation>
+        <translation>Свои</translation>
     </message>
 </context>
 <context>
     <name>SelectAISideModal</name>
     <message>
         <source>Select AI&apos;s side</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите сторону ИИ</translation>
     </message>
 </context>
 <context>
     <name>SelectAiProjectVersionModal</name>
     <message>
         <source>Select Ai Project Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите версию проекта ИИ</translation>
     </message>
 </context>
 <context>
     <name>SelectColorModal</name>
     <message>
         <source>Select AI&apos;s color</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите цвет ИИ</translation>
     </message>
     <message>
         <source>Select Player&apos;s color</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите цвет игрока</translation>
     </message>
 </context>
 <context>
     <name>SelectDifficultModal</name>
     <message>
         <source>Select AI&apos;s Difficult</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите сложность ИИ</translation>
     </message>
 </context>
 <context>
     <name>SelectEngineVersionModal</name>
     <message>
         <source>Select Engine Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите версию движка</translation>
     </message>
 </context>
 <context>
     <name>SelectGameVersionModal</name>
     <message>
         <source>Select Game Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите версию игры</translation>
     </message>
 </context>
 <context>
     <name>SelectLanguageModal</name>
     <message>
         <source>Select Language</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите язык</translation>
     </message>
 </context>
 <context>
     <name>SelectMapModal</name>
     <message>
         <source>Select Map</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите карту</translation>
     </message>
     <message>
         <source>Select</source>
-        <translation type="unfinished"></translation>
+        <translation>Выбрать</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Отмена</translation>
     </message>
 </context>
 <context>
     <name>SelectPlayGameModal</name>
     <message>
         <source>Select Game</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите игру</translation>
     </message>
     <message>
         <source>After select lobby is going to restart automatically</source>
-        <translation type="unfinished"></translation>
+        <translation>После выбора лобби автоматически перезапустится</translation>
     </message>
     <message>
         <source>The game choice could not be saved to %1. The lobby is not restarted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось сохранить выбор игры в %1. Лобби не перезапускается.</translation>
     </message>
 </context>
 <context>
     <name>SelectScreenResolutionModal</name>
     <message>
         <source>Select Screen Resolution</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите разрешение экрана</translation>
     </message>
     <message>
         <source>Select</source>
-        <translation type="unfinished"></translation>
+        <translation>Выбрать</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Отмена</translation>
     </message>
 </context>
 <context>
     <name>SelectSideModal</name>
     <message>
         <source>Select Player&apos;s Side</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите сторону игрока</translation>
     </message>
 </context>
 <context>
     <name>SelectStartPositionModal</name>
     <message>
         <source>Select Start Position</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите стартовую позицию</translation>
     </message>
     <message>
         <source>Fixed</source>
-        <translation type="unfinished"></translation>
+        <translation>Фиксированная</translation>
     </message>
     <message>
         <source>Random</source>
-        <translation type="unfinished"></translation>
+        <translation>Случайная</translation>
     </message>
     <message>
         <source>Choose In Game</source>
-        <translation type="unfinished"></translation>
+        <translation>Выбор в игре</translation>
     </message>
 </context>
 <context>
     <name>SelectTauntModal</name>
     <message>
         <source>Select Taunt</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите насмешку</translation>
     </message>
 </context>
 <context>
     <name>SendLogModal</name>
     <message>
         <source>Send Logs to developers</source>
-        <translation type="unfinished"></translation>
+        <translation>Отправить логи разработчикам</translation>
     </message>
     <message>
         <source>Send</source>
-        <translation type="unfinished"></translation>
+        <translation>Отправить</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Закрыть</translation>
     </message>
     <message>
         <source>To make a screenshot of the game or lobby - press &apos;F12&apos;&apos; key</source>
-        <translation type="unfinished"></translation>
+        <translation>Чтобы сделать снимок экрана игры или лобби, нажмите клавишу &apos;F12&apos;</translation>
     </message>
     <message>
         <source>Your name</source>
-        <translation type="unfinished"></translation>
+        <translation>Ваше имя</translation>
     </message>
     <message>
         <source>E-Mail</source>
-        <translation type="unfinished"></translation>
+        <translation>Эл. почта</translation>
     </message>
     <message>
         <source>Describe your problem</source>
-        <translation type="unfinished"></translation>
+        <translation>Опишите проблему</translation>
     </message>
     <message>
         <source>Game LOG</source>
-        <translation type="unfinished"></translation>
+        <translation>Лог игры</translation>
     </message>
     <message>
         <source>Lobby LOG</source>
-        <translation type="unfinished"></translation>
+        <translation>Лог лобби</translation>
     </message>
     <message>
         <source>Show</source>
-        <translation type="unfinished"></translation>
+        <translation>Показать</translation>
     </message>
     <message>
         <source>Game Screenshot</source>
-        <translation type="unfinished"></translation>
+        <translation>Снимок игры</translation>
     </message>
     <message>
         <source>Lobby Screenshot</source>
-        <translation type="unfinished"></translation>
+        <translation>Снимок лобби</translation>
     </message>
     <message>
         <source>Sending LOGs</source>
-        <translation type="unfinished"></translation>
+        <translation>Отправка логов</translation>
     </message>
     <message>
         <source>LOGs sent</source>
-        <translation type="unfinished"></translation>
+        <translation>Логи отправлены</translation>
     </message>
     <message>
         <source>Error, LOGs not sent</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка, логи не отправлены</translation>
     </message>
 </context>
 <context>
     <name>ShowChangeLogModal</name>
     <message>
         <source>Change Log</source>
-        <translation type="unfinished"></translation>
+        <translation>Список изменений</translation>
     </message>
     <message>
         <source>Lobby Change LOG</source>
-        <translation type="unfinished"></translation>
+        <translation>Список изменений лобби</translation>
     </message>
 </context>
 <context>
     <name>SimplePage</name>
     <message>
         <source>Back</source>
-        <translation type="unfinished"></translation>
+        <translation>Назад</translation>
     </message>
 </context>
 <context>
     <name>SkirmishCustomPage</name>
     <message>
         <source>Custom Skirmish</source>
-        <translation type="unfinished"></translation>
+        <translation>Своя схватка</translation>
     </message>
 </context>
 <context>
     <name>SkirmishQuickHandler</name>
     <message>
         <source>No Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Без имени</translation>
     </message>
 </context>
 <context>
     <name>SkirmishQuickPage</name>
     <message>
         <source>Quick Skirmish</source>
-        <translation type="unfinished"></translation>
+        <translation>Быстрая схватка</translation>
     </message>
 </context>
 <context>
     <name>SpringLoginPage</name>
     <message>
         <source>Multiplayer</source>
-        <translation type="unfinished"></translation>
+        <translation>Сетевая игра</translation>
     </message>
     <message>
         <source>Log In</source>
-        <translation type="unfinished"></translation>
+        <translation>Войти</translation>
     </message>
 </context>
 <context>
     <name>SpringLoginPageCustom</name>
     <message>
         <source>Custom Server</source>
-        <translation type="unfinished"></translation>
+        <translation>Свой сервер</translation>
     </message>
     <message>
         <source>Log In</source>
-        <translation type="unfinished"></translation>
+        <translation>Войти</translation>
     </message>
 </context>
 <context>
     <name>SpringMainPage</name>
     <message>
         <source>Lobby</source>
-        <translation type="unfinished"></translation>
+        <translation>Лобби</translation>
     </message>
 </context>
 <context>
     <name>SteamLoginPage</name>
     <message>
         <source>Steam Login</source>
-        <translation type="unfinished"></translation>
+        <translation>Вход через Steam</translation>
     </message>
     <message>
         <source>Log In</source>
-        <translation type="unfinished"></translation>
+        <translation>Войти</translation>
     </message>
 </context>
 <context>
@@ -836,74 +837,74 @@ Your download will start automatically</source>
     <name>TauntsTreeView</name>
     <message>
         <source>Taunt Number</source>
-        <translation type="unfinished"></translation>
+        <translation>Номер насмешки</translation>
     </message>
     <message>
         <source>Title</source>
-        <translation type="unfinished"></translation>
+        <translation>Название</translation>
     </message>
     <message>
         <source>Taunt Title</source>
-        <translation type="unfinished"></translation>
+        <translation>Название насмешки</translation>
     </message>
 </context>
 <context>
     <name>TutorialMissionDataPage</name>
     <message>
         <source>Tutorial Mission</source>
-        <translation type="unfinished"></translation>
+        <translation>Обучающая миссия</translation>
     </message>
 </context>
 <context>
     <name>TutorialMissionListPage</name>
     <message>
         <source>Tutorials</source>
-        <translation type="unfinished"></translation>
+        <translation>Обучение</translation>
     </message>
 </context>
 <context>
     <name>TypePasswordModal</name>
     <message>
         <source>Battle is password protected</source>
-        <translation type="unfinished"></translation>
+        <translation>Битва защищена паролем</translation>
     </message>
     <message>
         <source>Please enter the password:</source>
-        <translation type="unfinished"></translation>
+        <translation>Введите пароль:</translation>
     </message>
 </context>
 <context>
     <name>UTCTimeWidget</name>
     <message>
         <source>CET</source>
-        <translation type="unfinished"></translation>
+        <translation>CET</translation>
     </message>
     <message>
         <source>Central European Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Центральноевропейское время</translation>
     </message>
     <message>
         <source>UTC</source>
-        <translation type="unfinished"></translation>
+        <translation>UTC</translation>
     </message>
     <message>
         <source>Coordinated Universal Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Всемирное координированное время</translation>
     </message>
     <message>
         <source>NOW</source>
-        <translation type="unfinished"></translation>
+        <translation>СЕЙЧАС</translation>
     </message>
     <message>
         <source>Local Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Местное время</translation>
     </message>
 </context>
 <context>
     <name>UpdatesPage</name>
     <message>
         <source>Updates</source>
-        <translation type="unfinished"></translation>
+        <translation>Обновления</translation>
     </message>
 </context>
 </TS>

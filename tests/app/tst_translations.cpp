@@ -1,4 +1,5 @@
-// The translation sources hold every text the code marks for translation, and no stale one.
+// The translation sources hold every text the code marks for translation, no stale one, and a
+// finished translation of each.
 #include "TestEnvironment.h"
 
 #include <QDir>
@@ -10,8 +11,10 @@
 
 namespace
 {
-// "context | source" of every current message; vanished and obsolete ones are left out.
-QSet<QString> ReadMessages(const QString& tsFile, QString* error)
+// "context | source" of every current message; vanished and obsolete ones are left out. Those
+// without a finished translation (marked unfinished, or an empty text or plural form) also go to
+// *untranslated.
+QSet<QString> ReadMessages(const QString& tsFile, QString* error, QStringList* untranslated = nullptr)
 {
     QSet<QString> messages;
     QFile file(tsFile);
@@ -23,11 +26,18 @@ QSet<QString> ReadMessages(const QString& tsFile, QString* error)
     QXmlStreamReader xml(&file);
     QString context;
     QString source;
+    QString text;
     bool gone = false;
+    bool unfinished = false;
+    bool inTranslation = false;
+    bool plural = false;
+    bool emptyForm = false;
     while (!xml.atEnd())
     {
         xml.readNext();
-        if (xml.isStartElement())
+        if (xml.isCharacters() && inTranslation)
+            text += xml.text();
+        else if (xml.isStartElement())
         {
             if (xml.name() == QLatin1String("context"))
                 context.clear();
@@ -44,10 +54,26 @@ QSet<QString> ReadMessages(const QString& tsFile, QString* error)
             {
                 const QString type = xml.attributes().value("type").toString();
                 gone = type == QLatin1String("vanished") || type == QLatin1String("obsolete");
+                unfinished = type == QLatin1String("unfinished");
+                inTranslation = true;
+                plural = false;
+                emptyForm = false;
+                text.clear();
+            }
+            else if (xml.name() == QLatin1String("numerusform"))
+            {
+                plural = true;
+                emptyForm = emptyForm || xml.readElementText().isEmpty();
             }
         }
+        else if (xml.isEndElement() && xml.name() == QLatin1String("translation"))
+            inTranslation = false;
         else if (xml.isEndElement() && xml.name() == QLatin1String("message") && !gone)
+        {
             messages.insert(context + " | " + source);
+            if (untranslated && (unfinished || (plural ? emptyForm : text.isEmpty())))
+                untranslated->append(context + " | " + source);
+        }
     }
     if (xml.hasError())
         *error = tsFile + ": " + xml.errorString();
@@ -108,6 +134,27 @@ private slots:
         }
         if (!problems.isEmpty())
             QFAIL(qPrintable("run scripts/update-translations.sh\n" + problems.join('\n')));
+    }
+
+    // A player who picks a language sees no English left over.
+    void EveryTextTranslated()
+    {
+        const QString folder = QStringLiteral(QM_SOURCE_DIR) + "/resources/translations/";
+        const QStringList tsFiles = QDir(folder).entryList({"quillmere_*.ts"}, QDir::Files);
+        QCOMPARE(tsFiles.size(), 5);
+        QStringList problems;
+        for (const QString& name : tsFiles)
+        {
+            QString error;
+            QStringList untranslated;
+            const QSet<QString> messages = ReadMessages(folder + name, &error, &untranslated);
+            QVERIFY2(error.isEmpty(), qPrintable(error));
+            QVERIFY(!messages.isEmpty());
+            for (const QString& text : untranslated)
+                problems << name + " does not translate: " + text;
+        }
+        if (!problems.isEmpty())
+            QFAIL(qPrintable(problems.join('\n')));
     }
 };
 

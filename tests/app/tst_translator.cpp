@@ -28,11 +28,17 @@ private slots:
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("today");
         QTest::addColumn<QString>("you");
-        QTest::newRow("RU") << "RU" << QStringLiteral("Сегодня") << QStringLiteral("ВЫ");
-        QTest::newRow("DE") << "DE" << QStringLiteral("Heute") << QStringLiteral("DU");
-        QTest::newRow("CZ") << "CZ" << QStringLiteral("Dnes") << QStringLiteral("TY");
-        QTest::newRow("ZH") << "ZH" << QStringLiteral("今天") << QStringLiteral("你");
-        QTest::newRow("lower case") << "ru" << QStringLiteral("Сегодня") << QStringLiteral("ВЫ");
+        QTest::addColumn<QString>("quit");
+        QTest::newRow("RU") << "RU" << QStringLiteral("Сегодня") << QStringLiteral("ВЫ")
+                            << QStringLiteral("Выход");
+        QTest::newRow("DE") << "DE" << QStringLiteral("Heute") << QStringLiteral("DU")
+                            << QStringLiteral("Beenden");
+        QTest::newRow("CZ") << "CZ" << QStringLiteral("Dnes") << QStringLiteral("TY")
+                            << QStringLiteral("Konec");
+        QTest::newRow("ZH") << "ZH" << QStringLiteral("今天") << QStringLiteral("你")
+                            << QStringLiteral("退出");
+        QTest::newRow("lower case") << "ru" << QStringLiteral("Сегодня") << QStringLiteral("ВЫ")
+                                    << QStringLiteral("Выход");
     }
 
     void LoadInstallsAndStores()
@@ -40,6 +46,7 @@ private slots:
         QFETCH(QString, code);
         QFETCH(QString, today);
         QFETCH(QString, you);
+        QFETCH(QString, quit);
         TestEnvironment env;
         auto* translator = TranslatorManager::Instance();
         QSignalSpy changed(translator, &TranslatorManager::OnLanguageChanged);
@@ -51,6 +58,8 @@ private slots:
         QCOMPARE(Common::FormatDate(QDateTime::currentDateTime()), today);
         QCOMPARE(AppDefines::GetWordYou(), you);
         QVERIFY(DataPlayer().name != QStringLiteral("Unknown"));
+        // A window text too: the resource holds the texts of every library.
+        QCOMPARE(QCoreApplication::translate("MainMenuPage", "Quit"), quit);
 
         // Back to English: nothing installed.
         QVERIFY(translator->Load("EN"));

@@ -29,7 +29,7 @@ DataMinimap SampleRecord(const QString& name)
 {
     DataMinimap record;
     record.mapName = name;
-    record.infoText = QStringLiteral("Sample <b>& text");
+    record.infoText = "Sample <b>& text";
     record.width = 8192;
     record.height = 4096;
     record.minWind = 3;
@@ -173,7 +173,7 @@ private slots:
         {
             // What the map says of itself, and the picture the engine shows for it.
             QCOMPARE(answer.infoText, SyncManager::Instance()->GetMapInfoText(TestMap));
-            QCOMPARE(answer.infoText, QStringLiteral("Flat map for the lobby's engine tests"));
+            QCOMPARE(answer.infoText, "Flat map for the lobby's engine tests");
             QCOMPARE(answer.width, 1024);
             QCOMPARE(answer.height, 1024);
             QCOMPARE(answer.tidalStrength, 0);
@@ -267,11 +267,10 @@ private slots:
         square.fill(Qt::red);
         const DataMinimap record = MinimapCacheBuilder::Record("Requested", info, square);
         QCOMPARE(record.minimap.size(), picture);
-        QCOMPARE(record.mapName, QStringLiteral("Requested"));
-        QCOMPARE(record.infoText, QStringLiteral("Shape"));
+        QCOMPARE(record.mapName, "Requested");
+        QCOMPARE(record.infoText, "Shape");
         info.description = "  A map of a shape  ";
-        QCOMPARE(MinimapCacheBuilder::Record("Requested", info, square).infoText,
-                 QStringLiteral("A map of a shape"));
+        QCOMPARE(MinimapCacheBuilder::Record("Requested", info, square).infoText, "A map of a shape");
         QVERIFY(record.loaded);
         QVERIFY(!MinimapCacheBuilder::Record("Requested", info, QImage()).loaded);
     }
@@ -315,7 +314,7 @@ private slots:
         QCOMPARE(reason.isEmpty(), ok);
         if (!ok)
         {
-            QCOMPARE(read.mapName, QStringLiteral("untouched"));
+            QCOMPARE(read.mapName, "untouched");
             return;
         }
         const DataMinimap expected = SampleRecord("Map");

@@ -1,7 +1,6 @@
-// The update check against a web service of our own on 127.0.0.1, and the Steam stand-in.
+// The update check against a web service of our own on 127.0.0.1.
 
 #include "AppDefines.h"
-#include "SteamManager.h"
 #include "TestEnvironment.h"
 #include "TestHttpServer.h"
 #include "WebUpdates.h"
@@ -51,7 +50,6 @@ private slots:
     void cleanup()
     {
         WebUpdates::Destroy();
-        SteamManager::Destroy();
         m_env.reset();
     }
 
@@ -106,8 +104,8 @@ private slots:
         QCOMPARE(WebUpdates::Instance()->GetKnownUpdate(&known), answer == "has");
         if (answer == "has")
         {
-            QCOMPARE(answers.data.changeLog, QStringLiteral("0.2.0\n- faster lists"));
-            QCOMPARE(known.version, QStringLiteral("0.2.0"));
+            QCOMPARE(answers.data.changeLog, "0.2.0\n- faster lists");
+            QCOMPARE(known.version, "0.2.0");
             QCOMPARE(known.changeLog, answers.data.changeLog);
         }
     }
@@ -215,20 +213,6 @@ private slots:
         QVERIFY2(links.contains(
                      "&quot;<a href=\"https://a.org/x?b=1&amp;c=2\">https://a.org/x?b=1&amp;c=2</a>&quot;"),
                  qPrintable(links));
-    }
-
-    void SteamWithoutClient()
-    {
-        SteamManager* steam = SteamManager::Instance();
-        QTest::qWait(20);
-        QVERIFY(!steam->IsInitialized());
-        QSignalSpy overlay(steam, SIGNAL(OnOverlayDeactivated()));
-        SteamManager::ActivateOverlay();
-        QTest::qWait(50);
-        QCOMPARE(overlay.count(), 0);
-        QVERIFY(m_env->LogContains("Initialize :: SteamManager"));
-        SteamManager::Destroy();
-        QVERIFY(m_env->LogContains("Destroy :: SteamManager"));
     }
 };
 

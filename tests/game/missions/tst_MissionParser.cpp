@@ -10,7 +10,7 @@ namespace
 // A mission file with every section, LF line ends and no line end after the last line.
 QByteArray FullFile()
 {
-    QFile file(QFINDTESTDATA(QStringLiteral("data/full_mission.ini")));
+    QFile file(QFINDTESTDATA("data/full_mission.ini"));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
@@ -40,15 +40,15 @@ private slots:
     {
         QFETCH(QByteArray, data);
         TestEnvironment env;
-        AppSettingsMain::Instance()->LocaleName = QStringLiteral("EN");
+        AppSettingsMain::Instance()->LocaleName = "EN";
         DataMission m;
         QVERIFY(MissionParser::parseFull(data, m));
-        QCOMPARE(m.description, QStringLiteral("Hold the bridge."));
+        QCOMPARE(m.description, "Hold the bridge.");
         QCOMPARE(m.author, QString()); // the full read leaves header fields alone
         QCOMPARE(m.version, QString());
-        QCOMPARE(m.engineVersion, QStringLiteral("106.0"));
-        QCOMPARE(m.mapName, QStringLiteral("Delta Crossing"));
-        QCOMPARE(m.game, QStringLiteral("Morvantis 1.0"));
+        QCOMPARE(m.engineVersion, "106.0");
+        QCOMPARE(m.mapName, "Delta Crossing");
+        QCOMPARE(m.game, "Morvantis 1.0");
         QCOMPARE(m.player.allyTeam, 0);
         QCOMPARE(m.player.team, 1);
         QCOMPARE(m.player.side, 1);
@@ -57,21 +57,21 @@ private slots:
         const DataPlayer hive = m.bots.value(1);
         QCOMPARE(hive.allyTeam, 1);
         QCOMPARE(hive.team, 2);
-        QCOMPARE(hive.aiShortName, QStringLiteral("Skitter: Insane"));
+        QCOMPARE(hive.aiShortName, "Skitter: Insane");
         QVERIFY(hive.isAi);
-        QCOMPARE(hive.name, QStringLiteral("Hive"));
-        QCOMPARE(hive.aiKind, QStringLiteral("Hive"));
+        QCOMPARE(hive.name, "Hive");
+        QCOMPARE(hive.aiKind, "Hive");
         QCOMPARE(hive.side, 0);
         QCOMPARE(hive.color, QColor(Qt::blue));
-        QCOMPARE(m.bots.value(3).aiShortName, QStringLiteral("R.A.V. - Normal"));
+        QCOMPARE(m.bots.value(3).aiShortName, "R.A.V. - Normal");
         // Sections we do not know are ignored silently, also their last line without a line end.
-        QVERIFY(!env.LogContains(QStringLiteral("Wrong key")));
+        QVERIFY(!env.LogContains("Wrong key"));
 
         // The header read takes author and version only.
         DataMission h;
         QVERIFY(MissionParser::parseHeader(data, h));
-        QCOMPARE(h.author, QStringLiteral("Quill Author"));
-        QCOMPARE(h.version, QStringLiteral("1.2"));
+        QCOMPARE(h.author, "Quill Author");
+        QCOMPARE(h.version, "1.2");
         QCOMPARE(h.description, QString());
         QCOMPARE(h.mapName, QString());
         QVERIFY(h.bots.isEmpty());
@@ -80,14 +80,14 @@ private slots:
     void emptyDataIsRefusedAndRecordKept()
     {
         TestEnvironment env;
-        DataMission m(QStringLiteral("01"), QStringLiteral("1.0"), QStringLiteral("T"));
-        m.author = QStringLiteral("kept");
+        DataMission m("01", "1.0", "T");
+        m.author = "kept";
         QVERIFY(!MissionParser::parseFull(QByteArray(), m));
         QVERIFY(!MissionParser::parseHeader(QByteArray(), m));
-        QCOMPARE(m.author, QStringLiteral("kept"));
+        QCOMPARE(m.author, "kept");
         // Only a BOM: not empty data, but nothing in it.
         QVERIFY(MissionParser::parseHeader("\xEF\xBB\xBF", m));
-        QCOMPARE(m.author, QStringLiteral("kept"));
+        QCOMPARE(m.author, "kept");
     }
 
     void lineRules()
@@ -96,7 +96,7 @@ private slots:
         DataMission m;
         QVERIFY(
             MissionParser::parseHeader(";author=x\r\n[general]\r\nVersion=1.5\r\nauthor = spaced\r\n", m));
-        QCOMPARE(m.version, QStringLiteral("1.5"));
+        QCOMPARE(m.version, "1.5");
         QCOMPARE(m.author, QString()); // "author " with a blank matches nothing
 
         DataMission d;
@@ -104,11 +104,11 @@ private slots:
                                          "ber\r\n",
                                          d));
         QCOMPARE(d.mapName, QString::fromUtf8("Über"));
-        QVERIFY(!env.LogContains(QStringLiteral("Wrong key 'a'"))); // "a=" is too short to read
+        QVERIFY(!env.LogContains("Wrong key 'a'")); // "a=" is too short to read
 
         DataMission e;
         QVERIFY(MissionParser::parseFull("[depends]\r\na=b\r\n", e));
-        QVERIFY(env.LogContains(QStringLiteral("MissionParser :: Wrong key 'a' in section 'depends!")));
+        QVERIFY(env.LogContains("MissionParser :: Wrong key 'a' in section 'depends!"));
 
         // Lines before the first section belong to no section.
         DataMission f;
@@ -122,9 +122,9 @@ private slots:
         TestEnvironment env;
         DataMission m;
         QVERIFY(MissionParser::parseFull("[bot1]\nfoo=1\n[extra]\nbar=1\n[player2]\nbaz=3\n", m));
-        QVERIFY(env.LogContains(QStringLiteral("MissionParser :: Wrong key 'foo' in section 'bot1!")));
-        QVERIFY(env.LogContains(QStringLiteral("MissionParser :: Wrong key 'baz' in section 'player2!")));
-        QVERIFY(!env.LogContains(QStringLiteral("'bar'")));
+        QVERIFY(env.LogContains("MissionParser :: Wrong key 'foo' in section 'bot1!"));
+        QVERIFY(env.LogContains("MissionParser :: Wrong key 'baz' in section 'player2!"));
+        QVERIFY(!env.LogContains("'bar'"));
         QVERIFY(m.bots.isEmpty()); // a wrong key creates no bot
     }
 
@@ -139,9 +139,9 @@ private slots:
         QCOMPARE(m.bots.value(0).allyTeam, 4);
         QCOMPARE(m.bots.value(0).team, 5);
         QVERIFY(!m.bots.value(0).isAi);
-        QCOMPARE(m.bots.value(2).aiShortName, QStringLiteral("Mission AI"));
-        QCOMPARE(m.bots.value(7).aiShortName, QStringLiteral("V.E.S.K.A."));
-        QCOMPARE(m.bots.value(8).aiShortName, QStringLiteral("Skitter: Easy"));
+        QCOMPARE(m.bots.value(2).aiShortName, "Mission AI");
+        QCOMPARE(m.bots.value(7).aiShortName, "V.E.S.K.A.");
+        QCOMPARE(m.bots.value(8).aiShortName, "Skitter: Easy");
     }
 
     void descriptionLanguage()
@@ -150,15 +150,15 @@ private slots:
         const QByteArray data =
             "[general]\ndescription_ru=RU text\ndescription_en=EN text\ndescription_=nobody\n";
         DataMission m;
-        AppSettingsMain::Instance()->LocaleName = QStringLiteral("RU");
+        AppSettingsMain::Instance()->LocaleName = "RU";
         QVERIFY(MissionParser::parseFull(data, m));
-        QCOMPARE(m.description, QStringLiteral("RU text"));
+        QCOMPARE(m.description, "RU text");
 
         // No German text: English, wherever it stands in the file.
-        AppSettingsMain::Instance()->LocaleName = QStringLiteral("DE");
+        AppSettingsMain::Instance()->LocaleName = "DE";
         DataMission de;
         QVERIFY(MissionParser::parseFull(data, de));
-        QCOMPARE(de.description, QStringLiteral("EN text"));
+        QCOMPARE(de.description, "EN text");
 
         // No language chosen: the system language, never "description_".
         AppSettingsMain::Instance()->LocaleName.clear();
@@ -166,17 +166,15 @@ private slots:
         QVERIFY(!MissionParser::InterfaceLanguage().isEmpty());
         DataMission none;
         QVERIFY(MissionParser::parseFull(data, none));
-        QVERIFY(none.description == QStringLiteral("EN text") ||
-                none.description == QStringLiteral("RU text"));
+        QVERIFY(none.description == "EN text" || none.description == "RU text");
         QCOMPARE(MissionParser::DescriptionKeys(QString()), QStringList{"description_en"});
-        QCOMPARE(MissionParser::DescriptionKeys(QStringLiteral("en")), QStringList{"description_en"});
-        QCOMPARE(MissionParser::DescriptionKeys(QStringLiteral("CZ")),
-                 (QStringList{"description_cz", "description_en"}));
+        QCOMPARE(MissionParser::DescriptionKeys("en"), QStringList{"description_en"});
+        QCOMPARE(MissionParser::DescriptionKeys("CZ"), (QStringList{"description_cz", "description_en"}));
 
         // Only the wanted language or English, nothing else.
         DataMission other;
         QVERIFY(MissionParser::parse("[general]\ndescription_fr=FR\n", other, MissionParser::Full,
-                                     MissionParser::DescriptionKeys(QStringLiteral("DE"))));
+                                     MissionParser::DescriptionKeys("DE")));
         QCOMPARE(other.description, QString());
     }
 

@@ -11,6 +11,7 @@
 #include "SyncHandler.h"
 #include "SyncManager.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 #include "TestHttpServer.h"
 
 #include <QImage>
@@ -56,19 +57,6 @@ void Wire(MissionsHandler* h, Listener* l)
     QObject::connect(h, SIGNAL(OnFinish(QString)), l, SLOT(Finish(QString)));
 }
 
-bool WriteFile(const QString& path, const QByteArray& data)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
-}
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 QByteArray InfoIni(const QString& version, const QString& author)
 {
     return QStringLiteral("[General]\r\nauthor=%1\r\nversion=%2\r\ndescription_en=Hold the ford.\r\n"
@@ -84,7 +72,7 @@ QByteArray MakeMissionArchive(const QString& work, const QString& id, const QStr
                               const QString& author)
 {
     const QString src = work + QStringLiteral("/src_") + author;
-    WriteFile(src + QLatin1Char('/') + id + QStringLiteral("/info.ini"), InfoIni(version, author));
+    TestFiles::Write(src + QLatin1Char('/') + id + QStringLiteral("/info.ini"), InfoIni(version, author));
     QDir().mkpath(src + QLatin1Char('/') + id + QStringLiteral("/images/screens"));
     QImage picture(16, 8, QImage::Format_RGB32);
     picture.fill(Qt::darkCyan);
@@ -97,7 +85,7 @@ QByteArray MakeMissionArchive(const QString& work, const QString& id, const QStr
     p.start(QStringLiteral("7z"), {QStringLiteral("a"), QStringLiteral("-t7z"), archive, id});
     if (!p.waitForFinished(30000) || p.exitCode() != 0)
         return QByteArray();
-    return ReadFile(archive);
+    return TestFiles::Read(archive);
 }
 
 bool Have7z()
@@ -108,8 +96,8 @@ bool Have7z()
 // Content so that a loaded mission is found in sync.
 void MakeContent(TestEnvironment& env)
 {
-    WriteFile(env.Path(QStringLiteral("maps/Skirmish Map A.sd7")), "x");
-    WriteFile(env.Path(QStringLiteral("games/Skirmish Game 2.sdz")), "x");
+    TestFiles::Write(env.Path(QStringLiteral("maps/Skirmish Map A.sd7")), "x");
+    TestFiles::Write(env.Path(QStringLiteral("games/Skirmish Game 2.sdz")), "x");
     SyncManager::SetSystemEnginePath(QString());
     SyncManager::Instance();
 }
@@ -117,28 +105,22 @@ void MakeContent(TestEnvironment& env)
 // Removes the workers of a test, also when the test stops early.
 struct TearDownGuard
 {
-    ~TearDownGuard();
-};
-
-void TearDown()
-{
-    MissionsCampaignHandler::Destroy();
-    MissionsTutorialHandler::Destroy();
-    SyncHandler::Destroy();
-    if (SevenZManager::Exists())
-        SevenZManager::Destroy();
-    SkirmishMissionHandler::Destroy();
-    SpringLaunchManager::Destroy();
-    if (SyncManager::Exists())
+    ~TearDownGuard()
     {
-        SyncManager::Instance()->InvokeBlocking("DoDestroy");
-        SyncManager::Destroy();
+        MissionsCampaignHandler::Destroy();
+        MissionsTutorialHandler::Destroy();
+        SyncHandler::Destroy();
+        if (SevenZManager::Exists())
+            SevenZManager::Destroy();
+        SkirmishMissionHandler::Destroy();
+        SpringLaunchManager::Destroy();
+        if (SyncManager::Exists())
+        {
+            SyncManager::Instance()->InvokeBlocking("DoDestroy");
+            SyncManager::Destroy();
+        }
     }
-}
-TearDownGuard::~TearDownGuard()
-{
-    TearDown();
-}
+};
 } // namespace
 
 class TestMissionsHandler : public QObject
@@ -202,8 +184,8 @@ private slots:
         MakeContent(env);
         MissionsCampaignHandler::Initialize();
         MissionsCampaignHandler* campaign = MissionsCampaignHandler::Instance();
-        QVERIFY(WriteFile(campaign->MissionFolder(QStringLiteral("01")) + QStringLiteral("/info.ini"),
-                          InfoIni(QStringLiteral("1.0"), QStringLiteral("Author"))));
+        QVERIFY(TestFiles::Write(campaign->MissionFolder(QStringLiteral("01")) + QStringLiteral("/info.ini"),
+                                 InfoIni(QStringLiteral("1.0"), QStringLiteral("Author"))));
         Listener listener;
         Wire(campaign, &listener);
         const auto workerDone = [campaign]
@@ -265,7 +247,7 @@ private slots:
         QCOMPARE(listener.events, (QStringList{"downloaded 01", "update 01", "finish 01"}));
         QCOMPARE(server.Paths(), QStringList{url});
         const QString dir = campaign->MissionFolder(QStringLiteral("01"));
-        QVERIFY(ReadFile(dir + QStringLiteral("/info.ini")).contains("OldAuthor"));
+        QVERIFY(TestFiles::Read(dir + QStringLiteral("/info.ini")).contains("OldAuthor"));
         QCOMPARE(listener.updates.last().author, QStringLiteral("OldAuthor"));
         QVERIFY(listener.updates.last().update);
         QVERIFY2(!QImage(dir + QStringLiteral("/images/intro_small.jpg")).isNull(), qPrintable(dir));
@@ -282,7 +264,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(listener.events.size(), 3, 20000);
         QCOMPARE(listener.events, (QStringList{"downloaded 01", "update 01", "finish 01"}));
         QVERIFY(!campaign->GetMissionFlag(QStringLiteral("01")));
-        QVERIFY(ReadFile(dir + QStringLiteral("/info.ini")).contains("NewAuthor"));
+        QVERIFY(TestFiles::Read(dir + QStringLiteral("/info.ini")).contains("NewAuthor"));
         QVERIFY(!QFileInfo::exists(dir + QStringLiteral(".old")));
 
         // A new start of the list reads the installed copy from disk.
@@ -344,7 +326,7 @@ private slots:
         campaign->UpdateMission(QStringLiteral("01"));
         QTRY_COMPARE_WITH_TIMEOUT(listener.events.size(), 3, 20000);
         const QString info = campaign->MissionFolder(QStringLiteral("01")) + QStringLiteral("/info.ini");
-        const QByteArray installed = ReadFile(info);
+        const QByteArray installed = TestFiles::Read(info);
         QVERIFY(installed.contains("Kept"));
 
         // A broken archive: reported, and the installed mission stays as it was.
@@ -353,23 +335,23 @@ private slots:
         campaign->UpdateMission(QStringLiteral("01"));
         QTRY_COMPARE_WITH_TIMEOUT(listener.events.size(), 3, 20000);
         QCOMPARE(listener.events, (QStringList{"downloaded 01", "download error 01", "finish 01"}));
-        QCOMPARE(ReadFile(info), installed);
+        QCOMPARE(TestFiles::Read(info), installed);
         QVERIFY(!QFile::exists(campaign->ArchivePath(QStringLiteral("01"))));
         QVERIFY(env.LogContains(QStringLiteral("MissionsHandler :: EXTRACT ERROR --- campaign 01")));
 
         // An archive without the mission's folder is refused the same way.
-        WriteFile(env.Path(QStringLiteral("work/other/stray/readme.txt")), "not a mission");
+        TestFiles::Write(env.Path(QStringLiteral("work/other/stray/readme.txt")), "not a mission");
         QProcess p;
         p.setWorkingDirectory(env.Path(QStringLiteral("work/other")));
         p.start(QStringLiteral("7z"), {QStringLiteral("a"), QStringLiteral("-t7z"),
                                        QStringLiteral("../stray.7z"), QStringLiteral("stray")});
         QVERIFY(p.waitForFinished(30000) && p.exitCode() == 0);
-        server.SetAnswer(url, 200, ReadFile(env.Path(QStringLiteral("work/stray.7z"))));
+        server.SetAnswer(url, 200, TestFiles::Read(env.Path(QStringLiteral("work/stray.7z"))));
         listener.events.clear();
         campaign->UpdateMission(QStringLiteral("01"));
         QTRY_COMPARE_WITH_TIMEOUT(listener.events.size(), 3, 20000);
         QCOMPARE(listener.events, (QStringList{"downloaded 01", "download error 01", "finish 01"}));
-        QCOMPARE(ReadFile(info), installed);
+        QCOMPARE(TestFiles::Read(info), installed);
 
         // A failed download changes nothing on disk.
         server.SetAnswer(QStringLiteral("/extras/missions/campaign/02.7z"), 404, "gone");
@@ -433,9 +415,9 @@ private slots:
         QCOMPARE(t.events, (QStringList{"downloaded 01", "update 01", "finish 01"}));
         QCOMPARE(c.updates.last().author, QStringLiteral("CampaignAuthor"));
         QCOMPARE(t.updates.last().author, QStringLiteral("TutorialAuthor"));
-        QVERIFY(ReadFile(campaign->MissionFolder(QStringLiteral("01")) + QStringLiteral("/info.ini"))
+        QVERIFY(TestFiles::Read(campaign->MissionFolder(QStringLiteral("01")) + QStringLiteral("/info.ini"))
                     .contains("CampaignAuthor"));
-        QVERIFY(ReadFile(tutorial->MissionFolder(QStringLiteral("01")) + QStringLiteral("/info.ini"))
+        QVERIFY(TestFiles::Read(tutorial->MissionFolder(QStringLiteral("01")) + QStringLiteral("/info.ini"))
                     .contains("TutorialAuthor"));
 
         // Someone else's extraction with the same id text is none of their business.

@@ -2,12 +2,16 @@
 #include "TestEnvironment.h"
 #include "helper_ReplayTestData.h"
 
+#include <QCoreApplication>
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <cstdio>
 
 using namespace ReplaysCache;
 
@@ -299,22 +303,84 @@ private slots:
         }
     }
 
-    void atomicWrite()
+    // Root writes into read-only folders, so the disk is made full: a 64 KB tmpfs in a mount
+    // namespace of its own, in which this program runs again as a child. Where no namespace can be
+    // made, a 64 KB file size limit fails the write the same way (a short write, then EFBIG).
+    void failedWriteKeepsCache()
     {
         TestEnvironment env;
-        ReplaysTable table;
-        table.insert("/d/a.sdf", Sample("/d/a.sdf"));
-        QVERIFY(SaveCache(CachePath(), table));
-        // A folder that cannot be written: the old file stays as it was.
-        QVERIFY(!SaveCache(m_dir.filePath("no/such/folder/cache"), table));
-        QVERIFY(!SaveCache(QString(), table));
-        ReplaysTable read;
-        LoadCache(CachePath(), read);
-        QCOMPARE(read.size(), 1);
-        // No half-written temporary file is left beside the cache.
-        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files).size(), 1);
+        QVERIFY(!SaveCache(QString(), ReplaysTable()));
+        const QString self = QCoreApplication::applicationFilePath();
+        const QStringList ways[] = {
+            {"unshare", "-rm", "sh", "-c",
+             "mount -t tmpfs -o size=64k quillmere-test \"$0\" || exit 77; " + Fill},
+            {"unshare", "-m", "sh", "-c",
+             "mount -t tmpfs -o size=64k quillmere-test \"$0\" || exit 77; " + Fill},
+            {"sh", "-c", "trap '' XFSZ; ulimit -f 128 || exit 77; " + Fill},
+        };
+        int tried = 0;
+        for (QStringList way : ways)
+        {
+            QTemporaryDir dir;
+            const QString program = way.takeFirst();
+            QProcess child;
+            child.start(program, way << dir.path() << self);
+            if (!child.waitForFinished(30000) || child.exitStatus() != QProcess::NormalExit)
+                continue;
+            // Any other code means the way itself was not available here.
+            QVERIFY2(child.exitCode() != ChildFailed, child.readAllStandardError().constData());
+            tried += child.exitCode() == 0;
+        }
+        QM_REQUIRE(tried > 0, "a small tmpfs or a file size limit");
+    }
+
+public:
+    static constexpr int ChildFailed = 3;
+    static inline const QString Fill = QStringLiteral("exec \"$1\" --fill-cache-folder \"$0\"");
+
+    // Saves a small cache into `folder`, then one too big for the disk. Empty when the small one
+    // survived untouched and alone, else what went wrong.
+    static QString FailedWriteKeepsCache(const QString& folder)
+    {
+        const QString path = CacheFilePath(folder);
+        const ReplaysTable small{{"/d/a.sdf", Sample("/d/a.sdf")}};
+        if (!SaveCache(path, small))
+            return "the small cache was not written";
+        const auto bytes = [&path]
+        {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        const QByteArray before = bytes();
+        ReplaysTable big;
+        for (int i = 0; i < 2000; ++i)
+            big.insert(QStringLiteral("/d/%1.sdf").arg(i), Sample(QStringLiteral("/d/%1.sdf").arg(i)));
+        if (SaveCache(path, big))
+            return "a cache that cannot fit was reported written";
+        if (bytes() != before)
+            return "the old cache changed";
+        const QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+        if (left != QStringList{QFileInfo(path).fileName()})
+            return "files left: " + left.join(", ");
+        return QString();
     }
 };
 
-QTEST_GUILESS_MAIN(TestReplaysCache)
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    // Run by failedWriteKeepsCache inside its mount namespace, with the small tmpfs on the folder.
+    if (argc == 3 && qstrcmp(argv[1], "--fill-cache-folder") == 0)
+    {
+        const QString error = TestReplaysCache::FailedWriteKeepsCache(QString::fromLocal8Bit(argv[2]));
+        if (error.isEmpty())
+            return 0;
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return TestReplaysCache::ChildFailed;
+    }
+    TestReplaysCache test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_ReplaysCache.moc"

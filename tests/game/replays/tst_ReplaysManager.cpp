@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 #include <time.h>
 
@@ -28,12 +29,47 @@ class TestReplaysManager : public QObject
 
     void Start() { m_recorder = std::make_unique<ReplaysRecorder>(Manager()); }
 
-    // One full refresh; waits for OnBusy(false).
+    // One full refresh posted the way callers post it; waits for OnBusy(false).
     bool Refresh()
     {
         m_recorder->Clear();
-        ReplaysManager::UpdateReplays();
+        QMetaObject::invokeMethod(Manager(), "DoUpdateReplays", Qt::QueuedConnection);
         return QTest::qWaitFor([this] { return m_recorder->finished; }, 20000);
+    }
+
+    // The events without the percentages sent between batches, which depend on timing: those
+    // follow another percentage and are not the last one.
+    QStringList BatchEvents() const
+    {
+        const QStringList& all = m_recorder->events;
+        QStringList kept;
+        for (int i = 0; i < all.size(); ++i)
+        {
+            if (i == 0 || i + 1 == all.size() || !all[i].startsWith("progress:") ||
+                !all[i - 1].startsWith("progress:") || all[i + 1] == "busy:0")
+                kept << all[i];
+        }
+        return kept;
+    }
+
+    // An archive tool that notes each archive it gets, takes a while and fails.
+    QString FailingArchiveTool(const QTemporaryDir& tools)
+    {
+        const QString script = tools.filePath("fail7z.sh");
+        const QString text =
+            "#!/bin/sh\necho \"$3\" >> '" + tools.filePath("calls") + "'\nsleep 0.2\nexit 2\n";
+        if (!WritePlain(script, text.toUtf8()) ||
+            !QFile(script).setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner))
+            return QString();
+        return script;
+    }
+
+    static QStringList Lines(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly)
+                   ? QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts)
+                   : QStringList();
     }
 
     QString Demo(const QString& name) const { return m_demos + QLatin1Char('/') + name; }
@@ -164,8 +200,8 @@ private slots:
         Start();
         QVERIFY(Refresh());
         // Three files: a batch of two at 66 %, the last one at the end.
-        QCOMPARE(m_recorder->events, (QStringList{"busy:1", "progress:0", "update:2", "progress:66",
-                                                  "update:1", "progress:100", "progress:100", "busy:0"}));
+        QCOMPARE(BatchEvents(), (QStringList{"busy:1", "progress:0", "update:2", "progress:66", "update:1",
+                                             "progress:100", "progress:100", "busy:0"}));
         QCOMPARE(ReceivedPaths(), (QStringList{"a.sdf", "b.sdfz", "c.sdf"}));
 
         const DataReplay a = Received("a.sdf");
@@ -280,10 +316,19 @@ private slots:
         QVERIFY(
             WritePlain(custom.filePath("demos/custom.sdf"), SimpleDemo("Morvantis 1.0", "M", {{"A", 0}})));
         Start();
-        QVERIFY(Refresh());
+        const auto update = [this]
+        {
+            m_recorder->Clear();
+            ReplaysManager::UpdateReplays();
+            return QTest::qWaitFor([this] { return m_recorder->finished; }, 20000);
+        };
+        QVERIFY(update());
         QCOMPARE(ReceivedPaths(), QStringList{"custom.sdf"});
+        // The worker never reads the settings: a request without a folder keeps the last one.
         AppSettingsMain::Instance()->CustomSyncFolder.clear();
         QVERIFY(Refresh());
+        QCOMPARE(ReceivedPaths(), QStringList{"custom.sdf"});
+        QVERIFY(update());
         QCOMPARE(ReceivedPaths(), QStringList{"default.sdf"});
     }
 
@@ -307,6 +352,7 @@ private slots:
         Start();
         QVERIFY(Refresh());
         QVERIFY(m_env->LogContains("ReplaysManager :: FOUND Replays Files 10000"));
+        QVERIFY(m_env->LogContains("ReplaysManager :: TOO MANY Replays Files, the oldest left out: 5"));
         QCOMPARE(ReceivedPaths(), QStringList{"f00000.sdf"});
     }
 
@@ -364,6 +410,11 @@ private slots:
         QCOMPARE(m_recorder->events.filter("busy:0").size(), 1);
         QCOMPARE(m_recorder->events.filter("busy:1").size(), 2);
         QCOMPARE(CacheOnDisk().size(), 150);
+        // Read on many threads, sent in name order.
+        QStringList sorted = ReceivedPaths();
+        std::sort(sorted.begin(), sorted.end());
+        QCOMPARE(ReceivedPaths().size(), 150);
+        QCOMPARE(ReceivedPaths(), sorted);
     }
 
     // 7z demos go through the archive tool; a slow tool and a stop-and-restart in between never
@@ -416,8 +467,7 @@ private slots:
                      0);
     }
 
-    // Percentages count the names already looked at: an unpacked archive first by name, with
-    // three names still pending, goes out at 25 %.
+    // Percentages count the names already handled: cached names count at once.
     void percentages()
     {
         QM_REQUIRE(Has7z(), "7z");
@@ -436,12 +486,13 @@ private slots:
             archive.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
         archive.close();
         QVERIFY(Refresh());
-        QCOMPARE(m_recorder->events, (QStringList{"busy:1", "progress:0", "update:2", "progress:0",
-                                                  "update:2", "progress:25", "progress:100", "busy:0"}));
+        QCOMPARE(BatchEvents(), (QStringList{"busy:1", "progress:0", "update:2", "progress:0", "update:2",
+                                             "progress:100", "progress:100", "busy:0"}));
         QCOMPARE(ReceivedPaths(), (QStringList{"b.sdf", "c.sdf", "d.sdf", "a.sdfz"}));
         QCOMPARE(Received("a.sdfz").mapName, QStringLiteral("Packed"));
     }
 
+    // A refresh posted as a plain queued call gets the archive tool's answers too.
     void sevenZipError()
     {
         QM_REQUIRE(Has7z(), "7z");
@@ -450,8 +501,40 @@ private slots:
         Start();
         QVERIFY(Refresh());
         QCOMPARE(ReceivedPaths(), QStringList{"good.sdf"});
-        // A failed unpack is tried again next time.
-        QVERIFY(!CacheOnDisk().contains(Demo("bad.sdfz")));
+        QVERIFY(m_env->LogContains("SevenZManager :: ERROR --- exit code"));
+        // Remembered as a failed read with the file's size and time.
+        const DataReplay bad = CacheOnDisk().value(Demo("bad.sdfz"));
+        QVERIFY(!bad.valid);
+        QCOMPARE(bad.fileSize, qint64(15));
+        QCOMPARE(bad.fileModified, QFileInfo(Demo("bad.sdfz")).lastModified().toMSecsSinceEpoch());
+    }
+
+    // Files the archive tool cannot open are not handed to it again until they change, and the
+    // bar moves while no record goes out.
+    void failedUnpacksRemembered()
+    {
+        QTemporaryDir tools;
+        const QString tool = FailingArchiveTool(tools);
+        QVERIFY(!tool.isEmpty());
+        SevenZManager::Instance()->SetProgram(tool);
+        for (const QString name : {"x1.sdfz", "x2.sdfz"})
+            QVERIFY(WritePlain(Demo(name), QByteArray(4096, 'z')));
+        Start();
+        QVERIFY(Refresh());
+        QCOMPARE(m_recorder->events,
+                 (QStringList{"busy:1", "progress:0", "progress:50", "progress:100", "busy:0"}));
+        QCOMPARE(Lines(tools.filePath("calls")).size(), 2);
+
+        QVERIFY(Refresh());
+        QCOMPARE(Lines(tools.filePath("calls")).size(), 2);
+        QFile changed(Demo("x2.sdfz"));
+        QVERIFY(changed.open(QIODevice::Append));
+        QVERIFY(changed.write("more") == 4);
+        changed.close();
+        QVERIFY(Refresh());
+        QCOMPARE(Lines(tools.filePath("calls")).size(), 3);
+        QCOMPARE(Lines(tools.filePath("calls")).last(), Demo("x2.sdfz"));
+        QCOMPARE(CacheOnDisk().value(Demo("x2.sdfz")).fileSize, qint64(4100));
     }
 };
 

@@ -38,11 +38,10 @@ void DestroyIndex()
 SkirmishContent::SkirmishContent(TestEnvironment& env, const QString& version) : engineVersion(version)
 {
     const QString data = env.SpringDataDir();
-    Touch(data + QStringLiteral("/maps/Skirmish Map A.sd7"));
-    Touch(data + QStringLiteral("/maps/Skirmish Map B.sdz"));
-    Touch(data + QStringLiteral("/games/Skirmish Game 2.sdz"));
-    Touch(data + QStringLiteral("/engines/") + engineVersion + QStringLiteral("/spring"),
-          "#!/bin/sh\nexit 0\n", true);
+    Touch(data + "/maps/Skirmish Map A.sd7");
+    Touch(data + "/maps/Skirmish Map B.sdz");
+    Touch(data + "/games/Skirmish Game 2.sdz");
+    Touch(data + "/engines/" + engineVersion + "/spring", "#!/bin/sh\nexit 0\n", true);
     SyncManager::SetSystemEnginePath(QString());
     Rescan();
 }

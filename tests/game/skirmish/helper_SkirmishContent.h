@@ -11,7 +11,7 @@ class TestEnvironment;
 class SkirmishContent
 {
 public:
-    explicit SkirmishContent(TestEnvironment& env, const QString& engineVersion = QStringLiteral("105.0"));
+    explicit SkirmishContent(TestEnvironment& env, const QString& engineVersion = "105.0");
     ~SkirmishContent();
 
     // Points the group's defaults at this content, so that a join finds everything.
@@ -19,9 +19,9 @@ public:
     // Indexes the data folder again (after files were added).
     static void Rescan();
 
-    QString mapName = QStringLiteral("Skirmish Map A");
-    QString otherMapName = QStringLiteral("Skirmish Map B");
-    QString gameVersion = QStringLiteral("Skirmish Game 2");
-    QString gameEntry = QStringLiteral("Skirmish Game 2");
+    QString mapName = "Skirmish Map A";
+    QString otherMapName = "Skirmish Map B";
+    QString gameVersion = "Skirmish Game 2";
+    QString gameEntry = "Skirmish Game 2";
     QString engineVersion;
 };

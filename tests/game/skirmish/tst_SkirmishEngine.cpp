@@ -1,6 +1,11 @@
 // Each mode's DoStartBattle writes the start script of its golden file, and the real engine
 // (Debian's spring-headless) reads it; one custom skirmish against NullAI plays to its end.
-// QM_UPDATE_GOLDEN=1 rewrites the golden files from what the modes write.
+// Each golden file was checked by hand, line by line, against the script format (sections and
+// keys in code-unit order, AI numbers after the players', TEAM and ALLYTEAM numbers by first use,
+// boxes as inclusive edges / 100) and the modes' rules (names made unique from the owner's, the
+// quick mode's one AI on ally team 1, the test mode's spectator without a team, the mission's
+// bots keeping their teams, mission_name "none" unless a test sets it). QM_UPDATE_GOLDEN=1
+// rewrites them from what the modes write: check a rewritten file the same way before keeping it.
 
 #include "AppSettings.h"
 #include "EngineHarness.h"
@@ -20,8 +25,8 @@
 
 namespace
 {
-const QString HostAccepted = QStringLiteral("[CPreGame] using server IP");
-const QString Rejected = QStringLiteral("GAME-section missing");
+const QString HostAccepted = "[CPreGame] using server IP";
+const QString Rejected = "GAME-section missing";
 
 QByteArray ReadFile(const QString& path)
 {
@@ -43,10 +48,10 @@ QByteArray StartAndTakeScript(SkirmishHandler* mode)
 
 void CompareWithGolden(const QByteArray& script, const QString& name)
 {
-    const QString golden = QFINDTESTDATA(QStringLiteral("golden/") + name);
+    const QString golden = QFINDTESTDATA("golden/" + name);
     if (qEnvironmentVariableIsSet("QM_UPDATE_GOLDEN"))
     {
-        QFile f(QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + QStringLiteral("/golden/") + name);
+        QFile f(QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + "/golden/" + name);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(script);
         return;
@@ -70,7 +75,7 @@ void EngineAccepts(const QByteArray& script)
 
 DataMission Mission(const SkirmishContent& content)
 {
-    DataMission m(QStringLiteral("01"), QStringLiteral("1.0"), QStringLiteral("First Light"));
+    DataMission m("01", "1.0", "First Light");
     m.mapName = content.mapName;
     m.game = content.gameVersion;
     m.engineVersion = content.engineVersion;
@@ -80,15 +85,15 @@ DataMission Mission(const SkirmishContent& content)
     m.player.color = QColor(10, 200, 30);
     DataPlayer warden;
     warden.isAi = true;
-    warden.name = QStringLiteral("Warden");
-    warden.aiShortName = QStringLiteral("Mission AI");
+    warden.name = "Warden";
+    warden.aiShortName = "Mission AI";
     warden.allyTeam = 1;
     warden.team = 1;
     warden.side = 0;
     warden.color = QColor(200, 0, 0);
     m.bots.insert(1, warden);
     DataPlayer ally = warden;
-    ally.name = QStringLiteral("Ally");
+    ally.name = "Ally";
     ally.allyTeam = 0;
     ally.team = 2;
     ally.color = QColor(0, 0, 255);
@@ -114,13 +119,13 @@ private slots:
     {
         QFETCH(QString, mode);
         TestEnvironment env;
-        SkirmishContent content(env, QStringLiteral("106.0"));
+        SkirmishContent content(env, "106.0");
         SkirmishHandler* handler = nullptr;
         if (mode == QLatin1String("custom"))
         {
             AppSettingsSkirmishCustom* settings = AppSettingsSkirmishCustom::Instance();
             content.UseAsDefaults(settings);
-            DataPlayer nullAi = AIHandler::MakeCustomAI(QStringLiteral("NullAI"), 1);
+            DataPlayer nullAi = AIHandler::MakeCustomAI("NullAI", 1);
             nullAi.allyTeam = 1;
             settings->AI[0] = AppSettingsSkirmish::AiToString(nullAi);
             settings->AI[1] = AppSettingsSkirmish::AiToString(AIHandler::MakeRavAI(0));
@@ -145,15 +150,15 @@ private slots:
             SkirmishSpringTestsHandler* tests = SkirmishSpringTestsHandler::Instance();
             tests->JoinBattle();
             DataTest test;
-            test.name = QStringLiteral("economy");
+            test.name = "economy";
             test.mapName = content.mapName;
-            test.startPosition = QStringLiteral("1");
-            test.script = QStringLiteral("tests/economy.lua");
+            test.startPosition = "1";
+            test.script = "tests/economy.lua";
             tests->DoSetTest(test, content.engineVersion, content.gameVersion);
             handler = tests;
         }
         const QByteArray script = StartAndTakeScript(handler);
-        CompareWithGolden(script, mode + QStringLiteral(".txt"));
+        CompareWithGolden(script, mode + ".txt");
         EngineAccepts(script);
     }
 
@@ -167,8 +172,8 @@ private slots:
         EngineHarness engine;
         const QString data = env.SpringDataDir();
         QVERIFY(engine.InstallTestContent(data));
-        const QString engineOutput = env.Path(QStringLiteral("engine-output.txt"));
-        QVERIFY(engine.WriteEngineWrapper(data + QStringLiteral("/engines/106.0/spring"), engineOutput));
+        const QString engineOutput = env.Path("engine-output.txt");
+        QVERIFY(engine.WriteEngineWrapper(data + "/engines/106.0/spring", engineOutput));
         SyncManager::SetSystemEnginePath(QString());
         SkirmishContent::Rescan();
         // The test game is an unpacked ".sdd" folder; keep it visible to the engine.
@@ -178,18 +183,18 @@ private slots:
         AppSettingsSkirmishCustom* settings = AppSettingsSkirmishCustom::Instance();
         settings->SavedMapName = EngineHarness::TestMapName();
         settings->SavedGameVersion = EngineHarness::TestGameName();
-        settings->SavedEngineVersion = QStringLiteral("106.0");
+        settings->SavedEngineVersion = "106.0";
         // Fixed positions: nobody has to place a start point in a headless game.
-        settings->SavedStartPosition = QStringLiteral("0");
+        settings->SavedStartPosition = "0";
         DataPlayer nullAi = AIHandler::MakeCustomAI(EngineHarness::NullAiShortName(), 1);
         nullAi.allyTeam = 1;
         settings->AI[0] = AppSettingsSkirmish::AiToString(nullAi);
-        settings->Rects = QStringLiteral("0,0,30,101|71,0,30,101");
+        settings->Rects = "0,0,30,101|71,0,30,101";
 
         SkirmishCustomHandler* custom = SkirmishCustomHandler::Instance();
         custom->JoinBattle();
         QCOMPARE(custom->StartRects().size(), 2);
-        QCOMPARE(custom->AIs()->GetAIs().first().aiShortName, QStringLiteral("NullAI"));
+        QCOMPARE(custom->AIs()->GetAIs().first().aiShortName, "NullAI");
 
         SpringLaunchManager* launcher = SpringLaunchManager::Instance();
         QSignalSpy started(custom, &SkirmishHandler::OnGameStart);
@@ -201,15 +206,14 @@ private slots:
         QCOMPARE(failed.count(), 0);
 
         const QString script = QString::fromUtf8(ReadFile(PathManager::Instance()->GetLaunchScriptFile()));
-        QVERIFY(script.contains(QStringLiteral("\t\tShortName=NullAI;\n")));
-        QVERIFY(script.contains(QStringLiteral("\t\tStartRectRight=0.29;\n")));
+        QVERIFY(script.contains("\t\tShortName=NullAI;\n"));
+        QVERIFY(script.contains("\t\tStartRectRight=0.29;\n"));
         const QString log = QString::fromUtf8(ReadFile(engineOutput));
         QVERIFY2(log.contains(HostAccepted), qPrintable(log.right(3000)));
-        QVERIFY2(log.contains(QStringLiteral("[QuitAction] user exited to system")),
-                 qPrintable(log.right(3000)));
-        const QStringList demos = QDir(data + QStringLiteral("/demos")).entryList({QStringLiteral("*.sdfz")});
+        QVERIFY2(log.contains("[QuitAction] user exited to system"), qPrintable(log.right(3000)));
+        const QStringList demos = QDir(data + "/demos").entryList({"*.sdfz"});
         QCOMPARE(demos.size(), 1);
-        QVERIFY(QFileInfo(data + QStringLiteral("/demos/") + demos.first()).size() > 0);
+        QVERIFY(QFileInfo(data + "/demos/" + demos.first()).size() > 0);
     }
 };
 

@@ -9,16 +9,16 @@ DataPlayer Player(const QString& name, int team, int allyTeam, const QColor& col
     p.allyTeam = allyTeam;
     p.color = color;
     p.sideName = side;
-    p.country = QStringLiteral("DE");
-    p.rank = QStringLiteral("2");
+    p.country = "DE";
+    p.rank = "2";
     return p;
 }
 
 DataPlayer Spectator(const QString& name)
 {
     DataPlayer p(name, false, false);
-    p.country = QStringLiteral("FR");
-    p.rank = QStringLiteral("0");
+    p.country = "FR";
+    p.rank = "0";
     return p;
 }
 
@@ -27,7 +27,7 @@ DataPlayer Ai(const QString& name, const QString& shortName, const QString& owne
 {
     DataPlayer p(name, true, true);
     p.aiShortName = shortName;
-    p.aiVersion = QStringLiteral("0.1");
+    p.aiVersion = "0.1";
     p.aiOwner = owner;
     p.team = team;
     p.allyTeam = allyTeam;
@@ -39,34 +39,34 @@ DataPlayer Ai(const QString& name, const QString& shortName, const QString& owne
 DataStartScript OneAgainstAi()
 {
     DataStartScript r;
-    r.hostIp = QStringLiteral("127.0.0.1");
-    r.hostPort = QStringLiteral("8452");
+    r.hostIp = "127.0.0.1";
+    r.hostPort = "8452";
     r.isHost = true;
-    r.me = Player(QStringLiteral("Commander"), 0, 0);
-    r.gameName = QStringLiteral("Test Game v1");
-    r.gameHash = QStringLiteral("0");
-    r.mapName = QStringLiteral("Test Map");
-    r.mapHash = QStringLiteral("4294967295");
-    r.engineVersion = QStringLiteral("106.0");
-    r.startPosType = QStringLiteral("2");
+    r.me = Player("Commander", 0, 0);
+    r.gameName = "Test Game v1";
+    r.gameHash = "0";
+    r.mapName = "Test Map";
+    r.mapHash = "4294967295";
+    r.engineVersion = "106.0";
+    r.startPosType = "2";
     r.startRects.insert(0, QRect(0, 0, 100, 100));
     r.startRects.insert(1, QRect(80, 10, 20, 30));
     r.players << r.me;
-    r.ais << Ai(QStringLiteral("Bot"), QStringLiteral("NullAI"), QStringLiteral("Commander"), 1, 1);
-    r.options.SetValue(QStringLiteral("maxunits"), QStringLiteral("500"));
+    r.ais << Ai("Bot", "NullAI", "Commander", 1, 1);
+    r.options.SetValue("maxunits", "500");
     return r;
 }
 
 DataStartScript Client(const QString& password)
 {
     DataStartScript r;
-    r.hostIp = QStringLiteral("192.168.1.20");
-    r.hostPort = QStringLiteral("8452");
+    r.hostIp = "192.168.1.20";
+    r.hostPort = "8452";
     r.isHost = false;
-    r.me = Player(QStringLiteral("Commander"), 0, 0);
+    r.me = Player("Commander", 0, 0);
     r.me.password = password;
-    r.playerIds = QStringList({QStringLiteral("7"), QStringLiteral("12")});
-    r.playerNames = QStringList({QStringLiteral("Commander"), QStringLiteral("Other")});
+    r.playerIds = QStringList({"7", "12"});
+    r.playerNames = QStringList({"Commander", "Other"});
     return r;
 }
 } // namespace TestRecords

@@ -1,6 +1,8 @@
 #include "ReplayScriptParser.h"
 #include "TestEnvironment.h"
+#include "Variable.h"
 
+#include <QAssociativeIterable>
 #include <QtTest>
 
 namespace
@@ -8,17 +10,16 @@ namespace
 // A real engine demo's script (a public two-player game), option sections left out.
 QString RealDemoScript()
 {
-    QFile file(QFINDTESTDATA(QStringLiteral("data/real_demo_script.txt")));
+    QFile file(QFINDTESTDATA("data/real_demo_script.txt"));
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 QString Script(const QString& body)
 {
-    return QStringLiteral("[GAME]\n{\n") + body + QStringLiteral("}\n");
+    return "[GAME]\n{\n" + body + "}\n";
 }
 
-const QString TeamZero =
-    QStringLiteral("[TEAM0]\n{\nAllyTeam=3;\nRgbColor=1.00000 0.00000 0.50196;\nSide=Arm;\n}\n");
+const QString TeamZero = "[TEAM0]\n{\nAllyTeam=3;\nRgbColor=1.00000 0.00000 0.50196;\nSide=Arm;\n}\n";
 } // namespace
 
 class TestReplayScriptParser : public QObject
@@ -26,42 +27,34 @@ class TestReplayScriptParser : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { Variable::RegisterMetaTypes(); }
+
     void RealDemoScript_GivesGameMapPlayersAisAndSpectators()
     {
         ReplayScriptParser parser;
         DataReplayScript record;
         QVERIFY(parser.ParseScript(RealDemoScript(), record));
-        QCOMPARE(record.gameName, QStringLiteral("Beyond All Reason test-29422-87225c3"));
-        QCOMPARE(record.mapName, QStringLiteral("Comet Catcher Remake 1.8"));
+        QCOMPARE(record.gameName, "Beyond All Reason test-29422-87225c3");
+        QCOMPARE(record.mapName, "Comet Catcher Remake 1.8");
 
         QCOMPARE(record.players.size(), 3);
-        // Stable order: humans by number, then AIs.
-        QCOMPARE(record.players.at(0).name, QStringLiteral("pikterra"));
-        QCOMPARE(record.players.at(0).country, QStringLiteral("FR"));
-        QCOMPARE(record.players.at(0).rank, QStringLiteral("1"));
-        QCOMPARE(record.players.at(0).team, 0);
-        QCOMPARE(record.players.at(0).allyTeam, 0);
-        QCOMPARE(record.players.at(0).sideName, QStringLiteral("Armada"));
-        QCOMPARE(record.players.at(0).color, QColor(40, 192, 70));
-        QCOMPARE(record.players.at(1).name, QStringLiteral("Zepek_75"));
-        QCOMPARE(record.players.at(1).sideName, QStringLiteral("Cortex"));
-        QCOMPARE(record.players.at(1).team, 1);
-
-        const DataPlayer& ai = record.players.at(2);
-        QCOMPARE(ai.name, QStringLiteral("SimpleAI")); // the short name, not "SimpleAI(1)"
-        QVERIFY(ai.isAi);
-        QVERIFY(ai.plays);
-        QCOMPARE(ai.team, 2);
-        QCOMPARE(ai.allyTeam, 1);
-
+        // Stable order: humans by number, then AIs; an AI by its short name, not "SimpleAI(1)".
+        const DataPlayer &first = record.players.at(0), &second = record.players.at(1),
+                         &ai = record.players.at(2);
+        QCOMPARE((QVariantList{first.name, first.country, first.rank, first.team, first.allyTeam,
+                               first.sideName, first.color}),
+                 (QVariantList{"pikterra", "FR", "1", 0, 0, "Armada", QColor(40, 192, 70)}));
+        QCOMPARE((QStringList{second.name, second.sideName}), (QStringList{"Zepek_75", "Cortex"}));
+        QCOMPARE(second.team, 1);
+        QCOMPARE((QVariantList{ai.name, ai.isAi, ai.plays, ai.team, ai.allyTeam}),
+                 (QVariantList{"SimpleAI", true, true, 2, 1}));
         QCOMPARE(record.spectators.size(), 1);
-        QCOMPARE(record.spectators.at(0).name, QStringLiteral("[WxN]Watcher"));
+        QCOMPARE(record.spectators.at(0).name, "[WxN]Watcher");
         QVERIFY(record.spectators.at(0).spectator && !record.spectators.at(0).plays);
 
         // Names read back in lower case; values keep their brackets.
-        const VariableHash game = parser.Root().Hash().value(QStringLiteral("game")).Hash();
-        QCOMPARE(game.value(QStringLiteral("player1")).Hash().value(QStringLiteral("skill")).toString(),
-                 QStringLiteral("[16.67]"));
+        const VariableHash game = parser.Root().Hash().value("game").Hash();
+        QCOMPARE(game.value("player1").Hash().value("skill").toString(), "[16.67]");
     }
 
     void OrderIsStableAndNumeric()
@@ -89,15 +82,15 @@ private slots:
         QTest::addColumn<QString>("map");
         QTest::addColumn<int>("players");
         QTest::addColumn<int>("spectators");
-        QTest::newRow("game in any case") << QStringLiteral("[Game]{MapName=x;}") << "x" << 0 << 0;
-        QTest::newRow("later duplicate wins")
-            << Script(QStringLiteral("MapName=a;\nmapname=b;\n")) << "b" << 0 << 0;
-        QTest::newRow("missing closing braces")
-            << QStringLiteral("[game]\n{\nmapname=m;\n[modoptions]\n{\na=1;") << "m" << 0 << 0;
+        QTest::newRow("game in any case") << "[Game]{MapName=x;}"
+                                          << "x" << 0 << 0;
+        QTest::newRow("later duplicate wins") << Script("MapName=a;\nmapname=b;\n") << "b" << 0 << 0;
+        QTest::newRow("missing closing braces") << "[game]\n{\nmapname=m;\n[modoptions]\n{\na=1;"
+                                                << "m" << 0 << 0;
         QTest::newRow("spectator needs no team")
-            << Script(QStringLiteral("[PLAYER0]\n{\nName=s;\nSpectator=1;\n}\n")) << "" << 0 << 1;
+            << Script("[PLAYER0]\n{\nName=s;\nSpectator=1;\n}\n") << "" << 0 << 1;
         QTest::newRow("leaves named like players")
-            << Script(QStringLiteral("player0=1;\nPlayers_Names=a,b;\nai1=x;\n") + TeamZero) << "" << 0 << 0;
+            << Script("player0=1;\nPlayers_Names=a,b;\nai1=x;\n" + TeamZero) << "" << 0 << 0;
     }
 
     void OddButReadable()
@@ -117,15 +110,15 @@ private slots:
     {
         ReplayScriptParser parser;
         DataReplayScript record;
-        QVERIFY(parser.ParseScript(
-            Script(QStringLiteral("MapName=  Two Words ;\n_GameType=g;\nmy key=v;\nEmpty=;\n")), record));
-        QCOMPARE(record.mapName, QStringLiteral("  Two Words "));
-        const VariableHash game = parser.Root().Hash().value(QStringLiteral("game")).Hash();
-        QCOMPARE(game.value(QStringLiteral("gametype")).toString(),
-                 QStringLiteral("g")); // leading "_" dropped
-        QCOMPARE(game.value(QStringLiteral("my key")).toString(), QStringLiteral("v"));
-        QVERIFY(game.contains(QStringLiteral("empty")));
-        QCOMPARE(game.value(QStringLiteral("empty")).toString(), QString());
+        QVERIFY(
+            parser.ParseScript(Script("MapName=  Two Words ;\n_GameType=g;\nmy key=v;\nEmpty=;\n"), record));
+        QCOMPARE(record.mapName, "  Two Words ");
+        const VariableHash game = parser.Root().Hash().value("game").Hash();
+        QCOMPARE(game.value("gametype").toString(),
+                 "g"); // leading "_" dropped
+        QCOMPARE(game.value("my key").toString(), "v");
+        QVERIFY(game.contains("empty"));
+        QCOMPARE(game.value("empty").toString(), QString());
     }
 
     void SpectatorFlagReading_data()
@@ -133,11 +126,11 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("spectator");
         QTest::newRow("empty") << QString() << false;
-        QTest::newRow("zero") << QStringLiteral("0") << false;
-        QTest::newRow("false") << QStringLiteral("FaLsE") << false;
-        QTest::newRow("one") << QStringLiteral("1") << true;
-        QTest::newRow("true") << QStringLiteral("true") << true;
-        QTest::newRow("other") << QStringLiteral("yes") << true;
+        QTest::newRow("zero") << "0" << false;
+        QTest::newRow("false") << "FaLsE" << false;
+        QTest::newRow("one") << "1" << true;
+        QTest::newRow("true") << "true" << true;
+        QTest::newRow("other") << "yes" << true;
     }
     void SpectatorFlagReading()
     {
@@ -154,15 +147,15 @@ private slots:
     void BadTeamsFail_data()
     {
         QTest::addColumn<QString>("body");
-        QTest::newRow("no team key") << QStringLiteral("[PLAYER0]\n{\nName=x;\n}\n") + TeamZero;
-        QTest::newRow("team not a number") << QStringLiteral("[PLAYER0]\n{\nTeam=x;\n}\n") + TeamZero;
-        QTest::newRow("team section missing") << QStringLiteral("[PLAYER0]\n{\nTeam=1;\n}\n") + TeamZero;
-        QTest::newRow("team section is a leaf") << QStringLiteral("[PLAYER0]\n{\nTeam=0;\n}\nteam0=1;\n");
+        QTest::newRow("no team key") << "[PLAYER0]\n{\nName=x;\n}\n" + TeamZero;
+        QTest::newRow("team not a number") << "[PLAYER0]\n{\nTeam=x;\n}\n" + TeamZero;
+        QTest::newRow("team section missing") << "[PLAYER0]\n{\nTeam=1;\n}\n" + TeamZero;
+        QTest::newRow("team section is a leaf") << "[PLAYER0]\n{\nTeam=0;\n}\nteam0=1;\n";
         QTest::newRow("ally team not a number")
-            << QStringLiteral("[PLAYER0]\n{\nTeam=0;\n}\n[TEAM0]\n{\nRgbColor=1 1 1;\nAllyTeam=;\n}\n");
+            << "[PLAYER0]\n{\nTeam=0;\n}\n[TEAM0]\n{\nRgbColor=1 1 1;\nAllyTeam=;\n}\n";
         QTest::newRow("two colour parts")
-            << QStringLiteral("[PLAYER0]\n{\nTeam=0;\n}\n[TEAM0]\n{\nRgbColor=1 1;\nAllyTeam=0;\n}\n");
-        QTest::newRow("ai without team") << QStringLiteral("[AI0]\n{\nShortName=x;\n}\n") + TeamZero;
+            << "[PLAYER0]\n{\nTeam=0;\n}\n[TEAM0]\n{\nRgbColor=1 1;\nAllyTeam=0;\n}\n";
+        QTest::newRow("ai without team") << "[AI0]\n{\nShortName=x;\n}\n" + TeamZero;
     }
     void BadTeamsFail()
     {
@@ -175,14 +168,12 @@ private slots:
 
     void ColourPartsThatDoNotReadGiveZeroAndStayInRange()
     {
-        const QString body =
-            QStringLiteral("[PLAYER0]\n{\nTeam=0;\n}\n[TEAM0]\n{\nRgbColor=x 7 -2 extra;\nAllyTeam=0;\n}\n");
+        const QString body = "[PLAYER0]\n{\nTeam=0;\n}\n[TEAM0]\n{\nRgbColor=x 7 -2 extra;\nAllyTeam=0;\n}\n";
         DataReplayScript record;
         QVERIFY(ReplayScriptParser().ParseScript(Script(body), record));
         QCOMPARE(record.players.at(0).color, QColor(0, 255, 0));
         // Double blank: an empty part counts, so only "1", "" and "1" are read.
-        const QString twoBlanks =
-            QStringLiteral("[PLAYER0]\n{\nTeam=0;\n}\n[TEAM0]\n{\nRgbColor=1  1;\nAllyTeam=0;\n}\n");
+        const QString twoBlanks = "[PLAYER0]\n{\nTeam=0;\n}\n[TEAM0]\n{\nRgbColor=1  1;\nAllyTeam=0;\n}\n";
         DataReplayScript second;
         QVERIFY(ReplayScriptParser().ParseScript(Script(twoBlanks), second));
         QCOMPARE(second.players.at(0).color, QColor(255, 0, 255));
@@ -191,15 +182,15 @@ private slots:
     void BrokenSyntaxFails_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::newRow("section without ]") << QStringLiteral("[game]{ [player0 { }");
-        QTest::newRow("section without {") << QStringLiteral("[game]{ [player0] }");
-        QTest::newRow("key without =") << QStringLiteral("[game]{ mapname }");
-        QTest::newRow("value without ;") << QStringLiteral("[game]{ mapname=x }");
-        QTest::newRow("no game section") << QStringLiteral("[game] mapname=x;");
-        QTest::newRow("game is a leaf") << QStringLiteral("[game]x; game=1;");
-        QTest::newRow("blank before game") << QStringLiteral(" [game]{}");
+        QTest::newRow("section without ]") << "[game]{ [player0 { }";
+        QTest::newRow("section without {") << "[game]{ [player0] }";
+        QTest::newRow("key without =") << "[game]{ mapname }";
+        QTest::newRow("value without ;") << "[game]{ mapname=x }";
+        QTest::newRow("no game section") << "[game] mapname=x;";
+        QTest::newRow("game is a leaf") << "[game]x; game=1;";
+        QTest::newRow("blank before game") << " [game]{}";
         QTest::newRow("empty") << QString();
-        QTest::newRow("not game") << QStringLiteral("[gam]{}");
+        QTest::newRow("not game") << "[gam]{}";
     }
     void BrokenSyntaxFails()
     {
@@ -212,28 +203,120 @@ private slots:
     void DeepNestingIsRefusedNotACrash()
     {
         TestEnvironment env;
-        QString text = QStringLiteral("[game]{");
+        QString text = "[game]{";
         for (int i = 0; i < 200000; ++i)
-            text += QStringLiteral("[a]{");
+            text += "[a]{";
         DataReplayScript record;
         QVERIFY(!ReplayScriptParser().ParseScript(text, record));
-        QVERIFY(env.LogContains(QStringLiteral("ReplayScriptParser :: sections nested too deep")));
+        QVERIFY(env.LogContains("ReplayScriptParser :: sections nested too deep"));
 
-        QString allowed = QStringLiteral("[game]{");
+        QString allowed = "[game]{";
         for (int i = 0; i < ReplayScriptParser::MaxDepth - 1; ++i)
-            allowed += QStringLiteral("[a]{");
+            allowed += "[a]{";
         QVERIFY(ReplayScriptParser().ParseScript(allowed, record));
     }
 
     void PlayersBeforeAFailureStay()
     {
         const QString body =
-            TeamZero +
-            QStringLiteral("[PLAYER0]\n{\nName=ok;\nTeam=0;\n}\n[PLAYER1]\n{\nName=bad;\nTeam=9;\n}\n");
+            TeamZero + "[PLAYER0]\n{\nName=ok;\nTeam=0;\n}\n[PLAYER1]\n{\nName=bad;\nTeam=9;\n}\n";
         DataReplayScript record;
         QVERIFY(!ReplayScriptParser().ParseScript(Script(body), record));
         QCOMPARE(record.players.size(), 1);
-        QCOMPARE(record.players.at(0).name, QStringLiteral("ok"));
+        QCOMPARE(record.players.at(0).name, "ok");
+    }
+
+    // The value tree the parser builds (and the generator writes from).
+    void SectionAccess_GrowsOnceKeepsCaseAndContainsDoesNotInsert()
+    {
+        Variable root(VariableHash{});
+        QVERIFY(!root.Contains("key"));
+        QCOMPARE(root.Hash().size(), 0);
+        Variable& a = root["key"];
+        QCOMPARE(root.Hash().size(), 1);
+        QVERIFY(!a.isValid());
+        a = QVariant(7);
+        Variable& b = root["key"];
+        QCOMPARE(root.Hash().size(), 1);
+        QCOMPARE(&a, &b);
+        root.Insert("Key", QVariant(2));
+        QCOMPARE(root.Hash().size(), 2);
+        QCOMPARE(root["key"].toInt(), 7);
+        QCOMPARE(root["Key"].toInt(), 2);
+        QVERIFY(!root.Contains("KEY"));
+    }
+
+    void LeafAndSectionTurnIntoEachOther()
+    {
+        Variable root(VariableHash{});
+        root.Insert("x", QVariant("leaf"));
+        root["x"] = Variable(VariableHash());
+        QVERIFY(root["x"].IsHash());
+        root["x"].Insert("child", QVariant(3));
+        QCOMPARE(root["x"]["child"].toInt(), 3);
+
+        root["x"] = QVariant(2.5);
+        QVERIFY(!root["x"].IsHash());
+        QCOMPARE(root["x"].toDouble(), 2.5);
+    }
+
+    void InsertHashEmptiesAnExistingSection()
+    {
+        Variable root(VariableHash{});
+        root.Insert("s", VariableHash()).Insert("a", QVariant(1));
+        QCOMPARE(root["s"].Hash().size(), 1);
+        Variable& again = root.Insert("s", VariableHash());
+        QVERIFY(again.IsHash());
+        QCOMPARE(again.Hash().size(), 0);
+    }
+
+    void CopiesAreIndependent()
+    {
+        Variable root(VariableHash{});
+        root.Insert("s", VariableHash()).Insert("a", QVariant(1));
+        Variable copy = root;
+        copy["s"]["a"] = QVariant(2);
+        copy["s"]["b"] = QVariant(3);
+        QCOMPARE(root["s"]["a"].toInt(), 1);
+        QVERIFY(!root["s"].Contains("b"));
+        QCOMPARE(copy["s"]["a"].toInt(), 2);
+    }
+
+    void SectionOperationsOnLeafReportAndGoOn()
+    {
+        TestEnvironment env;
+        Variable leaf(QVariant("text"));
+        Variable& child = leaf["k"];
+        child = QVariant(1); // writes to a scratch node, never into the leaf
+        QVERIFY(env.LogContains("Variable :: can't convert 'QString' to hash!"));
+        QCOMPARE(leaf.toString(), "text");
+        QVERIFY(!leaf.Contains("k"));
+        QCOMPARE(leaf.Hash().size(), 0);
+        QVERIFY(!leaf["k"].isValid());
+        leaf.Insert("k", QVariant(2));
+        leaf.Insert("k", VariableHash());
+        QCOMPARE(leaf.toString(), "text");
+
+        env.ClearLog();
+        Variable invalid;
+        QVERIFY(!invalid.Contains("k"));
+        QVERIFY(env.LogContains("Variable :: can't convert 'Invalid' to hash!"));
+        const Variable constLeaf(QVariant(4));
+        QCOMPARE(constLeaf.Hash().size(), 0);
+    }
+
+    void TravelsInsideQVariantAndIterates()
+    {
+        VariableHash hash;
+        hash.insert("a", Variable(QVariant(1)));
+        hash.insert("b", Variable(QVariant(2)));
+        const QVariant boxed = QVariant::fromValue(hash);
+        const QAssociativeIterable iterable = boxed.value<QAssociativeIterable>();
+        int sum = 0;
+        for (auto it = iterable.begin(); it != iterable.end(); ++it)
+            sum += it.value().value<Variable>().toInt();
+        QCOMPARE(sum, 3);
+        Variable::RegisterMetaTypes(); // a second registration is harmless
     }
 };
 

@@ -174,7 +174,7 @@ private slots:
             QVERIFY(!m_host->IsOpen());
             QTest::qWait(20);
             QCOMPARE(taunts.count(), 1);
-            QCOMPARE(taunts.first().first().toString(), QStringLiteral("2"));
+            QCOMPARE(taunts.first().first().toString(), "2");
             QVERIFY(m_host->Sounds().isEmpty());
         }
 
@@ -228,7 +228,7 @@ private slots:
         for (int row = 0; row < list->model()->rowCount(); ++row)
             names << list->model()->index(row, 1).data().toString().trimmed();
         QCOMPARE(names, (QStringList{"alpha flats", "Bravo Ford", "Charlie Hills"}));
-        QCOMPARE(list->GetSelectedMap(), QStringLiteral("Bravo Ford"));
+        QCOMPARE(list->GetSelectedMap(), "Bravo Ford");
 
         QTRY_COMPARE(dialog->PendingCount(), 0);
         QTRY_COMPARE(answers.count(), 3);
@@ -237,7 +237,7 @@ private slots:
         if (input.startsWith("type"))
         {
             m_host->Type("charl");
-            QTRY_COMPARE(list->GetSelectedMap(), QStringLiteral("Charlie Hills"));
+            QTRY_COMPARE(list->GetSelectedMap(), "Charlie Hills");
         }
         if (input.startsWith("double click"))
             m_host->DoubleClick(list->viewport(), RowPoint(list, 0));

@@ -51,335 +51,324 @@ class TestPageManager : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void init();
-    void cleanup();
-
-    void Navigation_data();
-    void Navigation();
-
-    void PageIsNotDeletedWhileItsCodeRuns();
-    void DialogIsNotDeletedWhileItsCodeRuns();
-    void ExitIdZeroTakesTheLastMainPage();
-    void InputGoesToTheVisiblePage();
-    void DestroyingTheManagerDestroysEnteredPages();
-
-private:
     std::unique_ptr<TestEnvironment> m_env;
+
+private slots:
+    void init()
+    {
+        m_env = std::make_unique<TestEnvironment>();
+        TestPageFactory::Install();
+    }
+
+    void cleanup()
+    {
+        PageManager::Destroy();
+        PageStorageManager::Destroy();
+        ModalPage::Destroy();
+        FlushDeletes();
+        PageStorageManager::SetPageFactory(nullptr);
+        m_env.reset();
+    }
+
+    void Navigation_data()
+    {
+        // actions; the pages passed through (each step signals exit, enter and the visible change);
+        // current page; entered pages; pages built and deleted; dialogs alive; log lines (E: switch, W:
+        // warning).
+        QTest::addColumn<QStringList>("actions");
+        QTest::addColumn<QList<int>>("path");
+        QTest::addColumn<QList<int>>("entered");
+        QTest::addColumn<QList<int>>("built");
+        QTest::addColumn<QList<int>>("deleted");
+        QTest::addColumn<int>("dialogsAlive");
+        QTest::addColumn<QStringList>("log");
+        const QString menu = E("EMPTY --> Main Menu");
+
+        QTest::newRow("forward") << L("static:3 click:13") << I{1, 3, 13} << I{13} << I{3, 13} << I{3} << 0
+                                 << QStringList{menu, E("Main Menu --> Skirmish SIMPLE")};
+        QTest::newRow("keep previous and back")
+            << L("static:3 click:5 back") << I{1, 3, 5, 3} << I{3} << I{3, 5} << I{5} << 0
+            << QStringList{menu, E("Main Menu --> Game Settings"), E("Game Settings --> Main Menu")};
+        QTest::newRow("two keeping pages and back twice")
+            << L("static:3 click:7 click:4 back back") << I{1, 3, 7, 4, 7, 3} << I{3} << I{3, 7, 4} << I{4, 7}
+            << 0
+            << QStringList{menu, E("Main Menu --> About"), E("About --> PlayerGuide"),
+                           E("PlayerGuide --> About"), E("About --> Main Menu")};
+        QTest::newRow("list, kept list under its data page, back twice")
+            << L("static:3 click:9 click:10 back back") << I{1, 3, 9, 10, 9, 3} << I{3} << I{3, 9, 10, 3}
+            << I{3, 9, 10} << 0
+            << QStringList{menu, E("Main Menu --> Campaign Mission List"),
+                           E("Campaign Mission List --> Campaign Mission Data"),
+                           E("Campaign Mission Data --> Campaign Mission List"),
+                           E("Campaign Mission List --> Main Menu")};
+        QTest::newRow("intro movie goes on to the menu")
+            << L("static:2 back") << I{1, 2, 3} << I{3} << I{2, 3} << I{2} << 0
+            << QStringList{E("EMPTY --> Intro Movie"), E("Intro Movie --> Main Menu")};
+        QTest::newRow("open and close a dialog")
+            << L("static:3 dialog:Hello close") << I{1, 3, 24, 3} << I{3} << I{3} << I{} << 0
+            << QStringList{menu, E("Main Menu --> MODAL --- Hello"), E("MODAL --> Main Menu")};
+        QTest::newRow("untitled dialog closed by its Close button")
+            << L("static:3 dialog: closeButton") << I{1, 3, 24, 3} << I{3} << I{3} << I{} << 0
+            << QStringList{menu, E("Main Menu --> MODAL --- MESSAGE BOX"), E("MODAL --> Main Menu")};
+        QTest::newRow("next page while a dialog is shown")
+            << L("static:3 dialog:Hello click:13") << I{1, 3, 24, 13} << I{13} << I{3, 13} << I{3} << 0
+            << QStringList{menu, E("Main Menu --> MODAL --- Hello"), E("MODAL --> Skirmish SIMPLE")};
+        QTest::newRow("keeping page asked for while a dialog is shown, then back")
+            << L("static:3 dialog:Hello click:5 back dialog:Again close") << I{1, 3, 24, 5, 3, 24, 3} << I{3}
+            << I{3, 5} << I{5} << 0
+            << QStringList{menu,
+                           E("Main Menu --> MODAL --- Hello"),
+                           E("MODAL --> Game Settings"),
+                           E("Game Settings --> Main Menu"),
+                           E("Main Menu --> MODAL --- Again"),
+                           E("MODAL --> Main Menu")};
+        QTest::newRow("page under a dialog exits")
+            << L("static:3 click:13 dialog:Hello backUnder") << I{1, 3, 13, 24, 3} << I{3} << I{3, 13, 3}
+            << I{3, 13} << 0
+            << QStringList{menu, E("Main Menu --> Skirmish SIMPLE"), E("Skirmish SIMPLE --> MODAL --- Hello"),
+                           E("Skirmish SIMPLE --> Main Menu")};
+        const QString inUse = W("PageManager :: SetNextPage --- NPageID::ID_MODAL is in use");
+        QTest::newRow("second dialog while one is shown")
+            << L("static:3 dialog:First dialog:Second") << I{1, 3, 24} << I{3, 24} << I{3} << I{} << 1
+            << QStringList{menu, E("Main Menu --> MODAL --- First"), E("MODAL --> MODAL --- Second"), inUse};
+        QTest::newRow("second dialog, then closed")
+            << L("static:3 dialog:First dialog:Second close") << I{1, 3, 24, 3} << I{3} << I{3} << I{} << 0
+            << QStringList{menu, E("Main Menu --> MODAL --- First"), E("MODAL --> MODAL --- Second"), inUse,
+                           E("MODAL --> Main Menu")};
+        QTest::newRow("unknown ids before the main menu exists")
+            << L("static:0 static:30 static:-1") << I{1} << I{1} << I{} << I{} << 0
+            << QStringList{E("EMPTY --> UNKNOWN"),
+                           W("PageManager :: PAGES --- CHANGE 0 >> 1 EMPTY"),
+                           W("PageManager :: SetNextPage --- SELECTED ALREADY 1 EMPTY"),
+                           E("EMPTY --> NO_SUCH_PAGE"),
+                           W("PageStorageManager :: PAGE 30 NOT EXIST. USE \"MainMenu\""),
+                           W("PageManager :: SetNextPage --- NO PAGE 30"),
+                           E("EMPTY --> NO_SUCH_PAGE"),
+                           W("PageStorageManager :: PAGE -1 NOT EXIST. USE \"MainMenu\""),
+                           W("PageManager :: SetNextPage --- NO PAGE -1")};
+        QTest::newRow("unknown id with the main menu shown")
+            << L("static:3 static:30") << I{1, 3} << I{3} << I{3} << I{} << 0
+            << QStringList{menu, E("Main Menu --> NO_SUCH_PAGE"),
+                           W("PageStorageManager :: PAGE 30 NOT EXIST. USE \"MainMenu\""),
+                           W("PageManager :: PAGES --- CHANGE 30 >> 3 Main Menu"),
+                           W("PageManager :: SetNextPage --- SELECTED ALREADY 3 Main Menu")};
+        const QString again = W("PageManager :: SetNextPage --- SELECTED ALREADY 3 Main Menu");
+        QTest::newRow("the same page again")
+            << L("static:3 static:3 click:3") << I{1, 3} << I{3} << I{3} << I{} << 0
+            << QStringList{menu, E("Main Menu --> Main Menu"), again, E("Main Menu --> Main Menu"), again};
+    }
+
+    void Navigation()
+    {
+        QFETCH(QStringList, actions);
+        QFETCH(QList<int>, path);
+        QFETCH(QList<int>, entered);
+        QFETCH(QList<int>, built);
+        QFETCH(QList<int>, deleted);
+        QFETCH(int, dialogsAlive);
+        QFETCH(QStringList, log);
+        QStringList signalOrder;
+        for (int i = 1; i < path.size(); ++i)
+            signalOrder << QString("exit:%1").arg(path[i - 1]) << QString("enter:%1").arg(path[i])
+                        << QString("visible:%1<%2").arg(path[i]).arg(path[i - 1]);
+        const int current = path.last();
+
+        PageManager* manager = PageManager::Instance();
+        QStringList signalsSeen;
+        connect(manager, &PageManager::OnExitCurrentPage, this,
+                [&](int id) { signalsSeen << QString("exit:%1").arg(id); });
+        connect(manager, &PageManager::OnEnterCurrentPage, this,
+                [&](int id) { signalsSeen << QString("enter:%1").arg(id); });
+        connect(manager, &PageManager::OnVisiblePageChange, this,
+                [&](int now, int before) { signalsSeen << QString("visible:%1<%2").arg(now).arg(before); });
+        m_env->ClearLog();
+
+        QList<QPointer<TestDialog>> dialogs;
+        for (const QString& action : actions)
+        {
+            const QString verb = action.section(':', 0, 0);
+            const QString arg = action.section(':', 1);
+            auto* lastMain =
+                qobject_cast<CountingPage*>(PageStorageManager::GetPage(manager->GetLastMainPageId()));
+            if (verb == "static")
+            {
+                PageManager::SetNextPageStatic(arg.toInt());
+            }
+            else if (verb == "click")
+            {
+                QVERIFY(lastMain);
+                lastMain->EmitNext(arg.toInt());
+            }
+            else if (verb == "back")
+            {
+                auto* page =
+                    qobject_cast<CountingPage*>(PageStorageManager::GetPage(manager->GetCurrentPageId()));
+                QVERIFY(page);
+                page->EmitExit();
+            }
+            else if (verb == "backUnder")
+            {
+                QVERIFY(lastMain && lastMain->IsUnderModal());
+                lastMain->EmitExit();
+            }
+            else if (verb == "dialog")
+            {
+                QVERIFY(lastMain);
+                auto* dialog = new TestDialog(arg);
+                dialogs << dialog;
+                lastMain->EmitModal(dialog);
+            }
+            else if (verb == "close")
+            {
+                QVERIFY(!dialogs.isEmpty() && dialogs.last());
+                dialogs.last()->Close();
+            }
+            else if (verb == "closeButton")
+            {
+                ModalPage::Instance()->GetButtonClose()->click();
+            }
+            else
+            {
+                QFAIL(qPrintable("unknown action " + action));
+            }
+        }
+        FlushDeletes();
+
+        QCOMPARE(manager->GetCurrentPageId(), current);
+        QCOMPARE(manager->GetVisiblePageId(), current);
+        QCOMPARE(manager->GetEnteredPageIds(), entered);
+        QList<int> builtIds;
+        for (const auto& entry : TestPageFactory::Built())
+            builtIds << entry.first;
+        QCOMPARE(builtIds, built);
+        QList<int> deletedIds = TestPageFactory::Deleted();
+        std::sort(deletedIds.begin(), deletedIds.end());
+        QCOMPARE(deletedIds, deleted);
+        int alive = 0;
+        for (const auto& dialog : dialogs)
+            alive += dialog ? 1 : 0;
+        QCOMPARE(alive, dialogsAlive);
+        QCOMPARE(ModalPage::Exists(), entered.contains(ID_MODAL));
+        QCOMPARE(signalsSeen, signalOrder);
+        QCOMPARE(NavigationLog(m_env->LogLines()), log);
+
+        // No page is entered twice or left twice; only a page under a dialog stays marked so.
+        for (const auto& entry : TestPageFactory::Built())
+        {
+            auto* page = qobject_cast<CountingPage*>(entry.second.data());
+            if (!page)
+                continue;
+            QCOMPARE(page->entered - page->exited, entered.contains(entry.first) ? 1 : 0);
+            QCOMPARE(page->IsUnderModal(),
+                     entered.contains(ID_MODAL) && manager->GetLastMainPageId() == entry.first);
+        }
+        for (const QString& line : m_env->LogLines())
+            QVERIFY2(!line.contains("TWICE"), qPrintable(line));
+    }
+
+    void PageIsNotDeletedWhileItsCodeRuns()
+    {
+        PageManager::SetNextPageStatic(ID_MAIN_MENU);
+        PageManager::SetNextPageStatic(ID_SKIRMISH_SIMPLE);
+        QPointer<CountingPage> page = TestPageFactory::Latest(ID_SKIRMISH_SIMPLE);
+        QVERIFY(page);
+        // The Back button's own click handler is still on the stack when the switch ends.
+        bool aliveAfterEmit = false;
+        QTimer::singleShot(0, page,
+                           [&]
+                           {
+                               page->EmitExit();
+                               aliveAfterEmit = !page.isNull();
+                           });
+        QTRY_COMPARE(PageManager::Instance()->GetCurrentPageId(), int(ID_MAIN_MENU));
+        QVERIFY(aliveAfterEmit);
+        QVERIFY(PageStorageManager::Instance()->IsNotCreated(ID_SKIRMISH_SIMPLE));
+        FlushDeletes();
+        QVERIFY(page.isNull());
+    }
+
+    void DialogIsNotDeletedWhileItsCodeRuns()
+    {
+        QStringList sounds;
+        FrameKit::SetSoundRecorder([&](const QString& sound) { sounds << sound; });
+        PageManager::SetNextPageStatic(ID_MAIN_MENU);
+        auto* dialog = new TestDialog("Closing", MODAL_CLOSE);
+        QPointer<TestDialog> watch = dialog;
+        TestPageFactory::Latest(ID_MAIN_MENU)->EmitModal(dialog);
+        QPointer<ModalPage> modal = ModalPage::Instance();
+        QCOMPARE(modal->GetModalWidget(), dialog);
+
+        modal->GetButtonClose()->click();
+        QCOMPARE(PageManager::Instance()->GetCurrentPageId(), int(ID_MAIN_MENU));
+        QVERIFY(watch);
+        QVERIFY(modal);
+        QVERIFY(!ModalPage::Exists());
+        QVERIFY(PageStorageManager::Instance()->IsNotCreated(ID_MODAL));
+        FlushDeletes();
+        QVERIFY(watch.isNull());
+        QVERIFY(modal.isNull());
+        QCOMPARE(sounds, QStringList{"button.off"});
+        FrameKit::SetSoundRecorder(nullptr);
+
+        // The next dialog gets a fresh modal page.
+        TestPageFactory::Latest(ID_MAIN_MENU)->EmitModal(new TestDialog("Next"));
+        QVERIFY(ModalPage::Exists());
+        QCOMPARE(ModalPage::Instance()->GetModalWidget()->GetTitle(), "Next");
+    }
+
+    void ExitIdZeroTakesTheLastMainPage()
+    {
+        NPage* settings = PageStorageManager::GetPage(ID_GAME_SETTINGS);
+        QCOMPARE(settings->GetExitPageId(), 0);
+        PageManager::SetNextPageStatic(ID_REPLAYS);
+        PageManager::SetNextPageStatic(ID_GAME_SETTINGS);
+        QCOMPARE(settings->GetExitPageId(), int(ID_REPLAYS));
+        // Once set it stays, also when the page is asked for again from elsewhere.
+        PageManager::SetNextPageStatic(ID_MAIN_MENU);
+        QCOMPARE(PageStorageManager::GetPage(ID_REPLAYS)->GetExitPageId(), int(ID_EMPTY));
+    }
+
+    void InputGoesToTheVisiblePage()
+    {
+        class KeyPage : public CountingPage
+        {
+        public:
+            KeyPage() : CountingPage(ID_ABOUT, 0, false) {}
+            void keyPress(QKeyEvent*) override { ++keys; }
+            void mousePress(QMouseEvent*) override { ++clicks; }
+            int keys = 0;
+            int clicks = 0;
+        };
+        auto* page = new KeyPage();
+        PageStorageManager::SetPageFactory([page](int id) -> NPage*
+                                           { return id == ID_ABOUT ? page : nullptr; });
+        PageManager::SetNextPageStatic(ID_ABOUT);
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier);
+        QMouseEvent mouse(QEvent::MouseButtonPress, QPointF(1, 1), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        PageManager::Instance()->DoKeyPressEvent(&key);
+        PageManager::Instance()->DoMousePressEvent(&mouse);
+        QCOMPARE(page->keys, 1);
+        QCOMPARE(page->clicks, 1);
+        // Under a dialog the dialog page gets them, not the page.
+        page->EmitModal(new TestDialog("Keys"));
+        PageManager::Instance()->DoKeyPressEvent(&key);
+        QCOMPARE(page->keys, 1);
+    }
+
+    void DestroyingTheManagerDestroysEnteredPages()
+    {
+        PageManager::SetNextPageStatic(ID_MAIN_MENU);
+        TestPageFactory::Latest(ID_MAIN_MENU)->EmitModal(new TestDialog("Open"));
+        QPointer<NPage> menu = PageStorageManager::GetPage(ID_MAIN_MENU);
+        PageManager::Destroy();
+        QVERIFY(m_env->LogContains("Destroy :: PageManager"));
+        QVERIFY(!ModalPage::Exists());
+        QVERIFY(PageStorageManager::Instance()->IsNotCreated(ID_MAIN_MENU));
+        FlushDeletes();
+        QVERIFY(menu.isNull());
+    }
 };
-
-void TestPageManager::init()
-{
-    m_env = std::make_unique<TestEnvironment>();
-    TestPageFactory::Install();
-}
-
-void TestPageManager::cleanup()
-{
-    PageManager::Destroy();
-    PageStorageManager::Destroy();
-    ModalPage::Destroy();
-    FlushDeletes();
-    PageStorageManager::SetPageFactory(nullptr);
-    m_env.reset();
-}
-
-void TestPageManager::Navigation_data()
-{
-    // actions; the pages passed through (each step signals exit, enter and the visible change);
-    // current page; entered pages; pages built and deleted; dialogs alive; log lines (E: switch, W: warning).
-    QTest::addColumn<QStringList>("actions");
-    QTest::addColumn<QList<int>>("path");
-    QTest::addColumn<QList<int>>("entered");
-    QTest::addColumn<QList<int>>("built");
-    QTest::addColumn<QList<int>>("deleted");
-    QTest::addColumn<int>("dialogsAlive");
-    QTest::addColumn<QStringList>("log");
-    const QString menu = E("EMPTY --> Main Menu");
-
-    QTest::newRow("forward") << L("static:3 click:13") << I{1, 3, 13} << I{13} << I{3, 13} << I{3} << 0
-                             << QStringList{menu, E("Main Menu --> Skirmish SIMPLE")};
-    QTest::newRow("keep previous and back")
-        << L("static:3 click:5 back") << I{1, 3, 5, 3} << I{3} << I{3, 5} << I{5} << 0
-        << QStringList{menu, E("Main Menu --> Game Settings"), E("Game Settings --> Main Menu")};
-    QTest::newRow("two keeping pages and back twice")
-        << L("static:3 click:7 click:4 back back") << I{1, 3, 7, 4, 7, 3} << I{3} << I{3, 7, 4} << I{4, 7}
-        << 0
-        << QStringList{menu, E("Main Menu --> About"), E("About --> PlayerGuide"), E("PlayerGuide --> About"),
-                       E("About --> Main Menu")};
-    QTest::newRow("list, kept list under its data page, back twice")
-        << L("static:3 click:9 click:10 back back") << I{1, 3, 9, 10, 9, 3} << I{3} << I{3, 9, 10, 3}
-        << I{3, 9, 10} << 0
-        << QStringList{menu, E("Main Menu --> Campaign Mission List"),
-                       E("Campaign Mission List --> Campaign Mission Data"),
-                       E("Campaign Mission Data --> Campaign Mission List"),
-                       E("Campaign Mission List --> Main Menu")};
-    QTest::newRow("intro movie goes on to the menu")
-        << L("static:2 back") << I{1, 2, 3} << I{3} << I{2, 3} << I{2} << 0
-        << QStringList{E("EMPTY --> Intro Movie"), E("Intro Movie --> Main Menu")};
-    QTest::newRow("open and close a dialog")
-        << L("static:3 dialog:Hello close") << I{1, 3, 24, 3} << I{3} << I{3} << I{} << 0
-        << QStringList{menu, E("Main Menu --> MODAL --- Hello"), E("MODAL --> Main Menu")};
-    QTest::newRow("untitled dialog closed by its Close button")
-        << L("static:3 dialog: closeButton") << I{1, 3, 24, 3} << I{3} << I{3} << I{} << 0
-        << QStringList{menu, E("Main Menu --> MODAL --- MESSAGE BOX"), E("MODAL --> Main Menu")};
-    QTest::newRow("next page while a dialog is shown")
-        << L("static:3 dialog:Hello click:13") << I{1, 3, 24, 13} << I{13} << I{3, 13} << I{3} << 0
-        << QStringList{menu, E("Main Menu --> MODAL --- Hello"), E("MODAL --> Skirmish SIMPLE")};
-    QTest::newRow("keeping page asked for while a dialog is shown, then back")
-        << L("static:3 dialog:Hello click:5 back dialog:Again close") << I{1, 3, 24, 5, 3, 24, 3} << I{3}
-        << I{3, 5} << I{5} << 0
-        << QStringList{menu,
-                       E("Main Menu --> MODAL --- Hello"),
-                       E("MODAL --> Game Settings"),
-                       E("Game Settings --> Main Menu"),
-                       E("Main Menu --> MODAL --- Again"),
-                       E("MODAL --> Main Menu")};
-    QTest::newRow("page under a dialog exits")
-        << L("static:3 click:13 dialog:Hello backUnder") << I{1, 3, 13, 24, 3} << I{3} << I{3, 13, 3}
-        << I{3, 13} << 0
-        << QStringList{menu, E("Main Menu --> Skirmish SIMPLE"), E("Skirmish SIMPLE --> MODAL --- Hello"),
-                       E("Skirmish SIMPLE --> Main Menu")};
-    const QString inUse = W("PageManager :: SetNextPage --- NPageID::ID_MODAL is in use");
-    QTest::newRow("second dialog while one is shown")
-        << L("static:3 dialog:First dialog:Second") << I{1, 3, 24} << I{3, 24} << I{3} << I{} << 1
-        << QStringList{menu, E("Main Menu --> MODAL --- First"), E("MODAL --> MODAL --- Second"), inUse};
-    QTest::newRow("second dialog, then closed")
-        << L("static:3 dialog:First dialog:Second close") << I{1, 3, 24, 3} << I{3} << I{3} << I{} << 0
-        << QStringList{menu, E("Main Menu --> MODAL --- First"), E("MODAL --> MODAL --- Second"), inUse,
-                       E("MODAL --> Main Menu")};
-    QTest::newRow("unknown ids before the main menu exists")
-        << L("static:0 static:30 static:-1") << I{1} << I{1} << I{} << I{} << 0
-        << QStringList{E("EMPTY --> UNKNOWN"),
-                       W("PageManager :: PAGES --- CHANGE 0 >> 1 EMPTY"),
-                       W("PageManager :: SetNextPage --- SELECTED ALREADY 1 EMPTY"),
-                       E("EMPTY --> NO_SUCH_PAGE"),
-                       W("PageStorageManager :: PAGE 30 NOT EXIST. USE \"MainMenu\""),
-                       W("PageManager :: SetNextPage --- NO PAGE 30"),
-                       E("EMPTY --> NO_SUCH_PAGE"),
-                       W("PageStorageManager :: PAGE -1 NOT EXIST. USE \"MainMenu\""),
-                       W("PageManager :: SetNextPage --- NO PAGE -1")};
-    QTest::newRow("unknown id with the main menu shown")
-        << L("static:3 static:30") << I{1, 3} << I{3} << I{3} << I{} << 0
-        << QStringList{menu, E("Main Menu --> NO_SUCH_PAGE"),
-                       W("PageStorageManager :: PAGE 30 NOT EXIST. USE \"MainMenu\""),
-                       W("PageManager :: PAGES --- CHANGE 30 >> 3 Main Menu"),
-                       W("PageManager :: SetNextPage --- SELECTED ALREADY 3 Main Menu")};
-    const QString again = W("PageManager :: SetNextPage --- SELECTED ALREADY 3 Main Menu");
-    QTest::newRow("the same page again")
-        << L("static:3 static:3 click:3") << I{1, 3} << I{3} << I{3} << I{} << 0
-        << QStringList{menu, E("Main Menu --> Main Menu"), again, E("Main Menu --> Main Menu"), again};
-}
-
-void TestPageManager::Navigation()
-{
-    QFETCH(QStringList, actions);
-    QFETCH(QList<int>, path);
-    QFETCH(QList<int>, entered);
-    QFETCH(QList<int>, built);
-    QFETCH(QList<int>, deleted);
-    QFETCH(int, dialogsAlive);
-    QFETCH(QStringList, log);
-    QStringList signalOrder;
-    for (int i = 1; i < path.size(); ++i)
-        signalOrder << QString("exit:%1").arg(path[i - 1]) << QString("enter:%1").arg(path[i])
-                    << QString("visible:%1<%2").arg(path[i]).arg(path[i - 1]);
-    const int current = path.last();
-
-    PageManager* manager = PageManager::Instance();
-    QStringList signalsSeen;
-    connect(manager, &PageManager::OnExitCurrentPage, this,
-            [&](int id) { signalsSeen << QString("exit:%1").arg(id); });
-    connect(manager, &PageManager::OnEnterCurrentPage, this,
-            [&](int id) { signalsSeen << QString("enter:%1").arg(id); });
-    connect(manager, &PageManager::OnVisiblePageChange, this,
-            [&](int now, int before) { signalsSeen << QString("visible:%1<%2").arg(now).arg(before); });
-    m_env->ClearLog();
-
-    QList<QPointer<TestDialog>> dialogs;
-    for (const QString& action : actions)
-    {
-        const QString verb = action.section(':', 0, 0);
-        const QString arg = action.section(':', 1);
-        auto* lastMain =
-            qobject_cast<CountingPage*>(PageStorageManager::GetPage(manager->GetLastMainPageId()));
-        if (verb == "static")
-        {
-            PageManager::SetNextPageStatic(arg.toInt());
-        }
-        else if (verb == "click")
-        {
-            QVERIFY(lastMain);
-            lastMain->EmitNext(arg.toInt());
-        }
-        else if (verb == "back")
-        {
-            auto* page =
-                qobject_cast<CountingPage*>(PageStorageManager::GetPage(manager->GetCurrentPageId()));
-            QVERIFY(page);
-            page->EmitExit();
-        }
-        else if (verb == "backUnder")
-        {
-            QVERIFY(lastMain && lastMain->IsUnderModal());
-            lastMain->EmitExit();
-        }
-        else if (verb == "dialog")
-        {
-            QVERIFY(lastMain);
-            auto* dialog = new TestDialog(arg);
-            dialogs << dialog;
-            lastMain->EmitModal(dialog);
-        }
-        else if (verb == "close")
-        {
-            QVERIFY(!dialogs.isEmpty() && dialogs.last());
-            dialogs.last()->Close();
-        }
-        else if (verb == "closeButton")
-        {
-            ModalPage::Instance()->GetButtonClose()->click();
-        }
-        else
-        {
-            QFAIL(qPrintable("unknown action " + action));
-        }
-    }
-    FlushDeletes();
-
-    QCOMPARE(manager->GetCurrentPageId(), current);
-    QCOMPARE(manager->GetVisiblePageId(), current);
-    QCOMPARE(manager->GetEnteredPageIds(), entered);
-    QList<int> builtIds;
-    for (const auto& entry : TestPageFactory::Built())
-        builtIds << entry.first;
-    QCOMPARE(builtIds, built);
-    QList<int> deletedIds = TestPageFactory::Deleted();
-    std::sort(deletedIds.begin(), deletedIds.end());
-    QCOMPARE(deletedIds, deleted);
-    int alive = 0;
-    for (const auto& dialog : dialogs)
-        alive += dialog ? 1 : 0;
-    QCOMPARE(alive, dialogsAlive);
-    QCOMPARE(ModalPage::Exists(), entered.contains(ID_MODAL));
-    QCOMPARE(signalsSeen, signalOrder);
-    QCOMPARE(NavigationLog(m_env->LogLines()), log);
-
-    // No page is entered twice or left twice; only a page under a dialog stays marked so.
-    for (const auto& entry : TestPageFactory::Built())
-    {
-        auto* page = qobject_cast<CountingPage*>(entry.second.data());
-        if (!page)
-            continue;
-        QCOMPARE(page->entered - page->exited, entered.contains(entry.first) ? 1 : 0);
-        QCOMPARE(page->IsUnderModal(),
-                 entered.contains(ID_MODAL) && manager->GetLastMainPageId() == entry.first);
-    }
-    for (const QString& line : m_env->LogLines())
-        QVERIFY2(!line.contains("TWICE"), qPrintable(line));
-}
-
-void TestPageManager::PageIsNotDeletedWhileItsCodeRuns()
-{
-    PageManager::SetNextPageStatic(ID_MAIN_MENU);
-    PageManager::SetNextPageStatic(ID_SKIRMISH_SIMPLE);
-    QPointer<CountingPage> page = TestPageFactory::Latest(ID_SKIRMISH_SIMPLE);
-    QVERIFY(page);
-    // The Back button's own click handler is still on the stack when the switch ends.
-    bool aliveAfterEmit = false;
-    QTimer::singleShot(0, page,
-                       [&]
-                       {
-                           page->EmitExit();
-                           aliveAfterEmit = !page.isNull();
-                       });
-    QTRY_COMPARE(PageManager::Instance()->GetCurrentPageId(), int(ID_MAIN_MENU));
-    QVERIFY(aliveAfterEmit);
-    QVERIFY(PageStorageManager::Instance()->IsNotCreated(ID_SKIRMISH_SIMPLE));
-    FlushDeletes();
-    QVERIFY(page.isNull());
-}
-
-void TestPageManager::DialogIsNotDeletedWhileItsCodeRuns()
-{
-    QStringList sounds;
-    FrameKit::SetSoundRecorder([&](const QString& sound) { sounds << sound; });
-    PageManager::SetNextPageStatic(ID_MAIN_MENU);
-    auto* dialog = new TestDialog(QStringLiteral("Closing"), MODAL_CLOSE);
-    QPointer<TestDialog> watch = dialog;
-    TestPageFactory::Latest(ID_MAIN_MENU)->EmitModal(dialog);
-    QPointer<ModalPage> modal = ModalPage::Instance();
-    QCOMPARE(modal->GetModalWidget(), dialog);
-
-    modal->GetButtonClose()->click();
-    QCOMPARE(PageManager::Instance()->GetCurrentPageId(), int(ID_MAIN_MENU));
-    QVERIFY(watch);
-    QVERIFY(modal);
-    QVERIFY(!ModalPage::Exists());
-    QVERIFY(PageStorageManager::Instance()->IsNotCreated(ID_MODAL));
-    FlushDeletes();
-    QVERIFY(watch.isNull());
-    QVERIFY(modal.isNull());
-    QCOMPARE(sounds, QStringList{"button.off"});
-    FrameKit::SetSoundRecorder(nullptr);
-
-    // The next dialog gets a fresh modal page.
-    TestPageFactory::Latest(ID_MAIN_MENU)->EmitModal(new TestDialog(QStringLiteral("Next")));
-    QVERIFY(ModalPage::Exists());
-    QCOMPARE(ModalPage::Instance()->GetModalWidget()->GetTitle(), QStringLiteral("Next"));
-}
-
-void TestPageManager::ExitIdZeroTakesTheLastMainPage()
-{
-    NPage* settings = PageStorageManager::GetPage(ID_GAME_SETTINGS);
-    QCOMPARE(settings->GetExitPageId(), 0);
-    PageManager::SetNextPageStatic(ID_REPLAYS);
-    PageManager::SetNextPageStatic(ID_GAME_SETTINGS);
-    QCOMPARE(settings->GetExitPageId(), int(ID_REPLAYS));
-    // Once set it stays, also when the page is asked for again from elsewhere.
-    PageManager::SetNextPageStatic(ID_MAIN_MENU);
-    QCOMPARE(PageStorageManager::GetPage(ID_REPLAYS)->GetExitPageId(), int(ID_EMPTY));
-}
-
-void TestPageManager::InputGoesToTheVisiblePage()
-{
-    class KeyPage : public CountingPage
-    {
-    public:
-        KeyPage() : CountingPage(ID_ABOUT, 0, false) {}
-        void keyPress(QKeyEvent*) override { ++keys; }
-        void mousePress(QMouseEvent*) override { ++clicks; }
-        int keys = 0;
-        int clicks = 0;
-    };
-    auto* page = new KeyPage();
-    PageStorageManager::SetPageFactory([page](int id) -> NPage* { return id == ID_ABOUT ? page : nullptr; });
-    PageManager::SetNextPageStatic(ID_ABOUT);
-    QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier);
-    QMouseEvent mouse(QEvent::MouseButtonPress, QPointF(1, 1), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    PageManager::Instance()->DoKeyPressEvent(&key);
-    PageManager::Instance()->DoMousePressEvent(&mouse);
-    QCOMPARE(page->keys, 1);
-    QCOMPARE(page->clicks, 1);
-    // Under a dialog the dialog page gets them, not the page.
-    page->EmitModal(new TestDialog(QStringLiteral("Keys")));
-    PageManager::Instance()->DoKeyPressEvent(&key);
-    QCOMPARE(page->keys, 1);
-}
-
-void TestPageManager::DestroyingTheManagerDestroysEnteredPages()
-{
-    PageManager::SetNextPageStatic(ID_MAIN_MENU);
-    TestPageFactory::Latest(ID_MAIN_MENU)->EmitModal(new TestDialog(QStringLiteral("Open")));
-    QPointer<NPage> menu = PageStorageManager::GetPage(ID_MAIN_MENU);
-    PageManager::Destroy();
-    QVERIFY(m_env->LogContains("Destroy :: PageManager"));
-    QVERIFY(!ModalPage::Exists());
-    QVERIFY(PageStorageManager::Instance()->IsNotCreated(ID_MAIN_MENU));
-    FlushDeletes();
-    QVERIFY(menu.isNull());
-}
 
 QTEST_MAIN(TestPageManager)
 #include "tst_pagemanager.moc"

@@ -8,7 +8,6 @@
 
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLayout>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
@@ -20,11 +19,6 @@ class TestPageStore : public QObject
 private slots:
     void init();
     void cleanup();
-
-    void PageIdTexts_data();
-    void PageIdTexts();
-    void BasePageDoesNothing();
-    void TitleBar();
 
     void EmptyPageServesZeroAndOne();
     void CreateTwiceReturnsTheCachedPage();
@@ -60,55 +54,6 @@ void TestPageStore::cleanup()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     PageStorageManager::SetPageFactory(nullptr);
     m_env.reset();
-}
-
-void TestPageStore::PageIdTexts_data()
-{
-    QTest::addColumn<int>("id");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("0") << 0 << "UNKNOWN";
-    QTest::newRow("1") << 1 << "EMPTY";
-    QTest::newRow("16") << 16 << "M_SPRING Login Custom";
-    QTest::newRow("23 has no text of its own") << 23 << "NO_SUCH_PAGE";
-    QTest::newRow("24") << 24 << "MODAL";
-    QTest::newRow("25") << 25 << "NO_SUCH_PAGE";
-    QTest::newRow("-1") << -1 << "NO_SUCH_PAGE";
-}
-
-void TestPageStore::PageIdTexts()
-{
-    QFETCH(int, id);
-    QFETCH(QString, text);
-    QCOMPARE(NPage::PageIdToString(id), text);
-}
-
-void TestPageStore::BasePageDoesNothing()
-{
-    NPage page(ID_ABOUT, 0, QStringLiteral("About"));
-    QSignalSpy next(&page, &NPage::OnNextPageClick);
-    QSignalSpy exit(&page, &NPage::OnExitPageClick);
-    QSignalSpy modal(&page, &NPage::OnModalPageClick);
-    QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QMouseEvent mouse(QEvent::MouseButtonPress, QPointF(1, 1), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    page.keyPress(&key);
-    page.mousePress(&mouse);
-    page.setModalWidget(nullptr);
-    page.EnterPage();
-    page.ExitPage();
-    page.DoCancel();
-    QCOMPARE(next.count() + exit.count() + modal.count(), 0);
-    QVERIFY(!page.IsKeepPreviousPage() && !page.IsUnderModal());
-}
-
-void TestPageStore::TitleBar()
-{
-    std::unique_ptr<QFrame> title(NPage::CreateTitle(8, QStringLiteral("Replays")));
-    const QMargins margins = title->layout()->contentsMargins();
-    QCOMPARE(margins, QMargins(16, 0, 16, 8));
-    auto* label = title->findChild<QLabel*>();
-    QVERIFY(label);
-    QVERIFY(label->text().compare(QLatin1String("Replays"), Qt::CaseInsensitive) == 0);
 }
 
 void TestPageStore::EmptyPageServesZeroAndOne()
@@ -168,12 +113,11 @@ void TestPageStore::ModalButtonsByType_data()
     QTest::addColumn<bool>("ok");
     QTest::addColumn<bool>("cancel");
     QTest::addColumn<bool>("close");
-    QTest::addColumn<int>("margin");
     QTest::addColumn<bool>("titleShown");
-    QTest::newRow("ok and cancel") << 0 << "Question" << true << true << false << 32 << true;
-    QTest::newRow("close only") << 1 << "Notice" << false << false << true << 32 << true;
-    QTest::newRow("no buttons") << 2 << "Own" << false << false << false << 0 << true;
-    QTest::newRow("empty title") << 0 << "" << true << true << false << 32 << false;
+    QTest::newRow("ok and cancel") << 0 << "Question" << true << true << false << true;
+    QTest::newRow("close only") << 1 << "Notice" << false << false << true << true;
+    QTest::newRow("no buttons") << 2 << "Own" << false << false << false << true;
+    QTest::newRow("empty title") << 0 << "" << true << true << false << false;
 }
 
 void TestPageStore::ModalButtonsByType()
@@ -183,7 +127,6 @@ void TestPageStore::ModalButtonsByType()
     QFETCH(bool, ok);
     QFETCH(bool, cancel);
     QFETCH(bool, close);
-    QFETCH(int, margin);
     QFETCH(bool, titleShown);
     ModalPage* modal = ModalPage::Instance();
     modal->resize(1024, 768);
@@ -199,14 +142,6 @@ void TestPageStore::ModalButtonsByType()
     QCOMPARE(FrameKit::GetButtonText(modal->GetButtonOK()).compare(QLatin1String("OK"), Qt::CaseInsensitive),
              0);
     QVERIFY(modal->isAncestorOf(dialog));
-    // The dialog's distance to the buttons below it is the content margin.
-    QPushButton* button = ok ? modal->GetButtonOK() : modal->GetButtonClose();
-    if (ok || close)
-    {
-        const int gap = button->mapTo(modal, QPoint(0, 0)).y() - dialog->mapTo(modal, QPoint(0, 0)).y() -
-                        dialog->height();
-        QCOMPARE(gap, margin);
-    }
     QCOMPARE(modal->GetPageId(), int(ID_MODAL));
 }
 

@@ -146,21 +146,12 @@ private slots:
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("answer"); // the size sent, "-" for none
         QTest::addColumn<QString>("sound");
-        QTest::newRow("select") << "select"
-                                << "1920x1080"
-                                << "button.on";
-        QTest::newRow("select another row") << "row 1"
-                                            << "1366x768"
-                                            << "button.on";
-        QTest::newRow("select without a row") << "no row"
-                                              << "-1x-1"
-                                              << "button.on";
-        QTest::newRow("cancel") << "cancel"
-                                << "-"
-                                << "button.off";
-        QTest::newRow("double click") << "double click"
-                                      << "1600x900"
-                                      << "button.on";
+        for (const QStringList& row : {QStringList{"select", "1920x1080", "button.on"},
+                                       {"row 1", "1366x768", "button.on"},
+                                       {"no row", "-1x-1", "button.on"},
+                                       {"cancel", "-", "button.off"},
+                                       {"double click", "1600x900", "button.on"}})
+            QTest::newRow(qPrintable(row[0])) << row[0] << row[1] << row[2];
     }
 
     void DialogAnswers()

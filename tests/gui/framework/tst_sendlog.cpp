@@ -220,9 +220,7 @@ private slots:
         QVERIFY(dialog->GetStatus()->isVisible());
         QCOMPARE(dialog->GetStatus()->text(), QString("SENDING LOGS"));
         QTRY_COMPARE(m_server->Requests(), 1);
-        const auto form = Form(m_server->LastBody());
-        for (const char* field : {"player_name", "e-mail", "message"})
-            QCOMPARE(form.value(field), QByteArray("EMPTY"));
+        QCOMPARE(Form(m_server->LastBody()).value("message"), QByteArray("EMPTY"));
         QCOMPARE(m_sounds, QStringList{"button.on"});
 
         // While it runs, Return and Escape reach disabled buttons only.

@@ -1,15 +1,11 @@
 #include "GuiFonts.h"
 #include "GuiMetrics.h"
 #include "NImageLabel.h"
-#include "NLabel.h"
-#include "NPicture.h"
-#include "SoundManager.h"
 #include "TestEnvironment.h"
 
 #include <QFontInfo>
 #include <QGraphicsDropShadowEffect>
 #include <QPainter>
-#include <QSignalSpy>
 #include <QTest>
 
 class TestLabels : public QObject
@@ -85,20 +81,9 @@ private slots:
         QTest::newRow("0") << 0 << false << main << 24 << 2.0 << 2 << true << false;
         QTest::newRow("0 ru") << 0 << true << days << 20 << 1.0 << 2 << true << false;
         QTest::newRow("2 ru unchanged") << 2 << true << days << 22 << 2.0 << 2 << true << false;
-        QTest::newRow("4") << 4 << false << main << 16 << 1.0 << 2 << true << false;
-        QTest::newRow("8") << 8 << false << main << 12 << 1.2 << 2 << true << false;
-        QTest::newRow("8 ru") << 8 << true << days << 10 << 1.0 << 2 << true << false;
-        QTest::newRow("10") << 10 << false << main << 12 << 1.5 << 2 << true << false;
-        QTest::newRow("11 ru") << 11 << true << days << 15 << 1.0 << 2 << true << false;
-        QTest::newRow("12") << 12 << false << main << 26 << 2.0 << 2 << true << false;
-        QTest::newRow("12 ru") << 12 << true << days << 21 << 1.0 << 2 << true << false;
-        QTest::newRow("13 ru") << 13 << true << days << 11 << 1.0 << 2 << true << false;
         QTest::newRow("14") << 14 << false << main << 16 << 2.0 << 2 << true << true;
-        QTest::newRow("14 ru") << 14 << true << days << 14 << 1.0 << 2 << true << true;
-        QTest::newRow("15") << 15 << false << main << 12 << 2.0 << 2 << true << true;
         QTest::newRow("17") << 17 << false << GuiFontPixel << 10 << 1.0 << 0 << false << false;
         QTest::newRow("17 ru") << 17 << true << days << 10 << 1.0 << 0 << false << false;
-        QTest::newRow("18") << 18 << false << main << 12 << 1.2 << 2 << true << false;
         QTest::newRow("18 ru") << 18 << true << GuiFontArial << 12 << 1.2 << 2 << true << false;
         QTest::newRow("unknown") << 42 << false << main << 12 << 2.0 << 2 << true << false;
         QTest::newRow("negative ru") << -1 << true << days << 12 << 2.0 << 2 << true << false;
@@ -134,22 +119,6 @@ private slots:
         QCOMPARE(label.palette().color(QPalette::Disabled, QPalette::ButtonText), QColor(Qt::red));
     }
 
-    void PaddingStyleSheets()
-    {
-        QCOMPARE(NImageLabel(11).styleSheet(),
-                 QStringLiteral("QLabel{padding-top: -4px;padding-bottom: 0px;}"));
-        QCOMPARE(NImageLabel(12).styleSheet(),
-                 QStringLiteral("QLabel{padding-top: -2px;padding-bottom: 0px;}"));
-        QCOMPARE(NImageLabel(13).styleSheet(),
-                 QStringLiteral("QLabel{padding-top: 0px;padding-bottom: 0px;}"));
-        QVERIFY(NImageLabel(10).styleSheet().isEmpty());
-        // At a larger interface scale sizes and shadows grow, truncated.
-        const NFontSpec big = NImageLabel::FontSpec(11, false, 1.5);
-        QCOMPARE(big.pixelSize, 27);
-        QCOMPARE(big.shadow, 3);
-        QCOMPARE(big.paddingTop, -6);
-    }
-
     void CyrillicFlagIsReadAtConstruction()
     {
         NImageLabel before(0);
@@ -177,16 +146,6 @@ private slots:
         QCOMPARE(label.palette().color(QPalette::WindowText), QColor(Qt::white));
         QCOMPARE(label.GetColor(), QColor(255, 195, 0));
         QTRY_COMPARE_WITH_TIMEOUT(label.palette().color(QPalette::WindowText), QColor(255, 195, 0), 1000);
-    }
-
-    void PlainLabel()
-    {
-        NLabel label(QStringLiteral("Plain"), Qt::green);
-        QCOMPARE(label.font().family(), GuiFontMain);
-        QCOMPARE(label.font().pixelSize(), 12);
-        QCOMPARE(label.palette().color(QPalette::WindowText), QColor(Qt::green));
-        auto* effect = qobject_cast<QGraphicsDropShadowEffect*>(label.graphicsEffect());
-        QVERIFY(effect && effect->offset() == QPointF(2, 2));
     }
 };
 

@@ -364,7 +364,7 @@ private slots:
         QCOMPARE(minimap->GetState(), MapState::None);
 
         QTest::mouseClick(panel.GetMapButton(), Qt::LeftButton);
-        QCOMPARE(selectMap.takeFirst().first().toString(), QStringLiteral("Panel Map"));
+        QCOMPARE(selectMap.takeFirst().first().toString(), "Panel Map");
         panel.SetReadOnly(true);
         QVERIFY(!panel.GetMapButton()->isEnabled() && !panel.GetSizeSlider()->isEnabled() &&
                 !panel.GetSplitButton(0)->isEnabled());
@@ -427,8 +427,8 @@ private slots:
         QCOMPARE(minimap->GetState(), MapState::None);
         load(Answer(name, 0, true, "<i>Info</i> & more"));
         QCOMPARE(minimap->GetState(), MapState::Ready);
-        QCOMPARE(PlainText(label), simple ? QStringLiteral("<I>INFO</I> & MORE - ( 16 X 8 )")
-                                          : QStringLiteral("<I>INFO</I> & MORE - ( 16 x 8 )"));
+        QCOMPARE(PlainText(label),
+                 simple ? "<I>INFO</I> & MORE - ( 16 X 8 )" : "<I>INFO</I> & MORE - ( 16 x 8 )");
         // A description of many words is cut, the size stays whole, the line fits its bar.
         load(Answer(name, 0, true, QString("A very long description ").repeated(10)));
         const QString text = PlainText(label);
@@ -461,7 +461,7 @@ private slots:
         QCOMPARE(panel.GetMinimap()->GetState(), MapState::Loading);
         panel.DoMapCacheDownload("Late Map");
         QTRY_COMPARE(panel.GetMinimap()->GetState(), MapState::Ready);
-        QCOMPARE(PlainText(panel.GetNameLabel()), QStringLiteral("LATE MAP - ( 2 x 2 )"));
+        QCOMPARE(PlainText(panel.GetNameLabel()), "LATE MAP - ( 2 x 2 )");
         MinimapManager::SetLibraryPath(QString());
     }
 };

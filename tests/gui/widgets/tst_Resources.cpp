@@ -29,8 +29,7 @@ QStringList NamedPictures()
 {
     QStringList paths;
     for (const char* pattern :
-         {":/Buttons/button_{,menu_}{black,blue,brown,brown_dark,brown_light,green,red,silver}{,_2x}.png",
-          ":/Buttons/button_menu_none{,_2x}.png",
+         {":/Buttons/button_menu_none{,_2x}.png", // the colours' pictures: tst_Buttons
           ":/Buttons/button_aux_{top,top2,bottom}{,_pressed,_disable,_hover}.png",
           ":/PlayerStatus/player_{ready,not_ready,not_sync}{,_hover}.png",
           ":/PlayerStatus/player_no_photo.png",
@@ -54,7 +53,7 @@ QStringList NamedPictures()
           ":/TranslateFlags/{CZ,RU,EN,DE,ZH}.png"})
         paths << Expand(QString::fromLatin1(pattern));
     for (const QString& name : CommonIcon::TeamFlagNames() + CommonIcon::CoopLinkNames())
-        paths << QStringLiteral(":/TeamFlags/") + name;
+        paths << ":/TeamFlags/" + name;
     return paths;
 }
 
@@ -100,12 +99,11 @@ QStringList StringLiterals(const QString& code)
 QMap<QString, QString> ResourcePathsInCode()
 {
     QMap<QString, QString> paths;
-    const QRegularExpression path(QStringLiteral("(?<![A-Za-z0-9]):/[A-Za-z0-9_.%/-]+"));
+    const QRegularExpression path("(?<![A-Za-z0-9]):/[A-Za-z0-9_.%/-]+");
     const QDir source(QStringLiteral(QM_SOURCE_DIR));
     for (const char* folder : {"app", "lobby", "content", "game", "gui", "developers", "tools"})
     {
-        QDirIterator it(source.filePath(QLatin1String(folder)),
-                        {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
+        QDirIterator it(source.filePath(QLatin1String(folder)), {"*.cpp", "*.h"}, QDir::Files,
                         QDirIterator::Subdirectories);
         while (it.hasNext())
         {
@@ -127,8 +125,7 @@ QMap<QString, QString> ResourcePathsInCode()
 QStringList AllResources()
 {
     QStringList all;
-    QDirIterator it(QStringLiteral(":/"), QDir::AllEntries | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
+    QDirIterator it(":/", QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (it.hasNext())
         all << it.next();
     return all;
@@ -143,8 +140,8 @@ private slots:
     void EveryNamedPictureLoads()
     {
         const QStringList paths = NamedPictures();
-        // The patterns name 144 pictures besides the team flags.
-        QCOMPARE(paths.size(), 144 + CommonIcon::TeamFlagNames().size() + CommonIcon::CoopLinkNames().size());
+        // The patterns name 112 pictures besides the team flags.
+        QCOMPARE(paths.size(), 112 + CommonIcon::TeamFlagNames().size() + CommonIcon::CoopLinkNames().size());
         QStringList missing;
         for (const QString& path : paths)
         {
@@ -170,7 +167,7 @@ private slots:
             QString path = it.key();
             while (path.endsWith(QLatin1Char('/')) && path.size() > 2)
                 path.chop(1);
-            const QString where = QStringLiteral(" (") + it.value() + QLatin1Char(')');
+            const QString where = " (" + it.value() + QLatin1Char(')');
             QStringList named;
             if (!path.contains(QLatin1Char('%')))
             {
@@ -179,25 +176,25 @@ private slots:
             }
             else
             {
-                const QRegularExpression placeholder(QStringLiteral("%\\d"));
+                const QRegularExpression placeholder("%\\d");
                 QStringList pieces = path.split(placeholder);
                 for (QString& piece : pieces)
                     piece = QRegularExpression::escape(piece);
-                const QString pattern = pieces.join(QStringLiteral("[^/]+"));
+                const QString pattern = pieces.join("[^/]+");
                 named = resources.filter(QRegularExpression(QLatin1Char('^') + pattern + QLatin1Char('$')));
                 QStringList games;
                 for (const GameDefinition& game : AppDefines::GameTable())
                     if (QFileInfo::exists(QString(path).replace(placeholder, game.shortCode)))
                         games << game.shortCode;
                 if (!games.isEmpty() && games.size() != AppDefines::GameTable().size())
-                    faults << path + QStringLiteral(" only for ") + games.join(QLatin1Char(',')) + where;
+                    faults << path + " only for " + games.join(QLatin1Char(',')) + where;
             }
             if (named.isEmpty())
-                faults << path + QStringLiteral(" names nothing") + where;
+                faults << path + " names nothing" + where;
             for (const QString& file : named)
                 if (pictureFormats.contains(QFileInfo(file).suffix().toLower().toLatin1()) &&
                     QImage(file).isNull())
-                    faults << file + QStringLiteral(" does not load") + where;
+                    faults << file + " does not load" + where;
         }
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
@@ -234,7 +231,7 @@ private slots:
             for (const QString& name : plain)
             {
                 QString unfocused = name;
-                unfocused.insert(name.lastIndexOf(QLatin1Char('.')), QStringLiteral(".unfocus"));
+                unfocused.insert(name.lastIndexOf(QLatin1Char('.')), ".unfocus");
                 QVERIFY2(names.contains(unfocused), qPrintable(code + QLatin1Char('/') + unfocused));
                 const QImage picture(dir.filePath(name));
                 QVERIFY(picture.width() >= 1024 && picture.height() >= 640);
@@ -245,19 +242,18 @@ private slots:
 
     void CountryFlags()
     {
-        const QStringList flags = QDir(QStringLiteral(":/Flags")).entryList({QStringLiteral("*.xpm")});
+        const QStringList flags = QDir(":/Flags").entryList({"*.xpm"});
         QVERIFY2(flags.size() >= 240, qPrintable(QString::number(flags.size())));
         for (const char* code : {"de", "ru", "gb", "us", "cz", "cn", "xx"})
             QVERIFY2(!CommonIcon::GetFlagPath(QString::fromLatin1(code).toUpper()).isNull(), code);
-        QVERIFY(CommonIcon::GetFlagPath(QStringLiteral("zz")).isNull());
+        QVERIFY(CommonIcon::GetFlagPath("zz").isNull());
 
         // The converted flags keep their pixels.
-        const QString source = QStringLiteral("/usr/share/flags/countries/16x11/de.png");
+        const QString source = "/usr/share/flags/countries/16x11/de.png";
         if (QFileInfo::exists(source))
         {
             const QImage original = QImage(source).convertToFormat(QImage::Format_ARGB32);
-            const QImage converted =
-                QImage(QStringLiteral(":/Flags/de.xpm")).convertToFormat(QImage::Format_ARGB32);
+            const QImage converted = QImage(":/Flags/de.xpm").convertToFormat(QImage::Format_ARGB32);
             QCOMPARE(converted, original);
         }
     }

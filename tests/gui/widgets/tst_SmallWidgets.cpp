@@ -1,5 +1,6 @@
-// Clocks, the player picture and the group check widget.
+// Clocks, the player picture, the group check widget and the widget helpers of Common.
 #include "Common.h"
+#include "CommonWidgets.h"
 #include "GroupCheckWidget.h"
 #include "GuiFonts.h"
 #include "NImageLabel.h"
@@ -7,8 +8,13 @@
 #include "UTCTimeWidget.h"
 #include "helper_Sounds.h"
 
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBrowser>
+#include <QVBoxLayout>
 
 class TestSmallWidgets : public QObject
 {
@@ -16,6 +22,7 @@ class TestSmallWidgets : public QObject
 
 private slots:
     void initTestCase() { GuiFonts::LoadFonts(); }
+    void cleanup() { Common::SetMainWindow(nullptr); }
 
     void ClockKinds_data()
     {
@@ -71,22 +78,14 @@ private slots:
         QVERIFY(labels.first()->toolTip().isEmpty());
     }
 
-    void PictureSizes_data()
-    {
-        QTest::addColumn<QSize>("asked");
-        QTest::addColumn<QSize>("size");
-        QTest::newRow("null") << QSize(0, 0) << QSize(64, 64);
-        QTest::newRow("invalid") << QSize(-1, -1) << QSize(64, 64);
-        QTest::newRow("given") << QSize(120, 80) << QSize(120, 80);
-    }
-
     void PictureSizes()
     {
-        QFETCH(QSize, asked);
-        QFETCH(QSize, size);
-        PlayerPictureWidget picture(asked);
-        QCOMPARE(picture.size(), size);
-        QCOMPARE(picture.Picture().size(), size);
+        for (const QSize& asked : {QSize(0, 0), QSize(-1, -1), QSize(120, 80)})
+        {
+            const QSize size = asked.isEmpty() ? QSize(64, 64) : asked; // no size asked: 64 x 64
+            PlayerPictureWidget picture(asked);
+            QVERIFY(picture.size() == size && picture.Picture().size() == size);
+        }
     }
 
     void PictureCentredOnTransparentGround()
@@ -103,7 +102,7 @@ private slots:
         QCOMPARE(shown.pixelColor(32, 54).alpha(), 0);
 
         // The placeholder keeps its own size: in a small widget only its centre shows.
-        const QImage placeholder(QStringLiteral(":/PlayerStatus/player_no_photo.png"));
+        const QImage placeholder(":/PlayerStatus/player_no_photo.png");
         QVERIFY(placeholder.width() > 16);
         PlayerPictureWidget small(QSize(16, 16));
         const QImage centre =
@@ -145,6 +144,80 @@ private slots:
         group.Clear();
         group.ButtonClicked(3); // after a clear the same id is a change again
         QCOMPARE(clicked.count(), 4);
+    }
+
+    void ColorSwatch()
+    {
+        const QImage image = Common::ColorSwatchPixmap(QColor(200, 10, 20), QSize(16, 12)).toImage();
+        QCOMPARE(image.size(), QSize(16, 12));
+        for (const QPoint& edge : {QPoint(0, 0), QPoint(15, 11), QPoint(8, 0), QPoint(0, 6)})
+            QCOMPARE(image.pixelColor(edge), QColor(30, 30, 30));
+        QCOMPARE(image.pixelColor(8, 6), QColor(200, 10, 20));
+        QCOMPARE(image.pixelColor(1, 1), QColor(200, 10, 20));
+        QVERIFY(Common::ColorSwatchPixmap(Qt::red, QSize(0, 5)).isNull());
+    }
+
+    void HLine()
+    {
+        QScopedPointer<QFrame> line(Common::CreateHLine(3, QColor(1, 2, 3)));
+        QVERIFY(line->parent() == nullptr);
+        QVERIFY(line->minimumHeight() == 3 && line->maximumHeight() == 3);
+        line->resize(100, 3);
+        QCOMPARE(line->grab().toImage().pixelColor(50, 1), QColor(1, 2, 3));
+        QScopedPointer<QFrame> none(Common::CreateHLine(-4, Qt::red));
+        QCOMPARE(none->maximumHeight(), 0);
+    }
+
+    // The frames take the widget they are given into their layout; a missing one leaves it empty.
+    void FramesHoldTheirWidget()
+    {
+        auto* label = new QLabel("inside");
+        QScopedPointer<QFrame> named(Common::CreateNamedFrame("PlayerBox", label));
+        QCOMPARE(named->objectName(), "PlayerBox");
+        QVERIFY(label->parentWidget() == named.data() && named->layout()->indexOf(label) >= 0);
+        auto* content = new QLabel("dark");
+        QScopedPointer<QFrame> box(Common::CreateBlackBoxFrame(content));
+        QVERIFY(content->parentWidget() == box.data() && box->layout()->indexOf(content) >= 0);
+        QScopedPointer<QFrame> empty(Common::CreateBlackBoxFrame(nullptr));
+        QCOMPARE(empty->layout()->count(), 0);
+        QVERIFY(QScopedPointer<QTextBrowser>(Common::TextBrowserStyle())->isReadOnly());
+    }
+
+    void MainFrameFollowsTheMainWindow()
+    {
+        QWidget window;
+        window.setMinimumSize(1024, 768);
+        window.resize(1152, 960);
+        Common::SetMainWindow(&window);
+        QCOMPARE(Common::GetMainWindow(), &window);
+        QScopedPointer<QHBoxLayout> outer(Common::CreateMainFrame(new QVBoxLayout()));
+        QScopedPointer<QWidget> frame(outer->itemAt(0)->widget());
+        QCOMPARE(frame->minimumSize(), QSize(1024, 768));
+        QCOMPARE(frame->maximumSize(), QSize(1152, 960));
+
+        // A window that went away is forgotten.
+        auto* gone = new QWidget();
+        Common::SetMainWindow(gone);
+        delete gone;
+        QVERIFY(Common::GetMainWindow() == nullptr);
+        auto* inner = new QVBoxLayout();
+        QScopedPointer<QHBoxLayout> again(Common::CreateMainFrame(inner));
+        QCOMPARE(again->count(), 1);
+        QScopedPointer<QWidget> fallback(again->itemAt(0)->widget());
+        QCOMPARE(fallback->layout(), inner);
+        QCOMPARE(fallback->minimumSize(), QSize(1024, 768));
+    }
+
+    void CenterOnScreen()
+    {
+        QWidget widget;
+        widget.resize(200, 100);
+        Common::CenterOnScreen(&widget);
+        const QSize screen = Common::GetScreenSize();
+        const QRect frame = widget.frameGeometry();
+        QVERIFY(qAbs(frame.center().x() - screen.width() / 2) <= 1);
+        QVERIFY(qAbs(frame.center().y() - screen.height() / 2) <= 1);
+        Common::CenterOnScreen(nullptr);
     }
 };
 

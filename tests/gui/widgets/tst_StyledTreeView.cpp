@@ -28,7 +28,7 @@ public:
     ProbeView()
     {
         m_dataColumns = {1};
-        SetHeaderItems({new QStandardItem(), new QStandardItem(QStringLiteral("Name"))});
+        SetHeaderItems({new QStandardItem(), new QStandardItem("Name")});
     }
 
     void Add(int id, const QString& text)
@@ -80,17 +80,16 @@ private slots:
     {
         TestEnvironment env;
         ProbeView view;
-        view.Add(7, QStringLiteral("first"));
+        view.Add(7, "first");
         g_deletedItems = 0;
-        const StyledTreeView::Row second = {new CountedItem(), new CountedItem(QStringLiteral("second"))};
+        const StyledTreeView::Row second = {new CountedItem(), new CountedItem("second")};
         StyledTreeView::SetRowId(second, 7);
         QVERIFY(!view.AppendStyledItem(second));
         QCOMPARE(g_deletedItems, 2); // the refused row is freed, not leaked
         QCOMPARE(view.Model()->rowCount(), 1);
-        QCOMPARE(view.GetItemById(7)[1]->text(), QStringLiteral("first"));
-        QVERIFY(
-            env.LogContains(QStringLiteral("StyledTreeView::AppendStyledItem :: item with same id [ 7 ]!")));
-        QVERIFY(env.LogContains(QStringLiteral("second")));
+        QCOMPARE(view.GetItemById(7)[1]->text(), "first");
+        QVERIFY(env.LogContains("StyledTreeView::AppendStyledItem :: item with same id [ 7 ]!"));
+        QVERIFY(env.LogContains("second"));
         QVERIFY(!view.AppendStyledItem({}));
     }
 
@@ -115,7 +114,7 @@ private slots:
         QCOMPARE(view.GetFreeId(), freeId);
         QVERIFY(!view.ContainsId(freeId));
         QVERIFY(view.GetItemById(freeId).isEmpty());
-        QVERIFY(env.LogContains(QStringLiteral("StyledTreeView::GetItemById :: Item is absent!")));
+        QVERIFY(env.LogContains("StyledTreeView::GetItemById :: Item is absent!"));
         view.RemoveItemById(freeId); // unknown: nothing happens
         QCOMPARE(view.Model()->rowCount(), ids.size());
         if (!ids.isEmpty())
@@ -129,7 +128,7 @@ private slots:
         view.Clear();
         QVERIFY(view.GetVisibleIds().isEmpty());
         QCOMPARE(view.Model()->rowCount(), 0);
-        QCOMPARE(view.Model()->horizontalHeaderItem(1)->text(), QStringLiteral("Name"));
+        QCOMPARE(view.Model()->horizontalHeaderItem(1)->text(), "Name");
     }
 
     void FilterKeepsOrMovesTheCurrentRow()
@@ -141,7 +140,7 @@ private slots:
             view.Add(view.GetFreeId(), QLatin1String(name));
         QSignalSpy filtered(&view, &ProbeView::OnFiltered);
         view.ScrollToId(2); // gamma
-        view.filter = QStringLiteral("a");
+        view.filter = "a";
         view.calls.clear();
         view.ApplyFilter(); // gamma stays
         QCOMPARE(filtered.count(), 0);
@@ -149,14 +148,14 @@ private slots:
         QVERIFY(view.calls.isEmpty());
         QCOMPARE(view.GetVisibleIds().size(), 4);
 
-        view.filter = QStringLiteral("lt"); // only delta: the hidden current row gives way to it
+        view.filter = "lt"; // only delta: the hidden current row gives way to it
         view.ApplyFilter();
         QCOMPARE(filtered.count(), 0);
         QCOMPARE(view.GetIdByIndex(view.currentIndex()), 3);
-        QCOMPARE(view.calls, QStringList{QStringLiteral("current 3")});
+        QCOMPARE(view.calls, QStringList{"current 3"});
         QCOMPARE(view.GetVisibleIds(), QList<int>{3});
 
-        view.filter = QStringLiteral("nothing");
+        view.filter = "nothing";
         view.ApplyFilter();
         QCOMPARE(view.GetIdByIndex(view.currentIndex()), -1);
         QVERIFY(view.GetVisibleIds().isEmpty());
@@ -185,35 +184,35 @@ private slots:
         view.resize(300, 300);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
-        view.Add(4, QStringLiteral("four"));
-        view.Add(9, QStringLiteral("nine"));
+        view.Add(4, "four");
+        view.Add(9, "nine");
 
         view.calls.clear();
         QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(10, view.viewport()->height() - 5));
-        QCOMPARE(view.calls, QStringList{QStringLiteral("pressed -1 -1")});
+        QCOMPARE(view.calls, QStringList{"pressed -1 -1"});
 
         view.calls.clear();
         QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, RowCentre(view, 9));
-        QCOMPARE(view.calls, QStringList({QStringLiteral("pressed 9 1"), QStringLiteral("current 9")}));
+        QCOMPARE(view.calls, QStringList({"pressed 9 1", "current 9"}));
 
         view.calls.clear();
         QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, RowCentre(view, 4));
-        QCOMPARE(view.calls.count(QStringLiteral("double 4")), 1);
-        const int doubleAt = view.calls.indexOf(QStringLiteral("double 4"));
-        QCOMPARE(view.calls.value(doubleAt + 1), QStringLiteral("pressed 4 1"));
+        QCOMPARE(view.calls.count("double 4"), 1);
+        const int doubleAt = view.calls.indexOf("double 4");
+        QCOMPARE(view.calls.value(doubleAt + 1), "pressed 4 1");
 
         // A double click on empty space reaches no row.
         view.calls.clear();
         QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, QPoint(10, view.viewport()->height() - 5));
-        QVERIFY(!view.calls.join(' ').contains(QStringLiteral("double")));
+        QVERIFY(!view.calls.join(' ').contains("double"));
     }
 
     void SortsBySortRole()
     {
         ProbeView view;
-        view.Add(0, QStringLiteral("b"));
-        view.Add(1, QStringLiteral("C"));
-        view.Add(2, QStringLiteral("a"));
+        view.Add(0, "b");
+        view.Add(1, "C");
+        view.Add(2, "a");
         view.setSortingEnabled(true);
         view.sortByColumn(1, Qt::AscendingOrder);
         QStringList order;
