@@ -35,12 +35,8 @@ private slots:
             QCOMPARE(Common::GetPlayerColor(i).alpha(), 255);
         }
         QCOMPARE(seen.size(), 16);
-        QCOMPARE(Common::GetPlayerColor(0), QColor(0, 128, 0));
-        QCOMPARE(Common::GetPlayerColor(2), QColor(255, 128, 0));
-        QCOMPARE(Common::GetPlayerColor(11), QColor(160, 160, 164));
-        QCOMPARE(Common::GetPlayerColor(15), QColor(128, 0, 0));
-        // Index 14 is black, the colour every index outside the palette gives too.
-        for (int black : {14, -1, 16, 1000})
+        // Every index outside the palette gives black.
+        for (int black : {-1, 16, 1000})
             QCOMPARE(Common::GetPlayerColor(black), QColor(Qt::black));
         QCOMPARE(Common::GetTeamColors().size(), 20);
     }
@@ -108,10 +104,8 @@ private slots:
         QCOMPARE(Common::MsecsToNextMinute(QDateTime(day, QTime(23, 59, 45, 500))), qint64(15010));
     }
 
-    void ScaleAndRandom()
+    void RandomRange()
     {
-        QCOMPARE(Common::Scale(170), 170); // scale 1.0
-        QCOMPARE(Common::Scale(-7), -7);
         Common::InitRandomSeed();
         QSet<int> seen;
         for (int i = 0; i < 2000; ++i)
@@ -144,16 +138,6 @@ private slots:
         QFETCH(QSize, screen);
         QFETCH(QSize, window);
         QCOMPARE(Common::WindowSizeForScreen(screen), window);
-    }
-
-    void StyleTexts()
-    {
-        QCOMPARE(Common::StyleSheetById("Box"), "#Box { " + Common::DarkBackgroundStyle() + " }");
-        const QString frame = Common::FrameImageStyle("Mini", false);
-        QVERIFY(frame.startsWith("QFrame#Mini {"));
-        QVERIFY(frame.contains(":/Frames/frame_map.png) 36 76 36 76"));
-        QVERIFY(frame.contains(":/Frames/frame_map_back_dark.png"));
-        QVERIFY(Common::FrameImageStyle("Page", true).contains(":/Frames/frame_page_back_dark.png"));
     }
 
     void ScaleImageFileToFill()

@@ -15,32 +15,6 @@ class TestSettings : public QObject
     Q_OBJECT
 
 private slots:
-    // The stored key names are the file format; the defaults are what a first start writes.
-    void KeysAndDefaults()
-    {
-        TestEnvironment env;
-        auto* main = AppSettingsMain::Instance();
-        QCOMPARE(main->GetKeys(),
-                 (QStringList{"WindowState", "WindowPos", "WindowSize", "ShowIntroMovie", "UseGamesDirSDD",
-                              "CustomSyncFolder", "LocaleName", "EngineVersions"}));
-        QCOMPARE(main->WindowPos, QPoint(-1, -1));
-        QVERIFY(!main->UseGamesDirSDD && main->CustomSyncFolder.isEmpty() && main->LocaleName.isEmpty());
-        QStringList skirmishKeys{"TeamID",
-                                 "Color",
-                                 "Side",
-                                 "SavedMapName",
-                                 "SavedGameVersion",
-                                 "SavedEngineVersion",
-                                 "SavedMissionName",
-                                 "SavedStartPosition",
-                                 "MapRectAreaSize",
-                                 "Rects"};
-        for (int i = 1; i <= 8; ++i)
-            skirmishKeys << QStringLiteral("AI_%1").arg(i);
-        QCOMPARE(AppSettingsSkirmishCustom::Instance()->GetKeys(), skirmishKeys);
-        QCOMPARE(AppSettingsSkirmishQuick::Instance()->GetKeys(), skirmishKeys);
-    }
-
     void GameDefaultsFollowSelectedGame()
     {
         TestEnvironment env(QStringLiteral("vq"));
@@ -146,35 +120,16 @@ private slots:
         QCOMPARE(lobby.value("AppSettings.Sound/MusicVolume").toString(), QStringLiteral("50"));
     }
 
+    // Damaged files give the defaults, are kept aside and are written anew without a word of failure;
+    // the other file is unaffected.
     void CorruptFileKeptAndDefaultsUsed()
     {
         TestEnvironment env;
-        const QString lobbyFile = PathManager::Instance()->GetLobbySettingsFile();
-        const QByteArray corrupt = "[AppSettings.Sound\nMusicVolume=11\n[AppSettings.Main]\nLocaleName=DE\n";
-        QVERIFY(TestFiles::Write(lobbyFile, corrupt));
-        AppSettings::Instance()->Load();
-        QVERIFY(env.LogContains("--- WARNING --- AppSettings :: CORRUPT FILE --- " + lobbyFile));
-        QCOMPARE(AppSettingsSound::Instance()->MusicVolume, 50);
-        QVERIFY(AppSettingsMain::Instance()->LocaleName.isEmpty());
-        QCOMPARE(TestFiles::Read(lobbyFile + ".corrupt"), corrupt);
-
-        // Saving writes a sound file again and keeps the user's copy.
-        AppSettingsSound::Instance()->MusicVolume = 44;
-        AppSettings::Instance()->SaveAll();
-        QCOMPARE(TestFiles::Read(lobbyFile + ".corrupt"), corrupt);
-        QSettings lobby(lobbyFile, QSettings::IniFormat);
-        QCOMPARE(lobby.status(), QSettings::NoError);
-        QCOMPARE(lobby.value("AppSettings.Sound/MusicVolume").toInt(), 44);
-        QCOMPARE(lobby.childGroups().size(), 4);
-        // The game file was fine and is unaffected.
-        QVERIFY(!QFile::exists(PathManager::Instance()->GetLobbyGameSettingsFile() + ".corrupt"));
-
-        // Binary garbage and a file of NUL bytes give the defaults, are kept and are written anew
-        // without a word of failure.
         const QString gameFile = PathManager::Instance()->GetLobbyGameSettingsFile();
         for (const QByteArray& garbage :
              {QByteArray("\x00\x01\xff\xfe[[[]]]===\n\x80\x81=\x02", 17), QByteArray(512, '\0'),
-              QByteArray("[AppSettings.Skirmish.Custom]\0\n", 31)})
+              QByteArray("[AppSettings.Skirmish.Custom]\0\n", 31),
+              QByteArray("[AppSettings.Skirmish.Custom\nMapRectAreaSize=11\n[AppSettings.Skirmish.Quick]\n")})
         {
             QFile::remove(gameFile + ".corrupt");
             QVERIFY(TestFiles::Write(gameFile, garbage));
@@ -189,6 +144,7 @@ private slots:
             const QSettings saved(gameFile, QSettings::IniFormat);
             QCOMPARE(saved.status(), QSettings::NoError);
             QCOMPARE(saved.value("AppSettings.Skirmish.Custom/MapRectAreaSize").toInt(), 20);
+            QVERIFY(!QFile::exists(PathManager::Instance()->GetLobbySettingsFile() + ".corrupt"));
         }
     }
 
