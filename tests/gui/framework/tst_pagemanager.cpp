@@ -84,16 +84,8 @@ private slots:
         QTest::addColumn<QStringList>("log");
         const QString menu = E("EMPTY --> Main Menu");
 
-        QTest::newRow("forward") << L("static:3 click:13") << I{1, 3, 13} << I{13} << I{3, 13} << I{3} << 0
-                                 << QStringList{menu, E("Main Menu --> Skirmish SIMPLE")};
-        QTest::newRow("keep previous and back")
-            << L("static:3 click:5 back") << I{1, 3, 5, 3} << I{3} << I{3, 5} << I{5} << 0
-            << QStringList{menu, E("Main Menu --> Game Settings"), E("Game Settings --> Main Menu")};
-        QTest::newRow("two keeping pages and back twice")
-            << L("static:3 click:7 click:4 back back") << I{1, 3, 7, 4, 7, 3} << I{3} << I{3, 7, 4} << I{4, 7}
-            << 0
-            << QStringList{menu, E("Main Menu --> About"), E("About --> PlayerGuide"),
-                           E("PlayerGuide --> About"), E("About --> Main Menu")};
+        // Plain forward and back, two kept pages, the intro movie and a dialog closed are driven
+        // through the real pages by the pages test.
         QTest::newRow("list, kept list under its data page, back twice")
             << L("static:3 click:9 click:10 back back") << I{1, 3, 9, 10, 9, 3} << I{3} << I{3, 9, 10, 3}
             << I{3, 9, 10} << 0
@@ -101,12 +93,6 @@ private slots:
                            E("Campaign Mission List --> Campaign Mission Data"),
                            E("Campaign Mission Data --> Campaign Mission List"),
                            E("Campaign Mission List --> Main Menu")};
-        QTest::newRow("intro movie goes on to the menu")
-            << L("static:2 back") << I{1, 2, 3} << I{3} << I{2, 3} << I{2} << 0
-            << QStringList{E("EMPTY --> Intro Movie"), E("Intro Movie --> Main Menu")};
-        QTest::newRow("open and close a dialog")
-            << L("static:3 dialog:Hello close") << I{1, 3, 24, 3} << I{3} << I{3} << I{} << 0
-            << QStringList{menu, E("Main Menu --> MODAL --- Hello"), E("MODAL --> Main Menu")};
         QTest::newRow("untitled dialog closed by its Close button")
             << L("static:3 dialog: closeButton") << I{1, 3, 24, 3} << I{3} << I{3} << I{} << 0
             << QStringList{menu, E("Main Menu --> MODAL --- MESSAGE BOX"), E("MODAL --> Main Menu")};

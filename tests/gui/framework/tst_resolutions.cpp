@@ -114,15 +114,10 @@ private slots:
     {
         QTest::addColumn<QSize>("screen");
         QTest::addColumn<QStringList>("rows");
-        QTest::newRow("1920x1080") << QSize(1920, 1080)
-                                   << QStringList{"1280 x 720 16:9", "1366 x 768 16:9", "1600 x 900 16:9",
-                                                  "1920 x 1080 16:9"};
-        QTest::newRow("1600x1200") << QSize(1600, 1200)
-                                   << QStringList{"640 x 480 4:3",  "800 x 600 4:3",  "1024 x 768 4:3",
-                                                  "1152 x 864 4:3", "1280 x 960 4:3", "1400 x 1050 4:3",
-                                                  "1600 x 1200 4:3"};
+        // The catalogues of listed screens are walked by the steps above.
         QTest::newRow("1280x1024") << QSize(1280, 1024) << QStringList{"1280 x 1024 5:4"};
         QTest::newRow("unlisted") << QSize(1920, 1201) << QStringList{"1024 x 768 Custom"};
+        QTest::newRow("1366x768") << QSize(1366, 768) << QStringList{"1280 x 720 16:9", "1366 x 768 16:9"};
     }
 
     void List()
