@@ -1,5 +1,7 @@
 #include "helper_ReplayTestData.h"
 
+#include "TestFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -86,12 +88,6 @@ QByteArray SimpleDemo(const QString& gameName, const QString& mapName, const QLi
     return BuildDemo(spec);
 }
 
-bool WritePlain(const QString& path, const QByteArray& data)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(data) == data.size();
-}
-
 bool WriteGzip(const QString& path, const QByteArray& data)
 {
     gzFile gz = gzopen(QFile::encodeName(path).constData(), "wb");
@@ -123,7 +119,7 @@ bool Has7z()
 bool Write7z(const QString& path, const QByteArray& data, const QString& innerName)
 {
     QTemporaryDir dir;
-    if (!WritePlain(dir.filePath(innerName), data))
+    if (!TestFiles::Write(dir.filePath(innerName), data))
         return false;
     QFile::remove(path);
     QProcess process;
@@ -139,11 +135,6 @@ QString SharedDemosDir()
         return QString::fromLocal8Bit(custom);
     // The shared test data lies beside the checkout.
     return QStringLiteral(QM_SHARED_DEMOS_DIR);
-}
-
-QStringList SharedDemoNames()
-{
-    return QDir(SharedDemosDir()).entryList({QStringLiteral("*.sdfz")}, QDir::Files, QDir::Name);
 }
 
 ReplaysRecorder::ReplaysRecorder(QObject* manager)

@@ -44,7 +44,6 @@ QByteArray MakeScript(const QString& gameName, const QString& mapName, const QLi
 QByteArray SimpleDemo(const QString& gameName, const QString& mapName, const QList<ScriptPlayer>& players,
                       const QByteArray& winners = QByteArray(), qint32 gameTime = 600);
 
-bool WritePlain(const QString& path, const QByteArray& data);
 bool WriteGzip(const QString& path, const QByteArray& data);
 QByteArray ReadGzip(const QString& path);
 // A 7z archive holding the demo as one file (needs Debian's 7z).
@@ -52,7 +51,6 @@ bool Write7z(const QString& path, const QByteArray& data, const QString& innerNa
 bool Has7z();
 
 QString SharedDemosDir();
-QStringList SharedDemoNames();
 
 // Records what the replays worker sends, in order, on the test's thread.
 class ReplaysRecorder : public QObject

@@ -1,5 +1,6 @@
 #include "DemoFile.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 #include "helper_ReplayTestData.h"
 
 #include <QFile>
@@ -18,7 +19,7 @@ class TestDemoFile : public QObject
         if (gzip)
             WriteGzip(path, data);
         else
-            WritePlain(path, data);
+            TestFiles::Write(path, data);
         DataReplay replay;
         replay.filePath = path;
         replay.fileName = QStringLiteral("t");
@@ -333,7 +334,7 @@ private slots:
         // Damage the compressed body; the reader must stop cleanly.
         for (int i = 20; i < data.size() - 8; i += 7)
             data[i] = char(data[i] ^ 0x5a);
-        QVERIFY(WritePlain(path, data));
+        QVERIFY(TestFiles::Write(path, data));
         DataReplay replay;
         ReadDemoFile(path, replay);
         QVERIFY(!replay.valid);
