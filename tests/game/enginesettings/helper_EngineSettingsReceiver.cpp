@@ -2,20 +2,6 @@
 
 #include "EngineSettingsHandler.h"
 
-#include <QFile>
-
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
 EngineSettingsFile::Values ReadValues(const QString& path)
 {
     EngineSettingsFile::Values values;

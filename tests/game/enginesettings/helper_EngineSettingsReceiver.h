@@ -10,8 +10,6 @@
 
 class EngineSettingsHandler;
 
-QByteArray ReadBytes(const QString& path);
-bool WriteBytes(const QString& path, const QByteArray& bytes);
 EngineSettingsFile::Values ReadValues(const QString& path);
 
 // Receives the worker's signals on the test's own thread (a QSignalSpy would record them on the

@@ -1,5 +1,6 @@
 #include "EngineSettingsFile.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 #include "helper_EngineSettingsReceiver.h"
 
 #include <QDir>
@@ -47,46 +48,46 @@ private slots:
 
     void KeepsComments()
     {
-        const Values values = ParseText(QStringLiteral("# tuned by hand\n  #Shadows = 3\nShadows = 1\n"));
+        const Values values = ParseText("# tuned by hand\n  #Shadows = 3\nShadows = 1\n");
         QCOMPARE(values.size(), 3);
-        QVERIFY(IsComment(QStringLiteral("# tuned by hand")));
-        QVERIFY(values.contains(QStringLiteral("#Shadows = 3")));
-        QCOMPARE(values.value(QStringLiteral("Shadows")), QStringLiteral("1"));
+        QVERIFY(IsComment("# tuned by hand"));
+        QVERIFY(values.contains("#Shadows = 3"));
+        QCOMPARE(values.value("Shadows"), "1");
         // Written back as they were, before the settings.
-        QCOMPARE(Serialize(values), QStringLiteral("# tuned by hand\n#Shadows = 3\nShadows = 1\n"));
+        QCOMPARE(Serialize(values), "# tuned by hand\n#Shadows = 3\nShadows = 1\n");
     }
 
     void ConvertsValues()
     {
-        QCOMPARE(ToInt(QStringLiteral("-1;")), -1);
-        QCOMPARE(ToInt(QStringLiteral(" 2 ; ")), 2);
-        QCOMPARE(ToInt(QStringLiteral("12abc")), 0);
-        QCOMPARE(ToInt(QStringLiteral("0x10")), 0);
-        QCOMPARE(ToInt(QStringLiteral("99999999999")), 0);
+        QCOMPARE(ToInt("-1;"), -1);
+        QCOMPARE(ToInt(" 2 ; "), 2);
+        QCOMPARE(ToInt("12abc"), 0);
+        QCOMPARE(ToInt("0x10"), 0);
+        QCOMPARE(ToInt("99999999999"), 0);
         QCOMPARE(ToInt(QString()), 0);
-        QCOMPARE(ToBool(QStringLiteral("true")), true);
-        QCOMPARE(ToBool(QStringLiteral("true;")), true);
-        QCOMPARE(ToBool(QStringLiteral("FALSE;")), false);
-        QCOMPARE(ToBool(QStringLiteral("1")), true);
-        QCOMPARE(ToBool(QStringLiteral("-1")), true);
-        QCOMPARE(ToBool(QStringLiteral("0")), false);
-        QCOMPARE(ToBool(QStringLiteral("yes")), false);
-        QCOMPARE(ToFloat(QStringLiteral("0.8")), 0.8f);
-        QCOMPARE(ToFloat(QStringLiteral("1e3;")), 1000.0f);
-        QCOMPARE(ToFloat(QStringLiteral("fast")), 0.0f);
-        QCOMPARE(ToFloat(QStringLiteral("nan")), 0.0f);
-        QCOMPARE(ToFloat(QStringLiteral("-inf")), 0.0f);
-        QCOMPARE(ToFloat(QStringLiteral("1e50")), 0.0f);
-        QCOMPARE(FromFloat(0.8f), QStringLiteral("0.8"));
-        QCOMPARE(FromFloat(6000.0f), QStringLiteral("6000"));
-        QCOMPARE(FromFloat(0.1f), QStringLiteral("0.1"));
-        QCOMPARE(FromFloat(1234567.0f), QStringLiteral("1.23457e+06"));
-        QCOMPARE(FromFloat(-0.5f), QStringLiteral("-0.5"));
+        QCOMPARE(ToBool("true"), true);
+        QCOMPARE(ToBool("true;"), true);
+        QCOMPARE(ToBool("FALSE;"), false);
+        QCOMPARE(ToBool("1"), true);
+        QCOMPARE(ToBool("-1"), true);
+        QCOMPARE(ToBool("0"), false);
+        QCOMPARE(ToBool("yes"), false);
+        QCOMPARE(ToFloat("0.8"), 0.8f);
+        QCOMPARE(ToFloat("1e3;"), 1000.0f);
+        QCOMPARE(ToFloat("fast"), 0.0f);
+        QCOMPARE(ToFloat("nan"), 0.0f);
+        QCOMPARE(ToFloat("-inf"), 0.0f);
+        QCOMPARE(ToFloat("1e50"), 0.0f);
+        QCOMPARE(FromFloat(0.8f), "0.8");
+        QCOMPARE(FromFloat(6000.0f), "6000");
+        QCOMPARE(FromFloat(0.1f), "0.1");
+        QCOMPARE(FromFloat(1234567.0f), "1.23457e+06");
+        QCOMPARE(FromFloat(-0.5f), "-0.5");
     }
 
     void EmptyMapGivesDefaults()
     {
-        const DataEngineSettings es = ToRecord(Values(), QSize(1920, 1080), QStringLiteral("/data"));
+        const DataEngineSettings es = ToRecord(Values(), QSize(1920, 1080), "/data");
         DataEngineSettings expected;
         expected.XResolution = expected.XResolutionWindowed = 1920;
         expected.YResolution = expected.YResolutionWindowed = 1080;
@@ -99,16 +100,16 @@ private slots:
         Values values = ParseText(QStringLiteral("Shadows = -1;\nCompressTextures = true\nUseVBO = 1\n"
                                                  "UsePBO = false\nSpringData = /elsewhere\nGuiOpacity = 0,5\n"
                                                  "FeatureDrawDistance = 9999\nAutohostIP = 10.0.0.1 ;x\n"));
-        const DataEngineSettings es = ToRecord(values, QSize(800, 600), QStringLiteral("/data"));
+        const DataEngineSettings es = ToRecord(values, QSize(800, 600), "/data");
         QCOMPARE(es.Shadows, -1);
         QCOMPARE(es.CompressTextures, true);
         QCOMPARE(es.UseVBO, true);
         QCOMPARE(es.UsePBO, false);
         QCOMPARE(es.GuiOpacity, 0.0f);
         QCOMPARE(es.FeatureDrawDistance, 9999.0f);
-        QCOMPARE(es.AutohostIP, QStringLiteral("10.0.0.1 ;x"));
+        QCOMPARE(es.AutohostIP, "10.0.0.1 ;x");
         // SpringData always comes from the program, never from the file.
-        QCOMPARE(es.SpringData, QStringLiteral("/data"));
+        QCOMPARE(es.SpringData, "/data");
     }
 
     void EveryFieldSurvivesTheFile_data()
@@ -127,7 +128,7 @@ private slots:
         int n = 3;
         for (const QString& key : DataEngineSettings::Keys())
             filled.insert(key, zeros ? QStringLiteral("0") : QString::number(n++));
-        DataEngineSettings es = ToRecord(filled, QSize(1, 1), QStringLiteral("/a:/b"));
+        DataEngineSettings es = ToRecord(filled, QSize(1, 1), "/a:/b");
         if (!zeros)
         {
             es.AutohostIP = QStringLiteral("192.168.1.2");
@@ -138,7 +139,7 @@ private slots:
         QVERIFY(es != DataEngineSettings::Defaults(QSize(1, 1)));
 
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("spring.cfg"));
+        const QString path = dir.filePath("spring.cfg");
         Values out;
         FromRecord(es, out);
         QCOMPARE(out.size(), 132);
@@ -154,58 +155,56 @@ private slots:
     {
         TestEnvironment env;
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("spring.cfg"));
-        QVERIFY(WriteBytes(path,
-                           "\r\nBlockCompositing = true;\r\n\r\nno equals here\r\nsnd_volmaster = 20\r\n"
-                           "# keep me\r\nYResolutionWindowed = 700\r\nShadows = 1\r\nShadows = 0\r\n"));
+        const QString path = dir.filePath("spring.cfg");
+        QVERIFY(TestFiles::Write(
+            path, "\r\nBlockCompositing = true;\r\n\r\nno equals here\r\nsnd_volmaster = 20\r\n"
+                  "# keep me\r\nYResolutionWindowed = 700\r\nShadows = 1\r\nShadows = 0\r\n"));
         Values values;
         QVERIFY(Read(path, values));
-        DataEngineSettings es = ToRecord(values, QSize(1000, 800), QStringLiteral("/data"));
+        DataEngineSettings es = ToRecord(values, QSize(1000, 800), "/data");
         FromRecord(es, values);
         QVERIFY(Write(path, values));
 
-        const QString text = QString::fromUtf8(ReadBytes(path));
+        const QString text = QString::fromUtf8(TestFiles::Read(path));
         const QStringList lines = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 132 + 2);
         QVERIFY(!text.contains(QLatin1Char('\r')));
-        QVERIFY(!text.contains(QStringLiteral("\n\n")));
-        QVERIFY(!text.contains(QStringLiteral("no equals")));
-        QCOMPARE(lines.first(), QStringLiteral("# keep me"));
-        QCOMPARE(lines.at(1), QStringLiteral("3DTrees = 1"));
-        QVERIFY(lines.contains(QStringLiteral("BlockCompositing = true;")));
-        QCOMPARE(lines.count(QStringLiteral("Shadows = 0")), 1);
-        QVERIFY(!lines.contains(QStringLiteral("Shadows = 1")));
-        QVERIFY(lines.contains(QStringLiteral("snd_volmaster = 20")));
-        QVERIFY(lines.contains(QStringLiteral("YResolutionWindowed = 700")));
-        QVERIFY(lines.indexOf(QStringLiteral("YResolutionWindowed = 700")) <
-                lines.indexOf(QStringLiteral("snd_airAbsorption = 0.1")));
+        QVERIFY(!text.contains("\n\n"));
+        QVERIFY(!text.contains("no equals"));
+        QCOMPARE(lines.first(), "# keep me");
+        QCOMPARE(lines.at(1), "3DTrees = 1");
+        QVERIFY(lines.contains("BlockCompositing = true;"));
+        QCOMPARE(lines.count("Shadows = 0"), 1);
+        QVERIFY(!lines.contains("Shadows = 1"));
+        QVERIFY(lines.contains("snd_volmaster = 20"));
+        QVERIFY(lines.contains("YResolutionWindowed = 700"));
+        QVERIFY(lines.indexOf("YResolutionWindowed = 700") < lines.indexOf("snd_airAbsorption = 0.1"));
         QStringList sorted = lines.mid(1);
         std::sort(sorted.begin(), sorted.end(),
-                  [](const QString& a, const QString& b) {
-                      return a.section(QStringLiteral(" = "), 0, 0) < b.section(QStringLiteral(" = "), 0, 0);
-                  });
+                  [](const QString& a, const QString& b)
+                  { return a.section(" = ", 0, 0) < b.section(" = ", 0, 0); });
         QCOMPARE(lines.mid(1), sorted);
     }
 
     void ValuesCannotBreakLines()
     {
         Values values;
-        values.insert(QStringLiteral("InputTextGeo"), QStringLiteral("a\nShadows = 4\r\nb"));
+        values.insert("InputTextGeo", "a\nShadows = 4\r\nb");
         const Values back = ParseText(Serialize(values));
         QCOMPARE(back.size(), 1);
-        QCOMPARE(back.value(QStringLiteral("InputTextGeo")), QStringLiteral("a Shadows = 4  b"));
+        QCOMPARE(back.value("InputTextGeo"), "a Shadows = 4  b");
     }
 
     void ReadFailureIsClear()
     {
         TestEnvironment env;
         Values values;
-        values.insert(QStringLiteral("stale"), QStringLiteral("1"));
-        const QString missing = env.Path(QStringLiteral("nowhere/spring.cfg"));
+        values.insert("stale", "1");
+        const QString missing = env.Path("nowhere/spring.cfg");
         QVERIFY(!Read(missing, values));
         QVERIFY(values.isEmpty());
-        QVERIFY(env.LogContains(
-            QStringLiteral("EngineSettingsHandler :: Engine Settings file can NOT be opened ") + missing));
+        QVERIFY(
+            env.LogContains("EngineSettingsHandler :: Engine Settings file can NOT be opened " + missing));
     }
 
     void FailedWriteLeavesTheOldFile()
@@ -213,24 +212,23 @@ private slots:
         TestEnvironment env;
         QTemporaryDir dir;
         // A folder where the file should be: the write cannot replace it.
-        const QString blocked = dir.filePath(QStringLiteral("blocked.cfg"));
+        const QString blocked = dir.filePath("blocked.cfg");
         QVERIFY(QDir().mkpath(blocked));
         Values values;
-        values.insert(QStringLiteral("Shadows"), QStringLiteral("1"));
+        values.insert("Shadows", "1");
         QVERIFY(!Write(blocked, values));
         QVERIFY(QFileInfo(blocked).isDir());
-        QVERIFY(env.LogContains(
-            QStringLiteral("EngineSettingsHandler :: Engine Settings file can NOT be saved ") + blocked));
+        QVERIFY(env.LogContains("EngineSettingsHandler :: Engine Settings file can NOT be saved " + blocked));
 
         // A file in a folder that does not exist: nothing is created, the result says so.
-        QVERIFY(!Write(dir.filePath(QStringLiteral("missing/spring.cfg")), values));
-        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("missing/spring.cfg"))));
+        QVERIFY(!Write(dir.filePath("missing/spring.cfg"), values));
+        QVERIFY(!QFile::exists(dir.filePath("missing/spring.cfg")));
 
         // A good write replaces the whole file, leaving no temporary files behind.
-        const QString path = dir.filePath(QStringLiteral("ok.cfg"));
-        QVERIFY(WriteBytes(path, "Shadows = 2\nOld = 1\n"));
+        const QString path = dir.filePath("ok.cfg");
+        QVERIFY(TestFiles::Write(path, "Shadows = 2\nOld = 1\n"));
         QVERIFY(Write(path, values));
-        QCOMPARE(ReadBytes(path), QByteArray("Shadows = 1\n"));
+        QCOMPARE(TestFiles::Read(path), QByteArray("Shadows = 1\n"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("ok.cfg")});
     }
 };

@@ -5,6 +5,7 @@
 #include "PathManager.h"
 #include "StartActionsHandler.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 #include "helper_EngineSettingsReceiver.h"
 
 #include <QDir>
@@ -63,34 +64,32 @@ private slots:
         QVERIFY(!QFile::exists(PlayFile()));
         RefreshOnce();
         QVERIFY(!EngineSettingsHandler::Exists());
-        QVERIFY(m_env->LogContains(QStringLiteral("Initialize :: EngineSettingsHandler")));
-        QVERIFY(m_env->LogContains(QStringLiteral("Destroy :: EngineSettingsHandler")));
-        QVERIFY(m_env->LogContains(
-            QStringLiteral("EngineSettingsHandler :: PLAY Graphic Settings file does NOT exist ") +
-            PlayFile()));
-        QVERIFY(m_env->LogContains(
-            QStringLiteral("EngineSettingsHandler :: REPLAY Graphic Settings --- Making new one ") +
-            ReplayFile()));
+        QVERIFY(m_env->LogContains("Initialize :: EngineSettingsHandler"));
+        QVERIFY(m_env->LogContains("Destroy :: EngineSettingsHandler"));
+        QVERIFY(m_env->LogContains("EngineSettingsHandler :: PLAY Graphic Settings file does NOT exist " +
+                                   PlayFile()));
+        QVERIFY(m_env->LogContains("EngineSettingsHandler :: REPLAY Graphic Settings --- Making new one " +
+                                   ReplayFile()));
 
         const DataEngineSettings safe = SafeMode();
         for (const QString& path : {PlayFile(), ReplayFile()})
         {
             const EngineSettingsFile::Values values = ReadValues(path);
             QCOMPARE(values.size(), 132);
-            QVERIFY(!values.contains(QStringLiteral("GraphicDetailsName")));
-            QVERIFY(!values.contains(QStringLiteral("BlockCompositing")));
-            QCOMPARE(values.value(QStringLiteral("SpringData")), m_env->SpringDataDir());
-            QCOMPARE(values.value(QStringLiteral("Shadows")), QStringLiteral("-1"));
+            QVERIFY(!values.contains("GraphicDetailsName"));
+            QVERIFY(!values.contains("BlockCompositing"));
+            QCOMPARE(values.value("SpringData"), m_env->SpringDataDir());
+            QCOMPARE(values.value("Shadows"), "-1");
             QVERIFY(Parsed(path) == safe);
-            QVERIFY(ReadBytes(path).startsWith("3DTrees = 0\nAdvMapShading = 0\n"));
+            QVERIFY(TestFiles::Read(path).startsWith("3DTrees = 0\nAdvMapShading = 0\n"));
         }
     }
 
     void SecondStartChangesNothing()
     {
         RefreshOnce();
-        const QByteArray play = ReadBytes(PlayFile());
-        const QByteArray replay = ReadBytes(ReplayFile());
+        const QByteArray play = TestFiles::Read(PlayFile());
+        const QByteArray replay = TestFiles::Read(ReplayFile());
         // Not even written again: the files keep the time they were made at.
         const QDateTime made(QDate(2020, 1, 2), QTime(3, 4, 5));
         for (const QString& path : {PlayFile(), ReplayFile()})
@@ -100,22 +99,22 @@ private slots:
                     file.setFileTime(made, QFileDevice::FileModificationTime));
         }
         RefreshOnce();
-        QCOMPARE(ReadBytes(PlayFile()), play);
-        QCOMPARE(ReadBytes(ReplayFile()), replay);
+        QCOMPARE(TestFiles::Read(PlayFile()), play);
+        QCOMPARE(TestFiles::Read(ReplayFile()), replay);
         QCOMPARE(QFileInfo(PlayFile()).lastModified(), made);
         QCOMPARE(QFileInfo(ReplayFile()).lastModified(), made);
 
         // Also for a file the user wrote with odd spacing, comments and unknown keys: once tidied,
         // it stays as it is.
-        QVERIFY(
-            WriteBytes(PlayFile(), "# mine\r\nShadows=1\r\n\r\nGuiOpacity = 0.123456789\r\nFoo = a = b\r\n"));
+        QVERIFY(TestFiles::Write(PlayFile(),
+                                 "# mine\r\nShadows=1\r\n\r\nGuiOpacity = 0.123456789\r\nFoo = a = b\r\n"));
         RefreshOnce();
-        const QByteArray tidied = ReadBytes(PlayFile());
+        const QByteArray tidied = TestFiles::Read(PlayFile());
         QVERIFY(tidied.startsWith("# mine\n"));
         QVERIFY(tidied.contains("\nFoo = a = b\n"));
         QVERIFY(tidied.contains("\nGuiOpacity = 0.123457\n"));
         RefreshOnce();
-        QCOMPARE(ReadBytes(PlayFile()), tidied);
+        QCOMPARE(TestFiles::Read(PlayFile()), tidied);
     }
 
     // A damaged file is kept aside before the start-up rewrite tidies it; a clean one is not.
@@ -133,49 +132,48 @@ private slots:
     {
         QFETCH(QByteArray, content);
         QFETCH(bool, kept);
-        QVERIFY(WriteBytes(PlayFile(), content));
+        QVERIFY(TestFiles::Write(PlayFile(), content));
         RefreshOnce();
         QCOMPARE(QFile::exists(PlayFile() + ".corrupt"), kept);
         if (kept)
         {
-            QCOMPARE(ReadBytes(PlayFile() + ".corrupt"), content);
+            QCOMPARE(TestFiles::Read(PlayFile() + ".corrupt"), content);
             QVERIFY(
                 m_env->LogContains("EngineSettingsHandler :: Engine Settings file is damaged --- kept as " +
                                    PlayFile() + ".corrupt"));
         }
-        QCOMPARE(ReadValues(PlayFile()).value(QStringLiteral("Shadows")), QStringLiteral("1"));
-        QVERIFY(!EngineSettingsFile::IsGarbage(ReadBytes(PlayFile())));
+        QCOMPARE(ReadValues(PlayFile()).value("Shadows"), "1");
+        QVERIFY(!EngineSettingsFile::IsGarbage(TestFiles::Read(PlayFile())));
     }
 
     void CustomSyncFolderJoinsSpringData()
     {
         AppSettingsMain::Instance()->CustomSyncFolder = QStringLiteral("/mnt/sync");
         RefreshOnce();
-        const QString expected = m_env->SpringDataDir() + QDir::listSeparator() + QStringLiteral("/mnt/sync");
-        QCOMPARE(ReadValues(PlayFile()).value(QStringLiteral("SpringData")), expected);
-        QCOMPARE(ReadValues(ReplayFile()).value(QStringLiteral("SpringData")), expected);
+        const QString expected = m_env->SpringDataDir() + QDir::listSeparator() + "/mnt/sync";
+        QCOMPARE(ReadValues(PlayFile()).value("SpringData"), expected);
+        QCOMPARE(ReadValues(ReplayFile()).value("SpringData"), expected);
 
         // Dropping the folder again refreshes both files.
         AppSettingsMain::Instance()->CustomSyncFolder.clear();
         RefreshOnce();
-        QCOMPARE(ReadValues(PlayFile()).value(QStringLiteral("SpringData")), m_env->SpringDataDir());
-        QCOMPARE(ReadValues(ReplayFile()).value(QStringLiteral("SpringData")), m_env->SpringDataDir());
+        QCOMPARE(ReadValues(PlayFile()).value("SpringData"), m_env->SpringDataDir());
+        QCOMPARE(ReadValues(ReplayFile()).value("SpringData"), m_env->SpringDataDir());
     }
 
     void PlayFileGainsMissingKeysAndKeepsItsOwn()
     {
-        QVERIFY(WriteBytes(PlayFile(),
-                           "Shadows = 1\nBlockCompositing = true;\nSpringData = /old\nTreeRadius = 2000\n"));
+        QVERIFY(TestFiles::Write(
+            PlayFile(), "Shadows = 1\nBlockCompositing = true;\nSpringData = /old\nTreeRadius = 2000\n"));
         RefreshOnce();
         const EngineSettingsFile::Values values = ReadValues(PlayFile());
         QCOMPARE(values.size(), 133);
-        QCOMPARE(values.value(QStringLiteral("Shadows")), QStringLiteral("1"));
-        QCOMPARE(values.value(QStringLiteral("TreeRadius")), QStringLiteral("2000"));
-        QCOMPARE(values.value(QStringLiteral("BlockCompositing")), QStringLiteral("true;"));
-        QCOMPARE(values.value(QStringLiteral("SpringData")), m_env->SpringDataDir());
-        QCOMPARE(values.value(QStringLiteral("LinkOutgoingBandwidth")), QStringLiteral("65536"));
-        QCOMPARE(values.value(QStringLiteral("XResolution")),
-                 QString::number(Common::GetScreenSize().width()));
+        QCOMPARE(values.value("Shadows"), "1");
+        QCOMPARE(values.value("TreeRadius"), "2000");
+        QCOMPARE(values.value("BlockCompositing"), "true;");
+        QCOMPARE(values.value("SpringData"), m_env->SpringDataDir());
+        QCOMPARE(values.value("LinkOutgoingBandwidth"), "65536");
+        QCOMPARE(values.value("XResolution"), QString::number(Common::GetScreenSize().width()));
 
         // The replay file was missing: made anew, the play file untouched by that.
         QVERIFY(Parsed(ReplayFile()) == SafeMode());
@@ -183,7 +181,7 @@ private slots:
 
     void LoadEmitsTheParsedRecord()
     {
-        QVERIFY(WriteBytes(PlayFile(), "Shadows = 1\nUseVBO = 0\nGuiOpacity = 0.5\n"));
+        QVERIFY(TestFiles::Write(PlayFile(), "Shadows = 1\nUseVBO = 0\nGuiOpacity = 0.5\n"));
         EngineSettingsHandler* handler = EngineSettingsHandler::Instance();
         EngineSettingsReceiver receiver(handler);
         handler->LoadEngineSettings(false, true);
@@ -198,7 +196,7 @@ private slots:
         QCOMPARE(es.TreeRadius, 1408);
         QCOMPARE(es.SpringData, m_env->SpringDataDir());
         // Loading reads, it does not write.
-        QCOMPARE(ReadBytes(PlayFile()), QByteArray("Shadows = 1\nUseVBO = 0\nGuiOpacity = 0.5\n"));
+        QCOMPARE(TestFiles::Read(PlayFile()), QByteArray("Shadows = 1\nUseVBO = 0\nGuiOpacity = 0.5\n"));
     }
 
     void LoadMakesAMissingReplayFile()
@@ -207,9 +205,8 @@ private slots:
         EngineSettingsReceiver receiver(handler);
         handler->LoadEngineSettings(true, false);
         QTRY_COMPARE(receiver.loaded.size(), 1);
-        QVERIFY(m_env->LogContains(
-            QStringLiteral("EngineSettingsHandler :: REPLAY Graphic Settings file does NOT exist ") +
-            ReplayFile()));
+        QVERIFY(m_env->LogContains("EngineSettingsHandler :: REPLAY Graphic Settings file does NOT exist " +
+                                   ReplayFile()));
         QVERIFY(QFile::exists(ReplayFile()));
         QVERIFY(receiver.loaded.first() == SafeMode());
         QVERIFY(Parsed(ReplayFile()) == SafeMode());
@@ -217,7 +214,7 @@ private slots:
 
     void SaveWritesAndSignals()
     {
-        QVERIFY(WriteBytes(PlayFile(), "BlockCompositing = true;\nShadows = 1\n"));
+        QVERIFY(TestFiles::Write(PlayFile(), "BlockCompositing = true;\nShadows = 1\n"));
         EngineSettingsHandler* handler = EngineSettingsHandler::Instance();
         EngineSettingsReceiver receiver(handler);
         DataEngineSettings es = handler->GetPreset(EngineSettingsHandler::PresetUltra);
@@ -232,13 +229,13 @@ private slots:
         QVERIFY(handler->MatchesPreset(loaded, EngineSettingsHandler::PresetUltra));
         QCOMPARE(loaded.XResolution, 2560);
         QCOMPARE(loaded.InputTextGeo, es.InputTextGeo);
-        QCOMPARE(ReadValues(PlayFile()).value(QStringLiteral("BlockCompositing")), QStringLiteral("true;"));
+        QCOMPARE(ReadValues(PlayFile()).value("BlockCompositing"), "true;");
 
         loaded.Shadows = 0;
         handler->SaveEngineSettings(loaded, false, false);
         QTRY_COMPARE(receiver.saved.size(), 1);
         QCOMPARE(receiver.saved.first(), true);
-        QCOMPARE(ReadValues(PlayFile()).value(QStringLiteral("Shadows")), QStringLiteral("0"));
+        QCOMPARE(ReadValues(PlayFile()).value("Shadows"), "0");
         QVERIFY(!QFile::exists(ReplayFile()));
     }
 
@@ -249,9 +246,8 @@ private slots:
         RefreshOnce();
         QVERIFY(Parsed(PlayFile()) == SafeMode());
         QVERIFY(QFileInfo(ReplayFile()).isDir());
-        QVERIFY(m_env->LogContains(
-            QStringLiteral("EngineSettingsHandler :: Engine Settings file can NOT be opened ") +
-            ReplayFile()));
+        QVERIFY(m_env->LogContains("EngineSettingsHandler :: Engine Settings file can NOT be opened " +
+                                   ReplayFile()));
 
         EngineSettingsHandler* handler = EngineSettingsHandler::Instance();
         EngineSettingsReceiver receiver(handler);
@@ -278,17 +274,16 @@ private slots:
 
     void FailedCopyKeepsThePlayFile()
     {
-        QVERIFY(WriteBytes(PlayFile(), "Shadows = 1\nTreeRadius = 2500\n"));
+        QVERIFY(TestFiles::Write(PlayFile(), "Shadows = 1\nTreeRadius = 2500\n"));
         // A dangling link into a folder that does not exist: the replay file is missing and can
         // not be made.
-        QVERIFY(QFile::link(m_env->Path(QStringLiteral("no/such/folder/replay.cfg")), ReplayFile()));
+        QVERIFY(QFile::link(m_env->Path("no/such/folder/replay.cfg"), ReplayFile()));
         RefreshOnce();
-        QVERIFY(
-            m_env->LogContains(QStringLiteral("EngineSettingsHandler :: Can NOT copy Engine Settings file")));
+        QVERIFY(m_env->LogContains("EngineSettingsHandler :: Can NOT copy Engine Settings file"));
         QVERIFY(m_env->LogContains(QStringLiteral("EngineSettingsHandler :: From ") + PlayFile()));
         const EngineSettingsFile::Values values = ReadValues(PlayFile());
-        QCOMPARE(values.value(QStringLiteral("Shadows")), QStringLiteral("1"));
-        QCOMPARE(values.value(QStringLiteral("TreeRadius")), QStringLiteral("2500"));
+        QCOMPARE(values.value("Shadows"), "1");
+        QCOMPARE(values.value("TreeRadius"), "2500");
         QCOMPARE(values.size(), 132);
     }
 
@@ -302,8 +297,7 @@ private slots:
         QTRY_COMPARE(receiver.saved.size(), 1);
         QCOMPARE(receiver.saved.first(), true);
         QCOMPARE(ReadValues(ReplayFile()).size(), 132);
-        QCOMPARE(ReadValues(ReplayFile()).value(QStringLiteral("SpringData")),
-                 QStringLiteral("/kept/as/given"));
+        QCOMPARE(ReadValues(ReplayFile()).value("SpringData"), "/kept/as/given");
     }
 
     void ScreenSizeHandedToAnotherThread()
@@ -314,7 +308,7 @@ private slots:
         maker.join();
         EngineSettingsHandler* handler = EngineSettingsHandler::Instance();
         EngineSettingsReceiver receiver(handler);
-        QVERIFY(WriteBytes(PlayFile(), "Shadows = 1\n"));
+        QVERIFY(TestFiles::Write(PlayFile(), "Shadows = 1\n"));
         handler->LoadEngineSettings(false, false);
         QTRY_COMPARE(receiver.loaded.size(), 1);
         QCOMPARE(receiver.loaded.first().XResolution, 1234);
@@ -329,18 +323,15 @@ private slots:
         QCOMPARE(second.loaded.first().XResolution, Common::GetScreenSize().width());
     }
 
+    // The start-up housekeeping runs the refresh of the first test on its worker.
     void RunsAsAStartAction()
     {
         EngineSettingsHandler::AddStartAction();
         StartActionsHandler::Start();
         StartActionsHandler::Destroy();
         QVERIFY(!EngineSettingsHandler::Exists());
-        QVERIFY(m_env->LogContains(
-            QStringLiteral("StartActionsHandler :: Saves Engine Settings for Play and Replay")));
-        QVERIFY(Parsed(PlayFile()) == SafeMode());
-        QVERIFY(Parsed(ReplayFile()) == SafeMode());
-        QCOMPARE(ReadValues(PlayFile()).value(QStringLiteral("XResolution")),
-                 QString::number(Common::GetScreenSize().width()));
+        QVERIFY(m_env->LogContains("StartActionsHandler :: Saves Engine Settings for Play and Replay"));
+        QVERIFY(Parsed(PlayFile()) == SafeMode() && Parsed(ReplayFile()) == SafeMode());
     }
 };
 

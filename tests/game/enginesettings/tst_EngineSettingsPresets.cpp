@@ -25,59 +25,6 @@ private slots:
         delete m_env;
     }
 
-    void GraphicsPresets_data()
-    {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QList<int>>("ints");
-        QTest::addColumn<QList<bool>>("flags");
-        // Shadows, ShadowMapSize, GroundDetail, TreeRadius, MaxParticles, MaxNanoParticles, FSAALevel,
-        // BumpWaterDepthBits, ReflectiveWater, ROAM, GroundDecals, BumpWaterTexSizeReflection,
-        // MaxDynamicMapLights 3DTrees, AdvMapShading, UseVBO, HighResLos, BumpWaterEndlessOcean, ShowClock,
-        // WindowedEdgeMove
-        QTest::newRow("minimal") << 0 << QList<int>{0, 32, 60, 1000, 1000, 1000, 0, 16, 0, 2, 0, 32, 0}
-                                 << QList<bool>{false, false, false, false, false, false, false};
-        QTest::newRow("low") << 1 << QList<int>{2, 512, 60, 1000, 3000, 2000, 0, 16, 1, 2, 1, 32, 0}
-                             << QList<bool>{true, false, false, false, true, false, false};
-        QTest::newRow("medium") << 2 << QList<int>{2, 2048, 100, 1500, 3000, 2000, 2, 16, 3, 1, 1, 128, 0}
-                                << QList<bool>{true, false, true, false, true, false, false};
-        QTest::newRow("high") << 3 << QList<int>{1, 4096, 150, 3000, 9999, 5000, 4, 24, 3, 1, 1, 256, 0}
-                              << QList<bool>{true, true, true, true, true, false, false};
-        QTest::newRow("ultra") << 4 << QList<int>{1, 8192, 200, 3000, 9999, 5000, 8, 32, 3, 1, 1, 512, 1}
-                               << QList<bool>{true, true, true, true, true, false, false};
-    }
-
-    void GraphicsPresets()
-    {
-        QFETCH(int, index);
-        QFETCH(QList<int>, ints);
-        QFETCH(QList<bool>, flags);
-        const DataEngineSettings es = m_handler->GetPreset(index);
-        const QList<int> gotInts{es.Shadows,
-                                 es.ShadowMapSize,
-                                 es.GroundDetail,
-                                 es.TreeRadius,
-                                 es.MaxParticles,
-                                 es.MaxNanoParticles,
-                                 es.FSAALevel,
-                                 es.BumpWaterDepthBits,
-                                 es.ReflectiveWater,
-                                 es.ROAM,
-                                 es.GroundDecals,
-                                 es.BumpWaterTexSizeReflection,
-                                 es.MaxDynamicMapLights};
-        QCOMPARE(gotInts, ints);
-        const QList<bool> gotFlags{es._3DTrees,        es.AdvMapShading,         es.UseVBO,
-                                   es.HighResLos,      es.BumpWaterEndlessOcean, es.ShowClock,
-                                   es.WindowedEdgeMove};
-        QCOMPARE(gotFlags, flags);
-        QCOMPARE(es.FeatureDrawDistance, 9999.0f);
-        QCOMPARE(es.GrassDetail, 0);
-        // Keys the presets leave out keep the field defaults.
-        QCOMPARE(es.LinkOutgoingBandwidth, 65536);
-        QCOMPARE(es.CompressTextures, false);
-        QCOMPARE(es.WorkerThreadCount, -1);
-    }
-
     void SafeModeReadsItsValues()
     {
         const DataEngineSettings es = m_handler->GetPreset(EngineSettingsHandler::PresetSafeMode);
