@@ -65,14 +65,6 @@ QStringList SoundRecorder::Played() const
     return names;
 }
 
-QStringList SoundRecorder::Slots() const
-{
-    QStringList names;
-    for (const SoundRequest& request : Requests())
-        names << request.slot;
-    return names;
-}
-
 void SoundRecorder::Clear()
 {
     QMutexLocker lock(&m_mutex);

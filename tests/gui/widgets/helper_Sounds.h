@@ -23,8 +23,6 @@ public:
     QList<SoundRequest> Requests() const;
     // The effect, taunt or track names asked for through "DoMediaPlay", in order.
     QStringList Played() const;
-    // The slots posted, in order.
-    QStringList Slots() const;
     void Clear();
 
 private:

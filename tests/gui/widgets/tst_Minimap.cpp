@@ -10,7 +10,6 @@
 #include "NImageLabel.h"
 #include "NSlider.h"
 #include "PathManager.h"
-#include "SkirmishHandler.h"
 #include "SoundManager.h"
 #include "TestEnvironment.h"
 
@@ -336,29 +335,11 @@ private slots:
         QCOMPARE(presets.takeFirst(), QVariantList({3, panel.GetSizeSlider()->value()}));
         QVERIFY(presets.isEmpty());
 
-        // With the skirmish's preset layouts as the host, a split button lays the boxes out anew.
-        connect(&panel, &MinimapDataWidget::OnSelectMapRects, &panel,
-                [&panel](int layout, int percent)
-                {
-                    for (const int team : panel.GetStartRects().keys())
-                        panel.DoRemoveStartRect(team);
-                    QMap<int, QRect> boxes;
-                    for (const QRect& box : SkirmishHandler::MakeStartRectsLayout(layout, percent))
-                        boxes.insert(boxes.size(), box);
-                    panel.SetStartRects(boxes);
-                });
-        QTest::mouseClick(panel.GetSplitButton(2), Qt::LeftButton);
-        const QList<QRect> corners = SkirmishHandler::MakeStartRectsLayout(2, panel.GetSizeSlider()->value());
-        QCOMPARE(panel.GetStartRects().values(), corners);
-        QTest::mouseClick(panel.GetSplitButton(0), Qt::LeftButton);
-        QCOMPARE(panel.GetStartRects().size(), SkirmishHandler::MakeStartRectsLayout(0, 10).size());
-        presets.clear();
-
         // Boxes the host adds join the shown ones; "clear" empties the minimap.
-        const QList<int> shown = panel.GetStartRects().keys();
+        panel.DoAppendStartRect(1, QRect(0, 0, 10, 10));
         panel.SetStartRects({{4, QRect(0, 0, 20, 20)}, {5, QRect(80, 80, 20, 20)}});
         panel.SetStartRects({});
-        QCOMPARE(panel.GetStartRects().keys(), shown + QList<int>({4, 5}));
+        QCOMPARE(panel.GetStartRects().keys(), QList<int>({1, 4, 5}));
         panel.DoClear();
         QVERIFY(panel.GetStartRects().isEmpty());
         QCOMPARE(minimap->GetState(), MapState::None);

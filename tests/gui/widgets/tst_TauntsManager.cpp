@@ -1,9 +1,8 @@
 #include "PathManager.h"
 #include "TauntsManager.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 
-#include <QDir>
-#include <QFile>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -11,11 +10,7 @@ namespace
 {
 void WriteTaunts(const QByteArray& content)
 {
-    const QString dir = PathManager::Instance()->GetTauntsDir();
-    QDir().mkpath(dir);
-    QFile file(dir + QStringLiteral("/taunts.ini"));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
+    QVERIFY(TestFiles::Write(PathManager::Instance()->GetTauntsDir() + "/taunts.ini", content));
 }
 } // namespace
 
@@ -35,18 +30,15 @@ private slots:
     {
         TauntsManager* taunts = TauntsManager::Instance();
         QCOMPARE(taunts->Count(), 0);
-        QVERIFY(m_env->LogContains(QStringLiteral("Initialize :: TauntsManager")));
-        QVERIFY(m_env->LogContains(
-            QStringLiteral("TauntsManager :: Taunts list is empty, because *.ini file does NOT exist ") +
-            PathManager::Instance()->GetTauntsDir() + QStringLiteral("/taunts.ini")));
+        QVERIFY(
+            m_env->LogContains("TauntsManager :: Taunts list is empty, because *.ini file does NOT exist " +
+                               PathManager::Instance()->GetTauntsDir() + "/taunts.ini"));
         QSignalSpy cleared(taunts, &TauntsManager::OnClear);
         QSignalSpy reloaded(taunts, &TauntsManager::OnReload);
         taunts->Load();
         QCOMPARE(cleared.count(), 1);
         QCOMPARE(reloaded.count(), 0);
-        QVERIFY(taunts->GetTauntFile(QStringLiteral("anything")).isEmpty());
-        TauntsManager::DestroyInstance();
-        QVERIFY(m_env->LogContains(QStringLiteral("Destroy :: TauntsManager")));
+        QVERIFY(taunts->GetTauntFile("anything").isEmpty());
     }
 
     void LoadsAndLooksUp()
@@ -58,23 +50,23 @@ private slots:
                     "\xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82!\nfile=hi.wav\n");
         TauntsManager* taunts = TauntsManager::Instance();
         QCOMPARE(taunts->Count(), 3);
-        QVERIFY(m_env->LogContains(QStringLiteral("TauntsManager :: Load 3 taunts")));
-        QVERIFY(taunts->Contains(QStringLiteral("gg")));
-        QVERIFY(!taunts->Contains(QStringLiteral("GG")));
-        QCOMPARE(taunts->GetMessage(QStringLiteral("rush")), QStringLiteral("Rush them, now!"));
-        QVERIFY(taunts->GetMessage(QStringLiteral("nope")).isEmpty());
-        QCOMPARE(taunts->GetTaunts().value(QStringLiteral("gg")), QStringLiteral("Good Game"));
+        QVERIFY(m_env->LogContains("TauntsManager :: Load 3 taunts"));
+        QVERIFY(taunts->Contains("gg"));
+        QVERIFY(!taunts->Contains("GG"));
+        QCOMPARE(taunts->GetMessage("rush"), "Rush them, now!");
+        QVERIFY(taunts->GetMessage("nope").isEmpty());
+        QCOMPARE(taunts->GetTaunts().value("gg"), "Good Game");
         QCOMPARE(taunts->GetMessage(QString::fromUtf8("привет")), QString::fromUtf8("Привет!"));
 
         // By message, in any letter case.
-        QCOMPARE(taunts->GetTauntFile(QStringLiteral("good game")), QStringLiteral("gg.ogg"));
-        QCOMPARE(taunts->GetTauntFile(QStringLiteral("RUSH THEM, NOW!")), QStringLiteral("sub/rush.wav"));
-        QCOMPARE(taunts->GetTauntFile(QString::fromUtf8("привет!")), QStringLiteral("hi.wav"));
+        QCOMPARE(taunts->GetTauntFile("good game"), "gg.ogg");
+        QCOMPARE(taunts->GetTauntFile("RUSH THEM, NOW!"), "sub/rush.wav");
+        QCOMPARE(taunts->GetTauntFile(QString::fromUtf8("привет!")), "hi.wav");
         // By a key in parentheses at the start, followed by other words.
-        QCOMPARE(taunts->GetTauntFile(QStringLiteral("(gg) well played all")), QStringLiteral("gg.ogg"));
-        QVERIFY(taunts->GetTauntFile(QStringLiteral("(unknown) text")).isEmpty());
-        QVERIFY(taunts->GetTauntFile(QStringLiteral("(gg without end")).isEmpty());
-        QVERIFY(taunts->GetTauntFile(QStringLiteral("say (gg)")).isEmpty());
+        QCOMPARE(taunts->GetTauntFile("(gg) well played all"), "gg.ogg");
+        QVERIFY(taunts->GetTauntFile("(unknown) text").isEmpty());
+        QVERIFY(taunts->GetTauntFile("(gg without end").isEmpty());
+        QVERIFY(taunts->GetTauntFile("say (gg)").isEmpty());
         QVERIFY(taunts->GetTauntFile(QString()).isEmpty());
 
         QSignalSpy cleared(taunts, &TauntsManager::OnClear);
@@ -94,7 +86,7 @@ private slots:
         TauntsManager* taunts = TauntsManager::Instance();
         QCOMPARE(taunts->GetTaunts(), (QHash<QString, QString>{{"a", "Alpha"}}));
         QVERIFY(taunts->GetTauntFile(QString()).isEmpty());
-        QVERIFY(m_env->LogContains(QStringLiteral("TauntsManager :: Missing taunts --- 1 of 2 skipped")));
+        QVERIFY(m_env->LogContains("TauntsManager :: Missing taunts --- 1 of 2 skipped"));
     }
 
     void LaterEntriesOverwrite()
@@ -102,8 +94,8 @@ private slots:
         WriteTaunts("count=2\n[1]\nkey=a\nmessage=Same\nfile=1.wav\n[2]\nkey=a\nmessage=SAME\nfile=2.wav\n");
         TauntsManager* taunts = TauntsManager::Instance();
         QCOMPARE(taunts->Count(), 1);
-        QCOMPARE(taunts->GetMessage(QStringLiteral("a")), QStringLiteral("SAME"));
-        QCOMPARE(taunts->GetTauntFile(QStringLiteral("same")), QStringLiteral("2.wav"));
+        QCOMPARE(taunts->GetMessage("a"), "SAME");
+        QCOMPARE(taunts->GetTauntFile("same"), "2.wav");
     }
 
     void BadCountsAreBounded()
@@ -120,8 +112,8 @@ private slots:
         WriteTaunts("count=2000000000\n[1]\nkey=a\nmessage=A\nfile=a.wav\n");
         TauntsManager* taunts = TauntsManager::Instance();
         QVERIFY(taunts->Count() <= 2);
-        QVERIFY(taunts->Contains(QStringLiteral("a")));
-        QVERIFY(m_env->LogContains(QStringLiteral("TauntsManager :: Too many taunts --- 2000000000")));
+        QVERIFY(taunts->Contains("a"));
+        QVERIFY(m_env->LogContains("TauntsManager :: Too many taunts --- 2000000000"));
     }
 
 private:
