@@ -19,17 +19,17 @@ private slots:
 
     void SelectedRow()
     {
-        TestEnvironment env(QStringLiteral("gvm"));
+        TestEnvironment env("gvm");
         auto* d = AppDefines::Instance();
         QCOMPARE(d->GetGameIndex(), 1);
-        QCOMPARE(d->GetShortCode(), QStringLiteral("gvm"));
-        QVERIFY(!d->SelectGame(QStringLiteral("nothing")));
+        QCOMPARE(d->GetShortCode(), "gvm");
+        QVERIFY(!d->SelectGame("nothing"));
         QCOMPARE(d->GetGameIndex(), 1);
         d->SelectGameIndex(7);
         QCOMPARE(d->GetGameIndex(), 1);
         d->SelectGameIndex(-1);
         QCOMPARE(d->GetGameIndex(), 1);
-        QVERIFY(d->SelectGame(QStringLiteral(" YX ")));
+        QVERIFY(d->SelectGame(" YX "));
         QCOMPARE(d->GetGameIndex(), 3);
     }
 
@@ -37,8 +37,8 @@ private slots:
     {
         TestEnvironment env;
         auto* d = AppDefines::Instance();
-        d->SetWebBaseAddress(QStringLiteral("http://127.0.0.1:8080"));
-        QCOMPARE(d->GetWebExtrasAddress(), QStringLiteral("http://127.0.0.1:8080/extras/"));
+        d->SetWebBaseAddress("http://127.0.0.1:8080");
+        QCOMPARE(d->GetWebExtrasAddress(), "http://127.0.0.1:8080/extras/");
         QVERIFY(d->GetWebApiAddress().startsWith("http://127.0.0.1:8080/"));
     }
 

@@ -15,14 +15,13 @@ class TestCommon : public QObject
 private slots:
     void ColourTexts()
     {
-        QCOMPARE(Common::ColorToHex(QColor(1, 2, 3)), QStringLiteral("#010203"));
-        QCOMPARE(Common::ColorToHex(QColor(255, 195, 0)), QStringLiteral("#ffc300"));
-        QCOMPARE(Common::ColorToHex(QColor(10, 160, 255, 7)), QStringLiteral("#0aa0ff")); // alpha left out
-        QCOMPARE(Common::ColorToRgbText(QColor(255, 195, 0)), QStringLiteral("255,195,0"));
-        QCOMPARE(Common::ColorToRgbText(QColor(0, 0, 0)), QStringLiteral("0,0,0"));
-        QCOMPARE(
-            Common::ColoredHtml(QColor(255, 195, 0), QStringLiteral("<b>Dunes</b> & \"Rocks\"")),
-            QStringLiteral("<font color=#ffc300>&lt;b&gt;Dunes&lt;/b&gt; &amp; &quot;Rocks&quot;</font>"));
+        QCOMPARE(Common::ColorToHex(QColor(1, 2, 3)), "#010203");
+        QCOMPARE(Common::ColorToHex(QColor(255, 195, 0)), "#ffc300");
+        QCOMPARE(Common::ColorToHex(QColor(10, 160, 255, 7)), "#0aa0ff"); // alpha left out
+        QCOMPARE(Common::ColorToRgbText(QColor(255, 195, 0)), "255,195,0");
+        QCOMPARE(Common::ColorToRgbText(QColor(0, 0, 0)), "0,0,0");
+        QCOMPARE(Common::ColoredHtml(QColor(255, 195, 0), "<b>Dunes</b> & \"Rocks\""),
+                 "<font color=#ffc300>&lt;b&gt;Dunes&lt;/b&gt; &amp; &quot;Rocks&quot;</font>");
     }
 
     void Palettes()
@@ -65,11 +64,10 @@ private slots:
     void FormatDate()
     {
         const QDateTime now = QDateTime::currentDateTime();
-        QCOMPARE(Common::FormatDate(now), QStringLiteral("Today"));
-        QCOMPARE(Common::FormatDate(QDateTime(now.date(), QTime(0, 0))), QStringLiteral("Today"));
-        QCOMPARE(Common::FormatDate(now.addDays(-1)), QStringLiteral("Yesterday"));
-        QCOMPARE(Common::FormatDate(QDateTime(QDate(2019, 2, 3), QTime(23, 59))),
-                 QStringLiteral("03.02.2019"));
+        QCOMPARE(Common::FormatDate(now), "Today");
+        QCOMPARE(Common::FormatDate(QDateTime(now.date(), QTime(0, 0))), "Today");
+        QCOMPARE(Common::FormatDate(now.addDays(-1)), "Yesterday");
+        QCOMPARE(Common::FormatDate(QDateTime(QDate(2019, 2, 3), QTime(23, 59))), "03.02.2019");
         QCOMPARE(Common::FormatDate(QDateTime(now.date().addDays(-2), QTime(12, 0))),
                  now.date().addDays(-2).toString("dd.MM.yyyy"));
     }
@@ -171,8 +169,8 @@ private slots:
         QVERIFY(Common::WriteValue(file, "vq"));
         QVERIFY(Common::WriteValue(file, "gvm")); // replaces, no line end
         QCOMPARE(TestFiles::Read(file), QByteArray("gvm"));
-        QVERIFY(Common::WriteValue(file, QStringLiteral("ünï")));
-        QCOMPARE(Common::ReadValue(file), QStringLiteral("ünï"));
+        QVERIFY(Common::WriteValue(file, "ünï"));
+        QCOMPARE(Common::ReadValue(file), "ünï");
         QVERIFY(!Common::WriteValue(env.Path("no/such/folder/x.txt"), "x"));
         QVERIFY(env.LogContains("Common :: CAN NOT OPEN --- WriteValue"));
         QVERIFY(!QFile::exists(env.Path("no/such/folder/x.txt")));
@@ -184,7 +182,6 @@ private slots:
         TestEnvironment env;
         const QString dir = env.Path("a/b/c");
         QVERIFY(CommonIO::MakeDir(dir));
-        QVERIFY(env.LogContains("CommonIO :: MAKE " + dir));
         QVERIFY(Common::WriteValue(dir + "/f.txt", "1"));
         QVERIFY(CommonIO::MakeDir(env.Path("a/d")));
         QVERIFY(Common::WriteValue(env.Path("a/top.txt"), "1"));
@@ -195,9 +192,7 @@ private slots:
         QVERIFY(CommonIO::RemoveDir(env.Path("nothing"), true));
 
         QVERIFY(Common::WriteValue(env.Path("a/x.txt"), "1"));
-        env.ClearLog();
         QVERIFY(CommonIO::Remove(env.Path("a/x.txt"), false));
-        QVERIFY(env.LogContains("CommonIO :: REMOVE " + env.Path("a/x.txt")));
         QVERIFY(!CommonIO::Remove(env.Path("a/x.txt"), false));
         QVERIFY(env.LogContains("CommonIO :: CAN'T REMOVE " + env.Path("a/x.txt")));
         env.ClearLog();
@@ -210,12 +205,12 @@ private slots:
     {
         QVERIFY(CommonIcon::GetTeamFlagIcon(-1).isNull());
         QVERIFY(CommonIcon::GetTeamFlagIcon(16).isNull());
-        QCOMPARE(CommonIcon::GetCountryName("DE"), QStringLiteral("Germany"));
-        QCOMPARE(CommonIcon::GetCountryName("XX"), QStringLiteral("Unknown"));
-        QCOMPARE(CommonIcon::GetCountryName(""), QStringLiteral("Unknown"));
+        QCOMPARE(CommonIcon::GetCountryName("DE"), "Germany");
+        QCOMPARE(CommonIcon::GetCountryName("XX"), "Unknown");
+        QCOMPARE(CommonIcon::GetCountryName(""), "Unknown");
         QString name;
         CommonIcon::GetFlagIcon("fr", &name);
-        QCOMPARE(name, QStringLiteral("France"));
+        QCOMPARE(name, "France");
     }
 };
 

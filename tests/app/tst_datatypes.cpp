@@ -16,15 +16,15 @@ class TestDataTypes : public QObject
 private slots:
     void PlayerHelpers()
     {
-        TestEnvironment env(QStringLiteral("vq"));
+        TestEnvironment env("vq");
         DataPlayer p;
         p.color = QColor(128, 0, 255);
-        QCOMPARE(p.GetRgbColorText(), QStringLiteral("0.50196 0.00000 1.00000"));
+        QCOMPARE(p.GetRgbColorText(), "0.50196 0.00000 1.00000");
         const QStringList sides = AppDefines::Instance()->GetSideNames();
         QCOMPARE(DataPlayer::GetSideName(0), sides[0]);
         QCOMPARE(DataPlayer::GetSideName(sides.size() - 1), sides.last());
-        QCOMPARE(DataPlayer::GetSideName(sides.size()), QStringLiteral("NONE"));
-        QCOMPARE(DataPlayer::GetSideName(-1), QStringLiteral("NONE"));
+        QCOMPARE(DataPlayer::GetSideName(sides.size()), "NONE");
+        QCOMPARE(DataPlayer::GetSideName(-1), "NONE");
 
         p.aiShortName = QStringLiteral("AI: R.A.V. 2");
         QVERIFY(p.IsAiRav() && !p.IsAiSkitters());

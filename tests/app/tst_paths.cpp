@@ -56,7 +56,7 @@ private slots:
     // The folders the engine and the player share with the program; the lobby's own ones are made.
     void Getters()
     {
-        TestEnvironment env(QStringLiteral("gvm"));
+        TestEnvironment env("gvm");
         const QString d = env.SpringDataDir();
         auto* p = PathManager::Instance();
         QCOMPARE(p->GetLobbyGameDataDir(), d + "/gamelobby/gvm");
@@ -84,7 +84,7 @@ private slots:
     {
         TestEnvironment env;
         const QDateTime start(QDate(2026, 3, 4), QTime(5, 6, 7));
-        QCOMPARE(PathManager::LogFileName(start), QStringLiteral("2026.03.04_05.06.07_gamelobby.log"));
+        QCOMPARE(PathManager::LogFileName(start), "2026.03.04_05.06.07_gamelobby.log");
         PathManager::Instance()->SetLobbyLogFile(env.Path("a.log"));
         QCOMPARE(PathManager::Instance()->GetLobbyLogFile(), env.Path("a.log"));
     }

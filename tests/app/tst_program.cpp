@@ -1,11 +1,11 @@
-// The built program: start-up, log header, settings files and the whole shut-down.
+// The built program: start-up, log header, settings files and the whole shut-down (offscreen; the
+// real-window tests run it on an X server).
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
 #include <QDirIterator>
 #include <QProcess>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -41,26 +41,25 @@ class TestProgram : public QObject
 
     QTemporaryDir m_root;
 
-    QProcessEnvironment Environment(const QString& springDir, int autoQuitMs = 400) const
+    QProcessEnvironment Environment(const QString& springDir) const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("SPRING_WRITEDIR", springDir);
         env.insert("HOME", m_root.filePath("home"));
         env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("QUILLMERE_AUTOQUIT_MS", QString::number(autoQuitMs));
+        env.insert("QUILLMERE_AUTOQUIT_MS", "400");
         return env;
     }
 
-    // Runs the program (or `program` with `arguments`, which then start it) and gathers its logs.
-    Run Start(const QString& springDir, const QStringList& arguments, const QProcessEnvironment& env,
-              const QString& program = QStringLiteral(QM_QUILLMERE_EXE))
+    // Runs the program offscreen and gathers its logs.
+    Run StartOffscreen(const QString& springDir, const QStringList& arguments = {})
     {
         Run run;
         QProcess process;
-        process.setProcessEnvironment(env);
+        process.setProcessEnvironment(Environment(springDir));
         process.setWorkingDirectory(m_root.path());
         process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(program, arguments);
+        process.start(QStringLiteral(QM_QUILLMERE_EXE), arguments);
         run.finished = process.waitForFinished(60000);
         if (!run.finished)
         {
@@ -75,11 +74,6 @@ class TestProgram : public QObject
         if (run.logFiles.size() == 1)
             run.log = QString::fromUtf8(TestFiles::Read(run.logFiles.first()));
         return run;
-    }
-
-    Run StartOffscreen(const QString& springDir, const QStringList& arguments = {})
-    {
-        return Start(springDir, arguments, Environment(springDir));
     }
 
     QString FreshDir(const QString& name) const
@@ -316,35 +310,6 @@ private slots:
         CheckOrder(run.output, "Morvantis");
         QCOMPARE(TestFiles::Read(dir + "/gamelobby/_logs"), QByteArray("not a folder"));
         QVERIFY(QFile::exists(dir + "/gamelobby/lobby.settings.txt"));
-    }
-
-    void RealWindowUnderXvfb()
-    {
-        const QString xvfbRun = QStandardPaths::findExecutable("xvfb-run");
-        QM_REQUIRE(!xvfbRun.isEmpty(), "xvfb-run (xvfb)");
-        const QString dir = FreshDir("xvfb");
-        QProcessEnvironment env = Environment(dir, 4000);
-        env.remove("QT_QPA_PLATFORM");
-        env.remove("DISPLAY");
-        const QString windows = m_root.filePath("windows.txt");
-        QFile::remove(windows);
-        // The program runs for 4 s; the window list is taken while it is up.
-        const QString script =
-            QStringLiteral("\"$1\" & pid=$!; sleep 2.5; "
-                           "(command -v xwininfo >/dev/null && xwininfo -root -tree > \"$2\"); "
-                           "wait $pid");
-        const Run run = Start(
-            dir, {"-a", "-s", "-screen 0 1280x1024x24", "sh", "-c", script, "sh", QM_QUILLMERE_EXE, windows},
-            env, xvfbRun);
-        QVERIFY(run.finished);
-        QVERIFY2(run.exitCode == 0, qPrintable(run.output));
-        QCOMPARE(run.logFiles.size(), 1);
-        CheckOrder(run.log, "Morvantis");
-        if (QFile::exists(windows) || !QStandardPaths::findExecutable("xwininfo").isEmpty())
-        {
-            const QString list = QString::fromUtf8(TestFiles::Read(windows));
-            QVERIFY2(list.contains("\"Quillmere 0.1.0\""), qPrintable(list));
-        }
     }
 };
 

@@ -17,9 +17,9 @@ class TestSettings : public QObject
 private slots:
     void GameDefaultsFollowSelectedGame()
     {
-        TestEnvironment env(QStringLiteral("vq"));
+        TestEnvironment env("vq");
         const GameDefinition& game = AppDefines::Instance()->GetGame();
-        QCOMPARE(game.shortCode, QStringLiteral("vq"));
+        QCOMPARE(game.shortCode, "vq");
         auto* quick = AppSettingsSkirmishQuick::Instance();
         QCOMPARE(quick->DefaultMapName, game.defaultMap);
         QCOMPARE(quick->DefaultGameVersion, game.gameVersion);
@@ -64,17 +64,17 @@ private slots:
         QCOMPARE(main->WindowPos, QPoint(12, 34));
         QCOMPARE(main->WindowSize, QSize(1280, 900));
         QCOMPARE(main->WindowState, 2);
-        QCOMPARE(main->CustomSyncFolder, QStringLiteral("/data/Spring äö"));
+        QCOMPARE(main->CustomSyncFolder, "/data/Spring äö");
         QCOMPARE(sound->MusicVolume, 13);
         QCOMPARE(sound->ButtonHoverMute, false);
         QCOMPARE(sound->SoundsVolume, 70);
-        QCOMPARE(AppSettingsSpringConnection::Instance()->Login, QStringLiteral("Player One"));
+        QCOMPARE(AppSettingsSpringConnection::Instance()->Login, "Player One");
         QCOMPARE(AppSettingsSpringMyPersonal::Instance()->IsAdmin, true);
         QCOMPARE(custom->Color, QColor(10, 20, 30, 200));
-        QCOMPARE(custom->Rects, QStringLiteral("0,0,20,100|80,0,20,100"));
-        QCOMPARE(custom->AI[7], QStringLiteral("TEAM_ID=1|NAME_SHORT=AI: R.A.V."));
+        QCOMPARE(custom->Rects, "0,0,20,100|80,0,20,100");
+        QCOMPARE(custom->AI[7], "TEAM_ID=1|NAME_SHORT=AI: R.A.V.");
         QVERIFY(custom->AI[0].isEmpty());
-        QCOMPARE(AppSettingsSpringTests::Instance()->SavedEngineVersion, QStringLiteral("106.0"));
+        QCOMPARE(AppSettingsSpringTests::Instance()->SavedEngineVersion, "106.0");
     }
 
     void SaveOneGroupKeepsTheOthers()
@@ -113,11 +113,11 @@ private slots:
         QVERIFY(env.LogContains("AppSettings :: BAD VALUE --- AppSettings.Skirmish.Custom/Color"));
         AppSettings::Instance()->SaveAll();
         const QSettings lobby(lobbyFile, QSettings::IniFormat);
-        QCOMPARE(lobby.value("Other.Tool/Keep").toString(), QStringLiteral("me"));
+        QCOMPARE(lobby.value("Other.Tool/Keep").toString(), "me");
         QCOMPARE(lobby.value("AppSettings.Sound/Future").toInt(), 1);
         QCOMPARE(lobby.value("AppSettings.Sound/SoundsVolume").toInt(), 33);
         // The bad value is replaced, although nothing was changed in memory.
-        QCOMPARE(lobby.value("AppSettings.Sound/MusicVolume").toString(), QStringLiteral("50"));
+        QCOMPARE(lobby.value("AppSettings.Sound/MusicVolume").toString(), "50");
     }
 
     // Damaged files give the defaults, are kept aside and are written anew without a word of failure;
@@ -193,7 +193,7 @@ private slots:
     void AiCodecRoundTrip()
     {
         TestEnvironment env;
-        DataPlayer ai(QStringLiteral("bot"), true, true);
+        DataPlayer ai("bot", true, true);
         ai.allyTeam = 2;
         ai.aiShortName = QStringLiteral("RAVAI");
         ai.aiKind = QStringLiteral("AI: R.A.V.");
@@ -214,7 +214,7 @@ private slots:
         // Fields in any order, unknown fields ignored.
         QVERIFY(
             AppSettingsSkirmish::AiFromString("COLOR=#00ff00|NAME_SHORT=AI: SKITTERS|X=1|TEAM_ID=5", &back));
-        QCOMPARE(back.aiKind, QStringLiteral("AI: SKITTERS"));
+        QCOMPARE(back.aiKind, "AI: SKITTERS");
         QCOMPARE(back.allyTeam, 5);
         QCOMPARE(back.color, QColor(0, 255, 0));
 
@@ -230,7 +230,7 @@ private slots:
         QVERIFY(bad.allyTeam == 0 && bad.side == 0 && bad.color.isValid());
 
         // A human player is no AI.
-        QVERIFY(AppSettingsSkirmish::AiToString(DataPlayer(QStringLiteral("me"), true, false)).isEmpty());
+        QVERIFY(AppSettingsSkirmish::AiToString(DataPlayer("me", true, false)).isEmpty());
     }
 
     void AiCodecGarbage_data()
@@ -247,9 +247,9 @@ private slots:
     void AiCodecGarbage()
     {
         QFETCH(QString, text);
-        DataPlayer untouched(QStringLiteral("keep"), true, false);
+        DataPlayer untouched("keep", true, false);
         QVERIFY(!AppSettingsSkirmish::AiFromString(text, &untouched));
-        QCOMPARE(untouched.name, QStringLiteral("keep"));
+        QCOMPARE(untouched.name, "keep");
         QVERIFY(!untouched.isAi);
         QVERIFY(!AppSettingsSkirmish::AiFromString("NAME_SHORT=x", nullptr));
     }

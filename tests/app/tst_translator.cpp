@@ -18,7 +18,7 @@ private slots:
     {
         const QMap<QString, QString> languages = TranslatorManager::GetLanguages();
         QCOMPARE(languages.keys(), (QStringList{"CZ", "DE", "EN", "RU", "ZH"}));
-        QCOMPARE(languages.value("RU"), QStringLiteral("Русский"));
+        QCOMPARE(languages.value("RU"), "Русский");
         QVERIFY(!languages.values().contains(QString()));
         QVERIFY(languages.contains(TranslatorManager::SystemLanguage()));
     }
@@ -53,15 +53,15 @@ private slots:
         QCOMPARE(changed.first().first().toString(), code.toUpper());
         QCOMPARE(Common::FormatDate(QDateTime::currentDateTime()), today);
         QCOMPARE(AppDefines::GetWordYou(), you);
-        QVERIFY(DataPlayer().name != QStringLiteral("Unknown"));
+        QVERIFY(DataPlayer().name != "Unknown");
         // A window text too: the resource holds the texts of every library.
         QCOMPARE(QCoreApplication::translate("MainMenuPage", "Quit"), quit);
 
         // Back to English: nothing installed.
         QVERIFY(translator->Load("EN"));
-        QCOMPARE(Common::FormatDate(QDateTime::currentDateTime()), QStringLiteral("Today"));
-        QCOMPARE(AppDefines::GetWordYou(), QStringLiteral("YOU"));
-        QCOMPARE(AppSettingsMain::Instance()->LocaleName, QStringLiteral("EN"));
+        QCOMPARE(Common::FormatDate(QDateTime::currentDateTime()), "Today");
+        QCOMPARE(AppDefines::GetWordYou(), "YOU");
+        QCOMPARE(AppSettingsMain::Instance()->LocaleName, "EN");
         TranslatorManager::Destroy();
     }
 
@@ -72,18 +72,18 @@ private slots:
         QVERIFY(translator->Load("RU"));
         QVERIFY(!translator->Load("XX"));
         QVERIFY(env.LogContains("TranslatorManager :: NO TRANSLATION --- XX --- EN used"));
-        QCOMPARE(translator->GetLanguage(), QStringLiteral("EN"));
-        QCOMPARE(AppSettingsMain::Instance()->LocaleName, QStringLiteral("EN"));
-        QCOMPARE(AppDefines::GetWordYou(), QStringLiteral("YOU"));
+        QCOMPARE(translator->GetLanguage(), "EN");
+        QCOMPARE(AppSettingsMain::Instance()->LocaleName, "EN");
+        QCOMPARE(AppDefines::GetWordYou(), "YOU");
         QVERIFY(!translator->Load("../../etc/passwd"));
-        QCOMPARE(translator->GetLanguage(), QStringLiteral("EN"));
+        QCOMPARE(translator->GetLanguage(), "EN");
 
         // An empty code means the system's language.
         translator->Load(QString());
         QCOMPARE(translator->GetLanguage(), TranslatorManager::SystemLanguage());
         TranslatorManager::Destroy();
         // Destroying removes the translation.
-        QCOMPARE(AppDefines::GetWordYou(), QStringLiteral("YOU"));
+        QCOMPARE(AppDefines::GetWordYou(), "YOU");
     }
 };
 

@@ -51,12 +51,11 @@ QString EngineRun::Tail(int lines) const
     return all.mid(qMax(0, all.size() - lines)).join(QLatin1Char('\n'));
 }
 
-EngineHarness::EngineHarness() : m_dir(QDir::tempPath() + QStringLiteral("/qm-engine-XXXXXX"))
+EngineHarness::EngineHarness() : m_dir(QDir::tempPath() + "/qm-engine-XXXXXX")
 {
-    QDir().mkpath(HomeDir() + QStringLiteral("/.spring"));
+    QDir().mkpath(HomeDir() + "/.spring");
     QDir().mkpath(WriteDir());
-    QFile::copy(QStringLiteral("/etc/ssl/certs/ca-certificates.crt"),
-                HomeDir() + QStringLiteral("/.spring/cacert.pem"));
+    QFile::copy("/etc/ssl/certs/ca-certificates.crt", HomeDir() + "/.spring/cacert.pem");
 }
 
 QString EngineHarness::EnginePath()
@@ -76,7 +75,7 @@ bool EngineHarness::CanIsolateNetwork()
     static const bool canIsolate = []
     {
         QProcess probe;
-        probe.start(QStringLiteral("unshare"), {QStringLiteral("-n"), QStringLiteral("true")});
+        probe.start("unshare", {QStringLiteral("-n"), "true"});
         return probe.waitForFinished(5000) && probe.exitStatus() == QProcess::NormalExit &&
                probe.exitCode() == 0;
     }();
@@ -92,26 +91,23 @@ QString EngineHarness::TestContentDir()
 bool EngineHarness::HasTestContent()
 {
     const QString dir = TestContentDir();
-    return !dir.isEmpty() &&
-           QFileInfo::exists(dir + QStringLiteral("/maps/") + TestMapFolder() +
-                             QStringLiteral("/maps/testmap.smf")) &&
-           QFileInfo::exists(dir + QStringLiteral("/games/") + TestGameFolder() +
-                             QStringLiteral("/modinfo.lua"));
+    return !dir.isEmpty() && QFileInfo::exists(dir + "/maps/" + TestMapFolder() + "/maps/testmap.smf") &&
+           QFileInfo::exists(dir + "/games/" + TestGameFolder() + "/modinfo.lua");
 }
 
 QString EngineHarness::HomeDir() const
 {
-    return m_dir.path() + QStringLiteral("/home");
+    return m_dir.path() + "/home";
 }
 
 QString EngineHarness::WriteDir() const
 {
-    return m_dir.path() + QStringLiteral("/data");
+    return m_dir.path() + "/data";
 }
 
 QString EngineHarness::ConfigFile() const
 {
-    return WriteDir() + QStringLiteral("/engine.cfg");
+    return WriteDir() + "/engine.cfg";
 }
 
 bool EngineHarness::InstallTestContent(const QString& dataDir) const
@@ -119,14 +115,14 @@ bool EngineHarness::InstallTestContent(const QString& dataDir) const
     if (!HasTestContent())
         return false;
     const QString target = dataDir.isEmpty() ? WriteDir() : dataDir;
-    return CopyTree(TestContentDir() + QStringLiteral("/maps"), target + QStringLiteral("/maps")) &&
-           CopyTree(TestContentDir() + QStringLiteral("/games"), target + QStringLiteral("/games"));
+    return CopyTree(TestContentDir() + "/maps", target + "/maps") &&
+           CopyTree(TestContentDir() + "/games", target + "/games");
 }
 
 QStringList EngineHarness::Demos() const
 {
     QStringList demos;
-    QDirIterator it(WriteDir() + QStringLiteral("/demos"), {QStringLiteral("*.sdfz")}, QDir::Files);
+    QDirIterator it(WriteDir() + "/demos", {QStringLiteral("*.sdfz")}, QDir::Files);
     while (it.hasNext())
         demos << it.next();
     demos.sort();
@@ -136,19 +132,17 @@ QStringList EngineHarness::Demos() const
 EngineRun EngineHarness::Run(const QStringList& arguments, int timeoutMs, const QString& stopWhen) const
 {
     EngineRun run;
-    QStringList engineArguments = {QStringLiteral("--write-dir"), WriteDir(), QStringLiteral("--config"),
-                                   ConfigFile()};
+    QStringList engineArguments = {QStringLiteral("--write-dir"), WriteDir(), "--config", ConfigFile()};
     engineArguments += arguments;
 
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("HOME"), HomeDir());
+    environment.insert("HOME", HomeDir());
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(WriteDir());
     process.setProcessChannelMode(QProcess::MergedChannels);
     if (CanIsolateNetwork())
-        process.start(QStringLiteral("unshare"),
-                      QStringList{QStringLiteral("-n"), EnginePath()} + engineArguments);
+        process.start("unshare", QStringList{QStringLiteral("-n"), EnginePath()} + engineArguments);
     else
         process.start(EnginePath(), engineArguments);
 
@@ -194,7 +188,7 @@ EngineRun EngineHarness::Run(const QStringList& arguments, int timeoutMs, const 
 
 EngineRun EngineHarness::RunScript(const QString& scriptText, int timeoutMs, const QString& stopWhen) const
 {
-    const QString path = WriteDir() + QStringLiteral("/script.txt");
+    const QString path = WriteDir() + "/script.txt";
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return EngineRun();

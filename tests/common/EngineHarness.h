@@ -12,13 +12,6 @@
 //   data/engine.cfg  the engine's --config
 // Runs go through "unshare -n" (no network) when this machine permits it, are stopped after a
 // timeout, and return the engine's standard output (infolog.txt loses its tail when killed).
-//
-// Typical use:
-//   QM_REQUIRE(EngineHarness::IsAvailable(), "spring-headless");
-//   EngineHarness engine;
-//   const EngineRun run = engine.RunScript(script, 20000, "[CPreGame] using server IP");
-//   QVERIFY(run.Contains("[CPreGame] using server IP"));
-//
 // Facts worth knowing: a host script without content ends in about 2 s with exit code 21
 // ("Dependent archive ... not found"); a client script waits 30 s for its host, so pass a
 // stopWhen text; startpostype 2 waits for start positions forever, so real games use 0 or 1.
@@ -62,7 +55,6 @@ public:
     static QString NullAiVersion() { return QStringLiteral("0.1"); }
 
     // --- this harness's folders ---
-    bool IsValid() const { return m_dir.isValid(); }
     QString HomeDir() const;
     QString WriteDir() const;
     QString ConfigFile() const;
