@@ -61,8 +61,6 @@ void TestPageStore::EmptyPageServesZeroAndOne()
     NPage* zero = PageStorageManager::GetPage(0);
     QCOMPARE(zero, PageStorageManager::GetPage(1));
     QCOMPARE(zero->GetPageId(), int(ID_EMPTY));
-    QCOMPARE(zero->GetExitPageId(), int(ID_EMPTY));
-    QCOMPARE(zero->GetPageName(), QStringLiteral("Empty"));
     PageStorageManager::DestroyPage(0);
     PageStorageManager::DestroyPage(1);
     QCOMPARE(PageStorageManager::GetPage(1), zero);
@@ -138,11 +136,7 @@ void TestPageStore::ModalButtonsByType()
     QCOMPARE(modal->GetButtonClose()->isVisible(), close);
     QCOMPARE(modal->GetTitleLabel()->isVisible(), titleShown);
     QCOMPARE(modal->GetTitleLabel()->text().compare(title, Qt::CaseInsensitive), 0);
-    QVERIFY(dialog->isVisible());
-    QCOMPARE(FrameKit::GetButtonText(modal->GetButtonOK()).compare(QLatin1String("OK"), Qt::CaseInsensitive),
-             0);
-    QVERIFY(modal->isAncestorOf(dialog));
-    QCOMPARE(modal->GetPageId(), int(ID_MODAL));
+    QVERIFY(dialog->isVisible() && modal->isAncestorOf(dialog));
 }
 
 void TestPageStore::ModalKeys_data()
@@ -182,7 +176,7 @@ void TestPageStore::ModalKeys()
     QFETCH(int, exits);
     QFETCH(QStringList, sounds);
     ModalPage* modal = ModalPage::Instance();
-    auto* dialog = new TestDialog(QStringLiteral("Keys"), ModalType(type));
+    auto* dialog = new TestDialog("Keys", ModalType(type));
     modal->setModalWidget(dialog);
     QSignalSpy exit(modal, &NPage::OnExitPageClick);
     QKeyEvent event(QEvent::KeyPress, key & ~Qt::KeyboardModifierMask,
@@ -214,10 +208,10 @@ void TestPageStore::SecondDialogReplacesTheFirst()
 {
     ModalPage* modal = ModalPage::Instance();
     QSignalSpy exit(modal, &NPage::OnExitPageClick);
-    auto* first = new TestDialog(QStringLiteral("First"));
+    auto* first = new TestDialog("First");
     QPointer<TestDialog> watch = first;
     modal->setModalWidget(first);
-    auto* second = new TestDialog(QStringLiteral("Second"), MODAL_CLOSE);
+    auto* second = new TestDialog("Second", MODAL_CLOSE);
     modal->setModalWidget(second);
     QCOMPARE(modal->GetModalWidget(), second);
     QVERIFY(watch);
@@ -230,7 +224,7 @@ void TestPageStore::SecondDialogReplacesTheFirst()
 
 void TestPageStore::ExitWithSoundPlaysFirst()
 {
-    TestDialog dialog(QStringLiteral("Leaving"));
+    TestDialog dialog("Leaving");
     QStringList order;
     connect(&dialog, &NModalWidget::OnModalExit, this, [&] { order = m_sounds; });
     dialog.ExitWithSound();
