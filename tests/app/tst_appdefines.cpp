@@ -33,15 +33,6 @@ private slots:
         QCOMPARE(d->GetGameIndex(), 3);
     }
 
-    void WebAddresses()
-    {
-        TestEnvironment env;
-        auto* d = AppDefines::Instance();
-        d->SetWebBaseAddress("http://127.0.0.1:8080");
-        QCOMPARE(d->GetWebExtrasAddress(), "http://127.0.0.1:8080/extras/");
-        QVERIFY(d->GetWebApiAddress().startsWith("http://127.0.0.1:8080/"));
-    }
-
     void ChoiceOrder_data()
     {
         QTest::addColumn<QString>("option");

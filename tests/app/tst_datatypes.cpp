@@ -26,13 +26,13 @@ private slots:
         QCOMPARE(DataPlayer::GetSideName(sides.size()), "NONE");
         QCOMPARE(DataPlayer::GetSideName(-1), "NONE");
 
-        p.aiShortName = QStringLiteral("AI: R.A.V. 2");
+        p.aiShortName = "AI: R.A.V. 2";
         QVERIFY(p.IsAiRav() && !p.IsAiSkitters());
-        p.aiShortName = QStringLiteral("SkittersAI");
+        p.aiShortName = "SkittersAI";
         QVERIFY(p.IsAiSkitters());
-        p.aiShortName = QStringLiteral("MissionAI");
+        p.aiShortName = "MissionAI";
         QVERIFY(p.IsAiMission());
-        p.aiShortName = QStringLiteral("v.e.s.k.a.");
+        p.aiShortName = "v.e.s.k.a.";
         QVERIFY(p.IsAiVeska() && !p.IsAiRav());
 
         QVERIFY(!p.IsSynced());

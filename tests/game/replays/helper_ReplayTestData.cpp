@@ -74,7 +74,7 @@ QByteArray MakeScript(const QString& gameName, const QString& mapName, const QLi
                     .arg(player.allyTeam);
         ++team;
     }
-    text += QStringLiteral("}\n");
+    text += "}\n";
     return text.toUtf8();
 }
 
@@ -113,7 +113,7 @@ QByteArray ReadGzip(const QString& path)
 
 bool Has7z()
 {
-    return !QStandardPaths::findExecutable(QStringLiteral("7z")).isEmpty();
+    return !QStandardPaths::findExecutable("7z").isEmpty();
 }
 
 bool Write7z(const QString& path, const QByteArray& data, const QString& innerName)
@@ -124,7 +124,7 @@ bool Write7z(const QString& path, const QByteArray& data, const QString& innerNa
     QFile::remove(path);
     QProcess process;
     process.setWorkingDirectory(dir.path());
-    process.start(QStringLiteral("7z"), {QStringLiteral("a"), QStringLiteral("-t7z"), path, innerName});
+    process.start("7z", {QStringLiteral("a"), QStringLiteral("-t7z"), path, innerName});
     return process.waitForFinished(30000) && process.exitCode() == 0;
 }
 

@@ -47,7 +47,7 @@ private slots:
         m_engine = std::make_unique<EngineHarness>();
         QVERIFY(m_engine->InstallTestContent());
         // Killed before the end: the engine leaves an empty demo file.
-        const EngineRun killed = m_engine->RunScript(SkirmishScript(), 60000, QStringLiteral("[Game::"));
+        const EngineRun killed = m_engine->RunScript(SkirmishScript(), 60000, "[Game::");
         const QStringList afterKill = m_engine->Demos();
         if (!afterKill.isEmpty())
             m_killedDemo = afterKill.first();
@@ -77,8 +77,8 @@ private slots:
         QVERIFY(replay.duration >= 4 && replay.duration <= 6); // the game ends itself after 5 s
         QVERIFY(qAbs(replay.startTime.secsTo(QDateTime::currentDateTime())) < 600);
         QCOMPARE(replay.players.size(), 2);
-        QCOMPARE(replay.players[0].name, QStringLiteral("Tester"));
-        QCOMPARE(replay.players[0].country, QStringLiteral("DE"));
+        QCOMPARE(replay.players[0].name, "Tester");
+        QCOMPARE(replay.players[0].country, "DE");
         QCOMPARE(replay.players[0].allyTeam, 0);
         QCOMPARE(replay.players[1].name, EngineHarness::NullAiShortName());
         QVERIFY(replay.players[1].isAi);

@@ -201,7 +201,7 @@ private slots:
         ReplaysTable table;
         LoadCache(CachePath(), table);
         QCOMPARE(table.size(), 2);
-        QCOMPARE(table.value("/d/dup.sdf").mapName, QStringLiteral("Later Map"));
+        QCOMPARE(table.value("/d/dup.sdf").mapName, "Later Map");
         QVERIFY(!table.contains("/d/comment.sdf"));
         QVERIFY(env.LogContains("ReplaysManager :: FAIL - Wrong data count in cache, 12"));
         QVERIFY(env.LogContains("ReplaysManager :: FAIL - Wrong data count in cache, 14"));
@@ -291,7 +291,7 @@ private slots:
 
 public:
     static constexpr int ChildFailed = 3;
-    static inline const QString Fill = QStringLiteral("exec \"$1\" --fill-cache-folder \"$0\"");
+    static inline const QString Fill = "exec \"$1\" --fill-cache-folder \"$0\"";
 
     // Saves a small cache into `folder`, then one too big for the disk. Empty when the small one
     // survived untouched and alone, else what went wrong.

@@ -125,9 +125,9 @@ private slots:
     {
         const QMap<QString, QString> names = ReplaysManager::ParseRelations(
             "a map\tA_Map.sdz\r\nb\tmiddle\tB_b.sd7.sdz\n\tno key\nno value\t\nc\tfirst\nc\tsecond\n");
-        QCOMPARE(names.value("a map"), QStringLiteral("A Map"));
-        QCOMPARE(names.value("b"), QStringLiteral("B b")); // last column
-        QCOMPARE(names.value("c"), QStringLiteral("second"));
+        QCOMPARE(names.value("a map"), "A Map");
+        QCOMPARE(names.value("b"), "B b"); // last column
+        QCOMPARE(names.value("c"), "second");
         QVERIFY(!names.contains("no value"));
         QCOMPARE(names.size(), 3);
 
@@ -139,7 +139,7 @@ private slots:
             const QMap<QString, QString> table =
                 ReplaysManager::ParseRelations(QString::fromUtf8(file.readAll()));
             QVERIFY(table.size() >= 5);
-            QCOMPARE(table.value("Comet Catcher Remake 1.8"), QStringLiteral("Comet Catcher"));
+            QCOMPARE(table.value("Comet Catcher Remake 1.8"), "Comet Catcher");
         }
     }
 
@@ -202,22 +202,22 @@ private slots:
         QVERIFY(a.valid);
         QCOMPARE(a.filePath, Demo("a.sdf"));
         QCOMPARE(a.index, 0);
-        QCOMPARE(a.mapDisplayName, QStringLiteral("Ashen Ford"));
-        QCOMPARE(a.gameVersionText, QStringLiteral("1.2"));
-        QCOMPARE(a.teamsText, QStringLiteral("1 | Ai"));
+        QCOMPARE(a.mapDisplayName, "Ashen Ford");
+        QCOMPARE(a.gameVersionText, "1.2");
+        QCOMPARE(a.teamsText, "1 | Ai");
         QVERIFY(a.hasAi);
-        QCOMPARE(a.searchText, QStringLiteral("Ann Bot Spec "));
-        QCOMPARE(a.players[0].id, QStringLiteral("0"));
+        QCOMPARE(a.searchText, "Ann Bot Spec ");
+        QCOMPARE(a.players[0].id, "0");
         QVERIFY(!a.players[0].winner);
         QVERIFY(a.players[1].winner);
-        QCOMPARE(a.spectators[0].id, QStringLiteral("1000"));
-        QCOMPARE(a.durationText, QStringLiteral("10:00"));
+        QCOMPARE(a.spectators[0].id, "1000");
+        QCOMPARE(a.durationText, "10:00");
 
         const DataReplay b = Received("b.sdfz");
-        QCOMPARE(b.mapDisplayName, QStringLiteral("Unlisted Map"));
+        QCOMPARE(b.mapDisplayName, "Unlisted Map");
         QCOMPARE(b.fileSize, QFileInfo(Demo("b.sdfz")).size());
-        QCOMPARE(b.teamsText, QStringLiteral("DUEL"));
-        QCOMPARE(Received("c.sdf").mapDisplayName, QStringLiteral("Iron Saddle"));
+        QCOMPARE(b.teamsText, "DUEL");
+        QCOMPARE(Received("c.sdf").mapDisplayName, "Iron Saddle");
 
         // All three are cached with the file's size and time.
         const ReplaysTable cache = CacheOnDisk();
@@ -246,16 +246,16 @@ private slots:
         m_env->ClearLog();
         QVERIFY(Refresh());
         QCOMPARE(ReceivedPaths(), (QStringList{"r0.sdfz", "r1.sdfz", "r3.sdfz", "r5.sdfz", "r4.sdfz"}));
-        QCOMPARE(Received("r4.sdfz").mapName, QStringLiteral("Changed Map"));
-        QCOMPARE(Received("r0.sdfz").mapName, QStringLiteral("Iron Saddle 1.4"));
+        QCOMPARE(Received("r4.sdfz").mapName, "Changed Map");
+        QCOMPARE(Received("r0.sdfz").mapName, "Iron Saddle 1.4");
         QCOMPARE(m_env->LogLines().filter("ReplaysManager :: LOADING r").size(), 1);
         QVERIFY(m_env->LogContains("ReplaysManager :: FOUND Replays Cache 6"));
         const ReplaysTable cache = CacheOnDisk();
         QCOMPARE(cache.size(), 5);
         QVERIFY(!cache.contains(Demo("r2.sdfz")));
         // Records from the cache look like freshly read ones.
-        QCOMPARE(Received("r0.sdfz").teamsText, QStringLiteral("DUEL"));
-        QCOMPARE(Received("r0.sdfz").mapDisplayName, QStringLiteral("Iron Saddle"));
+        QCOMPARE(Received("r0.sdfz").teamsText, "DUEL");
+        QCOMPARE(Received("r0.sdfz").mapDisplayName, "Iron Saddle");
     }
 
     void skippedFiles()
@@ -368,7 +368,7 @@ private slots:
         else
             qputenv("TZ", oldTz);
         tzset();
-        QCOMPARE(first, QStringLiteral("15.11.2023"));
+        QCOMPARE(first, "15.11.2023");
         QCOMPARE(cached, first);
     }
 
@@ -422,8 +422,7 @@ private slots:
         const QStringList maps{"Map Zero", "Map One", "Map Two", "Map Three"};
         for (int i = 0; i < maps.size(); ++i)
             QVERIFY(Write7z(Demo(QStringLiteral("z%1.sdfz").arg(i)),
-                            SimpleDemo("Morvantis 1.0", maps[i], {{"A", 0}, {"B", 1}}),
-                            QStringLiteral("z.sdf")));
+                            SimpleDemo("Morvantis 1.0", maps[i], {{"A", 0}, {"B", 1}}), "z.sdf"));
         // A leftover of an earlier run is never taken for a replay.
         QDir().mkpath(PathManager::Instance()->GetTempDir() + "/replay/1");
         QVERIFY(TestFiles::Write(PathManager::Instance()->GetTempDir() + "/replay/1/aaa.sdf",
@@ -480,7 +479,7 @@ private slots:
         QCOMPARE(BatchEvents(), (QStringList{"busy:1", "progress:0", "update:2", "progress:0", "update:2",
                                              "progress:100", "progress:100", "busy:0"}));
         QCOMPARE(ReceivedPaths(), (QStringList{"b.sdf", "c.sdf", "d.sdf", "a.sdfz"}));
-        QCOMPARE(Received("a.sdfz").mapName, QStringLiteral("Packed"));
+        QCOMPARE(Received("a.sdfz").mapName, "Packed");
     }
 
     // A refresh posted as a plain queued call gets the archive tool's answers too.

@@ -2,7 +2,6 @@
 #include "TestEnvironment.h"
 #include "Variable.h"
 
-#include <QAssociativeIterable>
 #include <QtTest>
 
 namespace
@@ -62,8 +61,7 @@ private slots:
         QString body = TeamZero;
         for (int i : {10, 2, 1, 0, 11})
             body += QStringLiteral("[PLAYER%1]\n{\nName=p%1;\nTeam=0;\nSpectator=0;\n}\n").arg(i);
-        body +=
-            QStringLiteral("[AI12]\n{\nShortName=b12;\nTeam=0;\n}\n[AI3]\n{\nShortName=b3;\nTeam=0;\n}\n");
+        body += "[AI12]\n{\nShortName=b12;\nTeam=0;\n}\n[AI3]\n{\nShortName=b3;\nTeam=0;\n}\n";
         for (int round = 0; round < 3; ++round)
         {
             ReplayScriptParser parser;
@@ -303,20 +301,6 @@ private slots:
         QVERIFY(env.LogContains("Variable :: can't convert 'Invalid' to hash!"));
         const Variable constLeaf(QVariant(4));
         QCOMPARE(constLeaf.Hash().size(), 0);
-    }
-
-    void TravelsInsideQVariantAndIterates()
-    {
-        VariableHash hash;
-        hash.insert("a", Variable(QVariant(1)));
-        hash.insert("b", Variable(QVariant(2)));
-        const QVariant boxed = QVariant::fromValue(hash);
-        const QAssociativeIterable iterable = boxed.value<QAssociativeIterable>();
-        int sum = 0;
-        for (auto it = iterable.begin(); it != iterable.end(); ++it)
-            sum += it.value().value<Variable>().toInt();
-        QCOMPARE(sum, 3);
-        Variable::RegisterMetaTypes(); // a second registration is harmless
     }
 };
 

@@ -120,8 +120,8 @@ private slots:
         for (const DataPlayer& p : replay.players)
         {
             const VariableHash team = game.value(QStringLiteral("team%1").arg(p.team)).Hash();
-            QCOMPARE(team.value(QStringLiteral("allyteam")).toInt(), p.allyTeam);
-            QCOMPARE(team.value(QStringLiteral("side")).toString(), p.sideName);
+            QCOMPARE(team.value("allyteam").toInt(), p.allyTeam);
+            QCOMPARE(team.value("side").toString(), p.sideName);
             QCOMPARE(team.value("rgbcolor").toString(), p.GetRgbColorText());
         }
         const VariableHash ally0 = game.value("allyteam0").Hash();
@@ -145,7 +145,7 @@ private slots:
         r.players.clear();
         for (int i = 0; i < 11; ++i)
             r.players << Player(QStringLiteral("P%1").arg(i), i, i % 2);
-        r.ais.first().aiOwner = QStringLiteral("P10");
+        r.ais.first().aiOwner = "P10";
         const StartScriptGenerator generator(r);
         const QStringList sections = RootSections(generator.Script());
         QCOMPARE(sections.mid(0, 3), QStringList({"AI11", "ALLYTEAM0", "ALLYTEAM1"}));

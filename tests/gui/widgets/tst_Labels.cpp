@@ -41,7 +41,7 @@ private slots:
 
     void ChineseFaceOnlyForChinese()
     {
-        const QString chinese = QStringLiteral("WenQuanYi Micro Hei");
+        const QString chinese = "WenQuanYi Micro Hei";
         QVERIFY(GuiFonts::UseLanguage("EN").isEmpty());
         QVERIFY(GuiFonts::UseLanguage("RU").isEmpty());
         QVERIFY(GuiFonts::UseLanguage("ZH").contains(chinese));
@@ -52,7 +52,7 @@ private slots:
     {
         QFont font(GuiFontMain);
         font.setPixelSize(16);
-        const QString text = QStringLiteral("多人游戏");
+        const QString text = "多人游戏";
         QImage image(200, 40, QImage::Format_ARGB32);
         image.fill(Qt::black);
         QPainter painter(&image);
