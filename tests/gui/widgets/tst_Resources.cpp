@@ -12,51 +12,6 @@
 
 namespace
 {
-// Every path a pattern names: each "{a,b}" group stands for each of its words.
-QStringList Expand(const QString& pattern)
-{
-    const int open = pattern.indexOf('{');
-    if (open < 0)
-        return {pattern};
-    const int close = pattern.indexOf('}', open);
-    QStringList paths;
-    for (const QString& word : pattern.mid(open + 1, close - open - 1).split(','))
-        paths << Expand(pattern.left(open) + word + pattern.mid(close + 1));
-    return paths;
-}
-
-QStringList NamedPictures()
-{
-    QStringList paths;
-    for (const char* pattern :
-         {":/Buttons/button_menu_none{,_2x}.png", // the colours' pictures: tst_Buttons
-          ":/Buttons/button_aux_{top,top2,bottom}{,_pressed,_disable,_hover}.png",
-          ":/PlayerStatus/player_{ready,not_ready,not_sync}{,_hover}.png",
-          ":/PlayerStatus/player_no_photo.png",
-          ":/Progress/progress_{chunk_blue,chunk_green,chunk_red,chunk_gray,back,back_white}.png",
-          ":/Progress/progress_{back_green,back_red,control_green,control_red,page_active,page_inactive}.png",
-          ":/Frames/"
-          "{picture_border,picture_border_thin,frame_map,frame_page_back_dark,frame_map_back_dark}.png",
-          ":/Common/{search,tree_arrow_down,tree_arrow_up,scroll_arrow_down,scroll_arrow_up}.png",
-          ":/Back/back_{dark,screenshot}.png",
-          ":/AI/{rav,veska,queen,mission,l_easy,l_normal,l_hard,l_insane}.png",
-          ":/Extras/engine.png",
-          ":/{Extras/game,Main/text}.{zorn,gvm,vq,yx}.png",
-          ":/Main/Main.ico",
-          ":/GamesData/zorn/{arm,core,mission}.png",
-          ":/Lobby/{spring,zorn_linux,zorn_windows,zorn_osx}.png",
-          ":/MapData/{not_found,refresh,split_h,split_v,split_c,split_s}.png",
-          ":/Sync/sync_{info,maps}.png",
-          ":/GIF/InProgress/in_progress_{01,02,03,04,05,06,07,08,09,10,11}.png",
-          ":/GIF/InProgress2/in_progress2_0{1,2,3,4,5,6,7,8}.png",
-          ":/GIF/Blink/blink_{01,02,03,04,05,06,07,08,09,10}.png",
-          ":/TranslateFlags/{CZ,RU,EN,DE,ZH}.png"})
-        paths << Expand(QString::fromLatin1(pattern));
-    for (const QString& name : CommonIcon::TeamFlagNames() + CommonIcon::CoopLinkNames())
-        paths << ":/TeamFlags/" + name;
-    return paths;
-}
-
 // The text of every string literal in C++ source, comments left out.
 QStringList StringLiterals(const QString& code)
 {
@@ -137,21 +92,6 @@ class TestResources : public QObject
     Q_OBJECT
 
 private slots:
-    void EveryNamedPictureLoads()
-    {
-        const QStringList paths = NamedPictures();
-        // The patterns name 112 pictures besides the team flags.
-        QCOMPARE(paths.size(), 112 + CommonIcon::TeamFlagNames().size() + CommonIcon::CoopLinkNames().size());
-        QStringList missing;
-        for (const QString& path : paths)
-        {
-            const QImage image(path);
-            if (image.isNull() || image.width() < 2 || image.height() < 2)
-                missing << path;
-        }
-        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char(' '))));
-    }
-
     // Every ":/" path written in the code names a resource that is there, and a picture loads. A
     // path with a placeholder must name at least one resource; when it names one for a game code,
     // it must name one for every game.

@@ -1,4 +1,5 @@
-// Clocks, the player picture, the group check widget and the widget helpers of Common.
+// Clocks, the player picture, the group check widget and the widget helpers of Common (their
+// drawing is the gallery's).
 #include "Common.h"
 #include "CommonWidgets.h"
 #include "GroupCheckWidget.h"
@@ -78,16 +79,6 @@ private slots:
         QVERIFY(labels.first()->toolTip().isEmpty());
     }
 
-    void PictureSizes()
-    {
-        for (const QSize& asked : {QSize(0, 0), QSize(-1, -1), QSize(120, 80)})
-        {
-            const QSize size = asked.isEmpty() ? QSize(64, 64) : asked; // no size asked: 64 x 64
-            PlayerPictureWidget picture(asked);
-            QVERIFY(picture.size() == size && picture.Picture().size() == size);
-        }
-    }
-
     void PictureCentredOnTransparentGround()
     {
         PlayerPictureWidget picture(QSize(64, 64));
@@ -144,28 +135,6 @@ private slots:
         group.Clear();
         group.ButtonClicked(3); // after a clear the same id is a change again
         QCOMPARE(clicked.count(), 4);
-    }
-
-    void ColorSwatch()
-    {
-        const QImage image = Common::ColorSwatchPixmap(QColor(200, 10, 20), QSize(16, 12)).toImage();
-        QCOMPARE(image.size(), QSize(16, 12));
-        for (const QPoint& edge : {QPoint(0, 0), QPoint(15, 11), QPoint(8, 0), QPoint(0, 6)})
-            QCOMPARE(image.pixelColor(edge), QColor(30, 30, 30));
-        QCOMPARE(image.pixelColor(8, 6), QColor(200, 10, 20));
-        QCOMPARE(image.pixelColor(1, 1), QColor(200, 10, 20));
-        QVERIFY(Common::ColorSwatchPixmap(Qt::red, QSize(0, 5)).isNull());
-    }
-
-    void HLine()
-    {
-        QScopedPointer<QFrame> line(Common::CreateHLine(3, QColor(1, 2, 3)));
-        QVERIFY(line->parent() == nullptr);
-        QVERIFY(line->minimumHeight() == 3 && line->maximumHeight() == 3);
-        line->resize(100, 3);
-        QCOMPARE(line->grab().toImage().pixelColor(50, 1), QColor(1, 2, 3));
-        QScopedPointer<QFrame> none(Common::CreateHLine(-4, Qt::red));
-        QCOMPARE(none->maximumHeight(), 0);
     }
 
     // The frames take the widget they are given into their layout; a missing one leaves it empty.
