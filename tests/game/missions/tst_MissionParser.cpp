@@ -1,6 +1,7 @@
 #include "AppSettings.h"
 #include "MissionParser.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 #include "TranslatorManager.h"
 
 #include <QtTest>
@@ -10,8 +11,7 @@ namespace
 // A mission file with every section, LF line ends and no line end after the last line.
 QByteArray FullFile()
 {
-    QFile file(QFINDTESTDATA("data/full_mission.ini"));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return TestFiles::Read(QFINDTESTDATA("data/full_mission.ini"));
 }
 
 QByteArray WithLineEnds(const QByteArray& text, const QByteArray& end)

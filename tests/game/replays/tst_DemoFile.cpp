@@ -322,13 +322,8 @@ private slots:
     {
         TestEnvironment env;
         const QString path = m_dir.filePath("broken.sdfz");
-        QByteArray data;
-        {
-            WriteGzip(path, SimpleDemo("Morvantis", "M", {{"A", 0}}));
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            data = file.readAll();
-        }
+        QVERIFY(WriteGzip(path, SimpleDemo("Morvantis", "M", {{"A", 0}})));
+        QByteArray data = TestFiles::Read(path);
         // Damage the compressed body; the reader must stop cleanly.
         for (int i = 20; i < data.size() - 8; i += 7)
             data[i] = char(data[i] ^ 0x5a);

@@ -301,18 +301,13 @@ public:
         const ReplaysTable small{{"/d/a.sdf", Sample("/d/a.sdf")}};
         if (!SaveCache(path, small))
             return "the small cache was not written";
-        const auto bytes = [&path]
-        {
-            QFile file(path);
-            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        };
-        const QByteArray before = bytes();
+        const QByteArray before = TestFiles::Read(path);
         ReplaysTable big;
         for (int i = 0; i < 2000; ++i)
             big.insert(QStringLiteral("/d/%1.sdf").arg(i), Sample(QStringLiteral("/d/%1.sdf").arg(i)));
         if (SaveCache(path, big))
             return "a cache that cannot fit was reported written";
-        if (bytes() != before)
+        if (TestFiles::Read(path) != before)
             return "the old cache changed";
         const QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden);
         if (left != QStringList{QFileInfo(path).fileName()})

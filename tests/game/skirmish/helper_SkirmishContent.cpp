@@ -8,23 +8,13 @@
 #include "SpringLaunchManager.h"
 #include "SyncManager.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
 
 namespace
 {
-void Touch(const QString& path, const QByteArray& content = QByteArray("x"), bool executable = false)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(content);
-    file.close();
-    if (executable)
-        file.setPermissions(file.permissions() | QFile::ExeOwner | QFile::ExeUser);
-}
-
 void DestroyIndex()
 {
     if (SyncManager::Exists())
@@ -38,10 +28,10 @@ void DestroyIndex()
 SkirmishContent::SkirmishContent(TestEnvironment& env, const QString& version) : engineVersion(version)
 {
     const QString data = env.SpringDataDir();
-    Touch(data + "/maps/Skirmish Map A.sd7");
-    Touch(data + "/maps/Skirmish Map B.sdz");
-    Touch(data + "/games/Skirmish Game 2.sdz");
-    Touch(data + "/engines/" + engineVersion + "/spring", "#!/bin/sh\nexit 0\n", true);
+    for (const char* archive :
+         {"maps/Skirmish Map A.sd7", "maps/Skirmish Map B.sdz", "games/Skirmish Game 2.sdz"})
+        TestFiles::Write(data + '/' + archive, "x");
+    TestFiles::Write(data + "/engines/" + engineVersion + "/spring", "#!/bin/sh\nexit 0\n", true);
     SyncManager::SetSystemEnginePath(QString());
     Rescan();
 }

@@ -17,6 +17,7 @@
 #include "SpringLaunchManager.h"
 #include "SyncManager.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 #include "helper_SkirmishContent.h"
 
 #include <QDir>
@@ -28,12 +29,6 @@ namespace
 const QString HostAccepted = "[CPreGame] using server IP";
 const QString Rejected = "GAME-section missing";
 
-QByteArray ReadFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // Starts the battle through the mode and returns the script the launcher wrote. The engine in
 // SkirmishContent is a stand-in that ends at once.
 QByteArray StartAndTakeScript(SkirmishHandler* mode)
@@ -43,7 +38,7 @@ QByteArray StartAndTakeScript(SkirmishHandler* mode)
     mode->StartBattle();
     if (!stopped.wait(10000) && stopped.isEmpty())
         return QByteArray("no engine run; refused: ") + QByteArray::number(refused.count());
-    return ReadFile(PathManager::Instance()->GetLaunchScriptFile());
+    return TestFiles::Read(PathManager::Instance()->GetLaunchScriptFile());
 }
 
 void CompareWithGolden(const QByteArray& script, const QString& name)
@@ -51,13 +46,12 @@ void CompareWithGolden(const QByteArray& script, const QString& name)
     const QString golden = QFINDTESTDATA("golden/" + name);
     if (qEnvironmentVariableIsSet("QM_UPDATE_GOLDEN"))
     {
-        QFile f(QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + "/golden/" + name);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(script);
+        QVERIFY(TestFiles::Write(QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + "/golden/" + name,
+                                 script));
         return;
     }
     QVERIFY2(!golden.isEmpty(), qPrintable(name));
-    const QByteArray expected = ReadFile(golden);
+    const QByteArray expected = TestFiles::Read(golden);
     if (script != expected)
         qWarning().noquote() << "written script:\n" << script;
     QCOMPARE(script, expected);
@@ -205,10 +199,11 @@ private slots:
         QCOMPARE(started.count(), 1);
         QCOMPARE(failed.count(), 0);
 
-        const QString script = QString::fromUtf8(ReadFile(PathManager::Instance()->GetLaunchScriptFile()));
+        const QString script =
+            QString::fromUtf8(TestFiles::Read(PathManager::Instance()->GetLaunchScriptFile()));
         QVERIFY(script.contains("\t\tShortName=NullAI;\n"));
         QVERIFY(script.contains("\t\tStartRectRight=0.29;\n"));
-        const QString log = QString::fromUtf8(ReadFile(engineOutput));
+        const QString log = QString::fromUtf8(TestFiles::Read(engineOutput));
         QVERIFY2(log.contains(HostAccepted), qPrintable(log.right(3000)));
         QVERIFY2(log.contains("[QuitAction] user exited to system"), qPrintable(log.right(3000)));
         const QStringList demos = QDir(data + "/demos").entryList({"*.sdfz"});

@@ -9,6 +9,7 @@
 #include "SkirmishSpringTestsHandler.h"
 #include "SyncManager.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 #include "helper_SkirmishContent.h"
 
 #include <QSignalSpy>
@@ -345,10 +346,8 @@ private slots:
         QCOMPARE(otherFailed.count(), 0);
         QVERIFY(env.LogContains("SkirmishHandler :: StartBattle --- the engine did not start"));
 
-        QVERIFY(engine.open(QIODevice::WriteOnly));
-        engine.write("#!/bin/sh\nexit 0\n");
-        engine.close();
-        QVERIFY(engine.setPermissions(runnable));
+        QVERIFY(TestFiles::Write(engine.fileName(), "#!/bin/sh\nexit 0\n") &&
+                engine.setPermissions(runnable));
         custom->StartBattle();
         QTRY_COMPARE(stopped.count(), 1);
         QCOMPARE(started.count(), 2);

@@ -1,5 +1,6 @@
 #include "ReplayScriptParser.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 #include "Variable.h"
 
 #include <QtTest>
@@ -9,8 +10,7 @@ namespace
 // A real engine demo's script (a public two-player game), option sections left out.
 QString RealDemoScript()
 {
-    QFile file(QFINDTESTDATA("data/real_demo_script.txt"));
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    return QString::fromUtf8(TestFiles::Read(QFINDTESTDATA("data/real_demo_script.txt")));
 }
 
 QString Script(const QString& body)

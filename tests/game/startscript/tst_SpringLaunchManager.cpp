@@ -4,6 +4,7 @@
 #include "StartScriptGenerator.h"
 #include "SyncManager.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 #include "helper_Records.h"
 
 #include <QDir>
@@ -35,19 +36,12 @@ exit 0
 
 QStringList ReadLines(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
+    return QString::fromUtf8(TestFiles::Read(path)).split('\n', Qt::SkipEmptyParts);
 }
 
 QString ReadAll(const QString& path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    return QString::fromUtf8(TestFiles::Read(path));
 }
 } // namespace
 
@@ -66,12 +60,7 @@ class TestSpringLaunchManager : public QObject
     void Setup(const QString& gameCode = "zorn")
     {
         m_env = std::make_unique<TestEnvironment>(gameCode);
-        QDir().mkpath(EngineDir());
-        QFile engine(EngineDir() + "/spring");
-        QVERIFY(engine.open(QIODevice::WriteOnly));
-        engine.write(FakeEngine);
-        engine.close();
-        engine.setPermissions(engine.permissions() | QFileDevice::ExeOwner);
+        QVERIFY(TestFiles::Write(EngineDir() + "/spring", FakeEngine, true));
         SyncManager::SetSystemEnginePath(QString());
 
         SpringLaunchManager* launcher = SpringLaunchManager::Instance();

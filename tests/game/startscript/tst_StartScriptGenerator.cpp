@@ -1,6 +1,7 @@
 #include "ReplayScriptParser.h"
 #include "StartScriptGenerator.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 #include "helper_Records.h"
 
 #include <QtTest>
@@ -12,8 +13,7 @@ namespace
 // The expected script, byte for byte, from the golden folder.
 QString Golden(const QString& name)
 {
-    QFile file(QFINDTESTDATA("golden/" + name));
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    return QString::fromUtf8(TestFiles::Read(QFINDTESTDATA("golden/" + name)));
 }
 
 // Spectators, a shared team, ally teams 3 and 7, options with a repeated key and an AI owned by

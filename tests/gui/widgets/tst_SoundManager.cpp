@@ -2,6 +2,7 @@
 #include "AppSettings.h"
 #include "PathManager.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 #include "helper_Sounds.h"
 
 #include <QDataStream>
@@ -173,10 +174,7 @@ private slots:
     void BrokenFileLogsOneErrorAndIsReleased()
     {
         QM_REQUIRE(CanPlay(), "GStreamer playback");
-        QFile broken(m_media + "/button.off.wav");
-        QVERIFY(broken.open(QIODevice::WriteOnly));
-        broken.write(QByteArray(4096, '\x5a'));
-        broken.close();
+        QVERIFY(TestFiles::Write(m_media + "/button.off.wav", QByteArray(4096, '\x5a')));
         SoundManager* sound = SoundManager::Instance();
         SoundManager::PlayButtonOff();
         QTRY_COMPARE_WITH_TIMEOUT(sound->ReleasedPlayers(), 1, 10000);
