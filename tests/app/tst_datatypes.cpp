@@ -48,24 +48,6 @@ private slots:
         QVERIFY(!spectator.plays && spectator.spectator && !spectator.isAi);
     }
 
-    void DownloadStates()
-    {
-        // A sync state counts a download as running until it completed or failed.
-        DataSyncState state;
-        QVERIFY(state.NoDownloadRunning());
-        DataDownload& d = state.downloads[DataDownload::Game];
-        d.SetSearching();
-        QVERIFY(d.searching && !state.NoDownloadRunning());
-        d.SetDownloading();
-        QVERIFY(d.downloading && !d.searching && !state.NoDownloadRunning());
-        d.SetInstalling();
-        QVERIFY(!state.NoDownloadRunning());
-        d.SetCompleted();
-        QVERIFY(d.completed && !d.installing && state.NoDownloadRunning());
-        d.SetError();
-        QVERIFY(d.hasErrors && !d.completed && state.NoDownloadRunning());
-    }
-
     void StartScriptFromBattle()
     {
         DataBattle battle;

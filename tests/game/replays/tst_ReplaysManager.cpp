@@ -197,10 +197,8 @@ private slots:
                                              "progress:100", "progress:100", "busy:0"}));
         QCOMPARE(ReceivedPaths(), (QStringList{"a.sdf", "b.sdfz", "c.sdf"}));
 
+        // What the worker adds to the demo's own record (the demo file test reads that).
         const DataReplay a = Received("a.sdf");
-        QVERIFY(a.valid);
-        QCOMPARE(a.filePath, Demo("a.sdf"));
-        QCOMPARE(a.index, 0);
         QCOMPARE(a.mapDisplayName, "Ashen Ford");
         QCOMPARE(a.gameVersionText, "1.2");
         QCOMPARE(a.teamsText, "1 | Ai");
@@ -212,10 +210,7 @@ private slots:
         QCOMPARE(a.spectators[0].id, "1000");
         QCOMPARE(a.durationText, "10:00");
 
-        const DataReplay b = Received("b.sdfz");
-        QCOMPARE(b.mapDisplayName, "Unlisted Map");
-        QCOMPARE(b.fileSize, QFileInfo(Demo("b.sdfz")).size());
-        QCOMPARE(b.teamsText, "DUEL");
+        QCOMPARE(Received("b.sdfz").mapDisplayName, "Unlisted Map");
         QCOMPARE(Received("c.sdf").mapDisplayName, "Iron Saddle");
 
         // All three are cached with the file's size and time.

@@ -268,18 +268,6 @@ private slots:
         QCOMPARE(again.Hash().size(), 0);
     }
 
-    void CopiesAreIndependent()
-    {
-        Variable root(VariableHash{});
-        root.Insert("s", VariableHash()).Insert("a", QVariant(1));
-        Variable copy = root;
-        copy["s"]["a"] = QVariant(2);
-        copy["s"]["b"] = QVariant(3);
-        QCOMPARE(root["s"]["a"].toInt(), 1);
-        QVERIFY(!root["s"].Contains("b"));
-        QCOMPARE(copy["s"]["a"].toInt(), 2);
-    }
-
     void SectionOperationsOnLeafReportAndGoOn()
     {
         TestEnvironment env;

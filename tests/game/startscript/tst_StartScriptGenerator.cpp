@@ -107,13 +107,7 @@ private slots:
         QCOMPARE((QStringList{beta.sideName, gamma.sideName}), (QStringList{"Arm", "Core"}));
         QVERIFY(ai.isAi);
         QCOMPARE(byName.value("Extra8").country, "DE");
-        QCOMPARE(byName.value("Extra8").rank, "2");
-
-        // Stable order: PLAYER numbers ascending (0, 2, 3, 4 ... 12), then the AI.
-        QCOMPARE(replay.players.first().name, "Alpha");
-        QCOMPARE(replay.players.at(3).name, "Extra0");
-        QCOMPARE(replay.players.at(replay.players.size() - 2).name, "Extra8");
-        QCOMPARE(replay.players.last().name, "NullAI");
+        // Their order is the parser's test.
 
         // Every playing record agrees with its team section; start boxes come back through the tree.
         const VariableHash game = parser.Root().Hash().value("game").Hash();
@@ -186,15 +180,6 @@ private slots:
         QVERIFY(generator.Script().contains("\t\tSide=Core;\n\t\tTeamLeader=-1;\n"));
         QCOMPARE(generator.LaunchProblems().size(), 1);
         QVERIFY(generator.LaunchProblems().first().contains("Nobody"));
-    }
-
-    void HostScript_DuplicatePlayerNames_LaunchProblem()
-    {
-        DataStartScript r = OneAgainstAi();
-        r.players << Spectator("Commander");
-        const StartScriptGenerator generator(r);
-        QCOMPARE(generator.LaunchProblems().size(), 1);
-        QVERIFY(generator.LaunchProblems().first().contains("Commander"));
     }
 
     void UnsafeCharactersNeverReachTheText()
@@ -277,15 +262,6 @@ private slots:
     {
         const StartScriptGenerator generator(Client("a;b\n"));
         QVERIFY(generator.Script().contains("\tMyPasswd=a,b ;\n"));
-    }
-
-    void FounderNotHost_NoScriptAndAProblem()
-    {
-        DataStartScript r = Client(QString());
-        r.me.isBattleFounder = true;
-        const StartScriptGenerator generator(r);
-        QVERIFY(generator.Script().isEmpty());
-        QCOMPARE(generator.LaunchProblems().size(), 1);
     }
 
     void ValueText_data()
