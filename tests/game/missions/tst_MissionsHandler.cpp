@@ -71,18 +71,18 @@ QByteArray InfoIni(const QString& version, const QString& author)
 QByteArray MakeMissionArchive(const QString& work, const QString& id, const QString& version,
                               const QString& author)
 {
-    const QString src = work + QStringLiteral("/src_") + author;
-    TestFiles::Write(src + QLatin1Char('/') + id + QStringLiteral("/info.ini"), InfoIni(version, author));
-    QDir().mkpath(src + QLatin1Char('/') + id + QStringLiteral("/images/screens"));
+    const QString src = work + "/src_" + author;
+    TestFiles::Write(src + QLatin1Char('/') + id + "/info.ini", InfoIni(version, author));
+    QDir().mkpath(src + QLatin1Char('/') + id + "/images/screens");
     QImage picture(16, 8, QImage::Format_RGB32);
     picture.fill(Qt::darkCyan);
-    picture.save(src + QLatin1Char('/') + id + QStringLiteral("/images/intro_small.jpg"), "JPG");
-    picture.save(src + QLatin1Char('/') + id + QStringLiteral("/images/screens/b.png"), "PNG");
-    picture.save(src + QLatin1Char('/') + id + QStringLiteral("/images/screens/a.png"), "PNG");
-    const QString archive = work + QStringLiteral("/") + author + QStringLiteral(".7z");
+    picture.save(src + QLatin1Char('/') + id + "/images/intro_small.jpg", "JPG");
+    picture.save(src + QLatin1Char('/') + id + "/images/screens/b.png", "PNG");
+    picture.save(src + QLatin1Char('/') + id + "/images/screens/a.png", "PNG");
+    const QString archive = work + "/" + author + ".7z";
     QProcess p;
     p.setWorkingDirectory(src);
-    p.start(QStringLiteral("7z"), {QStringLiteral("a"), QStringLiteral("-t7z"), archive, id});
+    p.start("7z", {QStringLiteral("a"), QStringLiteral("-t7z"), archive, id});
     if (!p.waitForFinished(30000) || p.exitCode() != 0)
         return QByteArray();
     return TestFiles::Read(archive);
@@ -90,14 +90,14 @@ QByteArray MakeMissionArchive(const QString& work, const QString& id, const QStr
 
 bool Have7z()
 {
-    return !QStandardPaths::findExecutable(QStringLiteral("7z")).isEmpty();
+    return !QStandardPaths::findExecutable("7z").isEmpty();
 }
 
 // Content so that a loaded mission is found in sync.
 void MakeContent(TestEnvironment& env)
 {
-    TestFiles::Write(env.Path(QStringLiteral("maps/Skirmish Map A.sd7")), "x");
-    TestFiles::Write(env.Path(QStringLiteral("games/Skirmish Game 2.sdz")), "x");
+    TestFiles::Write(env.Path("maps/Skirmish Map A.sd7"), "x");
+    TestFiles::Write(env.Path("games/Skirmish Game 2.sdz"), "x");
     SyncManager::SetSystemEnginePath(QString());
     SyncManager::Instance();
 }
@@ -130,16 +130,16 @@ class TestMissionsHandler : public QObject
 private slots:
     void versions()
     {
-        QVERIFY(MissionsHandler::IsNewerVersion(QStringLiteral("1.10"), QStringLiteral("1.9")));
-        QVERIFY(!MissionsHandler::IsNewerVersion(QStringLiteral("1.9"), QStringLiteral("1.10")));
-        QVERIFY(MissionsHandler::IsNewerVersion(QStringLiteral("1.0.1"), QStringLiteral("1.0")));
-        QVERIFY(!MissionsHandler::IsNewerVersion(QStringLiteral("1.0"), QStringLiteral("1.0.1")));
-        QVERIFY(!MissionsHandler::IsNewerVersion(QStringLiteral("1.0"), QStringLiteral("1.00")));
-        QVERIFY(!MissionsHandler::IsNewerVersion(QStringLiteral("1.0"), QStringLiteral("1")));
-        QVERIFY(MissionsHandler::IsNewerVersion(QStringLiteral("1.0"), QStringLiteral("0.9")));
-        QVERIFY(MissionsHandler::IsNewerVersion(QStringLiteral("1.0"), QStringLiteral("not a number")));
-        QVERIFY(MissionsHandler::IsNewerVersion(QStringLiteral("1.0"), QString()));
-        QVERIFY(!MissionsHandler::IsNewerVersion(QStringLiteral("1.0"), QStringLiteral(" 2.0 ")));
+        QVERIFY(MissionsHandler::IsNewerVersion("1.10", "1.9"));
+        QVERIFY(!MissionsHandler::IsNewerVersion("1.9", "1.10"));
+        QVERIFY(MissionsHandler::IsNewerVersion("1.0.1", "1.0"));
+        QVERIFY(!MissionsHandler::IsNewerVersion("1.0", "1.0.1"));
+        QVERIFY(!MissionsHandler::IsNewerVersion("1.0", "1.00"));
+        QVERIFY(!MissionsHandler::IsNewerVersion("1.0", "1"));
+        QVERIFY(MissionsHandler::IsNewerVersion("1.0", "0.9"));
+        QVERIFY(MissionsHandler::IsNewerVersion("1.0", "not a number"));
+        QVERIFY(MissionsHandler::IsNewerVersion("1.0", QString()));
+        QVERIFY(!MissionsHandler::IsNewerVersion("1.0", " 2.0 "));
     }
 
     void listWithoutInstalledMissions()
@@ -148,17 +148,16 @@ private slots:
         TearDownGuard guard;
         MissionsCampaignHandler::Initialize();
         MissionsCampaignHandler::Initialize();
-        QTRY_VERIFY(env.LogContains(QStringLiteral("MissionsHandler :: Initialize TWICE!")));
+        QTRY_VERIFY(env.LogContains("MissionsHandler :: Initialize TWICE!"));
         MissionsCampaignHandler* campaign = MissionsCampaignHandler::Instance();
         const QList<DataMission> list = campaign->GetMissions();
         QCOMPARE(list.size(), 3);
-        QCOMPARE(list.at(1).id, QStringLiteral("02"));
+        QCOMPARE(list.at(1).id, "02");
         for (const DataMission& m : list)
             QVERIFY(m.update);
-        QVERIFY(campaign->GetMissionFlag(QStringLiteral("99")));
+        QVERIFY(campaign->GetMissionFlag("99"));
         QVERIFY(!campaign->IsDownloading());
-        QCOMPARE(campaign->ArchivePath(QStringLiteral("01")),
-                 PathManager::Instance()->GetTempDir() + QStringLiteral("/mission_campaign_01"));
+        QCOMPARE(campaign->ArchivePath("01"), PathManager::Instance()->GetTempDir() + "/mission_campaign_01");
 
         // A load of a mission that is not installed sets only the title.
         Listener listener;
@@ -172,7 +171,7 @@ private slots:
         // Destroy without an instance makes one and removes it.
         MissionsTutorialHandler::Destroy();
         QVERIFY(!MissionsTutorialHandler::Exists());
-        QVERIFY(env.LogContains(QStringLiteral("MissionsTutorialHandler :: Destroy")));
+        QVERIFY(env.LogContains("MissionsTutorialHandler :: Destroy"));
     }
 
     // Leaving the briefing while its mission loads: the late answer is dropped, and neither the
@@ -184,8 +183,7 @@ private slots:
         MakeContent(env);
         MissionsCampaignHandler::Initialize();
         MissionsCampaignHandler* campaign = MissionsCampaignHandler::Instance();
-        QVERIFY(TestFiles::Write(campaign->MissionFolder(QStringLiteral("01")) + QStringLiteral("/info.ini"),
-                                 InfoIni(QStringLiteral("1.0"), QStringLiteral("Author"))));
+        QVERIFY(TestFiles::Write(campaign->MissionFolder("01") + "/info.ini", InfoIni("1.0", "Author")));
         Listener listener;
         Wire(campaign, &listener);
         const auto workerDone = [campaign]
@@ -195,7 +193,7 @@ private slots:
             QCoreApplication::processEvents();
         };
 
-        campaign->LoadMissionData(QStringLiteral("01"));
+        campaign->LoadMissionData("01");
         MissionsHandler::LeaveMission();
         workerDone();
         QVERIFY(!SkirmishMissionHandler::Exists());
@@ -204,8 +202,8 @@ private slots:
             "MissionsHandler :: LoadMissionData --- answer dropped, the mission was left: 01")));
         QVERIFY(listener.loads.isEmpty());
 
-        campaign->LoadMissionData(QStringLiteral("01"));
-        campaign->LoadMissionData(QStringLiteral("01"));
+        campaign->LoadMissionData("01");
+        campaign->LoadMissionData("01");
         QTRY_COMPARE(listener.loads.size(), 1);
         workerDone();
         QCOMPARE(listener.loads.size(), 1);
@@ -221,82 +219,77 @@ private slots:
         TestHttpServer server;
         QM_REQUIRE(server.isListening(), "a loopback TCP port");
         AppDefines::Instance()->SetWebBaseAddress(server.BaseAddress());
-        AppSettingsMain::Instance()->LocaleName = QStringLiteral("EN");
+        AppSettingsMain::Instance()->LocaleName = "EN";
         MakeContent(env);
-        const QByteArray oldArchive =
-            MakeMissionArchive(env.Path(QStringLiteral("work")), QStringLiteral("01"), QStringLiteral("0.9"),
-                               QStringLiteral("OldAuthor"));
+        const QByteArray oldArchive = MakeMissionArchive(env.Path("work"), "01", "0.9", "OldAuthor");
         QVERIFY(!oldArchive.isEmpty());
-        const QString url = QStringLiteral("/extras/missions/campaign/01.7z");
+        const QString url = "/extras/missions/campaign/01.7z";
         server.SetAnswer(url, 200, oldArchive);
 
         MissionsCampaignHandler::Initialize();
         MissionsCampaignHandler* campaign = MissionsCampaignHandler::Instance();
         Listener listener;
         Wire(campaign, &listener);
-        QTRY_VERIFY(env.LogContains(QStringLiteral("Initialize :: MissionsCampaignHandler")));
+        QTRY_VERIFY(env.LogContains("Initialize :: MissionsCampaignHandler"));
 
         // Install version 0.9: older than the built-in 1.0, so still flagged. A second request
         // while the first is under way is not sent.
-        campaign->UpdateMission(QStringLiteral("01"));
-        campaign->UpdateMission(QStringLiteral("01"));
+        campaign->UpdateMission("01");
+        campaign->UpdateMission("01");
         QTRY_COMPARE_WITH_TIMEOUT(listener.events.size(), 3, 20000);
         QTest::qWait(100);
-        QVERIFY(
-            env.LogContains(QStringLiteral("MissionsHandler :: UPDATE --- already under way: campaign 01")));
+        QVERIFY(env.LogContains("MissionsHandler :: UPDATE --- already under way: campaign 01"));
         QCOMPARE(listener.events, (QStringList{"downloaded 01", "update 01", "finish 01"}));
         QCOMPARE(server.Paths(), QStringList{url});
-        const QString dir = campaign->MissionFolder(QStringLiteral("01"));
-        QVERIFY(TestFiles::Read(dir + QStringLiteral("/info.ini")).contains("OldAuthor"));
-        QCOMPARE(listener.updates.last().author, QStringLiteral("OldAuthor"));
+        const QString dir = campaign->MissionFolder("01");
+        QVERIFY(TestFiles::Read(dir + "/info.ini").contains("OldAuthor"));
+        QCOMPARE(listener.updates.last().author, "OldAuthor");
         QVERIFY(listener.updates.last().update);
-        QVERIFY2(!QImage(dir + QStringLiteral("/images/intro_small.jpg")).isNull(), qPrintable(dir));
+        QVERIFY2(!QImage(dir + "/images/intro_small.jpg").isNull(), qPrintable(dir));
         QVERIFY(!listener.updates.last().introSmall.isNull());
-        QVERIFY(campaign->GetMissionFlag(QStringLiteral("01")));
-        QVERIFY(!QFile::exists(campaign->ArchivePath(QStringLiteral("01"))));
+        QVERIFY(campaign->GetMissionFlag("01"));
+        QVERIFY(!QFile::exists(campaign->ArchivePath("01")));
 
         // The update: version 1.0 replaces 0.9 and clears the flag.
-        server.SetAnswer(url, 200,
-                         MakeMissionArchive(env.Path(QStringLiteral("work")), QStringLiteral("01"),
-                                            QStringLiteral("1.0"), QStringLiteral("NewAuthor")));
+        server.SetAnswer(url, 200, MakeMissionArchive(env.Path("work"), "01", "1.0", "NewAuthor"));
         listener.events.clear();
-        campaign->UpdateMission(QStringLiteral("01"));
+        campaign->UpdateMission("01");
         QTRY_COMPARE_WITH_TIMEOUT(listener.events.size(), 3, 20000);
         QCOMPARE(listener.events, (QStringList{"downloaded 01", "update 01", "finish 01"}));
-        QVERIFY(!campaign->GetMissionFlag(QStringLiteral("01")));
-        QVERIFY(TestFiles::Read(dir + QStringLiteral("/info.ini")).contains("NewAuthor"));
-        QVERIFY(!QFileInfo::exists(dir + QStringLiteral(".old")));
+        QVERIFY(!campaign->GetMissionFlag("01"));
+        QVERIFY(TestFiles::Read(dir + "/info.ini").contains("NewAuthor"));
+        QVERIFY(!QFileInfo::exists(dir + ".old"));
 
         // A new start of the list reads the installed copy from disk.
         MissionsCampaignHandler::Destroy();
         MissionsCampaignHandler::Initialize();
         campaign = MissionsCampaignHandler::Instance();
-        QTRY_VERIFY(!campaign->GetMissionFlag(QStringLiteral("01")));
-        QVERIFY(campaign->GetMissionFlag(QStringLiteral("02")));
+        QTRY_VERIFY(!campaign->GetMissionFlag("01"));
+        QVERIFY(campaign->GetMissionFlag("02"));
 
         // Load for the briefing: the battle gets the mission on this (the GUI) thread.
         Listener loads;
         Wire(campaign, &loads);
         connect(SyncHandler::Instance(), SIGNAL(OnSyncState(DataSyncState)), &loads,
                 SLOT(Sync(DataSyncState)));
-        campaign->LoadMissionData(QStringLiteral("01"));
+        campaign->LoadMissionData("01");
         QTRY_COMPARE(loads.loads.size(), 1);
         const DataMission m = loads.loads.first();
-        QCOMPARE(campaign->MissionTitle(), QStringLiteral("Mission 1 - First Light"));
-        QCOMPARE(m.author, QStringLiteral("NewAuthor"));
-        QCOMPARE(m.version, QStringLiteral("1.0"));
-        QCOMPARE(m.description, QStringLiteral("Hold the ford."));
-        QCOMPARE(m.mapName, QStringLiteral("Skirmish Map A"));
+        QCOMPARE(campaign->MissionTitle(), "Mission 1 - First Light");
+        QCOMPARE(m.author, "NewAuthor");
+        QCOMPARE(m.version, "1.0");
+        QCOMPARE(m.description, "Hold the ford.");
+        QCOMPARE(m.mapName, "Skirmish Map A");
         QCOMPARE(m.player.color, QColor(0, 255, 0));
         QCOMPARE(m.bots.size(), 1);
         QCOMPARE(m.screenshots.size(), 2);
-        QCOMPARE(m.themeMusicPath, dir + QStringLiteral("/theme.mp3"));
-        QVERIFY(!m.introLarge.isNull() || !QFile::exists(dir + QStringLiteral("/images/intro_large.jpg")));
+        QCOMPARE(m.themeMusicPath, dir + "/theme.mp3");
+        QVERIFY(!m.introLarge.isNull() || !QFile::exists(dir + "/images/intro_large.jpg"));
         SkirmishMissionHandler* battle = SkirmishMissionHandler::Instance();
         QCOMPARE(battle->thread(), QThread::currentThread());
         QCOMPARE(battle->AIs()->Count(), 1);
-        QCOMPARE(battle->MapName(), QStringLiteral("Skirmish Map A"));
-        QCOMPARE(battle->Battle().gameName, QStringLiteral("Skirmish Game 2"));
+        QCOMPARE(battle->MapName(), "Skirmish Map A");
+        QCOMPARE(battle->Battle().gameName, "Skirmish Game 2");
         QTRY_COMPARE(loads.syncStates.size(), 1);
         QVERIFY(loads.syncStates.first().hasMap);
         QVERIFY(loads.syncStates.first().hasGame);
@@ -314,61 +307,58 @@ private slots:
         TestHttpServer server;
         QM_REQUIRE(server.isListening(), "a loopback TCP port");
         AppDefines::Instance()->SetWebBaseAddress(server.BaseAddress());
-        const QString url = QStringLiteral("/extras/missions/campaign/01.7z");
-        server.SetAnswer(url, 200,
-                         MakeMissionArchive(env.Path(QStringLiteral("work")), QStringLiteral("01"),
-                                            QStringLiteral("0.5"), QStringLiteral("Kept")));
+        const QString url = "/extras/missions/campaign/01.7z";
+        server.SetAnswer(url, 200, MakeMissionArchive(env.Path("work"), "01", "0.5", "Kept"));
 
         MissionsCampaignHandler::Initialize();
         MissionsCampaignHandler* campaign = MissionsCampaignHandler::Instance();
         Listener listener;
         Wire(campaign, &listener);
-        campaign->UpdateMission(QStringLiteral("01"));
+        campaign->UpdateMission("01");
         QTRY_COMPARE_WITH_TIMEOUT(listener.events.size(), 3, 20000);
-        const QString info = campaign->MissionFolder(QStringLiteral("01")) + QStringLiteral("/info.ini");
+        const QString info = campaign->MissionFolder("01") + "/info.ini";
         const QByteArray installed = TestFiles::Read(info);
         QVERIFY(installed.contains("Kept"));
 
         // A broken archive: reported, and the installed mission stays as it was.
         server.SetAnswer(url, 200, QByteArray("7z\xBC\xAF\x27\x1C") + " but broken");
         listener.events.clear();
-        campaign->UpdateMission(QStringLiteral("01"));
+        campaign->UpdateMission("01");
         QTRY_COMPARE_WITH_TIMEOUT(listener.events.size(), 3, 20000);
         QCOMPARE(listener.events, (QStringList{"downloaded 01", "download error 01", "finish 01"}));
         QCOMPARE(TestFiles::Read(info), installed);
-        QVERIFY(!QFile::exists(campaign->ArchivePath(QStringLiteral("01"))));
-        QVERIFY(env.LogContains(QStringLiteral("MissionsHandler :: EXTRACT ERROR --- campaign 01")));
+        QVERIFY(!QFile::exists(campaign->ArchivePath("01")));
+        QVERIFY(env.LogContains("MissionsHandler :: EXTRACT ERROR --- campaign 01"));
 
         // An archive without the mission's folder is refused the same way.
-        TestFiles::Write(env.Path(QStringLiteral("work/other/stray/readme.txt")), "not a mission");
+        TestFiles::Write(env.Path("work/other/stray/readme.txt"), "not a mission");
         QProcess p;
-        p.setWorkingDirectory(env.Path(QStringLiteral("work/other")));
-        p.start(QStringLiteral("7z"), {QStringLiteral("a"), QStringLiteral("-t7z"),
-                                       QStringLiteral("../stray.7z"), QStringLiteral("stray")});
+        p.setWorkingDirectory(env.Path("work/other"));
+        p.start("7z", {QStringLiteral("a"), QStringLiteral("-t7z"), "../stray.7z", "stray"});
         QVERIFY(p.waitForFinished(30000) && p.exitCode() == 0);
-        server.SetAnswer(url, 200, TestFiles::Read(env.Path(QStringLiteral("work/stray.7z"))));
+        server.SetAnswer(url, 200, TestFiles::Read(env.Path("work/stray.7z")));
         listener.events.clear();
-        campaign->UpdateMission(QStringLiteral("01"));
+        campaign->UpdateMission("01");
         QTRY_COMPARE_WITH_TIMEOUT(listener.events.size(), 3, 20000);
         QCOMPARE(listener.events, (QStringList{"downloaded 01", "download error 01", "finish 01"}));
         QCOMPARE(TestFiles::Read(info), installed);
 
         // A failed download changes nothing on disk.
-        server.SetAnswer(QStringLiteral("/extras/missions/campaign/02.7z"), 404, "gone");
+        server.SetAnswer("/extras/missions/campaign/02.7z", 404, "gone");
         listener.events.clear();
-        campaign->UpdateMission(QStringLiteral("02"));
+        campaign->UpdateMission("02");
         QTRY_VERIFY2_WITH_TIMEOUT(listener.events.size() == 1, qPrintable(listener.events.join('|')), 20000);
         QCOMPARE(listener.events, QStringList{"download error 02"});
-        QVERIFY(!QFileInfo::exists(campaign->MissionFolder(QStringLiteral("02"))));
+        QVERIFY(!QFileInfo::exists(campaign->MissionFolder("02")));
 
         // A server that never answers: the list shows a download under way, and closing the list
         // does not wait for it.
-        server.SetAnswer(QStringLiteral("/extras/missions/campaign/03.7z"), 0, QByteArray());
-        campaign->UpdateMission(QStringLiteral("03"));
+        server.SetAnswer("/extras/missions/campaign/03.7z", 0, QByteArray());
+        campaign->UpdateMission("03");
         QTRY_VERIFY(campaign->IsDownloading());
-        QTRY_VERIFY(server.Paths().contains(QStringLiteral("/extras/missions/campaign/03.7z")));
+        QTRY_VERIFY(server.Paths().contains("/extras/missions/campaign/03.7z"));
         QVERIFY(campaign->IsDownloading());
-        QVERIFY(campaign->GetMissionFlag(QStringLiteral("03")));
+        QVERIFY(campaign->GetMissionFlag("03"));
 
         // An id that is not in the list downloads nothing.
         const int asked = server.Paths().size();
@@ -391,39 +381,34 @@ private slots:
         TestHttpServer server;
         QM_REQUIRE(server.isListening(), "a loopback TCP port");
         AppDefines::Instance()->SetWebBaseAddress(server.BaseAddress());
-        server.SetAnswer(QStringLiteral("/extras/missions/campaign/01.7z"), 200,
-                         MakeMissionArchive(env.Path(QStringLiteral("work")), QStringLiteral("01"),
-                                            QStringLiteral("1.0"), QStringLiteral("CampaignAuthor")));
-        server.SetAnswer(QStringLiteral("/extras/missions/tutorial/01.7z"), 200,
-                         MakeMissionArchive(env.Path(QStringLiteral("work")), QStringLiteral("01"),
-                                            QStringLiteral("1.0"), QStringLiteral("TutorialAuthor")));
+        server.SetAnswer("/extras/missions/campaign/01.7z", 200,
+                         MakeMissionArchive(env.Path("work"), "01", "1.0", "CampaignAuthor"));
+        server.SetAnswer("/extras/missions/tutorial/01.7z", 200,
+                         MakeMissionArchive(env.Path("work"), "01", "1.0", "TutorialAuthor"));
 
         MissionsCampaignHandler::Initialize();
         MissionsTutorialHandler::Initialize();
         MissionsCampaignHandler* campaign = MissionsCampaignHandler::Instance();
         MissionsTutorialHandler* tutorial = MissionsTutorialHandler::Instance();
-        QVERIFY(campaign->ArchivePath(QStringLiteral("01")) != tutorial->ArchivePath(QStringLiteral("01")));
+        QVERIFY(campaign->ArchivePath("01") != tutorial->ArchivePath("01"));
         Listener c, t;
         Wire(campaign, &c);
         Wire(tutorial, &t);
-        campaign->UpdateMission(QStringLiteral("01"));
-        tutorial->UpdateMission(QStringLiteral("01"));
+        campaign->UpdateMission("01");
+        tutorial->UpdateMission("01");
         QTRY_COMPARE_WITH_TIMEOUT(c.events.size(), 3, 20000);
         QTRY_COMPARE_WITH_TIMEOUT(t.events.size(), 3, 20000);
         QTest::qWait(100); // nothing more may arrive
         QCOMPARE(c.events, (QStringList{"downloaded 01", "update 01", "finish 01"}));
         QCOMPARE(t.events, (QStringList{"downloaded 01", "update 01", "finish 01"}));
-        QCOMPARE(c.updates.last().author, QStringLiteral("CampaignAuthor"));
-        QCOMPARE(t.updates.last().author, QStringLiteral("TutorialAuthor"));
-        QVERIFY(TestFiles::Read(campaign->MissionFolder(QStringLiteral("01")) + QStringLiteral("/info.ini"))
-                    .contains("CampaignAuthor"));
-        QVERIFY(TestFiles::Read(tutorial->MissionFolder(QStringLiteral("01")) + QStringLiteral("/info.ini"))
-                    .contains("TutorialAuthor"));
+        QCOMPARE(c.updates.last().author, "CampaignAuthor");
+        QCOMPARE(t.updates.last().author, "TutorialAuthor");
+        QVERIFY(TestFiles::Read(campaign->MissionFolder("01") + "/info.ini").contains("CampaignAuthor"));
+        QVERIFY(TestFiles::Read(tutorial->MissionFolder("01") + "/info.ini").contains("TutorialAuthor"));
 
         // Someone else's extraction with the same id text is none of their business.
         QMetaObject::invokeMethod(SevenZManager::Instance(), "OnFinish", Qt::DirectConnection,
-                                  Q_ARG(QString, env.Path(QStringLiteral("elsewhere.7z"))),
-                                  Q_ARG(QString, QStringLiteral("01")));
+                                  Q_ARG(QString, env.Path("elsewhere.7z")), Q_ARG(QString, "01"));
         QTest::qWait(100);
         QCOMPARE(c.events.size(), 3);
         QCOMPARE(t.events.size(), 3);
