@@ -8,27 +8,6 @@
 
 namespace
 {
-// Lives on the test's thread, so queued results from the worker land here in order.
-class Listener : public QObject
-{
-    Q_OBJECT
-
-public:
-    QStringList events;
-
-public slots:
-    void Finish1(QString path) { events << "finish1 " + QFileInfo(path).fileName(); }
-    void Error1(QString path) { events << "error1 " + QFileInfo(path).fileName(); }
-    void Finish2(QString path, QString id)
-    {
-        events << QString("finish2 %1 %2").arg(QFileInfo(path).fileName(), id);
-    }
-    void Error2(QString path, QString id)
-    {
-        events << QString("error2 %1 %2").arg(QFileInfo(path).fileName(), id);
-    }
-};
-
 bool HaveSevenZip()
 {
     return !QStandardPaths::findExecutable("7z").isEmpty();
@@ -49,18 +28,25 @@ class TestSevenZManager : public QObject
     Q_OBJECT
 
     TestEnvironment* env = nullptr;
-    Listener* listener = nullptr;
+    QObject* listener = nullptr; // lives on the test's thread: queued results land here in order
+    QStringList events;
 
 private slots:
     void init()
     {
         env = new TestEnvironment();
-        listener = new Listener();
+        listener = new QObject();
+        events.clear();
         SevenZManager* m = SevenZManager::Instance();
-        connect(m, SIGNAL(OnFinish(QString)), listener, SLOT(Finish1(QString)));
-        connect(m, SIGNAL(OnError(QString)), listener, SLOT(Error1(QString)));
-        connect(m, SIGNAL(OnFinish(QString, QString)), listener, SLOT(Finish2(QString, QString)));
-        connect(m, SIGNAL(OnError(QString, QString)), listener, SLOT(Error2(QString, QString)));
+        const auto note = [this](const QString& kind)
+        {
+            return [this, kind](const QString& path, const QString& id = QString())
+            { events << (kind + ' ' + QFileInfo(path).fileName() + (id.isEmpty() ? "" : ' ' + id)); };
+        };
+        connect(m, qOverload<QString>(&SevenZManager::OnFinish), listener, note("finish1"));
+        connect(m, qOverload<QString>(&SevenZManager::OnError), listener, note("error1"));
+        connect(m, qOverload<QString, QString>(&SevenZManager::OnFinish), listener, note("finish2"));
+        connect(m, qOverload<QString, QString>(&SevenZManager::OnError), listener, note("error2"));
     }
 
     void cleanup()
@@ -83,8 +69,8 @@ private slots:
         const QString dest2 = env->Path("out2/deeper");
         SevenZManager::Extract(archive, dest1, "m01", -1);
         SevenZManager::Extract(archive, dest2); // plain request
-        QTRY_COMPARE(listener->events.size(), 2);
-        QCOMPARE(listener->events, (QStringList{"finish2 pack one.7z m01", "finish1 pack one.7z"}));
+        QTRY_COMPARE(events.size(), 2);
+        QCOMPARE(events, (QStringList{"finish2 pack one.7z m01", "finish1 pack one.7z"}));
         for (const QString& dest : {dest1, dest2})
         {
             QCOMPARE(TestFiles::Read(dest + "/m01/info.ini"), QByteArray("[general]\r\nauthor=me\r\n"));
@@ -103,23 +89,23 @@ private slots:
         QElapsedTimer timer;
         timer.start();
         SevenZManager::Extract(env->Path("locked.7z"), env->Path("out"), "l", -1);
-        QTRY_COMPARE_WITH_TIMEOUT(listener->events.size(), 1, 10000);
-        QCOMPARE(listener->events.first(), "error2 locked.7z l");
+        QTRY_COMPARE_WITH_TIMEOUT(events.size(), 1, 10000);
+        QCOMPARE(events.first(), "error2 locked.7z l");
         QVERIFY(timer.elapsed() < 10000);
     }
 
     void missingArchiveAndMissingToolAreErrors()
     {
         SevenZManager::Extract(env->Path("nothing.7z"), env->Path("out"), "n", -1);
-        QTRY_COMPARE(listener->events, QStringList{"error2 nothing.7z n"});
+        QTRY_COMPARE(events, QStringList{"error2 nothing.7z n"});
         QVERIFY(env->LogContains("SevenZManager :: ERROR --- no such archive:"));
 
         const QString archive = env->Path("some.7z");
         QVERIFY(TestFiles::Write(archive, "x"));
         SevenZManager::Instance()->SetProgram(env->Path("no-such-tool"));
         SevenZManager::Extract(archive, env->Path("out"));
-        QTRY_COMPARE(listener->events.size(), 2);
-        QCOMPARE(listener->events.last(), "error1 some.7z");
+        QTRY_COMPARE(events.size(), 2);
+        QCOMPARE(events.last(), "error1 some.7z");
         QVERIFY(env->LogContains("can't start the archive tool"));
     }
 };

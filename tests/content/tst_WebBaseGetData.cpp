@@ -5,26 +5,6 @@
 
 #include <QtTest>
 
-namespace
-{
-class Listener : public QObject
-{
-    Q_OBJECT
-
-public:
-    QStringList events;
-    qint64 lastTotal = -1;
-
-public slots:
-    void Data(QString id, QString path)
-    {
-        events << QString("data %1 %2").arg(id, QFileInfo(path).fileName());
-    }
-    void Error(QString id) { events << "error " + id; }
-    void Progress(QString, DataWebItem info) { lastTotal = info.total; }
-};
-} // namespace
-
 class TestWebBaseGetData : public QObject
 {
     Q_OBJECT
@@ -43,11 +23,14 @@ private slots:
         server.SetAnswer("/cut.7z", 200, "only a part", 5000);
 
         WebBaseGetData client;
-        Listener listener;
-        connect(&client, SIGNAL(OnData(QString, QString)), &listener, SLOT(Data(QString, QString)));
-        connect(&client, SIGNAL(OnError(QString)), &listener, SLOT(Error(QString)));
-        connect(&client, SIGNAL(OnProgress(QString, DataWebItem)), &listener,
-                SLOT(Progress(QString, DataWebItem)));
+        QObject receiver; // on the test's thread
+        QStringList events;
+        qint64 lastTotal = -1;
+        connect(&client, &WebBaseGetData::OnData, &receiver,
+                [&](QString id, QString path) { events << "data " + id + ' ' + QFileInfo(path).fileName(); });
+        connect(&client, &WebBaseGetData::OnError, &receiver, [&](QString id) { events << "error " + id; });
+        connect(&client, &WebBaseGetData::OnProgress, &receiver,
+                [&](QString, DataWebItem info) { lastTotal = info.total; });
         QVERIFY(!client.IsBusy());
 
         // A failed download must leave the file that was there before.
@@ -61,11 +44,11 @@ private slots:
         WebBaseGetData::GetData(nullptr, "5", QString(), QString()); // ignored
         QVERIFY(client.IsBusy());
 
-        QTRY_COMPARE_WITH_TIMEOUT(listener.events.size(), 4, 15000);
-        QCOMPARE(listener.events, (QStringList{"data 1 a", "error 2", "error 3", "error 4"}));
+        QTRY_COMPARE_WITH_TIMEOUT(events.size(), 4, 15000);
+        QCOMPARE(events, (QStringList{"data 1 a", "error 2", "error 3", "error 4"}));
         QTRY_VERIFY(!client.IsBusy());
         QCOMPARE(TestFiles::Read(env.Path("dl/deep/a")), big);
-        QCOMPARE(listener.lastTotal, qint64(5000)); // progress of the last transfer
+        QCOMPARE(lastTotal, qint64(5000)); // progress of the last transfer
         QVERIFY(!QFile::exists(env.Path("dl/gone")));
         QCOMPARE(TestFiles::Read(keep), QByteArray("old content"));
         QCOMPARE(server.Paths(), (QStringList{"/a.7z", "/gone.7z", "/cut.7z"}));

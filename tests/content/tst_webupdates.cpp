@@ -7,25 +7,12 @@
 
 #include <QtTest>
 
-// Receives the worker's answers on the test's thread.
-class Answers : public QObject
+// Takes the worker's answers on the test's thread.
+struct Answers : QObject
 {
-    Q_OBJECT
-
-public:
     QStringList seen;
     DataUpdates data;
     QList<QPair<int, int>> answered; // request number, outcome
-
-public slots:
-    void DoHasUpdates(DataUpdates updates)
-    {
-        seen << "has";
-        data = updates;
-    }
-    void DoNoUpdates() { seen << "none"; }
-    void DoError() { seen << "error"; }
-    void DoAnswered(int requestId, int outcome, DataUpdates) { answered << qMakePair(requestId, outcome); }
 };
 
 class TestWebUpdates : public QObject
@@ -37,11 +24,16 @@ class TestWebUpdates : public QObject
     void Connect(Answers* answers)
     {
         WebUpdates* updates = WebUpdates::Instance();
-        connect(updates, SIGNAL(OnHasUpdates(DataUpdates)), answers, SLOT(DoHasUpdates(DataUpdates)));
-        connect(updates, SIGNAL(OnNoUpdates()), answers, SLOT(DoNoUpdates()));
-        connect(updates, SIGNAL(OnError()), answers, SLOT(DoError()));
-        connect(updates, SIGNAL(OnCheckAnswered(int, int, DataUpdates)), answers,
-                SLOT(DoAnswered(int, int, DataUpdates)));
+        connect(updates, &WebUpdates::OnHasUpdates, answers,
+                [answers](DataUpdates data)
+                {
+                    answers->seen << "has";
+                    answers->data = data;
+                });
+        connect(updates, &WebUpdates::OnNoUpdates, answers, [answers] { answers->seen << "none"; });
+        connect(updates, &WebUpdates::OnError, answers, [answers] { answers->seen << "error"; });
+        connect(updates, &WebUpdates::OnCheckAnswered, answers,
+                [answers](int id, int outcome) { answers->answered << qMakePair(id, outcome); });
     }
 
 private slots:
