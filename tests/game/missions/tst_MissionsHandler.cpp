@@ -21,40 +21,34 @@
 
 namespace
 {
-class Listener : public QObject
+// What a handler answers, received on the test's thread.
+struct Listener : QObject
 {
-    Q_OBJECT
-
-public:
     QStringList events;
     QList<DataMission> updates;
     QList<DataMission> loads;
     QList<DataSyncState> syncStates;
-
-public slots:
-    void Update(DataMission m)
-    {
-        updates << m;
-        events << QStringLiteral("update ") + m.id;
-    }
-    void Load(DataMission m)
-    {
-        loads << m;
-        events << QStringLiteral("load ") + m.id;
-    }
-    void DownloadFinish(QString id) { events << QStringLiteral("downloaded ") + id; }
-    void DownloadError(QString id) { events << QStringLiteral("download error ") + id; }
-    void Finish(QString id) { events << QStringLiteral("finish ") + id; }
-    void Sync(DataSyncState s) { syncStates << s; }
 };
 
 void Wire(MissionsHandler* h, Listener* l)
 {
-    QObject::connect(h, SIGNAL(OnUpdateMission(DataMission)), l, SLOT(Update(DataMission)));
-    QObject::connect(h, SIGNAL(OnLoadMissionData(DataMission)), l, SLOT(Load(DataMission)));
-    QObject::connect(h, SIGNAL(OnDownloadFinish(QString)), l, SLOT(DownloadFinish(QString)));
-    QObject::connect(h, SIGNAL(OnDownloadError(QString)), l, SLOT(DownloadError(QString)));
-    QObject::connect(h, SIGNAL(OnFinish(QString)), l, SLOT(Finish(QString)));
+    QObject::connect(h, &MissionsHandler::OnUpdateMission, l,
+                     [l](DataMission m)
+                     {
+                         l->updates << m;
+                         l->events << "update " + m.id;
+                     });
+    QObject::connect(h, &MissionsHandler::OnLoadMissionData, l,
+                     [l](DataMission m)
+                     {
+                         l->loads << m;
+                         l->events << "load " + m.id;
+                     });
+    QObject::connect(h, &MissionsHandler::OnDownloadFinish, l,
+                     [l](QString id) { l->events << "downloaded " + id; });
+    QObject::connect(h, &MissionsHandler::OnDownloadError, l,
+                     [l](QString id) { l->events << "download error " + id; });
+    QObject::connect(h, &MissionsHandler::OnFinish, l, [l](QString id) { l->events << "finish " + id; });
 }
 
 QByteArray InfoIni(const QString& version, const QString& author)
@@ -270,8 +264,8 @@ private slots:
         // Load for the briefing: the battle gets the mission on this (the GUI) thread.
         Listener loads;
         Wire(campaign, &loads);
-        connect(SyncHandler::Instance(), SIGNAL(OnSyncState(DataSyncState)), &loads,
-                SLOT(Sync(DataSyncState)));
+        connect(SyncHandler::Instance(), &SyncHandler::OnSyncState, &loads,
+                [&loads](DataSyncState state) { loads.syncStates << state; });
         campaign->LoadMissionData("01");
         QTRY_COMPARE(loads.loads.size(), 1);
         const DataMission m = loads.loads.first();
