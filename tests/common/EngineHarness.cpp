@@ -1,5 +1,7 @@
 #include "EngineHarness.h"
 
+#include "TestFiles.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
@@ -189,20 +191,11 @@ EngineRun EngineHarness::Run(const QStringList& arguments, int timeoutMs, const 
 EngineRun EngineHarness::RunScript(const QString& scriptText, int timeoutMs, const QString& stopWhen) const
 {
     const QString path = WriteDir() + "/script.txt";
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return EngineRun();
-    file.write(scriptText.toUtf8());
-    file.close();
-    return Run({path}, timeoutMs, stopWhen);
+    return TestFiles::Write(path, scriptText.toUtf8()) ? Run({path}, timeoutMs, stopWhen) : EngineRun();
 }
 
 bool EngineHarness::WriteEngineWrapper(const QString& path, const QString& outputFile) const
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
     const QString isolate = CanIsolateNetwork() ? QStringLiteral("unshare -n ") : QString();
     const QString script =
         QStringLiteral("#!/bin/sh\n"
@@ -210,8 +203,5 @@ bool EngineHarness::WriteEngineWrapper(const QString& path, const QString& outpu
                        "HOME=%1\nexport HOME\n"
                        "exec %2%3 \"$@\" >> %4 2>&1\n")
             .arg(ShellQuote(HomeDir()), isolate, ShellQuote(EnginePath()), ShellQuote(outputFile));
-    file.write(script.toUtf8());
-    file.close();
-    return file.setPermissions(file.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeGroup |
-                               QFileDevice::ExeOther);
+    return TestFiles::Write(path, script.toUtf8(), true);
 }
