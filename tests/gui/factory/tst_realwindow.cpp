@@ -6,6 +6,7 @@
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 #include "TestHttpServer.h"
+#include "helper_XSession.h"
 
 #include <QDir>
 #include <QImage>
@@ -70,35 +71,19 @@ bool TestRealWindow::Run(const QString& dataDir, const Session& session, QString
     env.insert("QUILLMERE_AUTOQUIT_MS", QString::number(session.quitMs));
     env.insert("QUILLMERE_WEB_BASE", m_server->BaseAddress());
     env.insert("QT_GSTREAMER_PLAYBIN_AUDIOSINK", "fakesink");
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    const QString script =
-        session.shot ? QStringLiteral("\"$0\" & pid=$!; sleep %1; import -window root \"$1/shot.png\"; "
-                                      "cat /proc/$pid/maps > \"$1/maps.txt\"; wait")
-                           .arg(session.shotAtMs / 1000.0)
-                     : QStringLiteral("\"$0\"");
-    process.start("xvfb-run", {"-a", "-s", "-screen 0 " + session.screen + "x24", "sh", "-c", script, program,
-                               m_env->Path(QString())});
-    if (!process.waitForStarted(10000))
-        return false;
+    XSession x;
+    bool ok = x.Start(program, env, session.screen);
+    if (ok && session.shot)
+    {
+        x.Wait(session.shotAtMs);
+        ok =
+            x.Tool("import", {"-window", "root", m_env->Path("shot.png")}) &&
+            TestFiles::Write(m_env->Path("maps.txt"), TestFiles::Read(QString("/proc/%1/maps").arg(x.Pid())));
+    }
     // The local web service answers from this event loop while the program runs.
-    QElapsedTimer timer;
-    timer.start();
-    while (process.state() != QProcess::NotRunning && timer.elapsed() < 60000)
-    {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        process.waitForFinished(50);
-    }
-    const QString output = QString::fromUtf8(process.readAll());
-    *log = output.split('\n');
-    if (process.state() != QProcess::NotRunning)
-    {
-        process.kill();
-        process.waitForFinished();
-        return false;
-    }
-    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    ok = x.WaitForExit(60000) && ok;
+    *log = x.Lines();
+    return ok;
 }
 
 void TestRealWindow::StartShowStopAndStartAgain()
