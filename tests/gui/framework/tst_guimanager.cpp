@@ -72,16 +72,11 @@ void TestGuiManager::StartsWithTheMainMenuAndItsBackground()
     GuiManager::Instance()->Start();
     QCOMPARE(PageManager::Instance()->GetCurrentPageId(), int(ID_MAIN_MENU));
     QVERIFY(timerBeforeMenu);
-    QCOMPARE(background->GetVeilAlpha(), 0);
-    QCOMPARE(MainWindow::Instance()->GetShownPage(),
-             static_cast<QWidget*>(PageStorageManager::GetPage(ID_MAIN_MENU)));
-    // Other pages stop the pictures and dim them; back on the menu they go on.
+    // Other pages stop the pictures (their veil: the pages test); back on the menu they go on.
     PageManager::SetNextPageStatic(ID_REPLAYS);
     QVERIFY(!background->IsTimerActive());
-    QCOMPARE(background->GetVeilAlpha(), 200);
     TestPageFactory::Latest(ID_REPLAYS)->EmitExit();
     QVERIFY(background->IsTimerActive());
-    QCOMPARE(background->GetVeilAlpha(), 0);
     // A dialog over the menu dims it too.
     TestPageFactory::Latest(ID_MAIN_MENU)->EmitModal(new TestDialog("Dim"));
     QCOMPARE(background->GetVeilAlpha(), 200);
