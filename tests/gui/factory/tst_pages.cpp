@@ -48,7 +48,6 @@ private:
     void StartUi(bool intro = false);
     void Click(QPushButton* button);
     int Current() const { return PageManager::Instance()->GetCurrentPageId(); }
-    void SaveShot(const QString& name);
     static QPushButton* ButtonTo(NPage* page, int id);
 
     std::unique_ptr<TestEnvironment> m_env;
@@ -100,13 +99,6 @@ QPushButton* TestPages::ButtonTo(NPage* page, int id)
     return nullptr;
 }
 
-void TestPages::SaveShot(const QString& name)
-{
-    const QString dir = qEnvironmentVariable("QM_SCREENSHOT_DIR");
-    if (!dir.isEmpty())
-        MainWindow::Instance()->grab().save(dir + '/' + name);
-}
-
 // Every page id builds its page, with its title bar; ids outside the table build nothing.
 void TestPages::Table()
 {
@@ -129,7 +121,6 @@ void TestPages::MainMenuButtons()
     QCOMPARE(Current(), int(ID_MAIN_MENU));
     auto* menu = qobject_cast<MainMenuPage*>(PageStorageManager::GetPage(ID_MAIN_MENU));
     QVERIFY(menu);
-    SaveShot("main-menu.png");
     // The menu fits the smallest window: no button overlaps another or leaves the page.
     const QList<QPushButton*> buttons = menu->GetPageButtons();
     for (QPushButton* button : buttons)
@@ -161,8 +152,6 @@ void TestPages::MainMenuButtons()
         QVERIFY(page->isVisible());
         QCOMPARE(page->size(), MainWindow::Instance()->size());
         QCOMPARE(BackgroundManager::Instance()->GetVeilAlpha(), 200);
-        if (i == 0)
-            SaveShot("page.png");
         // Pages that keep the menu return to the same menu object.
         QCOMPARE(PageStorageManager::Instance()->IsNotCreated(ID_MAIN_MENU), !page->IsKeepPreviousPage());
         Click(page->findChild<QPushButton*>("BackButton"));
@@ -225,7 +214,6 @@ void TestPages::QuitDialog()
     QVERIFY(qobject_cast<QuitConfirmModal*>(modal->GetModalWidget()));
     QVERIFY(modal->GetButtonOK()->isVisible());
     QVERIFY(!modal->GetTitleLabel()->isVisible());
-    SaveShot("quit-dialog.png");
     Click(modal->GetButtonCancel());
     QCOMPARE(Current(), int(ID_MAIN_MENU));
     QVERIFY(!menu->IsUnderModal());
