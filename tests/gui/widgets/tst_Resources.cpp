@@ -1,5 +1,6 @@
 #include "AppDefines.h"
 #include "CommonIcon.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -12,49 +13,13 @@
 
 namespace
 {
-// The text of every string literal in C++ source, comments left out.
-QStringList StringLiterals(const QString& code)
-{
-    QStringList literals;
-    int i = 0;
-    const int n = code.size();
-    while (i < n)
-    {
-        if (code.midRef(i, 2) == QLatin1String("//"))
-            i = code.indexOf('\n', i) < 0 ? n : code.indexOf('\n', i);
-        else if (code.midRef(i, 2) == QLatin1String("/*"))
-            i = code.indexOf(QLatin1String("*/"), i + 2) < 0 ? n
-                                                             : code.indexOf(QLatin1String("*/"), i + 2) + 2;
-        else if (code.midRef(i, 2) == QLatin1String("R\"") && (i == 0 || !code.at(i - 1).isLetterOrNumber()))
-        {
-            const int open = code.indexOf('(', i);
-            const QString end = QLatin1Char(')') + code.mid(i + 2, open - i - 2) + QLatin1Char('"');
-            const int close = code.indexOf(end, open);
-            literals << code.mid(open + 1, close - open - 1);
-            i = close + end.size();
-        }
-        else if (code.at(i) == '"' || code.at(i) == '\'')
-        {
-            const QChar quote = code.at(i);
-            int j = i + 1;
-            while (j < n && code.at(j) != quote)
-                j += code.at(j) == '\\' ? 2 : 1;
-            if (quote == '"')
-                literals << code.mid(i + 1, j - i - 1);
-            i = j + 1;
-        }
-        else
-            ++i;
-    }
-    return literals;
-}
-
-// Every ":/" path in a string literal of the program's sources (not the tests'), with where it
-// is written. "%1"-style placeholders stay in.
+// Every ":/" path written in the program's sources (not the tests'), comments left out, with where
+// it is written. "%1"-style placeholders stay in.
 QMap<QString, QString> ResourcePathsInCode()
 {
     QMap<QString, QString> paths;
     const QRegularExpression path("(?<![A-Za-z0-9]):/[A-Za-z0-9_.%/-]+");
+    const QRegularExpression comment("//[^\n]*|/\\*.*?\\*/", QRegularExpression::DotMatchesEverythingOption);
     const QDir source(QStringLiteral(QM_SOURCE_DIR));
     for (const char* folder : {"app", "lobby", "content", "game", "gui", "developers", "tools"})
     {
@@ -62,15 +27,10 @@ QMap<QString, QString> ResourcePathsInCode()
                         QDirIterator::Subdirectories);
         while (it.hasNext())
         {
-            QFile file(it.next());
-            if (!file.open(QIODevice::ReadOnly))
-                continue;
-            for (const QString& literal : StringLiterals(QString::fromUtf8(file.readAll())))
-            {
-                auto match = path.globalMatch(literal);
-                while (match.hasNext())
-                    paths.insert(match.next().captured(), source.relativeFilePath(file.fileName()));
-            }
+            const QString file = it.next();
+            auto match = path.globalMatch(QString::fromUtf8(TestFiles::Read(file)).remove(comment));
+            while (match.hasNext())
+                paths.insert(match.next().captured(), source.relativeFilePath(file));
         }
     }
     return paths;
