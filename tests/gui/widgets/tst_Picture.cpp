@@ -1,8 +1,13 @@
+// The picture widget, the frame animation and the wizard's step marks.
 #include "AppSettings.h"
+#include "GIFWidget.h"
+#include "NImageLabel.h"
 #include "NPicture.h"
+#include "NProgressPage.h"
 #include "TestEnvironment.h"
 #include "helper_Sounds.h"
 
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalSpy>
@@ -28,11 +33,27 @@ void Press(QWidget* widget, Qt::MouseButton button)
     QCoreApplication::sendEvent(widget, &press);
 }
 
+QImage Shown(const QLabel* label)
+{
+    return label->pixmap() ? label->pixmap()->toImage() : QImage();
+}
+
+QImage Resource(const QString& path)
+{
+    return QPixmap(path).toImage();
+}
+
+QString Frame1(int n)
+{
+    return QStringLiteral(":/GIF/InProgress2/in_progress2_0%1.png").arg(n);
+}
 } // namespace
 
 class TestPicture : public QObject
 {
     Q_OBJECT
+
+    QScopedPointer<TestEnvironment> m_env;
 
 private slots:
     void init()
@@ -140,8 +161,128 @@ private slots:
         QVERIFY(QColor(choice.grab().toImage().pixel(1, 20)) != QColor(Qt::white));
     }
 
-private:
-    QScopedPointer<TestEnvironment> m_env;
+    void Kinds_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("frames");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("last");
+        QTest::newRow("bar") << 1 << 8 << Frame1(1) << Frame1(8);
+        QTest::newRow("unknown") << 3 << 0 << QString() << QString();
+        QTest::newRow("negative") << -1 << 0 << QString() << QString();
+    }
+
+    void Kinds()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, frames);
+        QFETCH(QString, first);
+        QFETCH(QString, last);
+        GIFWidget gif(kind, true);
+        QCOMPARE(gif.FrameCount(), frames);
+        QCOMPARE(Shown(&gif), first.isEmpty() ? QImage() : Resource(first));
+        // The first tick shows the first picture again; the last tick of a round shows the last.
+        for (int i = 0; i < frames; ++i)
+            gif.DoTimerUpdate();
+        QCOMPARE(Shown(&gif), last.isEmpty() ? QImage() : Resource(last));
+        gif.DoTimerUpdate();
+        QCOMPARE(Shown(&gif), first.isEmpty() ? QImage() : Resource(first));
+    }
+
+    void RunsAndStopsWhereItWas()
+    {
+        // Placed in a window that is shown, as every user does.
+        QWidget window;
+        auto* gifOwned = new GIFWidget(1, false);
+        gifOwned->setParent(&window);
+        GIFWidget& gif = *gifOwned;
+        window.show();
+        QVERIFY(!gif.isVisible());
+        gif.Start();
+        QVERIFY(gif.isVisible());
+        QVERIFY(gif.IsRunning());
+        // The timer itself drives it.
+        QTRY_COMPARE(Shown(&gif), Resource(Frame1(3)));
+        gif.Stop();
+        QVERIFY(!gif.isVisible());
+        QVERIFY(!gif.IsRunning());
+        const QImage last = Shown(&gif);
+        int at = 0;
+        for (int n = 1; n <= 8; ++n)
+            at = Resource(Frame1(n)) == last ? n : at;
+        QVERIFY(at > 0);
+        gif.Start();
+        gif.DoTimerUpdate();
+        QCOMPARE(Shown(&gif), Resource(Frame1(at % 8 + 1)));
+    }
+
+    void NoFramesSurvivesTheTimer()
+    {
+        GIFWidget gif(7, false);
+        gif.Start();
+        QTest::qWait(120);
+        gif.DoTimerUpdate();
+        QVERIFY(Shown(&gif).isNull());
+        gif.Stop();
+    }
+
+    void Dots_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<int>("active");
+        QTest::newRow("third of four") << 4 << 2 << 3;
+        QTest::newRow("first") << 4 << 0 << 1;
+        QTest::newRow("beyond the last") << 4 << 10 << 4;
+        QTest::newRow("negative") << 4 << -1 << 0;
+        QTest::newRow("no steps") << 0 << 2 << 0;
+    }
+
+    void Dots()
+    {
+        QFETCH(int, count);
+        QFETCH(int, step);
+        QFETCH(int, active);
+        NProgressPage page(count, 0);
+        QCOMPARE(page.Dots().size(), count);
+        QVERIFY(page.Numbers().isEmpty());
+        const QImage on = Resource(":/Progress/progress_page_active.png");
+        const QImage off = Resource(":/Progress/progress_page_inactive.png");
+        QVERIFY(on != off);
+        page.SetCurrentStep(3);
+        page.SetCurrentStep(step);
+        int lit = 0;
+        for (QLabel* dot : page.Dots())
+        {
+            QCOMPARE(dot->size(), off.size());
+            lit += Shown(dot) == on;
+        }
+        // A negative step leaves what the step before lit.
+        QCOMPARE(lit, step < 0 ? qMin(count, 4) : active);
+    }
+
+    // Numbers instead of dots: the current one lights up; a step outside the row lights none.
+    void Numbers()
+    {
+        NProgressPage page(4, 1);
+        QVERIFY(page.Dots().isEmpty());
+        QCOMPARE(page.Numbers().size(), 4);
+        const auto lit = [&]
+        {
+            QList<int> list;
+            for (int i = 0; i < page.Numbers().size(); ++i)
+                if (page.Numbers()[i]->palette().color(QPalette::WindowText) != QColor(Qt::white))
+                    list << i;
+            return list;
+        };
+        page.SetCurrentStep(1);
+        QTRY_COMPARE(lit(), QList<int>{1});
+        page.SetCurrentStep(-1);
+        QTest::qWait(30);
+        QCOMPARE(lit(), QList<int>{1});
+        page.SetCurrentStep(4);
+        QTRY_COMPARE(lit(), QList<int>{});
+    }
 };
 
 QTEST_MAIN(TestPicture)
