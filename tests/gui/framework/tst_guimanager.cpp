@@ -34,7 +34,6 @@ private slots:
     void AdminChord();
     void ScreenshotKeys();
     void UpdateFoundBeforeTheWiringIsKept();
-    void WindowActivation();
     void EngineStartAndStop();
 
 private:
@@ -182,19 +181,6 @@ void TestGuiManager::UpdateFoundBeforeTheWiringIsKept()
     QTRY_VERIFY(GuiManager::Instance()->HasUpdate());
     QCOMPARE(GuiManager::Instance()->GetUpdateVersions().first(), QStringLiteral("7.0"));
     QVERIFY(m_env->LogContains("GUI :: NEW UPDATE --- Lobby 7.0"));
-}
-
-void TestGuiManager::WindowActivation()
-{
-    TestUi::Start();
-    QSignalSpy activated(GuiManager::Instance(), &GuiManager::OnMainWindowActivated);
-    QEvent on(QEvent::WindowActivate);
-    QEvent off(QEvent::WindowDeactivate);
-    QCoreApplication::sendEvent(MainWindow::Instance(), &on);
-    QVERIFY(GuiManager::IsMainWindowActive());
-    QCoreApplication::sendEvent(MainWindow::Instance(), &off);
-    QVERIFY(!GuiManager::IsMainWindowActive());
-    QCOMPARE(activated.count(), 1);
 }
 
 void TestGuiManager::EngineStartAndStop()

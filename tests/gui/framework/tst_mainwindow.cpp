@@ -9,7 +9,6 @@
 #include "PageManager.h"
 #include "PageStorageManager.h"
 #include "PathManager.h"
-#include "SteamManager.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 #include "WindowGeometry.h"
@@ -38,8 +37,6 @@ private slots:
     void LeavingFullscreenRestoresGeometry();
     void ScreenshotFlashAfterTwoQuickPictures();
     void FailedScreenshotIsNotReported();
-    void PageSwapShowsTheVisiblePage();
-    void KeysAndClicksAreRelayed();
     void MaximizeIsAnnounced();
 
 private:
@@ -213,45 +210,6 @@ void TestMainWindow::FailedScreenshotIsNotReported()
     QCOMPARE(window->GetScreenshotFlash(), nullptr);
     QCOMPARE(m_sounds, QStringList{});
     QVERIFY(m_env->LogContains("--- WARNING --- MainWindow :: SCREENSHOT --- CAN NOT SAVE"));
-}
-
-void TestMainWindow::PageSwapShowsTheVisiblePage()
-{
-    TestUi::Start();
-    MainWindow* window = MainWindow::Instance();
-    window->show();
-    PageManager::SetNextPageStatic(ID_MAIN_MENU);
-    NPage* menu = PageStorageManager::GetPage(ID_MAIN_MENU);
-    QCOMPARE(window->GetShownPage(), static_cast<QWidget*>(menu));
-    QCOMPARE(menu->pos(), QPoint(0, 0));
-    QCOMPARE(menu->size(), window->size());
-    QVERIFY(menu->isVisible());
-    TestPageFactory::Latest(ID_MAIN_MENU)->EmitModal(new TestDialog("Over"));
-    NPage* modal = PageStorageManager::GetPage(ID_MODAL);
-    QCOMPARE(window->GetShownPage(), static_cast<QWidget*>(modal));
-    QVERIFY(!menu->isVisible());
-    window->resize(1200, 900);
-    QCOMPARE(modal->size(), QSize(1200, 900));
-}
-
-void TestMainWindow::KeysAndClicksAreRelayed()
-{
-    TestUi::Start();
-    MainWindow* window = MainWindow::Instance();
-    window->show();
-    QSignalSpy keys(GuiManager::Instance(), &GuiManager::OnKeyPressEvent);
-    QSignalSpy clicks(GuiManager::Instance(), &GuiManager::OnMousePressEvent);
-    QSignalSpy resizing(GuiManager::Instance(), &GuiManager::OnAppResizing);
-    QTest::keyClick(window, Qt::Key_A);
-    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, QPoint(50, 50));
-    window->resize(1300, 900);
-    QCOMPARE(keys.count(), 1);
-    QCOMPARE(clicks.count(), 1);
-    QCOMPARE(resizing.last().at(0).toSize(), QSize(1300, 900));
-    // Without Steam the overlay key does nothing.
-    QVERIFY(!SteamManager::Instance()->IsInitialized());
-    QTest::keyClick(window, Qt::Key_Backtab);
-    QVERIFY(!window->IsOverlayShown());
 }
 
 void TestMainWindow::MaximizeIsAnnounced()

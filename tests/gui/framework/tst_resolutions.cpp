@@ -28,14 +28,6 @@ class TestResolutions : public QObject
         return list;
     }
 
-    static QStringList Rows(const ScreenResolutionTreeView& view)
-    {
-        QStringList rows;
-        for (int r = 0; r < view.Model()->rowCount(); ++r)
-            rows << view.Model()->item(r, 1)->text() + " " + view.Model()->item(r, 2)->text();
-        return rows;
-    }
-
     std::unique_ptr<TestEnvironment> m_env;
     QStringList m_sounds;
 
@@ -108,32 +100,6 @@ private slots:
             seen << Text(size, ratio);
         }
         QCOMPARE(seen, walk);
-    }
-
-    void List_data()
-    {
-        QTest::addColumn<QSize>("screen");
-        QTest::addColumn<QStringList>("rows");
-        // The catalogues of listed screens are walked by the steps above.
-        QTest::newRow("1280x1024") << QSize(1280, 1024) << QStringList{"1280 x 1024 5:4"};
-        QTest::newRow("unlisted") << QSize(1920, 1201) << QStringList{"1024 x 768 Custom"};
-        QTest::newRow("1366x768") << QSize(1366, 768) << QStringList{"1280 x 720 16:9", "1366 x 768 16:9"};
-    }
-
-    void List()
-    {
-        QFETCH(QSize, screen);
-        QFETCH(QStringList, rows);
-        Pretend(screen);
-        ScreenResolutionTreeView view;
-        QCOMPARE(Rows(view), rows);
-        QVERIFY(view.isColumnHidden(0));
-        QCOMPARE(view.Model()->item(0, 1)->foreground().color(), QColor(Qt::white));
-        // The screen's own size (the last row) is current.
-        const QString current = rows.last().section(' ', 0, 2);
-        const QSize selected = view.GetSelectedResolution();
-        QCOMPARE(QStringLiteral("%1 x %2").arg(selected.width()).arg(selected.height()), current);
-        QCOMPARE(view.currentIndex().row(), rows.size() - 1);
     }
 
     void DialogAnswers_data()

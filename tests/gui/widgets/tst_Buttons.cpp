@@ -104,33 +104,6 @@ private slots:
         QVERIFY(fixedWidth.minimumWidth() == 50 && fixedWidth.width() == 50);
     }
 
-    void IconLayout()
-    {
-        NButton button;
-        QPixmap icon(20, 10);
-        icon.fill(Qt::red);
-        button.SetIcon(icon);
-        QCOMPARE(button.IconLabel()->size(), QSize(20, 10));
-        // Icon only: centred, caption squeezed to nothing.
-        button.show();
-        button.resize(100, button.height());
-        QCOMPARE(button.CaptionLabel()->width(), 0);
-        QCOMPARE(button.IconLabel()->pos(), QPoint((100 - 20) / 2, (button.height() - 10) / 2));
-
-        // Icon and caption: centred as a group, the icon first, apart.
-        button.SetText("Go");
-        button.resize(200, button.height());
-        const QRect shown = button.IconLabel()->geometry(), caption = button.CaptionLabel()->geometry();
-        QVERIFY(shown.right() < caption.left());
-        QVERIFY(qAbs(shown.left() - (200 - caption.right())) <= 6);
-
-        // UpdateIcon renders at the button's height.
-        QPixmap big(64, 64);
-        big.fill(Qt::blue);
-        button.UpdateIcon(QIcon(big));
-        QCOMPARE(button.IconLabel()->size(), QSize(button.height(), button.height()));
-    }
-
     void ClickAndHoverSounds()
     {
         SoundRecorder sounds;

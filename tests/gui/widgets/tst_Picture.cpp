@@ -81,18 +81,6 @@ private slots:
         QCOMPARE(QColor(rendered.pixel(50, 25)), QColor(Qt::blue));
     }
 
-    void CheckedPictureIsHatched()
-    {
-        QImage white(40, 40, QImage::Format_RGB32);
-        white.fill(Qt::white);
-        const QImage rendered = NPicture::Render(QPixmap::fromImage(white), QSize(80, 80), true).toImage();
-        int black = 0, light = 0;
-        for (int y = 30; y < 50; ++y)
-            for (int x = 30; x < 50; ++x)
-                (qRed(rendered.pixel(x, y)) < 20 ? black : light)++;
-        QVERIFY(black > 100 && light > 100);
-    }
-
     void ClickTogglesCheckableAndAlwaysEmits()
     {
         NPicture picture;

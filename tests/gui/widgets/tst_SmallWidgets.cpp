@@ -79,29 +79,6 @@ private slots:
         QVERIFY(labels.first()->toolTip().isEmpty());
     }
 
-    void PictureCentredOnTransparentGround()
-    {
-        PlayerPictureWidget picture(QSize(64, 64));
-        QPixmap wide(200, 100);
-        wide.fill(Qt::red);
-        picture.SetPicture(wide);
-        const QImage shown = picture.Picture().toImage();
-        QCOMPARE(shown.pixelColor(32, 32), QColor(Qt::red));
-        QCOMPARE(shown.pixelColor(0, 32), QColor(Qt::red)); // full width
-        QCOMPARE(shown.pixelColor(63, 32), QColor(Qt::red));
-        QCOMPARE(shown.pixelColor(32, 10).alpha(), 0); // transparent above and below
-        QCOMPARE(shown.pixelColor(32, 54).alpha(), 0);
-
-        // The placeholder keeps its own size: in a small widget only its centre shows.
-        const QImage placeholder(":/PlayerStatus/player_no_photo.png");
-        QVERIFY(placeholder.width() > 16);
-        PlayerPictureWidget small(QSize(16, 16));
-        const QImage centre =
-            placeholder.convertToFormat(QImage::Format_ARGB32_Premultiplied)
-                .copy((placeholder.width() - 16) / 2, (placeholder.height() - 16) / 2, 16, 16);
-        QCOMPARE(small.Picture().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied), centre);
-    }
-
     void PictureClicks_data()
     {
         QTest::addColumn<bool>("clickable");

@@ -206,21 +206,6 @@ private slots:
         QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, QPoint(10, view.viewport()->height() - 5));
         QVERIFY(!view.calls.join(' ').contains("double"));
     }
-
-    void SortsBySortRole()
-    {
-        ProbeView view;
-        view.Add(0, "b");
-        view.Add(1, "C");
-        view.Add(2, "a");
-        view.setSortingEnabled(true);
-        view.sortByColumn(1, Qt::AscendingOrder);
-        QStringList order;
-        for (int r = 0; r < view.Model()->rowCount(); ++r)
-            order << view.Model()->item(r, 1)->text();
-        QCOMPARE(order, QStringList({"a", "b", "C"})); // by the lower-case key, not the text
-        QCOMPARE(view.GetItemById(1)[1]->row(), 2);
-    }
 };
 
 QTEST_MAIN(TestStyledTreeView)
