@@ -2,7 +2,6 @@
 // registration for queued signals.
 #include "AppDefines.h"
 #include "Common.h"
-#include "CommonIO.h"
 #include "CommonIcon.h"
 #include "DataBattle.h"
 #include "DataPlayer.h"
@@ -160,45 +159,6 @@ private slots:
         // A missing file leaves it transparent.
         Common::ScaleImageFileToFill(target, env.Path("none.png"));
         QCOMPARE(target.pixelColor(50, 50).alpha(), 0);
-    }
-
-    void WriteAndReadValue()
-    {
-        TestEnvironment env;
-        const QString file = env.Path("gamelobby/run.game.txt");
-        QVERIFY(Common::WriteValue(file, "vq"));
-        QVERIFY(Common::WriteValue(file, "gvm")); // replaces, no line end
-        QCOMPARE(TestFiles::Read(file), QByteArray("gvm"));
-        QVERIFY(Common::WriteValue(file, "ünï"));
-        QCOMPARE(Common::ReadValue(file), "ünï");
-        QVERIFY(!Common::WriteValue(env.Path("no/such/folder/x.txt"), "x"));
-        QVERIFY(env.LogContains("Common :: CAN NOT OPEN --- WriteValue"));
-        QVERIFY(!QFile::exists(env.Path("no/such/folder/x.txt")));
-        QVERIFY(Common::ReadValue(env.Path("missing.txt")).isEmpty());
-    }
-
-    void FileHelpers()
-    {
-        TestEnvironment env;
-        const QString dir = env.Path("a/b/c");
-        QVERIFY(CommonIO::MakeDir(dir));
-        QVERIFY(Common::WriteValue(dir + "/f.txt", "1"));
-        QVERIFY(CommonIO::MakeDir(env.Path("a/d")));
-        QVERIFY(Common::WriteValue(env.Path("a/top.txt"), "1"));
-        // Contents go, the folder stays.
-        QVERIFY(CommonIO::RemoveDir(env.Path("a"), true));
-        QVERIFY(QFileInfo(env.Path("a")).isDir());
-        QVERIFY(QDir(env.Path("a")).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
-        QVERIFY(CommonIO::RemoveDir(env.Path("nothing"), true));
-
-        QVERIFY(Common::WriteValue(env.Path("a/x.txt"), "1"));
-        QVERIFY(CommonIO::Remove(env.Path("a/x.txt"), false));
-        QVERIFY(!CommonIO::Remove(env.Path("a/x.txt"), false));
-        QVERIFY(env.LogContains("CommonIO :: CAN'T REMOVE " + env.Path("a/x.txt")));
-        env.ClearLog();
-        QVERIFY(CommonIO::Remove(env.Path("a"), true));
-        QVERIFY(!QFileInfo::exists(env.Path("a")));
-        QVERIFY(env.LogLines().isEmpty());
     }
 
     void Icons()

@@ -284,34 +284,6 @@ private slots:
         QCOMPARE(PageStorageManager::GetPage(ID_REPLAYS)->GetExitPageId(), int(ID_EMPTY));
     }
 
-    void InputGoesToTheVisiblePage()
-    {
-        class KeyPage : public CountingPage
-        {
-        public:
-            KeyPage() : CountingPage(ID_ABOUT, 0, false) {}
-            void keyPress(QKeyEvent*) override { ++keys; }
-            void mousePress(QMouseEvent*) override { ++clicks; }
-            int keys = 0;
-            int clicks = 0;
-        };
-        auto* page = new KeyPage();
-        PageStorageManager::SetPageFactory([page](int id) -> NPage*
-                                           { return id == ID_ABOUT ? page : nullptr; });
-        PageManager::SetNextPageStatic(ID_ABOUT);
-        QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier);
-        QMouseEvent mouse(QEvent::MouseButtonPress, QPointF(1, 1), Qt::LeftButton, Qt::LeftButton,
-                          Qt::NoModifier);
-        PageManager::Instance()->DoKeyPressEvent(&key);
-        PageManager::Instance()->DoMousePressEvent(&mouse);
-        QCOMPARE(page->keys, 1);
-        QCOMPARE(page->clicks, 1);
-        // Under a dialog the dialog page gets them, not the page.
-        page->EmitModal(new TestDialog("Keys"));
-        PageManager::Instance()->DoKeyPressEvent(&key);
-        QCOMPARE(page->keys, 1);
-    }
-
     void DestroyingTheManagerDestroysEnteredPages()
     {
         PageManager::SetNextPageStatic(ID_MAIN_MENU);

@@ -21,7 +21,6 @@ private slots:
     void cleanup();
 
     void EmptyPageServesZeroAndOne();
-    void CreateTwiceReturnsTheCachedPage();
     void UnknownIds();
     void DestroyIsDeferredAndForgetsAtOnce();
 
@@ -66,14 +65,6 @@ void TestPageStore::EmptyPageServesZeroAndOne()
     QCOMPARE(PageStorageManager::GetPage(1), zero);
     for (int id = -1; id <= 25; ++id)
         QCOMPARE(PageStorageManager::IsDestroyable(id), id >= 2 && id <= 23);
-}
-
-void TestPageStore::CreateTwiceReturnsTheCachedPage()
-{
-    NPage* menu = PageStorageManager::GetPage(ID_MAIN_MENU);
-    QCOMPARE(PageStorageManager::Instance()->CreatePage(ID_MAIN_MENU), menu);
-    QCOMPARE(TestPageFactory::BuiltCount(ID_MAIN_MENU), 1);
-    QVERIFY(m_env->LogContains("--- WARNING --- PageStorageManager :: CreatePage ( 3 ) ALREADY EXIST."));
 }
 
 void TestPageStore::UnknownIds()

@@ -211,17 +211,6 @@ private slots:
         QVERIFY(!NFlagButton("XX").icon().isNull());
     }
 
-    void StyledButtonSwapsPictures()
-    {
-        const QString on = ":/PlayerStatus/player_ready.png", off = ":/PlayerStatus/player_not_ready.png";
-        StyledButton button(on, off);
-        const QImage before = button.icon().pixmap(24).toImage();
-        QCOMPARE(before, QImage(off).convertToFormat(before.format()));
-        button.click();
-        const QImage after = button.icon().pixmap(24).toImage();
-        QCOMPARE(after, QImage(on).convertToFormat(after.format()));
-    }
-
 private:
     QScopedPointer<TestEnvironment> m_env;
 };

@@ -262,15 +262,6 @@ private slots:
         QCOMPARE(label.palette().color(QPalette::Disabled, QPalette::ButtonText), QColor(Qt::red));
     }
 
-    void CyrillicFlagIsReadAtConstruction()
-    {
-        NImageLabel before(0);
-        SetGuiLanguage("RU");
-        NImageLabel after(0);
-        QCOMPARE(before.font().family(), GuiFontMain);
-        QCOMPARE(after.font().family(), GuiFontCyrillic);
-    }
-
     void UpperCaseKindsStayUpperAfterSetText()
     {
         NImageLabel upper(14);

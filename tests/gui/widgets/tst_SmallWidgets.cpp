@@ -117,10 +117,6 @@ private slots:
     // The frames take the widget they are given into their layout; a missing one leaves it empty.
     void FramesHoldTheirWidget()
     {
-        auto* label = new QLabel("inside");
-        QScopedPointer<QFrame> named(Common::CreateNamedFrame("PlayerBox", label));
-        QCOMPARE(named->objectName(), "PlayerBox");
-        QVERIFY(label->parentWidget() == named.data() && named->layout()->indexOf(label) >= 0);
         auto* content = new QLabel("dark");
         QScopedPointer<QFrame> box(Common::CreateBlackBoxFrame(content));
         QVERIFY(content->parentWidget() == box.data() && box->layout()->indexOf(content) >= 0);
