@@ -10,7 +10,7 @@
 #include "NPageID.h"
 #include "TestEnvironment.h"
 #include "TestHttpServer.h"
-#include "helper_XSession.h"
+#include "XSession.h"
 
 #include <QDir>
 #include <QElapsedTimer>

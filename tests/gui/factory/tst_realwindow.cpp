@@ -6,7 +6,7 @@
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 #include "TestHttpServer.h"
-#include "helper_XSession.h"
+#include "XSession.h"
 
 #include <QDir>
 #include <QImage>
