@@ -20,10 +20,12 @@ function(qm_library target)
   target_link_libraries(${target} PUBLIC ${ARG_DEPS} ${qtlibs})
 endfunction()
 
-# qm_tests(<prefix> DEPS <libs>...)
+# qm_tests(<prefix> DEPS <libs>... [THREADS <names>...] [LABELS <labels>...])
 # One test executable per tst_*.cpp in the calling folder, registered with CTest as <prefix>_<name>.
+# THREADS names the tests (without prefix) that drive workers or other threads: they carry the
+# label "threads" and are the only ones a ThreadSanitizer build (-DQM_TSAN=ON) builds and runs.
 function(qm_tests prefix)
-  cmake_parse_arguments(ARG "" "" "DEPS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPS;LABELS;THREADS" ${ARGN})
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
   file(GLOB helpers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/helper_*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/helper_*.h)
   foreach(t ${tests})
@@ -33,9 +35,16 @@ function(qm_tests prefix)
     add_executable(${exe} ${t} ${helpers})
     target_include_directories(${exe} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests/common)
     target_link_libraries(${exe} PRIVATE ${ARG_DEPS} qm_testcommon Qt5::Test)
+    set(labels ${prefix} ${ARG_LABELS})
+    if(short IN_LIST ARG_THREADS)
+      list(APPEND labels threads)
+    elseif(QM_TSAN)
+      set_target_properties(${exe} PROPERTIES EXCLUDE_FROM_ALL ON)
+      continue()
+    endif()
     add_test(NAME ${exe} COMMAND ${exe})
     set_tests_properties(${exe} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_GSTREAMER_PLAYBIN_AUDIOSINK=fakesink${QM_SANITIZER_TEST_ENV}"
-                                           LABELS "${prefix};${ARG_LABELS}" TIMEOUT 300)
+                                           LABELS "${labels}" TIMEOUT 300)
   endforeach()
 endfunction()
 
@@ -77,4 +86,14 @@ function(qm_add_subfolders_except)
       add_subdirectory(${name})
     endif()
   endforeach()
+endfunction()
+
+# qm_build_tool(<target>)
+# A program run during the build: never instrumented, so that sanitizer builds don't stop on
+# reports from inside Qt before a single test runs.
+function(qm_build_tool target)
+  if(QM_SANITIZE OR QM_TSAN)
+    target_compile_options(${target} PRIVATE -fno-sanitize=all)
+    target_link_options(${target} PRIVATE -fno-sanitize=all)
+  endif()
 endfunction()
