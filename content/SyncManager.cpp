@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QMutexLocker>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -15,7 +14,7 @@ namespace
 {
 const QString EngineNotFound = QStringLiteral("ENGINE NOT FOUND");
 
-QMutex g_systemEngineMutex;
+std::mutex g_systemEngineMutex;
 #ifdef Q_OS_LINUX
 QString g_systemEnginePath = QStringLiteral("/usr/games/spring");
 #else
@@ -91,7 +90,7 @@ void SyncManager::DoDestroy()
 
 void SyncManager::Reload()
 {
-    QMetaObject::invokeMethod(Instance(), "DoReload", Qt::QueuedConnection);
+    Instance()->Queue("DoReload");
 }
 
 void SyncManager::DoReload()
@@ -101,11 +100,11 @@ void SyncManager::DoReload()
     qDebug().noquote() << "SyncManager :: RELOADED --- engines" << index.engines.size() << "games"
                        << index.games.size() << "maps" << index.maps.size();
     {
-        QMutexLocker locker(&m_mutex);
+        std::lock_guard<std::mutex> locker(m_mutex);
         m_index = index;
         m_hasScanned = true;
-        m_scanned.wakeAll();
     }
+    m_scanned.notify_all();
     emit OnReloaded();
 }
 
@@ -140,10 +139,10 @@ SyncManager::Index SyncManager::Scan(const QString& springDataDir)
 QString SyncManager::ReadEngineVersion(const QString& executable)
 {
     // Asking costs half a second; the answer doesn't change while the program runs.
-    static QMutex cacheMutex;
+    static std::mutex cacheMutex;
     static QHash<QString, QString> cache;
     {
-        QMutexLocker locker(&cacheMutex);
+        std::lock_guard<std::mutex> locker(cacheMutex);
         const auto found = cache.constFind(executable);
         if (found != cache.constEnd())
             return found.value();
@@ -169,7 +168,7 @@ QString SyncManager::ReadEngineVersion(const QString& executable)
     if (version.isEmpty())
         qWarning().noquote() << "SyncManager :: no version from engine" << executable;
 
-    QMutexLocker locker(&cacheMutex);
+    std::lock_guard<std::mutex> locker(cacheMutex);
     cache.insert(executable, version);
     return version;
 }
@@ -201,55 +200,55 @@ QString SyncManager::EngineExeName()
 
 void SyncManager::SetSystemEnginePath(const QString& path)
 {
-    QMutexLocker locker(&g_systemEngineMutex);
+    std::lock_guard<std::mutex> locker(g_systemEngineMutex);
     g_systemEnginePath = path;
 }
 
 QString SyncManager::SystemEnginePath()
 {
-    QMutexLocker locker(&g_systemEngineMutex);
+    std::lock_guard<std::mutex> locker(g_systemEngineMutex);
     return g_systemEnginePath;
 }
 
-void SyncManager::WaitForFirstScan()
+void SyncManager::WaitForFirstScan(std::unique_lock<std::mutex>& lock)
 {
-    // Called with m_mutex held. A getter on the worker's own thread can't wait for it.
-    if (!m_hasScanned && QThread::currentThread() != this)
-        m_scanned.wait(&m_mutex, 15000);
+    // A getter on the worker's own thread can't wait for it.
+    if (QThread::currentThread() != this)
+        m_scanned.wait_for(lock, std::chrono::seconds(15), [this] { return m_hasScanned; });
 }
 
 QString SyncManager::GetEngineExePath(const QString& version)
 {
-    QMutexLocker locker(&m_mutex);
-    WaitForFirstScan();
+    std::unique_lock<std::mutex> lock(m_mutex);
+    WaitForFirstScan(lock);
     return m_index.engines.value(version, EngineNotFound);
 }
 
 bool SyncManager::ContainsEngine(const QString& version)
 {
-    QMutexLocker locker(&m_mutex);
-    WaitForFirstScan();
+    std::unique_lock<std::mutex> lock(m_mutex);
+    WaitForFirstScan(lock);
     return m_index.engines.contains(version);
 }
 
 bool SyncManager::ContainsGame(const QString& name)
 {
-    QMutexLocker locker(&m_mutex);
-    WaitForFirstScan();
+    std::unique_lock<std::mutex> lock(m_mutex);
+    WaitForFirstScan(lock);
     return m_index.games.contains(name);
 }
 
 bool SyncManager::ContainsMap(const QString& name)
 {
-    QMutexLocker locker(&m_mutex);
-    WaitForFirstScan();
+    std::unique_lock<std::mutex> lock(m_mutex);
+    WaitForFirstScan(lock);
     return m_index.maps.contains(name);
 }
 
 QString SyncManager::GetGameFilePath(const QString& version)
 {
-    QMutexLocker locker(&m_mutex);
-    WaitForFirstScan();
+    std::unique_lock<std::mutex> lock(m_mutex);
+    WaitForFirstScan(lock);
     if (m_index.games.contains(version))
         return version;
     for (auto it = m_index.games.cbegin(); it != m_index.games.cend(); ++it)
@@ -263,22 +262,22 @@ QString SyncManager::GetGameFilePath(const QString& version)
 
 QMap<QString, QString> SyncManager::GetEngineVersions()
 {
-    QMutexLocker locker(&m_mutex);
-    WaitForFirstScan();
+    std::unique_lock<std::mutex> lock(m_mutex);
+    WaitForFirstScan(lock);
     return m_index.engines;
 }
 
 QMap<QString, QString> SyncManager::GetGameVersions()
 {
-    QMutexLocker locker(&m_mutex);
-    WaitForFirstScan();
+    std::unique_lock<std::mutex> lock(m_mutex);
+    WaitForFirstScan(lock);
     return m_index.games;
 }
 
 QSet<QString> SyncManager::GetAvailableMaps()
 {
-    QMutexLocker locker(&m_mutex);
-    WaitForFirstScan();
+    std::unique_lock<std::mutex> lock(m_mutex);
+    WaitForFirstScan(lock);
     const QStringList names = m_index.maps.keys();
     return QSet<QString>(names.cbegin(), names.cend());
 }

@@ -3,7 +3,6 @@
 #include "AppDefines.h"
 
 #include <QDebug>
-#include <QMutexLocker>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -62,7 +61,7 @@ void WebUpdates::DoDestroy()
 
 void WebUpdates::CheckUpdates()
 {
-    QMetaObject::invokeMethod(Instance(), "DoCheckUpdates", Qt::QueuedConnection);
+    Instance()->Queue("DoCheckUpdates");
 }
 
 QString WebUpdates::GetDescriptionUrl()
@@ -136,7 +135,7 @@ void WebUpdates::DoReplyFinished()
     }
     qDebug().noquote() << "WebUpdates :: HAS UPDATES ---" << updates.version;
     {
-        QMutexLocker lock(&m_mutex);
+        std::lock_guard<std::mutex> lock(m_mutex);
         m_hasUpdate = true;
         m_update = updates;
     }
@@ -145,7 +144,7 @@ void WebUpdates::DoReplyFinished()
 
 bool WebUpdates::GetKnownUpdate(DataUpdates* data) const
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     if (m_hasUpdate && data)
         *data = m_update;
     return m_hasUpdate;

@@ -4,8 +4,8 @@
 #include "Singleton.h"
 #include "WorkerThread.h"
 
-#include <QMutex>
 #include <QString>
+#include <mutex>
 
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -53,7 +53,7 @@ private:
 
     QNetworkAccessManager* m_network = nullptr;
     QNetworkReply* m_reply = nullptr;
-    mutable QMutex m_mutex;
+    mutable std::mutex m_mutex;
     bool m_hasUpdate = false;
     DataUpdates m_update;
 };

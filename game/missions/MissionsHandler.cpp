@@ -8,6 +8,7 @@
 #include "SevenZManager.h"
 #include "SkirmishMissionHandler.h"
 #include "SyncHandler.h"
+#include "ThreadHandOff.h"
 #include "WebBaseGetData.h"
 
 #include <QCoreApplication>
@@ -15,7 +16,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMutexLocker>
 #include <QVersionNumber>
 
 namespace
@@ -34,8 +34,7 @@ MissionsHandler::MissionsHandler(const QString& missionsFolder, const QString& r
       m_tempFolder(PathManager::Instance()->GetTempDir()), m_missionsFolder(missionsFolder), m_kind(kind)
 {
     // DoInitialize comes from the owner's Initialize, not from here.
-    moveToThread(this);
-    start();
+    StartWorkerWithoutInitialize();
 }
 
 MissionsHandler::~MissionsHandler()
@@ -45,7 +44,7 @@ MissionsHandler::~MissionsHandler()
 
 void MissionsHandler::AppendMission(const QString& id, const QString& version, const QString& title)
 {
-    QMutexLocker locker(&m_mutex);
+    std::lock_guard<std::mutex> locker(m_mutex);
     m_missions.insert(id, DataMission(id, version, title));
 }
 
@@ -82,20 +81,20 @@ bool MissionsHandler::IsNewerVersion(const QString& builtIn, const QString& inst
 
 QList<DataMission> MissionsHandler::GetMissions() const
 {
-    QMutexLocker locker(&m_mutex);
+    std::lock_guard<std::mutex> locker(m_mutex);
     return m_missions.values();
 }
 
 bool MissionsHandler::GetMissionFlag(const QString& id) const
 {
-    QMutexLocker locker(&m_mutex);
+    std::lock_guard<std::mutex> locker(m_mutex);
     const auto it = m_missions.constFind(id);
     return it == m_missions.constEnd() || it->update;
 }
 
 bool MissionsHandler::IsDownloading() const
 {
-    QMutexLocker locker(&m_mutex);
+    std::lock_guard<std::mutex> locker(m_mutex);
     for (WebBaseGetData* client : m_downloaders)
     {
         if (client->IsBusy())
@@ -106,13 +105,13 @@ bool MissionsHandler::IsDownloading() const
 
 QString MissionsHandler::MissionTitle() const
 {
-    QMutexLocker locker(&m_mutex);
+    std::lock_guard<std::mutex> locker(m_mutex);
     return m_missionTitle;
 }
 
 void MissionsHandler::UpdateMission(const QString& id)
 {
-    QMetaObject::invokeMethod(this, "DoUpdateMission", Qt::QueuedConnection, Q_ARG(QString, id));
+    Queue("DoUpdateMission", Q_ARG(QString, id));
 }
 
 void MissionsHandler::LoadMissionData(const QString& id)
@@ -120,7 +119,7 @@ void MissionsHandler::LoadMissionData(const QString& id)
     SkirmishMissionHandler* battle = SkirmishMissionHandler::Instance();
     SyncHandler::Initialize();
     battle->JoinBattle();
-    QMetaObject::invokeMethod(this, "DoLoadMissionData", Qt::QueuedConnection, Q_ARG(QString, id));
+    Queue("DoLoadMissionData", Q_ARG(QString, id));
 }
 
 void MissionsHandler::StartMission()
@@ -168,7 +167,7 @@ void MissionsHandler::DoDestroy()
     }
     QMap<QString, WebBaseGetData*> clients;
     {
-        QMutexLocker locker(&m_mutex);
+        std::lock_guard<std::mutex> locker(m_mutex);
         clients.swap(m_downloaders);
     }
     qDeleteAll(clients);
@@ -178,7 +177,7 @@ void MissionsHandler::ScanMissions()
 {
     if (!QDir(m_missionsFolder).exists())
         return;
-    QMutexLocker locker(&m_mutex);
+    std::lock_guard<std::mutex> locker(m_mutex);
     for (auto it = m_missions.begin(); it != m_missions.end(); ++it)
     {
         ReadMissionInfo(it.key());
@@ -207,7 +206,7 @@ void MissionsHandler::ReadMissionInfo(const QString& id)
 
 void MissionsHandler::InitMissionList()
 {
-    QMutexLocker locker(&m_mutex);
+    std::lock_guard<std::mutex> locker(m_mutex);
     for (const QString& id : m_missions.keys())
     {
         auto* client = new WebBaseGetData();
@@ -224,7 +223,7 @@ void MissionsHandler::DoUpdateMission(QString id)
 {
     WebBaseGetData* client = nullptr;
     {
-        QMutexLocker locker(&m_mutex);
+        std::lock_guard<std::mutex> locker(m_mutex);
         client = m_downloaders.value(id);
     }
     if (!client)
@@ -243,7 +242,7 @@ void MissionsHandler::DoUpdateMission(QString id)
 void MissionsHandler::DoDownloadFinish(QString idName, QString filePath)
 {
     {
-        QMutexLocker locker(&m_mutex);
+        std::lock_guard<std::mutex> locker(m_mutex);
         if (!m_missions.contains(idName))
             return;
     }
@@ -310,7 +309,7 @@ void MissionsHandler::Do7zFinish(QString filePath, QString id)
 
     DataMission record;
     {
-        QMutexLocker locker(&m_mutex);
+        std::lock_guard<std::mutex> locker(m_mutex);
         if (installed)
             ReadMissionInfo(id);
         record = m_missions.value(id);
@@ -343,7 +342,7 @@ void MissionsHandler::DoLoadMissionData(QString missionPath)
     const QString id = missionPath;
     DataMission mission;
     {
-        QMutexLocker locker(&m_mutex);
+        std::lock_guard<std::mutex> locker(m_mutex);
         if (!m_missions.contains(id))
             return;
         mission = m_missions.value(id);
@@ -386,6 +385,7 @@ void MissionsHandler::DoLoadMissionData(QString missionPath)
     // pages hear of it.
     QMetaObject::invokeMethod(
         QCoreApplication::instance(),
-        [mission] { SkirmishMissionHandler::Instance()->SetMissionData(mission); }, Qt::QueuedConnection);
+        ThreadHandOff::Published([mission] { SkirmishMissionHandler::Instance()->SetMissionData(mission); }),
+        Qt::QueuedConnection);
     emit OnLoadMissionData(mission);
 }

@@ -53,12 +53,12 @@ ReplaysManager::~ReplaysManager()
 void ReplaysManager::UpdateReplays()
 {
     Instance()->ConnectArchiveManager();
-    QMetaObject::invokeMethod(Instance(), "DoUpdateReplays", Qt::QueuedConnection);
+    Instance()->Queue("DoUpdateReplays");
 }
 
 void ReplaysManager::Stop()
 {
-    QMetaObject::invokeMethod(Instance(), "DoStop", Qt::QueuedConnection);
+    Instance()->Queue("DoStop");
 }
 
 void ReplaysManager::DoInitialize()
@@ -189,7 +189,7 @@ void ReplaysManager::ScheduleParse()
     if (m_parseQueued)
         return;
     m_parseQueued = true;
-    QMetaObject::invokeMethod(this, "DoParseFiles", Qt::QueuedConnection);
+    Queue("DoParseFiles");
 }
 
 void ReplaysManager::DoParseFiles()

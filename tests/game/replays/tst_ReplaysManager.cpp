@@ -266,7 +266,7 @@ private slots:
         QVERIFY(m_env->LogContains("ReplaysManager :: NOT DEVELOPER - IGNORE morvantisbeta-7"));
         QCOMPARE(CacheOnDisk().size(), 3);
 
-        QMetaObject::invokeMethod(Manager(), "DoLobbyAdmin", Qt::QueuedConnection, Q_ARG(bool, true));
+        Manager()->Queue("DoLobbyAdmin", Q_ARG(bool, true));
         QVERIFY(Refresh());
         QCOMPARE(ReceivedPaths(), (QStringList{"beta.sdf", "mine.sdf"}));
     }
