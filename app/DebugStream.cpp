@@ -7,10 +7,11 @@
 #include <QLocale>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 
 namespace
 {
-QMutex g_writeMutex;
+std::mutex g_writeMutex;
 }
 
 DebugStream::~DebugStream()
@@ -24,16 +25,16 @@ DebugStream::~DebugStream()
 
 bool DebugStream::Open(const QString& filePath)
 {
-    QMutexLocker lock(&g_writeMutex);
+    std::lock_guard<std::mutex> lock(g_writeMutex);
     if (m_file.isOpen())
         m_file.close();
     m_file.setFileName(filePath);
     if (!m_file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
     {
-        const QByteArray warning =
-            QStringLiteral("--- WARNING --- DebugStream :: CAN NOT OPEN LOG FILE --- %1 --- logging to standard output only\n")
-                .arg(filePath)
-                .toUtf8();
+        const QByteArray warning = QStringLiteral("--- WARNING --- DebugStream :: CAN NOT OPEN LOG FILE --- "
+                                                  "%1 --- logging to standard output only\n")
+                                       .arg(filePath)
+                                       .toUtf8();
         std::fwrite(warning.constData(), 1, size_t(warning.size()), stdout);
         std::fflush(stdout);
         return false;
@@ -41,9 +42,33 @@ bool DebugStream::Open(const QString& filePath)
     return true;
 }
 
+bool DebugStream::IsFileOpen() const
+{
+    std::lock_guard<std::mutex> lock(g_writeMutex);
+    return m_file.isOpen();
+}
+
+QString DebugStream::GetFilePath() const
+{
+    std::lock_guard<std::mutex> lock(g_writeMutex);
+    return m_file.fileName();
+}
+
+void DebugStream::SetCapture(std::function<void(const QString&)> capture)
+{
+    std::lock_guard<std::mutex> lock(g_writeMutex);
+    m_capture = std::move(capture);
+}
+
+void DebugStream::SetEchoToStdout(bool echo)
+{
+    std::lock_guard<std::mutex> lock(g_writeMutex);
+    m_echo = echo;
+}
+
 void DebugStream::WriteLine(const QString& line)
 {
-    QMutexLocker lock(&g_writeMutex);
+    std::lock_guard<std::mutex> lock(g_writeMutex);
     QByteArray bytes = line.toUtf8();
     bytes.append('\n');
     if (m_echo)
