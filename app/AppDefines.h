@@ -51,7 +51,8 @@ public:
 
     static QString GetProductName() { return QStringLiteral("Quillmere"); }
     static QString GetLobbyVersion() { return QStringLiteral("0.1.0"); }
-    static QString GetQtVersionText() { return QStringLiteral("5.12.7"); }
+    // The Qt library the program runs with, which may differ from the one it was built with.
+    static QString GetQtVersionText() { return QString::fromLatin1(qVersion()); }
     static QString GetRunGameFileName() { return QStringLiteral("run.game.txt"); }
     static QString GetWordYou() { return tr("YOU"); }
 

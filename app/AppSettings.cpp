@@ -4,8 +4,11 @@
 #include "PathManager.h"
 
 #include <QDebug>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
+#include <QTemporaryDir>
 
 AppSettingsBase::AppSettingsBase(const QString& group, File file) : m_group(group), m_file(file) {}
 
@@ -23,12 +26,14 @@ QStringList AppSettingsBase::GetKeys() const
     return keys;
 }
 
-void AppSettingsBase::Load(QSettings& settings)
+bool AppSettingsBase::Load(QSettings& settings)
 {
+    bool clean = true;
     settings.beginGroup(m_group);
     for (const auto& param : m_params)
-        param->Load(settings);
+        clean = param->Load(settings) && clean;
     settings.endGroup();
+    return clean;
 }
 
 void AppSettingsBase::Save(QSettings& settings) const
@@ -37,6 +42,14 @@ void AppSettingsBase::Save(QSettings& settings) const
     for (const auto& param : m_params)
         param->Save(settings);
     settings.endGroup();
+}
+
+QVariantMap AppSettingsBase::Values() const
+{
+    QVariantMap values;
+    for (const auto& param : m_params)
+        values.insert(param->Key(), param->Stored());
+    return values;
 }
 
 void AppSettingsBase::ResetToDefaults()
@@ -64,6 +77,7 @@ void AppSettings::Register(AppSettingsBase* group)
 void AppSettings::Unregister(AppSettingsBase* group)
 {
     m_groups.removeAll(group);
+    m_inFile.remove(group);
 }
 
 void AppSettings::SetFiles(const QString& lobbyFile, const QString& gameFile)
@@ -79,35 +93,58 @@ QString AppSettings::GetFilePath(AppSettingsBase::File file) const
     return m_gameFile.isEmpty() ? PathManager::Instance()->GetLobbyGameSettingsFile() : m_gameFile;
 }
 
+AppSettings::FileState AppSettings::Inspect(const QString& path, QByteArray* content)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return FileState::Missing;
+    QFile file(path);
+    if (info.isDir() || !file.open(QIODevice::ReadOnly))
+        return FileState::Unreadable;
+    *content = file.readAll();
+    // QSettings reads NUL bytes without complaint, and loses them on the next save.
+    if (content->contains('\0'))
+        return FileState::Corrupt;
+    return FileState::Readable;
+}
+
 void AppSettings::Load()
 {
     for (auto file : {AppSettingsBase::File::Lobby, AppSettingsBase::File::Game})
     {
         const QString path = GetFilePath(file);
+        QByteArray content;
+        FileState state = Inspect(path, &content);
         QSettings settings(path, QSettings::IniFormat);
-        const QFileInfo info(path);
-        bool usable = true;
-        if (info.exists() &&
-            (info.isDir() || !info.isReadable() || settings.status() == QSettings::AccessError))
+        if (state == FileState::Readable && settings.status() != QSettings::NoError)
+            state = FileState::Corrupt;
+        if (state == FileState::Unreadable)
         {
             qWarning().noquote() << "AppSettings :: CAN NOT READ ---" << path << "--- defaults used";
-            usable = false;
         }
-        else if (settings.status() != QSettings::NoError)
+        else if (state == FileState::Corrupt)
         {
-            qWarning().noquote() << "AppSettings :: CORRUPT FILE ---" << path << "--- kept as" << path + ".corrupt"
+            qWarning().noquote() << "AppSettings :: CORRUPT FILE ---" << path << "--- kept as"
+                                 << path + ".corrupt"
                                  << "--- defaults used";
             KeepCorruptCopy(path);
-            usable = false;
         }
+        const bool usable = state == FileState::Readable || state == FileState::Missing;
         for (AppSettingsBase* group : qAsConst(m_groups))
         {
             if (group->GetFile() != file)
                 continue;
+            bool clean = false;
             if (usable)
-                group->Load(settings);
+                clean = group->Load(settings);
             else
                 group->ResetToDefaults();
+            // Only what was read cleanly from the file counts as being there; a bad value is
+            // replaced at the next save.
+            if (state == FileState::Readable && clean)
+                m_inFile.insert(group, group->Values());
+            else
+                m_inFile.remove(group);
         }
     }
     qDebug() << "AppSettings :: LOADED";
@@ -121,43 +158,120 @@ void AppSettings::KeepCorruptCopy(const QString& path)
         qWarning().noquote() << "AppSettings :: CAN NOT KEEP ---" << copy;
 }
 
-bool AppSettings::Write(AppSettingsBase* group)
+namespace
 {
-    const QString path = GetFilePath(group->GetFile());
-    QSettings settings(path, QSettings::IniFormat);
-    if (settings.status() == QSettings::AccessError)
+bool WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+// The scratch copy needs no care: it is thrown away either way.
+bool WriteDraft(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+QString ScratchFolder()
+{
+    // A desktop session's runtime folder is in memory, where the flush QSettings makes is free.
+    QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (folder.isEmpty() || !QFileInfo(folder).isWritable())
+        folder = QDir::tempPath();
+    return folder + QStringLiteral("/quillmere-settings-XXXXXX");
+}
+
+QByteArray ReadBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+} // namespace
+
+bool AppSettings::WriteFile(AppSettingsBase::File file, const QList<AppSettingsBase*>& groups)
+{
+    if (groups.isEmpty())
+        return true;
+    const QString path = GetFilePath(file);
+    QByteArray content;
+    FileState state = Inspect(path, &content);
+    bool changed = false;
+    for (AppSettingsBase* group : groups)
+        changed = changed || !m_inFile.contains(group) || m_inFile.value(group) != group->Values();
+    // Most exits change nothing: the file is left alone.
+    if (!changed && state == FileState::Readable)
+        return true;
+    // QSettings turns the groups into INI text, but in a scratch folder: the real file is then
+    // replaced in one step, so a kill never leaves it half new, nor a lock file beside it.
+    QTemporaryDir scratch(ScratchFolder());
+    const QString draft = scratch.filePath(QStringLiteral("draft.ini"));
+    // A file we cannot read is never overwritten: its content would be lost.
+    bool written = state != FileState::Unreadable && scratch.isValid();
+    if (written && state == FileState::Readable)
     {
-        // A file we cannot read is never overwritten: its content would be lost.
-        qWarning().noquote() << "AppSettings :: CAN NOT SAVE ---" << group->GetGroup() << "---" << path;
-        return false;
+        written = WriteDraft(draft, content);
+        if (QSettings(draft, QSettings::IniFormat).status() != QSettings::NoError)
+            state = FileState::Corrupt;
     }
-    if (settings.status() == QSettings::FormatError)
+    if (written && state == FileState::Corrupt)
     {
         // The corrupt content is kept aside before the file is written anew.
         if (!QFileInfo::exists(path + QStringLiteral(".corrupt")))
             KeepCorruptCopy(path);
-        settings.clear();
+        written = WriteDraft(draft, QByteArray());
     }
-    group->Save(settings);
-    settings.sync();
-    if (settings.status() != QSettings::NoError)
+    if (written)
     {
-        qWarning().noquote() << "AppSettings :: CAN NOT SAVE ---" << group->GetGroup() << "---" << path;
-        return false;
+        QSettings settings(draft, QSettings::IniFormat);
+        for (AppSettingsBase* group : groups)
+            group->Save(settings);
+        settings.sync();
+        written = settings.status() == QSettings::NoError;
     }
-    return true;
+    if (written)
+    {
+        const QByteArray text = ReadBytes(draft);
+        if (state != FileState::Readable || text != content)
+        {
+            QDir().mkpath(QFileInfo(path).absolutePath());
+            written = WriteBytes(path, text);
+        }
+    }
+    if (written)
+    {
+        for (AppSettingsBase* group : groups)
+            m_inFile.insert(group, group->Values());
+    }
+    else
+    {
+        QStringList names;
+        for (AppSettingsBase* group : groups)
+            names << group->GetGroup();
+        qWarning().noquote() << "AppSettings :: CAN NOT SAVE ---" << names.join(QStringLiteral(", ")) << "---"
+                             << path;
+    }
+    return written;
 }
 
 void AppSettings::SaveAll()
 {
-    for (AppSettingsBase* group : qAsConst(m_groups))
-        Write(group);
+    for (auto file : {AppSettingsBase::File::Lobby, AppSettingsBase::File::Game})
+    {
+        QList<AppSettingsBase*> groups;
+        for (AppSettingsBase* group : qAsConst(m_groups))
+        {
+            if (group->GetFile() == file)
+                groups << group;
+        }
+        WriteFile(file, groups);
+    }
 }
 
 void AppSettings::Save(AppSettingsBase* group)
 {
     if (group)
-        Instance()->Write(group);
+        Instance()->WriteFile(group->GetFile(), {group});
 }
 
 AppSettingsMain::AppSettingsMain() : AppSettingsBase(QStringLiteral("AppSettings.Main"), File::Lobby)
@@ -169,6 +283,7 @@ AppSettingsMain::AppSettingsMain() : AppSettingsBase(QStringLiteral("AppSettings
     Register(QStringLiteral("UseGamesDirSDD"), UseGamesDirSDD);
     Register(QStringLiteral("CustomSyncFolder"), CustomSyncFolder);
     Register(QStringLiteral("LocaleName"), LocaleName);
+    Register(QStringLiteral("EngineVersions"), EngineVersions);
     AppSettings::Instance()->Register(this);
 }
 

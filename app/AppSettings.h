@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QDebug>
+#include <QHash>
 #include <QList>
 #include <QMap>
 #include <QPoint>
@@ -21,9 +22,12 @@ class IAppSettingsParam
 public:
     virtual ~IAppSettingsParam() = default;
     virtual QString Key() const = 0;
-    virtual void Load(const QSettings& settings) = 0;
+    // False when the stored value was unusable (and the default was taken).
+    virtual bool Load(const QSettings& settings) = 0;
     virtual void Save(QSettings& settings) const = 0;
     virtual void Reset() = 0;
+    // The value as it is written.
+    virtual QVariant Stored() const = 0;
 };
 
 // The member's value at registration is the key's default.
@@ -36,23 +40,25 @@ public:
     QString Key() const override { return m_key; }
     const T& Default() const { return m_default; }
 
-    void Load(const QSettings& settings) override
+    bool Load(const QSettings& settings) override
     {
         QVariant stored = settings.value(m_key);
         if (!stored.isValid())
         {
             m_value = m_default;
-            return;
+            return true;
         }
         if (ToValue(stored, &m_value))
-            return;
+            return true;
         qWarning().noquote() << "AppSettings :: BAD VALUE ---" << settings.group() + QLatin1Char('/') + m_key
                              << "--- default used";
         m_value = m_default;
+        return false;
     }
 
     void Save(QSettings& settings) const override { settings.setValue(m_key, FromValue(m_value)); }
     void Reset() override { m_value = m_default; }
+    QVariant Stored() const override { return FromValue(m_value); }
 
 private:
     template <typename U>
@@ -102,9 +108,12 @@ public:
     File GetFile() const { return m_file; }
     QStringList GetKeys() const;
 
-    void Load(QSettings& settings);
+    // False when a stored value was unusable.
+    bool Load(QSettings& settings);
     void Save(QSettings& settings) const;
     void ResetToDefaults();
+    // Every key with the value it is written as.
+    QVariantMap Values() const;
 
 protected:
     template <typename T>
@@ -132,20 +141,35 @@ public:
     void SetFiles(const QString& lobbyFile, const QString& gameFile);
     QString GetFilePath(AppSettingsBase::File file) const;
 
-    // Reads every registered group. A corrupt or unreadable file is logged, kept aside as
-    // "<file>.corrupt" so the user's data is not lost, and the defaults are used.
+    // Reads every registered group. A corrupt file (one QSettings cannot parse, or one holding NUL
+    // bytes) is logged and kept aside as "<file>.corrupt" so the user's data is not lost; it and an
+    // unreadable file give the defaults.
     void Load();
+    // Each file is replaced in one atomic write holding all its groups; keys and groups of the
+    // file that are not ours survive. Only a real failure is logged.
     void SaveAll();
+    // Writes that group's file the same way, with only this group's values changed.
     static void Save(AppSettingsBase* group);
 
 private:
     AppSettings();
     ~AppSettings() override;
 
-    bool Write(AppSettingsBase* group);
+    enum class FileState
+    {
+        Missing,
+        Readable,
+        Unreadable,
+        Corrupt
+    };
+    static FileState Inspect(const QString& path, QByteArray* content);
+    bool WriteFile(AppSettingsBase::File file, const QList<AppSettingsBase*>& groups);
     static void KeepCorruptCopy(const QString& path);
 
     QList<AppSettingsBase*> m_groups;
+    // Each group's values as last read from or written to its file: a group that has not changed
+    // since is not written again.
+    QHash<AppSettingsBase*, QVariantMap> m_inFile;
     QString m_lobbyFile;
     QString m_gameFile;
 };
@@ -162,6 +186,9 @@ public:
     bool UseGamesDirSDD = false;
     QString CustomSyncFolder;
     QString LocaleName;
+    // What the engines said their versions were, so that an unchanged engine is not started again
+    // just to ask (see SyncManager::KnownEngineVersions).
+    QStringList EngineVersions;
 
 private:
     AppSettingsMain();

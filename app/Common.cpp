@@ -16,13 +16,14 @@ namespace
 {
 QRandomGenerator g_random;
 
+// The 16 player colours, by index, as battles and start scripts number them.
 const QList<QColor>& PlayerPalette()
 {
     static const QList<QColor> palette = {
-        QColor(0, 160, 255),   QColor(255, 40, 40),   QColor(0, 220, 0),     QColor(255, 220, 0),
-        QColor(255, 130, 0),   QColor(170, 60, 255),  QColor(0, 230, 220),   QColor(255, 90, 200),
-        QColor(240, 240, 240), QColor(110, 110, 110), QColor(0, 90, 190),    QColor(150, 20, 20),
-        QColor(0, 120, 40),    QColor(170, 120, 40),  QColor(120, 190, 255), QColor(200, 255, 120)};
+        QColor(Qt::darkGreen), QColor(Qt::red),        QColor(255, 128, 0),     QColor(Qt::blue),
+        QColor(Qt::magenta),   QColor(Qt::darkGray),   QColor(Qt::yellow),      QColor(Qt::green),
+        QColor(Qt::darkBlue),  QColor(Qt::darkYellow), QColor(Qt::darkMagenta), QColor(Qt::gray),
+        QColor(Qt::cyan),      QColor(Qt::white),      QColor(Qt::black),       QColor(Qt::darkRed)};
     return palette;
 }
 } // namespace
@@ -53,6 +54,11 @@ QString ColorToRgbText(const QColor& color)
     return QStringLiteral("%1,%2,%3").arg(color.red()).arg(color.green()).arg(color.blue());
 }
 
+QString ColoredHtml(const QColor& color, const QString& plainText)
+{
+    return QStringLiteral("<font color=%1>%2</font>").arg(ColorToHex(color), plainText.toHtmlEscaped());
+}
+
 QColor GetPlayerColor(int index)
 {
     const auto& palette = PlayerPalette();
@@ -68,9 +74,11 @@ int PlayerColorCount()
 
 QList<QColor> GetTeamColors()
 {
-    QList<QColor> colors = PlayerPalette();
-    colors << QColor(128, 0, 128) << QColor(0, 128, 128) << QColor(128, 128, 0) << QColor(64, 64, 160);
-    return colors;
+    return {QColor(0, 160, 255),   QColor(255, 40, 40),   QColor(0, 220, 0),     QColor(255, 220, 0),
+            QColor(255, 130, 0),   QColor(170, 60, 255),  QColor(0, 230, 220),   QColor(255, 90, 200),
+            QColor(240, 240, 240), QColor(110, 110, 110), QColor(0, 90, 190),    QColor(150, 20, 20),
+            QColor(0, 120, 40),    QColor(170, 120, 40),  QColor(120, 190, 255), QColor(200, 255, 120),
+            QColor(128, 0, 128),   QColor(0, 128, 128),   QColor(128, 128, 0),   QColor(64, 64, 160)};
 }
 
 QString FormatClock(qint64 seconds)

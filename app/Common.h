@@ -24,6 +24,9 @@ QColor ColorDarkGray();
 
 QString ColorToHex(const QColor& color);     // "#rrggbb"
 QString ColorToRgbText(const QColor& color); // "r,g,b"
+// "<font color=#rrggbb>text</font>" for rich-text labels; the text is plain and gets escaped, so a
+// "<" or "&" from a map archive or a player shows as written instead of becoming markup.
+QString ColoredHtml(const QColor& color, const QString& plainText);
 
 // The 16-colour player palette; black outside it.
 QColor GetPlayerColor(int index);

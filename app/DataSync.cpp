@@ -34,3 +34,13 @@ void DataDownload::SetError()
     searching = downloading = installing = completed = false;
     statusText = tr("Has Errors");
 }
+
+bool DataSyncState::NoDownloadRunning() const
+{
+    for (const DataDownload& download : downloads)
+    {
+        if (download.searching || download.downloading || download.installing)
+            return false;
+    }
+    return true;
+}

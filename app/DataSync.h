@@ -74,9 +74,14 @@ struct DataSyncState
     QString mapName;
     QString gameName;
     QString engineVersion;
-    QMap<int, DataDownload> downloads; // by item type
+    QMap<int, DataDownload> downloads; // by item type, only downloads that exist
     bool isSynced = false;
+    // The closing pair: a retry makes sense once the check has answered and no download runs.
     bool isChecked = false;
+    bool downloadsIdle = false;
+
+    // No download is searching, downloading or installing.
+    bool NoDownloadRunning() const;
 };
 
 Q_DECLARE_METATYPE(DataSync)

@@ -23,6 +23,19 @@ DebugStream::~DebugStream()
     }
 }
 
+namespace
+{
+void WarnNotOpen(const QString& filePath)
+{
+    const QByteArray warning = QStringLiteral("--- WARNING --- DebugStream :: CAN NOT OPEN LOG FILE --- %1 "
+                                              "--- logging to standard output only\n")
+                                   .arg(filePath)
+                                   .toUtf8();
+    std::fwrite(warning.constData(), 1, size_t(warning.size()), stdout);
+    std::fflush(stdout);
+}
+} // namespace
+
 bool DebugStream::Open(const QString& filePath)
 {
     std::lock_guard<std::mutex> lock(g_writeMutex);
@@ -31,12 +44,7 @@ bool DebugStream::Open(const QString& filePath)
     m_file.setFileName(filePath);
     if (!m_file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
     {
-        const QByteArray warning = QStringLiteral("--- WARNING --- DebugStream :: CAN NOT OPEN LOG FILE --- "
-                                                  "%1 --- logging to standard output only\n")
-                                       .arg(filePath)
-                                       .toUtf8();
-        std::fwrite(warning.constData(), 1, size_t(warning.size()), stdout);
-        std::fflush(stdout);
+        WarnNotOpen(filePath);
         return false;
     }
     return true;
@@ -64,6 +72,26 @@ void DebugStream::SetEchoToStdout(bool echo)
 {
     std::lock_guard<std::mutex> lock(g_writeMutex);
     m_echo = echo;
+}
+
+QString DebugStream::OpenNew(const std::function<QString(int copy)>& pathForCopy)
+{
+    constexpr int MaxCopies = 100;
+    std::lock_guard<std::mutex> lock(g_writeMutex);
+    if (m_file.isOpen())
+        m_file.close();
+    for (int copy = 0; copy < MaxCopies; ++copy)
+    {
+        m_file.setFileName(pathForCopy(copy));
+        // Made here or not at all: two copies started together never share a file.
+        if (m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Text))
+            return m_file.fileName();
+        // Anything but a name taken by another copy will not get better with the next name.
+        if (!m_file.exists())
+            break;
+    }
+    WarnNotOpen(m_file.fileName());
+    return QString();
 }
 
 void DebugStream::WriteLine(const QString& line)

@@ -17,6 +17,10 @@ public:
     // Opens (appends to) the log file. Returns false, and keeps logging to standard output
     // only, when the file cannot be written.
     bool Open(const QString& filePath);
+    // Creates a log file no other copy of the program writes to: the first of pathForCopy(0),
+    // pathForCopy(1), ... that does not exist yet. Returns its path, or empty (standard output
+    // only, with a warning) when none can be made.
+    QString OpenNew(const std::function<QString(int copy)>& pathForCopy);
     bool IsFileOpen() const;
     QString GetFilePath() const;
 

@@ -37,9 +37,12 @@ QString PathManager::DefaultSpringDataDir()
 #endif
 }
 
-QString PathManager::LogFileName(const QDateTime& start)
+QString PathManager::LogFileName(const QDateTime& start, int copy)
 {
-    return start.toString(QStringLiteral("yyyy.MM.dd_hh.mm.ss")) + QStringLiteral("_gamelobby.log");
+    const QString stamp = start.toString(QStringLiteral("yyyy.MM.dd_hh.mm.ss"));
+    if (copy > 0)
+        return stamp + QStringLiteral("_%1_gamelobby.log").arg(copy + 1);
+    return stamp + QStringLiteral("_gamelobby.log");
 }
 
 void PathManager::Initialize(const QString& springDataDir, const QString& gameShortCode)

@@ -127,6 +127,17 @@ bool WorkerThread::HasSlot(const char* slot, std::initializer_list<const char*> 
     return false;
 }
 
+void WorkerThread::QueueCall(std::function<void()> call)
+{
+    Post(
+        [call = std::move(call)]
+        {
+            call();
+            return true;
+        },
+        nullptr);
+}
+
 void WorkerThread::Post(std::function<bool()> call, std::shared_ptr<Answer> answer)
 {
     auto* event = new Call(std::move(call), std::move(answer));

@@ -34,6 +34,9 @@ public:
         return true;
     }
 
+    // Queues a function to run on the worker, in order with the queued slot calls.
+    void QueueCall(std::function<void()> call);
+
     // Runs a slot on the worker and waits for it; arguments as for Queue. From the worker's own
     // thread the slot runs at once. False when the slot is unknown or the worker has stopped.
     template <typename... Args>

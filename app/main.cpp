@@ -14,6 +14,7 @@
 #include "LobbyMetaTypes.h"
 #include "MainWindow.h"
 #include "MetaTypes.h"
+#include "MinimapManager.h"
 #include "PageFactory.h"
 #include "PathManager.h"
 #include "ReplaysManager.h"
@@ -58,6 +59,7 @@ void CoreInitialize()
     // The engine launcher; game folders hidden by a run that never ended come back first.
     SpringLaunchManager::Instance()->RestoreDevGameFolders();
     ReplaysManager::Instance();
+    MinimapManager::Instance();
     TranslatorManager::Instance()->Load(AppSettingsMain::Instance()->LocaleName);
     // The archive manager.
     SevenZManager::Instance();
@@ -90,6 +92,8 @@ void CoreDestroy()
     StopWorkerManager<SevenZManager>();
     SevenZManager::Destroy();
     TranslatorManager::Destroy();
+    StopWorkerManager<MinimapManager>();
+    MinimapManager::Destroy();
     ReplaysManager::Destroy();
     SpringLaunchManager::Destroy();
     StopWorkerManager<WebUpdates>();
@@ -104,6 +108,8 @@ int main(int argc, char* argv[])
 {
     QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    // Every widget paints in software: an OpenGL surface would load a GL driver nothing draws with.
+    QApplication::setAttribute(Qt::AA_ForceRasterWidgets);
     QApplication app(argc, argv);
     QApplication::setApplicationName(AppDefines::GetProductName());
     QApplication::setApplicationVersion(AppDefines::GetLobbyVersion());
@@ -113,7 +119,8 @@ int main(int argc, char* argv[])
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
     const QCommandLineOption gameOption({QStringLiteral("g"), QStringLiteral("game")},
-                                        QStringLiteral("The game to start with."), QStringLiteral("Game Name"));
+                                        QStringLiteral("The game to start with."),
+                                        QStringLiteral("Game Name"));
     parser.addOption(gameOption);
     // A wrong command line is logged below; the program still starts.
     const bool commandLineOk = parser.parse(QApplication::arguments());
@@ -125,11 +132,12 @@ int main(int argc, char* argv[])
     // The game: command line, then the run-game file, then the first row.
     const QString springDataDir = PathManager::DefaultSpringDataDir();
     AppDefines* defines = AppDefines::Instance();
-    const QString runGameFile = springDataDir + QStringLiteral("/gamelobby/") + AppDefines::GetRunGameFileName();
+    const QString runGameFile =
+        springDataDir + QStringLiteral("/gamelobby/") + AppDefines::GetRunGameFileName();
     QString gameReason;
     bool gameUnknown = false;
-    defines->SelectGameIndex(AppDefines::ChooseGameIndex(parser.value(gameOption), Common::ReadValue(runGameFile),
-                                                         &gameReason, &gameUnknown));
+    defines->SelectGameIndex(AppDefines::ChooseGameIndex(
+        parser.value(gameOption), Common::ReadValue(runGameFile), &gameReason, &gameUnknown));
 
     QSplashScreen* splash = nullptr;
     const QPixmap splashPicture(QStringLiteral(":/Main/text.%1.png").arg(defines->GetShortCode()));
@@ -149,21 +157,22 @@ int main(int argc, char* argv[])
     // The log: open the file first, so that nothing after this point is lost.
     const QString logsDir = springDataDir + QStringLiteral("/gamelobby/_logs");
     QDir().mkpath(logsDir);
-    const QString logFile = logsDir + QLatin1Char('/') + PathManager::LogFileName(QDateTime::currentDateTime());
-    const bool logFileOpen = DebugStream::Instance()->Open(logFile);
+    const QDateTime startTime = QDateTime::currentDateTime();
+    const QString logFile = DebugStream::Instance()->OpenNew(
+        [&](int copy) { return logsDir + QLatin1Char('/') + PathManager::LogFileName(startTime, copy); });
     DebugStream::InstallMessageHandler();
     for (const QString& line : DebugStream::HeaderLines(defines->GetGame().namePattern))
         qDebug().noquote() << line;
     if (!commandLineOk)
         qWarning().noquote() << "main :: BAD COMMAND LINE ---" << parser.errorText();
     if (gameUnknown)
-        qWarning().noquote() << "AppDefines :: UNKNOWN GAME ---" << gameReason << "--- first game used:"
-                             << defines->GetShortCode();
+        qWarning().noquote() << "AppDefines :: UNKNOWN GAME ---" << gameReason
+                             << "--- first game used:" << defines->GetShortCode();
     else
         qDebug().noquote() << "AppDefines :: GAME ---" << defines->GetShortCode() << "---" << gameReason;
 
     PathManager::Instance()->Initialize(springDataDir, defines->GetShortCode());
-    PathManager::Instance()->SetLobbyLogFile(logFileOpen ? logFile : QString());
+    PathManager::Instance()->SetLobbyLogFile(logFile);
     CreateAppSettingsGroups();
     AppSettings::Instance()->Load();
     SetGuiLanguage(AppSettingsMain::Instance()->LocaleName);
@@ -172,9 +181,18 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsSet("QUILLMERE_WEB_BASE"))
         defines->SetWebBaseAddress(qEnvironmentVariable("QUILLMERE_WEB_BASE"));
 
+    // Engines unchanged since the last start are not asked for their versions again.
+    SyncManager::SetKnownEngineVersions(AppSettingsMain::Instance()->EngineVersions);
     CoreInitialize();
+    // The translator knows the language now; a later switch may need other faces too.
+    GuiFonts::UseLanguage(TranslatorManager::Instance()->GetLanguage());
+    QObject::connect(TranslatorManager::Instance(), &TranslatorManager::OnLanguageChanged,
+                     &GuiFonts::UseLanguage);
     PageFactory::Install();
     CoreUI::Initialize();
+    // Closing starts with the quit request: an engine being asked for its version is killed then,
+    // so that its end overlaps the rest of the shut-down.
+    QObject::connect(GuiManager::Instance(), &GuiManager::OnAppQuit, &SyncManager::StopEngineChecks);
     qDebug() << "START --------------- START";
     // The GUI manager runs the start-up housekeeping once the event loop turns.
     EngineSettingsHandler::AddStartAction();
@@ -189,17 +207,22 @@ int main(int argc, char* argv[])
     // Tests and screenshots run the program for a set time.
     const int autoQuitMs = qEnvironmentVariableIntValue("QUILLMERE_AUTOQUIT_MS");
     if (autoQuitMs > 0)
-        QTimer::singleShot(autoQuitMs, &app, [] {
-            // The same road as closing the window: the geometry is saved.
-            if (GuiManager::Exists())
-                GuiManager::Instance()->RequestQuit();
-            QApplication::quit();
-        });
+        QTimer::singleShot(autoQuitMs, &app,
+                           []
+                           {
+                               // The same road as closing the window: the geometry is saved.
+                               if (GuiManager::Exists())
+                                   GuiManager::Instance()->RequestQuit();
+                               QApplication::quit();
+                           });
 
     const int result = app.exec();
 
+    // An engine still being asked for its version must not hold up the shut-down.
+    SyncManager::StopEngineChecks();
     CoreUI::Destroy();
     CoreDestroy();
+    AppSettingsMain::Instance()->EngineVersions = SyncManager::KnownEngineVersions();
     AppSettings::Instance()->SaveAll();
     DestroyAppSettingsGroups();
     PathManager::Destroy();

@@ -60,22 +60,11 @@ DataSyncState SyncHandler::ComputeState(const DataSync& sync)
     state.hasGame = !sync.game.isEmpty() && content->ContainsGame(sync.game);
     state.hasEngine = !sync.engine.isEmpty() && content->ContainsEngine(sync.engine);
 
-    const auto missing = [&state](int type, const QString& name)
-    {
-        DataDownload item;
-        item.itemType = type;
-        item.name = name;
-        item.statusText = tr("Not installed");
-        state.downloads.insert(type, item);
-    };
-    if (!state.hasMap)
-        missing(DataDownload::Map, sync.mapName);
-    if (!state.hasGame)
-        missing(DataDownload::Game, sync.game);
-    if (!state.hasEngine)
-        missing(DataDownload::Engine, sync.engine);
+    // Downloads of missing content are the download manager's to add; none is invented here, so a
+    // missing item reads "not synced" rather than a status of a download that does not exist.
     state.isSynced = state.hasMap && state.hasGame && state.hasEngine;
     state.isChecked = true;
+    state.downloadsIdle = state.NoDownloadRunning();
     return state;
 }
 

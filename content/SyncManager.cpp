@@ -1,20 +1,43 @@
 #include "SyncManager.h"
 
+#include "AppDefines.h"
+#include "DataPlayer.h"
 #include "PathManager.h"
+#include "StoppableProcess.h"
 
+#include <QDateTime>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QProcess>
 #include <QRegularExpression>
+
+#include <atomic>
+#include <mutex>
 
 namespace
 {
 const QString EngineNotFound = QStringLiteral("ENGINE NOT FOUND");
 
 std::mutex g_systemEngineMutex;
+
+// What every engine executable said its version was, by path; empty when it said nothing.
+struct KnownEngine
+{
+    QString version;
+    qint64 size = -1;
+    qint64 modified = -1;
+};
+std::mutex g_knownMutex;
+QHash<QString, KnownEngine> g_known;
+std::atomic_bool g_stopChecks{false};
+
+KnownEngine FileStamp(const QString& executable)
+{
+    const QFileInfo info(executable);
+    return {QString(), info.size(), info.lastModified().toMSecsSinceEpoch()};
+}
 #ifdef Q_OS_LINUX
 QString g_systemEnginePath = QStringLiteral("/usr/games/spring");
 #else
@@ -41,8 +64,18 @@ QString ReadLuaString(const QString& text, const QString& key)
     return match.hasMatch() ? match.captured(2) : QString();
 }
 
+QString ReadInfoText(const QString& infoFile)
+{
+    QFile file(infoFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromUtf8(file.read(1024 * 1024));
+}
+
 // Entry -> path for the games or maps folder; `infoFile` is the ".sdd" folder's description file.
-QMap<QString, QString> ScanContent(const QString& folder, const QString& infoFile)
+// With `descriptions`, also entry -> the description that file gives (only where it gives one).
+QMap<QString, QString> ScanContent(const QString& folder, const QString& infoFile,
+                                   QMap<QString, QString>* descriptions = nullptr)
 {
     QMap<QString, QString> entries;
     const QFileInfoList list = QDir(folder).entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
@@ -50,18 +83,26 @@ QMap<QString, QString> ScanContent(const QString& folder, const QString& infoFil
     for (const QFileInfo& info : list)
     {
         QString entry;
+        QString description;
         if (IsArchive(info))
         {
             entry = info.completeBaseName();
         }
         else if (IsSddFolder(info))
         {
-            entry = SyncManager::ReadInfoName(info.filePath() + QLatin1Char('/') + infoFile);
+            const QString infoPath = info.filePath() + QLatin1Char('/') + infoFile;
+            entry = SyncManager::ReadInfoName(infoPath);
             if (entry.isEmpty())
                 entry = info.completeBaseName();
+            else if (descriptions)
+                description = SyncManager::ReadInfoDescription(ReadInfoText(infoPath));
         }
-        if (!entry.isEmpty() && !entries.contains(entry))
-            entries.insert(entry, info.filePath());
+        // Two archives that name the same content: the first (in name order) is the one listed.
+        if (entry.isEmpty() || entries.contains(entry))
+            continue;
+        entries.insert(entry, info.filePath());
+        if (descriptions && !description.isEmpty())
+            descriptions->insert(entry, description);
     }
     return entries;
 }
@@ -70,6 +111,7 @@ QMap<QString, QString> ScanContent(const QString& folder, const QString& infoFil
 SyncManager::SyncManager()
 {
     qDebug().noquote() << "Initialize :: SyncManager";
+    g_stopChecks = false;
     StartWorker();
 }
 
@@ -122,7 +164,11 @@ SyncManager::Index SyncManager::Scan(const QString& springDataDir)
                 index.engines.insert(folder.fileName(), exe.filePath());
         }
         index.games = ScanContent(springDataDir + QStringLiteral("/games"), QStringLiteral("modinfo.lua"));
-        index.maps = ScanContent(springDataDir + QStringLiteral("/maps"), QStringLiteral("mapinfo.lua"));
+        QMap<QString, QString> descriptions;
+        index.maps = ScanContent(springDataDir + QStringLiteral("/maps"), QStringLiteral("mapinfo.lua"),
+                                 &descriptions);
+        for (auto it = index.maps.cbegin(); it != index.maps.cend(); ++it)
+            index.mapInfo.insert(it.key(), descriptions.value(it.key(), it.key()));
     }
 
     // An engine of the data folder wins over the system-wide one of the same version.
@@ -138,47 +184,94 @@ SyncManager::Index SyncManager::Scan(const QString& springDataDir)
 
 QString SyncManager::ReadEngineVersion(const QString& executable)
 {
-    // Asking costs half a second; the answer doesn't change while the program runs.
-    static std::mutex cacheMutex;
-    static QHash<QString, QString> cache;
+    // Asking costs the engine's whole start (most of a second, a gigabyte of memory); the answer
+    // only changes with the file.
+    const KnownEngine stamp = FileStamp(executable);
     {
-        std::lock_guard<std::mutex> locker(cacheMutex);
-        const auto found = cache.constFind(executable);
-        if (found != cache.constEnd())
-            return found.value();
+        std::lock_guard<std::mutex> locker(g_knownMutex);
+        const auto known = g_known.constFind(executable);
+        if (known != g_known.constEnd() && known->size == stamp.size && known->modified == stamp.modified)
+            return known->version;
     }
+    if (g_stopChecks)
+        return QString();
 
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(executable, {QStringLiteral("--version")});
+    QByteArray output;
+    const StoppableProcess::Result result =
+        StoppableProcess::Run(executable, {QStringLiteral("--version")}, 10000, g_stopChecks, &output);
+    if (result == StoppableProcess::Result::Stopped)
+    {
+        qDebug().noquote() << "SyncManager :: ENGINE VERSION --- check stopped ---" << executable;
+        return QString();
+    }
     QString version;
-    if (process.waitForFinished(10000))
-    {
-        // "spring version 106.0"
-        const QRegularExpression pattern(QStringLiteral("version\\s+(\\S+)"));
-        const QRegularExpressionMatch match = pattern.match(QString::fromUtf8(process.readAll()));
-        if (match.hasMatch())
-            version = match.captured(1);
-    }
-    else
-    {
-        process.kill();
-        process.waitForFinished(1000);
-    }
+    // "spring version 106.0"
+    const QRegularExpression pattern(QStringLiteral("version\\s+(\\S+)"));
+    const QRegularExpressionMatch match = pattern.match(QString::fromUtf8(output));
+    if (result == StoppableProcess::Result::Finished && match.hasMatch())
+        version = match.captured(1);
     if (version.isEmpty())
         qWarning().noquote() << "SyncManager :: no version from engine" << executable;
+    else
+        qDebug().noquote() << "SyncManager :: ENGINE VERSION ---" << version << "---" << executable;
 
-    std::lock_guard<std::mutex> locker(cacheMutex);
-    cache.insert(executable, version);
+    std::lock_guard<std::mutex> locker(g_knownMutex);
+    g_known.insert(executable, {version, stamp.size, stamp.modified});
     return version;
+}
+
+void SyncManager::SetKnownEngineVersions(const QStringList& entries)
+{
+    std::lock_guard<std::mutex> locker(g_knownMutex);
+    g_known.clear();
+    for (const QString& entry : entries)
+    {
+        bool sizeOk = false;
+        bool modifiedOk = false;
+        KnownEngine known;
+        known.version = entry.section(QLatin1Char('|'), 0, 0);
+        known.size = entry.section(QLatin1Char('|'), 1, 1).toLongLong(&sizeOk);
+        known.modified = entry.section(QLatin1Char('|'), 2, 2).toLongLong(&modifiedOk);
+        const QString path = entry.section(QLatin1Char('|'), 3);
+        // A damaged entry only means one more question to the engine.
+        if (sizeOk && modifiedOk && !known.version.isEmpty() && !path.isEmpty())
+            g_known.insert(path, known);
+    }
+}
+
+QStringList SyncManager::KnownEngineVersions()
+{
+    std::lock_guard<std::mutex> locker(g_knownMutex);
+    QStringList entries;
+    for (auto it = g_known.constBegin(); it != g_known.constEnd(); ++it)
+    {
+        // An engine that said nothing is asked again at the next start.
+        if (!it->version.isEmpty())
+            entries << QStringLiteral("%1|%2|%3|%4")
+                           .arg(it->version)
+                           .arg(it->size)
+                           .arg(it->modified)
+                           .arg(it.key());
+    }
+    entries.sort();
+    return entries;
+}
+
+void SyncManager::StopEngineChecks()
+{
+    g_stopChecks = true;
+}
+
+QString SyncManager::ReadInfoDescription(const QString& infoText)
+{
+    return ReadLuaString(infoText, QStringLiteral("description")).simplified();
 }
 
 QString SyncManager::ReadInfoName(const QString& infoFile)
 {
-    QFile file(infoFile);
-    if (!file.open(QIODevice::ReadOnly))
+    const QString text = ReadInfoText(infoFile);
+    if (text.isEmpty())
         return QString();
-    const QString text = QString::fromUtf8(file.read(1024 * 1024));
     const QString name = ReadLuaString(text, QStringLiteral("name")).trimmed();
     if (name.isEmpty())
         return QString();
@@ -280,4 +373,38 @@ QSet<QString> SyncManager::GetAvailableMaps()
     WaitForFirstScan(lock);
     const QStringList names = m_index.maps.keys();
     return QSet<QString>(names.cbegin(), names.cend());
+}
+
+QMap<QString, QString> SyncManager::GetMapInfoList()
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    WaitForFirstScan(lock);
+    return m_index.mapInfo;
+}
+
+QString SyncManager::GetMapInfoText(const QString& mapName)
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    WaitForFirstScan(lock);
+    return m_index.mapInfo.value(mapName, mapName);
+}
+
+int SyncManager::GetSideCount()
+{
+    return AppDefines::Instance()->GetSideNames().size();
+}
+
+QString SyncManager::GetSideName(int sideIndex)
+{
+    return DataPlayer::GetSideName(sideIndex);
+}
+
+QImage SyncManager::GetAiSideIcon(const QString& name)
+{
+    const QString path =
+        QStringLiteral(":/GamesData/%1/%2.png").arg(AppDefines::Instance()->GetShortCode(), name.toLower());
+    const QImage icon(path);
+    if (icon.isNull())
+        qWarning().noquote() << "SyncManager :: no side icon" << path;
+    return icon;
 }

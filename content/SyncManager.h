@@ -3,6 +3,7 @@
 #include "Singleton.h"
 #include "WorkerThread.h"
 
+#include <QImage>
 #include <QMap>
 #include <QSet>
 #include <QString>
@@ -15,11 +16,13 @@
 // It scans on its own thread ("DoInitialize", then on every "DoReload"):
 //   engines  a folder per version under "engines" holding the engine executable ("spring.exe" on
 //            Windows, "spring" elsewhere); on Linux also the engine installed system-wide
-//            (Debian's /usr/games/spring), its version read from "--version"
+//            (Debian's /usr/games/spring), its version read from "--version" once per file
 //   games    ".sdz" and ".sd7" archives and ".sdd" folders under "games"
 //   maps     the same kinds under "maps"
 // An entry is the name the engine knows the content by where it can be read (name and version
 // in the modinfo.lua or mapinfo.lua of an ".sdd" folder), else the file name without extension.
+// A map's information text is the description its mapinfo.lua gives, else its name; it is plain
+// text, so rich-text labels escape it.
 // The getters are safe from any thread; before the first scan has finished they wait for it.
 class SyncManager : public WorkerThread, public Singleton<SyncManager>
 {
@@ -43,14 +46,34 @@ public:
     // Game entry -> archive or folder path.
     QMap<QString, QString> GetGameVersions();
     QSet<QString> GetAvailableMaps();
+    // Map name -> information text, for every available map.
+    QMap<QString, QString> GetMapInfoList();
+    // The map's information text, or the name itself when the map is unknown.
+    QString GetMapInfoText(const QString& mapName);
+
+    // The sides of the selected game: how many, the name of one ("NONE" outside them), and the icon
+    // of a side (or AI) by name, any letter case; a null image, logged, when there is none.
+    static int GetSideCount();
+    static QString GetSideName(int sideIndex);
+    static QImage GetAiSideIcon(const QString& name);
 
     // The engine installed system-wide (Linux); an empty path leaves it out. Tests point it elsewhere.
     static void SetSystemEnginePath(const QString& path);
     static QString SystemEnginePath();
 
+    // Engine versions already read, one "<version>|<size>|<modified, ms since epoch>|<path>" per
+    // executable: an engine is asked again only when its file changed. Start-up hands in the stored
+    // list before the first scan; shut-down stores what the program knows then.
+    static void SetKnownEngineVersions(const QStringList& entries);
+    static QStringList KnownEngineVersions();
+    // Shut-down: kills a running version check at once and starts no other.
+    static void StopEngineChecks();
+
     // The name an ".sdd" folder's modinfo.lua or mapinfo.lua gives ("name version"), or empty when
     // the file has no name. Exposed for tests.
     static QString ReadInfoName(const QString& infoFile);
+    // The "description" of a mapinfo.lua or modinfo.lua text, trimmed; empty when it has none.
+    static QString ReadInfoDescription(const QString& infoText);
     static QString EngineExeName();
 
 signals:
@@ -70,6 +93,7 @@ private:
         QMap<QString, QString> engines; // version -> executable
         QMap<QString, QString> games;   // entry -> path
         QMap<QString, QString> maps;    // entry -> path
+        QMap<QString, QString> mapInfo; // entry -> information text
     };
     static Index Scan(const QString& springDataDir);
     static QString ReadEngineVersion(const QString& executable);

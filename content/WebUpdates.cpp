@@ -2,6 +2,7 @@
 
 #include "AppDefines.h"
 
+#include <QAtomicInt>
 #include <QDebug>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -12,6 +13,9 @@
 
 namespace
 {
+QAtomicInt g_nextRequest(0);
+QAtomicInt g_timeoutMs(WebUpdates::DefaultTimeoutMs);
+
 // Digits and dots only: anything else is not a version of ours.
 QVersionNumber ToVersion(const QString& text)
 {
@@ -51,6 +55,7 @@ void WebUpdates::DoDestroy()
     {
         // A check cut short by the shut-down answers nobody.
         m_reply = nullptr;
+        m_waiting.clear();
         disconnect(reply, nullptr, this, nullptr);
         reply->abort();
         reply->deleteLater();
@@ -59,9 +64,41 @@ void WebUpdates::DoDestroy()
     m_network = nullptr;
 }
 
-void WebUpdates::CheckUpdates()
+int WebUpdates::CheckUpdates()
 {
-    Instance()->Queue("DoCheckUpdates");
+    const int requestId = g_nextRequest.fetchAndAddOrdered(1) + 1;
+    Instance()->Queue("DoCheckUpdates", Q_ARG(int, requestId));
+    return requestId;
+}
+
+void WebUpdates::SetTimeoutMs(int msecs)
+{
+    g_timeoutMs.storeRelease(msecs > 0 ? msecs : DefaultTimeoutMs);
+}
+
+int WebUpdates::GetTimeoutMs()
+{
+    return g_timeoutMs.loadAcquire();
+}
+
+void WebUpdates::Answer(Outcome outcome, const DataUpdates& data)
+{
+    switch (outcome)
+    {
+    case HasUpdates:
+        emit OnHasUpdates(data);
+        break;
+    case NoUpdates:
+        emit OnNoUpdates();
+        break;
+    case Error:
+        emit OnError();
+        break;
+    }
+    const QList<int> waiting = m_waiting;
+    m_waiting.clear();
+    for (int requestId : waiting)
+        emit OnCheckAnswered(requestId, outcome, data);
 }
 
 QString WebUpdates::GetDescriptionUrl()
@@ -70,9 +107,11 @@ QString WebUpdates::GetDescriptionUrl()
         .arg(AppDefines::Instance()->GetWebBaseAddress(), QStringLiteral("updates"), QStringLiteral("lobby"));
 }
 
-void WebUpdates::DoCheckUpdates()
+void WebUpdates::DoCheckUpdates(int requestId)
 {
     DoInitialize();
+    if (requestId > 0)
+        m_waiting << requestId;
     if (m_reply)
     {
         // One check at a time; the running one answers for both.
@@ -83,12 +122,12 @@ void WebUpdates::DoCheckUpdates()
     if (!url.isValid() || url.scheme().isEmpty() || url.host().isEmpty())
     {
         qWarning().noquote() << "WebUpdates :: ERROR --- BAD ADDRESS" << url.toString();
-        emit OnError();
+        Answer(Error);
         return;
     }
     qDebug().noquote() << "WebUpdates :: CHECK ---" << url.toString();
     QNetworkRequest request(url);
-    request.setTransferTimeout(TimeoutMs);
+    request.setTransferTimeout(GetTimeoutMs());
     m_reply = m_network->get(request);
     connect(m_reply, &QNetworkReply::downloadProgress, this,
             [this](qint64 received, qint64)
@@ -109,14 +148,14 @@ void WebUpdates::DoReplyFinished()
     if (reply->error() != QNetworkReply::NoError)
     {
         qWarning().noquote() << "WebUpdates :: ERROR ---" << reply->errorString();
-        emit OnError();
+        Answer(Error);
         return;
     }
     const QByteArray data = reply->read(MaxDescriptionBytes + 1);
     if (data.size() > MaxDescriptionBytes)
     {
         qWarning() << "WebUpdates :: ERROR --- ANSWER TOO LARGE";
-        emit OnError();
+        Answer(Error);
         return;
     }
     DataUpdates updates;
@@ -124,13 +163,13 @@ void WebUpdates::DoReplyFinished()
     if (!ParseDescription(data, &updates, &error))
     {
         qWarning().noquote() << "WebUpdates :: ERROR ---" << error;
-        emit OnError();
+        Answer(Error);
         return;
     }
     if (!IsNewer(updates.version, AppDefines::GetLobbyVersion()))
     {
         qDebug().noquote() << "WebUpdates :: NO UPDATES ---" << updates.version;
-        emit OnNoUpdates();
+        Answer(NoUpdates, updates);
         return;
     }
     qDebug().noquote() << "WebUpdates :: HAS UPDATES ---" << updates.version;
@@ -139,7 +178,7 @@ void WebUpdates::DoReplyFinished()
         m_hasUpdate = true;
         m_update = updates;
     }
-    emit OnHasUpdates(updates);
+    Answer(HasUpdates, updates);
 }
 
 bool WebUpdates::GetKnownUpdate(DataUpdates* data) const
@@ -182,12 +221,17 @@ bool WebUpdates::IsNewer(const QString& version, const QString& current)
 QString WebUpdates::ChangeLogToHtml(const QString& changeLog)
 {
     static const QRegularExpression versionLine(QStringLiteral("^\\s*v?\\d+(\\.\\d+)+\\b"));
+    // Web addresses become links; the text is escaped first, so nothing else can.
+    static const QRegularExpression address(
+        QStringLiteral("\\b(https?://[^\\s<>\"&]+(?:&amp;[^\\s<>\"&]+)*)"),
+        QRegularExpression::CaseInsensitiveOption);
     QString html;
     const QStringList lines =
         QString(changeLog).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split('\n');
     for (const QString& line : lines)
     {
-        const QString escaped = line.trimmed().toHtmlEscaped();
+        QString escaped = line.trimmed().toHtmlEscaped();
+        escaped.replace(address, QStringLiteral("<a href=\"\\1\">\\1</a>"));
         if (versionLine.match(line).hasMatch())
             html += QStringLiteral("<p><b><font color=\"#ffc300\">%1</font></b></p>").arg(escaped);
         else if (!escaped.isEmpty())

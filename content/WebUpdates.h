@@ -4,6 +4,7 @@
 #include "Singleton.h"
 #include "WorkerThread.h"
 
+#include <QList>
 #include <QString>
 #include <mutex>
 
@@ -20,10 +21,21 @@ class WebUpdates : public WorkerThread, public Singleton<WebUpdates>
 public:
     // Larger answers are not an update description.
     static constexpr qint64 MaxDescriptionBytes = 1024 * 1024;
-    static constexpr int TimeoutMs = 20000;
+    static constexpr int DefaultTimeoutMs = 20000;
 
-    // Queues a check; the answer is one of OnHasUpdates, OnNoUpdates, OnError.
-    static void CheckUpdates();
+    enum Outcome : int
+    {
+        HasUpdates = 0,
+        NoUpdates = 1,
+        Error = 2
+    };
+
+    // Queues a check; the answer is one of OnHasUpdates, OnNoUpdates, OnError, and OnCheckAnswered
+    // with the number returned here, so that a caller can tell its own answer from others'.
+    static int CheckUpdates();
+    // A transfer that takes longer fails (tests shorten it).
+    static void SetTimeoutMs(int msecs);
+    static int GetTimeoutMs();
     static QString GetDescriptionUrl();
     static QString ChangeLogToHtml(const QString& changeLog);
 
@@ -38,10 +50,12 @@ signals:
     void OnHasUpdates(DataUpdates data);
     void OnNoUpdates();
     void OnError();
+    // Once per request number waiting on the check that just ended.
+    void OnCheckAnswered(int requestId, int outcome, DataUpdates data);
 
 public slots:
     void DoInitialize();
-    void DoCheckUpdates();
+    void DoCheckUpdates(int requestId = 0);
     void DoDestroy();
 
 private slots:
@@ -51,8 +65,11 @@ private:
     WebUpdates();
     ~WebUpdates() override;
 
+    void Answer(Outcome outcome, const DataUpdates& data = DataUpdates());
+
     QNetworkAccessManager* m_network = nullptr;
     QNetworkReply* m_reply = nullptr;
+    QList<int> m_waiting; // request numbers the running check answers
     mutable std::mutex m_mutex;
     bool m_hasUpdate = false;
     DataUpdates m_update;

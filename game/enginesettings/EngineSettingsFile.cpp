@@ -20,11 +20,13 @@ QString Bare(const QString& value)
     return v;
 }
 
-// A line break inside a value would turn the rest into a line of its own.
+// A line break inside a value would turn the rest into a line of its own; a NUL would end the
+// engine's reading of the line.
 QString OneLine(QString text)
 {
     text.replace(QLatin1Char('\r'), QLatin1Char(' '));
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    text.remove(QChar(0));
     return text.trimmed();
 }
 
@@ -46,6 +48,8 @@ Values ParseText(const QString& text)
     Values values;
     QString all = text;
     all.remove(QLatin1Char('\r'));
+    // NUL bytes are no text; such a file is kept as damaged before it is rewritten.
+    all.remove(QChar(0));
     const QStringList lines = all.split(QLatin1Char('\n'));
     for (const QString& line : lines)
     {
@@ -107,6 +111,42 @@ bool Write(const QString& path, const Values& values)
     }
     qDebug().noquote() << "EngineSettingsHandler :: Engine Settings file can NOT be saved" << path;
     return false;
+}
+
+bool IsGarbage(const QByteArray& content)
+{
+    if (content.contains('\0'))
+        return true;
+    QTextCodec::ConverterState state;
+    const QString text = FileCodec()->toUnicode(content.constData(), content.size(), &state);
+    if (state.invalidChars > 0)
+        return true;
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (const QString& line : lines)
+    {
+        const QString trimmed = line.trimmed();
+        if (!trimmed.isEmpty() && !trimmed.startsWith(QLatin1Char('#')) && !line.contains(QLatin1Char('=')))
+            return true;
+    }
+    return false;
+}
+
+bool KeepIfGarbage(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || !IsGarbage(file.readAll()))
+        return false;
+    file.close();
+    const QString copy = path + QStringLiteral(".corrupt");
+    QFile::remove(copy);
+    if (!QFile::copy(path, copy))
+    {
+        qWarning().noquote() << "EngineSettingsHandler :: Engine Settings file is damaged --- CAN NOT KEEP"
+                             << copy;
+        return false;
+    }
+    qWarning().noquote() << "EngineSettingsHandler :: Engine Settings file is damaged --- kept as" << copy;
+    return true;
 }
 
 qint32 ToInt(const QString& value)

@@ -24,6 +24,12 @@ bool IsComment(const QString& key);
 bool Read(const QString& path, Values& values);
 // Replaces the file in one step, so a failure never leaves it half-written.
 bool Write(const QString& path, const Values& values);
+// True when a rewrite would lose more than spacing: bytes that are no text (NUL, broken UTF-8) or
+// lines that are neither "key = value", a comment nor blank.
+bool IsGarbage(const QByteArray& content);
+// Before a damaged file is rewritten, its content is kept as "<file>.corrupt" (replacing an older
+// copy); returns whether a copy was made.
+bool KeepIfGarbage(const QString& path);
 
 // Field values from the map; missing keys get the field defaults (resolution from screen).
 DataEngineSettings ToRecord(const Values& values, const QSize& screen, const QString& springData);

@@ -175,6 +175,9 @@ bool EngineSettingsHandler::SaveSettings(const DataEngineSettings& es, bool repl
     if (!existed || ReadSettingsFile(path))
     {
         EngineSettingsFile::FromRecord(es, m_values);
+        // What the rewrite would drop of a damaged file is not lost.
+        if (existed)
+            EngineSettingsFile::KeepIfGarbage(path);
         saved = WriteSettingsFile(path);
     }
     if (!existed && !QFile::exists(path))

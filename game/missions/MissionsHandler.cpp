@@ -16,10 +16,18 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 #include <QVersionNumber>
+
+#include <atomic>
 
 namespace
 {
+// The briefing a load answer is for: LoadMissionData numbers each join of the mission battle,
+// LeaveMission sets 0. Written on the GUI thread, read by the workers when a load begins.
+std::atomic<quint64> g_wantedLoad{0};
+quint64 g_lastLoad = 0;
+
 QByteArray ReadInfo(const QString& folder, bool* opened)
 {
     QFile file(folder + QStringLiteral("/info.ini"));
@@ -119,7 +127,9 @@ void MissionsHandler::LoadMissionData(const QString& id)
     SkirmishMissionHandler* battle = SkirmishMissionHandler::Instance();
     SyncHandler::Initialize();
     battle->JoinBattle();
-    Queue("DoLoadMissionData", Q_ARG(QString, id));
+    const quint64 load = ++g_lastLoad;
+    g_wantedLoad = load;
+    QueueCall([this, id, load] { LoadMission(id, load); });
 }
 
 void MissionsHandler::StartMission()
@@ -129,6 +139,7 @@ void MissionsHandler::StartMission()
 
 void MissionsHandler::LeaveMission()
 {
+    g_wantedLoad = 0;
     SkirmishMissionHandler::Instance()->LeaveBattle();
     SyncHandler::Destroy();
     SkirmishMissionHandler::Destroy();
@@ -339,7 +350,12 @@ void MissionsHandler::Do7zError(QString filePath, QString id)
 
 void MissionsHandler::DoLoadMissionData(QString missionPath)
 {
-    const QString id = missionPath;
+    // For the briefing open now, if any.
+    LoadMission(missionPath, g_wantedLoad);
+}
+
+void MissionsHandler::LoadMission(const QString& id, quint64 load)
+{
     DataMission mission;
     {
         std::lock_guard<std::mutex> locker(m_mutex);
@@ -375,17 +391,31 @@ void MissionsHandler::DoLoadMissionData(QString missionPath)
     for (const QString& name : screens.entryList(QDir::Files, QDir::Name))
         mission.screenshots << QImage(screens.path() + QDir::separator() + name);
 
+    // The sync check and the mission battle belong to the GUI thread, and to the briefing that
+    // asked: an answer that arrives after it was left is dropped, never creating either again.
+    const QPointer<MissionsHandler> self(this);
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        ThreadHandOff::Published([self, mission, load] { DeliverMission(self, mission, load); }),
+        Qt::QueuedConnection);
+}
+
+void MissionsHandler::DeliverMission(const QPointer<MissionsHandler>& handler, const DataMission& mission,
+                                     quint64 load)
+{
+    if (load == 0 || load != g_wantedLoad || !handler || !SkirmishMissionHandler::Exists() ||
+        !SyncHandler::Exists())
+    {
+        qDebug().noquote() << "MissionsHandler :: LoadMissionData --- answer dropped, the mission was left:"
+                           << mission.id;
+        return;
+    }
     DataSync sync;
     sync.mapName = mission.mapName;
     sync.game = mission.game;
     sync.engine = mission.engineVersion;
     SyncHandler::CheckSyncState(sync);
-
-    // The mission battle lives on the GUI thread; hand the mission over there, before the
-    // pages hear of it.
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(),
-        ThreadHandOff::Published([mission] { SkirmishMissionHandler::Instance()->SetMissionData(mission); }),
-        Qt::QueuedConnection);
-    emit OnLoadMissionData(mission);
+    // The battle first, so the pages find it set when they hear of the mission.
+    SkirmishMissionHandler::Instance()->SetMissionData(mission);
+    emit handler->OnLoadMissionData(mission);
 }

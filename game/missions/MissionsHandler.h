@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QList>
 #include <QMap>
+#include <QPointer>
 #include <QSet>
 #include <QString>
 #include <mutex>
@@ -31,7 +32,9 @@ public:
     QString MissionTitle() const;
 
     void UpdateMission(const QString& id);
-    // Joins the mission battle and reads the mission for it (GUI thread).
+    // Joins the mission battle and reads the mission for it (GUI thread). The answer (sync check,
+    // the battle's set-up, OnLoadMissionData) is given on the GUI thread, and only while that
+    // briefing is open: after LeaveMission or a newer load it is dropped.
     void LoadMissionData(const QString& id);
     static void StartMission();
     static void LeaveMission();
@@ -74,6 +77,11 @@ private:
     void InitMissionList();
     // Call with the mutex held.
     void ReadMissionInfo(const QString& id);
+    // Reads the mission for the briefing numbered `load` (worker thread).
+    void LoadMission(const QString& id, quint64 load);
+    // Hands a read mission to its briefing (GUI thread).
+    static void DeliverMission(const QPointer<MissionsHandler>& handler, const DataMission& mission,
+                               quint64 load);
     QString UnpackFolder(const QString& id) const;
     bool InstallUnpacked(const QString& id);
 

@@ -21,7 +21,10 @@ SkirmishHandler::SkirmishHandler()
     connect(m_ais, &AIHandler::OnAppend, this, &SkirmishHandler::OnPlayerJoined);
     connect(m_ais, &AIHandler::OnUpdate, this, &SkirmishHandler::OnPlayerChanged);
     connect(m_ais, &AIHandler::OnRemove, this, &SkirmishHandler::OnPlayerLeft);
-    connect(SpringLaunchManager::Instance(), SIGNAL(OnSkirmishStopped()), this, SLOT(DoGameStopped()));
+    SpringLaunchManager* launcher = SpringLaunchManager::Instance();
+    connect(launcher, SIGNAL(OnSkirmishStopped()), this, SLOT(DoGameStopped()));
+    connect(launcher, &SpringLaunchManager::OnSkirmishStarted, this, [this] { m_starting = false; });
+    connect(launcher, &SpringLaunchManager::OnSpringFailed, this, &SkirmishHandler::DoSpringFailed);
     SetMissionName(QStringLiteral("none"));
 }
 
@@ -75,8 +78,21 @@ void SkirmishHandler::DoStartBattle()
     script.ais = m_ais->GetAIs();
     script.startRects = m_startRects;
     script.startPosType = m_startPosType;
+    // The launcher may fail at once or later (an engine that can't be run); either way the
+    // failure comes back through DoSpringFailed.
+    m_starting = true;
     emit OnGameStart();
     SpringLaunchManager::Instance()->StartSkirmish(script);
+}
+
+void SkirmishHandler::DoSpringFailed(const QString& reason)
+{
+    // Another mode's or a lobby battle's failure is not ours.
+    if (!m_starting)
+        return;
+    m_starting = false;
+    qWarning().noquote() << "SkirmishHandler :: StartBattle --- the engine did not start," << reason;
+    emit OnStartBattleError(reason);
 }
 
 DataPlayer& SkirmishHandler::GetMe()

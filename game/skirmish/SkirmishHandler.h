@@ -28,7 +28,11 @@ public:
     virtual bool IsAILimitReached() const = 0;
 
     // Queues DoStartBattle, so a start asked for from a signal handler runs after the event.
+    // OnGameStart is followed by OnSkirmishStopped when the engine ran, or by OnStartBattleError
+    // when it never started; the battle then stays as it was and can be started again.
     void StartBattle();
+    // Between OnGameStart and the engine's start or failure.
+    bool IsStarting() const { return m_starting; }
 
     bool IsJoined() const { return m_joined != 0; }
     const DataBattle& Battle() const { return m_battle; }
@@ -92,7 +96,9 @@ signals:
     void OnMapChanged(QString mapName);
     void OnAppendStartRect(int teamID, QRect rect);
     void OnRemoveStartRect(int teamID);
-    // A start that cannot work (no map, game or engine) is refused with the reason.
+    // A start that cannot work (no map, game or engine) is refused with the reason; so is a start
+    // that the launcher could not carry out (no engine file, one that can't be run, a script the
+    // engine would refuse).
     void OnStartBattleError(QString reason);
 
 public slots:
@@ -123,7 +129,12 @@ protected:
     DataPlayer m_dummyAi;
     QString m_meKey;
 
+private slots:
+    void DoSpringFailed(const QString& reason);
+
 private:
     void StoreAndAnnounceMe();
     void InsertRect(int team, const QRect& rect);
+
+    bool m_starting = false;
 };

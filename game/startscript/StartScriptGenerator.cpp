@@ -10,6 +10,33 @@
 namespace
 {
 const QString Game = QStringLiteral("GAME");
+// The engine reads PLAYER0 to PLAYER250 and drops the rest.
+constexpr int MaxPlayers = 251;
+
+bool IsControl(QChar c)
+{
+    return c.category() == QChar::Other_Control;
+}
+
+// The name as a log line can show it: control characters as "\xNN".
+QString Printable(const QString& text)
+{
+    QString shown;
+    for (const QChar c : text)
+        shown +=
+            IsControl(c) ? QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0')) : QString(c);
+    return shown;
+}
+
+// What the engine makes of a name: it skips blanks and tabs in front of a value.
+QString AsEngineReads(const QString& written)
+{
+    int start = 0;
+    while (start < written.size() &&
+           (written.at(start) == QLatin1Char(' ') || written.at(start) == QLatin1Char('\t')))
+        ++start;
+    return written.mid(start);
+}
 } // namespace
 
 StartScriptGenerator::StartScriptGenerator(const DataStartScript& record) : m_record(record)
@@ -23,52 +50,59 @@ StartScriptGenerator::StartScriptGenerator(const DataStartScript& record) : m_re
         m_problems << QStringLiteral("no start script for a battle founded here but not hosted here");
 }
 
-QString StartScriptGenerator::SafeText(const QString& text, bool key)
+QString StartScriptGenerator::SafeValue(const QString& text)
 {
-    // The engine reads a value up to the next ";" and refuses the whole script for a line break or
-    // "]]" inside one; single brackets, braces and tabs are fine there (clan tags such as "[ABC]Name"
-    // must reach the engine unchanged, or the host won't know the player). Names of keys and
-    // sections also lose the characters that open or close a section.
+    // The engine reads a value up to the next ";" and refuses the whole script for a NUL, a line
+    // break or "]]" inside one; single brackets, braces and tabs are fine there (clan tags such as
+    // "[ABC]Name" must reach the engine unchanged, or the host won't know the player).
     QString safe = text;
     QChar* chars = safe.data();
     for (int i = 0; i < safe.size(); ++i)
     {
         QChar& c = chars[i];
+        if (c == QLatin1Char(';'))
+            c = QLatin1Char(',');
+        else if (c == QLatin1Char(']') && i > 0 && chars[i - 1] == QLatin1Char(']'))
+            c = QLatin1Char(')');
+        else if (IsControl(c) && c != QLatin1Char('\t'))
+            c = QLatin1Char(' ');
+    }
+    return safe;
+}
+
+QString StartScriptGenerator::SafeName(const QString& name)
+{
+    // A key or section name must not open or close a section or hold "=", ";" or a NUL; blanks,
+    // tabs, vertical tabs or form feeds inside it and "." make the engine refuse the script.
+    QString safe = name;
+    for (QChar& c : safe)
+    {
         switch (c.unicode())
         {
+        case '[':
+        case '{':
+            c = QLatin1Char('(');
+            break;
+        case ']':
+        case '}':
+            c = QLatin1Char(')');
+            break;
+        case '=':
+            c = QLatin1Char('-');
+            break;
         case ';':
             c = QLatin1Char(',');
             break;
-        case '\r':
-        case '\n':
-            c = QLatin1Char(' ');
-            break;
-        case '\t':
-            if (key)
-                c = QLatin1Char(' ');
-            break;
-        case '[':
-        case '{':
-            if (key)
-                c = QLatin1Char('(');
-            break;
-        case ']':
-            if (key || (i > 0 && chars[i - 1] == QLatin1Char(']')))
-                c = QLatin1Char(')');
-            break;
-        case '}':
-            if (key)
-                c = QLatin1Char(')');
-            break;
-        case '=':
-            if (key)
-                c = QLatin1Char('-');
+        case '.':
+            c = QLatin1Char('_');
             break;
         default:
+            if (IsControl(c) || c.isSpace())
+                c = QLatin1Char(' ');
             break;
         }
     }
-    return safe;
+    return safe.trimmed().replace(QLatin1Char(' '), QLatin1Char('_'));
 }
 
 QString StartScriptGenerator::ValueText(const QVariant& value)
@@ -101,15 +135,21 @@ void StartScriptGenerator::GenerateHostScript()
             section.Insert(option.key, QVariant(option.value));
     }
 
+    if (m_record.players.size() > MaxPlayers)
+        m_problems << QStringLiteral("%1 players, more than the engine's %2")
+                          .arg(m_record.players.size())
+                          .arg(MaxPlayers);
     QSet<QString> names;
     for (int i = 0; i < m_record.players.size(); ++i)
     {
         const DataPlayer& player = m_record.players.at(i);
-        // Compared as written, since that is what the engine sees.
-        const QString written = SafeText(player.name);
-        if (names.contains(written))
-            m_problems << QStringLiteral("two players named \"%1\"").arg(written);
-        names.insert(written);
+        // Compared as the engine reads them.
+        const QString name = AsEngineReads(SafeValue(player.name));
+        if (name.isEmpty())
+            m_problems << QStringLiteral("player %1 has no name").arg(i);
+        else if (names.contains(name))
+            m_problems << QStringLiteral("two players named \"%1\"").arg(name);
+        names.insert(name);
         AddPlayer(player, i);
     }
     for (int j = 0; j < m_record.ais.size(); ++j)
@@ -232,21 +272,38 @@ void StartScriptGenerator::Serialize(const QString& name, const Variable& node, 
     if (!node.IsHash())
     {
         const QString value = ValueText(node);
-        const QString safe = SafeText(value);
+        const QString safe = SafeValue(value);
         if (safe != value)
             qWarning().noquote() << "StartScriptGenerator :: characters the script can't carry replaced in"
                                  << name;
-        m_script += tabs + SafeText(name, true) + QLatin1Char('=') + safe + QStringLiteral(";\n");
+        m_script += tabs + name + QLatin1Char('=') + safe + QStringLiteral(";\n");
         return;
     }
 
-    m_script +=
-        tabs + QLatin1Char('[') + SafeText(name, true) + QStringLiteral("]\n") + tabs + QStringLiteral("{\n");
-    const VariableHash& children = node.Hash();
-    QStringList keys = children.keys();
+    m_script += tabs + QLatin1Char('[') + name + QStringLiteral("]\n") + tabs + QStringLiteral("{\n");
+    // Written under their safe names, in the order of those; of two keys that come out alike the
+    // first in plain order stays.
+    const VariableHash& hash = node.Hash();
+    QStringList keys = hash.keys();
     std::sort(keys.begin(), keys.end());
-    for (const QString& key : keys)
-        Serialize(key, children.value(key), depth + 1);
+    QMap<QString, QString> children;
+    for (const QString& key : qAsConst(keys))
+    {
+        const QString safe = SafeName(key);
+        const QString shown = QLatin1Char('"') + Printable(key) + QLatin1Char('"');
+        if (safe.isEmpty() || children.contains(safe))
+        {
+            qWarning().noquote() << "StartScriptGenerator :: name the script can't carry dropped in" << name
+                                 << shown;
+            continue;
+        }
+        if (safe != key)
+            qWarning().noquote() << "StartScriptGenerator :: name the script can't carry renamed in" << name
+                                 << shown << "->" << safe;
+        children.insert(safe, key);
+    }
+    for (auto it = children.cbegin(); it != children.cend(); ++it)
+        Serialize(it.key(), hash.value(it.value()), depth + 1);
     m_script += tabs + QStringLiteral("}\n");
 }
 
@@ -265,7 +322,7 @@ void StartScriptGenerator::GenerateClientScript()
     QString script = QStringLiteral("[GAME]\n{\n");
     for (auto it = keys.cbegin(); it != keys.cend(); ++it)
     {
-        const QString safe = SafeText(it.value());
+        const QString safe = SafeValue(it.value());
         if (safe != it.value())
             qWarning().noquote() << "StartScriptGenerator :: characters the script can't carry replaced in"
                                  << it.key();

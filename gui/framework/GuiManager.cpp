@@ -101,6 +101,7 @@ bool GuiManager::RequestQuit()
     if (m_quitRequested)
         return true;
     m_quitRequested = true;
+    qDebug() << "GUI :: QUIT";
     emit OnAppQuit();
     if (MainWindow::Exists())
         MainWindow::Instance()->SaveGeometryAndClose();

@@ -10,6 +10,7 @@
 #include "PageStorageManager.h"
 #include "PathManager.h"
 #include "SteamManager.h"
+#include "WindowGeometry.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -42,24 +43,32 @@ MainWindow::MainWindow()
     m_page->hide();
 
     AppSettingsMain* settings = AppSettingsMain::Instance();
-    // A size never stored (or stored broken) takes the size made for this screen.
-    QSize size = settings->WindowSize;
-    if (!size.isValid() || size.isEmpty())
-        size = GuiWindowSize.isValid() ? GuiWindowSize : minimumSize();
-    resize(size);
-    // A stored position can lie on a screen that is gone; such a window is centred instead.
-    if (settings->WindowPos == QPoint(-1, -1) || !IsOnSomeScreen(settings->WindowPos, this->size()))
-        CenterOnScreen();
-    else
-        move(settings->WindowPos);
-    settings->WindowPos = pos();
-    settings->WindowSize = this->size();
-    qDebug().noquote() << "MainWindow :: GEOMETRY ---" << pos().x() << pos().y() << width() << height();
+    const bool firstStart = WindowGeometry::IsFirstStart(settings->WindowPos, settings->WindowSize);
+    const QList<QRect> areas = WindowGeometry::ScreenAreas();
+    const QRect normal =
+        WindowGeometry::Fit(settings->WindowPos, settings->WindowSize, GuiWindowSize, minimumSize(), areas);
+    setGeometry(normal);
+    // Kept for leaving full screen later.
+    settings->WindowPos = normal.topLeft();
+    settings->WindowSize = normal.size();
 
-    if (settings->WindowState == int(Qt::WindowFullScreen))
+    if (firstStart || settings->WindowState == int(Qt::WindowFullScreen))
+    {
+        // Covering the screen first makes it full screen also where no window manager does it.
+        if (const QScreen* screen = QGuiApplication::primaryScreen(); screen && firstStart)
+            setGeometry(screen->geometry());
         setWindowState(windowState() | Qt::WindowFullScreen);
+    }
     else
+    {
         setWindowState(Qt::WindowStates(settings->WindowState));
+    }
+    qDebug().noquote() << QStringLiteral("MainWindow :: GEOMETRY --- %1 %2 %3 %4%5")
+                              .arg(x())
+                              .arg(y())
+                              .arg(width())
+                              .arg(height())
+                              .arg(IsFullscreen() ? QStringLiteral(" --- FULL SCREEN") : QString());
 
     connect(SteamManager::Instance(), SIGNAL(OnOverlayDeactivated()), this,
             SLOT(DoSteamOverlayDeactivated()));
@@ -72,15 +81,8 @@ MainWindow::MainWindow()
     m_flashTimer->setInterval(ScreenshotFlashMs);
     connect(m_flashTimer, &QTimer::timeout, this, &MainWindow::DoRemoveScreenshot);
 
-    m_video = new QVideoWidget(this);
-    m_video->move(0, 0);
-    m_video->hide();
-    m_player = new QMediaPlayer(this, QMediaPlayer::VideoSurface);
-    m_player->setVideoOutput(m_video);
-    m_player->setMuted(true);
-    connect(m_player, SIGNAL(stateChanged(QMediaPlayer::State)), this,
-            SLOT(DoPlayerStateChanged(QMediaPlayer::State)));
-    repaint();
+    // The overlay's video widget and player are made when the overlay first shows: a media player
+    // starts the whole sound and video machinery, which a start without Steam never needs.
 }
 
 MainWindow::~MainWindow()
@@ -91,26 +93,18 @@ MainWindow::~MainWindow()
     qDebug() << "Destroy :: MainWindow";
 }
 
-bool MainWindow::IsOnSomeScreen(const QPoint& pos, const QSize& size)
+void MainWindow::CreateOverlayPlayer()
 {
-    // The title bar must be reachable: the window's top part has to touch a screen.
-    const QRect top(pos, QSize(qMax(1, size.width()), qMin(qMax(1, size.height()), 40)));
-    const auto screens = QGuiApplication::screens();
-    for (const QScreen* screen : screens)
-    {
-        if (screen->availableGeometry().intersects(top))
-            return true;
-    }
-    return false;
-}
-
-void MainWindow::CenterOnScreen()
-{
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
+    if (m_player)
         return;
-    const QRect area = screen->availableGeometry();
-    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    m_video = new QVideoWidget(this);
+    m_video->move(0, 0);
+    m_video->hide();
+    m_player = new QMediaPlayer(this, QMediaPlayer::VideoSurface);
+    m_player->setVideoOutput(m_video);
+    m_player->setMuted(true);
+    connect(m_player, SIGNAL(stateChanged(QMediaPlayer::State)), this,
+            SLOT(DoPlayerStateChanged(QMediaPlayer::State)));
 }
 
 void MainWindow::StoreGeometry()
@@ -254,9 +248,12 @@ void MainWindow::DoPlayerStateChanged(QMediaPlayer::State state)
 void MainWindow::DoSteamOverlayDeactivated()
 {
     m_overlay = false;
-    m_video->hide();
-    m_player->stop();
-    m_player->setMedia(QMediaContent());
+    if (m_player)
+    {
+        m_video->hide();
+        m_player->stop();
+        m_player->setMedia(QMediaContent());
+    }
     if (m_page)
     {
         m_page->move(0, 0);
@@ -273,6 +270,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
             SteamManager::Instance()->IsInitialized())
         {
             m_overlay = true;
+            CreateOverlayPlayer();
             m_player->setMedia(QUrl::fromLocalFile(FrameKit::GetTrack(QStringLiteral("introduction"))));
             m_player->play();
             if (m_page)
@@ -305,6 +303,12 @@ void MainWindow::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), QColor(0, 0, 0, 255));
     if (!m_overlay && BackgroundManager::Exists())
         BackgroundManager::Instance()->Draw(&painter);
+    if (!m_painted)
+    {
+        // The moment start-up is over for the user; the start-up benchmark waits for this line.
+        m_painted = true;
+        qDebug() << "MainWindow :: PAINTED";
+    }
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)

@@ -31,9 +31,6 @@ public:
     QFrame* GetScreenshotFlash() const { return m_flash; }
     bool IsOverlayShown() const { return m_overlay; }
 
-    // Where a stored position is used as is: it must lie on a screen.
-    static bool IsOnSomeScreen(const QPoint& pos, const QSize& size);
-
 signals:
     void OnActivated();
     void OnDeactivated();
@@ -67,8 +64,8 @@ private:
     MainWindow();
     ~MainWindow() override;
 
-    void CenterOnScreen();
     void StoreGeometry();
+    void CreateOverlayPlayer();
 
     QPointer<QWidget> m_page;
     QPointer<QFrame> m_flash;
@@ -77,4 +74,5 @@ private:
     QVideoWidget* m_video = nullptr;
     QMediaPlayer* m_player = nullptr;
     bool m_overlay = false;
+    bool m_painted = false;
 };

@@ -185,7 +185,9 @@ void ModalPage::keyPress(QKeyEvent* event)
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        DoOK();
+        // Alt+Return switches full screen; it answers no dialog.
+        if (!(event->modifiers() & Qt::AltModifier))
+            DoOK();
         break;
     default:
         break;

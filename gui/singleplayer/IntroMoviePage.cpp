@@ -13,10 +13,7 @@ IntroMoviePage::IntroMoviePage() : NPage(ID_INTRO_MOVIE, ID_MAIN_MENU, QStringLi
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    m_video = new QVideoWidget(this);
-    m_video->setStyleSheet(QStringLiteral("background-color: black;"));
-    layout->addWidget(m_video);
-    m_video->hide();
+    // The video widget comes with the first movie: without one the page is only passed through.
 }
 
 IntroMoviePage::~IntroMoviePage()
@@ -36,6 +33,12 @@ void IntroMoviePage::EnterPage()
         return;
     }
     qDebug().noquote() << "IntroMoviePage :: PLAY ---" << file;
+    if (!m_video)
+    {
+        m_video = new QVideoWidget(this);
+        m_video->setStyleSheet(QStringLiteral("background-color: black;"));
+        layout()->addWidget(m_video);
+    }
     m_player = new QMediaPlayer(this, QMediaPlayer::VideoSurface);
     m_player->setVideoOutput(m_video);
     connect(m_player, &QMediaPlayer::mediaStatusChanged, this, &IntroMoviePage::DoMediaStatusChanged,

@@ -3,6 +3,7 @@
 #include "GuiMetrics.h"
 
 #include <QFrame>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPointer>
@@ -113,6 +114,35 @@ QFrame* CreateNamedFrame(const QString& objectName, QWidget* widget)
     frame->setObjectName(objectName);
     frame->setStyleSheet(StyleSheetById(objectName));
     Hold(frame, widget);
+    return frame;
+}
+
+QFrame* CreateBorderFrame(QLayout* layout)
+{
+    const int width = Scale(4);
+    auto line = []
+    {
+        auto* frame = new QFrame();
+        frame->setStyleSheet(QStringLiteral("background-color: black; border: none;"));
+        return frame;
+    };
+    auto* frame = new QFrame();
+    auto* grid = new QGridLayout(frame);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+    QFrame* top = line();
+    QFrame* bottom = line();
+    QFrame* left = line();
+    QFrame* right = line();
+    top->setFixedHeight(width);
+    bottom->setFixedHeight(width);
+    left->setFixedWidth(width);
+    right->setFixedWidth(width);
+    grid->addWidget(top, 0, 0, 1, 3);
+    grid->addWidget(left, 1, 0);
+    grid->addLayout(layout, 1, 1, Qt::AlignCenter);
+    grid->addWidget(right, 1, 2);
+    grid->addWidget(bottom, 2, 0, 1, 3);
     return frame;
 }
 

@@ -40,6 +40,9 @@ QHBoxLayout* CreateMainFrame(QLayout* layout);
 // A frame with that object name and its StyleSheetById style holding `widget`.
 QFrame* CreateNamedFrame(const QString& objectName, QWidget* widget);
 
+// A frame that centres the layout between black lines of width 4 (scaled) on all four sides.
+QFrame* CreateBorderFrame(QLayout* layout);
+
 // A new read-only text browser carrying the program's log/text style; the caller owns it.
 QTextBrowser* TextBrowserStyle();
 } // namespace Common

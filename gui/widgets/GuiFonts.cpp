@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFont>
 #include <QFontDatabase>
+#include <QResource>
 
 namespace GuiFonts
 {
@@ -26,25 +27,61 @@ QStringList Substitutes(const QString& family)
     return {};
 }
 
-QStringList LoadFonts()
+namespace
+{
+const QString ChineseFace = QStringLiteral("wqy-microhei.ttc");
+
+// The resource is stored uncompressed, so the face is read straight from the program's image
+// instead of being copied onto the heap (once by the font database, again by each font engine).
+QStringList AddFace(const QString& path)
+{
+    const QResource resource(path);
+    const QByteArray data =
+        resource.compressionAlgorithm() == QResource::NoCompression
+            ? QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()), int(resource.size()))
+            : resource.uncompressedData();
+    const int id = data.isEmpty() ? -1 : QFontDatabase::addApplicationFontFromData(data);
+    if (id < 0)
+    {
+        qDebug().noquote() << "GuiFonts :: CAN NOT LOAD ---" << path;
+        return {};
+    }
+    return QFontDatabase::applicationFontFamilies(id);
+}
+
+QStringList AddFaces(const QStringList& files)
 {
     QStringList families;
-    const QDir dir(QStringLiteral(":/Fonts"));
-    const QStringList files = dir.entryList(QDir::Files, QDir::Name);
     for (const QString& file : files)
     {
-        const int id = QFontDatabase::addApplicationFont(dir.filePath(file));
-        if (id < 0)
+        for (const QString& family : AddFace(QStringLiteral(":/Fonts/") + file))
         {
-            qDebug().noquote() << "GuiFonts :: CAN NOT LOAD ---" << file;
-            continue;
-        }
-        for (const QString& family : QFontDatabase::applicationFontFamilies(id))
             if (!families.contains(family))
                 families << family;
+        }
     }
+    return families;
+}
+} // namespace
+
+QStringList LoadFonts()
+{
+    QStringList files = QDir(QStringLiteral(":/Fonts")).entryList(QDir::Files, QDir::Name);
+    files.removeAll(ChineseFace);
+    const QStringList families = AddFaces(files);
     for (const QString& family : {GuiFontMain, GuiFontPixel, GuiFontCyrillic, GuiFontArial, GuiFontCourier})
         QFont::insertSubstitutions(family, Substitutes(family));
+    qDebug().noquote() << "GuiFonts :: Load" << families.join(QStringLiteral(", "));
+    return families;
+}
+
+QStringList UseLanguage(const QString& languageCode)
+{
+    static bool chineseLoaded = false;
+    if (languageCode != QLatin1String("ZH") || chineseLoaded)
+        return {};
+    chineseLoaded = true;
+    const QStringList families = AddFaces({ChineseFace});
     qDebug().noquote() << "GuiFonts :: Load" << families.join(QStringLiteral(", "));
     return families;
 }

@@ -221,7 +221,8 @@ SoundManager::SoundManager()
     m_mediaDir = PathManager::Instance()->GetMediaDir();
     m_skipText = AppDefines::Instance()->GetExtrasVersion();
     qDebug().noquote() << "Initialize :: SoundManager";
-    CreateMusicPlayers();
+    // The players are made at the first sound: the first one starts GStreamer, which costs memory
+    // and time that a start without music has no use for.
     LoadMusicLists();
 }
 
@@ -234,16 +235,16 @@ SoundManager::~SoundManager()
     qDebug().noquote() << "Destroy :: SoundManager";
 }
 
-void SoundManager::CreateMusicPlayers()
+QMediaPlayer* SoundManager::MusicPlayer(QMediaPlayer** player)
 {
-    const int volume = Settings()->MusicVolume;
-    for (QMediaPlayer** player : {&m_menuPlayer, &m_aboutPlayer, &m_missionPlayer})
+    if (!*player)
     {
         *player = new QMediaPlayer(nullptr, QMediaPlayer::StreamPlayback);
-        (*player)->setVolume(volume);
-        // Players made anew by a reload keep a mute the user set before.
+        (*player)->setVolume(Settings()->MusicVolume);
+        // A player made after the user muted the music starts muted.
         (*player)->setMuted(Settings()->MusicMute);
     }
+    return *player;
 }
 
 void SoundManager::DeleteMusicPlayers()
@@ -278,8 +279,6 @@ void SoundManager::LoadMusicLists()
 
 void SoundManager::DoInitialize()
 {
-    if (!m_menuPlayer)
-        CreateMusicPlayers();
     LoadMusicLists();
 }
 
@@ -304,12 +303,12 @@ void SoundManager::DoMuteMusic(bool muted)
 
 void SoundManager::DoMenuPlay()
 {
-    if (!m_menuPlayer || m_menuPlayer->state() == QMediaPlayer::PlayingState)
+    if (m_menuPlayer && m_menuPlayer->state() == QMediaPlayer::PlayingState)
         return;
     const QString path = m_tracks.value(QStringLiteral("menu"));
     if (path.isEmpty() || !QFileInfo::exists(path))
         return;
-    m_menuPlayer->setMedia(QUrl::fromLocalFile(path));
+    MusicPlayer(&m_menuPlayer)->setMedia(QUrl::fromLocalFile(path));
     m_menuPlayer->play();
 }
 
@@ -327,12 +326,12 @@ void SoundManager::DoMenuPause()
 
 void SoundManager::DoAboutPlay()
 {
-    if (!m_aboutPlayer || m_aboutPlayer->state() == QMediaPlayer::PlayingState)
+    if (m_aboutPlayer && m_aboutPlayer->state() == QMediaPlayer::PlayingState)
         return;
     const QString path = m_tracks.value(QStringLiteral("about"));
     if (path.isEmpty() || !QFileInfo::exists(path))
         return;
-    m_aboutPlayer->setMedia(QUrl::fromLocalFile(path));
+    MusicPlayer(&m_aboutPlayer)->setMedia(QUrl::fromLocalFile(path));
     m_aboutPlayer->play();
 }
 
@@ -344,9 +343,9 @@ void SoundManager::DoAboutStop()
 
 void SoundManager::DoMissionPlay(QString themePath)
 {
-    if (!m_missionPlayer || m_missionPlayer->state() == QMediaPlayer::PlayingState)
+    if (m_missionPlayer && m_missionPlayer->state() == QMediaPlayer::PlayingState)
         return;
-    m_missionPlayer->setMedia(QUrl::fromLocalFile(themePath));
+    MusicPlayer(&m_missionPlayer)->setMedia(QUrl::fromLocalFile(themePath));
     m_missionPlayer->play();
 }
 

@@ -83,6 +83,7 @@ public:
     // The volume the last one-shot player was given.
     int LastVolume() const { return m_lastVolume; }
 
+    // Null until their music first plays.
     QMediaPlayer* MenuPlayer() const { return m_menuPlayer; }
     QMediaPlayer* AboutPlayer() const { return m_aboutPlayer; }
     QMediaPlayer* MissionPlayer() const { return m_missionPlayer; }
@@ -111,7 +112,8 @@ private:
     template <typename... Args>
     static void Post(const SoundRequest& request, Args... args);
 
-    void CreateMusicPlayers();
+    // The player in that slot, made on first use with the music settings.
+    QMediaPlayer* MusicPlayer(QMediaPlayer** player);
     void DeleteMusicPlayers();
     void LoadMusicLists();
     QString TauntPath(const QString& fileName) const;

@@ -4,6 +4,7 @@
 
 #include <QDebug>
 #include <QFileInfo>
+#include <QSet>
 #include <QSettings>
 
 namespace
@@ -57,8 +58,17 @@ void TauntsManager::Load()
         qDebug().noquote() << "TauntsManager :: Too many taunts ---" << count << "read" << MaxTaunts;
         count = MaxTaunts;
     }
+    const QStringList groups = ini.childGroups();
+    const QSet<QString> present(groups.cbegin(), groups.cend());
+    int missing = 0;
     for (int i = 1; i <= count; ++i)
     {
+        // A count larger than the list would otherwise add an empty taunt.
+        if (!present.contains(QString::number(i)))
+        {
+            ++missing;
+            continue;
+        }
         ini.beginGroup(QString::number(i));
         const QString key = IniText(ini, QStringLiteral("key"));
         const QString message = IniText(ini, QStringLiteral("message"));
@@ -67,6 +77,8 @@ void TauntsManager::Load()
         m_messages.insert(key, message);
         m_files.insert(message.toLower(), file);
     }
+    if (missing > 0)
+        qDebug().noquote() << "TauntsManager :: Missing taunts ---" << missing << "of" << count << "skipped";
     qDebug().noquote() << "TauntsManager :: Load" << m_messages.size() << "taunts";
     emit OnReload();
 }

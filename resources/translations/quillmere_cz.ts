@@ -27,6 +27,13 @@
     </message>
 </context>
 <context>
+    <name>AiProjectVersionTreeView</name>
+    <message>
+        <source>Version</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>AiProjectsPage</name>
     <message>
         <source>AI Projects</source>
@@ -55,6 +62,37 @@
     </message>
 </context>
 <context>
+    <name>CheckForUpdatesModal</name>
+    <message>
+        <source>Updates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checking for Updates...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There&apos;s a new version of lobby available</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update now to get the latest features and improvements</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You are using the latest version of lobby.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An error occurred while checking for a software update.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Common</name>
     <message>
         <source>Today</source>
@@ -63,6 +101,13 @@
     <message>
         <source>Yesterday</source>
         <translation>Včera</translation>
+    </message>
+</context>
+<context>
+    <name>CustomAITreeView</name>
+    <message>
+        <source>AI Name</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -78,6 +123,20 @@
     <message>
         <source>Not synced</source>
         <translation>Nesynchronizováno</translation>
+    </message>
+</context>
+<context>
+    <name>DisplayResolutionList</name>
+    <message>
+        <source>Custom</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>EngineVersionTreeView</name>
+    <message>
+        <source>Engine Version</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -98,6 +157,24 @@
     <name>GameTestsPage</name>
     <message>
         <source>Game Tests</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GameVersionTreeView</name>
+    <message>
+        <source>Game Version</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ListChoiceModal</name>
+    <message>
+        <source>Select</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -193,6 +270,76 @@
     </message>
 </context>
 <context>
+    <name>MapsTreeView</name>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Map Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Map Size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wind</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Map Wind Strength</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tidal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Map Tidal Strength</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Metal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Map Metal Capacity</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MinimapDataWidget</name>
+    <message>
+        <source>Map</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Split Map Horizontally</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Split Map Vertically</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Split Map Diagonally</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Split Map Center</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>MissionEditorPage</name>
     <message>
         <source>Mission Editor</source>
@@ -262,9 +409,63 @@
     </message>
 </context>
 <context>
+    <name>NSettingsSlider</name>
+    <message>
+        <source>OFF</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>NotInSyncModal</name>
+    <message>
+        <source>Your Status - Not In Sync</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Battle In Sync Validation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Map Info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To start the Battle you should download all of the above
+Your download will start automatically</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Synced</source>
+        <translation type="unfinished">Synchronizováno</translation>
+    </message>
+    <message>
+        <source>Not Synced</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>PlayerGuidePage</name>
     <message>
         <source>Player Guide</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PlayerInfoModal</name>
+    <message>
+        <source>Player&apos;s Profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Local Time</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -286,6 +487,257 @@
     <name>ReplaysPage</name>
     <message>
         <source>Replays</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ScreenResolutionTreeView</name>
+    <message>
+        <source>Resolution</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Screen Resolution</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ratio</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Screen Resolution Ratio</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SelectAIModal</name>
+    <message>
+        <source>Select AI to play with</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Easy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insane</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SelectAISideModal</name>
+    <message>
+        <source>Select AI&apos;s side</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SelectAiProjectVersionModal</name>
+    <message>
+        <source>Select Ai Project Version</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SelectColorModal</name>
+    <message>
+        <source>Select AI&apos;s color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select Player&apos;s color</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SelectDifficultModal</name>
+    <message>
+        <source>Select AI&apos;s Difficult</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SelectEngineVersionModal</name>
+    <message>
+        <source>Select Engine Version</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SelectGameVersionModal</name>
+    <message>
+        <source>Select Game Version</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SelectLanguageModal</name>
+    <message>
+        <source>Select Language</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SelectMapModal</name>
+    <message>
+        <source>Select Map</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SelectPlayGameModal</name>
+    <message>
+        <source>Select Game</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>After select lobby is going to restart automatically</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The game choice could not be saved to %1. The lobby is not restarted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SelectScreenResolutionModal</name>
+    <message>
+        <source>Select Screen Resolution</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SelectSideModal</name>
+    <message>
+        <source>Select Player&apos;s Side</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SelectStartPositionModal</name>
+    <message>
+        <source>Select Start Position</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fixed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Random</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose In Game</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SelectTauntModal</name>
+    <message>
+        <source>Select Taunt</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SendLogModal</name>
+    <message>
+        <source>Send Logs to developers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To make a screenshot of the game or lobby - press &apos;F12&apos;&apos; key</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>E-Mail</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Describe your problem</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Game LOG</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lobby LOG</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Game Screenshot</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lobby Screenshot</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sending LOGs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LOGs sent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error, LOGs not sent</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ShowChangeLogModal</name>
+    <message>
+        <source>Change Log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lobby Change LOG</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -358,13 +810,6 @@
     </message>
 </context>
 <context>
-    <name>SyncHandler</name>
-    <message>
-        <source>Not installed</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>SyncStatus</name>
     <message>
         <source>Searching</source>
@@ -388,6 +833,21 @@
     </message>
 </context>
 <context>
+    <name>TauntsTreeView</name>
+    <message>
+        <source>Taunt Number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Taunt Title</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>TutorialMissionDataPage</name>
     <message>
         <source>Tutorial Mission</source>
@@ -398,6 +858,44 @@
     <name>TutorialMissionListPage</name>
     <message>
         <source>Tutorials</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TypePasswordModal</name>
+    <message>
+        <source>Battle is password protected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please enter the password:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UTCTimeWidget</name>
+    <message>
+        <source>CET</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Central European Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UTC</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Coordinated Universal Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>NOW</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Local Time</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -20,6 +20,9 @@ private slots:
         QCOMPARE(Common::ColorToHex(QColor(10, 160, 255, 7)), QStringLiteral("#0aa0ff")); // alpha left out
         QCOMPARE(Common::ColorToRgbText(QColor(255, 195, 0)), QStringLiteral("255,195,0"));
         QCOMPARE(Common::ColorToRgbText(QColor(0, 0, 0)), QStringLiteral("0,0,0"));
+        QCOMPARE(
+            Common::ColoredHtml(QColor(255, 195, 0), QStringLiteral("<b>Dunes</b> & \"Rocks\"")),
+            QStringLiteral("<font color=#ffc300>&lt;b&gt;Dunes&lt;/b&gt; &amp; &quot;Rocks&quot;</font>"));
     }
 
     void Palettes()
@@ -27,10 +30,18 @@ private slots:
         QCOMPARE(Common::PlayerColorCount(), 16);
         QSet<QRgb> seen;
         for (int i = 0; i < 16; ++i)
+        {
             seen.insert(Common::GetPlayerColor(i).rgb());
+            QCOMPARE(Common::GetPlayerColor(i).alpha(), 255);
+        }
         QCOMPARE(seen.size(), 16);
-        for (int outside : {-1, 16, 1000})
-            QCOMPARE(Common::GetPlayerColor(outside), QColor(Qt::black));
+        QCOMPARE(Common::GetPlayerColor(0), QColor(0, 128, 0));
+        QCOMPARE(Common::GetPlayerColor(2), QColor(255, 128, 0));
+        QCOMPARE(Common::GetPlayerColor(11), QColor(160, 160, 164));
+        QCOMPARE(Common::GetPlayerColor(15), QColor(128, 0, 0));
+        // Index 14 is black, the colour every index outside the palette gives too.
+        for (int black : {14, -1, 16, 1000})
+            QCOMPARE(Common::GetPlayerColor(black), QColor(Qt::black));
         QCOMPARE(Common::GetTeamColors().size(), 20);
     }
 

@@ -64,20 +64,24 @@ private slots:
 
     void DownloadStates()
     {
-        DataDownload d;
+        // A sync state counts a download as running until it completed or failed.
+        DataSyncState state;
+        QVERIFY(state.NoDownloadRunning());
+        DataDownload& d = state.downloads[DataDownload::Game];
         d.SetSearching();
-        QVERIFY(d.searching);
+        QVERIFY(d.searching && !state.NoDownloadRunning());
         QCOMPARE(d.statusText, QStringLiteral("Searching"));
         d.SetDownloading();
-        QVERIFY(d.downloading && !d.searching);
+        QVERIFY(d.downloading && !d.searching && !state.NoDownloadRunning());
         QCOMPARE(d.statusText, QStringLiteral("Downloading"));
         d.SetInstalling();
+        QVERIFY(!state.NoDownloadRunning());
         QCOMPARE(d.statusText, QStringLiteral("Installing"));
         d.SetCompleted();
-        QVERIFY(d.completed && !d.installing);
+        QVERIFY(d.completed && !d.installing && state.NoDownloadRunning());
         QCOMPARE(d.statusText, QStringLiteral("Completed"));
         d.SetError();
-        QVERIFY(d.hasErrors && !d.completed);
+        QVERIFY(d.hasErrors && !d.completed && state.NoDownloadRunning());
         QCOMPARE(d.statusText, QStringLiteral("Has Errors"));
     }
 

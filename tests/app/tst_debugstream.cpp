@@ -1,5 +1,6 @@
 // The log: message filtering, prefixes, one line per message, the file.
 #include "DebugStream.h"
+#include "PathManager.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -94,6 +95,26 @@ private slots:
         env.ClearLog();
         qDebug() << "still logged";
         QCOMPARE(env.LogLines(), QStringList{"still logged"});
+    }
+
+    // Copies started within the same second never share a log; a folder that cannot hold one
+    // leaves standard output only.
+    void NewLogOfItsOwn()
+    {
+        TestEnvironment env;
+        const QDateTime start(QDate(2026, 3, 4), QTime(5, 6, 7));
+        const auto name = [&](int copy) { return env.Path(PathManager::LogFileName(start, copy)); };
+        QCOMPARE(name(1), env.Path("2026.03.04_05.06.07_2_gamelobby.log"));
+        QVERIFY(TestFiles::Write(name(0), "another copy\n"));
+        QCOMPARE(DebugStream::Instance()->OpenNew(name), name(1));
+        qDebug() << "mine";
+        QCOMPARE(TestFiles::Read(name(0)), QByteArray("another copy\n"));
+        QCOMPARE(TestFiles::Read(name(1)), QByteArray("mine\n"));
+
+        const auto blocked = [&](int copy)
+        { return env.Path("missing/") + PathManager::LogFileName(start, copy); };
+        QVERIFY(DebugStream::Instance()->OpenNew(blocked).isEmpty());
+        QVERIFY(!DebugStream::Instance()->IsFileOpen());
     }
 
     void FatalAborts()

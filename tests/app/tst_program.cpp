@@ -2,6 +2,7 @@
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
+#include <QDirIterator>
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
@@ -96,7 +97,8 @@ class TestProgram : public QObject
         int at = FindLine(lines, "Start logging!");
         QVERIFY2(at >= 0, qPrintable(text));
         QVERIFY(QDateTime::fromString(lines.value(at + 1), "yyyy.MM.dd hh:mm:ss").isValid());
-        QCOMPARE(lines.value(at + 2), QStringLiteral("Qt version: 5.12.7"));
+        // The Qt library in use, which the test shares with the program.
+        QCOMPARE(lines.value(at + 2), QStringLiteral("Qt version: ") + qVersion());
         QCOMPARE(lines.value(at + 3), QStringLiteral("Lobby version: 0.1.0"));
         QVERIFY(lines.value(at + 4).startsWith("Current path: "));
         QVERIFY(!lines.value(at + 4).mid(14).isEmpty());
@@ -106,22 +108,23 @@ class TestProgram : public QObject
             "Initialize :: PathManager", "Initialize :: AppSettings", "AppSettings :: LOADED",
             "CORE --------------- START", "Initialize :: SoundManager", "Initialize :: WebUpdates",
             "Initialize :: SpringLaunchManager", "Initialize :: ReplaysManager",
-            "Initialize :: TranslatorManager", "Initialize :: SevenZManager", "Initialize :: SyncManager",
-            "Initialize :: TauntsManager", "Initialize :: SteamManager", "CORE --------------- STOP",
-            "Initialize :: CORE UI --------------- START", "Initialize :: PageStorageManager",
-            "Initialize :: PageManager", "Initialize :: BackgroundManager", "Initialize :: GUI",
-            "Initialize :: MainWindow", "Initialize :: CORE UI --------------- STOP",
-            "START --------------- START", "INFO :: START --- CurrentPath",
+            "Initialize :: MinimapManager", "Initialize :: TranslatorManager", "Initialize :: SevenZManager",
+            "Initialize :: SyncManager", "Initialize :: TauntsManager", "Initialize :: SteamManager",
+            "CORE --------------- STOP", "Initialize :: CORE UI --------------- START",
+            "Initialize :: PageStorageManager", "Initialize :: PageManager",
+            "Initialize :: BackgroundManager", "Initialize :: GUI", "Initialize :: MainWindow",
+            "Initialize :: CORE UI --------------- STOP", "START --------------- START",
+            "INFO :: START --- CurrentPath",
             // The housekeeping runs once the event loop turns.
             "StartActionsHandler --------------- STOP", "Destroy :: StartActionsHandler",
             "Destroy :: CORE UI --------------- START", "Destroy :: GUI", "Destroy :: BackgroundManager",
             "Destroy :: PageManager", "Destroy :: PageStorageManager", "Destroy :: MainWindow",
             "Destroy :: CORE UI --------------- STOP", "CORE DESTROY --------------- START",
             "Destroy :: SteamManager", "Destroy :: TauntsManager", "Destroy :: SyncManager",
-            "Destroy :: SevenZManager", "Destroy :: TranslatorManager", "Destroy :: ReplaysManager",
-            "Destroy :: SpringLaunchManager", "Destroy :: WebUpdates", "Destroy :: SoundManager",
-            "CORE DESTROY --------------- STOP", "Destroy :: AppSettings", "Destroy :: PathManager",
-            "Destroy :: AppDefines", "Stop logging!"};
+            "Destroy :: SevenZManager", "Destroy :: TranslatorManager", "Destroy :: MinimapManager",
+            "Destroy :: ReplaysManager", "Destroy :: SpringLaunchManager", "Destroy :: WebUpdates",
+            "Destroy :: SoundManager", "CORE DESTROY --------------- STOP", "Destroy :: AppSettings",
+            "Destroy :: PathManager", "Destroy :: AppDefines", "Stop logging!"};
         for (const QString& step : order)
         {
             const int next = FindLine(lines, step, at + 1);
@@ -164,15 +167,50 @@ private slots:
         QVERIFY(QFileInfo(dir + "/gamelobby/zorn/temp").isDir());
 
         // A second start keeps what the first one saved and gets its own log file.
-        QSettings edit(dir + "/gamelobby/lobby.settings.txt", QSettings::IniFormat);
-        edit.setValue("AppSettings.Sound/MusicVolume", 7);
-        edit.sync();
-        QTest::qWait(1100); // log files are named by the second
+        {
+            QSettings edit(dir + "/gamelobby/lobby.settings.txt", QSettings::IniFormat);
+            edit.setValue("AppSettings.Sound/MusicVolume", 7);
+        }
         const Run again = StartOffscreen(dir);
         QCOMPARE(again.exitCode, 0);
         QCOMPARE(again.logFiles.size(), 2);
         const QSettings after(dir + "/gamelobby/lobby.settings.txt", QSettings::IniFormat);
         QCOMPARE(after.value("AppSettings.Sound/MusicVolume").toInt(), 7);
+        // Every file was written whole: no lock or scratch file is left beside them.
+        QDirIterator files(dir + "/gamelobby", QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext())
+        {
+            const QString file = files.next();
+            QVERIFY2(file.endsWith(".txt") || file.endsWith(".log") || file.endsWith(".cfg"),
+                     qPrintable(file));
+        }
+    }
+
+    // Two copies started together each write a log of their own.
+    void TwoCopiesAtOnce()
+    {
+        const QString dir = FreshDir("two");
+        QProcess first, second;
+        for (QProcess* process : {&first, &second})
+        {
+            process->setProcessEnvironment(Environment(dir));
+            process->setProcessChannelMode(QProcess::MergedChannels);
+            process->start(QStringLiteral(QM_QUILLMERE_EXE), QStringList());
+        }
+        for (QProcess* process : {&first, &second})
+        {
+            QVERIFY(process->waitForFinished(60000));
+            QCOMPARE(process->exitCode(), 0);
+        }
+        const QDir logs(dir + "/gamelobby/_logs");
+        const QStringList names = logs.entryList({"*_gamelobby.log"}, QDir::Files);
+        QCOMPARE(names.size(), 2);
+        for (const QString& name : names)
+        {
+            const QString log = QString::fromUtf8(TestFiles::Read(logs.filePath(name)));
+            QCOMPARE(log.count("Start logging!"), 1);
+            QCOMPARE(log.count("Stop logging!"), 1);
+        }
     }
 
     // The option beats "run.game.txt", which beats row 0; anything unknown or malformed still starts.
@@ -239,17 +277,30 @@ private slots:
         QVERIFY(!QFileInfo::exists(dir + "/gamelobby"));
     }
 
+    void CorruptSettingsFile_data()
+    {
+        QTest::addColumn<QByteArray>("corrupt");
+        QTest::newRow("broken group") << QByteArray("[AppSettings.Sound\nMusicVolume=3\n\x01\x02\n");
+        QTest::newRow("NUL bytes") << QByteArray(4096, '\0');
+    }
+
     void CorruptSettingsFile()
     {
+        QFETCH(QByteArray, corrupt);
         const QString dir = FreshDir("corrupt");
-        const QByteArray corrupt = "[AppSettings.Sound\nMusicVolume=3\n\x01\x02\n";
-        QVERIFY(TestFiles::Write(dir + "/gamelobby/lobby.settings.txt", corrupt));
+        const QString file = dir + "/gamelobby/lobby.settings.txt";
+        QVERIFY(TestFiles::Write(file, corrupt));
         const Run run = StartOffscreen(dir);
         QCOMPARE(run.exitCode, 0);
         CheckOrder(run.log, "Morvantis");
-        QVERIFY(run.log.contains("--- WARNING --- AppSettings :: CORRUPT FILE --- " + dir +
-                                 "/gamelobby/lobby.settings.txt"));
-        QCOMPARE(TestFiles::Read(dir + "/gamelobby/lobby.settings.txt.corrupt"), corrupt);
+        QVERIFY(run.log.contains("--- WARNING --- AppSettings :: CORRUPT FILE --- " + file));
+        QCOMPARE(TestFiles::Read(file + ".corrupt"), corrupt);
+        // Written anew at the exit, and said so only when that failed.
+        QVERIFY2(!run.log.contains("CAN NOT SAVE"), qPrintable(run.log));
+        QSettings saved(file, QSettings::IniFormat);
+        QCOMPARE(saved.status(), QSettings::NoError);
+        QCOMPARE(saved.childGroups(), LobbyGroups);
+        QVERIFY(!TestFiles::Read(file).contains('\0'));
     }
 
     void UnwritableLogFolder()

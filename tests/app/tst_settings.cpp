@@ -20,8 +20,9 @@ private slots:
     {
         TestEnvironment env;
         auto* main = AppSettingsMain::Instance();
-        QCOMPARE(main->GetKeys(), (QStringList{"WindowState", "WindowPos", "WindowSize", "ShowIntroMovie",
-                                               "UseGamesDirSDD", "CustomSyncFolder", "LocaleName"}));
+        QCOMPARE(main->GetKeys(),
+                 (QStringList{"WindowState", "WindowPos", "WindowSize", "ShowIntroMovie", "UseGamesDirSDD",
+                              "CustomSyncFolder", "LocaleName", "EngineVersions"}));
         QCOMPARE(main->WindowPos, QPoint(-1, -1));
         QVERIFY(!main->UseGamesDirSDD && main->CustomSyncFolder.isEmpty() && main->LocaleName.isEmpty());
         QStringList skirmishKeys{"TeamID",
@@ -141,6 +142,8 @@ private slots:
         QCOMPARE(lobby.value("Other.Tool/Keep").toString(), QStringLiteral("me"));
         QCOMPARE(lobby.value("AppSettings.Sound/Future").toInt(), 1);
         QCOMPARE(lobby.value("AppSettings.Sound/SoundsVolume").toInt(), 33);
+        // The bad value is replaced, although nothing was changed in memory.
+        QCOMPARE(lobby.value("AppSettings.Sound/MusicVolume").toString(), QStringLiteral("50"));
     }
 
     void CorruptFileKeptAndDefaultsUsed()
@@ -166,17 +169,49 @@ private slots:
         // The game file was fine and is unaffected.
         QVERIFY(!QFile::exists(PathManager::Instance()->GetLobbyGameSettingsFile() + ".corrupt"));
 
-        // Binary garbage gives the defaults and is written anew.
+        // Binary garbage and a file of NUL bytes give the defaults, are kept and are written anew
+        // without a word of failure.
         const QString gameFile = PathManager::Instance()->GetLobbyGameSettingsFile();
-        QVERIFY(TestFiles::Write(gameFile, QByteArray("\x00\x01\xff\xfe[[[]]]===\n\x80\x81=\x02", 17)));
-        AppSettingsSkirmishCustom::Instance()->MapRectAreaSize = 7;
+        for (const QByteArray& garbage :
+             {QByteArray("\x00\x01\xff\xfe[[[]]]===\n\x80\x81=\x02", 17), QByteArray(512, '\0'),
+              QByteArray("[AppSettings.Skirmish.Custom]\0\n", 31)})
+        {
+            QFile::remove(gameFile + ".corrupt");
+            QVERIFY(TestFiles::Write(gameFile, garbage));
+            AppSettingsSkirmishCustom::Instance()->MapRectAreaSize = 7;
+            env.ClearLog();
+            AppSettings::Instance()->Load();
+            QVERIFY(env.LogContains("--- WARNING --- AppSettings :: CORRUPT FILE --- " + gameFile));
+            QCOMPARE(AppSettingsSkirmishCustom::Instance()->MapRectAreaSize, 20);
+            AppSettings::Instance()->SaveAll();
+            QCOMPARE(TestFiles::Read(gameFile + ".corrupt"), garbage);
+            QVERIFY(!env.LogContains("CAN NOT SAVE"));
+            const QSettings saved(gameFile, QSettings::IniFormat);
+            QCOMPARE(saved.status(), QSettings::NoError);
+            QCOMPARE(saved.value("AppSettings.Skirmish.Custom/MapRectAreaSize").toInt(), 20);
+        }
+    }
+
+    // A save that changes nothing leaves the file as the user wrote it; one that does rewrites it
+    // whole, keeping what is not ours.
+    void UnchangedFileIsNotRewritten()
+    {
+        TestEnvironment env;
+        const QString lobbyFile = PathManager::Instance()->GetLobbySettingsFile();
+        const QByteArray text = "[AppSettings.Sound]\nMusicVolume = 12\n\n[Other]\nKeep=1\n";
+        QVERIFY(TestFiles::Write(lobbyFile, text));
         AppSettings::Instance()->Load();
-        QCOMPARE(AppSettingsSkirmishCustom::Instance()->MapRectAreaSize, 20);
         AppSettings::Instance()->SaveAll();
-        QCOMPARE(QSettings(gameFile, QSettings::IniFormat)
-                     .value("AppSettings.Skirmish.Custom/MapRectAreaSize")
-                     .toInt(),
-                 20);
+        AppSettings::Save(AppSettingsSound::Instance());
+        QCOMPARE(TestFiles::Read(lobbyFile), text);
+        AppSettingsSound::Instance()->MusicVolume = 13;
+        AppSettings::Instance()->SaveAll();
+        const QSettings saved(lobbyFile, QSettings::IniFormat);
+        QCOMPARE(saved.value("AppSettings.Sound/MusicVolume").toInt(), 13);
+        QCOMPARE(saved.value("Other/Keep").toInt(), 1);
+        QCOMPARE(saved.childGroups().size(), 5);
+        QVERIFY(
+            QDir(QFileInfo(lobbyFile).path()).entryList({"*.lock"}, QDir::Files | QDir::Hidden).isEmpty());
     }
 
     void UnreadableFileNotOverwritten()
@@ -190,7 +225,9 @@ private slots:
                                 " --- defaults used"));
         QCOMPARE(AppSettingsSound::Instance()->MusicVolume, 50);
         AppSettings::Instance()->SaveAll();
-        QVERIFY(env.LogContains("AppSettings :: CAN NOT SAVE --- AppSettings.Sound"));
+        QVERIFY(env.LogContains("AppSettings :: CAN NOT SAVE --- AppSettings.Main, AppSettings.Sound, "
+                                "AppSettings.Spring.Connection, AppSettings.Spring.MyPersonal --- " +
+                                lobbyFile));
         QVERIFY(QFileInfo(lobbyFile + "/inside").isDir());
         // The other file is still written.
         QSettings game(PathManager::Instance()->GetLobbyGameSettingsFile(), QSettings::IniFormat);

@@ -8,7 +8,8 @@
 
 // A small HTTP/1.0 server on 127.0.0.1 for the web clients' tests: answers each path with a
 // fixed status and body (status 0: never answers), and counts the requests. A claimed length
-// beyond the body sends a short body and closes: a broken transfer.
+// beyond the body sends a short body and closes: a broken transfer. A request with a body (a
+// POST) is answered once the whole body has arrived; the last one is kept for the test.
 class TestHttpServer : public QTcpServer
 {
 public:
@@ -28,6 +29,9 @@ public:
     }
     int Requests() const { return m_requests; }
     QStringList Paths() const { return m_paths; }
+    // Head (request line and headers) and body of the last whole request.
+    QByteArray LastHead() const { return m_lastHead; }
+    QByteArray LastBody() const { return m_lastBody; }
 
 protected:
     void incomingConnection(qintptr handle) override
@@ -39,8 +43,14 @@ protected:
                 {
                     m_buffer[socket] += socket->readAll();
                     const QByteArray request = m_buffer.value(socket);
-                    if (!request.contains("\r\n\r\n"))
+                    const int headEnd = request.indexOf("\r\n\r\n");
+                    if (headEnd < 0)
                         return;
+                    const QByteArray head = request.left(headEnd);
+                    if (request.size() - headEnd - 4 < ContentLength(head))
+                        return;
+                    m_lastHead = head;
+                    m_lastBody = request.mid(headEnd + 4);
                     // A later socket may get this one's address: never read an old request again.
                     m_buffer.remove(socket);
                     ++m_requests;
@@ -61,8 +71,20 @@ protected:
     }
 
 private:
+    static qint64 ContentLength(const QByteArray& head)
+    {
+        for (const QByteArray& line : head.split('\n'))
+        {
+            if (line.toLower().startsWith("content-length:"))
+                return line.mid(15).trimmed().toLongLong();
+        }
+        return 0;
+    }
+
     QMap<QString, Answer> m_answers;
     QMap<QTcpSocket*, QByteArray> m_buffer;
     int m_requests = 0;
     QStringList m_paths;
+    QByteArray m_lastHead;
+    QByteArray m_lastBody;
 };

@@ -1,9 +1,13 @@
+#include "AppDefines.h"
+#include "EngineHarness.h"
 #include "PathManager.h"
 #include "SyncManager.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
+#include <QElapsedTimer>
 #include <QtTest>
+#include <thread>
 
 namespace
 {
@@ -73,6 +77,10 @@ private slots:
         QCOMPARE(sync->GetAvailableMaps(), QSet<QString>({"Comet Catcher 1.8", "Flat Land"}));
         QVERIFY(sync->ContainsMap("Flat Land"));
         QVERIFY(!sync->ContainsMap("Flat"));
+        // Without a description a map's information text is its name.
+        const QMap<QString, QString> info{{"Comet Catcher 1.8", "Comet Catcher 1.8"},
+                                          {"Flat Land", "Flat Land"}};
+        QCOMPARE(sync->GetMapInfoList(), info);
     }
 
     void ReloadSeesNewContentAndSignals()
@@ -122,6 +130,144 @@ private slots:
         QCOMPARE(sync->GetEngineVersions().keys(), versions);
         QCOMPARE(sync->GetEngineExePath(versions.last()), systemUsed ? fake : own);
         QVERIFY(env.LogContains(logLine));
+    }
+
+    // An engine is asked once per file: the answer is kept, handed to the next start, and asked
+    // again only when the file changed.
+    void EngineAskedOncePerFile()
+    {
+        TestEnvironment env;
+        const QString fake = env.Path("system/spring");
+        const QString asked = env.Path("asked.txt");
+        const auto writeEngine = [&](const QByteArray& version)
+        {
+            WriteFile(fake,
+                      "#!/bin/sh\necho x >> '" + asked.toUtf8() + "'\necho \"spring version " + version +
+                          "\"\n",
+                      true);
+        };
+        const auto timesAsked = [&] { return TestFiles::Read(asked).count('\n'); };
+        const auto start = []
+        {
+            const QStringList versions = SyncManager::Instance()->GetEngineVersions().keys();
+            SyncManager::Instance()->InvokeBlocking("DoDestroy");
+            SyncManager::Destroy();
+            return versions;
+        };
+        writeEngine("999.5");
+        SyncManager::SetSystemEnginePath(fake);
+        SyncManager::SetKnownEngineVersions({});
+        QCOMPARE(start(), QStringList{"999.5"});
+        QCOMPARE(timesAsked(), 1);
+        const QStringList known = SyncManager::KnownEngineVersions();
+        QCOMPARE(known.size(), 1);
+        QVERIFY(known.first().startsWith("999.5|") && known.first().endsWith("|" + fake));
+
+        // The next start: nothing is run.
+        SyncManager::SetKnownEngineVersions(known);
+        QCOMPARE(start(), QStringList{"999.5"});
+        QCOMPARE(timesAsked(), 1);
+
+        // A new engine in the same place is asked again; a damaged entry only costs a question.
+        writeEngine("1000.25");
+        SyncManager::SetKnownEngineVersions(known + QStringList{"bad entry", "1|x|2|/p"});
+        QCOMPARE(start(), QStringList{"1000.25"});
+        QCOMPARE(timesAsked(), 2);
+        QCOMPARE(SyncManager::KnownEngineVersions().size(), 1);
+    }
+
+    // Shut-down kills a running check at once instead of waiting for the engine.
+    void StopKillsARunningCheck()
+    {
+        TestEnvironment env;
+        const QString fake = env.Path("system/spring");
+        const QString started = env.Path("started");
+        WriteFile(fake, "#!/bin/sh\ntouch '" + started.toUtf8() + "'\nexec sleep 30\n", true);
+        SyncManager::SetSystemEnginePath(fake);
+        SyncManager::SetKnownEngineVersions({});
+        SyncManager::Instance();
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(started), 10000);
+        QElapsedTimer timer;
+        timer.start();
+        SyncManager::StopEngineChecks();
+        SyncManager::Instance()->InvokeBlocking("DoDestroy");
+        QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
+        QVERIFY(env.LogContains("SyncManager :: ENGINE VERSION --- check stopped --- " + fake));
+        QVERIFY(SyncManager::KnownEngineVersions().isEmpty());
+    }
+
+    // The map the engine tests build, a second folder of it (same name inside) and a copy renamed in its
+    // mapinfo.lua, its description carrying markup characters.
+    void MapLookUpsOnRealTestMaps()
+    {
+        QM_REQUIRE(EngineHarness::HasTestContent(), "the test map built by mapcompile");
+        TestEnvironment env;
+        SyncManager::SetSystemEnginePath(QString());
+        const QString maps = env.SpringDataDir() + "/maps/";
+        EngineHarness harness;
+        QVERIFY(harness.InstallTestContent(env.SpringDataDir()));
+        const QString copies[] = {"QuillTwin.sdd", "Renamed.sdd"};
+        for (const QString& copy : copies)
+        {
+            const QString staging = env.Path("staging-" + copy);
+            QVERIFY(harness.InstallTestContent(staging));
+            QVERIFY(QDir().rename(staging + "/maps/" + EngineHarness::TestMapFolder(), maps + copy));
+        }
+        QByteArray info = TestFiles::Read(maps + "Renamed.sdd/mapinfo.lua");
+        QVERIFY(info.contains("name = \"Quill Test Map\""));
+        info.replace("name = \"Quill Test Map\"", "name = \"Quill <Copy> Map\"");
+        info.replace("Flat map for the lobby's engine tests", "Dunes & <b>rocks</b>");
+        WriteFile(maps + "Renamed.sdd/mapinfo.lua", info);
+
+        SyncManager* sync = SyncManager::Instance();
+        const QString test = EngineHarness::TestMapName();
+        QCOMPARE(sync->GetAvailableMaps(), QSet<QString>({test, "Quill <Copy> Map"}));
+        const QMap<QString, QString> expected{{test, "Flat map for the lobby's engine tests"},
+                                              {"Quill <Copy> Map", "Dunes & <b>rocks</b>"}};
+        QCOMPARE(sync->GetMapInfoList(), expected);
+        QCOMPARE(sync->GetMapInfoText(test), expected.value(test));
+        QCOMPARE(sync->GetMapInfoText("Not Installed"), QStringLiteral("Not Installed"));
+
+        // Read from another thread while a rescan replaces the index.
+        QStringList seen;
+        std::thread reader(
+            [&]
+            {
+                for (int i = 0; i < 200; ++i)
+                    seen << sync->GetMapInfoText(test);
+            });
+        SyncManager::Reload();
+        reader.join();
+        QCOMPARE(seen.count(expected.value(test)), 200);
+    }
+
+    void SidesOfEveryGame_data()
+    {
+        QTest::addColumn<QString>("game");
+        QTest::addColumn<int>("count");
+        QTest::newRow("zorn") << "zorn" << 2;
+        QTest::newRow("gvm") << "gvm" << 9;
+        QTest::newRow("vq") << "vq" << 3;
+        QTest::newRow("yx") << "yx" << 2;
+    }
+
+    void SidesOfEveryGame()
+    {
+        QFETCH(QString, game);
+        QFETCH(int, count);
+        TestEnvironment env(game);
+        QCOMPARE(SyncManager::GetSideCount(), count);
+        for (int side = 0; side < count; ++side)
+        {
+            const QString name = SyncManager::GetSideName(side);
+            QCOMPARE(name, AppDefines::Instance()->GetSideNames().at(side));
+            QVERIFY2(!SyncManager::GetAiSideIcon(name).isNull(), qPrintable(name));
+            QCOMPARE(SyncManager::GetAiSideIcon(name.toUpper()), SyncManager::GetAiSideIcon(name));
+        }
+        QCOMPARE(SyncManager::GetSideName(count), QStringLiteral("NONE"));
+        QCOMPARE(SyncManager::GetSideName(-1), QStringLiteral("NONE"));
+        QVERIFY(SyncManager::GetAiSideIcon("no such side").isNull());
+        QVERIFY(env.LogContains("SyncManager :: no side icon :/GamesData/" + game + "/no such side.png"));
     }
 
     void RealSystemEngineIsFound()

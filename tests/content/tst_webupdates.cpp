@@ -16,6 +16,7 @@ class Answers : public QObject
 public:
     QStringList seen;
     DataUpdates data;
+    QList<QPair<int, int>> answered; // request number, outcome
 
 public slots:
     void DoHasUpdates(DataUpdates updates)
@@ -25,6 +26,7 @@ public slots:
     }
     void DoNoUpdates() { seen << "none"; }
     void DoError() { seen << "error"; }
+    void DoAnswered(int requestId, int outcome, DataUpdates) { answered << qMakePair(requestId, outcome); }
 };
 
 class TestWebUpdates : public QObject
@@ -39,6 +41,8 @@ class TestWebUpdates : public QObject
         connect(updates, SIGNAL(OnHasUpdates(DataUpdates)), answers, SLOT(DoHasUpdates(DataUpdates)));
         connect(updates, SIGNAL(OnNoUpdates()), answers, SLOT(DoNoUpdates()));
         connect(updates, SIGNAL(OnError()), answers, SLOT(DoError()));
+        connect(updates, SIGNAL(OnCheckAnswered(int, int, DataUpdates)), answers,
+                SLOT(DoAnswered(int, int, DataUpdates)));
     }
 
 private slots:
@@ -88,9 +92,13 @@ private slots:
         Connect(&answers);
         DataUpdates known;
         QVERIFY(!WebUpdates::Instance()->GetKnownUpdate(&known));
-        WebUpdates::CheckUpdates();
+        const int requestId = WebUpdates::CheckUpdates();
         QTRY_COMPARE(answers.seen.size(), 1);
         QCOMPARE(answers.seen, QStringList{answer});
+        const int outcome = answer == "has"    ? WebUpdates::HasUpdates
+                            : answer == "none" ? WebUpdates::NoUpdates
+                                               : WebUpdates::Error;
+        QTRY_COMPARE(answers.answered, (QList<QPair<int, int>>{{requestId, outcome}}));
         QCOMPARE(answers.data.version, QString(answer == "has" ? "0.2.0" : ""));
         QVERIFY2(m_env->LogContains(logLine), qPrintable(m_env->LogLines().join('\n')));
         QCOMPARE(server.Paths(), QStringList{"/updates/lobby.txt"});
@@ -143,6 +151,26 @@ private slots:
         QCOMPARE(server.Requests(), 1);
     }
 
+    void OneCheckAnswersEveryWaitingRequest()
+    {
+        // A slow server: the second request joins the running check and both are answered, each once.
+        TestHttpServer server;
+        server.SetAnswer("/updates/lobby.txt", 0, QByteArray());
+        AppDefines::Instance()->SetWebBaseAddress(server.BaseAddress());
+        WebUpdates::SetTimeoutMs(300);
+        Answers answers;
+        Connect(&answers);
+        const int first = WebUpdates::CheckUpdates();
+        const int second = WebUpdates::CheckUpdates();
+        QVERIFY(second != first);
+        QTRY_COMPARE(answers.seen, QStringList{"error"});
+        QCOMPARE(answers.answered,
+                 (QList<QPair<int, int>>{{first, WebUpdates::Error}, {second, WebUpdates::Error}}));
+        QCOMPARE(server.Requests(), 1);
+        WebUpdates::SetTimeoutMs(0);
+        QCOMPARE(WebUpdates::GetTimeoutMs(), int(WebUpdates::DefaultTimeoutMs));
+    }
+
     void ParseDescription_data()
     {
         QTest::addColumn<QByteArray>("data");
@@ -179,6 +207,14 @@ private slots:
         QVERIFY(html.contains("margin-left:24px\">- fixed &lt;b&gt;bold&lt;/b&gt; &amp; more<"));
         QVERIFY(!html.contains("<b>bold</b>"));
         QCOMPARE(html.count("<p"), 4);
+
+        // Only web addresses become links, quotes and markup stay outside them.
+        const QString links = WebUpdates::ChangeLogToHtml(
+            "- see \"https://a.org/x?b=1&c=2\" and javascript:alert(1) or file:///etc/passwd");
+        QCOMPARE(links.count("<a "), 1);
+        QVERIFY2(links.contains(
+                     "&quot;<a href=\"https://a.org/x?b=1&amp;c=2\">https://a.org/x?b=1&amp;c=2</a>&quot;"),
+                 qPrintable(links));
     }
 
     void SteamWithoutClient()

@@ -238,4 +238,47 @@ void SetFontFamily(const QString& family)
 {
     g_family = family;
 }
+
+QPainterPath Hexagon(const QPointF& c, qreal r)
+{
+    QPainterPath path;
+    for (int i = 0; i < 6; ++i)
+    {
+        const qreal a = qDegreesToRadians(60.0 * i - 90);
+        const QPointF pt(c.x() + r * qCos(a), c.y() + r * qSin(a));
+        if (i == 0)
+            path.moveTo(pt);
+        else
+            path.lineTo(pt);
+    }
+    path.closeSubpath();
+    return path;
+}
+
+// A hexagonal badge in a hue with a dark face; `glyph` draws on top, centred on (0, 0), unit 1 = r.
+void Badge(QPainter& p, qreal size, const QColor& hue, const std::function<void(QPainter&)>& glyph)
+{
+    const QPointF c(size / 2, size / 2);
+    const qreal r = size * 0.46;
+    const QPainterPath outer = Hexagon(c, r);
+    Glow(p, outer, WithAlpha(hue, 120), size * 0.06);
+    Plate(p, outer, Lighter(hue, 110).darker(150), hue.darker(500), Lighter(hue, 130), qMax(1.0, size / 60));
+    const QPainterPath inner = Hexagon(c, r * 0.8);
+    QRadialGradient face(c - QPointF(0, r * 0.3), r);
+    face.setColorAt(0, QColor(30, 36, 46));
+    face.setColorAt(1, QColor(6, 7, 10));
+    p.setPen(QPen(WithAlpha(hue, 160), qMax(1.0, size / 90)));
+    p.setBrush(face);
+    p.drawPath(inner);
+    p.save();
+    p.translate(c);
+    p.scale(r * 0.8, r * 0.8);
+    glyph(p);
+    p.restore();
+}
+
+QPen GlyphPen(const QColor& c, qreal w)
+{
+    return QPen(c, w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
 } // namespace Art

@@ -59,6 +59,13 @@ double Fbm(double x, double y, int seed, int octaves = 5);
 QImage Blur(const QImage& image, int radius);
 QFont Font(int pixelSize, bool bold = true, double spacing = 1.0);
 void SetFontFamily(const QString& family);
+
+// A regular hexagon around c with corner radius r, a corner at the top.
+QPainterPath Hexagon(const QPointF& c, qreal r);
+// A hexagonal badge in a hue with a dark face; `glyph` draws on top, centred on (0, 0), unit 1 = r.
+void Badge(QPainter& p, qreal size, const QColor& hue, const std::function<void(QPainter&)>& glyph);
+// A pen with round caps and joins, for the glyphs on badges.
+QPen GlyphPen(const QColor& c, qreal w);
 } // namespace Art
 
 void DrawButtons(Art::Output& out);
@@ -66,4 +73,5 @@ void DrawStatusAndProgress(Art::Output& out);
 void DrawFramesAndCommon(Art::Output& out);
 void DrawBackgrounds(Art::Output& out);
 void DrawEmblems(Art::Output& out);
+void DrawAiExtras(Art::Output& out);
 void DrawFlags(Art::Output& out, const QString& flagsDir);

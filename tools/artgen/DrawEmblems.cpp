@@ -9,49 +9,6 @@ using namespace Art;
 
 namespace
 {
-QPainterPath Hexagon(const QPointF& c, qreal r)
-{
-    QPainterPath path;
-    for (int i = 0; i < 6; ++i)
-    {
-        const qreal a = qDegreesToRadians(60.0 * i - 90);
-        const QPointF pt(c.x() + r * qCos(a), c.y() + r * qSin(a));
-        if (i == 0)
-            path.moveTo(pt);
-        else
-            path.lineTo(pt);
-    }
-    path.closeSubpath();
-    return path;
-}
-
-// A hexagonal badge in a hue with a dark face; `glyph` draws on top, centred on (0, 0), unit 1 = r.
-void Badge(QPainter& p, qreal size, const QColor& hue, const std::function<void(QPainter&)>& glyph)
-{
-    const QPointF c(size / 2, size / 2);
-    const qreal r = size * 0.46;
-    const QPainterPath outer = Hexagon(c, r);
-    Glow(p, outer, WithAlpha(hue, 120), size * 0.06);
-    Plate(p, outer, Lighter(hue, 110).darker(150), hue.darker(500), Lighter(hue, 130), qMax(1.0, size / 60));
-    const QPainterPath inner = Hexagon(c, r * 0.8);
-    QRadialGradient face(c - QPointF(0, r * 0.3), r);
-    face.setColorAt(0, QColor(30, 36, 46));
-    face.setColorAt(1, QColor(6, 7, 10));
-    p.setPen(QPen(WithAlpha(hue, 160), qMax(1.0, size / 90)));
-    p.setBrush(face);
-    p.drawPath(inner);
-    p.save();
-    p.translate(c);
-    p.scale(r * 0.8, r * 0.8);
-    glyph(p);
-    p.restore();
-}
-
-QPen GlyphPen(const QColor& c, qreal w)
-{
-    return QPen(c, w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-}
-
 void Title(Output& out, const QString& code, const QString& name, const QColor& hue)
 {
     out.Save(Paint(640, 200, 1,
@@ -418,6 +375,25 @@ void GameEmblems(Output& out)
     sideIcon(QStringLiteral("GamesData/zorn/arm.png"), QColor(70, 140, 240), 0);
     sideIcon(QStringLiteral("GamesData/zorn/core.png"), QColor(220, 60, 50), 1);
     sideIcon(QStringLiteral("GamesData/zorn/mission.png"), Accent, 2);
+
+    // The sides of the other games, named as their rows of the game table name them (lower case).
+    struct Side
+    {
+        const char* file;
+        QColor hue;
+        int shape;
+    };
+    const Side otherSides[] = {
+        {"gvm/aegis", QColor(70, 150, 240), 0},    {"gvm/brood", QColor(120, 190, 60), 1},
+        {"gvm/cinder", QColor(230, 90, 40), 2},    {"gvm/dusk", QColor(130, 90, 200), 0},
+        {"gvm/ember", QColor(240, 150, 40), 1},    {"gvm/fathom", QColor(40, 170, 180), 2},
+        {"gvm/gale", QColor(170, 210, 230), 0},    {"gvm/hollow", QColor(120, 120, 130), 1},
+        {"gvm/ivory", QColor(235, 225, 200), 2},   {"vq/legion", QColor(200, 50, 50), 0},
+        {"vq/syndicate", QColor(60, 120, 220), 1}, {"vq/nomads", QColor(200, 170, 80), 2},
+        {"yx/north", QColor(90, 170, 240), 0},     {"yx/south", QColor(230, 110, 60), 1},
+    };
+    for (const Side& side : otherSides)
+        sideIcon(QStringLiteral("GamesData/%1.png").arg(QLatin1String(side.file)), side.hue, side.shape);
 }
 
 void LobbyBadges(Output& out)

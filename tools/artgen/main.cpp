@@ -48,6 +48,7 @@ int main(int argc, char* argv[])
     DrawFramesAndCommon(out);
     DrawBackgrounds(out);
     DrawEmblems(out);
+    DrawAiExtras(out);
     DrawFlags(out, parser.value(flagsOption));
 
     const QString qrc = parser.isSet(qrcOption) ? parser.value(qrcOption) : root + QStringLiteral("/art.qrc");

@@ -1,5 +1,6 @@
 // Fuzzes the engine settings file reader: any text parses, writing and reading back keeps every
-// pair, and a record saved once reads back the same on the next save.
+// pair, what is written never counts as damaged, and a record saved once reads back the same on the
+// next save.
 // fuzz-sources: game/enginesettings/EngineSettingsFile.cpp game/enginesettings/DataEngineSettings.cpp
 
 #include "EngineSettingsFile.h"
@@ -23,6 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), int(size));
     const Values values = ParseText(text);
     if (ParseText(Serialize(values)) != values)
+        abort();
+    // What we write is never taken for a damaged file.
+    if (IsGarbage(Serialize(values).toUtf8()))
         abort();
 
     const DataEngineSettings es = ToRecord(values, QSize(800, 600), QStringLiteral("/data"));

@@ -141,6 +141,9 @@ void Buttons(const QString& dir)
               {
                   auto* b = new StyledButton(QStringLiteral(":/PlayerStatus/player_ready.png"),
                                              QStringLiteral(":/PlayerStatus/player_not_ready.png"));
+                  // The sheet checks its cells in code, which clicks nothing: show the picture a
+                  // click to that state would.
+                  QObject::connect(b, &QAbstractButton::toggled, b, &StyledButton::DoClicked);
                   return b;
               });
     // Flag states as the button paints them.

@@ -108,6 +108,35 @@ private slots:
         QCOMPARE(ReadBytes(PlayFile()), tidied);
     }
 
+    // A damaged file is kept aside before the start-up rewrite tidies it; a clean one is not.
+    void DamagedFileKept_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("clean") << QByteArray("# note\nShadows = 1\n\nFoo=a=b\n") << false;
+        QTest::newRow("NUL bytes") << QByteArray("Shadows=1\n\0\0\0\n", 14) << true;
+        QTest::newRow("broken UTF-8") << QByteArray("Shadows=1\nName=\xff\xfe\n") << true;
+        QTest::newRow("line without a key") << QByteArray("Shadows=1\nsome words\n") << true;
+    }
+
+    void DamagedFileKept()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, kept);
+        QVERIFY(WriteBytes(PlayFile(), content));
+        RefreshOnce();
+        QCOMPARE(QFile::exists(PlayFile() + ".corrupt"), kept);
+        if (kept)
+        {
+            QCOMPARE(ReadBytes(PlayFile() + ".corrupt"), content);
+            QVERIFY(
+                m_env->LogContains("EngineSettingsHandler :: Engine Settings file is damaged --- kept as " +
+                                   PlayFile() + ".corrupt"));
+        }
+        QCOMPARE(ReadValues(PlayFile()).value(QStringLiteral("Shadows")), QStringLiteral("1"));
+        QVERIFY(!EngineSettingsFile::IsGarbage(ReadBytes(PlayFile())));
+    }
+
     void CustomSyncFolderJoinsSpringData()
     {
         AppSettingsMain::Instance()->CustomSyncFolder = QStringLiteral("/mnt/sync");

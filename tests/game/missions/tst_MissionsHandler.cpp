@@ -192,6 +192,43 @@ private slots:
         QVERIFY(env.LogContains(QStringLiteral("MissionsTutorialHandler :: Destroy")));
     }
 
+    // Leaving the briefing while its mission loads: the late answer is dropped, and neither the
+    // mission battle nor the sync worker comes back. Of two loads in a row only the later counts.
+    void loadAnswersOnlyTheOpenBriefing()
+    {
+        TestEnvironment env;
+        TearDownGuard guard;
+        MakeContent(env);
+        MissionsCampaignHandler::Initialize();
+        MissionsCampaignHandler* campaign = MissionsCampaignHandler::Instance();
+        QVERIFY(WriteFile(campaign->MissionFolder(QStringLiteral("01")) + QStringLiteral("/info.ini"),
+                          InfoIni(QStringLiteral("1.0"), QStringLiteral("Author"))));
+        Listener listener;
+        Wire(campaign, &listener);
+        const auto workerDone = [campaign]
+        {
+            campaign->InvokeBlocking("DoUpdateMission", Q_ARG(QString, QStringLiteral("77")));
+            QCoreApplication::processEvents();
+        };
+
+        campaign->LoadMissionData(QStringLiteral("01"));
+        MissionsHandler::LeaveMission();
+        workerDone();
+        QVERIFY(!SkirmishMissionHandler::Exists());
+        QVERIFY(!SyncHandler::Exists());
+        QVERIFY(env.LogContains(QStringLiteral(
+            "MissionsHandler :: LoadMissionData --- answer dropped, the mission was left: 01")));
+        QVERIFY(listener.loads.isEmpty());
+
+        campaign->LoadMissionData(QStringLiteral("01"));
+        campaign->LoadMissionData(QStringLiteral("01"));
+        QTRY_COMPARE(listener.loads.size(), 1);
+        workerDone();
+        QCOMPARE(listener.loads.size(), 1);
+        QCOMPARE(SkirmishMissionHandler::Instance()->AIs()->Count(), 1);
+        MissionsHandler::LeaveMission();
+    }
+
     void downloadInstallUpdateAndLoad()
     {
         QM_REQUIRE(Have7z(), "7z (p7zip-full)");

@@ -7,6 +7,7 @@
 #include "SkirmishMissionHandler.h"
 #include "SkirmishQuickHandler.h"
 #include "SkirmishSpringTestsHandler.h"
+#include "SyncManager.h"
 #include "TestEnvironment.h"
 #include "helper_SkirmishContent.h"
 
@@ -318,6 +319,53 @@ private slots:
         QCOMPARE(refused.count(), 3);
         QCOMPARE(refused.last().first().toString(), QStringLiteral("no game: Gone Game 1"));
         QVERIFY(!QFile::exists(PathManager::Instance()->GetLaunchScriptFile()));
+    }
+
+    // A start that the launcher cannot carry out reaches the mode's listeners, and only its own;
+    // the battle can then be started again.
+    void failedEngineStartReachesTheCaller_data()
+    {
+        QTest::addColumn<bool>("missing");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing engine") << true << "no engine 105.0 installed";
+        QTest::newRow("engine not executable") << false << "the engine could not be started";
+    }
+    void failedEngineStartReachesTheCaller()
+    {
+        QFETCH(bool, missing);
+        QFETCH(QString, reason);
+        TestEnvironment env;
+        SkirmishContent content(env);
+        content.UseAsDefaults(AppSettingsSkirmishCustom::Instance());
+        SkirmishCustomHandler* custom = SkirmishCustomHandler::Instance();
+        SkirmishQuickHandler* quick = SkirmishQuickHandler::Instance();
+        custom->JoinBattle();
+        QFile engine(SyncManager::Instance()->GetEngineExePath(content.engineVersion));
+        const QFile::Permissions runnable = engine.permissions();
+        QVERIFY(missing ? engine.remove() : engine.setPermissions(QFile::ReadOwner | QFile::WriteOwner));
+
+        QSignalSpy started(custom, &SkirmishHandler::OnGameStart);
+        QSignalSpy failed(custom, &SkirmishHandler::OnStartBattleError);
+        QSignalSpy stopped(custom, &SkirmishHandler::OnSkirmishStopped);
+        QSignalSpy otherFailed(quick, &SkirmishHandler::OnStartBattleError);
+        custom->StartBattle();
+        QTRY_COMPARE(failed.count(), 1);
+        QCOMPARE(started.count(), 1);
+        QVERIFY2(failed.first().first().toString().startsWith(reason),
+                 qPrintable(failed.first().first().toString()));
+        QVERIFY(!custom->IsStarting());
+        QCOMPARE(otherFailed.count(), 0);
+        QVERIFY(
+            env.LogContains(QStringLiteral("SkirmishHandler :: StartBattle --- the engine did not start")));
+
+        QVERIFY(engine.open(QIODevice::WriteOnly));
+        engine.write("#!/bin/sh\nexit 0\n");
+        engine.close();
+        QVERIFY(engine.setPermissions(runnable));
+        custom->StartBattle();
+        QTRY_COMPARE(stopped.count(), 1);
+        QCOMPARE(started.count(), 2);
+        QCOMPARE(failed.count(), 1);
     }
 };
 

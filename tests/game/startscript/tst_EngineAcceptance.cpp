@@ -35,6 +35,36 @@ DataStartScript ManyShapes()
     r.ais << Ai(QStringLiteral("Bot two"), QStringLiteral("NullAI"), QStringLiteral("Rival"), 9, 3);
     return r;
 }
+
+// A record with many players, each on a team of its own (the first is Me and owns the AI).
+DataStartScript Crowd(int players)
+{
+    DataStartScript r = OneAgainstAi();
+    r.players.clear();
+    r.startRects.clear();
+    for (int i = 0; i < players; ++i)
+        r.players << Player(QStringLiteral("P%1").arg(i), i, i % 3);
+    r.me = r.players.first();
+    r.ais.first().aiOwner = r.me.name;
+    r.ais.first().team = players;
+    return r;
+}
+
+DataStartScript WithOption(const QString& key, const QString& value)
+{
+    DataStartScript r = OneAgainstAi();
+    r.options.SetValue(key, value);
+    return r;
+}
+
+DataStartScript WithPlayerName(const QString& name)
+{
+    DataStartScript r = OneAgainstAi();
+    r.me.name = name;
+    r.players.first().name = name;
+    r.ais.first().aiOwner = name;
+    return r;
+}
 } // namespace
 
 class TestEngineAcceptance : public QObject
@@ -42,32 +72,72 @@ class TestEngineAcceptance : public QObject
     Q_OBJECT
 
 private slots:
+    // Each script the generator writes is accepted. Where it had to make something safe, the
+    // text as it was written before (`written` replaced by `raw`) is refused with `refusal`.
     void HostScripts_Accepted_data()
     {
         QTest::addColumn<DataStartScript>("record");
-        QTest::newRow("player against AI, boxes, options") << OneAgainstAi();
-        QTest::newRow("spectator, shared team, ally teams 3 and 7") << ManyShapes();
-        DataStartScript crowd = OneAgainstAi();
-        crowd.players.clear();
-        for (int i = 0; i < 12; ++i)
-            crowd.players << Player(QStringLiteral("P%1").arg(i), i, i % 3);
-        crowd.ais.first().aiOwner = QStringLiteral("P11");
-        QTest::newRow("twelve players") << crowd;
-        DataStartScript unsafe = OneAgainstAi();
-        unsafe.me.name = QStringLiteral("[Clan]Com;mander");
-        unsafe.players.first().name = unsafe.me.name;
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QString>("raw");
+        QTest::addColumn<QString>("refusal");
+        const QString none;
+        QTest::newRow("player against AI, boxes, options") << OneAgainstAi() << none << none << none;
+        QTest::newRow("spectator, shared team, ally teams 3 and 7") << ManyShapes() << none << none << none;
+        QTest::newRow("twelve players") << Crowd(12) << none << none << none;
+        QTest::newRow("251 players, the most the engine reads") << Crowd(251) << none << none << none;
+        DataStartScript trailing = OneAgainstAi();
+        trailing.players << Spectator(QStringLiteral("Commander "));
+        QTest::newRow("names that differ by a blank behind") << trailing << none << none << none;
+        DataStartScript unsafe = WithPlayerName(QStringLiteral("[Clan]Com;mander"));
         unsafe.players.first().rank = QStringLiteral("a]]b");
-        unsafe.ais.first().aiOwner = unsafe.me.name;
         unsafe.options.SetValue(QStringLiteral("note"), QStringLiteral("line\none\t{tab}"));
-        QTest::newRow("characters the format can't carry") << unsafe;
+        QTest::newRow("]] in a value") << unsafe << "\t\tRank=a])b;\n"
+                                       << "\t\tRank=a]]b;\n"
+                                       << Rejected;
+        QTest::newRow("NUL in a value")
+            << WithOption(QStringLiteral("note"), QStringLiteral("a") + QChar(0) + "b") << "\t\tnote=a b;\n"
+            << QStringLiteral("\t\tnote=a") + QChar(0) + "b;\n"
+            << Rejected;
+        QTest::newRow("NUL in a player name")
+            << WithPlayerName(QStringLiteral("Com") + QChar(0) + "mander") << "\t\tName=Com mander;\n"
+            << QStringLiteral("\t\tName=Com") + QChar(0) + "mander;\n"
+            << Rejected;
+        QTest::newRow("blank in an option key")
+            << WithOption(QStringLiteral("multi key"), QStringLiteral("v")) << "\t\tmulti_key=v;\n"
+            << "\t\tmulti key=v;\n"
+            << Rejected;
+        // A tab or line break used to become a blank.
+        QTest::newRow("tab in an option key")
+            << WithOption(QStringLiteral("multi\tkey"), QStringLiteral("v")) << "\t\tmulti_key=v;\n"
+            << "\t\tmulti key=v;\n"
+            << Rejected;
+        QTest::newRow("line break in an option key")
+            << WithOption(QStringLiteral("multi\nkey"), QStringLiteral("v")) << "\t\tmulti_key=v;\n"
+            << "\t\tmulti key=v;\n"
+            << Rejected;
+        QTest::newRow("vertical tab in an option key")
+            << WithOption(QStringLiteral("multi\vkey"), QStringLiteral("v")) << "\t\tmulti_key=v;\n"
+            << "\t\tmulti\vkey=v;\n"
+            << Rejected;
+        QTest::newRow("dot in an option key")
+            << WithOption(QStringLiteral("x.y"), QStringLiteral("v")) << "\t\tx_y=v;\n"
+            << "\t\tx.y=v;\n"
+            << "invalid datatype for key x.y";
+        QTest::newRow("empty option key")
+            << WithOption(QString(), QStringLiteral("v")) << "\t\tmaxunits=500;\n"
+            << "\t\t=v;\n\t\tmaxunits=500;\n"
+            << Rejected;
     }
     void HostScripts_Accepted()
     {
         QFETCH(DataStartScript, record);
+        QFETCH(QString, written);
+        QFETCH(QString, raw);
+        QFETCH(QString, refusal);
         TestEnvironment env;
         QM_REQUIRE(EngineHarness::IsAvailable(), "spring-headless (Debian package spring)");
         const StartScriptGenerator generator(record);
-        QVERIFY(generator.LaunchProblems().isEmpty());
+        QVERIFY2(generator.LaunchProblems().isEmpty(), qPrintable(generator.LaunchProblems().join("; ")));
         EngineHarness engine;
         const EngineRun run = engine.RunScript(generator.Script(), 20000);
         QVERIFY2(run.Contains(HostAccepted), qPrintable(run.Tail()));
@@ -75,18 +145,41 @@ private slots:
         // No content installed: the engine stops at the map.
         QVERIFY2(run.Contains(QStringLiteral("Dependent archive")), qPrintable(run.Tail()));
         QCOMPARE(run.exitCode, 21);
+        if (raw.isEmpty())
+            return;
+        QVERIFY2(generator.Script().contains(written), qPrintable(generator.Script()));
+        QString old = generator.Script();
+        old.replace(written, raw);
+        const EngineRun oldRun = engine.RunScript(old, 20000, refusal);
+        QVERIFY2(oldRun.Contains(refusal), qPrintable(oldRun.Tail()));
     }
 
-    // Why the generator replaces characters: the same script written raw is refused.
-    void RawUnsafeValue_Rejected()
+    // Players the engine refuses: the generator names the problem, so the launcher never starts
+    // the engine with them; the engine, given the script all the same, refuses it.
+    void HostScripts_LaunchProblems_data()
     {
+        QTest::addColumn<DataStartScript>("record");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("empty player name") << WithPlayerName(QString()) << "No name given for Player 0";
+        QTest::newRow("blank player name")
+            << WithPlayerName(QStringLiteral(" \t ")) << "No name given for Player 0";
+        DataStartScript leading = OneAgainstAi();
+        leading.players << Spectator(QStringLiteral("  Commander"));
+        QTest::newRow("names that differ by blanks in front")
+            << leading << "Player 1 has name Commander which is already taken";
+        QTest::newRow("252 players") << Crowd(252) << "Team 251 has invalid leader";
+    }
+    void HostScripts_LaunchProblems()
+    {
+        QFETCH(DataStartScript, record);
+        QFETCH(QString, refusal);
         TestEnvironment env;
         QM_REQUIRE(EngineHarness::IsAvailable(), "spring-headless (Debian package spring)");
-        QString script = StartScriptGenerator(OneAgainstAi()).Script();
-        script.replace(QStringLiteral("\t\tRank=2;"), QStringLiteral("\t\tRank=a]]b;"));
+        const StartScriptGenerator generator(record);
+        QCOMPARE(generator.LaunchProblems().size(), 1);
         EngineHarness engine;
-        const EngineRun run = engine.RunScript(script, 20000);
-        QVERIFY2(run.Contains(Rejected), qPrintable(run.Tail()));
+        const EngineRun run = engine.RunScript(generator.Script(), 20000, refusal);
+        QVERIFY2(run.Contains(refusal), qPrintable(run.Tail()));
     }
 
     void ClientScript_Accepted()

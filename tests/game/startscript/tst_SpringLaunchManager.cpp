@@ -250,6 +250,7 @@ private slots:
         QTest::newRow("AI owner missing") << 3 << refused;
         QTest::newRow("duplicate names") << 4 << refused;
         QTest::newRow("empty script") << 5 << refused;
+        QTest::newRow("player without a name") << 6 << refused + ": player 0 has no name";
     }
 
     void FailedStart_RestoresFolders()
@@ -270,6 +271,8 @@ private slots:
             record.ais.first().aiOwner = QStringLiteral("Nobody");
         else if (fault == 4)
             record.players << Spectator(QStringLiteral("Commander"));
+        else if (fault == 6)
+            record.players.first().name = QStringLiteral(" ");
         else
         {
             record = Client(QString());

@@ -137,6 +137,9 @@ private slots:
         r.players.first().rank = QStringLiteral("a]]]b");
         r.mapName = QStringLiteral("Map {1}\tx\nline2\r");
         r.options.SetValue(QStringLiteral("bad=key]{x}\n"), QStringLiteral("v;[x]"));
+        r.options.SetValue(QStringLiteral(" a b "), QStringLiteral("1"));
+        r.options.SetValue(QStringLiteral("a_b"), QStringLiteral("2")); // comes out like " a b "
+        r.options.SetValue(QStringLiteral(" \t"), QStringLiteral("3"));
         r.options.section = QStringLiteral("mod[options]");
         const StartScriptGenerator generator(r);
         const QString script = generator.Script();
@@ -144,7 +147,14 @@ private slots:
         QVERIFY(script.contains(QStringLiteral("\t\tRank=a])]b;\n")));
         QVERIFY(script.contains(QStringLiteral("\tMapName=Map {1}\tx line2 ;\n"))); // tabs stay
         QVERIFY(script.contains(QStringLiteral("\t[mod(options)]\n")));
-        QVERIFY(script.contains(QStringLiteral("\t\tbad-key)(x) =v,[x];\n")));
+        QVERIFY(script.contains(QStringLiteral("\t\tbad-key)(x)=v,[x];\n")));
+        QVERIFY(script.contains(QStringLiteral("\t\ta_b=1;\n")));
+        QVERIFY(!script.contains(QStringLiteral("a_b=2;")));
+        QVERIFY(!script.contains(QStringLiteral("\t=3;")));
+        QVERIFY(env.LogContains(QStringLiteral(
+            "StartScriptGenerator :: name the script can't carry renamed in mod(options) \" a b \" -> a_b")));
+        QVERIFY(env.LogContains(QStringLiteral(
+            "StartScriptGenerator :: name the script can't carry dropped in mod(options) \" \\x09\"")));
         QVERIFY(script.contains(QStringLiteral("\t\tHost=0;\n"))); // the owner is still found
         // Every line is a header, a brace, or exactly one key=value; leaf.
         for (const QString& line : script.split(QLatin1Char('\n'), Qt::SkipEmptyParts))

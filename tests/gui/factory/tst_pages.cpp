@@ -75,6 +75,8 @@ void TestPages::cleanup()
 void TestPages::StartUi(bool intro)
 {
     AppSettingsMain::Instance()->ShowIntroMovie = intro;
+    // The smallest window, as an earlier start left it (a first start covers the small test screen).
+    AppSettingsMain::Instance()->WindowPos = QPoint(0, 0);
     CoreUI::Initialize();
     QCoreApplication::processEvents();
     GuiManager::Instance()->Start();

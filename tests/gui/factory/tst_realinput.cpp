@@ -1,6 +1,7 @@
 // The program on a real X server (Xvfb) driven by real key presses and mouse clicks (xdotool):
 // F12 saves the lobby screenshot, Ctrl+Shift+Z flips the admin flag, main-menu buttons lead to
-// their pages and Back or Escape lead home, and Escape then Return quit through the dialog.
+// their pages and Back or Escape lead home, Alt+Return in the quit dialog switches full screen
+// without answering it, and Escape then Return quit through the dialog.
 
 #include "AboutPage.h"
 #include "AppDefines.h"
@@ -206,6 +207,10 @@ void TestRealInput::KeysAndClicks()
     {
         QSettings settings(settingsFile, QSettings::IniFormat);
         settings.setValue("AppSettings.Main/ShowIntroMovie", false);
+        // A window, not the full screen of a first start: the full-screen chord switches it below.
+        settings.setValue("AppSettings.Main/WindowPos", QPoint(10, 20));
+        settings.setValue("AppSettings.Main/WindowSize", QSize(1152, 960));
+        settings.setValue("AppSettings.Main/WindowState", 0);
         settings.setValue("AppSettings.Spring.MyPersonal/IsAdmin", false);
     }
 
@@ -299,13 +304,22 @@ void TestRealInput::KeysAndClicks()
     QVERIFY(x.Xdo({"key", "Escape"}));
     QVERIFY2(Seen("PageManager :: PAGE --- EXIT       Replays --> Main Menu"), "see the program log");
 
-    // Escape on the main menu asks before quitting; Return answers yes and the program closes.
+    // Escape on the main menu asks before quitting. Alt+Return there switches full screen and
+    // answers nothing: the question is still open for Escape.
+    QVERIFY(x.Xdo({"key", "Escape"}));
+    QVERIFY2(Seen("PageManager :: PAGE --- EXIT       Main Menu --> MODAL --- MESSAGE BOX"),
+             "see the program log");
+    QVERIFY(x.Xdo({"key", "alt+Return"}));
+    QVERIFY(x.Xdo({"key", "Escape"}));
+    QVERIFY2(Seen("PageManager :: PAGE --- EXIT       MODAL --> Main Menu"), "see the program log");
+    // Asked again, Return answers yes and the program closes.
     QVERIFY(x.Xdo({"key", "Escape"}));
     QVERIFY2(Seen("PageManager :: PAGE --- EXIT       Main Menu --> MODAL --- MESSAGE BOX"),
              "see the program log");
     QVERIFY(x.Xdo({"key", "Return"}));
     QVERIFY2(x.WaitForExit(15000), "see the program log");
     QVERIFY2(x.Lines().contains("Stop logging!"), "see the program log");
+    QCOMPARE(x.Lines().filter("GUI :: QUIT").size(), 1);
     for (const QString& line : x.Lines())
         QVERIFY2(!line.contains("TWICE") && !line.contains("CAN NOT SAVE"), qPrintable(line));
 
@@ -313,7 +327,7 @@ void TestRealInput::KeysAndClicks()
     QCOMPARE(settings.value("AppSettings.Spring.MyPersonal/IsAdmin").toBool(), true);
     QCOMPARE(settings.value("AppSettings.Main/WindowPos").toPoint(), origin);
     QCOMPARE(settings.value("AppSettings.Main/WindowSize").toSize(), size);
-    QCOMPARE(settings.value("AppSettings.Main/WindowState").toInt(), 0);
+    QCOMPARE(settings.value("AppSettings.Main/WindowState").toInt(), int(Qt::WindowFullScreen));
 }
 
 QTEST_MAIN(TestRealInput)

@@ -1,8 +1,10 @@
-// The program itself on a real X server (Xvfb): one window with the background and the main
-// menu, the update news from a local web service, the start and stop log, and the window
-// geometry kept from one start to the next.
+// The program itself on a real X server (Xvfb): the first start covers the screen with the
+// background and the main menu, the update news from a local web service, the start and stop log,
+// the window geometry kept from one start to the next (and fitted to the screen, whatever the file
+// says), and the intro movie drawn without any GL driver.
 
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 #include "TestHttpServer.h"
 
 #include <QDir>
@@ -12,34 +14,72 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+namespace
+{
+struct Session
+{
+    QString screen = QStringLiteral("1280x1024");
+    int quitMs = 5000;
+    int shotAtMs = 3000;
+    bool shot = false;
+};
+
+// Share of the sampled points of `area` that are not black.
+double Lit(const QImage& picture, const QRect& area)
+{
+    int lit = 0, all = 0;
+    for (int y = area.top(); y <= area.bottom(); y += 8)
+        for (int x = area.left(); x <= area.right(); x += 8, ++all)
+            lit += QColor(picture.pixel(x, y)) != QColor(Qt::black);
+    return all ? double(lit) / all : 0;
+}
+} // namespace
+
 class TestRealWindow : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void StartShowStopAndStartAgain();
+    void IntroMovieWithoutGl();
 
 private:
-    bool Run(const QString& dataDir, const QString& web, const QString& shot, QStringList* log);
+    // Runs the program; with `shot`, takes a screen shot (shot.png) and the program's memory map
+    // (maps.txt) while it runs.
+    bool Run(const QString& dataDir, const Session& session, QStringList* log);
+
+    std::unique_ptr<TestEnvironment> m_env;
+    std::unique_ptr<TestHttpServer> m_server;
 };
 
-bool TestRealWindow::Run(const QString& dataDir, const QString& web, const QString& shot, QStringList* log)
+void TestRealWindow::initTestCase()
+{
+    m_env = std::make_unique<TestEnvironment>();
+    m_server = std::make_unique<TestHttpServer>();
+    m_server->SetAnswer("/updates/lobby.txt", 200, "9.0\n9.0\n- a newer lobby\n");
+}
+
+bool TestRealWindow::Run(const QString& dataDir, const Session& session, QStringList* log)
 {
     const QString program =
         QDir(QCoreApplication::applicationDirPath()).absoluteFilePath("../../../quillmere");
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove("QT_QPA_PLATFORM");
     env.insert("SPRING_WRITEDIR", dataDir);
-    env.insert("QUILLMERE_AUTOQUIT_MS", "5000");
-    env.insert("QUILLMERE_WEB_BASE", web);
+    env.insert("QUILLMERE_AUTOQUIT_MS", QString::number(session.quitMs));
+    env.insert("QUILLMERE_WEB_BASE", m_server->BaseAddress());
     env.insert("QT_GSTREAMER_PLAYBIN_AUDIOSINK", "fakesink");
     QProcess process;
     process.setProcessEnvironment(env);
     process.setProcessChannelMode(QProcess::MergedChannels);
-    const QString script = shot.isEmpty()
-                               ? QStringLiteral("\"$0\"")
-                               : QStringLiteral("\"$0\" & sleep 3; import -window root \"$1\"; wait");
-    process.start("xvfb-run", {"-a", "-s", "-screen 0 1280x1024x24", "sh", "-c", script, program, shot});
+    const QString script =
+        session.shot ? QStringLiteral("\"$0\" & pid=$!; sleep %1; import -window root \"$1/shot.png\"; "
+                                      "cat /proc/$pid/maps > \"$1/maps.txt\"; wait")
+                           .arg(session.shotAtMs / 1000.0)
+                     : QStringLiteral("\"$0\"");
+    process.start("xvfb-run", {"-a", "-s", "-screen 0 " + session.screen + "x24", "sh", "-c", script, program,
+                               m_env->Path(QString())});
     if (!process.waitForStarted(10000))
         return false;
     // The local web service answers from this event loop while the program runs.
@@ -63,29 +103,29 @@ bool TestRealWindow::Run(const QString& dataDir, const QString& web, const QStri
 
 void TestRealWindow::StartShowStopAndStartAgain()
 {
-    TestEnvironment env;
     QM_REQUIRE(!QStandardPaths::findExecutable("xvfb-run").isEmpty(), "xvfb-run (xvfb)");
     QM_REQUIRE(!QStandardPaths::findExecutable("import").isEmpty(), "import (imagemagick)");
-    TestHttpServer server;
-    QM_REQUIRE(server.isListening(), "a local TCP port");
-    server.SetAnswer("/updates/lobby.txt", 200, "9.0\n9.0\n- a newer lobby\n");
+    QM_REQUIRE(m_server->isListening(), "a local TCP port");
 
-    const QString data = env.Path("run");
-    const QString shot = env.Path("shot.png");
+    const QString data = m_env->Path("run");
+    Session first;
+    first.shot = true;
     QStringList log;
-    QVERIFY2(Run(data, server.BaseAddress(), shot, &log), qPrintable(log.join('\n')));
+    QVERIFY2(Run(data, first, &log), qPrintable(log.join('\n')));
 
-    // One window on the screen: the game's background picture and the main menu over it.
-    const QImage picture(shot);
+    // The first start covers the whole screen: the game's background picture and the main menu.
+    const QImage picture(m_env->Path("shot.png"));
     QCOMPARE(picture.size(), QSize(1280, 1024));
     QSet<QRgb> colours;
     for (int y = 0; y < picture.height(); y += 16)
         for (int x = 0; x < picture.width(); x += 16)
             colours << picture.pixel(x, y);
     QVERIFY2(colours.size() > 200, qPrintable(QString::number(colours.size())));
-    // Outside the window the root stays black; the window itself is centred.
-    QCOMPARE(QColor(picture.pixel(5, 5)), QColor(Qt::black));
-    QVERIFY(QColor(picture.pixel(640, 200)) != QColor(Qt::black));
+    // Where a centred window would leave the root black, the picture goes on.
+    QVERIFY(Lit(picture, QRect(0, 0, 60, 1024)) > 0.9);
+    QVERIFY(Lit(picture, QRect(0, 0, 1280, 30)) > 0.9);
+    QVERIFY2(log.contains("MainWindow :: GEOMETRY --- 0 0 1280 1024 --- FULL SCREEN"),
+             qPrintable(log.join('\n')));
 
     // The start and stop lines in their order.
     const QStringList order = {"Initialize :: CORE UI --------------- START",
@@ -98,7 +138,9 @@ void TestRealWindow::StartShowStopAndStartAgain()
                                "INFO :: START --- CurrentPath",
                                "PageManager :: PAGE --- EXIT       EMPTY --> Intro Movie",
                                "PageManager :: PAGE --- EXIT       Intro Movie --> Main Menu",
+                               "MainWindow :: PAINTED",
                                "GUI :: NEW UPDATE --- Lobby 9.0",
+                               "GUI :: QUIT",
                                "Destroy :: CORE UI --------------- START",
                                "Destroy :: GUI",
                                "Destroy :: BackgroundManager",
@@ -115,27 +157,91 @@ void TestRealWindow::StartShowStopAndStartAgain()
     }
     QVERIFY2(at == order.size(), qPrintable("missing: " + order.value(at) + "\n" + log.join('\n')));
     QVERIFY(!log.join('\n').contains("NO background pictures"));
-    QCOMPARE(server.Paths(), QStringList{"/updates/lobby.txt"});
+    QCOMPARE(m_server->Paths(), QStringList{"/updates/lobby.txt"});
 
-    // Closing stored the geometry; the next start uses it.
+    // Closing in full screen kept the state and, for leaving full screen, a window made for it.
     const QString settingsFile = data + "/gamelobby/lobby.settings.txt";
     {
         QSettings settings(settingsFile, QSettings::IniFormat);
         settings.beginGroup("AppSettings.Main");
-        QVERIFY(settings.contains("WindowPos"));
-        QVERIFY(settings.contains("WindowSize"));
-        QVERIFY(settings.contains("WindowState"));
+        QCOMPARE(settings.value("WindowState").toInt(), int(Qt::WindowFullScreen));
         QCOMPARE(settings.value("WindowSize").toSize(), QSize(1152, 960));
-        settings.setValue("WindowPos", QPoint(40, 50));
-        settings.setValue("WindowSize", QSize(1100, 900));
-        settings.setValue("ShowIntroMovie", false);
+        QCOMPARE(settings.value("WindowPos").toPoint(), QPoint(64, 32));
     }
-    QVERIFY2(Run(data, server.BaseAddress(), QString(), &log), qPrintable(log.join('\n')));
+
+    // Values that once crashed every start, on a small laptop screen: the window fits the screen.
+    QVERIFY(TestFiles::Write(settingsFile, "[AppSettings.Main]\nShowIntroMovie=false\nWindowState=0\n"
+                                           "WindowSize=@Size(100000 100000)\n"
+                                           "WindowPos=@Point(-2147483648 2147483647)\n"));
+    Session laptop;
+    laptop.screen = "1366x768";
+    laptop.quitMs = 2000;
+    QVERIFY2(Run(data, laptop, &log), qPrintable(log.join('\n')));
+    QVERIFY2(log.contains("MainWindow :: GEOMETRY --- 0 0 1366 768"), qPrintable(log.join('\n')));
+    {
+        QSettings settings(settingsFile, QSettings::IniFormat);
+        QCOMPARE(settings.value("AppSettings.Main/WindowPos").toPoint(), QPoint(0, 0));
+        QCOMPARE(settings.value("AppSettings.Main/WindowSize").toSize(), QSize(1366, 768));
+        settings.setValue("AppSettings.Main/WindowPos", QPoint(40, 50));
+        settings.setValue("AppSettings.Main/WindowSize", QSize(1100, 900));
+    }
+
+    // A stored window that fits is used as it is.
+    Session again;
+    again.quitMs = 2000;
+    QVERIFY2(Run(data, again, &log), qPrintable(log.join('\n')));
     QVERIFY2(log.contains("MainWindow :: GEOMETRY --- 40 50 1100 900"), qPrintable(log.join('\n')));
     QVERIFY(!log.join('\n').contains("Intro Movie"));
     QSettings settings(settingsFile, QSettings::IniFormat);
     QCOMPARE(settings.value("AppSettings.Main/WindowPos").toPoint(), QPoint(40, 50));
     QCOMPARE(settings.value("AppSettings.Main/WindowSize").toSize(), QSize(1100, 900));
+}
+
+// The widgets paint without GL, and the intro movie still shows its pictures.
+void TestRealWindow::IntroMovieWithoutGl()
+{
+    QM_REQUIRE(!QStandardPaths::findExecutable("xvfb-run").isEmpty(), "xvfb-run (xvfb)");
+    QM_REQUIRE(!QStandardPaths::findExecutable("import").isEmpty(), "import (imagemagick)");
+    const QString gst = QStandardPaths::findExecutable("gst-launch-1.0");
+    QM_REQUIRE(!gst.isEmpty(), "gst-launch-1.0 (gstreamer1.0-tools) to make a test video");
+    const QString data = m_env->Path("movie");
+    const QString movie = data + "/gamelobby/zorn/media/introduction.ogv";
+    QVERIFY(QDir().mkpath(QFileInfo(movie).path()));
+    // Colour bars for six seconds.
+    QProcess make;
+    make.start(gst, {"-q", "videotestsrc", "num-buffers=180", "!", "video/x-raw,width=320,height=240", "!",
+                     "theoraenc", "!", "oggmux", "!", "filesink", "location=" + movie});
+    QVERIFY(make.waitForFinished(60000));
+    QM_REQUIRE(QFileInfo(movie).size() > 0, "a Theora encoder");
+
+    Session session;
+    session.shot = true;
+    session.quitMs = 9000;
+    session.shotAtMs = 2500;
+    QStringList log;
+    QVERIFY2(Run(data, session, &log), qPrintable(log.join('\n')));
+    QVERIFY2(log.contains("IntroMoviePage :: PLAY --- " + movie), qPrintable(log.join('\n')));
+    // It played to its end, and the menu followed.
+    QVERIFY2(log.contains("PageManager :: PAGE --- EXIT       Intro Movie --> Main Menu"),
+             qPrintable(log.join('\n')));
+
+    // The bars on the screen: yellow, cyan and magenta.
+    const QImage picture(m_env->Path("shot.png"));
+    int yellow = 0, cyan = 0, magenta = 0;
+    for (int y = 0; y < picture.height(); y += 4)
+        for (int x = 0; x < picture.width(); x += 4)
+        {
+            const QColor c(picture.pixel(x, y));
+            yellow += c.red() > 150 && c.green() > 150 && c.blue() < 80;
+            cyan += c.red() < 80 && c.green() > 150 && c.blue() > 150;
+            magenta += c.red() > 150 && c.green() < 80 && c.blue() > 150;
+        }
+    QVERIFY2(yellow > 1000 && cyan > 1000 && magenta > 1000,
+             qPrintable(QStringLiteral("%1 %2 %3").arg(yellow).arg(cyan).arg(magenta)));
+    // The video is playing, yet no GL driver was loaded for it.
+    const QString maps = QString::fromUtf8(TestFiles::Read(m_env->Path("maps.txt")));
+    QVERIFY2(maps.contains("gstreamer"), "the movie did not load GStreamer");
+    QVERIFY2(!maps.contains("_dri.so") && !maps.contains("libGLX_"), qPrintable(maps));
 }
 
 QTEST_MAIN(TestRealWindow)

@@ -104,6 +104,8 @@ void TestGuiManager::StartsWithTheIntroMovie()
 
 void TestGuiManager::FullscreenChord()
 {
+    // A window placed by an earlier start (a first start opens full screen).
+    AppSettingsMain::Instance()->WindowPos = QPoint(0, 0);
     TestUi::Start();
     QSignalSpy fullscreen(GuiManager::Instance(), &GuiManager::OnFullscreenClick);
     Key(Qt::Key_Return, Qt::NoModifier);

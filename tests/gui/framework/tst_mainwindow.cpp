@@ -3,12 +3,15 @@
 #include "AppSettings.h"
 #include "FrameKit.h"
 #include "GuiManager.h"
+#include "GuiMetrics.h"
 #include "MainWindow.h"
 #include "PageManager.h"
 #include "PageStorageManager.h"
 #include "PathManager.h"
 #include "SteamManager.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
+#include "WindowGeometry.h"
 #include "helper_pages.h"
 
 #include <QGuiApplication>
@@ -26,8 +29,10 @@ private slots:
     void cleanup();
 
     void TitleAndMinimumSize();
-    void StartGeometry_data();
-    void StartGeometry();
+    void FitStoredGeometry_data();
+    void FitStoredGeometry();
+    void FirstStartIsFullScreen();
+    void StoredGiantGeometry();
     void StoredState_data();
     void StoredState();
     void CloseSavesAndNextStartRestores();
@@ -46,6 +51,8 @@ private:
 void TestMainWindow::init()
 {
     m_env = std::make_unique<TestEnvironment>();
+    // A window placed by an earlier start; the first start has its own test.
+    AppSettingsMain::Instance()->WindowPos = QPoint(0, 0);
     m_sounds.clear();
     FrameKit::SetSoundRecorder([this](const QString& sound) { m_sounds << sound; });
 }
@@ -67,34 +74,80 @@ void TestMainWindow::TitleAndMinimumSize()
     QVERIFY(m_env->LogContains("Initialize :: MainWindow"));
 }
 
-void TestMainWindow::StartGeometry_data()
+// Where the window goes for what the settings file holds; areas are screens without task bars.
+void TestMainWindow::FitStoredGeometry_data()
 {
-    QTest::addColumn<QPoint>("stored");
+    QTest::addColumn<QPoint>("pos");
     QTest::addColumn<QSize>("size");
-    QTest::addColumn<bool>("centred");
-    QTest::newRow("first start") << QPoint(-1, -1) << QSize(1100, 800) << true;
-    QTest::newRow("position on no screen") << QPoint(-20000, 15000) << QSize(1024, 768) << true;
-    QTest::newRow("stored") << QPoint(12, 34) << QSize(1200, 900) << false;
+    QTest::addColumn<QList<QRect>>("areas");
+    QTest::addColumn<QRect>("expected");
+    const QList<QRect> hd{{0, 0, 1920, 1040}};
+    const QList<QRect> laptop{{0, 0, 1366, 728}};
+    const QList<QRect> two{{0, 0, 1920, 1040}, {1920, 0, 1280, 984}};
+    const QPoint none(-1, -1);
+    const QSize unset(-1, -1);
+    QTest::newRow("nothing stored, full hd") << none << unset << hd << QRect(384, 40, 1152, 960);
+    // Never taller than the screen allows, nor smaller than the minimum: the top stays visible.
+    QTest::newRow("nothing stored, laptop") << none << unset << laptop << QRect(107, 0, 1152, 768);
+    QTest::newRow("stored, fits") << QPoint(12, 34) << QSize(1200, 900) << hd << QRect(12, 34, 1200, 900);
+    QTest::newRow("huge size, extreme position")
+        << QPoint(-2147483647 - 1, 2147483647) << QSize(100000, 100000) << hd << QRect(0, 0, 1920, 1040);
+    QTest::newRow("huge size") << QPoint(100, 100) << QSize(100000, 100000) << laptop
+                               << QRect(0, 0, 1366, 768);
+    QTest::newRow("extreme position")
+        << QPoint(2147483647, -2147483647 - 1) << QSize(1100, 800) << hd << QRect(410, 120, 1100, 800);
+    QTest::newRow("on no screen") << QPoint(-20000, 15000) << QSize(1024, 768) << hd
+                                  << QRect(448, 136, 1024, 768);
+    QTest::newRow("over the right edge")
+        << QPoint(1500, 300) << QSize(1100, 800) << hd << QRect(820, 240, 1100, 800);
+    QTest::newRow("second screen") << QPoint(2000, 50) << QSize(1100, 800) << two
+                                   << QRect(2000, 50, 1100, 800);
+    QTest::newRow("mostly on the second")
+        << QPoint(1500, 100) << QSize(1100, 800) << two << QRect(1920, 100, 1100, 800);
+    QTest::newRow("empty size") << QPoint(10, 10) << QSize(0, 500) << hd << QRect(10, 10, 1152, 960);
+    QTest::newRow("no screen at all") << none << unset << QList<QRect>() << QRect(0, 0, 1152, 960);
 }
 
-void TestMainWindow::StartGeometry()
+void TestMainWindow::FitStoredGeometry()
 {
-    QFETCH(QPoint, stored);
+    QFETCH(QPoint, pos);
     QFETCH(QSize, size);
-    QFETCH(bool, centred);
-    AppSettingsMain* settings = AppSettingsMain::Instance();
-    settings->WindowPos = stored;
-    settings->WindowSize = size;
+    QFETCH(QList<QRect>, areas);
+    QFETCH(QRect, expected);
+    QCOMPARE(WindowGeometry::Fit(pos, size, QSize(1152, 960), QSize(1024, 768), areas), expected);
+}
+
+void TestMainWindow::FirstStartIsFullScreen()
+{
+    AppSettingsMain::Instance()->WindowPos = QPoint(-1, -1);
     TestUi::Start();
+    MainWindow* window = MainWindow::Instance();
+    QVERIFY(window->IsFullscreen());
+    // Leaving full screen goes to a window made for this screen.
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    const QPoint expected = centred ? QPoint(area.x() + (area.width() - size.width()) / 2,
-                                             area.y() + (area.height() - size.height()) / 2)
-                                    : stored;
-    QCOMPARE(MainWindow::Instance()->pos(), expected);
-    QCOMPARE(MainWindow::Instance()->size(), size);
-    QCOMPARE(settings->WindowPos, expected);
-    if (stored != QPoint(-1, -1))
-        QCOMPARE(MainWindow::IsOnSomeScreen(stored, size), !centred);
+    AppSettingsMain* settings = AppSettingsMain::Instance();
+    QVERIFY(area.contains(settings->WindowPos));
+    QCOMPARE(settings->WindowSize, window->minimumSize().expandedTo(GuiWindowSize.boundedTo(area.size())));
+    QVERIFY(m_env->LogContains("MainWindow :: GEOMETRY --- "));
+}
+
+// Values that once crashed every start, as the settings file holds them.
+void TestMainWindow::StoredGiantGeometry()
+{
+    QVERIFY(TestFiles::Write(AppSettings::Instance()->GetFilePath(AppSettingsBase::File::Lobby),
+                             "[AppSettings.Main]\nWindowState=0\nWindowSize=@Size(100000 100000)\n"
+                             "WindowPos=@Point(-2147483648 2147483647)\n"));
+    AppSettings::Instance()->Load();
+    QCOMPARE(AppSettingsMain::Instance()->WindowSize, QSize(100000, 100000));
+    TestUi::Start();
+    MainWindow* window = MainWindow::Instance();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(!window->IsFullscreen());
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    QCOMPARE(window->pos(), area.topLeft());
+    QCOMPARE(window->size(), window->minimumSize().expandedTo(area.size()));
+    QCOMPARE(AppSettingsMain::Instance()->WindowSize, window->size());
 }
 
 void TestMainWindow::StoredState_data()
@@ -139,13 +192,14 @@ void TestMainWindow::CloseSavesAndNextStartRestores()
     QCOMPARE(TestUi::StoredValue("AppSettings.Main", "WindowState").toInt(), 0);
     TestUi::Stop();
 
-    // The next start reads the file afresh.
+    // The next start reads the file afresh (and fits it to this small screen).
     AppSettingsMain::Instance()->WindowPos = QPoint(-1, -1);
     AppSettingsMain::Instance()->WindowSize = QSize(-1, -1);
     AppSettings::Instance()->Load();
+    QCOMPARE(AppSettingsMain::Instance()->WindowPos, QPoint(21, 43));
+    QCOMPARE(AppSettingsMain::Instance()->WindowSize, QSize(1111, 822));
     TestUi::Start();
-    QCOMPARE(MainWindow::Instance()->pos(), QPoint(21, 43));
-    QCOMPARE(MainWindow::Instance()->size(), QSize(1111, 822));
+    QVERIFY(!MainWindow::Instance()->IsFullscreen());
 }
 
 void TestMainWindow::LeavingFullscreenRestoresGeometry()

@@ -229,6 +229,13 @@ void TestPageStore::ModalKeys_data()
     QTest::newRow("type 2 Return, no sound") << 2 << int(Qt::Key_Return) << 1 << 0 << 0 << QStringList{};
     QTest::newRow("type 2 Escape, no sound") << 2 << int(Qt::Key_Escape) << 0 << 1 << 0 << QStringList{};
     QTest::newRow("other keys") << 0 << int(Qt::Key_A) << 0 << 0 << 0 << QStringList{};
+    // The full-screen chord answers no dialog.
+    QTest::newRow("type 0 Alt+Return")
+        << 0 << int(Qt::AltModifier | Qt::Key_Return) << 0 << 0 << 0 << QStringList{};
+    QTest::newRow("type 2 Alt+Enter")
+        << 2 << int(Qt::AltModifier | Qt::KeypadModifier | Qt::Key_Enter) << 0 << 0 << 0 << QStringList{};
+    QTest::newRow("type 0 Shift+Return")
+        << 0 << int(Qt::ShiftModifier | Qt::Key_Return) << 1 << 0 << 0 << QStringList{"button.on"};
 }
 
 void TestPageStore::ModalKeys()
@@ -243,7 +250,8 @@ void TestPageStore::ModalKeys()
     auto* dialog = new TestDialog(QStringLiteral("Keys"), ModalType(type));
     modal->setModalWidget(dialog);
     QSignalSpy exit(modal, &NPage::OnExitPageClick);
-    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+    QKeyEvent event(QEvent::KeyPress, key & ~Qt::KeyboardModifierMask,
+                    Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask));
     modal->keyPress(&event);
     QCOMPARE(dialog->okCalls, okCalls);
     QCOMPARE(dialog->cancelCalls, cancelCalls);

@@ -17,7 +17,11 @@ class TestLabels : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { GuiFonts::LoadFonts(); }
+    void initTestCase()
+    {
+        const QStringList families = GuiFonts::LoadFonts();
+        QVERIFY(families.contains("Play") && !families.contains("WenQuanYi Micro Hei"));
+    }
     void cleanup() { SetGuiLanguage(QString()); }
 
     void FontFamiliesResolveToCompiledInFaces_data()
@@ -37,6 +41,15 @@ private slots:
         QFont font(family);
         font.setPixelSize(12);
         QCOMPARE(QFontInfo(font).family(), face);
+    }
+
+    void ChineseFaceOnlyForChinese()
+    {
+        const QString chinese = QStringLiteral("WenQuanYi Micro Hei");
+        QVERIFY(GuiFonts::UseLanguage(QStringLiteral("EN")).isEmpty());
+        QVERIFY(GuiFonts::UseLanguage(QStringLiteral("RU")).isEmpty());
+        QVERIFY(GuiFonts::UseLanguage(QStringLiteral("ZH")).contains(chinese));
+        QVERIFY(GuiFonts::UseLanguage(QStringLiteral("ZH")).isEmpty());
     }
 
     void ChineseTextHasGlyphs()

@@ -1,9 +1,13 @@
+#include "AppDefines.h"
 #include "CommonIcon.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QIcon>
 #include <QImage>
+#include <QImageReader>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace
@@ -53,6 +57,82 @@ QStringList NamedPictures()
         paths << QStringLiteral(":/TeamFlags/") + name;
     return paths;
 }
+
+// The text of every string literal in C++ source, comments left out.
+QStringList StringLiterals(const QString& code)
+{
+    QStringList literals;
+    int i = 0;
+    const int n = code.size();
+    while (i < n)
+    {
+        if (code.midRef(i, 2) == QLatin1String("//"))
+            i = code.indexOf('\n', i) < 0 ? n : code.indexOf('\n', i);
+        else if (code.midRef(i, 2) == QLatin1String("/*"))
+            i = code.indexOf(QLatin1String("*/"), i + 2) < 0 ? n
+                                                             : code.indexOf(QLatin1String("*/"), i + 2) + 2;
+        else if (code.midRef(i, 2) == QLatin1String("R\"") && (i == 0 || !code.at(i - 1).isLetterOrNumber()))
+        {
+            const int open = code.indexOf('(', i);
+            const QString end = QLatin1Char(')') + code.mid(i + 2, open - i - 2) + QLatin1Char('"');
+            const int close = code.indexOf(end, open);
+            literals << code.mid(open + 1, close - open - 1);
+            i = close + end.size();
+        }
+        else if (code.at(i) == '"' || code.at(i) == '\'')
+        {
+            const QChar quote = code.at(i);
+            int j = i + 1;
+            while (j < n && code.at(j) != quote)
+                j += code.at(j) == '\\' ? 2 : 1;
+            if (quote == '"')
+                literals << code.mid(i + 1, j - i - 1);
+            i = j + 1;
+        }
+        else
+            ++i;
+    }
+    return literals;
+}
+
+// Every ":/" path in a string literal of the program's sources (not the tests'), with where it
+// is written. "%1"-style placeholders stay in.
+QMap<QString, QString> ResourcePathsInCode()
+{
+    QMap<QString, QString> paths;
+    const QRegularExpression path(QStringLiteral("(?<![A-Za-z0-9]):/[A-Za-z0-9_.%/-]+"));
+    const QDir source(QStringLiteral(QM_SOURCE_DIR));
+    for (const char* folder : {"app", "lobby", "content", "game", "gui", "developers", "tools"})
+    {
+        QDirIterator it(source.filePath(QLatin1String(folder)),
+                        {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+        {
+            QFile file(it.next());
+            if (!file.open(QIODevice::ReadOnly))
+                continue;
+            for (const QString& literal : StringLiterals(QString::fromUtf8(file.readAll())))
+            {
+                auto match = path.globalMatch(literal);
+                while (match.hasNext())
+                    paths.insert(match.next().captured(), source.relativeFilePath(file.fileName()));
+            }
+        }
+    }
+    return paths;
+}
+
+// The compiled-in resources (files and folders), without a closing "/".
+QStringList AllResources()
+{
+    QStringList all;
+    QDirIterator it(QStringLiteral(":/"), QDir::AllEntries | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        all << it.next();
+    return all;
+}
 } // namespace
 
 class TestResources : public QObject
@@ -73,6 +153,53 @@ private slots:
                 missing << path;
         }
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char(' '))));
+    }
+
+    // Every ":/" path written in the code names a resource that is there, and a picture loads. A
+    // path with a placeholder must name at least one resource; when it names one for a game code,
+    // it must name one for every game.
+    void EveryResourcePathInTheCodeLoads()
+    {
+        const QMap<QString, QString> paths = ResourcePathsInCode();
+        QVERIFY2(paths.size() > 40, qPrintable(QString::number(paths.size())));
+        const QStringList resources = AllResources();
+        const QList<QByteArray> pictureFormats = QImageReader::supportedImageFormats();
+        QStringList faults;
+        for (auto it = paths.cbegin(); it != paths.cend(); ++it)
+        {
+            QString path = it.key();
+            while (path.endsWith(QLatin1Char('/')) && path.size() > 2)
+                path.chop(1);
+            const QString where = QStringLiteral(" (") + it.value() + QLatin1Char(')');
+            QStringList named;
+            if (!path.contains(QLatin1Char('%')))
+            {
+                if (QFileInfo::exists(path))
+                    named << path;
+            }
+            else
+            {
+                const QRegularExpression placeholder(QStringLiteral("%\\d"));
+                QStringList pieces = path.split(placeholder);
+                for (QString& piece : pieces)
+                    piece = QRegularExpression::escape(piece);
+                const QString pattern = pieces.join(QStringLiteral("[^/]+"));
+                named = resources.filter(QRegularExpression(QLatin1Char('^') + pattern + QLatin1Char('$')));
+                QStringList games;
+                for (const GameDefinition& game : AppDefines::GameTable())
+                    if (QFileInfo::exists(QString(path).replace(placeholder, game.shortCode)))
+                        games << game.shortCode;
+                if (!games.isEmpty() && games.size() != AppDefines::GameTable().size())
+                    faults << path + QStringLiteral(" only for ") + games.join(QLatin1Char(',')) + where;
+            }
+            if (named.isEmpty())
+                faults << path + QStringLiteral(" names nothing") + where;
+            for (const QString& file : named)
+                if (pictureFormats.contains(QFileInfo(file).suffix().toLower().toLatin1()) &&
+                    QImage(file).isNull())
+                    faults << file + QStringLiteral(" does not load") + where;
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
 
     void NineSliceSourcesAreBigEnough()

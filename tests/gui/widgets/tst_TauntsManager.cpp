@@ -87,15 +87,14 @@ private slots:
         QCOMPARE(taunts->Count(), 3);
     }
 
-    void MissingGroupGivesEmptyEntry()
+    void MissingGroupIsSkipped()
     {
         WriteTaunts(
             "count=2\n[1]\nkey=a\nmessage=Alpha\nfile=a.wav\n[3]\nkey=c\nmessage=Gamma\nfile=c.wav\n");
         TauntsManager* taunts = TauntsManager::Instance();
-        QCOMPARE(taunts->Count(), 2);
-        QVERIFY(taunts->Contains(QString()));
-        QVERIFY(taunts->GetMessage(QString()).isEmpty());
-        QVERIFY(!taunts->Contains(QStringLiteral("c")));
+        QCOMPARE(taunts->GetTaunts(), (QHash<QString, QString>{{"a", "Alpha"}}));
+        QVERIFY(taunts->GetTauntFile(QString()).isEmpty());
+        QVERIFY(m_env->LogContains(QStringLiteral("TauntsManager :: Missing taunts --- 1 of 2 skipped")));
     }
 
     void LaterEntriesOverwrite()

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class LogFilesWorker;
+class QNetworkAccessManager;
+class QNetworkReply;
+
+// Uploads the logs and screenshots a player sends to the developers. Lives on the GUI thread;
+// the files are read and encoded on a worker, the form is posted from here. Every upload ends
+// in exactly one OnLogSent or OnLogError, also when the service never answers.
+class WebLog final : public QObject
+{
+    Q_OBJECT
+
+public:
+    // An upload that moves no data for this long fails.
+    static constexpr int TimeoutMs = 60000;
+
+    WebLog();
+    ~WebLog() override;
+
+    // Queues an upload of these texts and files. Empty texts are sent as "EMPTY"; a screenshot
+    // path may be empty, a screenshot that is missing is sent empty.
+    void SetLog(const QString& playerName, const QString& email, const QString& message,
+                const QString& gameLogPath, const QString& lobbyLogPath, const QString& gameScreenshotPath,
+                const QString& lobbyScreenshotPath);
+
+    static QString GetUploadUrl();
+    void SetTimeout(int msecs) { m_timeoutMs = msecs; }
+    // From the moment an upload begins (DoSetLog) until its answer.
+    bool IsSending() const { return m_busy; }
+
+signals:
+    void OnLogSent();
+    void OnLogError();
+
+public slots:
+    void DoSetLog(QString playerName, QString email, QString message, QString gameLogPath,
+                  QString lobbyLogPath, QString gameScreenshotPath, QString lobbyScreenshotPath);
+
+private slots:
+    void DoUploadBuilt(QByteArray body);
+    void DoReplyFinished();
+
+private:
+    void Fail(const QString& reason);
+
+    LogFilesWorker* m_worker = nullptr;
+    QNetworkAccessManager* m_network = nullptr;
+    QNetworkReply* m_reply = nullptr;
+    int m_timeoutMs = TimeoutMs;
+    bool m_busy = false;
+};

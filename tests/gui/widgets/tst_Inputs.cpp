@@ -1,0 +1,286 @@
+// Text fields, the search field, sliders, settings rows and the progress bar, driven by real key and
+// mouse events.
+#define QTEST_QPA_MOUSE_HANDLING // presses, moves and releases go through the window like real ones
+#include "AppSettings.h"
+#include "GuiFonts.h"
+#include "NButtonBase.h"
+#include "NButtonOnOff.h"
+#include "NImageLabel.h"
+#include "NLineEdit.h"
+#include "NProgressBar.h"
+#include "NSearchWidget.h"
+#include "NSettingsOnOff.h"
+#include "NSettingsSlider.h"
+#include "NSettingsSliderOnOff.h"
+#include "NSlider.h"
+#include "TestEnvironment.h"
+#include "helper_Sounds.h"
+
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QSignalSpy>
+#include <QStyleOptionSlider>
+#include <QTest>
+#include <QVBoxLayout>
+
+namespace
+{
+// Counts the keys that reach it: the dialog under a search field.
+class KeySink final : public QWidget
+{
+public:
+    QList<int> keys;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override { keys << event->key(); }
+};
+
+QPoint HandleCentre(QSlider* slider)
+{
+    // What QSlider's own (protected) initStyleOption fills in.
+    QStyleOptionSlider option;
+    option.initFrom(slider);
+    option.subControls = QStyle::SC_All;
+    option.orientation = slider->orientation();
+    option.minimum = slider->minimum();
+    option.maximum = slider->maximum();
+    option.sliderPosition = slider->sliderPosition();
+    option.sliderValue = slider->value();
+    option.singleStep = slider->singleStep();
+    option.pageStep = slider->pageStep();
+    if (slider->orientation() == Qt::Horizontal)
+        option.state |= QStyle::State_Horizontal;
+    return slider->style()
+        ->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider)
+        .center();
+}
+} // namespace
+
+class TestInputs : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { GuiFonts::LoadFonts(); }
+    void init() { m_env.reset(new TestEnvironment()); }
+    void cleanup()
+    {
+        SoundManager::DestroyInstance();
+        m_env.reset();
+    }
+
+    void SearchReportsOnceAfterTypingPauses()
+    {
+        NSearchWidget search;
+        search.show();
+        QSignalSpy filter(&search, &NSearchWidget::OnFilterChanged);
+        QElapsedTimer clock;
+        QTest::keyClicks(search.LineEdit(), QStringLiteral("arm"));
+        clock.start();
+        QCOMPARE(filter.count(), 0);
+        QTRY_COMPARE(filter.count(), 1);
+        QVERIFY(clock.elapsed() >= 290);
+        QCOMPARE(filter.first().first().toString(), QStringLiteral("arm"));
+        QTest::qWait(400);
+        QCOMPARE(filter.count(), 1);
+    }
+
+    void SearchKeys_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QStringList>("filters"); // filter texts reported, at once and later
+        QTest::addColumn<int>("escapes");
+        QTest::addColumn<int>("enters");
+        QTest::addColumn<int>("nexts");
+        QTest::newRow("escape while typing") << "ab" << int(Qt::Key_Escape) << QStringList{""} << 0 << 0 << 0;
+        QTest::newRow("escape when empty") << "" << int(Qt::Key_Escape) << QStringList() << 1 << 0 << 0;
+        QTest::newRow("return") << "" << int(Qt::Key_Return) << QStringList() << 0 << 1 << 0;
+        QTest::newRow("enter") << "" << int(Qt::Key_Enter) << QStringList() << 0 << 1 << 0;
+        QTest::newRow("down") << "" << int(Qt::Key_Down) << QStringList() << 0 << 0 << 1;
+        QTest::newRow("up after text") << "x" << int(Qt::Key_Up) << QStringList{"x"} << 0 << 0 << 1;
+    }
+
+    void SearchKeys()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, key);
+        QFETCH(QStringList, filters);
+        QFETCH(int, escapes);
+        QFETCH(int, enters);
+        QFETCH(int, nexts);
+        KeySink dialog;
+        auto* search = new NSearchWidget(&dialog);
+        (new QVBoxLayout(&dialog))->addWidget(search);
+        dialog.show();
+        QSignalSpy filter(search, &NSearchWidget::OnFilterChanged);
+        QSignalSpy esc(search, &NSearchWidget::OnKeyEsc);
+        QSignalSpy enter(search, &NSearchWidget::OnKeyEnter);
+        QSignalSpy next(search, &NSearchWidget::OnFocusNextWidget);
+        QTest::keyClicks(search->LineEdit(), typed);
+        QTest::keyClick(search->LineEdit(), Qt::Key(key));
+        QTest::qWait(400); // a pending filter would have fired by now
+        QStringList reported;
+        for (const QList<QVariant>& args : filter)
+            reported << args.first().toString();
+        QCOMPARE(reported, filters);
+        QCOMPARE(esc.count(), escapes);
+        QCOMPARE(enter.count(), enters);
+        QCOMPARE(next.count(), nexts);
+        QVERIFY(dialog.keys.isEmpty()); // no key reaches the dialog a second time
+        QCOMPARE(search->GetText(), key == Qt::Key_Escape ? QString() : typed);
+    }
+
+    void SliderSetValueClampsSilently()
+    {
+        SoundRecorder sounds;
+        NSlider slider;
+        slider.setRange(0, 100);
+        QSignalSpy changed(&slider, &QSlider::valueChanged);
+        slider.SetValue(150);
+        QCOMPARE(slider.value(), 100);
+        slider.SetValue(-3);
+        QCOMPARE(slider.value(), 0);
+        QCOMPARE(changed.count(), 0);
+        QVERIFY(sounds.Requests().isEmpty());
+    }
+
+    void SliderDraggedToZeroAndReleased()
+    {
+        SoundRecorder sounds;
+        NSettingsSlider row(QStringLiteral("Volume"), 0, 100, true);
+        row.resize(400, 30);
+        row.SetValue(60);
+        row.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&row));
+        QSignalSpy moved(&row, &NSettingsSlider::OnValueChanged);
+        QSignalSpy released(&row, &NSettingsSlider::OnValueSoundChange);
+        NSlider* slider = row.Slider();
+        QTest::mousePress(slider, Qt::LeftButton, {}, HandleCentre(slider));
+        QTest::mouseMove(slider, QPoint(1, slider->height() / 2));
+        QVERIFY(!moved.isEmpty());
+        QCOMPARE(moved.last().first().toInt(), 0);
+        QVERIFY(row.OffLabel()->isVisible());
+        QVERIFY(!row.ValueLabel()->isVisible());
+        QCOMPARE(released.count(), 0); // tracking is off: nothing until release
+        QVERIFY(sounds.Played().isEmpty());
+        QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(1, slider->height() / 2));
+        QTRY_COMPARE(released.count(), 1);
+        QCOMPARE(released.first().first().toInt(), 0);
+        QTRY_COMPARE(sounds.Played(), QStringList{QStringLiteral("button.off")});
+        QCOMPARE(row.GetValue(), 0);
+
+        // Dragged back up: the number returns, the release sounds "on".
+        sounds.Clear();
+        QTest::mousePress(slider, Qt::LeftButton, {}, HandleCentre(slider));
+        QTest::mouseMove(slider, QPoint(slider->width() - 1, slider->height() / 2));
+        QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(slider->width() - 1, slider->height() / 2));
+        QCOMPARE(row.GetValue(), 100);
+        QCOMPARE(row.ValueLabel()->text(), QStringLiteral("100"));
+        QVERIFY(row.ValueLabel()->isVisible() && !row.OffLabel()->isVisible());
+        QTRY_COMPARE(sounds.Played(), QStringList{QStringLiteral("button.on")});
+    }
+
+    void PlainSliderSoundsOncePerRelease()
+    {
+        SoundRecorder sounds;
+        NSlider slider;
+        slider.resize(300, 20);
+        slider.setRange(0, 10);
+        slider.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&slider));
+        QTest::mousePress(&slider, Qt::LeftButton, {}, HandleCentre(&slider));
+        for (int x : {60, 120, 200})
+            QTest::mouseMove(&slider, QPoint(x, 10));
+        QTest::mouseRelease(&slider, Qt::LeftButton, {}, QPoint(200, 10));
+        QVERIFY(slider.value() > 0);
+        QTRY_COMPARE(sounds.Played(), QStringList{QStringLiteral("button.on")});
+    }
+
+    void RowsSetFromCodeEmitNothing()
+    {
+        SoundRecorder sounds;
+        NSettingsSlider slider(QStringLiteral("Music"), 10, 90, false);
+        NSettingsOnOff onOff(QStringLiteral("Intro"), QStringLiteral("Show the intro movie"));
+        NSettingsSliderOnOff sliderOnOff(QStringLiteral("Sounds"));
+        QSignalSpy s1(&slider, &NSettingsSlider::OnValueChanged);
+        QSignalSpy s2(&slider, &NSettingsSlider::OnValueSoundChange);
+        QSignalSpy o1(&onOff, &NSettingsOnOff::OnValueChanged);
+        QSignalSpy b1(&sliderOnOff, &NSettingsSliderOnOff::OnEnableChange);
+        QSignalSpy b2(&sliderOnOff, &NSettingsSliderOnOff::OnValueChange);
+        QSignalSpy b3(&sliderOnOff, &NSettingsSliderOnOff::OnValueSoundChange);
+        slider.SetValue(200);
+        QCOMPARE(slider.GetValue(), 90);
+        QCOMPARE(slider.ValueLabel()->text(), QStringLiteral("90"));
+        onOff.SetValue(true);
+        QVERIFY(onOff.GetValue());
+        onOff.SetValue(false);
+        QVERIFY(!onOff.GetValue());
+        sliderOnOff.SetOn(true);
+        sliderOnOff.SetValue(0);
+        sliderOnOff.SetSliderEnabled(false);
+        QVERIFY(!sliderOnOff.SliderRow()->isEnabled());
+        QTest::qWait(20);
+        for (QSignalSpy* spy : {&s1, &s2, &o1, &b1, &b2, &b3})
+            QCOMPARE(spy->count(), 0);
+        QVERIFY(sounds.Requests().isEmpty());
+    }
+
+    void OffLabelFollowsValue()
+    {
+        NSettingsSlider row(QStringLiteral("Taunts"), 0, 100, false);
+        row.show();
+        row.SetValue(0);
+        QVERIFY(row.OffLabel()->isVisible() && !row.ValueLabel()->isVisible());
+        row.SetValue(30);
+        QVERIFY(!row.OffLabel()->isVisible() && row.ValueLabel()->isVisible());
+        row.SetLabelsVisible(false);
+        row.SetValue(0);
+        QVERIFY(!row.OffLabel()->isVisible() && !row.ValueLabel()->isVisible());
+        row.SetLabelsVisible(true); // never "OFF" beside a number
+        QVERIFY(row.OffLabel()->isVisible() && !row.ValueLabel()->isVisible());
+    }
+
+    void SwitchesForwardClicks()
+    {
+        SoundRecorder sounds;
+        QWidget page;
+        auto* onOff = new NSettingsOnOff(QStringLiteral("Intro"), QStringLiteral("Show the intro movie"));
+        auto* sliderOnOff = new NSettingsSliderOnOff(QStringLiteral("Sounds"));
+        auto* layout = new QVBoxLayout(&page);
+        layout->addWidget(onOff);
+        layout->addWidget(sliderOnOff);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        QSignalSpy value(onOff, &NSettingsOnOff::OnValueChanged);
+        QSignalSpy enable(sliderOnOff, &NSettingsSliderOnOff::OnEnableChange);
+        QTest::mouseClick(onOff->Switch()->OffButton(), Qt::LeftButton);
+        QTest::mouseClick(sliderOnOff->Switch()->OnButton(), Qt::LeftButton);
+        QCOMPARE(value.count(), 1);
+        QCOMPARE(value.first().first().toBool(), false);
+        QCOMPARE(enable.count(), 1);
+        QCOMPARE(enable.first().first().toBool(), true);
+    }
+
+    void ProgressBarColours()
+    {
+        NProgressBar bar(NProgressBar::ChunkGreen);
+        QVERIFY(!bar.isTextVisible());
+        QCOMPARE(bar.height(), 11);
+        QCOMPARE(bar.maximum(), 100);
+        QVERIFY(bar.styleSheet().contains(QStringLiteral("url(:/Progress/progress_chunk_green.png)")));
+        bar.SetValue(40);
+        bar.SetColor(NProgressBar::ChunkRed);
+        QVERIFY(bar.styleSheet().contains(QStringLiteral("url(:/Progress/progress_chunk_red.png)")));
+        QVERIFY(!bar.styleSheet().contains(QStringLiteral("green")));
+        QCOMPARE(bar.value(), 40);
+        bar.SetColor(9);
+        QVERIFY(bar.styleSheet().contains(QStringLiteral("url(:/Progress/.png)")));
+    }
+
+private:
+    QScopedPointer<TestEnvironment> m_env;
+};
+
+QTEST_MAIN(TestInputs)
+#include "tst_Inputs.moc"

@@ -1,0 +1,323 @@
+// The lists built on the styled tree view: maps, custom AIs with their file, versions and taunts,
+// driven through their own functions and real mouse events.
+#define QTEST_QPA_MOUSE_HANDLING // presses and releases go through the window like real ones
+#include "CustomAIFile.h"
+#include "CustomAITreeView.h"
+#include "GuiFonts.h"
+#include "MapsTreeView.h"
+#include "PathManager.h"
+#include "SyncManager.h"
+#include "TauntsManager.h"
+#include "TauntsTreeView.h"
+#include "TestEnvironment.h"
+#include "TestFiles.h"
+#include "VersionTreeView.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace
+{
+// Column texts of the visible rows, top to bottom.
+QStringList VisibleTexts(const StyledTreeView& view, int column)
+{
+    QStringList texts;
+    for (int r = 0; r < view.Model()->rowCount(); ++r)
+        if (!view.isRowHidden(r, QModelIndex()))
+            texts << view.Model()->item(r, column)->text().trimmed();
+    return texts;
+}
+
+QPoint RowPoint(const StyledTreeView& view, int modelRow, int column)
+{
+    return view.visualRect(view.Model()->index(modelRow, column)).center();
+}
+
+DataMinimap Minimap(const QString& name, bool loaded)
+{
+    DataMinimap minimap;
+    minimap.mapName = name;
+    minimap.loaded = loaded;
+    minimap.requestKind = 1;
+    minimap.width = 8192;
+    minimap.height = 4096;
+    minimap.minWind = 5;
+    minimap.maxWind = 25;
+    minimap.tidalStrength = 18;
+    minimap.maxMetal = 2.5f;
+    minimap.rowPicture = QImage(54, 40, QImage::Format_RGB32);
+    minimap.rowPicture.fill(Qt::darkGreen);
+    return minimap;
+}
+
+QString CustomAIPath()
+{
+    return PathManager::Instance()->GetLobbyGameDataDir() + QStringLiteral("/game.AIs.txt");
+}
+} // namespace
+
+class TestLists : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { GuiFonts::LoadFonts(); }
+    void init() { m_env.reset(new TestEnvironment()); }
+    void cleanup()
+    {
+        if (SyncManager::Exists())
+        {
+            SyncManager::Instance()->InvokeBlocking("DoDestroy");
+            SyncManager::Destroy();
+        }
+        TauntsManager::DestroyInstance();
+        m_env.reset();
+    }
+
+    void MapsFilter_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QStringList>("visible");
+        QTest::newRow("empty") << "" << QStringList{"Dune Sea", "Crater [v2]", "Arm Pass"};
+        QTest::newRow("word between stars, any case") << "*ARM*" << QStringList{"Arm Pass"};
+        QTest::newRow("size text") << "*16 x 8*" << QStringList{"Dune Sea"};
+        QTest::newRow("wind text") << "5 - 25" << QStringList{"Dune Sea"};
+        QTest::newRow("metal text") << "2.5" << QStringList{"Dune Sea"};
+        QTest::newRow("tidal text") << "18" << QStringList{"Dune Sea"};
+        QTest::newRow("question mark") << "cr?ter" << QStringList{"Crater [v2]"};
+        // No valid wildcard: matched as written rather than hiding every row.
+        QTest::newRow("unclosed bracket") << "[v2" << QStringList{"Crater [v2]"};
+        QTest::newRow("nothing") << "zzz" << QStringList();
+    }
+
+    void MapsFilter()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(QStringList, visible);
+        MapsTreeView maps;
+        for (const char* name : {"Dune Sea", "Crater [v2]", "Arm Pass"})
+            maps.AppendMap(QLatin1String(name));
+        maps.ChangeMap(Minimap(QStringLiteral("Dune Sea"), true));
+        maps.DoFilter(pattern);
+        QCOMPARE(VisibleTexts(maps, 1), visible);
+    }
+
+    void MapsRowsFillAndFollowTheFilter()
+    {
+        MapsTreeView maps;
+        QSignalSpy selected(&maps, &MapsTreeView::OnSelectionChanged);
+        QCOMPARE(maps.GetSelectedMap(), QString());
+        maps.DoFilter(QStringLiteral("*sea*"));
+        maps.AppendMap(QStringLiteral("Dune Sea"));
+        maps.AppendMap(QStringLiteral("Arm Pass")); // hidden at once: it doesn't match
+        QCOMPARE(VisibleTexts(maps, 1), QStringList{"Dune Sea"});
+
+        // The same name twice keeps one row, and the next map still gets a row of its own.
+        maps.AppendMap(QStringLiteral("Dune Sea"));
+        maps.AppendMap(QStringLiteral("Sea Gate"));
+        maps.DoFilter(QString());
+        QCOMPARE(VisibleTexts(maps, 1), QStringList({"Dune Sea", "Arm Pass", "Sea Gate"}));
+        QVERIFY(!m_env->LogContains(QStringLiteral("item with same id")));
+
+        maps.ChangeMap(Minimap(QStringLiteral("Dune Sea"), true));
+        const StyledTreeView::Row filled = maps.GetItemById(0);
+        QCOMPARE(filled[3]->text(), QStringLiteral("16 x 8"));
+        QCOMPARE(filled[4]->text(), QStringLiteral("5 - 25"));
+        QCOMPARE(filled[5]->text(), QStringLiteral("18"));
+        QCOMPARE(filled[6]->text(), QStringLiteral("2.5"));
+        QCOMPARE(filled[3]->data(StyledTreeView::SortRole).toInt(), 8192 * 4096);
+        QVERIFY(!filled[2]->icon().isNull());
+        QCOMPARE(filled[1]->foreground().color(), QColor(Qt::white));
+
+        // No picture: the whole row turns red and its facts stay empty.
+        maps.ChangeMap(Minimap(QStringLiteral("Arm Pass"), false));
+        const StyledTreeView::Row red = maps.GetItemById(1);
+        for (int column = 1; column <= 6; ++column)
+            QCOMPARE(red[column]->foreground().color(), QColor(Qt::red));
+        QVERIFY(red[3]->text().isEmpty() && red[6]->text().isEmpty());
+
+        maps.ChangeMap(Minimap(QStringLiteral("Nowhere"), true));
+        QVERIFY(m_env->LogContains(QStringLiteral("MapsTreeView :: Change :: There is no such map Nowhere")));
+
+        maps.SelectMap(QStringLiteral("Sea Gate"));
+        QCOMPARE(maps.GetSelectedMap(), QStringLiteral("Sea Gate"));
+        QCOMPARE(selected.last().first().toString(), QStringLiteral("Sea Gate"));
+        maps.SelectMap(QStringLiteral("Unknown")); // the top row
+        QCOMPARE(maps.GetSelectedMap(), QStringLiteral("Dune Sea"));
+    }
+
+    void MapsDoubleClick()
+    {
+        MapsTreeView maps;
+        maps.resize(500, 300);
+        maps.AppendMap(QStringLiteral("Dune Sea"));
+        maps.AppendMap(QStringLiteral("Arm Pass"));
+        maps.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&maps));
+        QSignalSpy doubled(&maps, &MapsTreeView::OnDoubleClicked);
+        QTest::mouseDClick(maps.viewport(), Qt::LeftButton, {}, RowPoint(maps, 1, 1));
+        QCOMPARE(doubled.count(), 1);
+        QCOMPARE(doubled.first().first().toString(), QStringLiteral("Arm Pass"));
+        QCOMPARE(maps.GetSelectedMap(), QStringLiteral("Arm Pass"));
+    }
+
+    void CustomAITemplate()
+    {
+        // The game's lobby folder isn't there yet: the template still gets written, whole.
+        QDir(PathManager::Instance()->GetLobbyGameDataDir()).removeRecursively();
+        CustomAITreeView view;
+        QCOMPARE(view.RowCount(), 0);
+        const QByteArray expected =
+            "#\n#\tEXAMPLE\n#\n#\tThe real one is without symbol '#' at the start\n"
+            "#\tUse symbol '\\t' ( TAB ) between columns\n#\n#\n#\tAI_NAME\t\tSIDE_NUMBER\n#\n"
+            "#\tR.A.V. Reborn\t0\n";
+        QCOMPARE(TestFiles::Read(CustomAIPath()), expected);
+        QCOMPARE(QDir(PathManager::Instance()->GetLobbyGameDataDir()).entryList(QDir::Files),
+                 QStringList{"game.AIs.txt"});      // no temporary file left beside it
+        QCOMPARE(CustomAITreeView().RowCount(), 0); // only comments
+        QVERIFY(view.GetSelectedName().isEmpty());
+        QCOMPARE(view.GetSelectedSide(), 0);
+    }
+
+    void CustomAIFileThatCannotBeMade()
+    {
+        const QString folder = PathManager::Instance()->GetLobbyGameDataDir();
+        QDir(folder).removeRecursively();
+        QVERIFY(TestFiles::Write(folder, "a file where the folder belongs"));
+        CustomAITreeView view;
+        QCOMPARE(view.RowCount(), 0);
+        QVERIFY(m_env->LogContains(QStringLiteral("CustomAIFile :: CAN NOT CREATE ") + CustomAIPath()));
+    }
+
+    void CustomAIParsing_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("entries"); // "name:side", sorted by name
+        QTest::newRow("template line without its comment")
+            << QByteArray("R.A.V. Reborn\t0\n") << QStringList{"R.A.V. Reborn:0"};
+        QTest::newRow("two, three and four tabs")
+            << QByteArray("B\t\t1\nC\t\t\t2\nA\t\t\t\t3\n") << QStringList{"A:3", "B:1", "C:2"};
+        QTest::newRow("windows line ends")
+            << QByteArray("Gamma Bot\t4\r\nDelta\t5\r\n") << QStringList{"Delta:5", "Gamma Bot:4"};
+        QTest::newRow("side not a number") << QByteArray("Wanderer\tfirst\n") << QStringList{"Wanderer:0"};
+        QTest::newRow("skipped lines")
+            << QByteArray("#Commented\t1\n\tLeading\t1\nTrailing\t1\t\nThree\t1\tcolumns\nNoTab\n\nKept\t2")
+            << QStringList{"Kept:2"};
+        QTest::newRow("names a start script can't carry")
+            << QByteArray("Bad;Name\t1\n[Bot]\t1\nx}\t1\n{y\t1\nk=v\t1\nBell\x07\t1\nSafe (v2)\t3\n")
+            << QStringList{"Safe (v2):3"};
+        QTest::newRow("utf-8") << QByteArray("\xd0\x91\xd0\xbe\xd1\x82\t2\n")
+                               << QStringList{QString::fromUtf8("Бот:2")};
+    }
+
+    void CustomAIParsing()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, entries);
+        QVERIFY(TestFiles::Write(CustomAIPath(), file));
+        CustomAITreeView view;
+        view.resize(300, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QStringList shown;
+        for (int r = 0; r < view.Model()->rowCount(); ++r)
+        {
+            view.setCurrentIndex(view.Model()->index(r, 2));
+            shown << QStringLiteral("%1:%2").arg(view.GetSelectedName()).arg(view.GetSelectedSide());
+            QCOMPARE(view.Model()->item(r, 2)->text(), view.GetSelectedName());
+        }
+        QCOMPARE(shown, entries);
+        if (QTest::currentDataTag() == QLatin1String("names a start script can't carry"))
+            QVERIFY(m_env->LogContains(QStringLiteral(
+                "CustomAIFile :: AI name refused, it would break the start script: Bad;Name")));
+        if (!entries.isEmpty())
+        {
+            QSignalSpy doubled(&view, &CustomAITreeView::OnDoubleClick);
+            QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, RowPoint(view, 0, 2));
+            QCOMPARE(doubled.count(), 1);
+        }
+    }
+
+    void EngineAndGameVersions()
+    {
+        const QString data = m_env->SpringDataDir();
+        SyncManager::SetSystemEnginePath(QString());
+        for (const char* version : {"9.0", "105.0", "10.0", "nightly"})
+            QVERIFY(TestFiles::Write(data + "/engines/" + version + "/spring", "#!/bin/sh\n", true));
+        for (const char* game : {"zorn-1.2.sdz", "zorn-1.10.sdz"})
+            QVERIFY(TestFiles::Write(data + "/games/" + game, "zip"));
+        EngineVersionTreeView engines;
+        GameVersionTreeView games;
+        // Sorted as text; an engine without a "." isn't offered.
+        QCOMPARE(VisibleTexts(engines, 2), QStringList({"SPRING 10.0", "SPRING 105.0", "SPRING 9.0"}));
+        QCOMPARE(VisibleTexts(games, 2), QStringList({"GAME zorn-1.10", "GAME zorn-1.2"}));
+        QCOMPARE(engines.GetSelectedVersion(), QString());
+
+        engines.resize(300, 300);
+        engines.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&engines));
+        QSignalSpy doubled(&engines, &VersionTreeView::OnDoubleClick);
+        QTest::mouseDClick(engines.viewport(), Qt::LeftButton, {},
+                           QPoint(20, engines.viewport()->height() - 4));
+        QCOMPARE(doubled.count(), 0); // empty space
+        QTest::mouseDClick(engines.viewport(), Qt::LeftButton, {}, RowPoint(engines, 2, 2));
+        QCOMPARE(doubled.count(), 1);
+        QCOMPARE(engines.GetSelectedVersion(), QStringLiteral("9.0"));
+    }
+
+    void AiProjectVersionsReplaced()
+    {
+        AiProjectVersionTreeView versions;
+        versions.SetVersions({"v1.0", "v1.2", "v1.1"});
+        QCOMPARE(VisibleTexts(versions, 2), QStringList({"v1.2", "v1.1", "v1.0"}));
+        versions.SetVersions({"v2.0", "v1.9"});
+        QCOMPARE(VisibleTexts(versions, 2), QStringList({"v2.0", "v1.9"})); // none of the first list stays
+        versions.setCurrentIndex(versions.Model()->index(1, 2));
+        QCOMPARE(versions.GetSelectedVersion(), QStringLiteral("v1.9"));
+    }
+
+    void Taunts()
+    {
+        QVERIFY(TestFiles::Write(PathManager::Instance()->GetTauntsDir() + "/taunts.ini",
+                                 "count=6\n[1]\nkey=10\nmessage=Ten out of ten\nfile=a.wav\n"
+                                 "[2]\nkey=9\nmessage=Nine lives\nfile=b.wav\n"
+                                 "[3]\nkey=1\nmessage=First blood\nfile=c.wav\n"
+                                 "[4]\nkey=gg\nmessage=Good game\nfile=d.wav\n"
+                                 "[5]\nkey=rush\nmessage=Rush them\nfile=e.wav\n"
+                                 "[6]\nkey=0\nmessage=Zero hour\nfile=f.wav\n"));
+        TauntsTreeView taunts;
+        // By number, 10 after 9; the word keys after the numbers, each on a row of its own.
+        QCOMPARE(VisibleTexts(taunts, 0), QStringList({"0", "1", "9", "10", "gg", "rush"}));
+        QCOMPARE(taunts.GetSelectedTaunt(), QStringLiteral("1"));
+        taunts.DoFilter(QStringLiteral("1"));
+        QCOMPARE(VisibleTexts(taunts, 0), QStringList({"1", "10"}));
+        taunts.DoFilter(QStringLiteral("*RUSH*"));
+        QCOMPARE(VisibleTexts(taunts, 1), QStringList{"Rush them"});
+        QCOMPARE(taunts.GetSelectedTaunt(), QStringLiteral("rush")); // the current row was filtered away
+
+        taunts.DoFilter(QString());
+        taunts.resize(300, 300);
+        taunts.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&taunts));
+        QSignalSpy doubled(&taunts, &TauntsTreeView::OnDoubleClick);
+        QTest::mouseDClick(taunts.viewport(), Qt::LeftButton, {}, RowPoint(taunts, 4, 1));
+        QCOMPARE(doubled.count(), 1);
+        QCOMPARE(doubled.first().first().toString(), QStringLiteral("gg"));
+    }
+
+    void TauntsWithoutNumberOne()
+    {
+        QVERIFY(TestFiles::Write(PathManager::Instance()->GetTauntsDir() + "/taunts.ini",
+                                 "count=2\n[1]\nkey=gg\nmessage=Good game\nfile=d.wav\n"
+                                 "[2]\nkey=wp\nmessage=Well played\nfile=e.wav\n"));
+        TauntsTreeView taunts;
+        QCOMPARE(VisibleTexts(taunts, 0), QStringList({"gg", "wp"}));
+        QCOMPARE(taunts.GetSelectedTaunt(), QStringLiteral("-1"));
+    }
+
+private:
+    QScopedPointer<TestEnvironment> m_env;
+};
+
+QTEST_MAIN(TestLists)
+#include "tst_Lists.moc"

@@ -1,0 +1,228 @@
+// The list base: rows by id, filtering, selection, presses and double clicks through real mouse events.
+#define QTEST_QPA_MOUSE_HANDLING // presses, moves and releases go through the window like real ones
+#include "GuiFonts.h"
+#include "StyledTreeView.h"
+#include "TestEnvironment.h"
+
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace
+{
+int g_deletedItems = 0;
+
+struct CountedItem : QStandardItem
+{
+    using QStandardItem::QStandardItem;
+    ~CountedItem() override { ++g_deletedItems; }
+};
+
+// Keeps rows whose column 1 contains the filter; records every hook call.
+class ProbeView final : public StyledTreeView
+{
+    Q_OBJECT
+
+public:
+    ProbeView()
+    {
+        m_dataColumns = {1};
+        SetHeaderItems({new QStandardItem(), new QStandardItem(QStringLiteral("Name"))});
+    }
+
+    void Add(int id, const QString& text)
+    {
+        Row row = CreateRow(2);
+        SetRowId(row, id);
+        row[1]->setText(text);
+        row[1]->setData(text.toLower(), SortRole);
+        AppendStyledItem(row);
+    }
+
+    QString filter;
+    QStringList calls;
+
+signals:
+    void OnFiltered();
+
+protected:
+    bool FilterRow(const Row& row) override
+    {
+        const bool hidden = !filter.isEmpty() && !row[1]->text().contains(filter);
+        SetRowHidden(row[0]->row(), hidden);
+        emit OnFiltered();
+        return hidden;
+    }
+    void CurrentIdChanged(int id) override { calls << QStringLiteral("current %1").arg(id); }
+    void DoubleClicked(const Row& row) override { calls << QStringLiteral("double %1").arg(GetRowId(row)); }
+    void ItemPressed(int id, int column) override
+    {
+        calls << QStringLiteral("pressed %1 %2").arg(id).arg(column);
+    }
+};
+
+QPoint RowCentre(ProbeView& view, int id)
+{
+    const int modelRow = view.GetItemById(id).first()->row();
+    return view.visualRect(view.Model()->index(modelRow, 1)).center();
+}
+} // namespace
+
+class TestStyledTreeView : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { GuiFonts::LoadFonts(); }
+
+    void DuplicateIdIsRefusedWhole()
+    {
+        TestEnvironment env;
+        ProbeView view;
+        view.Add(7, QStringLiteral("first"));
+        g_deletedItems = 0;
+        const StyledTreeView::Row second = {new CountedItem(), new CountedItem(QStringLiteral("second"))};
+        StyledTreeView::SetRowId(second, 7);
+        QVERIFY(!view.AppendStyledItem(second));
+        QCOMPARE(g_deletedItems, 2); // the refused row is freed, not leaked
+        QCOMPARE(view.Model()->rowCount(), 1);
+        QCOMPARE(view.GetItemById(7)[1]->text(), QStringLiteral("first"));
+        QVERIFY(
+            env.LogContains(QStringLiteral("StyledTreeView::AppendStyledItem :: item with same id [ 7 ]!")));
+        QVERIFY(env.LogContains(QStringLiteral("second")));
+        QVERIFY(!view.AppendStyledItem({}));
+    }
+
+    void FreeIdAndLookups_data()
+    {
+        QTest::addColumn<QList<int>>("ids");
+        QTest::addColumn<int>("freeId");
+        QTest::newRow("empty") << QList<int>() << 0;
+        QTest::newRow("0 1 2") << QList<int>{0, 1, 2} << 3;
+        QTest::newRow("3 4") << QList<int>{3, 4} << 2;
+        QTest::newRow("0 2") << QList<int>{0, 2} << 3;
+    }
+
+    void FreeIdAndLookups()
+    {
+        QFETCH(QList<int>, ids);
+        QFETCH(int, freeId);
+        TestEnvironment env;
+        ProbeView view;
+        for (int id : ids)
+            view.Add(id, QStringLiteral("row %1").arg(id));
+        QCOMPARE(view.GetFreeId(), freeId);
+        QVERIFY(!view.ContainsId(freeId));
+        QVERIFY(view.GetItemById(freeId).isEmpty());
+        QVERIFY(env.LogContains(QStringLiteral("StyledTreeView::GetItemById :: Item is absent!")));
+        view.RemoveItemById(freeId); // unknown: nothing happens
+        QCOMPARE(view.Model()->rowCount(), ids.size());
+        if (!ids.isEmpty())
+        {
+            view.RemoveItemById(ids.first());
+            QVERIFY(!view.ContainsId(ids.first()));
+            QCOMPARE(view.Model()->rowCount(), ids.size() - 1);
+            for (int id : ids.mid(1)) // rows below moved up and are still found by id
+                QCOMPARE(view.GetItemById(id)[1]->text(), QStringLiteral("row %1").arg(id));
+        }
+        view.Clear();
+        QVERIFY(view.GetVisibleIds().isEmpty());
+        QCOMPARE(view.Model()->rowCount(), 0);
+        QCOMPARE(view.Model()->horizontalHeaderItem(1)->text(), QStringLiteral("Name"));
+    }
+
+    void FilterKeepsOrMovesTheCurrentRow()
+    {
+        ProbeView view;
+        view.resize(300, 300);
+        view.show();
+        for (const char* name : {"alpha", "beta", "gamma", "delta"})
+            view.Add(view.GetFreeId(), QLatin1String(name));
+        QSignalSpy filtered(&view, &ProbeView::OnFiltered);
+        view.ScrollToId(2); // gamma
+        view.filter = QStringLiteral("a");
+        view.calls.clear();
+        view.ApplyFilter(); // gamma stays
+        QCOMPARE(filtered.count(), 0);
+        QCOMPARE(view.GetIdByIndex(view.currentIndex()), 2);
+        QVERIFY(view.calls.isEmpty());
+        QCOMPARE(view.GetVisibleIds().size(), 4);
+
+        view.filter = QStringLiteral("lt"); // only delta: the hidden current row gives way to it
+        view.ApplyFilter();
+        QCOMPARE(filtered.count(), 0);
+        QCOMPARE(view.GetIdByIndex(view.currentIndex()), 3);
+        QCOMPARE(view.calls, QStringList{QStringLiteral("current 3")});
+        QCOMPARE(view.GetVisibleIds(), QList<int>{3});
+
+        view.filter = QStringLiteral("nothing");
+        view.ApplyFilter();
+        QCOMPARE(view.GetIdByIndex(view.currentIndex()), -1);
+        QVERIFY(view.GetVisibleIds().isEmpty());
+    }
+
+    void ScrollToIdSelectsNowAndCentresLater()
+    {
+        ProbeView view;
+        view.resize(200, 120);
+        view.show();
+        for (int i = 0; i < 60; ++i)
+            view.Add(i, QStringLiteral("row %1").arg(i));
+        view.ScrollToId(45);
+        QCOMPARE(view.GetIdByIndex(view.currentIndex()), 45);
+        const int centre = view.viewport()->height() / 2;
+        const int rowHeight = view.visualRect(view.currentIndex()).height();
+        QVERIFY(qAbs(RowCentre(view, 45).y() - centre) > rowHeight); // only brought into view so far
+        QTRY_VERIFY(qAbs(RowCentre(view, 45).y() - centre) <= rowHeight);
+        view.ScrollToId(99); // unknown: nothing moves
+        QCOMPARE(view.GetIdByIndex(view.currentIndex()), 45);
+    }
+
+    void MousePressesAndDoubleClicks()
+    {
+        ProbeView view;
+        view.resize(300, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.Add(4, QStringLiteral("four"));
+        view.Add(9, QStringLiteral("nine"));
+
+        view.calls.clear();
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(10, view.viewport()->height() - 5));
+        QCOMPARE(view.calls, QStringList{QStringLiteral("pressed -1 -1")});
+
+        view.calls.clear();
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, RowCentre(view, 9));
+        QCOMPARE(view.calls, QStringList({QStringLiteral("pressed 9 1"), QStringLiteral("current 9")}));
+
+        view.calls.clear();
+        QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, RowCentre(view, 4));
+        QCOMPARE(view.calls.count(QStringLiteral("double 4")), 1);
+        const int doubleAt = view.calls.indexOf(QStringLiteral("double 4"));
+        QCOMPARE(view.calls.value(doubleAt + 1), QStringLiteral("pressed 4 1"));
+
+        // A double click on empty space reaches no row.
+        view.calls.clear();
+        QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, QPoint(10, view.viewport()->height() - 5));
+        QVERIFY(!view.calls.join(' ').contains(QStringLiteral("double")));
+    }
+
+    void SortsBySortRole()
+    {
+        ProbeView view;
+        view.Add(0, QStringLiteral("b"));
+        view.Add(1, QStringLiteral("C"));
+        view.Add(2, QStringLiteral("a"));
+        view.setSortingEnabled(true);
+        view.sortByColumn(1, Qt::AscendingOrder);
+        QStringList order;
+        for (int r = 0; r < view.Model()->rowCount(); ++r)
+            order << view.Model()->item(r, 1)->text();
+        QCOMPARE(order, QStringList({"a", "b", "C"})); // by the lower-case key, not the text
+        QCOMPARE(view.GetItemById(1)[1]->row(), 2);
+    }
+};
+
+QTEST_MAIN(TestStyledTreeView)
+#include "tst_StyledTreeView.moc"

@@ -1,0 +1,71 @@
+#include "DialogShots.h"
+
+#include "GalleryKit.h"
+#include "GuiMetrics.h"
+#include "ModalPage.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QTest>
+
+namespace Gallery
+{
+namespace
+{
+// The main window's size on a 1920 x 1080 screen.
+const QSize WindowSize(1152, 960);
+
+QImage Shot(const DialogState& state)
+{
+    Sheet backdrop;
+    backdrop.Grid()->setContentsMargins(0, 0, 0, 0);
+    ModalPage* page = ModalPage::Instance();
+    backdrop.Grid()->addWidget(page, 0, 0);
+    NModalWidget* dialog = state.make();
+    page->setModalWidget(dialog);
+    backdrop.resize(WindowSize);
+    backdrop.show();
+    QApplication::processEvents();
+    if (state.after)
+        state.after(dialog);
+    // Let delayed colour changes, timers and layout passes settle.
+    QTest::qWait(60);
+    const QImage image = backdrop.grab().toImage();
+    backdrop.hide();
+    ModalPage::Destroy();
+    return image;
+}
+} // namespace
+
+void DialogSheet(const QString& dir, const QString& name, const QList<DialogState>& states)
+{
+    const int columns = states.size() > 1 ? 2 : 1;
+    const int rows = (states.size() + columns - 1) / columns;
+    const int captionHeight = 40;
+    QImage sheet(columns * WindowSize.width(), rows * (WindowSize.height() + captionHeight),
+                 QImage::Format_ARGB32);
+    sheet.fill(QColor(20, 20, 20));
+    QPainter painter(&sheet);
+    QFont font(GuiFontMain);
+    font.setPixelSize(22);
+    font.setBold(true);
+    painter.setFont(font);
+    for (int i = 0; i < states.size(); ++i)
+    {
+        const QPoint at((i % columns) * WindowSize.width(),
+                        (i / columns) * (WindowSize.height() + captionHeight));
+        painter.setPen(QColor(255, 195, 0));
+        painter.drawText(QRect(at, QSize(WindowSize.width(), captionHeight)), Qt::AlignCenter,
+                         name + QStringLiteral(": ") + states[i].caption);
+        painter.drawImage(at + QPoint(0, captionHeight), Shot(states[i]));
+    }
+    painter.end();
+    const QString file = dir + QLatin1Char('/') + name + QStringLiteral(".png");
+    if (!sheet.save(file))
+    {
+        qCritical("gallery: cannot write %s", qPrintable(file));
+        return;
+    }
+    qInfo("gallery: %s", qPrintable(file));
+}
+} // namespace Gallery
