@@ -239,6 +239,9 @@ private slots:
         SyncManager::Reload();
         reader.join();
         QCOMPARE(seen.count(expected.value(test)), 200);
+        // The rescan reads the folders of the environment: done before the environment goes.
+        QVERIFY(sync->InvokeBlocking("DoDestroy"));
+        SyncManager::Destroy();
     }
 
     void SidesOfEveryGame_data()
