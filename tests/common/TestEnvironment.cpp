@@ -63,6 +63,15 @@ void TestEnvironment::ClearLog()
     m_log.clear();
 }
 
+int TestEnvironment::SlowdownFactor()
+{
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    return 5;
+#else
+    return 1;
+#endif
+}
+
 bool TestEnvironment::IsCi()
 {
     const QByteArray ci = qgetenv("CI");

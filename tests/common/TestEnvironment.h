@@ -24,6 +24,9 @@ public:
 
     // True when the test must fail (not skip) because a required tool is missing.
     static bool IsCi();
+    // Sanitizer builds run several times slower: a bound on how long something may take is
+    // multiplied by this (1 in other builds).
+    static int SlowdownFactor();
 
 private:
     QTemporaryDir m_dir;
