@@ -20,12 +20,14 @@ function(qm_library target)
   target_link_libraries(${target} PUBLIC ${ARG_DEPS} ${qtlibs})
 endfunction()
 
-# qm_tests(<prefix> DEPS <libs>... [THREADS <names>...] [LABELS <labels>...])
+# qm_tests(<prefix> DEPS <libs>... [THREADS <names>...] [SLOW <names>...] [LABELS <labels>...])
 # One test executable per tst_*.cpp in the calling folder, registered with CTest as <prefix>_<name>.
 # THREADS names the tests (without prefix) that drive workers or other threads: they carry the
 # label "threads" and are the only ones a ThreadSanitizer build (-DQM_TSAN=ON) builds and runs.
+# SLOW names long runs of the (uninstrumented) engine, label "slow": the sanitizer run of CI
+# leaves them out; what they run of ours, other tests run too.
 function(qm_tests prefix)
-  cmake_parse_arguments(ARG "" "" "DEPS;LABELS;THREADS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPS;LABELS;THREADS;SLOW" ${ARGN})
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
   file(GLOB helpers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/helper_*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/helper_*.h)
   # The folder's helpers are compiled once, into <prefix>_helpers, for all its tests.
@@ -47,6 +49,9 @@ function(qm_tests prefix)
     target_include_directories(${exe} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests/common)
     target_link_libraries(${exe} PRIVATE ${helper_lib} ${ARG_DEPS} qm_testcommon Qt5::Test)
     set(labels ${prefix} ${ARG_LABELS})
+    if(short IN_LIST ARG_SLOW)
+      list(APPEND labels slow)
+    endif()
     if(short IN_LIST ARG_THREADS)
       list(APPEND labels threads)
     elseif(QM_TSAN)
