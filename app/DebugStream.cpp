@@ -7,10 +7,11 @@
 #include <QLocale>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 
 namespace
 {
-QMutex g_writeMutex;
+std::mutex g_writeMutex;
 }
 
 DebugStream::~DebugStream()
@@ -37,7 +38,7 @@ void WarnNotOpen(const QString& filePath)
 
 bool DebugStream::Open(const QString& filePath)
 {
-    QMutexLocker lock(&g_writeMutex);
+    std::lock_guard<std::mutex> lock(g_writeMutex);
     if (m_file.isOpen())
         m_file.close();
     m_file.setFileName(filePath);
@@ -49,10 +50,34 @@ bool DebugStream::Open(const QString& filePath)
     return true;
 }
 
+bool DebugStream::IsFileOpen() const
+{
+    std::lock_guard<std::mutex> lock(g_writeMutex);
+    return m_file.isOpen();
+}
+
+QString DebugStream::GetFilePath() const
+{
+    std::lock_guard<std::mutex> lock(g_writeMutex);
+    return m_file.fileName();
+}
+
+void DebugStream::SetCapture(std::function<void(const QString&)> capture)
+{
+    std::lock_guard<std::mutex> lock(g_writeMutex);
+    m_capture = std::move(capture);
+}
+
+void DebugStream::SetEchoToStdout(bool echo)
+{
+    std::lock_guard<std::mutex> lock(g_writeMutex);
+    m_echo = echo;
+}
+
 QString DebugStream::OpenNew(const std::function<QString(int copy)>& pathForCopy)
 {
     constexpr int MaxCopies = 100;
-    QMutexLocker lock(&g_writeMutex);
+    std::lock_guard<std::mutex> lock(g_writeMutex);
     if (m_file.isOpen())
         m_file.close();
     for (int copy = 0; copy < MaxCopies; ++copy)
@@ -71,7 +96,7 @@ QString DebugStream::OpenNew(const std::function<QString(int copy)>& pathForCopy
 
 void DebugStream::WriteLine(const QString& line)
 {
-    QMutexLocker lock(&g_writeMutex);
+    std::lock_guard<std::mutex> lock(g_writeMutex);
     QByteArray bytes = line.toUtf8();
     bytes.append('\n');
     if (m_echo)

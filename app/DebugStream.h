@@ -3,10 +3,10 @@
 #include "Singleton.h"
 
 #include <QFile>
-#include <QMutex>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <mutex>
 
 // The program's log: every message is one line on standard output and in the log file.
 class DebugStream : public Singleton<DebugStream>
@@ -21,14 +21,15 @@ public:
     // pathForCopy(1), ... that does not exist yet. Returns its path, or empty (standard output
     // only, with a warning) when none can be made.
     QString OpenNew(const std::function<QString(int copy)>& pathForCopy);
-    bool IsFileOpen() const { return m_file.isOpen(); }
-    QString GetFilePath() const { return m_file.fileName(); }
+    bool IsFileOpen() const;
+    QString GetFilePath() const;
 
+    // Safe from any thread, like everything here.
     void WriteLine(const QString& line);
 
     // Tests capture what would be written.
-    void SetCapture(std::function<void(const QString&)> capture) { m_capture = std::move(capture); }
-    void SetEchoToStdout(bool echo) { m_echo = echo; }
+    void SetCapture(std::function<void(const QString&)> capture);
+    void SetEchoToStdout(bool echo);
 
     // Turns a Qt message into the log line; returns false for messages that are dropped.
     static bool FormatMessage(QtMsgType type, const QString& message, QString* line);

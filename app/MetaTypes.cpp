@@ -10,21 +10,31 @@
 #include <QMap>
 #include <QRect>
 
+void MetaTypesDetail::RegisterPublishingCopy(const char* name, int size, QMetaType::Destructor destruct,
+                                             QMetaType::Constructor construct)
+{
+    const QByteArray normalized = QMetaObject::normalizedType(name);
+    if (QMetaType::type(normalized.constData()) != QMetaType::UnknownType)
+        return; // already known, with Qt's own copy (or ours, registered before)
+    QMetaType::registerNormalizedType(normalized, destruct, construct, size,
+                                      QMetaType::NeedsConstruction | QMetaType::NeedsDestruction, nullptr);
+}
+
 void RegisterAppMetaTypes()
 {
-    qRegisterMetaType<DataPlayer>("DataPlayer");
-    qRegisterMetaType<DataBattle>("DataBattle");
-    qRegisterMetaType<DataStartScript>("DataStartScript");
-    qRegisterMetaType<DataMission>("DataMission");
-    qRegisterMetaType<DataSync>("DataSync");
-    qRegisterMetaType<DataSyncState>("DataSyncState");
-    qRegisterMetaType<DataDownload>("DataDownload");
-    qRegisterMetaType<DataDownloadProgress>("DataDownloadProgress");
-    qRegisterMetaType<DataDownloadTotal>("DataDownloadTotal");
-    qRegisterMetaType<DataDownloadProgressTotal>("DataDownloadProgressTotal");
-    qRegisterMetaType<DataMinimap>("DataMinimap");
-    qRegisterMetaType<DataUpdates>("DataUpdates");
-    qRegisterMetaType<DataTest>("DataTest");
-    qRegisterMetaType<DataWebItem>("DataWebItem");
-    qRegisterMetaType<DataAiProject>("DataAiProject");
+    RegisterValueType<DataPlayer>("DataPlayer");
+    RegisterValueType<DataBattle>("DataBattle");
+    RegisterValueType<DataStartScript>("DataStartScript");
+    RegisterValueType<DataMission>("DataMission");
+    RegisterValueType<DataSync>("DataSync");
+    RegisterValueType<DataSyncState>("DataSyncState");
+    RegisterValueType<DataDownload>("DataDownload");
+    RegisterValueType<DataDownloadProgress>("DataDownloadProgress");
+    RegisterValueType<DataDownloadTotal>("DataDownloadTotal");
+    RegisterValueType<DataDownloadProgressTotal>("DataDownloadProgressTotal");
+    RegisterValueType<DataMinimap>("DataMinimap");
+    RegisterValueType<DataUpdates>("DataUpdates");
+    RegisterValueType<DataTest>("DataTest");
+    RegisterValueType<DataWebItem>("DataWebItem");
+    RegisterValueType<DataAiProject>("DataAiProject");
 }

@@ -1,6 +1,76 @@
 #include "WorkerThread.h"
 
+#include "ThreadHandOff.h"
+
+#include <QCoreApplication>
 #include <QDebug>
+#include <QMetaMethod>
+#include <condition_variable>
+#include <mutex>
+
+// A blocking call's result.
+class WorkerThread::Answer final
+{
+public:
+    void Give(bool result)
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (m_given)
+                return;
+            m_given = true;
+            m_result = result;
+        }
+        m_givenChanged.notify_all();
+    }
+
+    bool Wait()
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_givenChanged.wait(lock, [this] { return m_given; });
+        return m_result;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_givenChanged;
+    bool m_given = false;
+    bool m_result = false;
+};
+
+// A call posted to a worker. Dropped unrun (the worker stopped first), it answers false instead
+// of leaving a blocking caller waiting.
+class WorkerThread::Call final : public QEvent
+{
+public:
+    static QEvent::Type Kind()
+    {
+        static const QEvent::Type kind = QEvent::Type(QEvent::registerEventType());
+        return kind;
+    }
+
+    Call(std::function<bool()> call, std::shared_ptr<Answer> answer)
+        : QEvent(Kind()), m_call(std::move(call)), m_answer(std::move(answer))
+    {
+    }
+
+    ~Call() override
+    {
+        if (m_answer)
+            m_answer->Give(false);
+    }
+
+    void Run()
+    {
+        const bool result = m_call();
+        if (m_answer)
+            m_answer->Give(result);
+    }
+
+private:
+    std::function<bool()> m_call;
+    std::shared_ptr<Answer> m_answer;
+};
 
 WorkerThread::WorkerThread(QObject* parent) : QThread(parent) {}
 
@@ -11,10 +81,26 @@ WorkerThread::~WorkerThread()
 
 void WorkerThread::StartWorker()
 {
+    StartWorkerWithoutInitialize();
+    if (metaObject()->indexOfSlot("DoInitialize()") >= 0)
+        Queue("DoInitialize");
+}
+
+void WorkerThread::StartWorkerWithoutInitialize()
+{
+    if (ThreadHandOff::Enabled())
+    {
+        // Connected before anyone else can connect, so it runs before any queued delivery is posted.
+        const QMetaObject* meta = metaObject();
+        const QMetaMethod publish = meta->method(meta->indexOfSlot("DoPublishHandOff()"));
+        for (int i = QThread::staticMetaObject.methodCount(); i < meta->methodCount(); ++i)
+        {
+            if (meta->method(i).methodType() == QMetaMethod::Signal)
+                connect(this, meta->method(i), this, publish, Qt::DirectConnection);
+        }
+    }
     moveToThread(this);
     start();
-    if (metaObject()->indexOfSlot("DoInitialize()") >= 0)
-        QMetaObject::invokeMethod(this, "DoInitialize", Qt::QueuedConnection);
 }
 
 void WorkerThread::StopWorker()
@@ -24,13 +110,68 @@ void WorkerThread::StopWorker()
         quit();
         wait();
     }
+    ThreadHandOff::Acquire(this);
 }
 
-bool WorkerThread::InvokeBlocking(const char* slot)
+bool WorkerThread::HasSlot(const char* slot, std::initializer_list<const char*> typeNames) const
+{
+    QByteArray signature = QByteArray(slot) + '(';
+    for (const char* type : typeNames)
+        signature += QByteArray(type) + ',';
+    if (typeNames.size() > 0)
+        signature.chop(1);
+    signature += ')';
+    if (metaObject()->indexOfMethod(QMetaObject::normalizedSignature(signature.constData())) >= 0)
+        return true;
+    qWarning().noquote() << "WorkerThread :: no such slot" << metaObject()->className() << signature;
+    return false;
+}
+
+void WorkerThread::QueueCall(std::function<void()> call)
+{
+    Post(
+        [call = std::move(call)]
+        {
+            call();
+            return true;
+        },
+        nullptr);
+}
+
+void WorkerThread::Post(std::function<bool()> call, std::shared_ptr<Answer> answer)
+{
+    auto* event = new Call(std::move(call), std::move(answer));
+    ThreadHandOff::Release(event);
+    QCoreApplication::postEvent(this, event);
+}
+
+bool WorkerThread::RunBlocking(std::function<bool()> call)
 {
     if (QThread::currentThread() == this)
-        return QMetaObject::invokeMethod(this, slot, Qt::DirectConnection);
+        return call();
     if (!isRunning())
         return false;
-    return QMetaObject::invokeMethod(this, slot, Qt::BlockingQueuedConnection);
+    auto answer = std::make_shared<Answer>();
+    Post(std::move(call), answer);
+    return answer->Wait();
+}
+
+bool WorkerThread::event(QEvent* event)
+{
+    if (ThreadHandOff::TypeOf(event) != Call::Kind())
+        return QThread::event(event);
+    ThreadHandOff::Acquire(event);
+    static_cast<Call*>(event)->Run();
+    return true;
+}
+
+void WorkerThread::run()
+{
+    QThread::run();
+    ThreadHandOff::Release(this);
+}
+
+void WorkerThread::DoPublishHandOff()
+{
+    ThreadHandOff::Publish();
 }

@@ -18,8 +18,7 @@ MinimapCacheBuilder::~MinimapCacheBuilder()
 
 void MinimapCacheBuilder::Build(const QString& mapName, const QString& cachePath)
 {
-    QMetaObject::invokeMethod(this, "DoBuild", Qt::QueuedConnection, Q_ARG(QString, mapName),
-                              Q_ARG(QString, cachePath));
+    Queue("DoBuild", Q_ARG(QString, mapName), Q_ARG(QString, cachePath));
 }
 
 void MinimapCacheBuilder::DoDestroy()

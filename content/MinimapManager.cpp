@@ -13,7 +13,7 @@
 
 namespace
 {
-QMutex g_libraryMutex;
+std::mutex g_libraryMutex;
 QString g_libraryPath;
 } // namespace
 
@@ -31,19 +31,18 @@ MinimapManager::~MinimapManager()
 
 void MinimapManager::Load(const QString& mapName, int requestKind)
 {
-    QMetaObject::invokeMethod(Instance(), "DoLoad", Qt::QueuedConnection, Q_ARG(QString, mapName),
-                              Q_ARG(int, requestKind));
+    Instance()->Queue("DoLoad", Q_ARG(QString, mapName), Q_ARG(int, requestKind));
 }
 
 void MinimapManager::SetLibraryPath(const QString& path)
 {
-    QMutexLocker locker(&g_libraryMutex);
+    std::lock_guard<std::mutex> locker(g_libraryMutex);
     g_libraryPath = path;
 }
 
 QString MinimapManager::LibraryPath()
 {
-    QMutexLocker locker(&g_libraryMutex);
+    std::lock_guard<std::mutex> locker(g_libraryMutex);
     return g_libraryPath.isEmpty() ? UnitSync::DefaultLibraryPath() : g_libraryPath;
 }
 

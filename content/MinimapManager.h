@@ -7,8 +7,8 @@
 #include <QImage>
 #include <QList>
 #include <QMap>
-#include <QMutex>
 #include <QString>
+#include <mutex>
 
 class MinimapCacheBuilder;
 

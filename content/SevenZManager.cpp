@@ -5,7 +5,6 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
-#include <QMutexLocker>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -42,13 +41,13 @@ QString SevenZManager::DefaultProgram()
 
 void SevenZManager::SetProgram(const QString& program)
 {
-    QMutexLocker locker(&m_mutex);
+    std::lock_guard<std::mutex> locker(m_mutex);
     m_program = program;
 }
 
 QString SevenZManager::Program() const
 {
-    QMutexLocker locker(&m_mutex);
+    std::lock_guard<std::mutex> locker(m_mutex);
     return m_program.isEmpty() ? DefaultProgram() : m_program;
 }
 
@@ -62,8 +61,8 @@ QStringList SevenZManager::ExtractArguments(const QString& archivePath, const QS
 void SevenZManager::Extract(const QString& archivePath, const QString& destination, const QString& id,
                             int idNumber)
 {
-    QMetaObject::invokeMethod(Instance(), "DoExtract", Qt::QueuedConnection, Q_ARG(QString, archivePath),
-                              Q_ARG(QString, destination), Q_ARG(QString, id), Q_ARG(int, idNumber));
+    Instance()->Queue("DoExtract", Q_ARG(QString, archivePath), Q_ARG(QString, destination),
+                      Q_ARG(QString, id), Q_ARG(int, idNumber));
 }
 
 void SevenZManager::DoExtract(QString archivePath, QString destination, QString id, int idNumber)

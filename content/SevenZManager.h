@@ -3,9 +3,9 @@
 #include "Singleton.h"
 #include "WorkerThread.h"
 
-#include <QMutex>
 #include <QString>
 #include <QStringList>
+#include <mutex>
 
 // Runs the archive tool on a thread of its own, one request after another.
 // Every connected listener hears every result; listeners match results by the archive path.
@@ -45,6 +45,6 @@ private:
 
     bool RunExtract(const QString& archivePath, const QString& destination);
 
-    mutable QMutex m_mutex; // guards the program path
+    mutable std::mutex m_mutex; // guards the program path
     QString m_program;
 };

@@ -23,7 +23,7 @@ void SteamManager::DoInitialize()
 
 void SteamManager::ActivateOverlay()
 {
-    QMetaObject::invokeMethod(Instance(), "DoActivateOverlay", Qt::QueuedConnection);
+    Instance()->Queue("DoActivateOverlay");
 }
 
 void SteamManager::DoActivateOverlay()

@@ -3,7 +3,6 @@
 #include "SyncManager.h"
 
 #include <QDebug>
-#include <QMutexLocker>
 
 SyncHandler::SyncHandler()
 {
@@ -24,7 +23,7 @@ void SyncHandler::Initialize()
 
 void SyncHandler::CheckSyncState(const DataSync& sync)
 {
-    QMetaObject::invokeMethod(Instance(), "DoCheckSyncState", Qt::QueuedConnection, Q_ARG(DataSync, sync));
+    Instance()->Queue("DoCheckSyncState", Q_ARG(DataSync, sync));
 }
 
 void SyncHandler::Destroy()
@@ -39,13 +38,13 @@ void SyncHandler::DoInitialize() {}
 
 void SyncHandler::DoDestroy()
 {
-    QMutexLocker locker(&m_mutex);
+    std::lock_guard<std::mutex> locker(m_mutex);
     m_hasRequest = false;
 }
 
 DataSyncState SyncHandler::GetSyncState() const
 {
-    QMutexLocker locker(&m_mutex);
+    std::lock_guard<std::mutex> locker(m_mutex);
     return m_state;
 }
 
@@ -73,7 +72,7 @@ void SyncHandler::DoCheckSyncState(DataSync sync)
 {
     const DataSyncState state = ComputeState(sync);
     {
-        QMutexLocker locker(&m_mutex);
+        std::lock_guard<std::mutex> locker(m_mutex);
         m_sync = sync;
         m_state = state;
         m_hasRequest = true;
@@ -87,7 +86,7 @@ void SyncHandler::DoRetrySync()
 {
     DataSync sync;
     {
-        QMutexLocker locker(&m_mutex);
+        std::lock_guard<std::mutex> locker(m_mutex);
         if (!m_hasRequest)
             return;
         sync = m_sync;

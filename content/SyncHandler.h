@@ -4,7 +4,7 @@
 #include "Singleton.h"
 #include "WorkerThread.h"
 
-#include <QMutex>
+#include <mutex>
 
 // Tells whether a battle's map, game and engine are installed, on a thread of its own.
 class SyncHandler : public WorkerThread, public Singleton<SyncHandler>
@@ -37,7 +37,7 @@ private:
     SyncHandler();
     ~SyncHandler() override;
 
-    mutable QMutex m_mutex; // guards the last request and state
+    mutable std::mutex m_mutex; // guards the last request and state
     DataSync m_sync;
     DataSyncState m_state;
     bool m_hasRequest = false;

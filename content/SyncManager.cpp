@@ -11,16 +11,16 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QMutexLocker>
 #include <QRegularExpression>
 
 #include <atomic>
+#include <mutex>
 
 namespace
 {
 const QString EngineNotFound = QStringLiteral("ENGINE NOT FOUND");
 
-QMutex g_systemEngineMutex;
+std::mutex g_systemEngineMutex;
 
 // What every engine executable said its version was, by path; empty when it said nothing.
 struct KnownEngine
@@ -29,7 +29,7 @@ struct KnownEngine
     qint64 size = -1;
     qint64 modified = -1;
 };
-QMutex g_knownMutex;
+std::mutex g_knownMutex;
 QHash<QString, KnownEngine> g_known;
 std::atomic_bool g_stopChecks{false};
 
@@ -132,7 +132,7 @@ void SyncManager::DoDestroy()
 
 void SyncManager::Reload()
 {
-    QMetaObject::invokeMethod(Instance(), "DoReload", Qt::QueuedConnection);
+    Instance()->Queue("DoReload");
 }
 
 void SyncManager::DoReload()
@@ -142,11 +142,11 @@ void SyncManager::DoReload()
     qDebug().noquote() << "SyncManager :: RELOADED --- engines" << index.engines.size() << "games"
                        << index.games.size() << "maps" << index.maps.size();
     {
-        QMutexLocker locker(&m_mutex);
+        std::lock_guard<std::mutex> locker(m_mutex);
         m_index = index;
         m_hasScanned = true;
-        m_scanned.wakeAll();
     }
+    m_scanned.notify_all();
     emit OnReloaded();
 }
 
@@ -188,7 +188,7 @@ QString SyncManager::ReadEngineVersion(const QString& executable)
     // only changes with the file.
     const KnownEngine stamp = FileStamp(executable);
     {
-        QMutexLocker locker(&g_knownMutex);
+        std::lock_guard<std::mutex> locker(g_knownMutex);
         const auto known = g_known.constFind(executable);
         if (known != g_known.constEnd() && known->size == stamp.size && known->modified == stamp.modified)
             return known->version;
@@ -215,14 +215,14 @@ QString SyncManager::ReadEngineVersion(const QString& executable)
     else
         qDebug().noquote() << "SyncManager :: ENGINE VERSION ---" << version << "---" << executable;
 
-    QMutexLocker locker(&g_knownMutex);
+    std::lock_guard<std::mutex> locker(g_knownMutex);
     g_known.insert(executable, {version, stamp.size, stamp.modified});
     return version;
 }
 
 void SyncManager::SetKnownEngineVersions(const QStringList& entries)
 {
-    QMutexLocker locker(&g_knownMutex);
+    std::lock_guard<std::mutex> locker(g_knownMutex);
     g_known.clear();
     for (const QString& entry : entries)
     {
@@ -241,7 +241,7 @@ void SyncManager::SetKnownEngineVersions(const QStringList& entries)
 
 QStringList SyncManager::KnownEngineVersions()
 {
-    QMutexLocker locker(&g_knownMutex);
+    std::lock_guard<std::mutex> locker(g_knownMutex);
     QStringList entries;
     for (auto it = g_known.constBegin(); it != g_known.constEnd(); ++it)
     {
@@ -293,55 +293,55 @@ QString SyncManager::EngineExeName()
 
 void SyncManager::SetSystemEnginePath(const QString& path)
 {
-    QMutexLocker locker(&g_systemEngineMutex);
+    std::lock_guard<std::mutex> locker(g_systemEngineMutex);
     g_systemEnginePath = path;
 }
 
 QString SyncManager::SystemEnginePath()
 {
-    QMutexLocker locker(&g_systemEngineMutex);
+    std::lock_guard<std::mutex> locker(g_systemEngineMutex);
     return g_systemEnginePath;
 }
 
-void SyncManager::WaitForFirstScan()
+void SyncManager::WaitForFirstScan(std::unique_lock<std::mutex>& lock)
 {
-    // Called with m_mutex held. A getter on the worker's own thread can't wait for it.
-    if (!m_hasScanned && QThread::currentThread() != this)
-        m_scanned.wait(&m_mutex, 15000);
+    // A getter on the worker's own thread can't wait for it.
+    if (QThread::currentThread() != this)
+        m_scanned.wait_for(lock, std::chrono::seconds(15), [this] { return m_hasScanned; });
 }
 
 QString SyncManager::GetEngineExePath(const QString& version)
 {
-    QMutexLocker locker(&m_mutex);
-    WaitForFirstScan();
+    std::unique_lock<std::mutex> lock(m_mutex);
+    WaitForFirstScan(lock);
     return m_index.engines.value(version, EngineNotFound);
 }
 
 bool SyncManager::ContainsEngine(const QString& version)
 {
-    QMutexLocker locker(&m_mutex);
-    WaitForFirstScan();
+    std::unique_lock<std::mutex> lock(m_mutex);
+    WaitForFirstScan(lock);
     return m_index.engines.contains(version);
 }
 
 bool SyncManager::ContainsGame(const QString& name)
 {
-    QMutexLocker locker(&m_mutex);
-    WaitForFirstScan();
+    std::unique_lock<std::mutex> lock(m_mutex);
+    WaitForFirstScan(lock);
     return m_index.games.contains(name);
 }
 
 bool SyncManager::ContainsMap(const QString& name)
 {
-    QMutexLocker locker(&m_mutex);
-    WaitForFirstScan();
+    std::unique_lock<std::mutex> lock(m_mutex);
+    WaitForFirstScan(lock);
     return m_index.maps.contains(name);
 }
 
 QString SyncManager::GetGameFilePath(const QString& version)
 {
-    QMutexLocker locker(&m_mutex);
-    WaitForFirstScan();
+    std::unique_lock<std::mutex> lock(m_mutex);
+    WaitForFirstScan(lock);
     if (m_index.games.contains(version))
         return version;
     for (auto it = m_index.games.cbegin(); it != m_index.games.cend(); ++it)
@@ -355,37 +355,37 @@ QString SyncManager::GetGameFilePath(const QString& version)
 
 QMap<QString, QString> SyncManager::GetEngineVersions()
 {
-    QMutexLocker locker(&m_mutex);
-    WaitForFirstScan();
+    std::unique_lock<std::mutex> lock(m_mutex);
+    WaitForFirstScan(lock);
     return m_index.engines;
 }
 
 QMap<QString, QString> SyncManager::GetGameVersions()
 {
-    QMutexLocker locker(&m_mutex);
-    WaitForFirstScan();
+    std::unique_lock<std::mutex> lock(m_mutex);
+    WaitForFirstScan(lock);
     return m_index.games;
 }
 
 QSet<QString> SyncManager::GetAvailableMaps()
 {
-    QMutexLocker locker(&m_mutex);
-    WaitForFirstScan();
+    std::unique_lock<std::mutex> lock(m_mutex);
+    WaitForFirstScan(lock);
     const QStringList names = m_index.maps.keys();
     return QSet<QString>(names.cbegin(), names.cend());
 }
 
 QMap<QString, QString> SyncManager::GetMapInfoList()
 {
-    QMutexLocker locker(&m_mutex);
-    WaitForFirstScan();
+    std::unique_lock<std::mutex> lock(m_mutex);
+    WaitForFirstScan(lock);
     return m_index.mapInfo;
 }
 
 QString SyncManager::GetMapInfoText(const QString& mapName)
 {
-    QMutexLocker locker(&m_mutex);
-    WaitForFirstScan();
+    std::unique_lock<std::mutex> lock(m_mutex);
+    WaitForFirstScan(lock);
     return m_index.mapInfo.value(mapName, mapName);
 }
 

@@ -5,11 +5,11 @@
 
 #include <QImage>
 #include <QMap>
-#include <QMutex>
 #include <QSet>
 #include <QString>
 #include <QStringList>
-#include <QWaitCondition>
+#include <condition_variable>
+#include <mutex>
 
 // The content index: which engines, games and maps are installed in the engine data folder.
 //
@@ -97,10 +97,10 @@ private:
     };
     static Index Scan(const QString& springDataDir);
     static QString ReadEngineVersion(const QString& executable);
-    void WaitForFirstScan();
+    void WaitForFirstScan(std::unique_lock<std::mutex>& lock);
 
-    QMutex m_mutex;
-    QWaitCondition m_scanned;
+    std::mutex m_mutex;
+    std::condition_variable m_scanned;
     bool m_hasScanned = false;
     Index m_index;
 };

@@ -55,8 +55,7 @@ void WebBaseGetData::GetData(WebBaseGetData* client, const QString& id, const QS
     if (!client)
         return;
     client->m_pending.fetchAndAddOrdered(1);
-    QMetaObject::invokeMethod(client, "DoGetData", Qt::QueuedConnection, Q_ARG(QString, id),
-                              Q_ARG(QString, url), Q_ARG(QString, filePath));
+    client->Queue("DoGetData", Q_ARG(QString, id), Q_ARG(QString, url), Q_ARG(QString, filePath));
 }
 
 void WebBaseGetData::DoGetData(QString id, QString url, QString filePath)

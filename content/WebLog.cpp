@@ -50,10 +50,9 @@ void WebLog::DoSetLog(QString playerName, QString email, QString message, QStrin
     m_busy = true;
     qDebug().noquote() << "WebLog :: READ ---" << gameLogPath << lobbyLogPath << gameScreenshotPath
                        << lobbyScreenshotPath;
-    QMetaObject::invokeMethod(
-        m_worker, "DoBuildUpload", Qt::QueuedConnection,
-        Q_ARG(QStringList, QStringList({playerName, email, message, gameLogPath, lobbyLogPath,
-                                        gameScreenshotPath, lobbyScreenshotPath})));
+    m_worker->Queue("DoBuildUpload",
+                    Q_ARG(QStringList, QStringList({playerName, email, message, gameLogPath, lobbyLogPath,
+                                                    gameScreenshotPath, lobbyScreenshotPath})));
 }
 
 void WebLog::DoUploadBuilt(QByteArray body)

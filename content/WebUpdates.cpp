@@ -4,7 +4,6 @@
 
 #include <QAtomicInt>
 #include <QDebug>
-#include <QMutexLocker>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -68,7 +67,7 @@ void WebUpdates::DoDestroy()
 int WebUpdates::CheckUpdates()
 {
     const int requestId = g_nextRequest.fetchAndAddOrdered(1) + 1;
-    QMetaObject::invokeMethod(Instance(), "DoCheckUpdates", Qt::QueuedConnection, Q_ARG(int, requestId));
+    Instance()->Queue("DoCheckUpdates", Q_ARG(int, requestId));
     return requestId;
 }
 
@@ -175,7 +174,7 @@ void WebUpdates::DoReplyFinished()
     }
     qDebug().noquote() << "WebUpdates :: HAS UPDATES ---" << updates.version;
     {
-        QMutexLocker lock(&m_mutex);
+        std::lock_guard<std::mutex> lock(m_mutex);
         m_hasUpdate = true;
         m_update = updates;
     }
@@ -184,7 +183,7 @@ void WebUpdates::DoReplyFinished()
 
 bool WebUpdates::GetKnownUpdate(DataUpdates* data) const
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     if (m_hasUpdate && data)
         *data = m_update;
     return m_hasUpdate;

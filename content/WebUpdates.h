@@ -5,8 +5,8 @@
 #include "WorkerThread.h"
 
 #include <QList>
-#include <QMutex>
 #include <QString>
+#include <mutex>
 
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -70,7 +70,7 @@ private:
     QNetworkAccessManager* m_network = nullptr;
     QNetworkReply* m_reply = nullptr;
     QList<int> m_waiting; // request numbers the running check answers
-    mutable QMutex m_mutex;
+    mutable std::mutex m_mutex;
     bool m_hasUpdate = false;
     DataUpdates m_update;
 };

@@ -1,8 +1,9 @@
 #include "LobbyMetaTypes.h"
 
+#include "MetaTypes.h"
 #include "SpringPlayer.h"
 
 void RegisterLobbyMetaTypes()
 {
-    qRegisterMetaType<SpringPlayer>("SpringPlayer");
+    RegisterValueType<SpringPlayer>("SpringPlayer");
 }

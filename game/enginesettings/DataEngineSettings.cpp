@@ -1,5 +1,7 @@
 #include "DataEngineSettings.h"
 
+#include "MetaTypes.h"
+
 DataEngineSettings::DataEngineSettings()
 {
     const QSize screen(0, 0);
@@ -65,5 +67,5 @@ bool DataEngineSettings::operator==(const DataEngineSettings& other) const
 
 void RegisterEngineSettingsMetaTypes()
 {
-    qRegisterMetaType<DataEngineSettings>("DataEngineSettings");
+    RegisterValueType<DataEngineSettings>("DataEngineSettings");
 }

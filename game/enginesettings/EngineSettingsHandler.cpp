@@ -84,14 +84,12 @@ EngineSettingsHandler::~EngineSettingsHandler()
 
 void EngineSettingsHandler::LoadEngineSettings(bool replay, bool noSignal)
 {
-    QMetaObject::invokeMethod(this, "DoLoadEngineSettings", Qt::QueuedConnection, Q_ARG(bool, replay),
-                              Q_ARG(bool, noSignal));
+    Queue("DoLoadEngineSettings", Q_ARG(bool, replay), Q_ARG(bool, noSignal));
 }
 
 void EngineSettingsHandler::SaveEngineSettings(const DataEngineSettings& es, bool replay, bool noSignal)
 {
-    QMetaObject::invokeMethod(this, "DoSaveEngineSettings", Qt::QueuedConnection,
-                              Q_ARG(DataEngineSettings, es), Q_ARG(bool, replay), Q_ARG(bool, noSignal));
+    Queue("DoSaveEngineSettings", Q_ARG(DataEngineSettings, es), Q_ARG(bool, replay), Q_ARG(bool, noSignal));
 }
 
 void EngineSettingsHandler::SaveSpringDataDirToConfig()

@@ -25,7 +25,7 @@ void MissionsCampaignHandler::Initialize()
     // The archive manager is shared by both lists: make it here, on the GUI thread, never
     // from two workers at once.
     SevenZManager::Instance();
-    QMetaObject::invokeMethod(Instance(), "DoInitialize", Qt::QueuedConnection);
+    Instance()->Queue("DoInitialize");
 }
 
 void MissionsCampaignHandler::Destroy()
@@ -52,7 +52,7 @@ void MissionsTutorialHandler::Initialize()
     // The archive manager is shared by both lists: make it here, on the GUI thread, never
     // from two workers at once.
     SevenZManager::Instance();
-    QMetaObject::invokeMethod(Instance(), "DoInitialize", Qt::QueuedConnection);
+    Instance()->Queue("DoInitialize");
 }
 
 void MissionsTutorialHandler::Destroy()

@@ -8,6 +8,7 @@
 #include "SevenZManager.h"
 #include "SkirmishMissionHandler.h"
 #include "SyncHandler.h"
+#include "ThreadHandOff.h"
 #include "WebBaseGetData.h"
 
 #include <QCoreApplication>
@@ -15,7 +16,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMutexLocker>
 #include <QPointer>
 #include <QVersionNumber>
 
@@ -42,8 +42,7 @@ MissionsHandler::MissionsHandler(const QString& missionsFolder, const QString& r
       m_tempFolder(PathManager::Instance()->GetTempDir()), m_missionsFolder(missionsFolder), m_kind(kind)
 {
     // DoInitialize comes from the owner's Initialize, not from here.
-    moveToThread(this);
-    start();
+    StartWorkerWithoutInitialize();
 }
 
 MissionsHandler::~MissionsHandler()
@@ -53,7 +52,7 @@ MissionsHandler::~MissionsHandler()
 
 void MissionsHandler::AppendMission(const QString& id, const QString& version, const QString& title)
 {
-    QMutexLocker locker(&m_mutex);
+    std::lock_guard<std::mutex> locker(m_mutex);
     m_missions.insert(id, DataMission(id, version, title));
 }
 
@@ -90,20 +89,20 @@ bool MissionsHandler::IsNewerVersion(const QString& builtIn, const QString& inst
 
 QList<DataMission> MissionsHandler::GetMissions() const
 {
-    QMutexLocker locker(&m_mutex);
+    std::lock_guard<std::mutex> locker(m_mutex);
     return m_missions.values();
 }
 
 bool MissionsHandler::GetMissionFlag(const QString& id) const
 {
-    QMutexLocker locker(&m_mutex);
+    std::lock_guard<std::mutex> locker(m_mutex);
     const auto it = m_missions.constFind(id);
     return it == m_missions.constEnd() || it->update;
 }
 
 bool MissionsHandler::IsDownloading() const
 {
-    QMutexLocker locker(&m_mutex);
+    std::lock_guard<std::mutex> locker(m_mutex);
     for (WebBaseGetData* client : m_downloaders)
     {
         if (client->IsBusy())
@@ -114,13 +113,13 @@ bool MissionsHandler::IsDownloading() const
 
 QString MissionsHandler::MissionTitle() const
 {
-    QMutexLocker locker(&m_mutex);
+    std::lock_guard<std::mutex> locker(m_mutex);
     return m_missionTitle;
 }
 
 void MissionsHandler::UpdateMission(const QString& id)
 {
-    QMetaObject::invokeMethod(this, "DoUpdateMission", Qt::QueuedConnection, Q_ARG(QString, id));
+    Queue("DoUpdateMission", Q_ARG(QString, id));
 }
 
 void MissionsHandler::LoadMissionData(const QString& id)
@@ -130,8 +129,7 @@ void MissionsHandler::LoadMissionData(const QString& id)
     battle->JoinBattle();
     const quint64 load = ++g_lastLoad;
     g_wantedLoad = load;
-    QMetaObject::invokeMethod(
-        this, [this, id, load] { LoadMission(id, load); }, Qt::QueuedConnection);
+    QueueCall([this, id, load] { LoadMission(id, load); });
 }
 
 void MissionsHandler::StartMission()
@@ -180,7 +178,7 @@ void MissionsHandler::DoDestroy()
     }
     QMap<QString, WebBaseGetData*> clients;
     {
-        QMutexLocker locker(&m_mutex);
+        std::lock_guard<std::mutex> locker(m_mutex);
         clients.swap(m_downloaders);
     }
     qDeleteAll(clients);
@@ -190,7 +188,7 @@ void MissionsHandler::ScanMissions()
 {
     if (!QDir(m_missionsFolder).exists())
         return;
-    QMutexLocker locker(&m_mutex);
+    std::lock_guard<std::mutex> locker(m_mutex);
     for (auto it = m_missions.begin(); it != m_missions.end(); ++it)
     {
         ReadMissionInfo(it.key());
@@ -219,7 +217,7 @@ void MissionsHandler::ReadMissionInfo(const QString& id)
 
 void MissionsHandler::InitMissionList()
 {
-    QMutexLocker locker(&m_mutex);
+    std::lock_guard<std::mutex> locker(m_mutex);
     for (const QString& id : m_missions.keys())
     {
         auto* client = new WebBaseGetData();
@@ -236,7 +234,7 @@ void MissionsHandler::DoUpdateMission(QString id)
 {
     WebBaseGetData* client = nullptr;
     {
-        QMutexLocker locker(&m_mutex);
+        std::lock_guard<std::mutex> locker(m_mutex);
         client = m_downloaders.value(id);
     }
     if (!client)
@@ -255,7 +253,7 @@ void MissionsHandler::DoUpdateMission(QString id)
 void MissionsHandler::DoDownloadFinish(QString idName, QString filePath)
 {
     {
-        QMutexLocker locker(&m_mutex);
+        std::lock_guard<std::mutex> locker(m_mutex);
         if (!m_missions.contains(idName))
             return;
     }
@@ -322,7 +320,7 @@ void MissionsHandler::Do7zFinish(QString filePath, QString id)
 
     DataMission record;
     {
-        QMutexLocker locker(&m_mutex);
+        std::lock_guard<std::mutex> locker(m_mutex);
         if (installed)
             ReadMissionInfo(id);
         record = m_missions.value(id);
@@ -360,7 +358,7 @@ void MissionsHandler::LoadMission(const QString& id, quint64 load)
 {
     DataMission mission;
     {
-        QMutexLocker locker(&m_mutex);
+        std::lock_guard<std::mutex> locker(m_mutex);
         if (!m_missions.contains(id))
             return;
         mission = m_missions.value(id);
@@ -397,7 +395,8 @@ void MissionsHandler::LoadMission(const QString& id, quint64 load)
     // asked: an answer that arrives after it was left is dropped, never creating either again.
     const QPointer<MissionsHandler> self(this);
     QMetaObject::invokeMethod(
-        QCoreApplication::instance(), [self, mission, load] { DeliverMission(self, mission, load); },
+        QCoreApplication::instance(),
+        ThreadHandOff::Published([self, mission, load] { DeliverMission(self, mission, load); }),
         Qt::QueuedConnection);
 }
 

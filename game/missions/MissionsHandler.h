@@ -7,10 +7,10 @@
 #include <QHash>
 #include <QList>
 #include <QMap>
-#include <QMutex>
 #include <QPointer>
 #include <QSet>
 #include <QString>
+#include <mutex>
 
 class WebBaseGetData;
 class DownloadHandler;
@@ -89,7 +89,7 @@ private:
     QString m_extrasAddress;
     QMap<QString, DataMission> m_missions;
     bool m_initialized = false;
-    mutable QMutex m_mutex; // guards the missions, the title and the download clients
+    mutable std::mutex m_mutex; // guards the missions, the title and the download clients
     QString m_missionTitle;
     QString m_tempFolder;
     QString m_missionsFolder;

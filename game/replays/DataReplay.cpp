@@ -1,8 +1,10 @@
 #include "DataReplay.h"
 
+#include "MetaTypes.h"
+
 void RegisterReplayMetaTypes()
 {
-    qRegisterMetaType<DataReplay>("DataReplay");
-    qRegisterMetaType<ReplaysList>("ReplaysList");
-    qRegisterMetaType<ReplaysTable>("ReplaysTable");
+    RegisterValueType<DataReplay>("DataReplay");
+    RegisterValueType<ReplaysList>("ReplaysList");
+    RegisterValueType<ReplaysTable>("ReplaysTable");
 }

@@ -1,5 +1,7 @@
 #include "ReplayReader.h"
 
+#include "ThreadHandOff.h"
+
 #include "DemoFile.h"
 
 #include <QDir>
@@ -102,10 +104,11 @@ void ReplayReader::Fill()
                 const DataReplay record = packed ? DataReplay() : ReadReplay(path, path, cancel.get());
                 if (cancel->load())
                     return;
-                QMetaObject::invokeMethod(
-                    this,
-                    [this, generation, index, record, packed] { Take(generation, index, record, packed); },
-                    Qt::QueuedConnection);
+                QMetaObject::invokeMethod(this,
+                                          ThreadHandOff::Published(
+                                              [this, generation, index, record, packed]
+                                              { Take(generation, index, record, packed); }),
+                                          Qt::QueuedConnection);
             });
     }
 }

@@ -64,13 +64,12 @@ QString ReplaysManager::CurrentReplayFolder()
 
 void ReplaysManager::UpdateReplays()
 {
-    QMetaObject::invokeMethod(Instance(), "DoUpdateReplays", Qt::QueuedConnection,
-                              Q_ARG(QString, CurrentReplayFolder()));
+    Instance()->Queue("DoUpdateReplays", Q_ARG(QString, CurrentReplayFolder()));
 }
 
 void ReplaysManager::Stop()
 {
-    QMetaObject::invokeMethod(Instance(), "DoStop", Qt::QueuedConnection);
+    Instance()->Queue("DoStop");
 }
 
 void ReplaysManager::DoDestroy()
@@ -110,7 +109,7 @@ void ReplaysManager::DoUpdateReplays(QString replayFolder)
     ValidateCache();
     // A turn of the event loop first, so a stop posted right behind us comes before any reading.
     m_parseQueued = true;
-    QMetaObject::invokeMethod(this, "DoParseFiles", Qt::QueuedConnection);
+    Queue("DoParseFiles");
 }
 
 void ReplaysManager::SearchReplayFiles()

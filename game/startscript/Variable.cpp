@@ -1,5 +1,7 @@
 #include "Variable.h"
 
+#include "MetaTypes.h"
+
 #include <QDebug>
 
 Variable::Variable(const QVariant& value) : QVariant(value) {}
@@ -83,8 +85,8 @@ Variable& Variable::Insert(const QString& key, const QVariant& value)
 
 void Variable::RegisterMetaTypes()
 {
-    qRegisterMetaType<Variable>("Variable");
-    const int hashId = qRegisterMetaType<VariableHash>("VariableHash");
+    RegisterValueType<Variable>("Variable");
+    const int hashId = RegisterValueType<VariableHash>("VariableHash");
     // Qt usually adds the associative-iterable converter for QHash itself; add it only when it didn't.
     const int iterableId = qMetaTypeId<QtMetaTypePrivate::QAssociativeIterableImpl>();
     if (!QMetaType::hasRegisteredConverterFunction(hashId, iterableId))

@@ -125,8 +125,8 @@ SendLogModal::SendLogModal() : NModalWidget(tr("Send Logs to developers").toUppe
     const PathManager* paths = PathManager::Instance();
     for (const auto& log : {qMakePair(int(GameLogId), paths->GetEngineLogFile()),
                             qMakePair(int(LobbyLogId), paths->GetLobbyLogFile())})
-        QMetaObject::invokeMethod(m_reader, "DoReadTail", Qt::QueuedConnection, Q_ARG(int, log.first),
-                                  Q_ARG(QString, log.second), Q_ARG(qint64, MaxLogViewBytes));
+        m_reader->Queue("DoReadTail", Q_ARG(int, log.first), Q_ARG(QString, log.second),
+                        Q_ARG(qint64, MaxLogViewBytes));
 
     QTimer::singleShot(300, this, &SendLogModal::DoLoadGameScreenshot);
     QTimer::singleShot(300, this, &SendLogModal::DoLoadLobbyScreenshot);

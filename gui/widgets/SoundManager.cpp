@@ -3,6 +3,7 @@
 #include "AppDefines.h"
 #include "AppSettings.h"
 #include "PathManager.h"
+#include "ThreadHandOff.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -35,7 +36,7 @@ void RunOnGuiThread(std::function<void()> work)
     if (!app || QThread::currentThread() == app->thread())
         work();
     else
-        QMetaObject::invokeMethod(app, std::move(work), Qt::QueuedConnection);
+        QMetaObject::invokeMethod(app, ThreadHandOff::Published(std::move(work)), Qt::QueuedConnection);
 }
 } // namespace
 

@@ -4,8 +4,9 @@
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
-#include <QThread>
 #include <QtTest>
+#include <thread>
+#include <vector>
 
 class TestDebugStream : public QObject
 {
@@ -67,22 +68,17 @@ private slots:
         TestEnvironment env;
         const QString logFile = env.Path("threads.log");
         QVERIFY(DebugStream::Instance()->Open(logFile));
-        QList<QThread*> threads;
+        std::vector<std::thread> threads;
         for (int t = 0; t < 4; ++t)
-            threads << QThread::create(
+            threads.emplace_back(
                 [t]
                 {
                     for (int i = 0; i < 200; ++i)
                         qDebug().noquote()
                             << QStringLiteral("T%1 line %2 ----------------------------------").arg(t).arg(i);
                 });
-        for (QThread* thread : threads)
-            thread->start();
-        for (QThread* thread : threads)
-        {
-            QVERIFY(thread->wait(20000));
-            delete thread;
-        }
+        for (std::thread& thread : threads)
+            thread.join();
         const QStringList lines = QString::fromUtf8(TestFiles::Read(logFile)).split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 800);
         for (const QString& line : lines)

@@ -16,7 +16,12 @@ TestEnvironment::TestEnvironment(const QString& gameCode)
     AppSettings::Instance()->SetFiles(QString(), QString());
     AppSettings::Instance()->Load();
     DebugStream::Instance()->SetEchoToStdout(qEnvironmentVariableIsSet("QM_TEST_ECHO_LOG"));
-    DebugStream::Instance()->SetCapture([this](const QString& line) { m_log << line; });
+    DebugStream::Instance()->SetCapture(
+        [this](const QString& line)
+        {
+            std::lock_guard<std::mutex> lock(m_logMutex);
+            m_log << line;
+        });
     DebugStream::InstallMessageHandler();
 }
 
@@ -30,14 +35,41 @@ TestEnvironment::~TestEnvironment()
     DebugStream::Destroy();
 }
 
+QStringList TestEnvironment::LogLines() const
+{
+    // A list of its own, not one sharing m_log's buffer with the threads that append to it.
+    std::lock_guard<std::mutex> lock(m_logMutex);
+    QStringList lines;
+    lines.reserve(m_log.size());
+    for (const QString& line : m_log)
+        lines << line;
+    return lines;
+}
+
 bool TestEnvironment::LogContains(const QString& text) const
 {
+    std::lock_guard<std::mutex> lock(m_logMutex);
     for (const QString& line : m_log)
     {
         if (line.contains(text))
             return true;
     }
     return false;
+}
+
+void TestEnvironment::ClearLog()
+{
+    std::lock_guard<std::mutex> lock(m_logMutex);
+    m_log.clear();
+}
+
+int TestEnvironment::SlowdownFactor()
+{
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    return 5;
+#else
+    return 1;
+#endif
 }
 
 bool TestEnvironment::IsCi()

@@ -37,7 +37,7 @@ private slots:
         Listener listener;
         connect(SyncHandler::Instance(), SIGNAL(OnSyncState(DataSyncState)), &listener,
                 SLOT(State(DataSyncState)));
-        QMetaObject::invokeMethod(SyncHandler::Instance(), "DoRetrySync", Qt::BlockingQueuedConnection);
+        SyncHandler::Instance()->InvokeBlocking("DoRetrySync");
         QCoreApplication::processEvents();
         QCOMPARE(listener.states.size(), 0); // nothing asked yet
 
@@ -55,8 +55,8 @@ private slots:
 
         // The game arrives; a retry sees it once the index has looked again.
         QVERIFY(TestFiles::Write(env.Path("games/Late Game 3.sdz"), "x"));
-        QMetaObject::invokeMethod(SyncManager::Instance(), "DoReload", Qt::BlockingQueuedConnection);
-        QMetaObject::invokeMethod(SyncHandler::Instance(), "DoRetrySync", Qt::QueuedConnection);
+        SyncManager::Instance()->InvokeBlocking("DoReload");
+        SyncHandler::Instance()->Queue("DoRetrySync");
         QTRY_COMPARE(listener.states.size(), 2);
         QVERIFY(listener.states.last().isSynced);
         QVERIFY(listener.states.last().downloads.isEmpty());

@@ -7,6 +7,7 @@
 
 #include <QElapsedTimer>
 #include <QtTest>
+#include <thread>
 
 namespace
 {
@@ -229,17 +230,18 @@ private slots:
 
         // Read from another thread while a rescan replaces the index.
         QStringList seen;
-        QThread* reader = QThread::create(
+        std::thread reader(
             [&]
             {
                 for (int i = 0; i < 200; ++i)
                     seen << sync->GetMapInfoText(test);
             });
-        reader->start();
         SyncManager::Reload();
-        QVERIFY(reader->wait(10000));
-        delete reader;
+        reader.join();
         QCOMPARE(seen.count(expected.value(test)), 200);
+        // The rescan reads the folders of the environment: done before the environment goes.
+        QVERIFY(sync->InvokeBlocking("DoDestroy"));
+        SyncManager::Destroy();
     }
 
     // Every side of every game has an icon, found in any letter case; other sides have none.

@@ -4,6 +4,7 @@
 
 #include <QtTest>
 #include <cmath>
+#include <thread>
 
 class TestEngineSettingsPresets : public QObject
 {
@@ -82,16 +83,14 @@ private slots:
     {
         // The settings page asks on its own thread while the worker runs.
         bool allMatched = true;
-        QThread* thread = QThread::create(
+        std::thread asker(
             [this, &allMatched]
             {
                 for (int n = 0; n < 200; ++n)
                     allMatched = allMatched && m_handler->MatchesPreset(m_handler->GetPreset(n % 6), n % 6);
             });
-        thread->start();
         m_handler->LoadEngineSettings(false, true);
-        QVERIFY(thread->wait(10000));
-        delete thread;
+        asker.join();
         QVERIFY(allMatched);
     }
 };

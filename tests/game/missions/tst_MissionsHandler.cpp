@@ -156,8 +156,7 @@ private slots:
         // A load of a mission that is not installed sets only the title.
         Listener listener;
         Wire(campaign, &listener);
-        QMetaObject::invokeMethod(campaign, "DoLoadMissionData", Qt::BlockingQueuedConnection,
-                                  Q_ARG(QString, QStringLiteral("02")));
+        campaign->InvokeBlocking("DoLoadMissionData", Q_ARG(QString, QStringLiteral("02")));
         QVERIFY(campaign->MissionTitle().startsWith(QStringLiteral("Mission 2 - ")));
         QCoreApplication::processEvents();
         QVERIFY(listener.loads.isEmpty());
@@ -182,8 +181,7 @@ private slots:
         Wire(campaign, &listener);
         const auto workerDone = [campaign]
         {
-            QMetaObject::invokeMethod(campaign, "DoUpdateMission", Qt::BlockingQueuedConnection,
-                                      Q_ARG(QString, QStringLiteral("77")));
+            campaign->InvokeBlocking("DoUpdateMission", Q_ARG(QString, QStringLiteral("77")));
             QCoreApplication::processEvents();
         };
 
@@ -356,8 +354,7 @@ private slots:
 
         // An id that is not in the list downloads nothing.
         const int asked = server.Paths().size();
-        QMetaObject::invokeMethod(campaign, "DoUpdateMission", Qt::BlockingQueuedConnection,
-                                  Q_ARG(QString, QStringLiteral("77")));
+        campaign->InvokeBlocking("DoUpdateMission", Q_ARG(QString, QStringLiteral("77")));
         QTest::qWait(50);
         QCOMPARE(server.Paths().size(), asked);
         QVERIFY(listener.events.size() == 1);

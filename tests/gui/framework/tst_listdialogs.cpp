@@ -156,7 +156,7 @@ private slots:
                                  "[2]\nkey=2\nmessage=Nice shot\n[3]\nkey=gg\nmessage=Good game\n"));
         TauntsManager::Instance();
         m_host = std::make_unique<DialogHost>();
-        for (const QString& how : {"search field", "list"})
+        for (const QString& how : {QStringLiteral("search field"), QStringLiteral("list")})
         {
             auto* dialog = new SelectTauntModal();
             QSignalSpy taunts(dialog, &SelectTauntModal::OnTauntClick);

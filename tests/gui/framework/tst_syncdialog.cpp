@@ -96,7 +96,7 @@ private slots:
 
         // The game arrives; Enter presses Retry, which waits until the answer.
         QVERIFY(TestFiles::Write(m_env->Path("games/Late Game 3.sdz"), "x"));
-        QMetaObject::invokeMethod(SyncManager::Instance(), "DoReload", Qt::BlockingQueuedConnection);
+        SyncManager::Instance()->InvokeBlocking("DoReload");
         QElapsedTimer clock;
         clock.start();
         m_host->Key(Qt::Key_Return);

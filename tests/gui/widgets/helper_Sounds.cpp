@@ -40,7 +40,7 @@ SoundRecorder::SoundRecorder()
     SoundManager::SetRequestHook(
         [this](const SoundRequest& request)
         {
-            QMutexLocker lock(&m_mutex);
+            std::lock_guard<std::mutex> lock(m_mutex);
             m_requests << request;
         });
 }
@@ -52,7 +52,7 @@ SoundRecorder::~SoundRecorder()
 
 QList<SoundRequest> SoundRecorder::Requests() const
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     return m_requests;
 }
 
@@ -67,6 +67,6 @@ QStringList SoundRecorder::Played() const
 
 void SoundRecorder::Clear()
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     m_requests.clear();
 }

@@ -3,8 +3,8 @@
 #include "SoundManager.h"
 
 #include <QList>
-#include <QMutex>
 #include <QStringList>
+#include <mutex>
 
 class QWidget;
 
@@ -26,6 +26,6 @@ public:
     void Clear();
 
 private:
-    mutable QMutex m_mutex;
+    mutable std::mutex m_mutex;
     QList<SoundRequest> m_requests;
 };

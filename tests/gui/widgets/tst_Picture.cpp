@@ -35,7 +35,7 @@ void Press(QWidget* widget, Qt::MouseButton button)
 
 QImage Shown(const QLabel* label)
 {
-    return label->pixmap() ? label->pixmap()->toImage() : QImage();
+    return label->pixmap(Qt::ReturnByValue).toImage();
 }
 
 QImage Resource(const QString& path)

@@ -128,7 +128,7 @@ private slots:
 
     void BackgroundsForEveryGame()
     {
-        for (const QString& code : {"zorn", "gvm", "vq", "yx"})
+        for (const char* code : {"zorn", "gvm", "vq", "yx"})
         {
             const QDir dir(QStringLiteral(":/Backgrounds/%1/").arg(code));
             const QStringList names = dir.entryList(QDir::Files);

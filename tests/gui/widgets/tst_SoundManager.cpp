@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QThread>
 #include <QtMath>
+#include <thread>
 
 namespace
 {
@@ -252,15 +253,13 @@ private slots:
     {
         QVERIFY(!SoundManager::Exists());
         SoundRecorder sounds;
-        QThread* worker = QThread::create(
+        std::thread worker(
             []
             {
                 SoundManager::PlayButtonClick();
                 SoundManager::PlayMenuMusic();
             });
-        worker->start();
-        QVERIFY(worker->wait(5000));
-        delete worker;
+        worker.join();
         QCOMPARE(sounds.Played(), QStringList{QStringLiteral("button.click")});
         // Nothing was made on the worker; the GUI thread makes it on its next turn.
         QTRY_VERIFY(SoundManager::Exists());

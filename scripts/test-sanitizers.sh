@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# The sanitizer runs of CI, each in a build folder of its own (quick when nothing changed):
+#   build-asan  AddressSanitizer and UBSan, every test but the slow engine runs (label "slow")
+#   build-tsan  ThreadSanitizer, the tests that drive threads (label "threads", see qm_tests) and
+#               the deliberate races of tests/tsan, which pass only when the sanitizer reports them
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+# The pictures are drawn with the plain build's art tool when there is one.
+artgen=$PWD/build/tools/artgen/qm_artgen
+[ -x "$artgen" ] && artgen_arg="-DQM_ARTGEN=$artgen" || artgen_arg=
+QM_BUILD_DIR=build-asan QM_CMAKE_ARGS="-DQM_SANITIZE=ON $artgen_arg" scripts/test.sh -LE slow
+QM_BUILD_DIR=build-tsan QM_CMAKE_ARGS="-DQM_TSAN=ON $artgen_arg" scripts/test.sh
+
+# Proof that ThreadSanitizer still sees races in our threads: each deliberate race's own report
+# (CTest passed them only if it names the race's code; see tests/tsan/CMakeLists.txt).
+log=build-tsan/Testing/Temporary/LastTest.log
+for race in QThreadAgainstMain WorkerSlotAgainstCaller; do
+  if awk -v t="Testing: tsan_race_$race" 'index($0, t) {on = 1; next} /Testing: / {on = 0} on' "$log" |
+    grep -q "WARNING: ThreadSanitizer: data race"; then
+    echo "test-sanitizers: ThreadSanitizer reported the deliberate race $race"
+  else
+    echo "test-sanitizers: ThreadSanitizer did NOT report the deliberate race $race" >&2
+    exit 1
+  fi
+done
