@@ -27,32 +27,29 @@ class TestAIHandler : public QObject
     Q_OBJECT
 
 private slots:
+    // Roman numbers up to ten, then decimals; a freed name is the next one given; a clear is
+    // silent and starts again.
     void namesFillGapsInOrder()
-    {
-        TestEnvironment env;
-        AIHandler roster;
-        DataPlayer first = OwnedAi("Alice");
-        roster.AppendUnique(first);
-        roster.AppendUnique(first);
-        roster.AppendUnique(first);
-        QCOMPARE(Names(roster.GetAIs()), (QStringList{"Alice I", "Alice II", "Alice III"}));
-        QCOMPARE(first.name, DataPlayer().name); // the caller's record is untouched
-
-        roster.Remove("Alice II");
-        roster.AppendUnique(first);
-        QCOMPARE(Names(roster.GetAIs()), (QStringList{"Alice I", "Alice III", "Alice II"}));
-    }
-
-    void romanThenDecimalSuffixes()
     {
         TestEnvironment env;
         AIHandler roster;
         for (int i = 0; i < 11; ++i)
             roster.AppendUnique(OwnedAi("Bob"));
-        QCOMPARE(Names(roster.GetAIs()),
-                 (QStringList{"Bob I", "Bob II", "Bob III", "Bob IV", "Bob V", "Bob VI", "Bob VII",
-                              "Bob VIII", "Bob IX", "Bob X", "Bob 11"}));
+        QStringList names{"Bob I",   "Bob II",   "Bob III", "Bob IV", "Bob V", "Bob VI",
+                          "Bob VII", "Bob VIII", "Bob IX",  "Bob X",  "Bob 11"};
+        QCOMPARE(Names(roster.GetAIs()), names);
         QCOMPARE(AIHandler::NumberSuffix(100), "100");
+        roster.Remove("Bob II");
+        roster.AppendUnique(OwnedAi("Bob"));
+        names.move(1, names.size() - 1);
+        QCOMPARE(Names(roster.GetAIs()), names);
+
+        QSignalSpy removed(&roster, &AIHandler::OnRemove);
+        roster.Clear();
+        QCOMPARE(removed.count(), 0);
+        QCOMPARE(roster.Count(), 0);
+        roster.AppendUnique(OwnedAi("Bob"));
+        QCOMPARE(Names(roster.GetAIs()), QStringList{"Bob I"});
     }
 
     void emptyOwnerBecomesUnknown()
@@ -130,21 +127,6 @@ private slots:
         QVERIFY(env.LogContains("AIManager :: There is NO such an AI Exact"));
     }
 
-    void clearIsSilentAndRestartsOrder()
-    {
-        TestEnvironment env;
-        AIHandler roster;
-        roster.AppendUnique(OwnedAi("D"));
-        roster.AppendUnique(OwnedAi("D"));
-        QSignalSpy removed(&roster, &AIHandler::OnRemove);
-        roster.Clear();
-        QCOMPARE(removed.count(), 0);
-        QCOMPARE(roster.Count(), 0);
-        QVERIFY(roster.GetAIs().isEmpty());
-        roster.AppendUnique(OwnedAi("D"));
-        QCOMPARE(Names(roster.GetAIs()), QStringList{"D I"});
-    }
-
     // The catalogue's rows as the start scripts carry them (short name, colour, side) are checked
     // by the golden mode scripts and the AI dialogs; here the rows' edges.
     void catalogue()
@@ -167,19 +149,7 @@ private slots:
         // Kinds are matched exactly: a lower-case key is a custom AI.
         QCOMPARE(AIHandler::MakeAI("ai: r.a.v.", 0, 0).aiKind, "AI: CUSTOM - ai: r.a.v.");
         QCOMPARE(AIHandler::SideName(7), "NONE");
-    }
-
-    void descriptionSetters()
-    {
-        TestEnvironment env;
-        DataPlayer ai = AIHandler::MakeCustomAI("NullAI", 0);
-        AIHandler::SetAIDescription(ai, "NullAI", 2);
-        QCOMPARE(ai.aiShortName, "NullAI");
-        AIHandler::SetAIDescription(ai, "AI: SKITTERS", 2);
-        QCOMPARE(ai.aiShortName, "Skitter: Hard");
-        QCOMPARE(ai.aiKind, "AI: CUSTOM - NullAI"); // only the short name changes
-        AIHandler::SetAIDescription(ai, "AI: R.A.V.", 0);
-        QCOMPARE(ai.aiShortName, "R.A.V. - Normal");
+        QCOMPARE(AIHandler::SideName(-1), "NONE");
     }
 };
 
