@@ -28,7 +28,6 @@ private slots:
     void init();
     void cleanup();
 
-    void MinimumSize();
     void FitStoredGeometry_data();
     void FitStoredGeometry();
     void StoredState_data();
@@ -37,7 +36,6 @@ private slots:
     void LeavingFullscreenRestoresGeometry();
     void ScreenshotFlashAfterTwoQuickPictures();
     void FailedScreenshotIsNotReported();
-    void MaximizeIsAnnounced();
 
 private:
     std::unique_ptr<TestEnvironment> m_env;
@@ -57,14 +55,6 @@ void TestMainWindow::cleanup()
 {
     TestUi::Stop();
     m_env.reset();
-}
-
-void TestMainWindow::MinimumSize()
-{
-    TestUi::Start();
-    MainWindow* window = MainWindow::Instance();
-    window->resize(500, 400);
-    QCOMPARE(window->size(), QSize(1024, 768));
 }
 
 // Where the window goes for what the settings file holds; areas are screens without task bars.
@@ -128,7 +118,6 @@ void TestMainWindow::StoredState()
     AppSettingsMain::Instance()->WindowState = state;
     TestUi::Start();
     QCOMPARE(MainWindow::Instance()->IsFullscreen(), fullscreen);
-    QCOMPARE(GuiManager::Instance()->IsMainWindowFullscreen(), fullscreen);
     QCOMPARE(bool(MainWindow::Instance()->windowState() & Qt::WindowMaximized), maximized);
 }
 
@@ -210,22 +199,6 @@ void TestMainWindow::FailedScreenshotIsNotReported()
     QCOMPARE(window->GetScreenshotFlash(), nullptr);
     QCOMPARE(m_sounds, QStringList{});
     QVERIFY(m_env->LogContains("--- WARNING --- MainWindow :: SCREENSHOT --- CAN NOT SAVE"));
-}
-
-void TestMainWindow::MaximizeIsAnnounced()
-{
-    TestUi::Start();
-    MainWindow* window = MainWindow::Instance();
-    window->show();
-    QSignalSpy maximize(GuiManager::Instance(), &GuiManager::OnWindowMaximize);
-    window->setWindowState(Qt::WindowMaximized);
-    QCOMPARE(maximize.count(), 1);
-    QVERIFY(GuiManager::Instance()->IsMainWindowMaximized());
-    window->setWindowState(Qt::WindowMaximized);
-    QCOMPARE(maximize.count(), 1);
-    window->setWindowState(Qt::WindowNoState);
-    window->setWindowState(Qt::WindowMaximized);
-    QCOMPARE(maximize.count(), 2);
 }
 
 QTEST_MAIN(TestMainWindow)
