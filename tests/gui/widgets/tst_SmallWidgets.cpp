@@ -25,36 +25,17 @@ private slots:
     void initTestCase() { GuiFonts::LoadFonts(); }
     void cleanup() { Common::SetMainWindow(nullptr); }
 
-    void ClockKinds_data()
-    {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QDateTime>("utc");
-        QTest::addColumn<QString>("time");
-        QTest::addColumn<QString>("date");
-        const QDateTime lateEvening(QDate(2026, 12, 31), QTime(23, 30), Qt::UTC);
-        const QDateTime local = lateEvening.toLocalTime();
-        QTest::newRow("CET, past midnight") << 0 << lateEvening << "00:30"
-                                            << "01 January 2027";
-        QTest::newRow("CET in summer, still +1 h")
-            << 0 << QDateTime(QDate(2026, 7, 1), QTime(12, 5), Qt::UTC) << "13:05"
-            << "01 July 2026";
-        QTest::newRow("UTC") << 1 << lateEvening << "23:30"
-                             << "31 December 2026";
-        QTest::newRow("local") << 2 << lateEvening << local.toString("hh:mm")
-                               << local.toString("dd MMMM yyyy");
-        QTest::newRow("other kind: local")
-            << 5 << lateEvening << local.toString("hh:mm") << local.toString("dd MMMM yyyy");
-    }
-
+    // Kind 0 is CET all year round (no summer time), kind 1 UTC, every other kind local time.
     void ClockKinds()
     {
-        QFETCH(int, kind);
-        QFETCH(QDateTime, utc);
-        QFETCH(QString, time);
-        QFETCH(QString, date);
-        const QDateTime shown = UTCTimeWidget::TimeOfKind(kind, utc);
-        QCOMPARE(shown.toString("hh:mm"), time);
-        QCOMPARE(shown.toString("dd MMMM yyyy"), date);
+        const QString format = "hh:mm dd MMMM yyyy";
+        const QDateTime evening(QDate(2026, 12, 31), QTime(23, 30), Qt::UTC);
+        const QDateTime summer(QDate(2026, 7, 1), QTime(12, 5), Qt::UTC);
+        QCOMPARE(UTCTimeWidget::TimeOfKind(0, evening).toString(format), "00:30 01 January 2027");
+        QCOMPARE(UTCTimeWidget::TimeOfKind(0, summer).toString(format), "13:05 01 July 2026");
+        QCOMPARE(UTCTimeWidget::TimeOfKind(1, evening).toString(format), "23:30 31 December 2026");
+        for (int kind : {2, 5})
+            QCOMPARE(UTCTimeWidget::TimeOfKind(kind, evening).timeSpec(), Qt::LocalTime);
     }
 
     void ClockShowsNowAndRedrawsAfterTheMinute()
@@ -148,18 +129,6 @@ private slots:
         QScopedPointer<QWidget> fallback(again->itemAt(0)->widget());
         QCOMPARE(fallback->layout(), inner);
         QCOMPARE(fallback->minimumSize(), QSize(1024, 768));
-    }
-
-    void CenterOnScreen()
-    {
-        QWidget widget;
-        widget.resize(200, 100);
-        Common::CenterOnScreen(&widget);
-        const QSize screen = Common::GetScreenSize();
-        const QRect frame = widget.frameGeometry();
-        QVERIFY(qAbs(frame.center().x() - screen.width() / 2) <= 1);
-        QVERIFY(qAbs(frame.center().y() - screen.height() / 2) <= 1);
-        Common::CenterOnScreen(nullptr);
     }
 };
 
