@@ -1,4 +1,4 @@
-// Page ids, the page store and the modal page.
+// Page ids, the page store and the modal page (which buttons each dialog kind shows: the gallery).
 
 #include "FrameKit.h"
 #include "ModalPage.h"
@@ -8,7 +8,6 @@
 
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -24,8 +23,6 @@ private slots:
     void UnknownIds();
     void DestroyIsDeferredAndForgetsAtOnce();
 
-    void ModalButtonsByType_data();
-    void ModalButtonsByType();
     void ModalKeys_data();
     void ModalKeys();
     void ModalWithoutDialogIgnoresEverything();
@@ -63,8 +60,6 @@ void TestPageStore::EmptyPageServesZeroAndOne()
     PageStorageManager::DestroyPage(0);
     PageStorageManager::DestroyPage(1);
     QCOMPARE(PageStorageManager::GetPage(1), zero);
-    for (int id = -1; id <= 25; ++id)
-        QCOMPARE(PageStorageManager::IsDestroyable(id), id >= 2 && id <= 23);
 }
 
 void TestPageStore::UnknownIds()
@@ -93,41 +88,6 @@ void TestPageStore::DestroyIsDeferredAndForgetsAtOnce()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(page.isNull());
     QCOMPARE(TestPageFactory::BuiltCount(ID_REPLAYS), 2);
-}
-
-void TestPageStore::ModalButtonsByType_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<bool>("cancel");
-    QTest::addColumn<bool>("close");
-    QTest::addColumn<bool>("titleShown");
-    QTest::newRow("ok and cancel") << 0 << "Question" << true << true << false << true;
-    QTest::newRow("close only") << 1 << "Notice" << false << false << true << true;
-    QTest::newRow("no buttons") << 2 << "Own" << false << false << false << true;
-    QTest::newRow("empty title") << 0 << "" << true << true << false << false;
-}
-
-void TestPageStore::ModalButtonsByType()
-{
-    QFETCH(int, type);
-    QFETCH(QString, title);
-    QFETCH(bool, ok);
-    QFETCH(bool, cancel);
-    QFETCH(bool, close);
-    QFETCH(bool, titleShown);
-    ModalPage* modal = ModalPage::Instance();
-    modal->resize(1024, 768);
-    modal->show();
-    auto* dialog = new TestDialog(title, ModalType(type));
-    modal->setModalWidget(dialog);
-    QCOMPARE(modal->GetButtonOK()->isVisible(), ok);
-    QCOMPARE(modal->GetButtonCancel()->isVisible(), cancel);
-    QCOMPARE(modal->GetButtonClose()->isVisible(), close);
-    QCOMPARE(modal->GetTitleLabel()->isVisible(), titleShown);
-    QCOMPARE(modal->GetTitleLabel()->text().compare(title, Qt::CaseInsensitive), 0);
-    QVERIFY(dialog->isVisible() && modal->isAncestorOf(dialog));
 }
 
 void TestPageStore::ModalKeys_data()
