@@ -124,18 +124,12 @@ private slots:
         QCOMPARE(VisibleTexts(maps, 1), QStringList({"Dune Sea", "Arm Pass", "Sea Gate"}));
         QVERIFY(!m_env->LogContains("item with same id"));
 
-        // The map facts' texts are the filter test's; the size sorts by area.
+        // The map facts' texts are the filter test's, the rows' looks the gallery's; the size sorts
+        // by area, and a map without a picture shows no facts.
         maps.ChangeMap(Minimap("Dune Sea", true));
-        const StyledTreeView::Row filled = maps.GetItemById(0);
-        QCOMPARE(filled[3]->data(StyledTreeView::SortRole).toInt(), 8192 * 4096);
-        QVERIFY(!filled[2]->icon().isNull());
-        QCOMPARE(filled[1]->foreground().color(), QColor(Qt::white));
-
-        // No picture: the whole row turns red and its facts stay empty.
+        QCOMPARE(maps.GetItemById(0)[3]->data(StyledTreeView::SortRole).toInt(), 8192 * 4096);
         maps.ChangeMap(Minimap("Arm Pass", false));
         const StyledTreeView::Row red = maps.GetItemById(1);
-        for (int column = 1; column <= 6; ++column)
-            QCOMPARE(red[column]->foreground().color(), QColor(Qt::red));
         QVERIFY(red[3]->text().isEmpty() && red[6]->text().isEmpty());
 
         maps.ChangeMap(Minimap("Nowhere", true));
