@@ -52,12 +52,10 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("index");
         QTest::addColumn<bool>("unknown");
+        // The option beating the file, the file alone and an unknown name in it: the program test.
         QTest::newRow("nothing: row 0") << QString() << QString() << 0 << false;
-        QTest::newRow("file only") << QString() << QStringLiteral("vq\n") << 2 << false;
-        QTest::newRow("option beats file") << QStringLiteral("gvm") << QStringLiteral("vq") << 1 << false;
         QTest::newRow("unknown option: row 0, file ignored")
             << QStringLiteral("xx") << QStringLiteral("vq") << 0 << true;
-        QTest::newRow("unknown file: row 0") << QString() << QStringLiteral("Not A Game") << 0 << true;
         QTest::newRow("blank file") << QString() << QStringLiteral("  \n") << 0 << false;
         QTest::newRow("option by name") << QStringLiteral("MORVANTIS") << QString() << 0 << false;
         QTest::newRow("option by name, row 3")
