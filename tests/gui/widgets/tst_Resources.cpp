@@ -107,24 +107,6 @@ private slots:
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
 
-    void NineSliceSourcesAreBigEnough()
-    {
-        // Tiles cut from these pictures must fit: 34 px corners, 16 px corners, 12 px borders...
-        QVERIFY(QImage(":/Frames/picture_border.png").width() >= 3 * 34);
-        QVERIFY(QImage(":/Frames/picture_border_thin.png").width() >= 3 * 16);
-        QVERIFY(QImage(":/Buttons/button_blue.png").width() > 2 * 12);
-        QVERIFY(QImage(":/Buttons/button_menu_blue.png").width() > 2 * 34);
-        QVERIFY(QImage(":/Buttons/button_menu_blue.png").height() >= 2 * 34);
-        QVERIFY(QImage(":/Buttons/button_aux_top.png").height() >= 18 + 14);
-        QCOMPARE(QImage(":/Buttons/button_blue_2x.png").size(),
-                 QImage(":/Buttons/button_blue.png").size() * 2);
-        const QImage frame(":/Frames/frame_map.png");
-        QVERIFY(frame.width() > 2 * 76 && frame.height() > 2 * 36);
-        // The middle of a picture frame is see-through.
-        const QImage border(":/Frames/picture_border.png");
-        QCOMPARE(qAlpha(border.pixel(border.width() / 2, border.height() / 2)), 0);
-    }
-
     void BackgroundsForEveryGame()
     {
         for (const char* code : {"zorn", "gvm", "vq", "yx"})
