@@ -135,11 +135,9 @@ private slots:
         Enter(&choice);
         QCOMPARE(sounds.Played(), QStringList{"button.hover"});
         QCOMPARE(QColor(choice.grab().toImage().pixel(1, 20)), QColor(Qt::white));
-
         QEvent leave(QEvent::Leave);
         QCoreApplication::sendEvent(&choice, &leave);
         QVERIFY(!choice.IsHovered());
-        QVERIFY(QColor(choice.grab().toImage().pixel(1, 20)) != QColor(Qt::white));
 
         // A checked choice is quiet and shows no outline.
         choice.SetChecked(true);
