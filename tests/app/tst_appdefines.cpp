@@ -1,11 +1,16 @@
-// The game table, the start-up choice of the game, and where the program's folders and files are.
+// The game table, the start-up choice of the game, where the program's folders and files are, and
+// the start-up housekeeping on its own thread.
 #include "AppDefines.h"
 #include "AppSettings.h"
 #include "PathManager.h"
+#include "StartActionsHandler.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 
 #include <QDir>
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtTest>
 
 class TestAppDefines : public QObject
@@ -47,12 +52,10 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("index");
         QTest::addColumn<bool>("unknown");
+        // The option beating the file, the file alone and an unknown name in it: the program test.
         QTest::newRow("nothing: row 0") << QString() << QString() << 0 << false;
-        QTest::newRow("file only") << QString() << QStringLiteral("vq\n") << 2 << false;
-        QTest::newRow("option beats file") << QStringLiteral("gvm") << QStringLiteral("vq") << 1 << false;
         QTest::newRow("unknown option: row 0, file ignored")
             << QStringLiteral("xx") << QStringLiteral("vq") << 0 << true;
-        QTest::newRow("unknown file: row 0") << QString() << QStringLiteral("Not A Game") << 0 << true;
         QTest::newRow("blank file") << QString() << QStringLiteral("  \n") << 0 << false;
         QTest::newRow("option by name") << QStringLiteral("MORVANTIS") << QString() << 0 << false;
         QTest::newRow("option by name, row 3")
@@ -134,6 +137,54 @@ private slots:
         QCOMPARE(PathManager::Instance()->GetEngineLogFile(), env.SpringDataDir() + "/infolog.txt");
         AppSettingsMain::Instance()->CustomSyncFolder = env.Path("custom/");
         QCOMPARE(PathManager::Instance()->GetEngineLogFile(), env.Path("custom") + "/infolog.txt");
+    }
+
+    void RunsActionsOnItsThreadInOrder()
+    {
+        TestEnvironment env;
+        StartActionsHandler* handler = StartActionsHandler::Instance();
+        QVERIFY(handler->isRunning());
+        QThread* worker = handler;
+        QStringList order;
+        QList<QThread*> threads;
+        for (const QString& name : {QStringLiteral("first"), QStringLiteral("second")})
+            handler->AddAction(name,
+                               [&order, &threads, name]
+                               {
+                                   order << name;
+                                   threads << QThread::currentThread();
+                               });
+        QSignalSpy stopped(handler, &StartActionsHandler::OnStartActionsStop);
+        StartActionsHandler::Start(); // blocking
+        QCOMPARE(order, (QStringList{"first", "second"}));
+        QCOMPARE(threads, (QList<QThread*>{worker, worker}));
+        QTRY_COMPARE(stopped.count(), 1);
+        QVERIFY(env.LogContains("StartActionsHandler :: ACTION --- first"));
+        QVERIFY(env.LogContains("StartActionsHandler --------------- STOP"));
+
+        // A second start has nothing left to do, but still reports its end.
+        StartActionsHandler::Start();
+        QCOMPARE(order.size(), 2);
+        QTRY_COMPARE(stopped.count(), 2);
+
+        StartActionsHandler::Destroy();
+        QVERIFY(!StartActionsHandler::Exists());
+        QVERIFY(env.LogContains("Destroy :: StartActionsHandler"));
+        StartActionsHandler::Destroy(); // nothing left: harmless
+    }
+
+    void CleansTheTempFolder()
+    {
+        TestEnvironment env;
+        const QString temp = PathManager::Instance()->GetTempDir();
+        QVERIFY(TestFiles::Write(temp + "/replay/old/demo.sdfz", "x"));
+        // Something next to the temp folder is left alone.
+        QVERIFY(TestFiles::Write(PathManager::Instance()->GetLobbyGameDataDir() + "/keep.txt", "x"));
+        StartActionsHandler::Start();
+        StartActionsHandler::Destroy();
+        QVERIFY(QFileInfo(temp).isDir());
+        QVERIFY(QDir(temp).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+        QVERIFY(QFile::exists(PathManager::Instance()->GetLobbyGameDataDir() + "/keep.txt"));
     }
 };
 

@@ -1,15 +1,10 @@
-// Helpers and value types whose results other parts of the program rely on, and the value types'
-// registration for queued signals.
-#include "AppDefines.h"
+// Helpers and value types whose results other parts of the program rely on.
 #include "Common.h"
 #include "CommonIcon.h"
 #include "DataBattle.h"
 #include "DataPlayer.h"
 #include "DataStartScript.h"
-#include "DataSync.h"
-#include "MetaTypes.h"
 #include "TestEnvironment.h"
-#include "TestFiles.h"
 
 #include <QPainter>
 #include <QtTest>
@@ -161,46 +156,24 @@ private slots:
         QCOMPARE(target.pixelColor(50, 50).alpha(), 0);
     }
 
-    void Icons()
+    void CountryNames()
     {
-        QVERIFY(CommonIcon::GetTeamFlagIcon(-1).isNull());
-        QVERIFY(CommonIcon::GetTeamFlagIcon(16).isNull());
         QCOMPARE(CommonIcon::GetCountryName("XX"), "Unknown");
         QCOMPARE(CommonIcon::GetCountryName(""), "Unknown");
     }
 
-    void PlayerHelpers()
+    // AIs need no content of their own to count as synced.
+    void PlayerSync()
     {
-        TestEnvironment env("vq");
         DataPlayer p;
-        p.color = QColor(128, 0, 255);
-        QCOMPARE(p.GetRgbColorText(), "0.50196 0.00000 1.00000");
-        const QStringList sides = AppDefines::Instance()->GetSideNames();
-        QCOMPARE(DataPlayer::GetSideName(0), sides[0]);
-        QCOMPARE(DataPlayer::GetSideName(sides.size() - 1), sides.last());
-        QCOMPARE(DataPlayer::GetSideName(sides.size()), "NONE");
-        QCOMPARE(DataPlayer::GetSideName(-1), "NONE");
-
-        p.aiShortName = "AI: R.A.V. 2";
-        QVERIFY(p.IsAiRav() && !p.IsAiSkitters());
-        p.aiShortName = "SkittersAI";
-        QVERIFY(p.IsAiSkitters());
-        p.aiShortName = "MissionAI";
-        QVERIFY(p.IsAiMission());
-        p.aiShortName = "v.e.s.k.a.";
-        QVERIFY(p.IsAiVeska() && !p.IsAiRav());
-
         QVERIFY(!p.IsSynced());
         p.SetSyncStatus(1, QString());
         QVERIFY(p.synced && p.IsSynced());
         p.SetSyncStatus(2, "missing map");
         QVERIFY(!p.IsSynced());
         QCOMPARE(p.syncText, "missing map");
-        // AIs need no content of their own; watchers play no part.
         p.isAi = true;
         QVERIFY(p.IsSynced());
-        const DataPlayer spectator("Watcher", false, false);
-        QVERIFY(!spectator.plays && spectator.spectator && !spectator.isAi);
     }
 
     void StartScriptFromBattle()
@@ -217,16 +190,6 @@ private slots:
         QCOMPARE(script.gameHash, "4294967295"); // unsigned
         QCOMPARE(script.mapHash, "7");
         QCOMPARE(script.options.Value("mission_name"), "b");
-    }
-
-    void MetaTypesRegistered()
-    {
-        RegisterAppMetaTypes();
-        for (const char* name :
-             {"DataPlayer", "DataBattle", "DataStartScript", "DataMission", "DataSync", "DataSyncState",
-              "DataDownload", "DataDownloadProgress", "DataDownloadTotal", "DataDownloadProgressTotal",
-              "DataMinimap", "DataUpdates", "DataTest", "DataWebItem", "DataAiProject"})
-            QVERIFY2(QMetaType::type(name) != QMetaType::UnknownType, name);
     }
 };
 

@@ -1,11 +1,14 @@
 #include "AppDefines.h"
+#include "DownloadHandler.h"
 #include "EngineHarness.h"
 #include "PathManager.h"
+#include "SyncHandler.h"
 #include "SyncManager.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
 #include <QElapsedTimer>
+#include <QSignalSpy>
 #include <QtTest>
 #include <thread>
 
@@ -272,6 +275,43 @@ private slots:
         QM_REQUIRE(QFileInfo("/usr/games/spring").isExecutable(), "Debian's spring package");
         SyncManager::SetSystemEnginePath("/usr/games/spring");
         QCOMPARE(SyncManager::Instance()->GetEngineExePath("106.0"), QStringLiteral("/usr/games/spring"));
+    }
+    // The sync checker over the index: a retry before any question answers nothing; a retry after
+    // the missing game arrived sees it (its dialog: the sync dialog's test).
+    void SyncCheckerChecksAndRechecks()
+    {
+        TestEnvironment env;
+        WriteFile(env.Path("maps/Ford.sd7"), "x");
+        WriteFile(env.Path("engines/105.0/spring"), "x");
+        SyncManager::SetSystemEnginePath(QString());
+        SyncManager::Instance();
+        SyncHandler::Initialize();
+        QSignalSpy states(SyncHandler::Instance(), &SyncHandler::OnSyncState);
+        SyncHandler::Instance()->InvokeBlocking("DoRetrySync");
+        QCoreApplication::processEvents();
+        QCOMPARE(states.count(), 0);
+
+        SyncHandler::CheckSyncState(DataSync{"Ford", "Late Game 3", "105.0"});
+        QTRY_COMPARE(states.count(), 1);
+        const DataSyncState s = states.first().first().value<DataSyncState>();
+        QVERIFY(s.isChecked && s.hasMap && s.hasEngine && !s.hasGame && !s.isSynced);
+        // No download runs, so none is listed and a retry makes sense.
+        QVERIFY(s.downloads.isEmpty() && s.downloadsIdle);
+        QCOMPARE(SyncHandler::Instance()->GetSyncState().gameName, "Late Game 3");
+
+        WriteFile(env.Path("games/Late Game 3.sdz"), "x");
+        SyncManager::Instance()->InvokeBlocking("DoReload");
+        SyncHandler::Instance()->Queue("DoRetrySync");
+        QTRY_COMPARE(states.count(), 2);
+        QVERIFY(states.last().first().value<DataSyncState>().isSynced);
+
+        // Empty names are never "installed".
+        const DataSyncState empty = SyncHandler::ComputeState(DataSync{QString(), QString(), QString()});
+        QVERIFY(!empty.hasMap && !empty.hasGame && !empty.hasEngine);
+        SyncHandler::Destroy();
+        QVERIFY(!SyncHandler::Exists());
+        SyncHandler::Destroy(); // twice is harmless
+        DownloadHandler::Destroy();
     }
 };
 

@@ -142,7 +142,6 @@ private slots:
         QTest::addColumn<QString>("logLine");
         QTest::newRow("refused") << -1 << "WebLog :: ERROR --- HTTP 0";
         QTest::newRow("error status") << 500 << "WebLog :: ERROR --- HTTP 500";
-        QTest::newRow("not found") << 404 << "WebLog :: ERROR --- HTTP 404";
         QTest::newRow("hangs") << 0 << "WebLog :: ERROR --- HTTP 0";
     }
 

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QtTest>
+#include <cmath>
 #include <memory>
 #include <thread>
 
@@ -30,6 +31,7 @@ class TestEngineSettingsHandler : public QObject
 
     std::unique_ptr<TestEnvironment> m_env;
 
+    static EngineSettingsHandler* Handler() { return EngineSettingsHandler::Instance(); }
     QString PlayFile() const { return PathManager::Instance()->GetEngineSettingsFile(false); }
     QString ReplayFile() const { return PathManager::Instance()->GetEngineSettingsFile(true); }
 
@@ -328,6 +330,76 @@ private slots:
         QVERIFY(!EngineSettingsHandler::Exists());
         QVERIFY(m_env->LogContains("StartActionsHandler :: Saves Engine Settings for Play and Replay"));
         QVERIFY(Parsed(PlayFile()) == SafeMode() && Parsed(ReplayFile()) == SafeMode());
+    }
+
+    // The graphics presets.
+    void SafeModeReadsItsValues()
+    {
+        const DataEngineSettings es = Handler()->GetPreset(EngineSettingsHandler::PresetSafeMode);
+        // Values written as "-1;", "2;", "true;" read as what they say.
+        QCOMPARE(es.Shadows, -1);
+        QCOMPARE(es.ROAM, 2);
+        QCOMPARE(es.WorkerThreadCount, 0);
+        QCOMPARE(es.CompressTextures, true);
+        QCOMPARE(es.UseVBO, false);
+        QCOMPARE(es.ShadowMapSize, 2048); // not listed: the default stays
+    }
+
+    void OutOfRangeGivesSafeMode()
+    {
+        const DataEngineSettings safe = Handler()->GetPreset(5);
+        QVERIFY(Handler()->GetPreset(6) == safe);
+        QVERIFY(Handler()->GetPreset(-1) == safe);
+        QVERIFY(Handler()->GetPreset(1000) == safe);
+        QVERIFY(Handler()->GetPreset(4) != safe);
+    }
+
+    void MatchesOwnPresetFirst()
+    {
+        for (int i = 0; i < EngineSettingsHandler::PresetCount; ++i)
+        {
+            const DataEngineSettings es = Handler()->GetPreset(i);
+            QVERIFY(Handler()->MatchesPreset(es, i));
+            int first = -1;
+            for (int j = 0; j < EngineSettingsHandler::PresetCount && first < 0; ++j)
+                if (Handler()->MatchesPreset(es, j))
+                    first = j;
+            QCOMPARE(first, i);
+        }
+    }
+
+    void MatchComparesOnlyPresetKeys()
+    {
+        DataEngineSettings es = Handler()->GetPreset(2);
+        es.XResolution = 7;
+        es.ShowClock = !es.ShowClock;
+        es.WindowedEdgeMove = !es.WindowedEdgeMove;
+        es.GuiOpacity = 0.1f;
+        es.SpringData = QStringLiteral("/else");
+        QVERIFY(Handler()->MatchesPreset(es, 2));
+        // Any difference in a preset key breaks the match, even the smallest float step.
+        es = Handler()->GetPreset(3);
+        es.FeatureDrawDistance = std::nextafter(es.FeatureDrawDistance, 1e9f);
+        QVERIFY(!Handler()->MatchesPreset(es, 3));
+        es = Handler()->GetPreset(3);
+        es.BumpWaterUseUniforms = !es.BumpWaterUseUniforms;
+        QVERIFY(!Handler()->MatchesPreset(es, 3));
+    }
+
+    void PresetsFromAnotherThread()
+    {
+        // The settings page asks on its own thread while the worker runs.
+        EngineSettingsHandler* handler = Handler();
+        bool allMatched = true;
+        std::thread asker(
+            [handler, &allMatched]
+            {
+                for (int n = 0; n < 200; ++n)
+                    allMatched = allMatched && handler->MatchesPreset(handler->GetPreset(n % 6), n % 6);
+            });
+        handler->LoadEngineSettings(false, true);
+        asker.join();
+        QVERIFY(allMatched);
     }
 };
 

@@ -80,8 +80,6 @@ private slots:
                                               << "double click 1" << QStringList{"106.0"} << on;
         QTest::newRow("engine, row then Enter") << "engine"
                                                 << "click 0 enter" << QStringList{"105.0"} << on;
-        QTest::newRow("engine, row then Select") << "engine"
-                                                 << "click 1 select" << QStringList{"106.0"} << on;
         QTest::newRow("engine, nothing chosen") << "engine"
                                                 << "enter" << QStringList{""} << on;
         QTest::newRow("engine, Cancel") << "engine"

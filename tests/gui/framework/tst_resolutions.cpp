@@ -53,9 +53,7 @@ private slots:
         QTest::addColumn<QSize>("start");
         QTest::addColumn<bool>("larger");
         QTest::addColumn<QStringList>("walk");
-        QTest::newRow("1920x1080 down")
-            << QSize(1920, 1080) << QSize(1920, 1080) << false
-            << QStringList{"1600x900 16:9", "1366x768 16:9", "1280x720 16:9", "1920x1080 16:9"};
+        // Each way once round a ratio's list; then the edges.
         QTest::newRow("1920x1080 up")
             << QSize(1920, 1080) << QSize(1920, 1080) << true
             << QStringList{"1280x720 16:9", "1366x768 16:9", "1600x900 16:9", "1920x1080 16:9"};
@@ -64,10 +62,6 @@ private slots:
             << QSize(1600, 1200) << QSize(1600, 1200) << false
             << QStringList{"1400x1050 4:3", "1280x960 4:3", "1152x864 4:3", "1024x768 4:3",
                            "800x600 4:3",   "640x480 4:3",  "1600x1200 4:3"};
-        QTest::newRow("1600x1200 up")
-            << QSize(1600, 1200) << QSize(1600, 1200) << true
-            << QStringList{"640x480 4:3",  "800x600 4:3",   "1024x768 4:3", "1152x864 4:3",
-                           "1280x960 4:3", "1400x1050 4:3", "1600x1200 4:3"};
         QTest::newRow("1920x1200 never larger than the screen")
             << QSize(1920, 1200) << QSize(1920, 1200) << false
             << QStringList{"1680x1050 16:10", "1440x900 16:10", "1280x800 16:10", "1920x1200 16:10"};
@@ -122,8 +116,6 @@ private slots:
         QFETCH(QString, sound);
         Pretend(QSize(1920, 1080));
         SelectScreenResolutionModal dialog;
-        QCOMPARE(dialog.GetModalType(), MODAL_NO_BUTTONS);
-        QCOMPARE(dialog.GetTitle(), QString("SELECT SCREEN RESOLUTION"));
         dialog.show();
         ScreenResolutionTreeView* view = dialog.GetView();
         QSignalSpy chosen(&dialog, SIGNAL(OnResolutionClick(QSize)));

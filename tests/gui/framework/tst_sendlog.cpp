@@ -186,17 +186,15 @@ private slots:
     void SendingAndItsOutcome_data()
     {
         QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("outcome");
-        QTest::addColumn<QColor>("color");
-        QTest::newRow("sent") << 200 << "LOGS SENT" << QColor(Qt::green);
-        QTest::newRow("refused by the service") << 500 << "ERROR, LOGS NOT SENT" << QColor(Qt::red);
+        QTest::addColumn<QString>("outcome"); // its colour: the gallery's
+        QTest::newRow("sent") << 200 << "LOGS SENT";
+        QTest::newRow("refused by the service") << 500 << "ERROR, LOGS NOT SENT";
     }
 
     void SendingAndItsOutcome()
     {
         QFETCH(int, status);
         QFETCH(QString, outcome);
-        QFETCH(QColor, color);
         AppSettingsSpringConnection::Instance()->Login = QString(120, 'n');
         SendLogModal* dialog = Open();
         QCOMPARE(dialog->GetNameField()->text(), QString(100, 'n'));
@@ -237,7 +235,6 @@ private slots:
         m_server->SetAnswer("/api/upload_log.php", status, "answer");
         dialog->GetSendButton()->click();
         QTRY_COMPARE(dialog->GetStatus()->text(), outcome);
-        QTRY_COMPARE(dialog->GetStatus()->palette().color(QPalette::WindowText), color);
         // The outcome stays for a while with the buttons still off, then the dialog is idle again.
         QVERIFY(!dialog->GetSendButton()->isEnabled() && !dialog->GetCloseButton()->isEnabled());
         QTRY_VERIFY_WITH_TIMEOUT(dialog->GetSendButton()->isEnabled(), 5000);

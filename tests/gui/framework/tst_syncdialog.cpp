@@ -18,8 +18,6 @@
 
 namespace
 {
-const QColor Green(Qt::green), Red(Qt::red), Light(35, 202, 255);
-
 DataDownload Download(int type, void (DataDownload::*set)())
 {
     DataDownload download;
@@ -36,10 +34,10 @@ class TestSyncDialog : public QObject
     std::unique_ptr<TestEnvironment> m_env;
     std::unique_ptr<DialogHost> m_host;
 
-    static void Expect(NotInSyncModal* dialog, int type, const QString& text, const QColor& color)
+    // The states' colours are the gallery's.
+    static void Expect(NotInSyncModal* dialog, int type, const QString& text)
     {
         QCOMPARE(dialog->StatusLabel(type)->text(), text);
-        QCOMPARE(dialog->StatusLabel(type)->GetColor(), color);
     }
 
 private slots:
@@ -81,10 +79,10 @@ private slots:
         connect(dialog, &NotInSyncModal::OnRetry, SyncHandler::Instance(), &SyncHandler::DoRetrySync);
         QSignalSpy retries(dialog, &NotInSyncModal::OnRetry);
         m_host->Open(dialog);
-        Expect(dialog, DataDownload::Map, "SYNCED", Green);
-        Expect(dialog, DataDownload::MapCache, "SYNCED", Green);
-        Expect(dialog, DataDownload::Game, "NOT SYNCED", Red);
-        Expect(dialog, DataDownload::Engine, "SYNCED", Green);
+        Expect(dialog, DataDownload::Map, "SYNCED");
+        Expect(dialog, DataDownload::MapCache, "SYNCED");
+        Expect(dialog, DataDownload::Game, "NOT SYNCED");
+        Expect(dialog, DataDownload::Engine, "SYNCED");
         // The map's information from its archive, shown as plain text.
         QCOMPARE(dialog->CaptionLabel(DataDownload::Map)->text(),
                  QStringLiteral("<I>TWO</I> RIVERS & A FORD"));
@@ -119,23 +117,21 @@ private slots:
     {
         QTest::addColumn<DataDownload>("download");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QColor>("color");
         QTest::addColumn<bool>("bar");
-        QTest::newRow("error") << Download(DataDownload::Game, &DataDownload::SetError) << "HAS ERRORS" << Red
+        QTest::newRow("error") << Download(DataDownload::Game, &DataDownload::SetError) << "HAS ERRORS"
                                << false;
         QTest::newRow("searching") << Download(DataDownload::Game, &DataDownload::SetSearching) << "SEARCHING"
-                                   << Light << false;
+                                   << false;
         QTest::newRow("downloading") << Download(DataDownload::Game, &DataDownload::SetDownloading)
-                                     << "DOWNLOADING" << Light << true;
+                                     << "DOWNLOADING" << true;
         QTest::newRow("completed") << Download(DataDownload::Game, &DataDownload::SetCompleted) << "COMPLETED"
-                                   << Green << false;
+                                   << false;
     }
 
     void DownloadStates()
     {
         QFETCH(DataDownload, download);
         QFETCH(QString, text);
-        QFETCH(QColor, color);
         QFETCH(bool, bar);
         DataSyncState state;
         state.gameName = "Late Game 3";
@@ -145,8 +141,8 @@ private slots:
         state.downloadsIdle = state.NoDownloadRunning();
         auto* dialog = new NotInSyncModal(state);
         m_host->Open(dialog);
-        Expect(dialog, DataDownload::Game, text, color);
-        Expect(dialog, DataDownload::Engine, "SYNCED", Green);
+        Expect(dialog, DataDownload::Game, text);
+        Expect(dialog, DataDownload::Engine, "SYNCED");
         QCOMPARE(dialog->ProgressBar(DataDownload::Game)->isVisible(), bar);
         QCOMPARE(dialog->RetryButton()->isEnabled(), !bar && text != "SEARCHING");
 
@@ -170,7 +166,7 @@ private slots:
         for (int type = 0; type < 4; ++type)
         {
             QVERIFY(!dialog->ProgressBar(type)->isVisible());
-            Expect(dialog, type, "SYNCED", Green);
+            Expect(dialog, type, "SYNCED");
         }
         m_host->Click(dialog->CloseButton());
         QVERIFY(!m_host->IsOpen());

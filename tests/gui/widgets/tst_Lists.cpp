@@ -1,5 +1,5 @@
-// The lists built on the styled tree view: maps, custom AIs with their file, versions and taunts,
-// driven through their own functions and real mouse events.
+// The lists built on the styled tree view: maps, custom AIs with their file, versions and taunts
+// with their file, driven through their own functions and real mouse events.
 #define QTEST_QPA_MOUSE_HANDLING // presses and releases go through the window like real ones
 #include "CustomAIFile.h"
 #include "CustomAITreeView.h"
@@ -48,6 +48,11 @@ DataMinimap Minimap(const QString& name, bool loaded)
     minimap.rowPicture = QImage(54, 40, QImage::Format_RGB32);
     minimap.rowPicture.fill(Qt::darkGreen);
     return minimap;
+}
+
+void WriteTaunts(const QByteArray& content)
+{
+    QVERIFY(TestFiles::Write(PathManager::Instance()->GetTauntsDir() + "/taunts.ini", content));
 }
 
 QString CustomAIPath()
@@ -119,18 +124,12 @@ private slots:
         QCOMPARE(VisibleTexts(maps, 1), QStringList({"Dune Sea", "Arm Pass", "Sea Gate"}));
         QVERIFY(!m_env->LogContains("item with same id"));
 
-        // The map facts' texts are the filter test's; the size sorts by area.
+        // The map facts' texts are the filter test's, the rows' looks the gallery's; the size sorts
+        // by area, and a map without a picture shows no facts.
         maps.ChangeMap(Minimap("Dune Sea", true));
-        const StyledTreeView::Row filled = maps.GetItemById(0);
-        QCOMPARE(filled[3]->data(StyledTreeView::SortRole).toInt(), 8192 * 4096);
-        QVERIFY(!filled[2]->icon().isNull());
-        QCOMPARE(filled[1]->foreground().color(), QColor(Qt::white));
-
-        // No picture: the whole row turns red and its facts stay empty.
+        QCOMPARE(maps.GetItemById(0)[3]->data(StyledTreeView::SortRole).toInt(), 8192 * 4096);
         maps.ChangeMap(Minimap("Arm Pass", false));
         const StyledTreeView::Row red = maps.GetItemById(1);
-        for (int column = 1; column <= 6; ++column)
-            QCOMPARE(red[column]->foreground().color(), QColor(Qt::red));
         QVERIFY(red[3]->text().isEmpty() && red[6]->text().isEmpty());
 
         maps.ChangeMap(Minimap("Nowhere", true));
@@ -244,13 +243,12 @@ private slots:
 
     void Taunts()
     {
-        QVERIFY(TestFiles::Write(PathManager::Instance()->GetTauntsDir() + "/taunts.ini",
-                                 "count=6\n[1]\nkey=10\nmessage=Ten out of ten\nfile=a.wav\n"
-                                 "[2]\nkey=9\nmessage=Nine lives\nfile=b.wav\n"
-                                 "[3]\nkey=1\nmessage=First blood\nfile=c.wav\n"
-                                 "[4]\nkey=gg\nmessage=Good game\nfile=d.wav\n"
-                                 "[5]\nkey=rush\nmessage=Rush them\nfile=e.wav\n"
-                                 "[6]\nkey=0\nmessage=Zero hour\nfile=f.wav\n"));
+        WriteTaunts("count=6\n[1]\nkey=10\nmessage=Ten out of ten\nfile=a.wav\n"
+                    "[2]\nkey=9\nmessage=Nine lives\nfile=b.wav\n"
+                    "[3]\nkey=1\nmessage=First blood\nfile=c.wav\n"
+                    "[4]\nkey=gg\nmessage=Good game\nfile=d.wav\n"
+                    "[5]\nkey=rush\nmessage=Rush them\nfile=e.wav\n"
+                    "[6]\nkey=0\nmessage=Zero hour\nfile=f.wav\n");
         TauntsTreeView taunts;
         // By number, 10 after 9; the word keys after the numbers, each on a row of its own.
         QCOMPARE(VisibleTexts(taunts, 0), QStringList({"0", "1", "9", "10", "gg", "rush"}));
@@ -273,12 +271,102 @@ private slots:
 
     void TauntsWithoutNumberOne()
     {
-        QVERIFY(TestFiles::Write(PathManager::Instance()->GetTauntsDir() + "/taunts.ini",
-                                 "count=2\n[1]\nkey=gg\nmessage=Good game\nfile=d.wav\n"
-                                 "[2]\nkey=wp\nmessage=Well played\nfile=e.wav\n"));
+        WriteTaunts("count=2\n[1]\nkey=gg\nmessage=Good game\nfile=d.wav\n"
+                    "[2]\nkey=wp\nmessage=Well played\nfile=e.wav\n");
         TauntsTreeView taunts;
         QCOMPARE(VisibleTexts(taunts, 0), QStringList({"gg", "wp"}));
         QCOMPARE(taunts.GetSelectedTaunt(), "-1");
+    }
+
+    // The taunts file beneath the list.
+    void TauntsFileMissing()
+    {
+        TauntsManager* taunts = TauntsManager::Instance();
+        QCOMPARE(taunts->Count(), 0);
+        QVERIFY(
+            m_env->LogContains("TauntsManager :: Taunts list is empty, because *.ini file does NOT exist " +
+                               PathManager::Instance()->GetTauntsDir() + "/taunts.ini"));
+        QSignalSpy cleared(taunts, &TauntsManager::OnClear);
+        QSignalSpy reloaded(taunts, &TauntsManager::OnReload);
+        taunts->Load();
+        QCOMPARE(cleared.count(), 1);
+        QCOMPARE(reloaded.count(), 0);
+        QVERIFY(taunts->GetTauntFile("anything").isEmpty());
+    }
+
+    void TauntsLoadAndLookUp()
+    {
+        WriteTaunts("count=3\n"
+                    "[1]\nkey=gg\nmessage=Good Game\nfile=gg.ogg\n"
+                    "[2]\nkey=rush\nmessage=Rush them, now!\nfile=sub/rush.wav\n"
+                    "[3]\nkey=\xd0\xbf\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82\nmessage="
+                    "\xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82!\nfile=hi.wav\n");
+        TauntsManager* taunts = TauntsManager::Instance();
+        QCOMPARE(taunts->Count(), 3);
+        QVERIFY(m_env->LogContains("TauntsManager :: Load 3 taunts"));
+        QVERIFY(taunts->Contains("gg"));
+        QVERIFY(!taunts->Contains("GG"));
+        QCOMPARE(taunts->GetMessage("rush"), "Rush them, now!");
+        QVERIFY(taunts->GetMessage("nope").isEmpty());
+        QCOMPARE(taunts->GetTaunts().value("gg"), "Good Game");
+        QCOMPARE(taunts->GetMessage(QString::fromUtf8("привет")), QString::fromUtf8("Привет!"));
+
+        // By message, in any letter case.
+        QCOMPARE(taunts->GetTauntFile("good game"), "gg.ogg");
+        QCOMPARE(taunts->GetTauntFile("RUSH THEM, NOW!"), "sub/rush.wav");
+        QCOMPARE(taunts->GetTauntFile(QString::fromUtf8("привет!")), "hi.wav");
+        // By a key in parentheses at the start, followed by other words.
+        QCOMPARE(taunts->GetTauntFile("(gg) well played all"), "gg.ogg");
+        QVERIFY(taunts->GetTauntFile("(unknown) text").isEmpty());
+        QVERIFY(taunts->GetTauntFile("(gg without end").isEmpty());
+        QVERIFY(taunts->GetTauntFile("say (gg)").isEmpty());
+        QVERIFY(taunts->GetTauntFile(QString()).isEmpty());
+
+        QSignalSpy cleared(taunts, &TauntsManager::OnClear);
+        taunts->Clear();
+        QCOMPARE(cleared.count(), 1);
+        QCOMPARE(taunts->Count(), 0);
+        QSignalSpy reloaded(taunts, &TauntsManager::OnReload);
+        taunts->Load();
+        QCOMPARE(reloaded.count(), 1);
+        QCOMPARE(taunts->Count(), 3);
+    }
+
+    void TauntsMissingGroupIsSkipped()
+    {
+        WriteTaunts(
+            "count=2\n[1]\nkey=a\nmessage=Alpha\nfile=a.wav\n[3]\nkey=c\nmessage=Gamma\nfile=c.wav\n");
+        TauntsManager* taunts = TauntsManager::Instance();
+        QCOMPARE(taunts->GetTaunts(), (QHash<QString, QString>{{"a", "Alpha"}}));
+        QVERIFY(taunts->GetTauntFile(QString()).isEmpty());
+        QVERIFY(m_env->LogContains("TauntsManager :: Missing taunts --- 1 of 2 skipped"));
+    }
+
+    void TauntsLaterEntriesOverwrite()
+    {
+        WriteTaunts("count=2\n[1]\nkey=a\nmessage=Same\nfile=1.wav\n[2]\nkey=a\nmessage=SAME\nfile=2.wav\n");
+        TauntsManager* taunts = TauntsManager::Instance();
+        QCOMPARE(taunts->Count(), 1);
+        QCOMPARE(taunts->GetMessage("a"), "SAME");
+        QCOMPARE(taunts->GetTauntFile("same"), "2.wav");
+    }
+
+    void TauntsBadCountsAreBounded()
+    {
+        WriteTaunts("count=-5\n[1]\nkey=a\nmessage=A\nfile=a.wav\n");
+        QCOMPARE(TauntsManager::Instance()->Count(), 0);
+        TauntsManager::DestroyInstance();
+
+        WriteTaunts("count=banana\n[1]\nkey=a\nmessage=A\nfile=a.wav\n");
+        QCOMPARE(TauntsManager::Instance()->Count(), 0);
+        TauntsManager::DestroyInstance();
+
+        // A hostile pack claiming two billion entries is read up to the limit, quickly.
+        WriteTaunts("count=2000000000\n[1]\nkey=a\nmessage=A\nfile=a.wav\n");
+        TauntsManager* taunts = TauntsManager::Instance();
+        QVERIFY(taunts->Count() <= 2);
+        QVERIFY(taunts->Contains("a"));
+        QVERIFY(m_env->LogContains("TauntsManager :: Too many taunts --- 2000000000"));
     }
 
 private:

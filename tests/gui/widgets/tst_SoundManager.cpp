@@ -42,26 +42,6 @@ private slots:
         m_env.reset();
     }
 
-    // Effects ask for their file by name at the effects volume (a muted hover: the buttons' test); a
-    // taunt asks at the taunts volume.
-    void EffectRequests()
-    {
-        SoundRecorder sounds;
-        AppSettingsSound::Instance()->ButtonHoverMute = false;
-        SoundManager::PlayButtonClick();
-        SoundManager::PlayButtonHover();
-        QCOMPARE(sounds.Played(), (QStringList{"button.click", "button.hover"}));
-        for (const SoundRequest& request : sounds.Requests())
-            QVERIFY(request.volume == -1 && request.type == int(SoundManager::MediaEffect));
-        sounds.Clear();
-
-        AppSettingsSound::Instance()->TauntsVolume = 33;
-        SoundManager::PlaySoundFile("gg.wav");
-        QCOMPARE(sounds.Requests().size(), 1);
-        QCOMPARE(sounds.Requests().first().volume, 33);
-        QCOMPARE(sounds.Requests().first().type, int(SoundManager::MediaTaunt));
-    }
-
     // Settings changed before any music played reach the player made later.
     void MusicSettingsReachALaterPlayer()
     {
