@@ -286,14 +286,18 @@ private slots:
         SyncManager::SetSystemEnginePath(QString());
         SyncManager::Instance();
         SyncHandler::Initialize();
-        QSignalSpy states(SyncHandler::Instance(), &SyncHandler::OnSyncState);
+        // Taken on this thread (a spy would record on the checker's thread while the test reads).
+        QList<DataSyncState> states;
+        QObject receiver;
+        connect(SyncHandler::Instance(), &SyncHandler::OnSyncState, &receiver,
+                [&states](const DataSyncState& state) { states << state; });
         SyncHandler::Instance()->InvokeBlocking("DoRetrySync");
         QCoreApplication::processEvents();
         QCOMPARE(states.count(), 0);
 
         SyncHandler::CheckSyncState(DataSync{"Ford", "Late Game 3", "105.0"});
         QTRY_COMPARE(states.count(), 1);
-        const DataSyncState s = states.first().first().value<DataSyncState>();
+        const DataSyncState s = states.first();
         QVERIFY(s.isChecked && s.hasMap && s.hasEngine && !s.hasGame && !s.isSynced);
         // No download runs, so none is listed and a retry makes sense.
         QVERIFY(s.downloads.isEmpty() && s.downloadsIdle);
@@ -303,7 +307,7 @@ private slots:
         SyncManager::Instance()->InvokeBlocking("DoReload");
         SyncHandler::Instance()->Queue("DoRetrySync");
         QTRY_COMPARE(states.count(), 2);
-        QVERIFY(states.last().first().value<DataSyncState>().isSynced);
+        QVERIFY(states.last().isSynced);
 
         // Empty names are never "installed".
         const DataSyncState empty = SyncHandler::ComputeState(DataSync{QString(), QString(), QString()});
