@@ -196,7 +196,8 @@ private slots:
         QCOMPARE(dialog->LocalTimeLabel() != nullptr, !localTime.isEmpty());
         if (dialog->LocalTimeLabel())
             QCOMPARE(dialog->LocalTimeLabel()->text(), localTime);
-        QCOMPARE(dialog->Badge()->pixmap(Qt::ReturnByValue).toImage(), QPixmap(badge).scaled(16, 16).toImage());
+        QCOMPARE(dialog->Badge()->pixmap(Qt::ReturnByValue).toImage(),
+                 QPixmap(badge).scaled(16, 16).toImage());
         m_host->Key(Qt::Key_Escape);
         QVERIFY(!m_host->IsOpen());
         SpringPlayersManager::Destroy();
