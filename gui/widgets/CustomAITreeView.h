@@ -1,12 +1,13 @@
 #pragma once
 
-#include "StyledTreeView.h"
+#include "VersionTreeView.h"
 
 #include <QMap>
 
 // The AIs the user named in "game.AIs.txt" (see CustomAIFile), sorted by name, for the AI choice
-// dialog. A missing file is created with a commented example and the list stays empty.
-class CustomAITreeView final : public StyledTreeView
+// dialog. A missing file is created with a commented example and the list stays empty. The names
+// are listed in the design of the version lists, without a header.
+class CustomAITreeView final : public VersionTreeView
 {
     Q_OBJECT
 
@@ -14,17 +15,9 @@ public:
     explicit CustomAITreeView(QWidget* parent = nullptr);
 
     void LoadList();
-    QString GetSelectedName() const;
+    QString GetSelectedName() const { return GetSelectedVersion(); }
     int GetSelectedSide() const;
 
-signals:
-    void OnDoubleClick();
-
-protected:
-    bool FilterRow(const Row& row) override;
-    void DoubleClicked(const Row& row) override;
-
 private:
-    QMap<int, QString> m_names;
     QMap<int, int> m_sides;
 };

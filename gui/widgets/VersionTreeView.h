@@ -6,7 +6,8 @@
 #include <QStringList>
 
 // A one-column list of versions to pick from: one design for AI project versions, installed engines
-// and installed games. Column 2 shows the version; the selected version is the version itself.
+// and installed games (and the names of the custom AIs). Column 2 shows the version; the selected
+// version is the version itself.
 class VersionTreeView : public StyledTreeView
 {
     Q_OBJECT
