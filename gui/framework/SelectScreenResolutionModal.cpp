@@ -1,6 +1,7 @@
 #include "SelectScreenResolutionModal.h"
 
 #include "Common.h"
+#include "DialogKit.h"
 #include "FrameKit.h"
 #include "GuiMetrics.h"
 #include "NButtonBase.h"
@@ -14,10 +15,8 @@ SelectScreenResolutionModal::SelectScreenResolutionModal()
     : NModalWidget(tr("Select Screen Resolution").toUpper(), MODAL_NO_BUTTONS),
       m_view(new ScreenResolutionTreeView())
 {
-    auto* select = new NButtonModal(ButtonBlue, false);
-    select->SetText(tr("Select"));
-    auto* cancel = new NButtonModal(ButtonBlue, false);
-    cancel->SetText(tr("Cancel"));
+    NButtonModal* select = DialogKit::ModalButton(tr("Select"));
+    NButtonModal* cancel = DialogKit::ModalButton(tr("Cancel"));
     auto* buttons = new QFrame();
     buttons->setFrameShape(QFrame::NoFrame);
     auto* buttonRow = new QHBoxLayout(buttons);

@@ -3,6 +3,7 @@
 #include "AppSettings.h"
 #include "CommonIO.h"
 #include "CommonWidgets.h"
+#include "DialogKit.h"
 #include "FrameKit.h"
 #include "GIFWidget.h"
 #include "GuiMetrics.h"
@@ -160,10 +161,6 @@ QLayout* SendLogModal::BuildLeftColumn()
     m_description->setStyleSheet(TextStyle.arg(Common::DarkBackgroundStyle(), Common::ScrollBarStyle()));
 
     m_busy = new GIFWidget(1, false);
-    auto* busyRow = new QHBoxLayout();
-    busyRow->addStretch();
-    busyRow->addWidget(m_busy);
-    busyRow->addStretch();
     m_status = Label(QString(), Common::ColorLight());
     m_status->setAlignment(Qt::AlignCenter);
     m_status->hide();
@@ -183,7 +180,7 @@ QLayout* SendLogModal::BuildLeftColumn()
     column->addSpacing(GuiUnit);
     column->addWidget(m_description);
     column->addStretch();
-    column->addLayout(busyRow);
+    column->addLayout(DialogKit::Centred(m_busy));
     column->addSpacing(GuiUnit);
     column->addWidget(m_status);
     return column;
