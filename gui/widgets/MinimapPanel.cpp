@@ -59,6 +59,5 @@ QString MinimapPanel::BarText(const QString& infoText, const QString& sizePart, 
 
 QString MinimapPanel::SizeText(int width, int height)
 {
-    return QStringLiteral("( ") + QStringLiteral("%1 x %2").arg(width / 512).arg(height / 512) +
-           QStringLiteral(" )");
+    return QStringLiteral("( %1 x %2 )").arg(width / 512).arg(height / 512);
 }

@@ -11,7 +11,7 @@
 
 MinimapSimpleDataWidget::MinimapSimpleDataWidget(int width, int height)
 {
-    const int scaled20 = int(GuiMetrics::UiScale * 20.0);
+    const int scaled20 = Common::Scale(20);
 
     auto* area = new QFrame();
     area->setObjectName(QStringLiteral("MinimapSimple"));

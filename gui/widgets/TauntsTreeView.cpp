@@ -1,7 +1,6 @@
 #include "TauntsTreeView.h"
 
 #include "Common.h"
-#include "GuiMetrics.h"
 #include "ListFilter.h"
 #include "TauntsManager.h"
 
@@ -64,7 +63,7 @@ void TauntsTreeView::Load()
 
 void TauntsTreeView::AddTaunt(int id, qint64 order, const QString& key, const QString& message)
 {
-    const int rowHeight = int(GuiMetrics::UiScale * 24.0);
+    const int rowHeight = Common::Scale(24);
     Row row = CreateRow(2);
     SetRowId(row, id);
     row[ColumnKey]->setTextAlignment(Qt::AlignCenter);
