@@ -2,14 +2,6 @@
 
 #include <QtGlobal>
 
-#if defined(__SANITIZE_THREAD__)
-#define QM_THREAD_HAND_OFF 1
-#elif defined(__has_feature)
-#if __has_feature(thread_sanitizer)
-#define QM_THREAD_HAND_OFF 1
-#endif
-#endif
-
 #ifdef QM_THREAD_HAND_OFF
 #include <sanitizer/tsan_interface.h>
 

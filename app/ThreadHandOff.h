@@ -13,18 +13,20 @@
 // token; signals of workers, functors posted with Published and the queued copies of value types
 // registered with RegisterValueType (MetaTypes.h) publish, and every queued call acquires what
 // was published before it is delivered.
+#if defined(__SANITIZE_THREAD__)
+#define QM_THREAD_HAND_OFF 1
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#define QM_THREAD_HAND_OFF 1
+#endif
+#endif
+
 namespace ThreadHandOff
 {
 constexpr bool Enabled()
 {
-#if defined(__SANITIZE_THREAD__)
+#ifdef QM_THREAD_HAND_OFF
     return true;
-#elif defined(__has_feature)
-#if __has_feature(thread_sanitizer)
-    return true;
-#else
-    return false;
-#endif
 #else
     return false;
 #endif

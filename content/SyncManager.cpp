@@ -72,6 +72,19 @@ QString ReadInfoText(const QString& infoFile)
     return QString::fromUtf8(file.read(1024 * 1024));
 }
 
+// "name version" from a modinfo.lua or mapinfo.lua text; empty when it has no name.
+QString InfoName(const QString& text)
+{
+    const QString name = ReadLuaString(text, QStringLiteral("name")).trimmed();
+    if (name.isEmpty())
+        return QString();
+    const QString version = ReadLuaString(text, QStringLiteral("version")).trimmed();
+    // The engine's own rule: the version is added unless the name already ends with it.
+    if (version.isEmpty() || name.endsWith(version))
+        return name;
+    return name + QLatin1Char(' ') + version;
+}
+
 // Entry -> path for the games or maps folder; `infoFile` is the ".sdd" folder's description file.
 // With `descriptions`, also entry -> the description that file gives (only where it gives one).
 QMap<QString, QString> ScanContent(const QString& folder, const QString& infoFile,
@@ -90,12 +103,12 @@ QMap<QString, QString> ScanContent(const QString& folder, const QString& infoFil
         }
         else if (IsSddFolder(info))
         {
-            const QString infoPath = info.filePath() + QLatin1Char('/') + infoFile;
-            entry = SyncManager::ReadInfoName(infoPath);
+            const QString text = ReadInfoText(info.filePath() + QLatin1Char('/') + infoFile);
+            entry = InfoName(text);
             if (entry.isEmpty())
                 entry = info.completeBaseName();
             else if (descriptions)
-                description = SyncManager::ReadInfoDescription(ReadInfoText(infoPath));
+                description = SyncManager::ReadInfoDescription(text);
         }
         // Two archives that name the same content: the first (in name order) is the one listed.
         if (entry.isEmpty() || entries.contains(entry))
@@ -269,17 +282,7 @@ QString SyncManager::ReadInfoDescription(const QString& infoText)
 
 QString SyncManager::ReadInfoName(const QString& infoFile)
 {
-    const QString text = ReadInfoText(infoFile);
-    if (text.isEmpty())
-        return QString();
-    const QString name = ReadLuaString(text, QStringLiteral("name")).trimmed();
-    if (name.isEmpty())
-        return QString();
-    const QString version = ReadLuaString(text, QStringLiteral("version")).trimmed();
-    // The engine's own rule: the version is added unless the name already ends with it.
-    if (version.isEmpty() || name.endsWith(version))
-        return name;
-    return name + QLatin1Char(' ') + version;
+    return InfoName(ReadInfoText(infoFile));
 }
 
 QString SyncManager::EngineExeName()

@@ -12,15 +12,6 @@ namespace
 // instance may be stopped by another thread than the one that started it, once that one has ended.
 std::atomic<bool> g_started{false};
 
-QString ListSeparator()
-{
-#ifdef Q_OS_WIN
-    return QStringLiteral(";");
-#else
-    return QStringLiteral(":");
-#endif
-}
-
 // Sets an environment variable for the lifetime of the object, then restores it.
 class ScopedEnv final
 {
@@ -116,7 +107,7 @@ bool UnitSync::Init(const QStringList& dataDirs, QString* error)
     const QString workingDir = QDir::currentPath();
     int result = 0;
     {
-        ScopedEnv dataDir("SPRING_DATADIR", native.join(ListSeparator()).toLocal8Bit());
+        ScopedEnv dataDir("SPRING_DATADIR", native.join(QDir::listSeparator()).toLocal8Bit());
         ScopedEnv writeDir("SPRING_WRITEDIR", native.value(0).toLocal8Bit());
         result = m_init(false, 0);
     }
