@@ -4,22 +4,17 @@
 // fuzz-libs: Qt5Gui zlib
 
 #include "DemoFile.h"
+#include "FuzzQuiet.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <cstdint>
 
-namespace
-{
-void Quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool quiet = (qInstallMessageHandler(Quiet), true);
+    QuietQtMessages();
     static QTemporaryDir dir;
-    Q_UNUSED(quiet)
     const QByteArray bytes(reinterpret_cast<const char*>(data), int(size));
 
     DataReplay fromMemory;

@@ -3,20 +3,15 @@
 // fuzz-sources: content/MinimapCache.cpp
 // fuzz-libs: Qt5Gui
 
+#include "FuzzQuiet.h"
 #include "MinimapCache.h"
 
 #include <QBuffer>
 #include <cstdint>
 
-namespace
-{
-void Quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool quiet = (qInstallMessageHandler(Quiet), true);
-    Q_UNUSED(quiet)
+    QuietQtMessages();
     QByteArray bytes(reinterpret_cast<const char*>(data), int(size));
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);

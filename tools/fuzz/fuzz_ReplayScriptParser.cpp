@@ -3,6 +3,7 @@
 // fuzz-sources: game/startscript/Variable.cpp game/startscript/ReplayScriptParser.cpp
 // fuzz-libs: Qt5Gui
 
+#include "FuzzQuiet.h"
 #include "ReplayScriptParser.h"
 
 #include <QCoreApplication>
@@ -10,13 +11,11 @@
 #include <cstddef>
 #include <cstdint>
 
-static void QuietMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const bool once = []
     {
-        qInstallMessageHandler(QuietMessages);
+        QuietQtMessages();
         Variable::RegisterMetaTypes();
         return true;
     }();

@@ -3,22 +3,17 @@
 // fuzz-sources: game/replays/ReplaysCache.cpp app/DataPlayer.cpp app/AppDefines.cpp
 // fuzz-libs: Qt5Gui
 
+#include "FuzzQuiet.h"
 #include "ReplaysCache.h"
 
 #include <cstdint>
 
-namespace
-{
-void Quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool quiet = (qInstallMessageHandler(Quiet), true);
-    Q_UNUSED(quiet)
+    QuietQtMessages();
     ReplaysTable table;
-    ReplaysCache::LoadCacheData(QByteArray(reinterpret_cast<const char*>(data), int(size)), QStringLiteral("fuzz"),
-                                table);
+    ReplaysCache::LoadCacheData(QByteArray(reinterpret_cast<const char*>(data), int(size)),
+                                QStringLiteral("fuzz"), table);
 
     // Whatever was loaded survives a write and a read unchanged.
     ReplaysTable again;

@@ -7,6 +7,7 @@
 // clang-format on
 
 #include "CustomAIFile.h"
+#include "FuzzQuiet.h"
 
 #include <QtGlobal>
 #include <cstdint>
@@ -14,8 +15,6 @@
 
 namespace
 {
-void Quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
-
 bool Same(const QList<CustomAIEntry>& a, const QList<CustomAIEntry>& b)
 {
     if (a.size() != b.size())
@@ -29,8 +28,7 @@ bool Same(const QList<CustomAIEntry>& a, const QList<CustomAIEntry>& b)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool quiet = (qInstallMessageHandler(&Quiet), true);
-    Q_UNUSED(quiet);
+    QuietQtMessages();
     const QByteArray bytes(reinterpret_cast<const char*>(data), int(size));
     const QList<CustomAIEntry> entries = CustomAIFile::Parse(bytes);
     for (const CustomAIEntry& entry : entries)

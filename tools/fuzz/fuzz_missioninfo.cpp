@@ -4,6 +4,7 @@
 // fuzz-sources: app/DataPlayer.cpp app/AppDefines.cpp
 // fuzz-libs: Qt5Gui
 
+#include "FuzzQuiet.h"
 #include "MissionParser.h"
 
 #include <QtGlobal>
@@ -43,15 +44,9 @@ DataMission Read(const QByteArray& data, bool* ok)
 }
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    // The reader warns about wrong keys; the fuzzer needs no log.
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    QuietQtMessages();
     const QByteArray bytes(reinterpret_cast<const char*>(data), int(size));
     bool ok = false;
     const DataMission plain = Read(bytes, &ok);

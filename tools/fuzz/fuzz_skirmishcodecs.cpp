@@ -7,6 +7,7 @@
 // clang-format on
 
 #include "AppSettings.h"
+#include "FuzzQuiet.h"
 
 #include <QtGlobal>
 #include <cstdint>
@@ -14,8 +15,6 @@
 
 namespace
 {
-void Quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
-
 bool SameAi(const DataPlayer& a, const DataPlayer& b)
 {
     return a.isAi == b.isAi && a.allyTeam == b.allyTeam && a.aiKind == b.aiKind &&
@@ -26,8 +25,7 @@ bool SameAi(const DataPlayer& a, const DataPlayer& b)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool quiet = (qInstallMessageHandler(&Quiet), true);
-    Q_UNUSED(quiet);
+    QuietQtMessages();
     const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), int(size));
 
     const QMap<int, QRect> rects = AppSettingsSkirmish::RectsFromString(text);

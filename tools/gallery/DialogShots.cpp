@@ -60,12 +60,6 @@ void DialogSheet(const QString& dir, const QString& name, const QList<DialogStat
         painter.drawImage(at + QPoint(0, captionHeight), Shot(states[i]));
     }
     painter.end();
-    const QString file = dir + QLatin1Char('/') + name + QStringLiteral(".png");
-    if (!sheet.save(file))
-    {
-        qCritical("gallery: cannot write %s", qPrintable(file));
-        return;
-    }
-    qInfo("gallery: %s", qPrintable(file));
+    SaveImage(sheet, dir, name);
 }
 } // namespace Gallery

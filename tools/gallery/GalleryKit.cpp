@@ -84,7 +84,6 @@ void Header(QGridLayout* grid, int row, int firstColumn, const QList<State>& sta
 
 void Save(QWidget* sheet, const QString& dir, const QString& name)
 {
-    const QString file = dir + QLatin1Char('/') + name + QStringLiteral(".png");
     sheet->adjustSize();
     sheet->resize(sheet->sizeHint().expandedTo(QSize(640, 200)));
     sheet->show();
@@ -107,6 +106,12 @@ void Save(QWidget* sheet, const QString& dir, const QString& name)
     QTest::mouseMove(sheet, QPoint(1, 1));
     // Sheets are top-level windows at the same place: put this one away before the next.
     sheet->hide();
+    SaveImage(image, dir, name);
+}
+
+void SaveImage(const QImage& image, const QString& dir, const QString& name)
+{
+    const QString file = dir + QLatin1Char('/') + name + QStringLiteral(".png");
     if (!image.save(file))
     {
         qCritical("gallery: cannot write %s", qPrintable(file));

@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QGridLayout>
+#include <QImage>
 #include <QList>
 #include <QString>
 #include <QWidget>
@@ -54,6 +55,8 @@ void Header(QGridLayout* grid, int row, int firstColumn, const QList<State>& sta
 
 // Renders the sheet (hover samples included) to dir/<name>.png; a failure fails the whole run.
 void Save(QWidget* sheet, const QString& dir, const QString& name);
+// Writes a picture made otherwise to dir/<name>.png; a failure fails the whole run.
+void SaveImage(const QImage& image, const QString& dir, const QString& name);
 
 template <typename Make>
 void ButtonRow(QGridLayout* grid, int row, const QString& name, const QList<State>& states, Make make)

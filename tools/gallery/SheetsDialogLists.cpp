@@ -15,6 +15,7 @@
 #include "SyncManager.h"
 #include "TauntsManager.h"
 #include "TauntsTreeView.h"
+#include "TestFiles.h"
 #include "VersionTreeView.h"
 
 #include <QDir>
@@ -31,19 +32,6 @@ using namespace Gallery;
 
 namespace
 {
-void Write(const QString& path, const QByteArray& content)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(content);
-}
-
-void Touch(const QString& path)
-{
-    Write(path, "x");
-}
-
 // Installed content as a player might have it: the real test map (its minimap made by the
 // minimap service), and archives the service can't read, listed in red.
 class Content
@@ -58,19 +46,16 @@ public:
         QDir().mkpath(maps);
         QFile::link(QStringLiteral(QM_TEST_CONTENT_DIR "/maps/QuillTestMap.sdd"), maps + "/QuillTestMap.sdd");
         for (const char* name : {"Ashen Delta.sd7", "Broken Causeway.sdz", "Cinder Wastes v2.sd7"})
-            Touch(maps + '/' + QLatin1String(name));
+            TestFiles::Write(maps + '/' + QLatin1String(name), "x");
         for (const char* engine : {"engines/105.1/spring", "engines/106.0/spring"})
-        {
-            Touch(paths->GetSpringDataDir() + '/' + QLatin1String(engine));
-            QFile::setPermissions(paths->GetSpringDataDir() + '/' + QLatin1String(engine),
-                                  QFile::ExeOwner | QFile::ReadOwner);
-        }
+            TestFiles::Write(paths->GetSpringDataDir() + '/' + QLatin1String(engine), "x", true);
         for (const char* game :
              {"games/Morvantis 1.0.sdz", "games/Morvantis 1.1.sdz", "games/Vesquard 0.9.sd7"})
-            Touch(paths->GetSpringDataDir() + '/' + QLatin1String(game));
+            TestFiles::Write(paths->GetSpringDataDir() + '/' + QLatin1String(game), "x");
         const QString taunts = paths->GetTauntsDir() + "/taunts.ini";
-        Write(taunts, "[General]\ncount=4\n[1]\nkey=1\nmessage=Hello there\n[2]\nkey=2\nmessage=Nice shot\n"
-                      "[3]\nkey=3\nmessage=Is that all you have?\n[4]\nkey=gg\nmessage=Good game\n");
+        TestFiles::Write(
+            taunts, "[General]\ncount=4\n[1]\nkey=1\nmessage=Hello there\n[2]\nkey=2\nmessage=Nice shot\n"
+                    "[3]\nkey=3\nmessage=Is that all you have?\n[4]\nkey=gg\nmessage=Good game\n");
         SyncManager::SetSystemEnginePath(QString());
         SyncManager::Instance();
         MinimapManager::Instance();

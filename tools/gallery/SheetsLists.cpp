@@ -9,9 +9,9 @@
 #include "SyncManager.h"
 #include "TauntsManager.h"
 #include "TauntsTreeView.h"
+#include "TestFiles.h"
 #include "VersionTreeView.h"
 
-#include <QDir>
 #include <QFile>
 #include <QPainter>
 #include <QRandomGenerator>
@@ -195,17 +195,6 @@ void Plain(const QString& dir)
     ListSheet(dir, QStringLiteral("StyledTreeView"), states);
 }
 
-void WriteFile(const QString& path, const QByteArray& content, bool executable = false)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(content);
-    file.close();
-    if (executable)
-        file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
-}
-
 void CustomAIs(const QString& dir)
 {
     const QString path = CustomAIFile::Path();
@@ -226,11 +215,11 @@ void VersionLists(const QString& dir)
     // A few engines and games in the gallery's own data folder for the content index to find.
     const QString data = PathManager::Instance()->GetSpringDataDir();
     for (const char* version : {"105.0", "104.0.1-1510", "106.0", "98.0", "nightly"})
-        WriteFile(data + QStringLiteral("/engines/%1/spring").arg(QLatin1String(version)), "#!/bin/sh\n",
-                  true);
+        TestFiles::Write(data + QStringLiteral("/engines/%1/spring").arg(QLatin1String(version)),
+                         "#!/bin/sh\n", true);
     for (const char* game :
          {"morvantis-1.0.sdz", "morvantis-1.1.sdz", "morvantis-test-7.sd7", "galvanic-2.4.sdz"})
-        WriteFile(data + QStringLiteral("/games/") + QLatin1String(game), "zip");
+        TestFiles::Write(data + QStringLiteral("/games/") + QLatin1String(game), "zip");
     SyncManager::SetSystemEnginePath(QString());
     SyncManager::Instance()->InvokeBlocking("DoReload");
     ListStates engines;
@@ -268,7 +257,7 @@ void Taunts(const QString& dir)
                    .arg(i + 1)
                    .arg(QLatin1String(messages[i]))
                    .toUtf8();
-    WriteFile(PathManager::Instance()->GetTauntsDir() + QStringLiteral("/taunts.ini"), ini);
+    TestFiles::Write(PathManager::Instance()->GetTauntsDir() + QStringLiteral("/taunts.ini"), ini);
     TauntsManager::Instance()->Load();
     ListStates states;
     states.makeEmpty = MakeEmpty<TauntsTreeView>;

@@ -93,11 +93,7 @@ private slots:
         // Not even written again: the files keep the time they were made at.
         const QDateTime made(QDate(2020, 1, 2), QTime(3, 4, 5));
         for (const QString& path : {PlayFile(), ReplayFile()})
-        {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::ReadWrite) &&
-                    file.setFileTime(made, QFileDevice::FileModificationTime));
-        }
+            QVERIFY(TestFiles::SetModified(path, made));
         RefreshOnce();
         QCOMPARE(TestFiles::Read(PlayFile()), play);
         QCOMPARE(TestFiles::Read(ReplayFile()), replay);

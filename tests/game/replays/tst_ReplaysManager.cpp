@@ -239,11 +239,7 @@ private slots:
         // A deleted file is neither sent nor kept; a replaced one is read again.
         QFile::remove(Demo("r2.sdfz"));
         WriteDemo("r4.sdfz", "Morvantis 1.0", "Changed Map", {{"Ann", 0}, {"Bob", 0}, {"Cid", 1}});
-        QFile touched(Demo("r4.sdfz"));
-        QVERIFY(touched.open(QIODevice::ReadWrite));
-        QVERIFY(touched.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
-                                    QFileDevice::FileModificationTime));
-        touched.close();
+        QVERIFY(TestFiles::SetModified(Demo("r4.sdfz"), QDateTime::currentDateTime().addSecs(-3600)));
         m_env->ClearLog();
         QVERIFY(Refresh());
         QCOMPARE(ReceivedPaths(), (QStringList{"r0.sdfz", "r1.sdfz", "r3.sdfz", "r5.sdfz", "r4.sdfz"}));
@@ -338,10 +334,7 @@ private slots:
         }
         WriteDemo("f00000.sdf", "Morvantis 1.0", "Newest");
         WriteDemo("f10004.sdf", "Morvantis 1.0", "Oldest");
-        QFile oldest(Demo("f10004.sdf"));
-        QVERIFY(oldest.open(QIODevice::ReadWrite));
-        QVERIFY(oldest.setFileTime(now.addDays(-30), QFileDevice::FileModificationTime));
-        oldest.close();
+        QVERIFY(TestFiles::SetModified(Demo("f10004.sdf"), now.addDays(-30)));
         Start();
         QVERIFY(Refresh());
         QVERIFY(m_env->LogContains("ReplaysManager :: FOUND Replays Files 10000"));
@@ -471,11 +464,7 @@ private slots:
         QCOMPARE(m_recorder->replays.size(), 4);
 
         // The archive changed: read again, the other three come from the cache.
-        QFile archive(Demo("a.sdfz"));
-        QVERIFY(archive.open(QIODevice::ReadWrite));
-        QVERIFY(
-            archive.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
-        archive.close();
+        QVERIFY(TestFiles::SetModified(Demo("a.sdfz"), QDateTime::currentDateTime().addDays(-1)));
         QVERIFY(Refresh());
         QCOMPARE(BatchEvents(), (QStringList{"busy:1", "progress:0", "update:2", "progress:0", "update:2",
                                              "progress:100", "progress:100", "busy:0"}));

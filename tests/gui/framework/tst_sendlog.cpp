@@ -153,11 +153,9 @@ private slots:
         } shots[] = {{"b.png", Qt::blue, 20}, {"c.bmp", Qt::green, 5}, {"a.png", Qt::red, 60}};
         for (const auto& shot : shots)
         {
-            QFile file(folder + "/" + shot.name);
-            QVERIFY(Picture(shot.color).save(&file));
-            file.close();
-            QVERIFY(file.open(QIODevice::ReadWrite));
-            QVERIFY(file.setFileTime(now.addSecs(-shot.age), QFileDevice::FileModificationTime));
+            const QString path = folder + "/" + shot.name;
+            QVERIFY(Picture(shot.color).save(path));
+            QVERIFY(TestFiles::SetModified(path, now.addSecs(-shot.age)));
         }
         QVERIFY(TestFiles::Write(folder + "/readme.txt", "newest, but not a picture"));
         QVERIFY(Picture(Qt::yellow).save(Paths()->GetLobbyScreenshotFile(), "JPEG", 85));
