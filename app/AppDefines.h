@@ -9,15 +9,15 @@
 // One row of the compiled-in game table.
 struct GameDefinition
 {
-    QString namePattern;    // as the game names itself in replays and archives
-    QString shortCode;      // picture folders, per-game data folder
-    QString gameVersion;    // default game version
-    QString engineVersion;  // default engine version
-    QString extrasVersion;  // media files holding this text are extras, not music tracks
+    QString namePattern;   // as the game names itself in replays and archives
+    QString shortCode;     // picture folders, per-game data folder
+    QString gameVersion;   // default game version
+    QString engineVersion; // default engine version
+    QString extrasVersion; // media files holding this text are extras, not music tracks
     QString defaultMap;
     QStringList sideNames;
     QString autohostPattern;
-    QString webPath;        // this game's folder on the web service
+    QString webPath; // this game's folder on the web service
 };
 
 // Product constants and the selected row of the game table.

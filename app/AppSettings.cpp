@@ -380,7 +380,8 @@ bool AppSettingsSkirmish::AiFromString(const QString& text, DataPlayer* ai)
         if (eq > 0)
             fields.insert(part.left(eq).trimmed(), part.mid(eq + 1));
     }
-    if (!fields.contains(QStringLiteral("NAME_SHORT")) || fields.value(QStringLiteral("NAME_SHORT")).isEmpty())
+    if (!fields.contains(QStringLiteral("NAME_SHORT")) ||
+        fields.value(QStringLiteral("NAME_SHORT")).isEmpty())
         return false;
 
     bool ok = false;
@@ -445,21 +446,24 @@ QMap<int, QRect> AppSettingsSkirmish::RectsFromString(const QString& text)
     return rects;
 }
 
-AppSettingsSkirmishCustom::AppSettingsSkirmishCustom() : AppSettingsSkirmish(QStringLiteral("AppSettings.Skirmish.Custom"))
+AppSettingsSkirmishCustom::AppSettingsSkirmishCustom()
+    : AppSettingsSkirmish(QStringLiteral("AppSettings.Skirmish.Custom"))
 {
     AppSettings::Instance()->Register(this);
 }
 
 AppSettingsSkirmishCustom::~AppSettingsSkirmishCustom() = default;
 
-AppSettingsSkirmishQuick::AppSettingsSkirmishQuick() : AppSettingsSkirmish(QStringLiteral("AppSettings.Skirmish.Quick"))
+AppSettingsSkirmishQuick::AppSettingsSkirmishQuick()
+    : AppSettingsSkirmish(QStringLiteral("AppSettings.Skirmish.Quick"))
 {
     AppSettings::Instance()->Register(this);
 }
 
 AppSettingsSkirmishQuick::~AppSettingsSkirmishQuick() = default;
 
-AppSettingsSpringTests::AppSettingsSpringTests() : AppSettingsBase(QStringLiteral("AppSettings.SpringTests"), File::Game)
+AppSettingsSpringTests::AppSettingsSpringTests()
+    : AppSettingsBase(QStringLiteral("AppSettings.SpringTests"), File::Game)
 {
     Register(QStringLiteral("SavedEngineVersion"), SavedEngineVersion);
     Register(QStringLiteral("SavedGameVersion"), SavedGameVersion);

@@ -30,16 +30,46 @@ const QList<QColor>& PlayerPalette()
 
 namespace Common
 {
-QColor ColorMain() { return QColor(255, 195, 0); }
-QColor ColorLight() { return QColor(35, 202, 255); }
-QColor ColorWhite() { return QColor(Qt::white); }
-QColor ColorGreen() { return QColor(Qt::green); }
-QColor ColorRed() { return QColor(Qt::red); }
-QColor ColorLime() { return QColor(0, 255, 0); }
-QColor ColorYellow() { return QColor(255, 255, 0); }
-QColor ColorOrange() { return QColor(255, 160, 0); }
-QColor ColorSkyBlue() { return QColor(0, 160, 255); }
-QColor ColorDarkGray() { return QColor(66, 66, 66); }
+QColor ColorMain()
+{
+    return QColor(255, 195, 0);
+}
+QColor ColorLight()
+{
+    return QColor(35, 202, 255);
+}
+QColor ColorWhite()
+{
+    return QColor(Qt::white);
+}
+QColor ColorGreen()
+{
+    return QColor(Qt::green);
+}
+QColor ColorRed()
+{
+    return QColor(Qt::red);
+}
+QColor ColorLime()
+{
+    return QColor(0, 255, 0);
+}
+QColor ColorYellow()
+{
+    return QColor(255, 255, 0);
+}
+QColor ColorOrange()
+{
+    return QColor(255, 160, 0);
+}
+QColor ColorSkyBlue()
+{
+    return QColor(0, 160, 255);
+}
+QColor ColorDarkGray()
+{
+    return QColor(66, 66, 66);
+}
 
 QString ColorToHex(const QColor& color)
 {
@@ -115,7 +145,9 @@ QString FormatSize(qint64 bytes)
         return QStringLiteral("%1 %2").arg(bytes / 1024.0, 0, 'f', 1).arg(QStringLiteral("KB"));
     if (bytes < qint64(1024) * 1024 * 1024)
         return QStringLiteral("%1 %2").arg(bytes / (1024.0 * 1024.0), 0, 'f', 1).arg(QStringLiteral("MB"));
-    return QStringLiteral("%1 %2").arg(bytes / (1024.0 * 1024.0 * 1024.0), 0, 'f', 2).arg(QStringLiteral("GB"));
+    return QStringLiteral("%1 %2")
+        .arg(bytes / (1024.0 * 1024.0 * 1024.0), 0, 'f', 2)
+        .arg(QStringLiteral("GB"));
 }
 
 qint64 MsecsToNextMinute(const QDateTime& time)
@@ -193,11 +225,12 @@ QString StyleSheetById(const QString& objectName)
 
 QString FrameImageStyle(const QString& objectName, bool pageBackground)
 {
-    return QStringLiteral("QFrame#%1 { padding: %2px %3px %2px %3px; "
-                          "border-image: url(:/Frames/frame_map.png) %4 %5 %4 %5; "
-                          "border-width: %4px %5px %4px %5px; "
-                          "background-image: url(%6); background-origin: content; background-position: right; "
-                          "background-attachment: fixed; background-clip: border; }")
+    return QStringLiteral(
+               "QFrame#%1 { padding: %2px %3px %2px %3px; "
+               "border-image: url(:/Frames/frame_map.png) %4 %5 %4 %5; "
+               "border-width: %4px %5px %4px %5px; "
+               "background-image: url(%6); background-origin: content; background-position: right; "
+               "background-attachment: fixed; background-clip: border; }")
         .arg(objectName)
         .arg(int(GuiMetrics::UiScale * -20))
         .arg(int(GuiMetrics::UiScale * -60))
@@ -212,7 +245,8 @@ QString ScrollBarStyle()
     return QStringLiteral(
         "QScrollBar:vertical { width: 18px; margin: 22px 0 22px 0; background: rgba(0, 0, 0, 100); }"
         "QScrollBar::handle:vertical { background: gray; min-height: 25px; }"
-        "QScrollBar::add-line:vertical { height: 22px; subcontrol-position: bottom; subcontrol-origin: margin; "
+        "QScrollBar::add-line:vertical { height: 22px; subcontrol-position: bottom; subcontrol-origin: "
+        "margin; "
         "image: url(:/Common/scroll_arrow_down.png); }"
         "QScrollBar::sub-line:vertical { height: 22px; subcontrol-position: top; subcontrol-origin: margin; "
         "image: url(:/Common/scroll_arrow_up.png); }"
@@ -225,7 +259,8 @@ void ScaleImageFileToFill(QImage& target, const QString& filePath)
     const QImage source(filePath);
     if (source.isNull() || target.isNull())
         return;
-    const QImage scaled = source.scaled(target.size(), Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+    const QImage scaled =
+        source.scaled(target.size(), Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
     QPainter painter(&target);
     painter.drawImage((target.width() - scaled.width()) / 2, (target.height() - scaled.height()) / 2, scaled);
 }

@@ -52,7 +52,8 @@ void PathManager::Initialize(const QString& springDataDir, const QString& gameSh
     m_lobbyGameDataDir = m_lobbyDataDir + QLatin1Char('/') + gameShortCode;
     if (m_lobbyLogFile.isEmpty())
         m_lobbyLogFile = GetLobbyLogsDir() + QLatin1Char('/') + LogFileName(QDateTime::currentDateTime());
-    for (const QString& dir : {m_springDataDir, m_lobbyDataDir, m_lobbyGameDataDir, GetLobbyLogsDir(), GetTempDir()})
+    for (const QString& dir :
+         {m_springDataDir, m_lobbyDataDir, m_lobbyGameDataDir, GetLobbyLogsDir(), GetTempDir()})
     {
         if (!QDir(dir).exists())
             CommonIO::MakeDir(dir);
@@ -68,8 +69,8 @@ QString PathManager::GetEngineLogFile() const
 
 QString PathManager::GetEngineSettingsFile(bool replay) const
 {
-    return m_lobbyDataDir +
-           (replay ? QStringLiteral("/spring.settings.replay.cfg") : QStringLiteral("/spring.settings.play.cfg"));
+    return m_lobbyDataDir + (replay ? QStringLiteral("/spring.settings.replay.cfg")
+                                    : QStringLiteral("/spring.settings.play.cfg"));
 }
 
 QString PathManager::GetReplayCacheFile(int version) const
