@@ -208,7 +208,8 @@ private slots:
         dialog->GetNameField()->clear();
         dialog->GetDescription()->clear();
         m_server->SetAnswer("/api/upload_log.php", 0, QByteArray());
-        dialog->GetUploader()->SetTimeout(300);
+        // Long enough for the whole body to reach the service on a loaded machine.
+        dialog->GetUploader()->SetTimeout(1000);
         Key(Qt::Key_Return);
         QVERIFY(!dialog->GetSendButton()->isEnabled());
         QVERIFY(!dialog->GetCloseButton()->isEnabled());
