@@ -1,6 +1,6 @@
 // Deliberate races that ThreadSanitizer must report (see tests/tsan/CMakeLists.txt), one row per
 // shape: hand-overs that order too much would hide them. A row passes only when the sanitizer
-// reported a race on the row's own data. The threads meet through relaxed atomics, which order
+// reported a race on the row's own data. The threads meet through relaxed flags, which order
 // nothing, so a row races the same way in every run and nothing is really corrupted. The
 // sanitizer keeps only the last few accesses to each 8 bytes: the shared value has 8 of its own.
 #include "ThreadHandOff.h"
@@ -23,11 +23,6 @@ extern "C" int __tsan_get_report_mop(void* report, unsigned long index, int* tid
 
 namespace
 {
-struct alignas(8) Shared
-{
-    int value = 0;
-};
-
 std::atomic<const char*> g_watchedBegin{nullptr};
 std::atomic<const char*> g_watchedEnd{nullptr};
 std::atomic<int> g_racesOnWatched{0};
@@ -38,22 +33,27 @@ void Watch(const void* begin, std::size_t size)
     g_watchedEnd = static_cast<const char*>(begin) + size;
 }
 
-void Read(const Shared& shared)
+struct alignas(8) Shared
 {
-    volatile int seen = shared.value;
-    Q_UNUSED(seen);
-}
+    int value = 0;
+    void Watch() const { ::Watch(this, sizeof *this); }
+    void Read() const
+    {
+        volatile int seen = value;
+        Q_UNUSED(seen);
+    }
+};
 
-void Set(std::atomic<bool>& flag)
+struct Flag : std::atomic<bool>
 {
-    flag.store(true, std::memory_order_relaxed);
-}
-
-void WaitFor(const std::atomic<bool>& flag)
-{
-    while (!flag.load(std::memory_order_relaxed))
-        QThread::yieldCurrentThread();
-}
+    Flag() : std::atomic<bool>(false) {}
+    void Set() { store(true, std::memory_order_relaxed); }
+    void Wait() const
+    {
+        while (!load(std::memory_order_relaxed))
+            QThread::yieldCurrentThread();
+    }
+};
 } // namespace
 
 // Called by the sanitizer after each report it prints.
@@ -64,8 +64,7 @@ extern "C" void __tsan_on_report(void* report)
     void* trace[1]; // the sanitizer copies at least one frame
     void* address = nullptr;
     __tsan_get_report_data(report, &description, &n[0], &n[1], &n[2], &n[3], &n[4], &n[5], &n[6], trace, 1);
-    const int accesses = n[2];
-    for (int i = 0; description && std::strncmp(description, "data-race", 9) == 0 && i < accesses; ++i)
+    for (int i = 0; description && std::strncmp(description, "data-race", 9) == 0 && i < n[2]; ++i)
     {
         __tsan_get_report_mop(report, i, &n[3], &address, &n[4], &n[5], &n[6], trace, 1);
         if (address >= g_watchedBegin.load() && address < g_watchedEnd.load())
@@ -82,40 +81,38 @@ class Worker final : public WorkerThread
 public:
     Worker() { StartWorker(); }
     ~Worker() override { StopWorker(); }
-
     Shared shared;
-    std::atomic<bool> reading{false};
-    std::atomic<bool> mayRead{false};
+    Flag reading, mayRead;
 
 public slots:
     void DoRead()
     {
-        Set(reading);
-        WaitFor(mayRead);
-        Read(shared);
+        reading.Set();
+        mayRead.Wait();
+        shared.Read();
     }
 
 signals:
     void OnTick();
 };
 
-// A worker writes; the main thread reads once a relaxed flag says so. `between` runs on the worker
-// after the write, `beforeRead` on the main thread before the read.
-void WorkerWriteMainRead(const std::function<void(Worker&)>& between, const std::function<void()>& beforeRead)
+// A worker writes; the main thread reads once a flag says so. `after` runs on the worker after
+// the write, `beforeRead` on the main thread before the read.
+void WorkerWriteMainRead(std::function<void(Worker&)> after, std::function<void()> beforeRead)
 {
     Worker writer;
-    std::atomic<bool> wrote{false};
-    Watch(&writer.shared, sizeof writer.shared);
+    Flag wrote;
+    writer.shared.Watch();
     writer.QueueCall(
         [&]
         {
             writer.shared.value = 1;
-            between(writer);
-            Set(wrote);
+            after(writer);
+            wrote.Set();
         });
-    WaitFor(wrote);
+    wrote.Wait();
     beforeRead();
-    Read(writer.shared);
+    writer.shared.Read();
 }
 
 // A queued call from another worker, delivered on the main thread.
@@ -130,19 +127,19 @@ void UnrelatedCall()
 }
 
 // The main thread reads in the delivery of an emission made before the worker's write, while the
-// emission after the write is already posted: only the first emission's hand-over is acquired.
+// one made after it is already posted: only the first emission's hand-over is acquired.
 void EarlierEmissionDelivered()
 {
     Worker writer;
-    std::atomic<bool> wrote{false};
-    Watch(&writer.shared, sizeof writer.shared);
+    Flag wrote;
+    writer.shared.Watch();
     int delivered = 0;
     QObject receiver;
     QObject::connect(&writer, &Worker::OnTick, &receiver,
                      [&]
                      {
                          if (++delivered == 1)
-                             Read(writer.shared);
+                             writer.shared.Read();
                      });
     writer.QueueCall(
         [&]
@@ -150,20 +147,20 @@ void EarlierEmissionDelivered()
             emit writer.OnTick();
             writer.shared.value = 1;
             emit writer.OnTick();
-            Set(wrote);
+            wrote.Set();
         });
-    WaitFor(wrote);
+    wrote.Wait();
     QTRY_COMPARE(delivered, 2);
 }
 
 void MainWriteAfterQueue()
 {
     Worker reader;
-    Watch(&reader.shared, sizeof reader.shared);
+    reader.shared.Watch();
     QVERIFY(reader.Queue("DoRead"));
-    WaitFor(reader.reading);
+    reader.reading.Wait();
     reader.shared.value = 2;
-    Set(reader.mayRead);
+    reader.mayRead.Set();
 }
 
 // A pool task reads what its starter writes after starting it; it runs only after a later task
@@ -172,39 +169,38 @@ void PoolTaskAfterStart()
 {
     QThreadPool pool;
     pool.setMaxThreadCount(1);
-    std::atomic<bool> laterStarted{false};
+    Flag laterStarted;
     Shared shared;
-    Watch(&shared, sizeof shared);
-    ThreadHandOff::Start(pool, [&laterStarted] { WaitFor(laterStarted); });
-    ThreadHandOff::Start(pool, [&shared] { Read(shared); });
+    shared.Watch();
+    ThreadHandOff::Start(pool, [&laterStarted] { laterStarted.Wait(); });
+    ThreadHandOff::Start(pool, [&shared] { shared.Read(); });
     shared.value = 3;
     ThreadHandOff::Start(pool, [] {});
-    Set(laterStarted);
+    laterStarted.Set();
     pool.waitForDone();
 }
 
-// A QThread subclass writes; the main thread reads.
 class Writer final : public QThread
 {
 public:
     Shared shared;
-    std::atomic<bool> wrote{false};
+    Flag wrote;
 
 protected:
     void run() override
     {
         shared.value = 4;
-        Set(wrote);
+        wrote.Set();
     }
 };
 
 void QThreadSubclass()
 {
     Writer thread;
-    Watch(&thread.shared, sizeof thread.shared);
+    thread.shared.Watch();
     thread.start();
-    WaitFor(thread.wrote);
-    Read(thread.shared);
+    thread.wrote.Wait();
+    thread.shared.Read();
     QVERIFY(thread.wait(10000));
 }
 
@@ -214,14 +210,14 @@ template <typename C>
 void ChangedOnTwoThreads(void (*change)(C&, int), std::size_t headerSize)
 {
     C container;
-    std::atomic<bool> changed{false};
+    Flag changed;
     std::thread thread(
         [&]
         {
             change(container, 0);
-            Set(changed);
+            changed.Set();
         });
-    WaitFor(changed);
+    changed.Wait();
     const void* block = nullptr;
     std::memcpy(&block, &container, sizeof block); // the container's one member
     Watch(block, headerSize);
@@ -241,28 +237,28 @@ class TestDeliberateRace : public QObject
 private slots:
     void Race_data()
     {
-        const auto nothing = [](auto&&...) {};
+        const auto none = [](auto&&...) {};
+        const auto tick = [](Worker& worker) { emit worker.OnTick(); };
         QTest::addColumn<Scenario>("scenario");
-        QTest::newRow("WorkerWriteMainRead") << Scenario([=] { WorkerWriteMainRead(nothing, nothing); });
+        QTest::newRow("WorkerWriteMainRead") << Scenario([=] { WorkerWriteMainRead(none, none); });
         QTest::newRow("UnrelatedCallBeforeRead")
-            << Scenario([=] { WorkerWriteMainRead(nothing, &UnrelatedCall); });
+            << Scenario([=] { WorkerWriteMainRead(none, UnrelatedCall); });
         QTest::newRow("UnconnectedSignalAfterWrite")
-            << Scenario([] { WorkerWriteMainRead([](Worker& w) { emit w.OnTick(); }, &UnrelatedCall); });
+            << Scenario([=] { WorkerWriteMainRead(tick, UnrelatedCall); });
         QTest::newRow("EarlierEmissionDelivered") << Scenario(&EarlierEmissionDelivered);
         QTest::newRow("MainWriteAfterQueue") << Scenario(&MainWriteAfterQueue);
         QTest::newRow("PoolTaskAfterStart") << Scenario(&PoolTaskAfterStart);
         QTest::newRow("QThreadSubclass") << Scenario(&QThreadSubclass);
         QTest::newRow("QVectorAppend") << Scenario(
-            []
-            {
-                ChangedOnTwoThreads<QVector<int>>([](QVector<int>& v, int from) { v << from << from + 1; },
+            [] {
+                ChangedOnTwoThreads<QVector<int>>([](QVector<int>& v, int i) { v << i << i + 1; },
                                                   sizeof(QArrayData));
             });
         QTest::newRow("QHashInsert") << Scenario(
             []
             {
-                ChangedOnTwoThreads<QHash<int, int>>(
-                    [](QHash<int, int>& h, int from) { h[from] = h[from + 1] = 1; }, sizeof(QHashData));
+                ChangedOnTwoThreads<QHash<int, int>>([](QHash<int, int>& h, int i) { h[i] = h[i + 1] = 1; },
+                                                     sizeof(QHashData));
             });
     }
 
