@@ -71,11 +71,14 @@ void OnSignalEnd(QObject* sender, int signal)
         --t_untracked;
         return;
     }
-    while (t_depth > 0)
+    // Emissions nested in this one whose end never came are ended with it.
+    for (int i = t_depth - 1; i >= 0; --i)
     {
-        const Emission& emission = t_emissions[--t_depth];
-        if (emission.sender == sender && emission.signal == signal)
+        if (t_emissions[i].sender == sender && t_emissions[i].signal == signal)
+        {
+            t_depth = i;
             break;
+        }
     }
     DropEnded();
 }
@@ -173,23 +176,14 @@ void ThreadHandOff::EndQueuedCopyNow()
 
 void ThreadHandOff::ReleaseNow(const void*) {}
 void ThreadHandOff::AcquireNow(const void*) {}
-void ThreadHandOff::Detail::BeginPostingNow()
-{
-    OnSignalBegin(nullptr, -1, nullptr);
-}
-
-void ThreadHandOff::Detail::EndPostingNow()
-{
-    OnSignalEnd(nullptr, -1);
-}
+void ThreadHandOff::Detail::BeginPostingNow() {}
+void ThreadHandOff::Detail::EndPostingNow() {}
 
 bool ThreadHandOff::BeginQueuedCopyNow()
 {
     return false;
 }
 void ThreadHandOff::EndQueuedCopyNow() {}
-void ThreadHandOff::Detail::BeginPostingNow() {}
-void ThreadHandOff::Detail::EndPostingNow() {}
 
 #endif
 
