@@ -290,6 +290,12 @@ private slots:
         QTest::newRow("cut in the picture") << good.left(good.size() - 20) << false;
         QTest::newRow("no picture") << MinimapCache::ToBytes(noPicture) << false;
         QTest::newRow("picture too large") << MinimapCache::ToBytes(huge) << false;
+        DataMinimap vast = SampleRecord("Map");
+        vast.width = vast.height = 100000;
+        QTest::newRow("map too large") << MinimapCache::ToBytes(vast) << false;
+        vast.width = -512;
+        vast.height = 512;
+        QTest::newRow("map of a negative size") << MinimapCache::ToBytes(vast) << false;
     }
 
     void CacheFile()

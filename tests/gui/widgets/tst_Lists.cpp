@@ -128,6 +128,11 @@ private slots:
         // by area, and a map without a picture shows no facts.
         maps.ChangeMap(Minimap("Dune Sea", true));
         QCOMPARE(maps.GetItemById(0)[3]->data(StyledTreeView::SortRole).toInt(), 8192 * 4096);
+        // The largest map a minimap cache may hold: its area is beyond an int.
+        DataMinimap largest = Minimap("Sea Gate", true);
+        largest.width = largest.height = 65536;
+        maps.ChangeMap(largest);
+        QCOMPARE(maps.GetItemById(2)[3]->data(StyledTreeView::SortRole).toLongLong(), Q_INT64_C(4294967296));
         maps.ChangeMap(Minimap("Arm Pass", false));
         const StyledTreeView::Row red = maps.GetItemById(1);
         QVERIFY(red[3]->text().isEmpty() && red[6]->text().isEmpty());
