@@ -9,6 +9,7 @@
 #include "SyncManager.h"
 #include "TauntsManager.h"
 #include "TauntsTreeView.h"
+#include "TestArchive.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 #include "VersionTreeView.h"
@@ -218,7 +219,7 @@ private slots:
         for (const char* version : {"9.0", "105.0", "10.0", "nightly"})
             QVERIFY(TestFiles::Write(data + "/engines/" + version + "/spring", "#!/bin/sh\n", true));
         for (const char* game : {"zorn-1.2.sdz", "zorn-1.10.sdz"})
-            QVERIFY(TestFiles::Write(data + "/games/" + game, "zip"));
+            QVERIFY(TestArchive::WriteNamedContent(data + "/games/" + game));
         EngineVersionTreeView engines;
         GameVersionTreeView games;
         // Sorted as text; an engine without a "." isn't offered.
