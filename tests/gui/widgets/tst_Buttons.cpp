@@ -24,7 +24,6 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTextBrowser>
 #include <QVBoxLayout>
 
 class TestButtons : public QObject
@@ -263,17 +262,6 @@ private slots:
         group.Clear();
         group.ButtonClicked(3); // after a clear the same id is a change again
         QCOMPARE(clicked.count(), 4);
-    }
-
-    // The frames take the widget they are given into their layout; a missing one leaves it empty.
-    void FramesHoldTheirWidget()
-    {
-        auto* content = new QLabel("dark");
-        QScopedPointer<QFrame> box(Common::CreateBlackBoxFrame(content));
-        QVERIFY(content->parentWidget() == box.data() && box->layout()->indexOf(content) >= 0);
-        QScopedPointer<QFrame> empty(Common::CreateBlackBoxFrame(nullptr));
-        QCOMPARE(empty->layout()->count(), 0);
-        QVERIFY(QScopedPointer<QTextBrowser>(Common::TextBrowserStyle())->isReadOnly());
     }
 
     void MainFrameFollowsTheMainWindow()
