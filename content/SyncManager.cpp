@@ -66,6 +66,8 @@ void SyncManager::DoInitialize()
 
 void SyncManager::DoDestroy()
 {
+    // The scanner belongs to this thread.
+    m_scanner.reset();
     qDebug().noquote() << "Destroy :: SyncManager";
 }
 
