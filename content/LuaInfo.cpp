@@ -11,6 +11,8 @@ namespace
 {
 // Lua itself refuses deeper nesting ("chunk has too many syntax levels").
 constexpr int MaxDepth = 200;
+// Enough bytes for MaxValueLength characters of any UTF-8 text.
+constexpr int MaxJoinedBytes = 4 * MaxValueLength;
 
 struct Token
 {
@@ -480,8 +482,9 @@ private:
             const bool join = Is("..");
             Advance();
             const Value right = Unary(depth);
+            // Cut as they grow: locals joined to themselves would otherwise double at every line.
             value = join && Joinable(value) && Joinable(right)
-                        ? Value::Text(JoinText(value) + JoinText(right))
+                        ? Value::Text((JoinText(value) + JoinText(right)).left(MaxJoinedBytes))
                         : Value{};
         }
         return value;
