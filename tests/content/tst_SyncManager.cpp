@@ -286,92 +286,67 @@ private slots:
     }
 
     // Each archive is listed under the name the engine gives it, whatever its file is called; the
-    // engine's own unitsync library is asked as the judge.
-    void NamesAsTheEngineDoes_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QVariantMap>("entries"); // path inside -> text; none: the packed test content
-        QTest::addColumn<QString>("name");
-        const QString map = EngineHarness::TestMapName();
-        const QString game = EngineHarness::TestGameName();
-        QTest::newRow("packed test map, zip")
-            << "maps/" + EngineHarness::PackedTestMapFile("sdz") << QVariantMap() << map;
-        QTest::newRow("packed test map, 7z")
-            << "maps/" + EngineHarness::PackedTestMapFile("sd7") << QVariantMap() << map;
-        QTest::newRow("packed test game, zip")
-            << "games/" + EngineHarness::PackedTestGameFile("sdz") << QVariantMap() << game;
-        QTest::newRow("packed test game, 7z")
-            << "games/" + EngineHarness::PackedTestGameFile("sd7") << QVariantMap() << game;
-        const QVariantMap smf{{"maps/m.smf", "x"}};
-        const auto info = [&smf](const QString& lua)
-        {
-            QVariantMap entries = smf;
-            entries.insert("mapinfo.lua", lua);
-            return entries;
-        };
-        QTest::newRow("version added")
-            << "maps/b.sd7" << info("return {name = \"Bravo\", version = \"1.0\"}") << "Bravo 1.0";
-        QTest::newRow("version anywhere in the name")
-            << "maps/d.sdz" << info("return {name = \"Delta 3.0 beta\", version = \"3.0\"}")
-            << "Delta 3.0 beta";
-        QTest::newRow("version of another letter case")
-            << "maps/e.sdz" << info("return {name = \"Echo V1\", version = \"v1\"}") << "Echo V1 v1";
-        QTest::newRow("version as a number")
-            << "maps/s.sdz" << info("return {name = 'Sierra', version = 1.5}") << "Sierra 1.500000";
-        QTest::newRow("blanks kept") << "maps/g.sdz" << info("return {name = '  Golf  ', version = ' 5 '}")
-                                     << "  Golf    5 ";
-        QTest::newRow("joined, escaped and long strings")
-            << "maps/p.sdz" << info("return {name = \"Pa\\\"pa\\t\" .. [==[Q]]]==] .. 5}") << "Pa\"pa\tQ]]5";
-        QTest::newRow("the usual template")
-            << "maps/t.sd7"
-            << info("-- name = \"Commented\"\nlocal v = \"v2\"\nlocal mapinfo = {\n\tname = "
-                    "\"Tango\",\n\tversion = v,\n"
-                    "\tteams = {[0] = {name = \"Inner\"}},\n}\n--[[ name = \"Long comment\" ]]\n"
-                    "local function lowerkeys(t)\n\tlocal fix = {}\n\tfor k, x in pairs(t) do fix[k:lower()] "
-                    "= x end\n"
-                    "\treturn fix\nend\nmapinfo.description = \"Set later\"\n"
-                    "lowerMapinfo = lowerkeys(mapinfo)\nreturn lowerMapinfo\n")
-            << "Tango v2";
-        QTest::newRow("no mapinfo.lua: the map file")
-            << "maps/h.sdz" << QVariantMap{{"maps/Hotel_Map.smf", "x"}} << "Hotel_Map";
-        QTest::newRow("no name: the map file")
-            << "maps/i.sdz"
-            << QVariantMap{{"mapinfo.lua", "return {description = 'x'}"}, {"maps/India.smf", "x"}} << "India";
-        QTest::newRow("mapinfo.lua that fails")
-            << "maps/j.sdz" << QVariantMap{{"mapinfo.lua", "error('boom') {"}, {"maps/Juliet.smf", "x"}}
-            << "Juliet";
-        QTest::newRow("info file in capitals")
-            << "maps/l.sdz" << QVariantMap{{"MapInfo.lua", "return {name = 'Lima'}"}} << "Lima";
-        QTest::newRow("game with its version in the name")
-            << "games/k.sd7"
-            << QVariantMap{{"modinfo.lua", "return {name = 'Kilo 2 rc', version = '2', modtype = 1}"}}
-            << "Kilo 2 rc";
-    }
-
+    // engine's own unitsync library, asked once about them all, is the judge.
     void NamesAsTheEngineDoes()
     {
-        QFETCH(QString, file);
-        QFETCH(QVariantMap, entries);
-        QFETCH(QString, name);
+        QM_REQUIRE(EngineHarness::HasPackedTestContent(), "the packed test content (mapcompile, 7z)");
+        struct Case
+        {
+            QString file;
+            TestArchive::Entries entries; // none: the packed test content
+            QString name;
+        };
+        const auto map = [](const QString& lua) {
+            return TestArchive::Entries{{"maps/m.smf", "x"}, {"mapinfo.lua", lua.toUtf8()}};
+        };
+        const QList<Case> cases{
+            {"maps/" + EngineHarness::PackedTestMapFile("sdz"), {}, EngineHarness::TestMapName()},
+            {"maps/" + EngineHarness::PackedTestMapFile("sd7"), {}, EngineHarness::TestMapName()},
+            {"games/" + EngineHarness::PackedTestGameFile("sdz"), {}, EngineHarness::TestGameName()},
+            {"games/" + EngineHarness::PackedTestGameFile("sd7"), {}, EngineHarness::TestGameName()},
+            // The version is added unless the name holds it anywhere, in the same letter case.
+            {"maps/b.sd7", map("return {name = \"Bravo\", version = \"1.0\"}"), "Bravo 1.0"},
+            {"maps/d.sdz", map("return {name = \"Delta 3.0 beta\", version = \"3.0\"}"), "Delta 3.0 beta"},
+            {"maps/e.sdz", map("return {name = \"Echo V1\", version = \"v1\"}"), "Echo V1 v1"},
+            {"maps/s.sdz", map("return {name = 'Sierra', version = 1.5}"), "Sierra 1.500000"},
+            {"maps/g.sdz", map("return {name = '  Golf  ', version = ' 5 '}"), "  Golf    5 "},
+            {"maps/p.sdz", map("return {name = \"Pa\\\"pa\\t\" .. [==[Q]]]==] .. 5}"), "Pa\"pa\tQ]]5"},
+            {"maps/t.sd7",
+             map("-- name = \"Commented\"\nlocal v = \"v2\"\nlocal mapinfo = {\n\tname = "
+                 "\"Tango\",\n\tversion = v,\n"
+                 "\tteams = {[0] = {name = \"Inner\"}},\n}\n--[[ name = \"Long comment\" ]]\n"
+                 "local function lowerkeys(t)\n\tlocal fix = {}\n\tfor k, x in pairs(t) do fix[k:lower()] = "
+                 "x end\n"
+                 "\treturn fix\nend\nmapinfo.description = \"Set later\"\nlowerMapinfo = lowerkeys(mapinfo)\n"
+                 "return lowerMapinfo\n"),
+             "Tango v2"},
+            // Without a name, the map file's; an info file in capitals counts.
+            {"maps/h.sdz", {{"maps/Hotel_Map.smf", "x"}}, "Hotel_Map"},
+            {"maps/i.sdz", {{"mapinfo.lua", "return {description = 'x'}"}, {"maps/India.smf", "x"}}, "India"},
+            {"maps/j.sdz", {{"mapinfo.lua", "error('boom') {"}, {"maps/Juliet.smf", "x"}}, "Juliet"},
+            {"maps/l.sdz", {{"MapInfo.lua", "return {name = 'Lima'}"}}, "Lima"},
+            {"games/k.sd7",
+             {{"modinfo.lua", "return {name = 'Kilo 2 rc', version = '2', modtype = 1}"}},
+             "Kilo 2 rc"},
+        };
         TestEnvironment env;
-        const QString path = env.SpringDataDir() + '/' + file;
-        if (entries.isEmpty())
+        QSet<QString> maps;
+        QSet<QString> games;
+        for (const Case& c : cases)
         {
-            QM_REQUIRE(EngineHarness::HasPackedTestContent(), "the packed test content (mapcompile, 7z)");
+            const QString path = env.SpringDataDir() + '/' + c.file;
             QDir().mkpath(QFileInfo(path).absolutePath());
-            QVERIFY(QFile::copy(EngineHarness::TestContentDir() + "/packed/" + file, path));
-        }
-        else
-        {
-            TestArchive::Entries files;
-            for (auto it = entries.cbegin(); it != entries.cend(); ++it)
-                files.append({it.key(), it.value().toByteArray()});
-            QVERIFY(TestArchive::Write(path, files));
+            QVERIFY(c.entries.isEmpty()
+                        ? QFile::copy(EngineHarness::TestContentDir() + "/packed/" + c.file, path)
+                        : TestArchive::Write(path, c.entries));
+            (c.file.startsWith("maps/") ? maps : games) << c.name;
         }
         SyncManager::SetSystemEnginePath(QString());
-        const bool isMap = file.startsWith("maps/");
         SyncManager* sync = SyncManager::Instance();
-        QCOMPARE(isMap ? sync->GetMapInfoList().keys() : sync->GetGameVersions().keys(), QStringList{name});
+        QCOMPARE(sync->GetAvailableMaps(), maps);
+        const QStringList gameNames = sync->GetGameVersions().keys();
+        QCOMPARE(QSet<QString>(gameNames.cbegin(), gameNames.cend()), games);
+        QCOMPARE(sync->GetMapInfoText("Tango v2"), "Set later");
         cleanup();
 
         QM_REQUIRE(QFileInfo::exists(UnitSync::DefaultLibraryPath()),
@@ -379,7 +354,10 @@ private slots:
         UnitSync unitSync(UnitSync::DefaultLibraryPath());
         QString error;
         QVERIFY2(unitSync.Load(&error) && unitSync.Init({env.SpringDataDir()}, &error), qPrintable(error));
-        QCOMPARE(isMap ? unitSync.MapNames() : EngineGames(), QStringList{name});
+        const QStringList engineMaps = unitSync.MapNames();
+        const QStringList engineGames = EngineGames();
+        QCOMPARE(QSet<QString>(engineMaps.cbegin(), engineMaps.cend()), maps);
+        QCOMPARE(QSet<QString>(engineGames.cbegin(), engineGames.cend()), games);
     }
 
     // What can't be listed is logged and left as it is; the rest is listed. A scan from the cache
