@@ -10,6 +10,7 @@
 #include "SyncManager.h"
 #include "TauntsManager.h"
 #include "TauntsTreeView.h"
+#include "TestArchive.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 #include "VersionTreeView.h"
@@ -129,6 +130,11 @@ private slots:
         // by area, and a map without a picture shows no facts.
         maps.ChangeMap(Minimap("Dune Sea", true));
         QCOMPARE(maps.GetItemById(0)[3]->data(StyledTreeView::SortRole).toInt(), 8192 * 4096);
+        // The largest map a minimap cache may hold: its area is beyond an int.
+        DataMinimap largest = Minimap("Sea Gate", true);
+        largest.width = largest.height = 65536;
+        maps.ChangeMap(largest);
+        QCOMPARE(maps.GetItemById(2)[3]->data(StyledTreeView::SortRole).toLongLong(), Q_INT64_C(4294967296));
         maps.ChangeMap(Minimap("Arm Pass", false));
         const StyledTreeView::Row red = maps.GetItemById(1);
         QVERIFY(red[3]->text().isEmpty() && red[6]->text().isEmpty());
@@ -214,7 +220,7 @@ private slots:
         for (const char* version : {"9.0", "105.0", "10.0", "nightly"})
             QVERIFY(TestFiles::Write(data + "/engines/" + version + "/spring", "#!/bin/sh\n", true));
         for (const char* game : {"zorn-1.2.sdz", "zorn-1.10.sdz"})
-            QVERIFY(TestFiles::Write(data + "/games/" + game, "zip"));
+            QVERIFY(TestArchive::WriteNamedContent(data + "/games/" + game));
         EngineVersionTreeView engines;
         GameVersionTreeView games;
         // Sorted as text; an engine without a "." isn't offered.
