@@ -86,7 +86,8 @@ QList<QPair<QString, QStringList>> PathManager::GetSavedFiles() const
     replayCaches.chop(1);
     return {{m_lobbyDataDir,
              {name(GetLobbySettingsFile()), name(GetEngineSettingsFile(false)),
-              name(GetEngineSettingsFile(true)), name(GetRunGameFile()), replayCaches + QLatin1Char('*')}},
+              name(GetEngineSettingsFile(true)), name(GetRunGameFile()), replayCaches + QLatin1Char('*'),
+              QStringLiteral("content.cache")}}, // the content index's scan cache
             {m_lobbyGameDataDir,
              {name(GetLobbyGameSettingsFile()), name(GetCustomAIFile()), name(GetLaunchScriptFile())}},
             {GetMinimapCacheDir(), {QStringLiteral("*.minimap")}}};

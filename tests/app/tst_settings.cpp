@@ -213,10 +213,13 @@ private slots:
         QTemporaryDir runtime;
         qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
         const QString lobby = PathManager::Instance()->GetLobbyDataDir();
-        const QStringList gone{
-            lobby + "/spring.settings.play.cfg.XkQzRt",  lobby + "/lobby.settings.txt.aBcDeF",
-            lobby + "/zorn/game.AIs.txt.QwErTy",         lobby + "/replays.cache.rc3.pLmKoI",
-            lobby + "/minimaps/Dune Sea.minimap.GtHyJu", runtime.path() + "/quillmere-settings-AbCdEf"};
+        const QStringList gone{lobby + "/spring.settings.play.cfg.XkQzRt",
+                               lobby + "/lobby.settings.txt.aBcDeF",
+                               lobby + "/zorn/game.AIs.txt.QwErTy",
+                               lobby + "/replays.cache.rc3.pLmKoI",
+                               lobby + "/content.cache.tRfVbG",
+                               lobby + "/minimaps/Dune Sea.minimap.GtHyJu",
+                               runtime.path() + "/quillmere-settings-AbCdEf"};
         const QStringList stay{lobby + "/lobby.settings.txt.backup", lobby + "/lobby.settings.txt.Backup",
                                lobby + "/notes.txt.AbCdEf", lobby + "/spring.settings.play.cfg.XkQzRtt",
                                runtime.path() + "/quillmere-settings-young1"};
