@@ -1,5 +1,7 @@
 #include "MinimapCache.h"
 
+#include "CommonIO.h"
+
 #include <QBuffer>
 #include <QDataStream>
 #include <QDir>
@@ -97,13 +99,24 @@ ReadResult FromDevice(QIODevice* device, DataMinimap& minimap, QString* reason)
 
 ReadResult Read(const QString& path, const QString& mapName, DataMinimap& minimap, QString* reason)
 {
-    QFile file(path);
-    if (!file.exists())
+    QByteArray bytes;
+    QString problem;
+    switch (CommonIO::ReadFile(path, MaxFileBytes, &bytes, &problem))
+    {
+    case CommonIO::ReadStatus::Ok:
+        break;
+    case CommonIO::ReadStatus::Missing:
         return ReadResult::Missing;
-    if (!file.open(QIODevice::ReadOnly))
-        return Damaged(reason, QStringLiteral("can't open: ") + file.errorString());
+    case CommonIO::ReadStatus::Unreadable:
+        return Damaged(reason, QStringLiteral("can't open: ") + problem);
+    case CommonIO::ReadStatus::Damaged:
+        // Out of the way, so that the cache can be built anew.
+        return Damaged(reason, problem + QStringLiteral(" --- ") + CommonIO::SetAside(path));
+    }
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
     DataMinimap read;
-    const ReadResult result = FromDevice(&file, read, reason);
+    const ReadResult result = FromDevice(&buffer, read, reason);
     if (result != ReadResult::Ok)
         return result;
     if (read.mapName != mapName)

@@ -120,6 +120,17 @@ private slots:
             << "damage"
             << "No Such Map" << false << false
             << QStringList{"MinimapManager :: DAMAGED CACHE", "MinimapManager :: NO MINIMAP"};
+        // What can take a cache file's place: %1 the file; one moved aside is kept as "%1.corrupt".
+        const QString damaged = "MinimapManager :: DAMAGED CACHE --- %1 --- ";
+        for (const auto& place : QList<QPair<QString, QString>>{
+                 {"folder", "can't open: a folder"},
+                 {"unreadable", "can't open: Permission denied"},
+                 {"link loop", "a link loop --- kept as %1.corrupt"},
+                 {"FIFO", "a FIFO --- kept as %1.corrupt"},
+                 {"large:33554433", "larger than 33554432 bytes --- kept as %1.corrupt"}})
+            QTest::newRow(qPrintable("cache file: " + place.first))
+                << "place=" + place.first << "No Such Map" << false << false
+                << QStringList{damaged + place.second};
         QTest::newRow("cache folder can't be made: answered all the same")
             << "install,blockcache" << TestMap << true << true
             << QStringList{"MinimapCacheBuilder :: ERROR --- can't write"};
@@ -154,6 +165,10 @@ private slots:
         }
         if (steps.contains("damage"))
             QVERIFY(TestFiles::Write(cachePath, MinimapCache::ToBytes(SampleRecord(mapName)).left(40)));
+        const QString place = steps.filter("place=").value(0).mid(6);
+        if (!place.isEmpty())
+            QVERIFY(TestFiles::Place(cachePath, place));
+        const TestFiles::AsPlainUser user;
         if (steps.contains("foreign"))
             QVERIFY(MinimapCache::Write(cachePath, SampleRecord("Someone Else"), nullptr));
         if (steps.contains("cache"))
@@ -183,7 +198,10 @@ private slots:
         QCOMPARE(answer.minimap.isNull(), !loaded);
         QCOMPARE(answer.rowPicture.size(), loaded ? QSize(54, 40) : QSize(0, 0));
         for (const QString& line : logLines)
-            QVERIFY2(env.LogContains(line), qPrintable(line + "\n" + env.LogLines().join('\n')));
+            QVERIFY2(env.LogContains(line.arg(cachePath)),
+                     qPrintable(line + "\n" + env.LogLines().join('\n')));
+        const QFileInfo aside(cachePath + ".corrupt");
+        QCOMPARE(aside.exists() || aside.isSymLink(), logLines.join(' ').contains(".corrupt"));
         // The library moves the process into its write folder; the program must not notice.
         QCOMPARE(QDir::currentPath(), workingDir);
 

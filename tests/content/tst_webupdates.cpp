@@ -61,6 +61,8 @@ private slots:
         QTest::newRow("older") << 200 << QByteArray("0.0.9\n") << "none"
                                << "WebUpdates :: NO UPDATES --- 0.0.9";
         QTest::newRow("not found") << 404 << QByteArray("gone") << "error" << error + " ---";
+        QTest::newRow("redirect") << 302 << QByteArray("9.9.9\n") << "error" << error + " --- HTTP 302";
+        QTest::newRow("other success") << 203 << QByteArray("9.9.9\n") << "error" << error + " --- HTTP 203";
         QTest::newRow("garbage") << 200 << QByteArray("<html>oops</html>") << "error"
                                  << error + " --- BAD VERSION <html>oops</html>";
         QTest::newRow("empty") << 200 << QByteArray("\n\n") << "error" << error + " --- EMPTY DESCRIPTION";

@@ -1,6 +1,6 @@
 // Minimap cache files come from disk and from downloads; a damaged one must be refused, never crash
 // the reader or make it allocate without bound, and what the writer produces must read back.
-// fuzz-sources: content/MinimapCache.cpp
+// fuzz-sources: content/MinimapCache.cpp app/CommonIO.cpp
 // fuzz-libs: Qt5Gui
 
 #include "FuzzQuiet.h"
