@@ -1,30 +1,111 @@
-// The program's pages: the factory table, and every main-menu button leading to its page and
-// back, driven by clicks and keys on the real main window.
+// The program's pages: the factory table, every main-menu button leading to its page and back,
+// driven by clicks and keys on the real main window, and every dialog fitting the smallest window
+// in every language.
 
 #include "AppSettings.h"
 #include "BackgroundManager.h"
 #include "CoreUI.h"
+#include "DialogStates.h"
 #include "GuiFonts.h"
 #include "GuiManager.h"
+#include "GuiMetrics.h"
 #include "IntroMoviePage.h"
 #include "MainMenuPage.h"
 #include "MainWindow.h"
+#include "MinimapManager.h"
 #include "ModalPage.h"
 #include "PageFactory.h"
 #include "PageManager.h"
 #include "PageStorageManager.h"
 #include "PathManager.h"
 #include "SoundManager.h"
+#include "SpringConnectionManager.h"
+#include "SpringPlayersManager.h"
 #include "SteamManager.h"
+#include "SyncManager.h"
+#include "TauntsManager.h"
 #include "TestEnvironment.h"
+#include "TranslatorManager.h"
 #include "WebUpdates.h"
 
+#include <QAbstractScrollArea>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QtTest>
+
+namespace
+{
+QString Name(const QWidget* widget)
+{
+    const auto* label = qobject_cast<const QLabel*>(widget);
+    return QLatin1String(widget->metaObject()->className()) +
+           (label ? " \"" + label->text() + '"' : QString());
+}
+
+// What is wrong with the page as laid out: a visible button or caption that sticks out of the page
+// or out of a widget holding it (which cuts it off), a caption smaller than its text, a button
+// caption closer to its button's edge than a unit, texts less than a unit apart. The rows of a
+// list scroll inside it: they are the list's business.
+QStringList Misfits(QWidget* page)
+{
+    QStringList faults;
+    QList<QPair<QRect, const QLabel*>> texts;
+    for (const QWidget* widget : page->findChildren<QWidget*>())
+    {
+        const auto* label = qobject_cast<const QLabel*>(widget);
+        bool inList = false;
+        for (const QWidget* up = widget->parentWidget(); up != page; up = up->parentWidget())
+            inList = inList || qobject_cast<const QAbstractScrollArea*>(up);
+        if (!widget->isVisible() || inList || (!label && !qobject_cast<const QPushButton*>(widget)) ||
+            (label && label->text().isEmpty() && label->pixmap(Qt::ReturnByValue).isNull()))
+            continue;
+        for (const QWidget* inner = widget; inner != page; inner = inner->parentWidget())
+        {
+            if (!inner->parentWidget()->rect().contains(
+                    QRect(widget->mapTo(inner->parentWidget(), QPoint(0, 0)), widget->size())))
+                faults << Name(widget) + " sticks out of " + Name(inner->parentWidget());
+        }
+        if (!label)
+            continue;
+        const QSize need =
+            label->wordWrap() ? QSize(label->minimumSizeHint().width(), label->heightForWidth(label->width()))
+                              : label->sizeHint();
+        if (label->width() < need.width() || label->height() < need.height())
+            faults << QStringLiteral("%1 is cut: %2 px wide for %3")
+                          .arg(Name(label))
+                          .arg(label->width())
+                          .arg(need.width());
+        // What the caption really draws, its text or picture, where its alignment puts it.
+        const QSize drawn =
+            label->text().isEmpty()
+                ? label->pixmap(Qt::ReturnByValue).size()
+                : QSize(label->fontMetrics().horizontalAdvance(label->text()), label->fontMetrics().height());
+        const QRect ink = QStyle::alignedRect(Qt::LeftToRight, label->alignment(),
+                                              drawn.boundedTo(label->size()), label->rect())
+                              .translated(label->mapTo(page, QPoint(0, 0)));
+        if (const auto* button = qobject_cast<const QPushButton*>(label->parentWidget()))
+        {
+            const int left = button->mapTo(page, QPoint(0, 0)).x();
+            if (ink.left() < left + GuiUnit || ink.right() >= left + button->width() - GuiUnit)
+                faults << Name(label) + " touches the edge of its button";
+        }
+        if (label->text().isEmpty())
+            continue;
+        const QRect room = ink.adjusted(-GuiUnitHalf, 0, GuiUnitHalf, 0);
+        for (const auto& other : texts)
+        {
+            if (other.first.intersects(room))
+                faults << Name(label) + " runs into " + Name(other.second);
+        }
+        texts << qMakePair(room, label);
+    }
+    return faults;
+}
+} // namespace
 
 class TestPages : public QObject
 {
@@ -43,6 +124,8 @@ private slots:
     void QuitDialog();
     void IntroMovieWithoutFileGoesOnAtOnce();
     void IntroMoviePlaysTheFile();
+    void DialogsFitTheSmallestWindow_data();
+    void DialogsFitTheSmallestWindow();
 
 private:
     void StartUi(bool intro = false);
@@ -63,6 +146,18 @@ void TestPages::cleanup()
 {
     CoreUI::Destroy();
     ModalPage::Destroy();
+    // What the dialogs started.
+    if (SyncManager::Exists())
+        SyncManager::Instance()->InvokeBlocking("DoDestroy");
+    if (MinimapManager::Exists())
+        MinimapManager::Instance()->InvokeBlocking("DoDestroy");
+    MinimapManager::Destroy();
+    SyncManager::Destroy();
+    TauntsManager::DestroyInstance();
+    SpringPlayersManager::Destroy();
+    SpringConnectionManager::Destroy();
+    TranslatorManager::Destroy();
+    SetGuiLanguage(QString());
     WebUpdates::Destroy();
     SteamManager::Destroy();
     SoundManager::DestroyInstance();
@@ -258,6 +353,50 @@ void TestPages::IntroMoviePlaysTheFile()
     QCOMPARE(Current(), int(ID_INTRO_MOVIE));
     QTest::keyClick(MainWindow::Instance(), Qt::Key_Space);
     QCOMPARE(Current(), int(ID_MAIN_MENU));
+}
+
+void TestPages::DialogsFitTheSmallestWindow_data()
+{
+    QTest::addColumn<int>("dialog");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<QString>("language");
+    const QList<Gallery::DialogStates> dialogs = Gallery::AllDialogStates();
+    for (const char* language : {"EN", "CZ", "DE", "FR", "RU", "ZH"})
+    {
+        for (int d = 0; d < dialogs.size(); ++d)
+            for (int s = 0; s < dialogs[d].states.size(); ++s)
+                QTest::addRow("%s: %s %s", qPrintable(dialogs[d].name),
+                              qPrintable(dialogs[d].states[s].caption), language)
+                    << d << s << QString(language);
+    }
+}
+
+// On the smallest window (so on a full 1024 x 768 screen) every dialog, in each of the gallery's
+// states, shows all its buttons and texts, whole, in every language.
+void TestPages::DialogsFitTheSmallestWindow()
+{
+    QFETCH(int, dialog);
+    QFETCH(int, state);
+    QFETCH(QString, language);
+    // As the program starts in a language: the texts, then the fonts for them.
+    QVERIFY(TranslatorManager::Instance()->Load(language));
+    SetGuiLanguage(language);
+    GuiFonts::UseLanguage(language);
+    // No content from outside this test: what a dialog shows is its own.
+    SyncManager::SetSystemEnginePath(QString());
+
+    const Gallery::DialogState shown = Gallery::AllDialogStates().at(dialog).states.at(state);
+    ModalPage* page = ModalPage::Instance();
+    page->setFixedSize(GuiBaseSize + QSize(2 * GuiMargin, 2 * GuiMargin));
+    page->setModalWidget(shown.make());
+    page->show();
+    QCoreApplication::processEvents();
+    if (shown.after)
+        shown.after(page->GetModalWidget());
+    QCoreApplication::processEvents();
+    QCOMPARE(page->size(), QSize(1024, 768));
+    const QStringList faults = Misfits(page);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
 }
 
 QTEST_MAIN(TestPages)

@@ -1,6 +1,7 @@
 // The main window and the GUI manager: geometry fitted and saved, full screen, screenshots, the
 // first page, key chords, page reactions, update news and the quit. The real-window test covers
-// the first start's full screen and a stored giant geometry.
+// the first start's full screen, a stored giant geometry, a window manager's frame on a small
+// screen and the start after a close while minimized.
 
 #include "AppDefines.h"
 #include "AppSettings.h"
@@ -36,6 +37,7 @@ private slots:
 
     void FitStoredGeometry_data();
     void FitStoredGeometry();
+    void FitWithAFrame();
     void StoredState_data();
     void StoredState();
     void CloseSavesOnce();
@@ -116,6 +118,18 @@ void TestMainWindow::FitStoredGeometry()
     QCOMPARE(WindowGeometry::Fit(pos, size, QSize(1152, 960), QSize(1024, 768), areas), expected);
 }
 
+// With a window manager's frame (borders 1 and 5, title bar 20) the whole window is on the screen:
+// too large a window is shrunk, below the smallest size if it must, never pushed off.
+void TestMainWindow::FitWithAFrame()
+{
+    const QMargins frame(1, 20, 1, 5);
+    const auto fit = [&](const QPoint& pos, const QSize& size, const QRect& area)
+    { return WindowGeometry::Fit(pos, size, QSize(1152, 960), QSize(1024, 768), {area}, frame); };
+    QCOMPARE(fit({107, 0}, {1152, 768}, {0, 0, 1366, 728}), QRect(107, 0, 1154, 728));
+    QCOMPARE(fit({-50, -50}, {4000, 4000}, {0, 0, 1920, 1040}), QRect(0, 0, 1920, 1040));
+    QCOMPARE(fit({12, 34}, {1200, 900}, {0, 0, 1920, 1040}), QRect(12, 34, 1202, 925));
+}
+
 void TestMainWindow::StoredState_data()
 {
     QTest::addColumn<int>("state");
@@ -124,6 +138,10 @@ void TestMainWindow::StoredState_data()
     QTest::newRow("normal") << 0 << false << false;
     QTest::newRow("maximized") << 2 << false << true;
     QTest::newRow("full screen") << 4 << true << false;
+    // A window that came back minimized would leave an empty screen.
+    QTest::newRow("minimized") << 1 << false << false;
+    QTest::newRow("minimized from maximized") << 3 << false << true;
+    QTest::newRow("minimized from full screen") << 5 << true << false;
 }
 
 void TestMainWindow::StoredState()
@@ -135,6 +153,7 @@ void TestMainWindow::StoredState()
     TestUi::Start();
     QCOMPARE(MainWindow::Instance()->IsFullscreen(), fullscreen);
     QCOMPARE(bool(MainWindow::Instance()->windowState() & Qt::WindowMaximized), maximized);
+    QVERIFY(!(MainWindow::Instance()->windowState() & Qt::WindowMinimized));
 }
 
 void TestMainWindow::CloseSavesOnce()

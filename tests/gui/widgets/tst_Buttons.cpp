@@ -19,13 +19,12 @@
 #include "helper_Sounds.h"
 
 #include <QFrame>
-#include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
-#include <QVBoxLayout>
 
 class TestButtons : public QObject
 {
@@ -40,7 +39,6 @@ private slots:
     }
     void cleanup()
     {
-        Common::SetMainWindow(nullptr);
         SoundManager::DestroyInstance();
         m_env.reset();
     }
@@ -274,31 +272,6 @@ private slots:
         QScopedPointer<QFrame> empty(Common::CreateBlackBoxFrame(nullptr));
         QCOMPARE(empty->layout()->count(), 0);
         QVERIFY(QScopedPointer<QTextBrowser>(Common::TextBrowserStyle())->isReadOnly());
-    }
-
-    void MainFrameFollowsTheMainWindow()
-    {
-        QWidget window;
-        window.setMinimumSize(1024, 768);
-        window.resize(1152, 960);
-        Common::SetMainWindow(&window);
-        QCOMPARE(Common::GetMainWindow(), &window);
-        QScopedPointer<QHBoxLayout> outer(Common::CreateMainFrame(new QVBoxLayout()));
-        QScopedPointer<QWidget> frame(outer->itemAt(0)->widget());
-        QCOMPARE(frame->minimumSize(), QSize(1024, 768));
-        QCOMPARE(frame->maximumSize(), QSize(1152, 960));
-
-        // A window that went away is forgotten.
-        auto* gone = new QWidget();
-        Common::SetMainWindow(gone);
-        delete gone;
-        QVERIFY(Common::GetMainWindow() == nullptr);
-        auto* inner = new QVBoxLayout();
-        QScopedPointer<QHBoxLayout> again(Common::CreateMainFrame(inner));
-        QCOMPARE(again->count(), 1);
-        QScopedPointer<QWidget> fallback(again->itemAt(0)->widget());
-        QCOMPARE(fallback->layout(), inner);
-        QCOMPARE(fallback->minimumSize(), QSize(1024, 768));
     }
 
 private:
