@@ -1,5 +1,6 @@
 #include "DialogShots.h"
 
+#include "DialogFit.h"
 #include "GalleryKit.h"
 #include "GuiMetrics.h"
 #include "ModalPage.h"
@@ -17,7 +18,7 @@ QSize DialogWindowSize()
 
 namespace
 {
-QImage Shot(const DialogState& state)
+QImage Shot(const QString& name, const DialogState& state)
 {
     Sheet backdrop;
     backdrop.Grid()->setContentsMargins(0, 0, 0, 0);
@@ -33,6 +34,9 @@ QImage Shot(const DialogState& state)
     // Let delayed colour changes, timers and layout passes settle.
     QTest::qWait(60 + state.settleMs);
     const QImage image = backdrop.grab().toImage();
+    // A dialog that does not fit the smallest window is a fault, whatever its picture shows.
+    for (const QString& misfit : Misfits(page))
+        Fail(name + QStringLiteral(": ") + state.caption + QStringLiteral(": ") + misfit);
     backdrop.hide();
     ModalPage::Destroy();
     return image;
@@ -58,7 +62,7 @@ void DialogSheet(const QString& dir, const QString& name, const QList<DialogStat
         painter.setPen(QColor(255, 195, 0));
         painter.drawText(QRect(at, QSize(window.width(), captionHeight)), Qt::AlignCenter,
                          name + QStringLiteral(": ") + states[i].caption);
-        painter.drawImage(at + QPoint(0, captionHeight), Shot(states[i]));
+        painter.drawImage(at + QPoint(0, captionHeight), Shot(name, states[i]));
     }
     painter.end();
     SaveImage(sheet, dir, name);

@@ -1,8 +1,7 @@
 // The button family and the small widgets beside them: clocks, the player picture, the group
-// check widget and the widget helpers of Common (their drawing is the gallery's).
+// check widget (their drawing is the gallery's).
 #include "AppSettings.h"
 #include "Common.h"
-#include "CommonWidgets.h"
 #include "GroupCheckWidget.h"
 #include "GuiFonts.h"
 #include "GuiMetrics.h"
@@ -18,13 +17,10 @@
 #include "UTCTimeWidget.h"
 #include "helper_Sounds.h"
 
-#include <QFrame>
 #include <QLabel>
-#include <QLayout>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTextBrowser>
 
 class TestButtons : public QObject
 {
@@ -261,17 +257,6 @@ private slots:
         group.Clear();
         group.ButtonClicked(3); // after a clear the same id is a change again
         QCOMPARE(clicked.count(), 4);
-    }
-
-    // The frames take the widget they are given into their layout; a missing one leaves it empty.
-    void FramesHoldTheirWidget()
-    {
-        auto* content = new QLabel("dark");
-        QScopedPointer<QFrame> box(Common::CreateBlackBoxFrame(content));
-        QVERIFY(content->parentWidget() == box.data() && box->layout()->indexOf(content) >= 0);
-        QScopedPointer<QFrame> empty(Common::CreateBlackBoxFrame(nullptr));
-        QCOMPARE(empty->layout()->count(), 0);
-        QVERIFY(QScopedPointer<QTextBrowser>(Common::TextBrowserStyle())->isReadOnly());
     }
 
 private:
