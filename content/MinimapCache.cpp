@@ -72,6 +72,8 @@ ReadResult FromDevice(QIODevice* device, DataMinimap& minimap, QString* reason)
         return Damaged(reason, QStringLiteral("truncated"));
     if (hasPicture != 1)
         return Damaged(reason, QStringLiteral("no picture"));
+    if (width < 0 || height < 0 || width > MaxMapSide || height > MaxMapSide)
+        return Damaged(reason, QStringLiteral("map size %1 x %2").arg(width).arg(height));
 
     // The picture is read by hand rather than by the QImage stream operator, so that a damaged size
     // is refused before anything is allocated for it.

@@ -20,6 +20,9 @@ constexpr quint32 Magic = 0xA0B0C0FF;
 constexpr qint32 Version = 1;
 // Larger pictures in a cache file are taken as damage rather than decoded.
 constexpr int MaxPictureSide = 4096;
+// A map's width and height in map units (512 to a size unit): 0 when the engine gave none, at most
+// 128 size units, far beyond the largest maps; anything else is damage.
+constexpr int MaxMapSide = 128 * 512;
 
 enum class ReadResult
 {

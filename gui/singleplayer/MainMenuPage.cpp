@@ -50,8 +50,6 @@ MainMenuPage::MainMenuPage() : NPage(ID_MAIN_MENU, ID_EMPTY, QStringLiteral("Mai
         {tr("Single Player"),
          {{tr("Quick Skirmish"), ID_SKIRMISH_SIMPLE},
           {tr("Custom Skirmish"), ID_SKIRMISH_CUSTOM},
-          {tr("Campaign"), ID_CAMPAIGN_MISSION_LIST},
-          {tr("Tutorials"), ID_TUTORIAL_MISSION_LIST},
           {tr("Replays"), ID_REPLAYS}}},
         {tr("Multiplayer"),
          {{tr("Lobby Server"), ID_SPRING_LOGIN},
@@ -62,11 +60,7 @@ MainMenuPage::MainMenuPage() : NPage(ID_MAIN_MENU, ID_EMPTY, QStringLiteral("Mai
           {tr("Extras"), ID_EXTRAS},
           {tr("About"), ID_ABOUT},
           {tr("Updates"), ID_UPDATES}}},
-        {tr("Developers"),
-         {{tr("AI Projects"), ID_AI_PROJECTS},
-          {tr("AI Editor"), ID_AI_EDITOR},
-          {tr("Mission Editor"), ID_MISSION_EDITOR},
-          {tr("Game Tests"), ID_GAME_TESTS}}},
+        {tr("Developers"), {{tr("AI Projects"), ID_AI_PROJECTS}, {tr("Game Tests"), ID_GAME_TESTS}}},
     };
 
     // Three columns (multiplayer and program share one), so that the menu fits the smallest window.

@@ -20,7 +20,8 @@ public slots:
     void DoButtonCancelClick() override;
 };
 
-// The main menu: one button for each page a player can go to from here, and Quit.
+// The main menu: one button for each page a player can go to from here, and Quit. The campaign and
+// tutorial lists and the mission and AI editors have no entry; they are shown by page id.
 class MainMenuPage : public NPage
 {
     Q_OBJECT

@@ -157,8 +157,7 @@ void MinimapSkirmishWidget::paintEvent(QPaintEvent* event)
     const QPointF offset = GetPictureOffset();
     const double w = m_scaled.width();
     const double h = m_scaled.height();
-    // Boxes from outside (a host, a saved set-up) may reach past the map; only the map part is drawn.
-    const QRectF picture(0, 0, w, h);
+    // Boxes are drawn as they come, also where they reach past the map: the widget never clamps them.
     const QPen pen(Common::ColorDarkGray(), 1);
     for (auto it = m_rects.cbegin(); it != m_rects.cend(); ++it)
     {
@@ -170,9 +169,6 @@ void MinimapSkirmishWidget::paintEvent(QPaintEvent* event)
             rect.setRight(w);
         if (rect.bottom() < h && h - rect.bottom() < 1.0)
             rect.setBottom(h);
-        rect = rect.normalized().intersected(picture);
-        if (rect.isEmpty())
-            continue;
         rect.translate(offset);
         painter.setBrush(brush);
         if (rect.width() > 24.0 && rect.height() > 24.0)

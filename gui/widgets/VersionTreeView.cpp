@@ -20,10 +20,7 @@ VersionTreeView::VersionTreeView(const Design& design, QWidget* parent)
     setColumnWidth(1, Common::Scale(8));
     setColumnWidth(ColumnVersion, design.width);
     setColumnHidden(0, true);
-    // The version column takes the room of the empty last one: long versions aren't cut short.
-    header()->setStretchLastSection(false);
-    header()->setSectionResizeMode(ColumnVersion, QHeaderView::Stretch);
-    setColumnHidden(3, true);
+    header()->setStretchLastSection(true);
     header()->setSectionsMovable(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSortingEnabled(true);

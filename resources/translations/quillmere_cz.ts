@@ -252,22 +252,6 @@
         <source>Quit</source>
         <translation>Konec</translation>
     </message>
-    <message>
-        <source>Campaign</source>
-        <translation>Kampaň</translation>
-    </message>
-    <message>
-        <source>Tutorials</source>
-        <translation>Výuka</translation>
-    </message>
-    <message>
-        <source>AI Editor</source>
-        <translation>Editor AI</translation>
-    </message>
-    <message>
-        <source>Mission Editor</source>
-        <translation>Editor misí</translation>
-    </message>
 </context>
 <context>
     <name>MapsTreeView</name>

@@ -252,22 +252,6 @@
         <source>Quit</source>
         <translation>Beenden</translation>
     </message>
-    <message>
-        <source>Campaign</source>
-        <translation>Kampagne</translation>
-    </message>
-    <message>
-        <source>Tutorials</source>
-        <translation>Tutorials</translation>
-    </message>
-    <message>
-        <source>AI Editor</source>
-        <translation>KI-Editor</translation>
-    </message>
-    <message>
-        <source>Mission Editor</source>
-        <translation>Missionseditor</translation>
-    </message>
 </context>
 <context>
     <name>MapsTreeView</name>

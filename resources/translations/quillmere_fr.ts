@@ -252,22 +252,6 @@
         <source>Quit</source>
         <translation>Quitter</translation>
     </message>
-    <message>
-        <source>Campaign</source>
-        <translation>Campagne</translation>
-    </message>
-    <message>
-        <source>Tutorials</source>
-        <translation>Tutoriels</translation>
-    </message>
-    <message>
-        <source>AI Editor</source>
-        <translation>Éditeur d&apos;IA</translation>
-    </message>
-    <message>
-        <source>Mission Editor</source>
-        <translation>Éditeur de missions</translation>
-    </message>
 </context>
 <context>
     <name>MapsTreeView</name>

@@ -252,22 +252,6 @@
         <source>Quit</source>
         <translation>Выход</translation>
     </message>
-    <message>
-        <source>Campaign</source>
-        <translation>Кампания</translation>
-    </message>
-    <message>
-        <source>Tutorials</source>
-        <translation>Обучение</translation>
-    </message>
-    <message>
-        <source>AI Editor</source>
-        <translation>Редактор ИИ</translation>
-    </message>
-    <message>
-        <source>Mission Editor</source>
-        <translation>Редактор миссий</translation>
-    </message>
 </context>
 <context>
     <name>MapsTreeView</name>

@@ -252,22 +252,6 @@
         <source>Quit</source>
         <translation>退出</translation>
     </message>
-    <message>
-        <source>Campaign</source>
-        <translation>战役</translation>
-    </message>
-    <message>
-        <source>Tutorials</source>
-        <translation>教程</translation>
-    </message>
-    <message>
-        <source>AI Editor</source>
-        <translation>AI 编辑器</translation>
-    </message>
-    <message>
-        <source>Mission Editor</source>
-        <translation>任务编辑器</translation>
-    </message>
 </context>
 <context>
     <name>MapsTreeView</name>

@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (MinimapCache::FromDevice(&buffer, read, nullptr) != MinimapCache::ReadResult::Ok)
         return 0;
     if (!read.loaded || read.minimap.isNull() || read.minimap.width() > MinimapCache::MaxPictureSide ||
-        read.minimap.height() > MinimapCache::MaxPictureSide)
+        read.minimap.height() > MinimapCache::MaxPictureSide || read.width < 0 || read.height < 0 ||
+        read.width > MinimapCache::MaxMapSide || read.height > MinimapCache::MaxMapSide)
         __builtin_trap();
 
     QByteArray again = MinimapCache::ToBytes(read);

@@ -10,6 +10,7 @@
 #include "SpringPlayersManager.h"
 #include "SyncManager.h"
 #include "TauntsManager.h"
+#include "TestArchive.h"
 #include "TestFiles.h"
 
 #include <QDir>
@@ -38,12 +39,12 @@ public:
         QDir().mkpath(maps);
         QFile::link(QStringLiteral(QM_TEST_CONTENT_DIR "/maps/QuillTestMap.sdd"), maps + "/QuillTestMap.sdd");
         for (const char* name : {"Ashen Delta.sd7", "Broken Causeway.sdz", "Cinder Wastes v2.sd7"})
-            TestFiles::Write(maps + '/' + QLatin1String(name), "x");
+            TestArchive::WriteNamedContent(maps + '/' + QLatin1String(name));
         for (const char* engine : {"engines/105.1/spring", "engines/106.0/spring"})
             TestFiles::Write(paths->GetSpringDataDir() + '/' + QLatin1String(engine), "x", true);
         for (const char* game :
              {"games/Morvantis 1.0.sdz", "games/Morvantis 1.1.sdz", "games/Vesquard 0.9.sd7"})
-            TestFiles::Write(paths->GetSpringDataDir() + '/' + QLatin1String(game), "x");
+            TestArchive::WriteNamedContent(paths->GetSpringDataDir() + '/' + QLatin1String(game));
         const QString taunts = paths->GetTauntsDir() + "/taunts.ini";
         TestFiles::Write(
             taunts, "[General]\ncount=4\n[1]\nkey=1\nmessage=Hello there\n[2]\nkey=2\nmessage=Nice shot\n"

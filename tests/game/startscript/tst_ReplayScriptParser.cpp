@@ -226,10 +226,12 @@ private slots:
 
     // The value tree the parser builds (and the generator writes from): plain use is driven by the
     // scripts above and the generator's golden files; here its edges.
-    void InsertHashEmptiesAnExistingSection()
+    void InsertHashEmptiesAnExistingSection_ContainsAddsNothing()
     {
         Variable root(VariableHash{});
         root.Insert("s", VariableHash()).Insert("a", QVariant(1));
+        QVERIFY(root.Contains("s") && !root.Contains("t"));
+        QCOMPARE(root.Hash().keys(), QStringList{"s"});
         QCOMPARE(root["s"].Hash().size(), 1);
         Variable& again = root.Insert("s", VariableHash());
         QVERIFY(again.IsHash());

@@ -12,7 +12,10 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <csignal>
 #include <memory>
+
+#include <sys/resource.h>
 
 using namespace TestRecords;
 
@@ -42,6 +45,22 @@ QStringList ReadLines(const QString& path)
 QString ReadAll(const QString& path)
 {
     return QString::fromUtf8(TestFiles::Read(path));
+}
+
+// Runs `write` with a limit on the size of the files this process writes: past it a write fails
+// part-way with EFBIG, as on a full disk (the signal that would end the process is ignored).
+template <typename Write>
+void WithFileSizeLimit(rlim_t bytes, Write write)
+{
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit limit = old;
+    limit.rlim_cur = bytes;
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    write();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
 }
 } // namespace
 
@@ -236,6 +255,8 @@ private slots:
             << 1 << "SpringLaunchManager :: Start failed --- the engine could not be started";
         QTest::newRow("script cannot be written")
             << 2 << "SpringLaunchManager :: Could not open file to write Start Script";
+        QTest::newRow("script cut short part-way, the last one kept")
+            << 3 << "SpringLaunchManager :: Start failed --- the start script could not be written";
         // Which records the engine would refuse: the generator's tests; here two of them.
         QTest::newRow("empty script") << 5 << refused;
         QTest::newRow("player without a name") << 6 << refused + ": player 0 has no name";
@@ -257,13 +278,16 @@ private slots:
             QDir().mkpath(Script()); // a folder where the file should be
         else if (fault == 6)
             record.players.first().name = " ";
-        else
+        else if (fault == 5)
         {
             record = Client(QString());
             record.me.isBattleFounder = true;
             record.engineVersion = Version;
         }
-        SpringLaunchManager::Instance()->StartSkirmish(record);
+        const auto start = [&] { SpringLaunchManager::Instance()->StartSkirmish(record); };
+        if (fault == 3)
+            QVERIFY(TestFiles::Write(Script(), "[GAME]\n{\n}\n"));
+        fault == 3 ? WithFileSizeLimit(100, start) : start(); // the new script is cut short
         QVERIFY(WaitStopped());
         QCOMPARE(m_signals, QStringList({"SpringFailed"}));
         QVERIFY2(m_env->LogContains(log), qPrintable(m_env->LogLines().join('\n')));
@@ -271,7 +295,14 @@ private slots:
         QVERIFY(QDir(Data() + "/games/Dev.sdd").exists());
         QVERIFY(!QDir(Data() + "/games/Dev.sdd.useless").exists());
         QVERIFY(!SpringLaunchManager::Instance()->IsRunning());
-        if (fault >= 3)
+        if (fault == 3)
+        {
+            QCOMPARE(ReadAll(Script()), "[GAME]\n{\n}\n");
+            const QDir folder = QFileInfo(Script()).dir();
+            QCOMPARE(folder.entryList({"spring.start*"}, QDir::Files | QDir::Hidden),
+                     QStringList{QFileInfo(Script()).fileName()});
+        }
+        if (fault > 3)
             QVERIFY(!QFile::exists(Script()));
         if (fault != 1)
             return;

@@ -150,22 +150,16 @@ private slots:
         QVERIFY(generator.Script().contains("\t[AI11]\n\t{\n\t\tHost=10;\n"));
     }
 
-    void HostScript_NoOptions_NoSectionNoLogLine()
+    void HostScript_NoOptionsNoSectionNoLogLine_EmptyFieldsEmptyValues()
     {
         TestEnvironment env;
         DataStartScript r = OneAgainstAi();
         r.options = DataBattleOptions();
+        r.mapName.clear();
         const StartScriptGenerator generator(r);
         QVERIFY(!generator.Script().contains("modoptions"));
         QVERIFY(!env.LogContains("AppendOptionsList"));
         QVERIFY(generator.Script().endsWith("\tstartpostype=2;\n}\n"));
-    }
-
-    void HostScript_EmptyFieldsAreEmptyValues()
-    {
-        DataStartScript r = OneAgainstAi();
-        r.mapName.clear();
-        const StartScriptGenerator generator(r);
         QVERIFY(generator.Script().contains("\n\tMapName=;\n"));
     }
 

@@ -13,6 +13,7 @@
 #include "SyncManager.h"
 #include "TauntsManager.h"
 #include "TauntsTreeView.h"
+#include "TestArchive.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 #include "VersionTreeView.h"
@@ -40,7 +41,8 @@ class TestListDialogs : public QObject
     void Content(const QStringList& files)
     {
         for (const QString& file : files)
-            QVERIFY(TestFiles::Write(m_env->Path(file), "x", file.startsWith("engines/")));
+            QVERIFY(file.startsWith("engines/") ? TestFiles::Write(m_env->Path(file), "x", true)
+                                                : TestArchive::WriteNamedContent(m_env->Path(file)));
         SyncManager::SetSystemEnginePath(QString());
     }
 
@@ -48,7 +50,7 @@ private slots:
     void init()
     {
         m_env = std::make_unique<TestEnvironment>();
-        // Minimaps come from caches only: no map archive here is real.
+        // Minimaps come from caches only: no map archive here holds a map file.
         MinimapManager::SetLibraryPath(m_env->Path("no-unitsync.so"));
     }
 

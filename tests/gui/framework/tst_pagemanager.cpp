@@ -114,12 +114,16 @@ private slots:
                            "PageStorageManager :: PAGE -1 NOT EXIST. USE \"MainMenu\"",
                            "PageManager :: SetNextPage --- NO PAGE -1"};
         const QString again = "PageManager :: SetNextPage --- SELECTED ALREADY 3 Main Menu";
+        // The store keeps no entry for 30: the second request warns again.
+        const QStringList thirty = {"PageStorageManager :: PAGE 30 NOT EXIST. USE \"MainMenu\"",
+                                    "PageManager :: PAGES --- CHANGE 30 >> 3 Main Menu", again};
         QTest::newRow("unknown id with the main menu shown")
-            << L("static:3 static:30") << I{1, 3} << I{3} << I{3} << I{} << 0
-            << QStringList{"PageStorageManager :: PAGE 30 NOT EXIST. USE \"MainMenu\"",
-                           "PageManager :: PAGES --- CHANGE 30 >> 3 Main Menu", again};
+            << L("static:3 static:30 static:30") << I{1, 3} << I{3} << I{3} << I{} << 0 << thirty + thirty;
         QTest::newRow("the same page again") << L("static:3 static:3 click:3") << I{1, 3} << I{3} << I{3}
                                              << I{} << 0 << QStringList{again, again};
+        QTest::newRow("the AI editor, which has no text of its own")
+            << L("static:23 static:23") << I{1, 23} << I{23} << I{23} << I{} << 0
+            << QStringList{"PageManager :: SetNextPage --- SELECTED ALREADY 23 NO_SUCH_PAGE"};
     }
 
     void Navigation()
@@ -313,17 +317,9 @@ private slots:
         QCOMPARE(PageStorageManager::GetPage(1), zero);
     }
 
-    // Unknown ids asked for: the navigation table's; destroying ids never built does nothing.
-    void UnknownIds()
-    {
-        PageStorageManager::DestroyPage(ID_REPLAYS);
-        PageStorageManager::DestroyPage(99);
-        PageStorageManager::DestroyPage(-5);
-        QVERIFY(TestPageFactory::Built().isEmpty());
-    }
-
     void DestroyIsDeferredAndForgetsAtOnce()
     {
+        PageStorageManager::DestroyPage(ID_REPLAYS); // never built: nothing to do
         QPointer<NPage> page = PageStorageManager::GetPage(ID_REPLAYS);
         PageStorageManager::DestroyPage(ID_REPLAYS);
         QVERIFY(page);

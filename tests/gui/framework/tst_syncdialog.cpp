@@ -8,6 +8,7 @@
 #include "NotInSyncModal.h"
 #include "SyncHandler.h"
 #include "SyncManager.h"
+#include "TestArchive.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 #include "helper_dialogs.h"
@@ -93,7 +94,7 @@ private slots:
         QVERIFY(dialog->RetryButton()->isEnabled());
 
         // The game arrives; Enter presses Retry, which waits until the answer.
-        QVERIFY(TestFiles::Write(m_env->Path("games/Late Game 3.sdz"), "x"));
+        QVERIFY(TestArchive::WriteNamedContent(m_env->Path("games/Late Game 3.sdz")));
         SyncManager::Instance()->InvokeBlocking("DoReload");
         QElapsedTimer clock;
         clock.start();

@@ -1,6 +1,7 @@
 // The lists built on the styled tree view: maps, custom AIs with their file, versions and taunts
 // with their file, driven through their own functions and real mouse events.
 #define QTEST_QPA_MOUSE_HANDLING // presses and releases go through the window like real ones
+#include "Common.h"
 #include "CustomAIFile.h"
 #include "CustomAITreeView.h"
 #include "GuiFonts.h"
@@ -9,6 +10,7 @@
 #include "SyncManager.h"
 #include "TauntsManager.h"
 #include "TauntsTreeView.h"
+#include "TestArchive.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 #include "VersionTreeView.h"
@@ -128,6 +130,11 @@ private slots:
         // by area, and a map without a picture shows no facts.
         maps.ChangeMap(Minimap("Dune Sea", true));
         QCOMPARE(maps.GetItemById(0)[3]->data(StyledTreeView::SortRole).toInt(), 8192 * 4096);
+        // The largest map a minimap cache may hold: its area is beyond an int.
+        DataMinimap largest = Minimap("Sea Gate", true);
+        largest.width = largest.height = 65536;
+        maps.ChangeMap(largest);
+        QCOMPARE(maps.GetItemById(2)[3]->data(StyledTreeView::SortRole).toLongLong(), Q_INT64_C(4294967296));
         maps.ChangeMap(Minimap("Arm Pass", false));
         const StyledTreeView::Row red = maps.GetItemById(1);
         QVERIFY(red[3]->text().isEmpty() && red[6]->text().isEmpty());
@@ -213,7 +220,7 @@ private slots:
         for (const char* version : {"9.0", "105.0", "10.0", "nightly"})
             QVERIFY(TestFiles::Write(data + "/engines/" + version + "/spring", "#!/bin/sh\n", true));
         for (const char* game : {"zorn-1.2.sdz", "zorn-1.10.sdz"})
-            QVERIFY(TestFiles::Write(data + "/games/" + game, "zip"));
+            QVERIFY(TestArchive::WriteNamedContent(data + "/games/" + game));
         EngineVersionTreeView engines;
         GameVersionTreeView games;
         // Sorted as text; an engine without a "." isn't offered.
@@ -228,6 +235,28 @@ private slots:
         QTest::mouseDClick(engines.viewport(), Qt::LeftButton, {},
                            QPoint(20, engines.viewport()->height() - 4));
         QCOMPARE(doubled.count(), 0); // empty space; a row: the version dialogs' test
+    }
+
+    // Column 2 keeps its width; the empty column 3 takes the rest of the list.
+    void VersionColumns()
+    {
+        AiProjectVersionTreeView aiProject;
+        EngineVersionTreeView engines;
+        GameVersionTreeView games;
+        CustomAITreeView customAis;
+        for (const auto& [view, width] : {std::pair<VersionTreeView*, int>{&aiProject, 150},
+                                          {&engines, 240},
+                                          {&games, 150},
+                                          {&customAis, 180}})
+        {
+            view->resize(600, 200);
+            view->show();
+            QVERIFY(QTest::qWaitForWindowExposed(view));
+            QCOMPARE(view->columnWidth(2), Common::Scale(width));
+            QVERIFY(!view->isColumnHidden(3));
+            QCOMPARE(view->columnWidth(1) + view->columnWidth(2) + view->columnWidth(3),
+                     view->viewport()->width());
+        }
     }
 
     void AiProjectVersionsReplaced()
@@ -332,41 +361,42 @@ private slots:
         QCOMPARE(taunts->Count(), 3);
     }
 
-    void TauntsMissingGroupIsSkipped()
+    // Odd files: each entry as "key:message:file", the file looked up by message.
+    void TauntsOddFiles_data()
     {
-        WriteTaunts(
-            "count=2\n[1]\nkey=a\nmessage=Alpha\nfile=a.wav\n[3]\nkey=c\nmessage=Gamma\nfile=c.wav\n");
-        TauntsManager* taunts = TauntsManager::Instance();
-        QCOMPARE(taunts->GetTaunts(), (QHash<QString, QString>{{"a", "Alpha"}}));
-        QVERIFY(taunts->GetTauntFile(QString()).isEmpty());
-        QVERIFY(m_env->LogContains("TauntsManager :: Missing taunts --- 1 of 2 skipped"));
-    }
-
-    void TauntsLaterEntriesOverwrite()
-    {
-        WriteTaunts("count=2\n[1]\nkey=a\nmessage=Same\nfile=1.wav\n[2]\nkey=a\nmessage=SAME\nfile=2.wav\n");
-        TauntsManager* taunts = TauntsManager::Instance();
-        QCOMPARE(taunts->Count(), 1);
-        QCOMPARE(taunts->GetMessage("a"), "SAME");
-        QCOMPARE(taunts->GetTauntFile("same"), "2.wav");
-    }
-
-    void TauntsBadCountsAreBounded()
-    {
-        WriteTaunts("count=-5\n[1]\nkey=a\nmessage=A\nfile=a.wav\n");
-        QCOMPARE(TauntsManager::Instance()->Count(), 0);
-        TauntsManager::DestroyInstance();
-
-        WriteTaunts("count=banana\n[1]\nkey=a\nmessage=A\nfile=a.wav\n");
-        QCOMPARE(TauntsManager::Instance()->Count(), 0);
-        TauntsManager::DestroyInstance();
-
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QString>("log");
+        QTest::newRow("missing group skipped")
+            << QByteArray(
+                   "count=2\n[1]\nkey=a\nmessage=Alpha\nfile=a.wav\n[3]\nkey=c\nmessage=Gamma\nfile=c.wav\n")
+            << QStringList{"a:Alpha:a.wav"} << "TauntsManager :: Missing taunts --- 1 of 2 skipped";
+        QTest::newRow("later entries overwrite")
+            << QByteArray(
+                   "count=2\n[1]\nkey=a\nmessage=Same\nfile=1.wav\n[2]\nkey=a\nmessage=SAME\nfile=2.wav\n")
+            << QStringList{"a:SAME:2.wav"} << "TauntsManager :: Load 1 taunts";
+        const QByteArray one = "\n[1]\nkey=a\nmessage=A\nfile=a.wav\n";
+        QTest::newRow("negative count")
+            << "count=-5" + one << QStringList() << "TauntsManager :: Load 0 taunts";
+        QTest::newRow("count not a number") << "count=banana" + one << QStringList() << "Load 0 taunts";
         // A hostile pack claiming two billion entries is read up to the limit, quickly.
-        WriteTaunts("count=2000000000\n[1]\nkey=a\nmessage=A\nfile=a.wav\n");
+        QTest::newRow("two billion") << "count=2000000000" + one << QStringList{"a:A:a.wav"}
+                                     << "TauntsManager :: Too many taunts --- 2000000000";
+    }
+
+    void TauntsOddFiles()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, entries);
+        QFETCH(QString, log);
+        WriteTaunts(file);
         TauntsManager* taunts = TauntsManager::Instance();
-        QVERIFY(taunts->Count() <= 2);
-        QVERIFY(taunts->Contains("a"));
-        QVERIFY(m_env->LogContains("TauntsManager :: Too many taunts --- 2000000000"));
+        const auto all = taunts->GetTaunts();
+        QStringList read;
+        for (auto it = all.cbegin(); it != all.cend(); ++it)
+            read << it.key() + ':' + it.value() + ':' + taunts->GetTauntFile(it.value().toLower());
+        QCOMPARE(read, entries);
+        QVERIFY2(m_env->LogContains(log), qPrintable(m_env->LogLines().join('\n')));
     }
 
 private:
