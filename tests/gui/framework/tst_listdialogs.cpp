@@ -78,22 +78,17 @@ private slots:
         QTest::addColumn<QStringList>("result"); // empty: no result
         QTest::addColumn<QStringList>("sounds");
         const QStringList on{"button.on"}, off{"button.off"};
-        QTest::newRow("engine, double click") << "engine"
-                                              << "double click 1" << QStringList{"106.0"} << on;
-        QTest::newRow("engine, row then Enter") << "engine"
-                                                << "click 0 enter" << QStringList{"105.0"} << on;
-        QTest::newRow("engine, nothing chosen") << "engine"
-                                                << "enter" << QStringList{""} << on;
-        QTest::newRow("engine, Cancel") << "engine"
-                                        << "cancel" << QStringList{} << off;
-        QTest::newRow("engine, Escape") << "engine"
-                                        << "escape" << QStringList{} << off;
-        QTest::newRow("game, double click") << "game"
-                                            << "double click 0" << QStringList{"Alpha 1"} << on;
-        QTest::newRow("AI project, Select") << "ai"
-                                            << "click 1 select" << QStringList{"v1"} << on;
-        QTest::newRow("nothing to choose") << "empty"
-                                           << "select" << QStringList{""} << on;
+        const auto row = [](const char* name, const char* kind, const char* input, const QStringList& result,
+                            const QStringList& sounds)
+        { QTest::newRow(name) << QString(kind) << QString(input) << result << sounds; };
+        row("engine, double click", "engine", "double click 1", {"106.0"}, on);
+        row("engine, row then Enter", "engine", "click 0 enter", {"105.0"}, on);
+        row("engine, nothing chosen", "engine", "enter", {""}, on);
+        row("engine, Cancel", "engine", "cancel", {}, off);
+        row("engine, Escape", "engine", "escape", {}, off);
+        row("game, double click", "game", "double click 0", {"Alpha 1"}, on);
+        row("AI project, Select", "ai", "click 1 select", {"v1"}, on);
+        row("nothing to choose", "empty", "select", {""}, on);
     }
 
     void VersionDialogs()

@@ -119,14 +119,12 @@ private slots:
         QTest::addColumn<DataDownload>("download");
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("bar");
-        QTest::newRow("error") << Download(DataDownload::Game, &DataDownload::SetError) << "HAS ERRORS"
-                               << false;
-        QTest::newRow("searching") << Download(DataDownload::Game, &DataDownload::SetSearching) << "SEARCHING"
-                                   << false;
-        QTest::newRow("downloading") << Download(DataDownload::Game, &DataDownload::SetDownloading)
-                                     << "DOWNLOADING" << true;
-        QTest::newRow("completed") << Download(DataDownload::Game, &DataDownload::SetCompleted) << "COMPLETED"
-                                   << false;
+        const auto row = [](const char* name, void (DataDownload::*set)(), const char* text, bool bar)
+        { QTest::newRow(name) << Download(DataDownload::Game, set) << QString(text) << bar; };
+        row("error", &DataDownload::SetError, "HAS ERRORS", false);
+        row("searching", &DataDownload::SetSearching, "SEARCHING", false);
+        row("downloading", &DataDownload::SetDownloading, "DOWNLOADING", true);
+        row("completed", &DataDownload::SetCompleted, "COMPLETED", false);
     }
 
     void DownloadStates()
