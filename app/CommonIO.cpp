@@ -193,13 +193,18 @@ ReadStatus ReadFile(const QString& path, qint64 maxBytes, QByteArray* content, Q
     return ReadStatus::Ok;
 }
 
-bool SaveFile(const QString& path, const QByteArray& bytes, bool text)
+bool SaveFile(const QString& path, const QByteArray& bytes, bool text, QString* error)
 {
     QSaveFile file(path);
     // The explicit flush: commit() flushes too, but does not see that flush fail (a full disk), and
     // would put a cut-short file in place of the old one.
-    return file.open(text ? QIODevice::WriteOnly | QIODevice::Text : QIODevice::WriteOnly) &&
-           file.write(bytes) == bytes.size() && file.flush() && file.commit();
+    if (file.open(text ? QIODevice::WriteOnly | QIODevice::Text : QIODevice::WriteOnly) &&
+        file.write(bytes) == bytes.size() && file.flush() && file.commit())
+        return true;
+    if (error)
+        *error = file.errorString();
+    file.cancelWriting();
+    return false;
 }
 
 QString CorruptPath(const QString& path)

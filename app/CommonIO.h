@@ -38,8 +38,8 @@ ReadStatus OpenRegularFile(QFile* file, const QString& path, QString* reason = n
 ReadStatus ReadFile(const QString& path, qint64 maxBytes, QByteArray* content, QString* reason = nullptr);
 
 // Replaces the file with `bytes` in one step (QSaveFile): a failure, also part-way, leaves the old
-// file as it was. `text`: "\n" becomes the platform's line end.
-bool SaveFile(const QString& path, const QByteArray& bytes, bool text = false);
+// file as it was. `text`: "\n" becomes the platform's line end; `error` says what failed.
+bool SaveFile(const QString& path, const QByteArray& bytes, bool text = false, QString* error = nullptr);
 
 // "<path>.corrupt", where a damaged file is kept.
 QString CorruptPath(const QString& path);

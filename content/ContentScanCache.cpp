@@ -1,10 +1,10 @@
 #include "ContentScanCache.h"
+#include "CommonIO.h"
 
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace ContentScanCache
 {
@@ -77,27 +77,19 @@ bool FromBytes(const QByteArray& bytes, Records& records, QString* reason)
 
 ReadResult Read(const QString& path, Records& records, QString* reason)
 {
-    const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink())
-        return ReadResult::Missing;
     // A FIFO or device in its place must not block the scan, nor a huge file fill the memory.
-    if (!info.isFile())
+    QByteArray bytes;
+    QString why;
+    switch (CommonIO::ReadFile(path, MaxFileSize, &bytes, &why))
     {
-        Damaged(reason, QStringLiteral("not a regular file"));
+    case CommonIO::ReadStatus::Missing:
+        return ReadResult::Missing;
+    case CommonIO::ReadStatus::Ok:
+        return FromBytes(bytes, records, reason) ? ReadResult::Ok : ReadResult::Damaged;
+    default:
+        Damaged(reason, why);
         return ReadResult::Damaged;
     }
-    if (info.size() > MaxFileSize)
-    {
-        Damaged(reason, QStringLiteral("larger than %1 bytes").arg(MaxFileSize));
-        return ReadResult::Damaged;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-    {
-        Damaged(reason, QStringLiteral("can't open: ") + file.errorString());
-        return ReadResult::Damaged;
-    }
-    return FromBytes(file.read(MaxFileSize + 1), records, reason) ? ReadResult::Ok : ReadResult::Damaged;
 }
 
 bool Write(const QString& path, const Records& records, QString* error)
@@ -109,14 +101,6 @@ bool Write(const QString& path, const Records& records, QString* error)
         return false;
     }
     const QByteArray bytes = ToBytes(records);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-    {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    return CommonIO::SaveFile(path, bytes, false, error);
 }
 } // namespace ContentScanCache

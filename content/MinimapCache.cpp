@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QSaveFile>
 #include <QUrl>
 
 namespace MinimapCache
@@ -134,14 +133,6 @@ bool Write(const QString& path, const DataMinimap& minimap, QString* error)
         return false;
     }
     const QByteArray bytes = ToBytes(minimap);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-    {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    return CommonIO::SaveFile(path, bytes, false, error);
 }
 } // namespace MinimapCache

@@ -1,3 +1,4 @@
+#include "ContentScanCache.h"
 #include "EngineHarness.h"
 #include "MinimapCache.h"
 #include "MinimapCacheBuilder.h"
@@ -359,6 +360,39 @@ private slots:
         QCOMPARE(read.maxMetal, 2.5f);
         QCOMPARE(read.minimap, expected.minimap);
         QVERIFY(read.loaded);
+    }
+
+    // A save cut short (a full disk) keeps the last good file of either cache: the minimap's and
+    // the content index's scan cache.
+    void CacheSavesCutShortKeepTheOldFile_data()
+    {
+        QTest::addColumn<bool>("scanCache");
+        QTest::newRow("minimap") << false;
+        QTest::newRow("scan cache") << true;
+    }
+
+    void CacheSavesCutShortKeepTheOldFile()
+    {
+        QFETCH(bool, scanCache);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("cache");
+        ContentScanCache::Records records;
+        const auto save = [&](int count)
+        {
+            if (!scanCache)
+                return MinimapCache::Write(path, SampleRecord(QString(count * 40, 'm')), nullptr);
+            for (int i = records.size(); i < count; ++i)
+                records.insert(QString("/maps/%1.sd7").arg(i), ContentScanCache::Record{});
+            return ContentScanCache::Write(path, records, nullptr);
+        };
+        QVERIFY(save(1));
+        const QByteArray good = TestFiles::Read(path);
+        // Far below Qt's write buffer, so that only the last flush meets the limit.
+        bool saved = true;
+        TestFiles::WithFileSizeLimit(good.size() + 100, [&] { saved = save(100); });
+        QVERIFY(!saved);
+        QCOMPARE(TestFiles::Read(path), good);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"cache"});
     }
 
     // Any map name becomes one file inside the cache folder, and different names different files.

@@ -458,7 +458,7 @@ private slots:
         QTest::newRow("cache too large")
             << "huge" << 3 << both << "ContentScanner :: DAMAGED CACHE --- %1 --- larger than 33554432 bytes";
         QTest::newRow("cache is a FIFO")
-            << "fifo" << 3 << both << "ContentScanner :: DAMAGED CACHE --- %1 --- not a regular file";
+            << "fifo" << 3 << both << "ContentScanner :: DAMAGED CACHE --- %1 --- a FIFO";
         QTest::newRow("cache can't be written")
             << "folder" << 3 << both << "ContentScanner :: CAN NOT SAVE CACHE --- %1";
     }

@@ -251,6 +251,18 @@ private slots:
         QCOMPARE(TestFiles::Read(keep), QByteArray("old content"));
         QCOMPARE(server.Paths(), (QStringList{"/a.7z", "/gone.7z", "/cut.7z"}));
         QVERIFY(m_env->LogContains("WebBaseGetData :: ERROR --- bad address:"));
+
+        // A download that the disk cuts short (a file size limit) keeps the old file too.
+        server.SetAnswer("/full.7z", 200, QByteArray(3000, 'f'));
+        TestFiles::WithFileSizeLimit(1000,
+                                     [&]
+                                     {
+                                         WebBaseGetData::GetData(&client, "6",
+                                                                 server.BaseAddress() + "/full.7z", keep);
+                                         QTRY_COMPARE_WITH_TIMEOUT(events.size(), 5, 15000);
+                                     });
+        QCOMPARE(events.last(), "error 6");
+        QCOMPARE(TestFiles::Read(keep), QByteArray("old content"));
     }
 
     void destroyWhileBusyDropsTheQueue()
