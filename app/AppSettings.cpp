@@ -1,282 +1,12 @@
 #include "AppSettings.h"
 
 #include "AppDefines.h"
-#include "PathManager.h"
 
 #include <QDebug>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
-#include <QTemporaryDir>
-
-AppSettingsBase::AppSettingsBase(const QString& group, File file) : m_group(group), m_file(file) {}
-
-AppSettingsBase::~AppSettingsBase()
-{
-    if (AppSettings::Exists())
-        AppSettings::Instance()->Unregister(this);
-}
-
-QStringList AppSettingsBase::GetKeys() const
-{
-    QStringList keys;
-    for (const auto& param : m_params)
-        keys << param->Key();
-    return keys;
-}
-
-bool AppSettingsBase::Load(QSettings& settings)
-{
-    bool clean = true;
-    settings.beginGroup(m_group);
-    for (const auto& param : m_params)
-        clean = param->Load(settings) && clean;
-    settings.endGroup();
-    return clean;
-}
-
-void AppSettingsBase::Save(QSettings& settings) const
-{
-    settings.beginGroup(m_group);
-    for (const auto& param : m_params)
-        param->Save(settings);
-    settings.endGroup();
-}
-
-QVariantMap AppSettingsBase::Values() const
-{
-    QVariantMap values;
-    for (const auto& param : m_params)
-        values.insert(param->Key(), param->Stored());
-    return values;
-}
-
-void AppSettingsBase::ResetToDefaults()
-{
-    for (const auto& param : m_params)
-        param->Reset();
-}
-
-AppSettings::AppSettings()
-{
-    qDebug() << "Initialize :: AppSettings";
-}
-
-AppSettings::~AppSettings()
-{
-    qDebug() << "Destroy :: AppSettings";
-}
-
-void AppSettings::Register(AppSettingsBase* group)
-{
-    if (!m_groups.contains(group))
-        m_groups.append(group);
-}
-
-void AppSettings::Unregister(AppSettingsBase* group)
-{
-    m_groups.removeAll(group);
-    m_inFile.remove(group);
-}
-
-void AppSettings::SetFiles(const QString& lobbyFile, const QString& gameFile)
-{
-    m_lobbyFile = lobbyFile;
-    m_gameFile = gameFile;
-}
-
-QString AppSettings::GetFilePath(AppSettingsBase::File file) const
-{
-    if (file == AppSettingsBase::File::Lobby)
-        return m_lobbyFile.isEmpty() ? PathManager::Instance()->GetLobbySettingsFile() : m_lobbyFile;
-    return m_gameFile.isEmpty() ? PathManager::Instance()->GetLobbyGameSettingsFile() : m_gameFile;
-}
-
-AppSettings::FileState AppSettings::Inspect(const QString& path, QByteArray* content)
-{
-    const QFileInfo info(path);
-    if (!info.exists())
-        return FileState::Missing;
-    QFile file(path);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly))
-        return FileState::Unreadable;
-    *content = file.readAll();
-    // QSettings reads NUL bytes without complaint, and loses them on the next save.
-    if (content->contains('\0'))
-        return FileState::Corrupt;
-    return FileState::Readable;
-}
-
-void AppSettings::Load()
-{
-    for (auto file : {AppSettingsBase::File::Lobby, AppSettingsBase::File::Game})
-    {
-        const QString path = GetFilePath(file);
-        QByteArray content;
-        FileState state = Inspect(path, &content);
-        QSettings settings(path, QSettings::IniFormat);
-        if (state == FileState::Readable && settings.status() != QSettings::NoError)
-            state = FileState::Corrupt;
-        if (state == FileState::Unreadable)
-        {
-            qWarning().noquote() << "AppSettings :: CAN NOT READ ---" << path << "--- defaults used";
-        }
-        else if (state == FileState::Corrupt)
-        {
-            qWarning().noquote() << "AppSettings :: CORRUPT FILE ---" << path << "--- kept as"
-                                 << path + ".corrupt"
-                                 << "--- defaults used";
-            KeepCorruptCopy(path);
-        }
-        const bool usable = state == FileState::Readable || state == FileState::Missing;
-        for (AppSettingsBase* group : qAsConst(m_groups))
-        {
-            if (group->GetFile() != file)
-                continue;
-            bool clean = false;
-            if (usable)
-                clean = group->Load(settings);
-            else
-                group->ResetToDefaults();
-            // Only what was read cleanly from the file counts as being there; a bad value is
-            // replaced at the next save.
-            if (state == FileState::Readable && clean)
-                m_inFile.insert(group, group->Values());
-            else
-                m_inFile.remove(group);
-        }
-    }
-    qDebug() << "AppSettings :: LOADED";
-}
-
-void AppSettings::KeepCorruptCopy(const QString& path)
-{
-    const QString copy = path + QStringLiteral(".corrupt");
-    QFile::remove(copy);
-    if (!QFile::copy(path, copy))
-        qWarning().noquote() << "AppSettings :: CAN NOT KEEP ---" << copy;
-}
-
-namespace
-{
-bool WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-}
-
-// The scratch copy needs no care: it is thrown away either way.
-bool WriteDraft(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
-QString ScratchFolder()
-{
-    // A desktop session's runtime folder is in memory, where the flush QSettings makes is free.
-    QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (folder.isEmpty() || !QFileInfo(folder).isWritable())
-        folder = QDir::tempPath();
-    return folder + QStringLiteral("/quillmere-settings-XXXXXX");
-}
-
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-} // namespace
-
-bool AppSettings::WriteFile(AppSettingsBase::File file, const QList<AppSettingsBase*>& groups)
-{
-    if (groups.isEmpty())
-        return true;
-    const QString path = GetFilePath(file);
-    QByteArray content;
-    FileState state = Inspect(path, &content);
-    bool changed = false;
-    for (AppSettingsBase* group : groups)
-        changed = changed || !m_inFile.contains(group) || m_inFile.value(group) != group->Values();
-    // Most exits change nothing: the file is left alone.
-    if (!changed && state == FileState::Readable)
-        return true;
-    // QSettings turns the groups into INI text, but in a scratch folder: the real file is then
-    // replaced in one step, so a kill never leaves it half new, nor a lock file beside it.
-    QTemporaryDir scratch(ScratchFolder());
-    const QString draft = scratch.filePath(QStringLiteral("draft.ini"));
-    // A file we cannot read is never overwritten: its content would be lost.
-    bool written = state != FileState::Unreadable && scratch.isValid();
-    if (written && state == FileState::Readable)
-    {
-        written = WriteDraft(draft, content);
-        if (QSettings(draft, QSettings::IniFormat).status() != QSettings::NoError)
-            state = FileState::Corrupt;
-    }
-    if (written && state == FileState::Corrupt)
-    {
-        // The corrupt content is kept aside before the file is written anew.
-        if (!QFileInfo::exists(path + QStringLiteral(".corrupt")))
-            KeepCorruptCopy(path);
-        written = WriteDraft(draft, QByteArray());
-    }
-    if (written)
-    {
-        QSettings settings(draft, QSettings::IniFormat);
-        for (AppSettingsBase* group : groups)
-            group->Save(settings);
-        settings.sync();
-        written = settings.status() == QSettings::NoError;
-    }
-    if (written)
-    {
-        const QByteArray text = ReadBytes(draft);
-        if (state != FileState::Readable || text != content)
-        {
-            QDir().mkpath(QFileInfo(path).absolutePath());
-            written = WriteBytes(path, text);
-        }
-    }
-    if (written)
-    {
-        for (AppSettingsBase* group : groups)
-            m_inFile.insert(group, group->Values());
-    }
-    else
-    {
-        QStringList names;
-        for (AppSettingsBase* group : groups)
-            names << group->GetGroup();
-        qWarning().noquote() << "AppSettings :: CAN NOT SAVE ---" << names.join(QStringLiteral(", ")) << "---"
-                             << path;
-    }
-    return written;
-}
-
-void AppSettings::SaveAll()
-{
-    for (auto file : {AppSettingsBase::File::Lobby, AppSettingsBase::File::Game})
-    {
-        QList<AppSettingsBase*> groups;
-        for (AppSettingsBase* group : qAsConst(m_groups))
-        {
-            if (group->GetFile() == file)
-                groups << group;
-        }
-        WriteFile(file, groups);
-    }
-}
-
-void AppSettings::Save(AppSettingsBase* group)
-{
-    if (group)
-        Instance()->WriteFile(group->GetFile(), {group});
-}
 
 AppSettingsMain::AppSettingsMain() : AppSettingsBase(QStringLiteral("AppSettings.Main"), File::Lobby)
 {
-    Register(QStringLiteral("WindowState"), WindowState);
+    Register(QStringLiteral("WindowState"), WindowState, 0, 0xf); // Qt::WindowStates flags
     Register(QStringLiteral("WindowPos"), WindowPos);
     Register(QStringLiteral("WindowSize"), WindowSize);
     Register(QStringLiteral("ShowIntroMovie"), ShowIntroMovie);
@@ -291,11 +21,11 @@ AppSettingsMain::~AppSettingsMain() = default;
 
 AppSettingsSound::AppSettingsSound() : AppSettingsBase(QStringLiteral("AppSettings.Sound"), File::Lobby)
 {
-    Register(QStringLiteral("MusicVolume"), MusicVolume);
+    Register(QStringLiteral("MusicVolume"), MusicVolume, 0, 100);
     Register(QStringLiteral("MusicMute"), MusicMute);
-    Register(QStringLiteral("SoundsVolume"), SoundsVolume);
+    Register(QStringLiteral("SoundsVolume"), SoundsVolume, 0, 100);
     Register(QStringLiteral("SoundsMute"), SoundsMute);
-    Register(QStringLiteral("TauntsVolume"), TauntsVolume);
+    Register(QStringLiteral("TauntsVolume"), TauntsVolume, 0, 100);
     Register(QStringLiteral("TauntsMute"), TauntsMute);
     Register(QStringLiteral("ButtonHoverMute"), ButtonHoverMute);
     AppSettings::Instance()->Register(this);
@@ -308,7 +38,7 @@ AppSettingsSpringConnection::AppSettingsSpringConnection()
 {
     Register(QStringLiteral("Login"), Login);
     Register(QStringLiteral("Server"), Server);
-    Register(QStringLiteral("Port"), Port);
+    Register(QStringLiteral("Port"), Port, 1, 65535);
     AppSettings::Instance()->Register(this);
 }
 
@@ -338,7 +68,7 @@ AppSettingsSkirmish::AppSettingsSkirmish(const QString& group) : AppSettingsBase
     Register(QStringLiteral("SavedEngineVersion"), SavedEngineVersion);
     Register(QStringLiteral("SavedMissionName"), SavedMissionName);
     Register(QStringLiteral("SavedStartPosition"), SavedStartPosition);
-    Register(QStringLiteral("MapRectAreaSize"), MapRectAreaSize);
+    Register(QStringLiteral("MapRectAreaSize"), MapRectAreaSize, 0, 100); // percent of the map
     Register(QStringLiteral("Rects"), Rects);
     for (int i = 0; i < AiSlots; ++i)
         Register(QStringLiteral("AI_%1").arg(i + 1), AI[i]);

@@ -1,178 +1,18 @@
 #pragma once
 
+// The settings groups. Their keys and the two files they live in: AppSettingsBase.h and
+// AppSettingsFiles.h.
+#include "AppSettingsBase.h"
+#include "AppSettingsFiles.h"
 #include "DataPlayer.h"
 #include "Singleton.h"
 
 #include <QColor>
-#include <QDebug>
-#include <QHash>
-#include <QList>
 #include <QMap>
 #include <QPoint>
 #include <QRect>
-#include <QSettings>
 #include <QSize>
 #include <QString>
-#include <QVariant>
-#include <memory>
-
-// One key of a settings group, bound to a member of the group.
-class IAppSettingsParam
-{
-public:
-    virtual ~IAppSettingsParam() = default;
-    virtual QString Key() const = 0;
-    // False when the stored value was unusable (and the default was taken).
-    virtual bool Load(const QSettings& settings) = 0;
-    virtual void Save(QSettings& settings) const = 0;
-    virtual void Reset() = 0;
-    // The value as it is written.
-    virtual QVariant Stored() const = 0;
-};
-
-// The member's value at registration is the key's default.
-template <typename T>
-class AppSettingsParam : public IAppSettingsParam
-{
-public:
-    AppSettingsParam(const QString& key, T& value) : m_key(key), m_value(value), m_default(value) {}
-
-    QString Key() const override { return m_key; }
-    const T& Default() const { return m_default; }
-
-    bool Load(const QSettings& settings) override
-    {
-        QVariant stored = settings.value(m_key);
-        if (!stored.isValid())
-        {
-            m_value = m_default;
-            return true;
-        }
-        if (ToValue(stored, &m_value))
-            return true;
-        qWarning().noquote() << "AppSettings :: BAD VALUE ---" << settings.group() + QLatin1Char('/') + m_key
-                             << "--- default used";
-        m_value = m_default;
-        return false;
-    }
-
-    void Save(QSettings& settings) const override { settings.setValue(m_key, FromValue(m_value)); }
-    void Reset() override { m_value = m_default; }
-    QVariant Stored() const override { return FromValue(m_value); }
-
-private:
-    template <typename U>
-    static bool ToValue(QVariant stored, U* value)
-    {
-        if (stored.userType() != qMetaTypeId<U>() && !stored.convert(qMetaTypeId<U>()))
-            return false;
-        *value = stored.value<U>();
-        return true;
-    }
-    // Colours are stored as readable "#aarrggbb" text.
-    static bool ToValue(QVariant stored, QColor* value)
-    {
-        const QColor color =
-            stored.userType() == QMetaType::QColor ? stored.value<QColor>() : QColor(stored.toString());
-        if (!color.isValid())
-            return false;
-        *value = color;
-        return true;
-    }
-    template <typename U>
-    static QVariant FromValue(const U& value)
-    {
-        return QVariant::fromValue(value);
-    }
-    static QVariant FromValue(const QColor& value) { return value.name(QColor::HexArgb); }
-
-    QString m_key;
-    T& m_value;
-    T m_default;
-};
-
-// A settings group: an INI group and its keys.
-class AppSettingsBase
-{
-public:
-    enum class File
-    {
-        Lobby, // "/lobby.settings.txt" in the lobby data folder
-        Game   // "/lobby.settings.game.txt" in the lobby game data folder
-    };
-
-    AppSettingsBase(const QString& group, File file);
-    virtual ~AppSettingsBase();
-
-    QString GetGroup() const { return m_group; }
-    File GetFile() const { return m_file; }
-    QStringList GetKeys() const;
-
-    // False when a stored value was unusable.
-    bool Load(QSettings& settings);
-    void Save(QSettings& settings) const;
-    void ResetToDefaults();
-    // Every key with the value it is written as.
-    QVariantMap Values() const;
-
-protected:
-    template <typename T>
-    void Register(const QString& key, T& member)
-    {
-        m_params.emplace_back(std::make_unique<AppSettingsParam<T>>(key, member));
-    }
-
-private:
-    QString m_group;
-    File m_file;
-    std::vector<std::unique_ptr<IAppSettingsParam>> m_params;
-};
-
-// Owns the list of groups and the two INI files.
-class AppSettings : public Singleton<AppSettings>
-{
-    friend class Singleton<AppSettings>;
-
-public:
-    void Register(AppSettingsBase* group);
-    void Unregister(AppSettingsBase* group);
-
-    // Points the two files somewhere (tests); Load uses the PathManager files otherwise.
-    void SetFiles(const QString& lobbyFile, const QString& gameFile);
-    QString GetFilePath(AppSettingsBase::File file) const;
-
-    // Reads every registered group. A corrupt file (one QSettings cannot parse, or one holding NUL
-    // bytes) is logged and kept aside as "<file>.corrupt" so the user's data is not lost; it and an
-    // unreadable file give the defaults.
-    void Load();
-    // Each file is replaced in one atomic write holding all its groups; keys and groups of the
-    // file that are not ours survive. Only a real failure is logged.
-    void SaveAll();
-    // Writes that group's file the same way, with only this group's values changed.
-    static void Save(AppSettingsBase* group);
-
-private:
-    AppSettings();
-    ~AppSettings() override;
-
-    enum class FileState
-    {
-        Missing,
-        Readable,
-        Unreadable,
-        Corrupt
-    };
-    static FileState Inspect(const QString& path, QByteArray* content);
-    bool WriteFile(AppSettingsBase::File file, const QList<AppSettingsBase*>& groups);
-    static void KeepCorruptCopy(const QString& path);
-
-    QList<AppSettingsBase*> m_groups;
-    // Each group's values as last read from or written to its file: a group that has not changed
-    // since is not written again.
-    QHash<AppSettingsBase*, QVariantMap> m_inFile;
-    QString m_lobbyFile;
-    QString m_gameFile;
-};
 
 class AppSettingsMain : public AppSettingsBase, public Singleton<AppSettingsMain>
 {

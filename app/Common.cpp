@@ -1,5 +1,6 @@
 #include "Common.h"
 
+#include "CommonIO.h"
 #include "GuiMetrics.h"
 
 #include <QDebug>
@@ -7,7 +8,6 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QRandomGenerator>
-#include <QSaveFile>
 #include <QScreen>
 #include <QTextStream>
 #include <QTime>
@@ -267,25 +267,16 @@ void ScaleImageFileToFill(QImage& target, const QString& filePath)
 
 bool WriteValue(const QString& filePath, const QString& value)
 {
-    QSaveFile file(filePath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-    {
-        qDebug().noquote() << "Common :: CAN NOT OPEN --- WriteValue" << filePath;
-        return false;
-    }
-    file.write(value.toUtf8());
-    if (!file.commit())
-    {
-        qDebug().noquote() << "Common :: CAN NOT OPEN --- WriteValue" << filePath;
-        return false;
-    }
-    return true;
+    if (CommonIO::SaveFile(filePath, value.toUtf8(), true))
+        return true;
+    qDebug().noquote() << "Common :: CAN NOT OPEN --- WriteValue" << filePath;
+    return false;
 }
 
 QString ReadValue(const QString& filePath)
 {
-    QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    QFile file;
+    if (CommonIO::OpenRegularFile(&file, filePath) != CommonIO::ReadStatus::Ok)
         return QString();
     return QString::fromUtf8(file.read(4096)).trimmed();
 }

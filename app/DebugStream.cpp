@@ -120,21 +120,27 @@ bool DebugStream::FormatMessage(QtMsgType type, const QString& message, QString*
     switch (type)
     {
     case QtDebugMsg:
-        *line = message;
-        return true;
+        *line = QString();
+        break;
     case QtInfoMsg:
         return false;
     case QtWarningMsg:
-        *line = QStringLiteral("--- WARNING --- ") + message;
-        return true;
+        *line = QStringLiteral("--- WARNING --- ");
+        break;
     case QtCriticalMsg:
-        *line = QStringLiteral("--- CRITICAL --- ") + message;
-        return true;
+        *line = QStringLiteral("--- CRITICAL --- ");
+        break;
     case QtFatalMsg:
-        *line = QStringLiteral("--- FATAL_ERROR --- ") + message;
-        return true;
+        *line = QStringLiteral("--- FATAL_ERROR --- ");
+        break;
     }
-    return false;
+    // A value read from a file or the network may be huge: the log keeps the start of it.
+    if (message.size() > MaxMessageLength)
+        *line += message.leftRef(MaxMessageLength) +
+                 QStringLiteral(" ... (%1 characters cut)").arg(message.size() - MaxMessageLength);
+    else
+        *line += message;
+    return true;
 }
 
 void DebugStream::MessageHandler(QtMsgType type, const QMessageLogContext&, const QString& message)

@@ -31,6 +31,8 @@ public:
     void SetCapture(std::function<void(const QString&)> capture);
     void SetEchoToStdout(bool echo);
 
+    // Longer messages are cut to this many characters.
+    static constexpr int MaxMessageLength = 2000;
     // Turns a Qt message into the log line; returns false for messages that are dropped.
     static bool FormatMessage(QtMsgType type, const QString& message, QString* line);
     static void MessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message);

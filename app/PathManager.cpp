@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QDebug>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 PathManager::PathManager()
@@ -76,6 +77,20 @@ QString PathManager::GetEngineSettingsFile(bool replay) const
 QString PathManager::GetReplayCacheFile(int version) const
 {
     return m_lobbyDataDir + QStringLiteral("/replays.cache.rc%1").arg(version);
+}
+
+QList<QPair<QString, QStringList>> PathManager::GetSavedFiles() const
+{
+    const auto name = [](const QString& path) { return QFileInfo(path).fileName(); };
+    QString replayCaches = name(GetReplayCacheFile(0));
+    replayCaches.chop(1);
+    return {{m_lobbyDataDir,
+             {name(GetLobbySettingsFile()), name(GetEngineSettingsFile(false)),
+              name(GetEngineSettingsFile(true)), name(GetRunGameFile()), replayCaches + QLatin1Char('*'),
+              QStringLiteral("content.cache")}}, // the content index's scan cache
+            {m_lobbyGameDataDir,
+             {name(GetLobbyGameSettingsFile()), name(GetCustomAIFile()), name(GetLaunchScriptFile())}},
+            {GetMinimapCacheDir(), {QStringLiteral("*.minimap")}}};
 }
 
 QString PathManager::GetProgramDir() const

@@ -3,7 +3,10 @@
 #include "Singleton.h"
 
 #include <QDateTime>
+#include <QList>
+#include <QPair>
 #include <QString>
+#include <QStringList>
 
 // Every folder and file name the program uses, resolved once at start-up.
 class PathManager : public Singleton<PathManager>
@@ -65,6 +68,11 @@ public:
         return m_lobbyGameDataDir + QStringLiteral("/spring.start.script.txt");
     }
     QString GetReplayCacheFile(int version) const;
+    // The user's own AI list of the selected game.
+    QString GetCustomAIFile() const { return m_lobbyGameDataDir + QStringLiteral("/game.AIs.txt"); }
+    // The folders the program saves its own files into, each with the names of those files
+    // (wildcards for families of them): where a save cut short may have left a temporary copy.
+    QList<QPair<QString, QStringList>> GetSavedFiles() const;
     // Minimap cache files, one per map; shared by every game.
     QString GetMinimapCacheDir() const { return m_lobbyDataDir + QStringLiteral("/minimaps"); }
     QString GetProgramDir() const;

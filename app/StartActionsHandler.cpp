@@ -1,8 +1,10 @@
 #include "StartActionsHandler.h"
 
+#include "AppSettings.h"
 #include "CommonIO.h"
 #include "PathManager.h"
 
+#include <QDateTime>
 #include <QDebug>
 #include <QDir>
 
@@ -10,11 +12,23 @@ StartActionsHandler::StartActionsHandler()
 {
     qDebug() << "Initialize :: StartActionsHandler";
     // Leftovers of an earlier run's unpacking are never reused.
-    AddAction(QStringLiteral("CleanTemp"), [] {
-        const QString temp = PathManager::Instance()->GetTempDir();
-        if (!temp.isEmpty() && QDir(temp).exists())
-            CommonIO::RemoveDir(temp, true);
-    });
+    AddAction(QStringLiteral("CleanTemp"),
+              []
+              {
+                  const QString temp = PathManager::Instance()->GetTempDir();
+                  if (!temp.isEmpty() && QDir(temp).exists())
+                      CommonIO::RemoveDir(temp, true);
+              });
+    // A save that a kill cut short leaves its temporary copy: QSaveFile's beside the file (where the
+    // file system has no unnamed temporary files) and the settings' scratch folder.
+    AddAction(QStringLiteral("RemoveLeftovers"),
+              []
+              {
+                  const QDateTime before = QDateTime::currentDateTime().addSecs(-LeftoverAgeSeconds);
+                  for (const auto& place : PathManager::Instance()->GetSavedFiles())
+                      CommonIO::RemoveSaveLeftovers(place.first, place.second, before);
+                  AppSettings::RemoveLeftoverScratchFolders(before);
+              });
     StartWorker();
 }
 

@@ -15,6 +15,10 @@ class StartActionsHandler : public WorkerThread, public Singleton<StartActionsHa
 public:
     using Action = std::function<void()>;
 
+    // Temporary copies of saves are left alone while younger than this: another copy of the
+    // program may be saving right now.
+    static constexpr int LeftoverAgeSeconds = 600;
+
     // Actions are added before Start (start-up adds the engine-settings refresh, for example).
     void AddAction(const QString& name, Action action);
     // Runs every action on the worker and returns when they are done.

@@ -1,6 +1,7 @@
 #include "TranslatorManager.h"
 
 #include "AppSettings.h"
+#include "CommonIO.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -56,7 +57,8 @@ bool TranslatorManager::Load(const QString& languageCode)
         else
         {
             // An unknown code is not stored: the next start would fail the same way.
-            qWarning().noquote() << "TranslatorManager :: NO TRANSLATION ---" << code << "--- EN used";
+            qWarning().noquote() << "TranslatorManager :: NO TRANSLATION ---" << CommonIO::ForLog(code, 40)
+                                 << "--- EN used";
             code = QStringLiteral("EN");
         }
     }

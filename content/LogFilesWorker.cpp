@@ -1,5 +1,7 @@
 #include "LogFilesWorker.h"
 
+#include "CommonIO.h"
+
 #include <QCryptographicHash>
 #include <QFile>
 #include <QUrl>
@@ -24,14 +26,17 @@ QByteArray OrEmpty(const QString& text)
     return text.isEmpty() ? QByteArrayLiteral("EMPTY") : text.toUtf8();
 }
 
-// A file's bytes as percent-encoded Base64; `fallback` stands in for a file that cannot be read.
-QByteArray EncodedFile(const QString& filePath, const QByteArray& fallback)
+// A file's bytes as percent-encoded Base64: of a log its end, at most maxBytes; a picture whole, or
+// when it is larger than that, not at all. `fallback` stands in for a file that cannot be read.
+QByteArray EncodedFile(const QString& filePath, qint64 maxBytes, bool isLog, const QByteArray& fallback)
 {
+    bool read = false;
     QByteArray data;
-    QFile file(filePath);
-    if (!filePath.isEmpty() && file.open(QIODevice::ReadOnly))
-        data = file.readAll();
+    if (isLog)
+        data = LogFilesWorker::ReadTail(filePath, maxBytes, &read);
     else
+        read = CommonIO::ReadFile(filePath, maxBytes, &data) == CommonIO::ReadStatus::Ok;
+    if (!read)
         data = fallback;
     // Let each stage go as soon as the next exists: a large log is held about twice, not four times.
     QByteArray base64 = data.toBase64();
@@ -53,8 +58,9 @@ LogFilesWorker::~LogFilesWorker()
 
 QByteArray LogFilesWorker::ReadTail(const QString& filePath, qint64 maxBytes, bool* opened)
 {
-    QFile file(filePath);
-    *opened = !filePath.isEmpty() && file.open(QIODevice::ReadOnly);
+    // Never a FIFO or device in place of a log: the read would wait for good.
+    QFile file;
+    *opened = CommonIO::OpenRegularFile(&file, filePath) == CommonIO::ReadStatus::Ok;
     if (!*opened)
         return QByteArray();
     const qint64 size = file.size();
@@ -87,17 +93,20 @@ QByteArray LogFilesWorker::BuildUploadBody(const QStringList& texts, const QAtom
     {
         const char* field;
         Text text;
+        qint64 maxBytes;
         QByteArray fallback;
-    } files[] = {{"&game_log=", GameLog, QByteArrayLiteral("Game Log file can NOT be opened")},
-                 {"&game_screenshot=", GameScreenshot, QByteArray()},
-                 {"&lobby_log=", LobbyLog, QByteArrayLiteral("Lobby Log file can NOT be opened")},
-                 {"&lobby_screenshot=", LobbyScreenshot, QByteArray()}};
+    } files[] = {
+        {"&game_log=", GameLog, MaxUploadLogBytes, QByteArrayLiteral("Game Log file can NOT be opened")},
+        {"&game_screenshot=", GameScreenshot, MaxUploadPictureBytes, QByteArray()},
+        {"&lobby_log=", LobbyLog, MaxUploadLogBytes, QByteArrayLiteral("Lobby Log file can NOT be opened")},
+        {"&lobby_screenshot=", LobbyScreenshot, MaxUploadPictureBytes, QByteArray()}};
     for (const auto& file : files)
     {
         if (cancelled())
             return QByteArray();
         body += file.field;
-        body += EncodedFile(texts[file.text], file.fallback);
+        const bool isLog = !file.fallback.isEmpty();
+        body += EncodedFile(texts[file.text], file.maxBytes, isLog, file.fallback);
     }
     return cancelled() ? QByteArray() : body;
 }

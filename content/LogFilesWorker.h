@@ -14,6 +14,10 @@ class LogFilesWorker final : public WorkerThread
     Q_OBJECT
 
 public:
+    // What an upload sends at most: the end of each log, screenshots only up to this size.
+    static constexpr qint64 MaxUploadLogBytes = 4 * 1024 * 1024;
+    static constexpr qint64 MaxUploadPictureBytes = 8 * 1024 * 1024;
+
     LogFilesWorker();
     ~LogFilesWorker() override;
 
@@ -22,7 +26,8 @@ public:
     static QByteArray ReadTail(const QString& filePath, qint64 maxBytes, bool* opened);
 
     // The upload's form body (application/x-www-form-urlencoded) from the seven texts that
-    // WebLog::SetLog takes. Empty when `cancel` was raised on the way.
+    // WebLog::SetLog takes, with the files bounded as above. Empty when `cancel` was raised on the
+    // way.
     static QByteArray BuildUploadBody(const QStringList& texts, const QAtomicInt* cancel = nullptr);
 
 signals:

@@ -1,12 +1,13 @@
 #include "MinimapCache.h"
 
+#include "CommonIO.h"
+
 #include <QBuffer>
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QSaveFile>
 #include <QUrl>
 
 namespace MinimapCache
@@ -72,6 +73,8 @@ ReadResult FromDevice(QIODevice* device, DataMinimap& minimap, QString* reason)
         return Damaged(reason, QStringLiteral("truncated"));
     if (hasPicture != 1)
         return Damaged(reason, QStringLiteral("no picture"));
+    if (width < 0 || height < 0 || width > MaxMapSide || height > MaxMapSide)
+        return Damaged(reason, QStringLiteral("map size %1 x %2").arg(width).arg(height));
 
     // The picture is read by hand rather than by the QImage stream operator, so that a damaged size
     // is refused before anything is allocated for it.
@@ -95,13 +98,24 @@ ReadResult FromDevice(QIODevice* device, DataMinimap& minimap, QString* reason)
 
 ReadResult Read(const QString& path, const QString& mapName, DataMinimap& minimap, QString* reason)
 {
-    QFile file(path);
-    if (!file.exists())
+    QByteArray bytes;
+    QString problem;
+    switch (CommonIO::ReadFile(path, MaxFileBytes, &bytes, &problem))
+    {
+    case CommonIO::ReadStatus::Ok:
+        break;
+    case CommonIO::ReadStatus::Missing:
         return ReadResult::Missing;
-    if (!file.open(QIODevice::ReadOnly))
-        return Damaged(reason, QStringLiteral("can't open: ") + file.errorString());
+    case CommonIO::ReadStatus::Unreadable:
+        return Damaged(reason, QStringLiteral("can't open: ") + problem);
+    case CommonIO::ReadStatus::Damaged:
+        // Out of the way, so that the cache can be built anew.
+        return Damaged(reason, problem + QStringLiteral(" --- ") + CommonIO::SetAside(path));
+    }
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
     DataMinimap read;
-    const ReadResult result = FromDevice(&file, read, reason);
+    const ReadResult result = FromDevice(&buffer, read, reason);
     if (result != ReadResult::Ok)
         return result;
     if (read.mapName != mapName)
@@ -119,14 +133,6 @@ bool Write(const QString& path, const DataMinimap& minimap, QString* error)
         return false;
     }
     const QByteArray bytes = ToBytes(minimap);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-    {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    return CommonIO::SaveFile(path, bytes, false, error);
 }
 } // namespace MinimapCache

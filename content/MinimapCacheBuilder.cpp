@@ -47,20 +47,21 @@ DataMinimap MinimapCacheBuilder::Make(const QString& mapName, QString* error)
     minimap.mapName = mapName;
     if (!Start(error))
         return minimap;
-    QString name = m_unitSync->FindMap(mapName);
-    // The library knows the maps of the moment it was started: look again for one installed since.
-    if (name.isEmpty() && m_unitSync->Init(m_dataDirs, error))
-        name = m_unitSync->FindMap(mapName);
-    if (name.isEmpty())
+    // The library finds the map's archive by the map's name, whatever the file is called. It knows
+    // the maps of the moment it was started: look again for one installed since.
+    bool known = m_unitSync->HasMap(mapName);
+    if (!known && m_unitSync->Init(m_dataDirs, error))
+        known = m_unitSync->HasMap(mapName);
+    if (!known)
     {
         if (error && error->isEmpty())
             *error = QStringLiteral("the unitsync library doesn't know the map");
         return minimap;
     }
     UnitSync::MapInfo info;
-    if (!m_unitSync->ReadMapInfo(name, info, error))
+    if (!m_unitSync->ReadMapInfo(mapName, info, error))
         return minimap;
-    const QImage picture = m_unitSync->ReadMinimap(name, 1, error);
+    const QImage picture = m_unitSync->ReadMinimap(mapName, 1, error);
     if (picture.isNull())
         return minimap;
     return Record(mapName, info, picture);

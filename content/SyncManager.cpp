@@ -1,6 +1,7 @@
 #include "SyncManager.h"
 
 #include "AppDefines.h"
+#include "ContentScanner.h"
 #include "DataPlayer.h"
 #include "PathManager.h"
 #include "StoppableProcess.h"
@@ -44,81 +45,6 @@ QString g_systemEnginePath = QStringLiteral("/usr/games/spring");
 QString g_systemEnginePath;
 #endif
 
-bool IsArchive(const QFileInfo& info)
-{
-    const QString suffix = info.suffix().toLower();
-    return info.isFile() && (suffix == QLatin1String("sdz") || suffix == QLatin1String("sd7"));
-}
-
-bool IsSddFolder(const QFileInfo& info)
-{
-    return info.isDir() && info.fileName().toLower().endsWith(QLatin1String(".sdd"));
-}
-
-// Finds `key = "value"` (or single quotes) where key is a whole word.
-QString ReadLuaString(const QString& text, const QString& key)
-{
-    const QRegularExpression pattern(QStringLiteral("(?<![A-Za-z0-9_])%1\\s*=\\s*([\"'])(.*?)\\1").arg(key),
-                                     QRegularExpression::DotMatchesEverythingOption);
-    const QRegularExpressionMatch match = pattern.match(text);
-    return match.hasMatch() ? match.captured(2) : QString();
-}
-
-QString ReadInfoText(const QString& infoFile)
-{
-    QFile file(infoFile);
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    return QString::fromUtf8(file.read(1024 * 1024));
-}
-
-// "name version" from a modinfo.lua or mapinfo.lua text; empty when it has no name.
-QString InfoName(const QString& text)
-{
-    const QString name = ReadLuaString(text, QStringLiteral("name")).trimmed();
-    if (name.isEmpty())
-        return QString();
-    const QString version = ReadLuaString(text, QStringLiteral("version")).trimmed();
-    // The engine's own rule: the version is added unless the name already ends with it.
-    if (version.isEmpty() || name.endsWith(version))
-        return name;
-    return name + QLatin1Char(' ') + version;
-}
-
-// Entry -> path for the games or maps folder; `infoFile` is the ".sdd" folder's description file.
-// With `descriptions`, also entry -> the description that file gives (only where it gives one).
-QMap<QString, QString> ScanContent(const QString& folder, const QString& infoFile,
-                                   QMap<QString, QString>* descriptions = nullptr)
-{
-    QMap<QString, QString> entries;
-    const QFileInfoList list = QDir(folder).entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
-                                                          QDir::Name | QDir::IgnoreCase);
-    for (const QFileInfo& info : list)
-    {
-        QString entry;
-        QString description;
-        if (IsArchive(info))
-        {
-            entry = info.completeBaseName();
-        }
-        else if (IsSddFolder(info))
-        {
-            const QString text = ReadInfoText(info.filePath() + QLatin1Char('/') + infoFile);
-            entry = InfoName(text);
-            if (entry.isEmpty())
-                entry = info.completeBaseName();
-            else if (descriptions)
-                description = SyncManager::ReadInfoDescription(text);
-        }
-        // Two archives that name the same content: the first (in name order) is the one listed.
-        if (entry.isEmpty() || entries.contains(entry))
-            continue;
-        entries.insert(entry, info.filePath());
-        if (descriptions && !description.isEmpty())
-            descriptions->insert(entry, description);
-    }
-    return entries;
-}
 } // namespace
 
 SyncManager::SyncManager()
@@ -140,6 +66,8 @@ void SyncManager::DoInitialize()
 
 void SyncManager::DoDestroy()
 {
+    // The scanner belongs to this thread.
+    m_scanner.reset();
     qDebug().noquote() << "Destroy :: SyncManager";
 }
 
@@ -151,9 +79,24 @@ void SyncManager::Reload()
 void SyncManager::DoReload()
 {
     const QString dataDir = PathManager::Exists() ? PathManager::Instance()->GetSpringDataDir() : QString();
+    // What the archives hold is remembered in the program's folder, shared by every game.
+    const QString cacheFile =
+        PathManager::Exists() ? PathManager::Instance()->GetLobbyDataDir() + QStringLiteral("/content.cache")
+                              : QString();
+    if (!m_scanner || m_scannerCacheFile != cacheFile)
+    {
+        m_scanner = std::make_unique<ContentScanner>(cacheFile);
+        m_scannerCacheFile = cacheFile;
+    }
     Index index = Scan(dataDir);
     qDebug().noquote() << "SyncManager :: RELOADED --- engines" << index.engines.size() << "games"
-                       << index.games.size() << "maps" << index.maps.size();
+                       << index.games.size() << "maps" << index.maps.size() << "--- archives read"
+                       << index.archivesRead;
+    if (index.engines.isEmpty())
+    {
+        qWarning().noquote() << "SyncManager :: NO ENGINE --- none in" << dataDir + QStringLiteral("/engines")
+                             << "nor at" << SystemEnginePath();
+    }
     {
         std::lock_guard<std::mutex> locker(m_mutex);
         m_index = index;
@@ -176,13 +119,12 @@ SyncManager::Index SyncManager::Scan(const QString& springDataDir)
             if (exe.isFile())
                 index.engines.insert(folder.fileName(), exe.filePath());
         }
-        index.games = ScanContent(springDataDir + QStringLiteral("/games"), QStringLiteral("modinfo.lua"));
-        QMap<QString, QString> descriptions;
-        index.maps = ScanContent(springDataDir + QStringLiteral("/maps"), QStringLiteral("mapinfo.lua"),
-                                 &descriptions);
-        for (auto it = index.maps.cbegin(); it != index.maps.cend(); ++it)
-            index.mapInfo.insert(it.key(), descriptions.value(it.key(), it.key()));
     }
+    const ContentScanner::Result content = m_scanner->Scan(springDataDir);
+    index.games = content.games;
+    index.maps = content.maps;
+    index.mapInfo = content.mapInfo;
+    index.archivesRead = content.archivesRead;
 
     // An engine of the data folder wins over the system-wide one of the same version.
     const QString systemEngine = SystemEnginePath();
@@ -273,16 +215,6 @@ QStringList SyncManager::KnownEngineVersions()
 void SyncManager::StopEngineChecks()
 {
     g_stopChecks = true;
-}
-
-QString SyncManager::ReadInfoDescription(const QString& infoText)
-{
-    return ReadLuaString(infoText, QStringLiteral("description")).simplified();
-}
-
-QString SyncManager::ReadInfoName(const QString& infoFile)
-{
-    return InfoName(ReadInfoText(infoFile));
 }
 
 QString SyncManager::EngineExeName()

@@ -9,7 +9,10 @@
 #include <QString>
 #include <QStringList>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
+
+class ContentScanner;
 
 // The content index: which engines, games and maps are installed in the engine data folder.
 //
@@ -19,10 +22,10 @@
 //            (Debian's /usr/games/spring), its version read from "--version" once per file
 //   games    ".sdz" and ".sd7" archives and ".sdd" folders under "games"
 //   maps     the same kinds under "maps"
-// An entry is the name the engine knows the content by where it can be read (name and version
-// in the modinfo.lua or mapinfo.lua of an ".sdd" folder), else the file name without extension.
-// A map's information text is the description its mapinfo.lua gives, else its name; it is plain
-// text, so rich-text labels escape it.
+// An entry is the name the engine knows the content by, read from the archive's own modinfo.lua
+// or mapinfo.lua (see ContentScanner and ContentNaming), never its file name. A map's information
+// text is the description its mapinfo.lua gives, else its name; it is plain text, so rich-text
+// labels escape it. No engine at all is a warning in the log.
 // The getters are safe from any thread; before the first scan has finished they wait for it.
 class SyncManager : public WorkerThread, public Singleton<SyncManager>
 {
@@ -69,11 +72,6 @@ public:
     // Shut-down: kills a running version check at once and starts no other.
     static void StopEngineChecks();
 
-    // The name an ".sdd" folder's modinfo.lua or mapinfo.lua gives ("name version"), or empty when
-    // the file has no name. Exposed for tests.
-    static QString ReadInfoName(const QString& infoFile);
-    // The "description" of a mapinfo.lua or modinfo.lua text, trimmed; empty when it has none.
-    static QString ReadInfoDescription(const QString& infoText);
     static QString EngineExeName();
 
 signals:
@@ -94,8 +92,9 @@ private:
         QMap<QString, QString> games;   // entry -> path
         QMap<QString, QString> maps;    // entry -> path
         QMap<QString, QString> mapInfo; // entry -> information text
+        int archivesRead = 0;
     };
-    static Index Scan(const QString& springDataDir);
+    Index Scan(const QString& springDataDir);
     static QString ReadEngineVersion(const QString& executable);
     void WaitForFirstScan(std::unique_lock<std::mutex>& lock);
 
@@ -103,4 +102,7 @@ private:
     std::condition_variable m_scanned;
     bool m_hasScanned = false;
     Index m_index;
+    // Used on the worker's thread only.
+    std::unique_ptr<ContentScanner> m_scanner;
+    QString m_scannerCacheFile;
 };

@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QDir>
-#include <QFileInfo>
 
 #include <atomic>
 
@@ -78,8 +77,6 @@ bool UnitSync::Load(QString* error)
            Resolve(m_getInfoValueString, "GetInfoValueString", error) &&
            Resolve(m_getInfoValueInteger, "GetInfoValueInteger", error) &&
            Resolve(m_getInfoValueFloat, "GetInfoValueFloat", error) &&
-           Resolve(m_getMapArchiveCount, "GetMapArchiveCount", error) &&
-           Resolve(m_getMapArchiveName, "GetMapArchiveName", error) &&
            Resolve(m_getMinimap, "GetMinimap", error);
 }
 
@@ -164,22 +161,11 @@ int UnitSync::MapIndex(const QString& mapName)
     return MapNames().indexOf(mapName);
 }
 
-QString UnitSync::FindMap(const QString& nameOrArchive)
+bool UnitSync::HasMap(const QString& mapName)
 {
-    const QStringList names = MapNames();
-    if (names.contains(nameOrArchive))
-        return nameOrArchive;
-    for (const QString& name : names)
-    {
-        // The first archive of a map is its own file.
-        if (m_getMapArchiveCount(name.toUtf8().constData()) < 1)
-            continue;
-        const QFileInfo archive(QString::fromUtf8(m_getMapArchiveName(0)));
-        if (archive.fileName() == nameOrArchive || archive.completeBaseName() == nameOrArchive)
-            return name;
-    }
-    TakeErrors();
-    return QString();
+    // The library knows a map by its own name only: what it calls a map's archives are names too,
+    // never file names.
+    return !mapName.isEmpty() && MapNames().contains(mapName);
 }
 
 bool UnitSync::ReadMapInfo(const QString& mapName, MapInfo& info, QString* error)

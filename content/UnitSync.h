@@ -41,9 +41,8 @@ public:
     bool IsInitialized() const { return m_initialized; }
 
     QStringList MapNames();
-    // The map's name as the library knows it: the name itself, or the map of that archive file
-    // (with or without extension). Empty when unknown.
-    QString FindMap(const QString& nameOrArchive);
+    // Whether the library knows a map of that name (the name the map gives itself).
+    bool HasMap(const QString& mapName);
     bool ReadMapInfo(const QString& mapName, MapInfo& info, QString* error);
     // The minimap at a detail level (0 is 1024 x 1024, each level halves it); null on failure.
     QImage ReadMinimap(const QString& mapName, int mipLevel, QString* error);
@@ -69,7 +68,5 @@ private:
     const char* (*m_getInfoValueString)(int index) = nullptr;
     int (*m_getInfoValueInteger)(int index) = nullptr;
     float (*m_getInfoValueFloat)(int index) = nullptr;
-    int (*m_getMapArchiveCount)(const char* mapName) = nullptr;
-    const char* (*m_getMapArchiveName)(int index) = nullptr;
     unsigned short* (*m_getMinimap)(const char* mapName, int mipLevel) = nullptr;
 };

@@ -150,7 +150,8 @@ void WebBaseGetData::Finish(bool ok)
 {
     if (m_file)
     {
-        if (ok && !m_file->commit())
+        // flush() first: commit() would not see its own flush fail and keep a cut-short file.
+        if (ok && (!m_file->flush() || !m_file->commit()))
         {
             qWarning().noquote() << "WebBaseGetData :: ERROR --- can't save" << m_current.filePath
                                  << m_file->errorString();

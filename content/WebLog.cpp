@@ -9,10 +9,14 @@
 #include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTimer>
 #include <QUrl>
 
-WebLog::WebLog() : m_worker(new LogFilesWorker()), m_network(new QNetworkAccessManager(this))
+WebLog::WebLog()
+    : m_worker(new LogFilesWorker()), m_network(new QNetworkAccessManager(this)), m_deadline(new QTimer(this))
 {
+    m_deadline->setSingleShot(true);
+    connect(m_deadline, &QTimer::timeout, this, &WebLog::DoDeadline);
     connect(m_worker, &LogFilesWorker::OnUploadBuilt, this, &WebLog::DoUploadBuilt);
 }
 
@@ -74,8 +78,19 @@ void WebLog::DoUploadBuilt(QByteArray body)
     request.setHeader(QNetworkRequest::ContentTypeHeader,
                       QStringLiteral("application/x-www-form-urlencoded"));
     request.setTransferTimeout(m_timeoutMs);
+    m_pastDeadline = false;
     m_reply = m_network->post(request, body);
     connect(m_reply, &QNetworkReply::finished, this, &WebLog::DoReplyFinished);
+    // The transfer timeout only counts a silence: a server that trickles keeps it from ever firing.
+    m_deadline->start(m_deadlineMs);
+}
+
+void WebLog::DoDeadline()
+{
+    if (!m_reply)
+        return;
+    m_pastDeadline = true;
+    m_reply->abort();
 }
 
 void WebLog::DoReplyFinished()
@@ -84,8 +99,14 @@ void WebLog::DoReplyFinished()
     m_reply = nullptr;
     if (!reply)
         return;
+    m_deadline->stop();
     reply->deleteLater();
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (m_pastDeadline)
+    {
+        Fail(QStringLiteral("NOT DONE AFTER %1 ms").arg(m_deadlineMs));
+        return;
+    }
     if (reply->error() != QNetworkReply::NoError || status < 200 || status > 299)
     {
         Fail(QStringLiteral("HTTP %1 %2").arg(status).arg(reply->errorString()));

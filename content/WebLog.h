@@ -8,6 +8,7 @@
 class LogFilesWorker;
 class QNetworkAccessManager;
 class QNetworkReply;
+class QTimer;
 
 // Uploads the logs and screenshots a player sends to the developers. Lives on the GUI thread;
 // the files are read and encoded on a worker, the form is posted from here. Every upload ends
@@ -19,6 +20,8 @@ class WebLog final : public QObject
 public:
     // An upload that moves no data for this long fails.
     static constexpr int TimeoutMs = 60000;
+    // An upload that has not ended after this long fails, however slowly data still moves.
+    static constexpr int DeadlineMs = 180000;
 
     WebLog();
     ~WebLog() override;
@@ -31,6 +34,7 @@ public:
 
     static QString GetUploadUrl();
     void SetTimeout(int msecs) { m_timeoutMs = msecs; }
+    void SetDeadline(int msecs) { m_deadlineMs = msecs; }
     // From the moment an upload begins (DoSetLog) until its answer.
     bool IsSending() const { return m_busy; }
 
@@ -45,6 +49,7 @@ public slots:
 private slots:
     void DoUploadBuilt(QByteArray body);
     void DoReplyFinished();
+    void DoDeadline();
 
 private:
     void Fail(const QString& reason);
@@ -52,6 +57,9 @@ private:
     LogFilesWorker* m_worker = nullptr;
     QNetworkAccessManager* m_network = nullptr;
     QNetworkReply* m_reply = nullptr;
+    QTimer* m_deadline = nullptr;
     int m_timeoutMs = TimeoutMs;
+    int m_deadlineMs = DeadlineMs;
+    bool m_pastDeadline = false;
     bool m_busy = false;
 };

@@ -128,6 +128,8 @@ void WebUpdates::DoCheckUpdates(int requestId)
     qDebug().noquote() << "WebUpdates :: CHECK ---" << url.toString();
     QNetworkRequest request(url);
     request.setTransferTimeout(GetTimeoutMs());
+    // A redirect is not followed: its answer is no description.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
     m_reply = m_network->get(request);
     connect(m_reply, &QNetworkReply::downloadProgress, this,
             [this](qint64 received, qint64)
@@ -148,6 +150,14 @@ void WebUpdates::DoReplyFinished()
     if (reply->error() != QNetworkReply::NoError)
     {
         qWarning().noquote() << "WebUpdates :: ERROR ---" << reply->errorString();
+        Answer(Error);
+        return;
+    }
+    // Only the description itself is an answer: a redirect's or an error page's body is not.
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (status != 200)
+    {
+        qWarning().noquote() << "WebUpdates :: ERROR --- HTTP" << status;
         Answer(Error);
         return;
     }

@@ -4,6 +4,7 @@
 
 #include "AppDefines.h"
 #include "AppSettings.h"
+#include "BenchStats.h"
 #include "DebugStream.h"
 #include "MetaTypes.h"
 #include "MinimapCache.h"
@@ -56,11 +57,6 @@ void StopMinimapManager()
     MinimapManager::Destroy();
 }
 
-double Median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.isEmpty() ? -1 : values.at(values.size() / 2);
-}
 } // namespace
 
 int main(int argc, char* argv[])
@@ -120,8 +116,8 @@ int main(int argc, char* argv[])
     SyncManager::Destroy();
 
     const double coldFirst = cold.value(0);
-    const double coldMedian = Median(cold);
-    const double cachedMedian = Median(cached);
+    const double coldMedian = BenchStats::Median(cold);
+    const double cachedMedian = BenchStats::Median(cached);
     const double cachedWorst = *std::max_element(cached.cbegin(), cached.cend());
     const bool coldOk = ok && coldMedian < 1000;
     const bool cachedOk = ok && cachedMedian < 50;

@@ -2,10 +2,8 @@
 
 #include <QDebug>
 #include <QDir>
-#include <QFile>
-#include <QSaveFile>
+#include <QRegularExpression>
 #include <QTextCodec>
-#include <QTextStream>
 #include <QtNumeric>
 
 namespace EngineSettingsFile
@@ -82,82 +80,106 @@ QString Serialize(const Values& values)
     return text;
 }
 
-bool Read(const QString& path, Values& values)
+CommonIO::ReadStatus ReadFile(const QString& path, Values& values, QByteArray* raw)
 {
     values.clear();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-    {
+    QByteArray content;
+    QString reason;
+    const CommonIO::ReadStatus status = CommonIO::ReadFile(path, MaxFileBytes, &content, &reason);
+    if (status == CommonIO::ReadStatus::Unreadable)
+        qDebug().noquote() << "EngineSettingsHandler :: Engine Settings file can NOT be opened" << path
+                           << "---" << reason;
+    else if (status == CommonIO::ReadStatus::Damaged)
+        qWarning().noquote() << "EngineSettingsHandler :: Engine Settings file is damaged ---" << reason
+                             << "---" << CommonIO::SetAside(path);
+    if (status != CommonIO::ReadStatus::Ok)
+        return status;
+    values = ParseText(FileCodec()->toUnicode(content));
+    if (raw)
+        *raw = content;
+    return status;
+}
+
+bool Read(const QString& path, Values& values)
+{
+    const CommonIO::ReadStatus status = ReadFile(path, values);
+    if (status == CommonIO::ReadStatus::Missing)
         qDebug().noquote() << "EngineSettingsHandler :: Engine Settings file can NOT be opened" << path;
-        return false;
-    }
-    QTextStream stream(&file);
-    stream.setCodec(FileCodec());
-    values = ParseText(stream.readAll());
-    return true;
+    return status == CommonIO::ReadStatus::Ok;
 }
 
 bool Write(const QString& path, const Values& values)
 {
-    const QString text = Serialize(values);
+    QString serialized = Serialize(values);
+#ifdef Q_OS_WIN
+    // The platform's own line ends, as a text editor there writes them.
+    serialized.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+#endif
+    const QByteArray text = FileCodec()->fromUnicode(serialized);
     // The same text again is not written: the start-up refresh of files that did not change
     // costs no disk flush (it runs while the window waits for its first picture).
-    QFile current(path);
-    if (current.open(QIODevice::ReadOnly | QIODevice::Text))
-    {
-        QTextStream stream(&current);
-        stream.setCodec(FileCodec());
-        if (stream.readAll() == text)
-            return true;
-    }
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
-    {
-        QTextStream stream(&file);
-        stream.setCodec(FileCodec());
-        stream << text;
-        stream.flush();
-        if (stream.status() == QTextStream::Ok && file.commit())
-            return true;
-    }
+    QByteArray current;
+    if (CommonIO::ReadFile(path, MaxFileBytes, &current) == CommonIO::ReadStatus::Ok && current == text)
+        return true;
+    if (CommonIO::SaveFile(path, text))
+        return true;
     qDebug().noquote() << "EngineSettingsHandler :: Engine Settings file can NOT be saved" << path;
     return false;
 }
 
-bool IsGarbage(const QByteArray& content)
+bool IsGarbage(const QByteArray& content, QString* reason)
 {
-    if (content.contains('\0'))
+    const auto garbage = [reason](const QString& text)
+    {
+        if (reason)
+            *reason = text;
         return true;
+    };
+    if (content.contains('\0'))
+        return garbage(QStringLiteral("NUL bytes"));
     QTextCodec::ConverterState state;
     const QString text = FileCodec()->toUnicode(content.constData(), content.size(), &state);
     if (state.invalidChars > 0)
-        return true;
+        return garbage(QStringLiteral("not UTF-8 text"));
     const QStringList lines = text.split(QLatin1Char('\n'));
     for (const QString& line : lines)
     {
         const QString trimmed = line.trimmed();
         if (!trimmed.isEmpty() && !trimmed.startsWith(QLatin1Char('#')) && !line.contains(QLatin1Char('=')))
-            return true;
+            return garbage(QStringLiteral("a line that is no setting"));
     }
     return false;
 }
 
-bool KeepIfGarbage(const QString& path)
+bool SetAsideIfGarbage(const QString& path, const QByteArray& raw, Values& values)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || !IsGarbage(file.readAll()))
+    QString reason;
+    if (!IsGarbage(raw, &reason))
         return false;
-    file.close();
-    const QString copy = path + QStringLiteral(".corrupt");
-    QFile::remove(copy);
-    if (!QFile::copy(path, copy))
+    const bool moved = CommonIO::MoveAside(path);
+    qWarning().noquote() << "EngineSettingsHandler :: Engine Settings file is damaged ---" << reason << "---"
+                         << (moved ? QStringLiteral("kept as ") + CommonIO::CorruptPath(path)
+                                   : QStringLiteral("left where it is"));
+    // Keys as the engine names them, values and notes that are text: what else the damage made of
+    // the lines stays in the copy only.
+    static const QRegularExpression key(QStringLiteral("^[A-Za-z0-9_]+$"));
+    const auto isText = [](const QString& text)
     {
-        qWarning().noquote() << "EngineSettingsHandler :: Engine Settings file is damaged --- CAN NOT KEEP"
-                             << copy;
-        return false;
+        for (const QChar c : text)
+        {
+            if ((c.category() == QChar::Other_Control && c != QLatin1Char('\t')) ||
+                c == QChar::ReplacementCharacter)
+                return false;
+        }
+        return true;
+    };
+    for (auto it = values.begin(); it != values.end();)
+    {
+        const bool keep =
+            isText(it.key()) && isText(it.value()) && (IsComment(it.key()) || key.match(it.key()).hasMatch());
+        it = keep ? std::next(it) : values.erase(it);
     }
-    qWarning().noquote() << "EngineSettingsHandler :: Engine Settings file is damaged --- kept as" << copy;
-    return true;
+    return moved;
 }
 
 qint32 ToInt(const QString& value)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CommonIO.h"
 #include "DataEngineSettings.h"
 
 #include <QMap>
@@ -20,17 +21,25 @@ Values ParseText(const QString& text);
 QString Serialize(const Values& values);
 bool IsComment(const QString& key);
 
-// Empties values, then fills them from the file; false (and a log line) when it cannot be opened.
+// A real file holds a few kilobytes; a larger one is taken as damaged.
+constexpr qint64 MaxFileBytes = CommonIO::MaxSettingsFileBytes;
+
+// Empties values, then fills them from the file; `raw` gets its bytes. A file that can not be read
+// is logged; a damaged one (not a regular file, larger than MaxFileBytes) is logged and moved aside
+// as "<file>.corrupt", so that a fresh file can take its place.
+CommonIO::ReadStatus ReadFile(const QString& path, Values& values, QByteArray* raw = nullptr);
+// ReadFile that also logs a missing file; true when the file was read.
 bool Read(const QString& path, Values& values);
 // Replaces the file in one step, so a failure never leaves it half-written; a file that already
 // holds exactly this text is left alone.
 bool Write(const QString& path, const Values& values);
 // True when a rewrite would lose more than spacing: bytes that are no text (NUL, broken UTF-8) or
-// lines that are neither "key = value", a comment nor blank.
-bool IsGarbage(const QByteArray& content);
-// Before a damaged file is rewritten, its content is kept as "<file>.corrupt" (replacing an older
-// copy); returns whether a copy was made.
-bool KeepIfGarbage(const QString& path);
+// lines that are neither "key = value", a comment nor blank. `reason` says which.
+bool IsGarbage(const QByteArray& content, QString* reason = nullptr);
+// Before a damaged file (see IsGarbage) read into `values` is rewritten, it is moved aside as
+// "<file>.corrupt" and `values` keep only the lines that look like settings or notes, so that its
+// garbage does not reach the new file. Returns whether the file was moved.
+bool SetAsideIfGarbage(const QString& path, const QByteArray& raw, Values& values);
 
 // Field values from the map; missing keys get the field defaults (resolution from screen).
 DataEngineSettings ToRecord(const Values& values, const QSize& screen, const QString& springData);

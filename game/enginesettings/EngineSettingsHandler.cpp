@@ -7,6 +7,7 @@
 
 #include <QDebug>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMetaObject>
 
@@ -167,20 +168,23 @@ bool EngineSettingsHandler::WriteSettingsFile(const QString& path)
 bool EngineSettingsHandler::SaveSettings(const DataEngineSettings& es, bool replay)
 {
     const QString path = replay ? m_replayFile : m_playFile;
+    QByteArray raw;
+    // A file that is not there yet, or was just set aside as damaged, starts empty; one that can
+    // not be read is left alone.
+    const CommonIO::ReadStatus read = EngineSettingsFile::ReadFile(path, m_values, &raw);
     bool saved = false;
-    // A file that is not there yet starts empty; one that cannot be read is left alone.
-    const bool existed = QFile::exists(path);
-    if (!existed)
-        m_values.clear();
-    if (!existed || ReadSettingsFile(path))
+    if (read != CommonIO::ReadStatus::Unreadable)
     {
+        // What the rewrite would drop of a damaged file is kept, and its garbage is not carried on.
+        const bool setAside =
+            read == CommonIO::ReadStatus::Ok && EngineSettingsFile::SetAsideIfGarbage(path, raw, m_values);
         EngineSettingsFile::FromRecord(es, m_values);
-        // What the rewrite would drop of a damaged file is not lost.
-        if (existed)
-            EngineSettingsFile::KeepIfGarbage(path);
         saved = WriteSettingsFile(path);
+        // The player's file is not lost to a failed write.
+        if (!saved && setAside && !QFileInfo::exists(path))
+            QFile::rename(CommonIO::CorruptPath(path), path);
     }
-    if (!existed && !QFile::exists(path))
+    if (!QFileInfo::exists(path))
         qDebug().noquote() << "EngineSettingsHandler :: Engine Settings file does NOT exist" << path;
     if (!saved)
         qDebug().noquote() << "EngineSettingsHandler :: Engine Settings --- NOT saved" << path;
@@ -198,12 +202,20 @@ bool EngineSettingsHandler::CreateSettingsFile(const QString& path)
     return WriteSettingsFile(path);
 }
 
+bool EngineSettingsHandler::IsThere(const QString& path)
+{
+    // Reading sets a damaged file aside: then it is made anew like a missing one.
+    EngineSettingsFile::Values values;
+    const CommonIO::ReadStatus read = EngineSettingsFile::ReadFile(path, values);
+    return read == CommonIO::ReadStatus::Ok || read == CommonIO::ReadStatus::Unreadable;
+}
+
 bool EngineSettingsHandler::SelectSettingsFile(QString& path, bool replay)
 {
     if (!replay)
     {
         path = m_playFile;
-        if (QFile::exists(path))
+        if (IsThere(path))
             return true;
         qDebug().noquote() << "EngineSettingsHandler :: PLAY Graphic Settings file does NOT exist" << path;
         qDebug().noquote() << "EngineSettingsHandler :: PLAY Graphic Settings --- Making new one" << path;
@@ -211,15 +223,19 @@ bool EngineSettingsHandler::SelectSettingsFile(QString& path, bool replay)
     }
 
     path = m_replayFile;
-    if (QFile::exists(path))
+    if (IsThere(path))
         return true;
-    if (!QFile::copy(m_playFile, m_replayFile))
+    // The replay file starts as a copy of the play file, read with the same limits.
+    EngineSettingsFile::Values values;
+    QByteArray raw;
+    const CommonIO::ReadStatus play = EngineSettingsFile::ReadFile(m_playFile, values, &raw);
+    if (play != CommonIO::ReadStatus::Ok || !CommonIO::SaveFile(m_replayFile, raw))
     {
         qDebug().noquote() << "EngineSettingsHandler :: Can NOT copy Engine Settings file";
         qDebug().noquote() << "EngineSettingsHandler :: From" << m_playFile;
         qDebug().noquote() << "EngineSettingsHandler :: To  " << m_replayFile;
         // The play file may be fine (the replay side is what failed): never replace the user's.
-        if (!QFile::exists(m_playFile))
+        if (play == CommonIO::ReadStatus::Missing || play == CommonIO::ReadStatus::Damaged)
             CreateSettingsFile(m_playFile);
     }
     qDebug().noquote() << "EngineSettingsHandler :: REPLAY Graphic Settings file does NOT exist" << path;

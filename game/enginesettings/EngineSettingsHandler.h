@@ -69,6 +69,7 @@ private:
     bool SaveSettings(const DataEngineSettings& es, bool replay);
     bool CreateSettingsFile(const QString& path);
     bool SelectSettingsFile(QString& path, bool replay);
+    static bool IsThere(const QString& path);
     DataEngineSettings NewRecord() const;
 
     QSize m_screenSize;

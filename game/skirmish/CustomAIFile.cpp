@@ -5,13 +5,13 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <algorithm>
 
 namespace CustomAIFile
 {
 QString Path()
 {
-    return PathManager::Instance()->GetLobbyGameDataDir() + QStringLiteral("/game.AIs.txt");
+    return PathManager::Instance()->GetCustomAIFile();
 }
 
 QStringList TemplateLines()
@@ -32,20 +32,11 @@ bool WriteTemplate(const QString& path)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
     // Text mode: the platform's own line ends, as a user's editor would write them.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
-    {
-        qWarning().noquote() << "CustomAIFile :: CAN NOT CREATE" << path;
-        return false;
-    }
-    for (const QString& line : TemplateLines())
-        file.write((line + QLatin1Char('\n')).toUtf8());
-    if (!file.commit())
-    {
-        qWarning().noquote() << "CustomAIFile :: CAN NOT CREATE" << path;
-        return false;
-    }
-    return true;
+    if (CommonIO::SaveFile(path, (TemplateLines().join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8(),
+                           true))
+        return true;
+    qWarning().noquote() << "CustomAIFile :: CAN NOT CREATE" << path;
+    return false;
 }
 
 bool IsSafeName(const QString& name)
@@ -61,12 +52,17 @@ bool IsSafeName(const QString& name)
     return true;
 }
 
-QList<CustomAIEntry> Parse(const QByteArray& data)
+QList<CustomAIEntry> Parse(const QByteArray& data, int maxEntries)
 {
     QList<CustomAIEntry> entries;
-    const QList<QByteArray> lines = data.split('\n');
-    for (const QByteArray& bytes : lines)
+    int from = 0;
+    while (from < data.size() && entries.size() < maxEntries)
     {
+        int end = data.indexOf('\n', from);
+        if (end < 0)
+            end = data.size();
+        const QByteArray bytes = data.mid(from, end - from);
+        from = end + 1;
         QString line = QString::fromUtf8(bytes);
         if (line.startsWith(QLatin1Char('#')))
             continue;
@@ -89,6 +85,40 @@ QList<CustomAIEntry> Parse(const QByteArray& data)
         const int side = parts[1].toInt(&isNumber, 10);
         entries << CustomAIEntry{parts[0], isNumber ? side : 0};
     }
+    return entries;
+}
+
+QList<CustomAIEntry> Load(const QString& path)
+{
+    QByteArray data;
+    QString reason;
+    switch (CommonIO::ReadFile(path, MaxFileBytes, &data, &reason))
+    {
+    case CommonIO::ReadStatus::Ok:
+        break;
+    case CommonIO::ReadStatus::Missing:
+        WriteTemplate(path);
+        return {};
+    case CommonIO::ReadStatus::Unreadable:
+        qWarning().noquote() << "CustomAIFile :: CAN NOT READ" << path << "---" << reason;
+        return {};
+    case CommonIO::ReadStatus::Damaged:
+        qWarning().noquote() << "CustomAIFile :: DAMAGED FILE" << path << "---" << reason << "---"
+                             << CommonIO::SetAside(path);
+        return {};
+    }
+    // One more than listed, to tell a full list from a longer one.
+    QList<CustomAIEntry> entries = Parse(data, MaxEntries + 1);
+    if (entries.size() > MaxEntries)
+    {
+        qWarning().noquote() << "CustomAIFile :: TOO MANY AIs --- more than" << MaxEntries << "in" << path
+                             << "--- the first" << MaxEntries << "listed";
+        entries.removeLast();
+    }
+    // Added in the order the list shows them: a model sorting rows into a new order costs time
+    // that grows with the square of their number, when the rows go again.
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const CustomAIEntry& a, const CustomAIEntry& b) { return a.name < b.name; });
     return entries;
 }
 } // namespace CustomAIFile

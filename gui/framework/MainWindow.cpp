@@ -44,15 +44,19 @@ MainWindow::MainWindow()
 
     AppSettingsMain* settings = AppSettingsMain::Instance();
     const bool firstStart = WindowGeometry::IsFirstStart(settings->WindowPos, settings->WindowSize);
-    const QList<QRect> areas = WindowGeometry::ScreenAreas();
-    const QRect normal =
-        WindowGeometry::Fit(settings->WindowPos, settings->WindowSize, GuiWindowSize, minimumSize(), areas);
-    setGeometry(normal);
+    // The frame is not known before the window is shown: KeepFrameOnScreen fits it then.
+    const QRect normal = WindowGeometry::Fit(settings->WindowPos, settings->WindowSize, GuiWindowSize,
+                                             minimumSize(), WindowGeometry::ScreenAreas());
+    resize(normal.size());
+    // The position is the frame's, as pos() gives it back: the title bar goes there, not above it.
+    move(normal.topLeft());
     // Kept for leaving full screen later.
     settings->WindowPos = normal.topLeft();
     settings->WindowSize = normal.size();
+    WantNormalGeometry(normal.topLeft(), normal.size());
 
-    if (firstStart || settings->WindowState == int(Qt::WindowFullScreen))
+    const Qt::WindowStates state = WindowGeometry::StartState(settings->WindowState);
+    if (firstStart || (state & Qt::WindowFullScreen))
     {
         // Covering the screen first makes it full screen also where no window manager does it.
         if (const QScreen* screen = QGuiApplication::primaryScreen(); screen && firstStart)
@@ -61,8 +65,9 @@ MainWindow::MainWindow()
     }
     else
     {
-        setWindowState(Qt::WindowStates(settings->WindowState));
+        setWindowState(state);
     }
+    m_shownState = windowState();
     qDebug().noquote() << QStringLiteral("MainWindow :: GEOMETRY --- %1 %2 %3 %4%5")
                               .arg(x())
                               .arg(y())
@@ -110,8 +115,85 @@ void MainWindow::CreateOverlayPlayer()
 void MainWindow::StoreGeometry()
 {
     AppSettingsMain* settings = AppSettingsMain::Instance();
-    settings->WindowPos = pos();
-    settings->WindowSize = size();
+    // A minimized window may stand anywhere (far off screen on some systems): its place is the
+    // one it had when it was last shown normally.
+    const bool minimized = windowState() & Qt::WindowMinimized;
+    settings->WindowPos = minimized && m_normalSize.isValid() ? m_normalPos : pos();
+    settings->WindowSize = minimized && m_normalSize.isValid() ? m_normalSize : size();
+}
+
+void MainWindow::MoveFrame(const QPoint& topLeft)
+{
+    // QWidget::move places the inside of a window that exists, by the frame it knows at that
+    // moment; the window itself places its frame, whatever it is.
+    if (QWindow* window = windowHandle())
+        window->setFramePosition(topLeft);
+    else
+        move(topLeft);
+}
+
+bool MainWindow::IsNormal() const
+{
+    return !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+}
+
+void MainWindow::WantNormalGeometry(const QPoint& framePos, const QSize& size)
+{
+    m_wantedPos = framePos;
+    m_wantedSize = size;
+    m_fitAttempts = 3;
+}
+
+void MainWindow::KeepFrameOnScreen()
+{
+    if (m_fitAttempts <= 0 || !isVisible() || (windowState() & (Qt::WindowMinimized | Qt::WindowFullScreen)))
+        return;
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    // No frame yet: the window manager has not framed the window (or there is none).
+    if (frame.isNull())
+        return;
+    const QSize smallest = GuiBaseSize + QSize(2 * GuiMargin, 2 * GuiMargin);
+    // A screen smaller than the smallest window can't show the program whole, frame or not.
+    const QScreen* screen = windowHandle() ? windowHandle()->screen() : nullptr;
+    if (!screen || screen->geometry().width() < smallest.width() ||
+        screen->geometry().height() < smallest.height())
+    {
+        m_fitAttempts = 0;
+        return;
+    }
+    const QList<QRect> areas = WindowGeometry::ScreenAreas();
+    // The smallest window, maximized too, gives up what its frame needs on a screen of its size,
+    // so that its title bar stays on it.
+    setMinimumSize(smallest.boundedTo(WindowGeometry::AreaOf(outer, areas).size().shrunkBy(frame)));
+    if (!IsNormal())
+        return;
+    // Fitted from where the window is meant to be, not from where the window manager has it on
+    // its way there.
+    const QRect fitted =
+        WindowGeometry::Fit(m_wantedPos, m_wantedSize, m_wantedSize, minimumSize(), areas, frame);
+    if (fitted == outer)
+    {
+        m_fitAttempts = 0;
+        return;
+    }
+    // A window manager that will not have it so is not fought for long.
+    --m_fitAttempts;
+    const QSize inside = fitted.size().shrunkBy(frame);
+    resize(inside);
+    MoveFrame(fitted.topLeft());
+    qDebug().noquote() << QStringLiteral(
+                              "MainWindow :: FITTED TO THE SCREEN --- %1 %2 %3 %4 --- FRAME %5 %6 %7 %8")
+                              .arg(fitted.x())
+                              .arg(fitted.y())
+                              .arg(inside.width())
+                              .arg(inside.height())
+                              .arg(frame.left())
+                              .arg(frame.top())
+                              .arg(frame.right())
+                              .arg(frame.bottom());
 }
 
 void MainWindow::DoPageChange()
@@ -161,14 +243,18 @@ void MainWindow::DoToggleFullscreen()
     {
         setWindowState(Qt::WindowActive);
         resize(settings->WindowSize);
-        move(settings->WindowPos);
+        MoveFrame(settings->WindowPos);
+        // The window manager frames the window again: the whole of it must be on the screen.
+        WantNormalGeometry(settings->WindowPos, settings->WindowSize);
     }
 }
 
 void MainWindow::SaveGeometryAndClose()
 {
     AppSettingsMain* settings = AppSettingsMain::Instance();
-    settings->WindowState = int(windowState() & ~Qt::WindowActive);
+    // Closed while minimized, it comes back as it was before.
+    const Qt::WindowStates state = windowState() & Qt::WindowMinimized ? m_shownState : windowState();
+    settings->WindowState = int(state & (Qt::WindowMaximized | Qt::WindowFullScreen));
     if (!IsFullscreen())
         StoreGeometry();
     // The window goes first: a disk slow to write the file must not keep it on the screen.
@@ -294,7 +380,18 @@ bool MainWindow::event(QEvent* event)
         emit OnActivated();
     else if (event->type() == QEvent::WindowDeactivate)
         emit OnDeactivated();
-    return QMainWindow::event(event);
+    const bool result = QMainWindow::event(event);
+    if (event->type() == QEvent::Move || event->type() == QEvent::Resize || event->type() == QEvent::Show)
+    {
+        // The window manager's framing comes back as a move.
+        KeepFrameOnScreen();
+        if (isVisible() && IsNormal())
+        {
+            m_normalPos = pos();
+            m_normalSize = size();
+        }
+    }
+    return result;
 }
 
 void MainWindow::paintEvent(QPaintEvent*)
@@ -345,6 +442,8 @@ void MainWindow::changeEvent(QEvent* event)
         const auto* change = static_cast<QWindowStateChangeEvent*>(event);
         if (windowState() == Qt::WindowMaximized && change->oldState() != Qt::WindowMaximized)
             emit OnWindowMaximize();
+        if (!(windowState() & Qt::WindowMinimized))
+            m_shownState = windowState();
     }
     QMainWindow::changeEvent(event);
 }

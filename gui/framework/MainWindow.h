@@ -66,6 +66,15 @@ private:
 
     void StoreGeometry();
     void CreateOverlayPlayer();
+    // Places the window's frame (title bar included) with its top left corner there.
+    void MoveFrame(const QPoint& topLeft);
+    // Neither minimized, maximized nor full screen.
+    bool IsNormal() const;
+    // Windowed, the whole window, title bar included, lies in the screen's available area. Its
+    // frame is known only once the window manager has framed it, so KeepFrameOnScreen waits for
+    // that, then fits the window meant (frame position, inside size) to the screen.
+    void WantNormalGeometry(const QPoint& framePos, const QSize& size);
+    void KeepFrameOnScreen();
 
     QPointer<QWidget> m_page;
     QPointer<QFrame> m_flash;
@@ -75,4 +84,11 @@ private:
     QMediaPlayer* m_player = nullptr;
     bool m_overlay = false;
     bool m_painted = false;
+    QPoint m_wantedPos;
+    QSize m_wantedSize;
+    int m_fitAttempts = 0;
+    // The last state and normal geometry shown, for a close while minimized.
+    Qt::WindowStates m_shownState;
+    QPoint m_normalPos;
+    QSize m_normalSize;
 };

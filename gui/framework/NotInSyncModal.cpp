@@ -29,19 +29,34 @@ NotInSyncModal::NotInSyncModal(DataSyncState state)
     layout->addWidget(DialogKit::Label(3, tr("Battle In Sync Validation").toUpper(), Common::ColorMain()));
 
     layout->addSpacing(3 * GuiUnit);
-    auto* items = new QHBoxLayout();
-    items->addStretch();
-    items->addWidget(
+    const QList<QWidget*> columns = {
         CreateColumn(DataDownload::Game, QStringLiteral("GAME %1").arg(state.gameName.toUpper()),
-                     QStringLiteral(":/Extras/game.%1.png").arg(AppDefines::Instance()->GetShortCode())));
-    items->addWidget(CreateColumn(DataDownload::Engine,
-                                  QStringLiteral("SPRING %1").arg(state.engineVersion.toUpper()),
-                                  QStringLiteral(":/Extras/engine.png")));
-    items->addWidget(CreateColumn(DataDownload::MapCache, tr("Map Info").toUpper(),
-                                  QStringLiteral(":/Sync/sync_info.png")));
-    items->addWidget(CreateColumn(DataDownload::Map,
-                                  SyncManager::Instance()->GetMapInfoText(state.mapName).toUpper(),
-                                  QStringLiteral(":/Sync/sync_maps.png")));
+                     QStringLiteral(":/Extras/game.%1.png").arg(AppDefines::Instance()->GetShortCode())),
+        CreateColumn(DataDownload::Engine, QStringLiteral("SPRING %1").arg(state.engineVersion.toUpper()),
+                     QStringLiteral(":/Extras/engine.png")),
+        CreateColumn(DataDownload::MapCache, tr("Map Info").toUpper(),
+                     QStringLiteral(":/Sync/sync_info.png")),
+        CreateColumn(DataDownload::Map, SyncManager::Instance()->GetMapInfoText(state.mapName).toUpper(),
+                     QStringLiteral(":/Sync/sync_maps.png"))};
+    // The pictures differ in size: each gets the room of the largest, so that the captions and
+    // status words stand in line. A column is as high as planned, or as its content needs.
+    int pictureHeight = 0;
+    for (const QLabel* picture : qAsConst(m_pictures))
+        pictureHeight = qMax(pictureHeight, picture->sizeHint().height());
+    for (QLabel* picture : qAsConst(m_pictures))
+        picture->setFixedHeight(pictureHeight);
+    int height = Common::Scale(125);
+    for (QWidget* column : columns)
+        height = qMax(height, column->sizeHint().height());
+    auto* items = new QHBoxLayout();
+    // Long status words (Russian, German) would otherwise run into each other.
+    items->setSpacing(2 * GuiUnit);
+    items->addStretch();
+    for (QWidget* column : columns)
+    {
+        column->setFixedHeight(height);
+        items->addWidget(column);
+    }
     items->addStretch();
     layout->addLayout(items);
 
@@ -81,20 +96,25 @@ QWidget* NotInSyncModal::CreateColumn(int itemType, const QString& caption, cons
 {
     auto* column = new QFrame();
     column->setMinimumWidth(Common::Scale(160));
-    column->setFixedHeight(Common::Scale(125));
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addLayout(DialogKit::Centred(DialogKit::Picture(picture)));
+    m_pictures << DialogKit::Picture(picture);
+    layout->addLayout(DialogKit::Centred(m_pictures.last()));
     layout->addSpacing(2 * GuiUnit);
     m_captions[itemType] = DialogKit::Label(8, caption, Common::ColorWhite());
     layout->addWidget(m_captions[itemType]);
     layout->addSpacing(GuiUnit);
     m_progress[itemType] = new NProgressBar(NProgressBar::ChunkBlue);
+    // A download that starts or ends moves nothing else.
+    QSizePolicy keep = m_progress[itemType]->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    m_progress[itemType]->setSizePolicy(keep);
     m_progress[itemType]->hide();
     layout->addWidget(m_progress[itemType]);
     layout->addStretch();
     m_status[itemType] = DialogKit::Label(3, QString(), Common::ColorGreen());
+    m_status[itemType]->setMinimumHeight(m_status[itemType]->fontMetrics().height());
     layout->addWidget(m_status[itemType]);
     layout->addStretch();
     return column;

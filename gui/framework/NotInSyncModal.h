@@ -3,9 +3,12 @@
 #include "DataSync.h"
 #include "NModalWidget.h"
 
+#include <QList>
+
 class NButtonModal;
 class NImageLabel;
 class NProgressBar;
+class QLabel;
 
 // What a battle needs that is not installed here: the game, the engine, the map information
 // and the map, each with its state and the progress of its download. The host feeds it the sync
@@ -42,6 +45,7 @@ private:
     NImageLabel* m_status[ItemCount] = {};
     NProgressBar* m_progress[ItemCount] = {};
     NImageLabel* m_captions[ItemCount] = {};
+    QList<QLabel*> m_pictures;
     NButtonModal* m_retry = nullptr;
     NButtonModal* m_close = nullptr;
 };

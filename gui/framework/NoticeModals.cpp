@@ -1,6 +1,7 @@
 #include "NoticeModals.h"
 
 #include "Common.h"
+#include "CommonIO.h"
 #include "CommonWidgets.h"
 #include "DialogKit.h"
 #include "GuiMetrics.h"
@@ -10,7 +11,6 @@
 
 #include <QDebug>
 #include <QDesktopServices>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -38,10 +38,12 @@ ShowChangeLogModal::ShowChangeLogModal() : NModalWidget(tr("Change Log").toUpper
 
     m_browser = Common::TextBrowserStyle();
     m_browser->setWordWrapMode(QTextOption::NoWrap);
-    QFile file(QStringLiteral(":/DataRelations/changelog.lobby.txt"));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        qWarning() << "ShowChangeLogModal :: NO CHANGE LOG";
-    m_browser->setHtml(WebUpdates::ChangeLogToHtml(QString::fromUtf8(file.readAll())));
+    QByteArray changeLog;
+    QString reason;
+    if (CommonIO::ReadFile(QStringLiteral(":/DataRelations/changelog.lobby.txt"), MaxChangeLogBytes,
+                           &changeLog, &reason) != CommonIO::ReadStatus::Ok)
+        qWarning().noquote() << "ShowChangeLogModal :: NO CHANGE LOG ---" << reason;
+    m_browser->setHtml(WebUpdates::ChangeLogToHtml(QString::fromUtf8(changeLog)));
     // Links go through DoAnchorClicked, which opens web addresses only.
     m_browser->setOpenLinks(false);
     m_browser->setOpenExternalLinks(false);

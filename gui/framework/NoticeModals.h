@@ -28,6 +28,9 @@ class ShowChangeLogModal final : public NModalWidget
 public:
     ShowChangeLogModal();
 
+    // The change log is read whole; a larger one is not shown.
+    static constexpr qint64 MaxChangeLogBytes = 1024 * 1024;
+
     QTextBrowser* Browser() const { return m_browser; }
     // Only web addresses are handed to the desktop; anything else in a link is ignored.
     static bool IsWebAddress(const QUrl& url);

@@ -38,6 +38,8 @@ QLayout* SelectSideModal::CreateSideButtons(QObject* receiver)
     const int buttonSize = Common::Scale(large ? 200 : 48);
     const int iconSize = Common::Scale(large ? 140 : 32);
     auto* row = new QHBoxLayout();
+    // The names are often wider than the small buttons: room between them keeps them apart.
+    row->setSpacing((large ? 2 : 4) * GuiUnit);
     row->addStretch();
     for (int side = 0; side < SyncManager::GetSideCount(); ++side)
     {
@@ -50,7 +52,9 @@ QLayout* SelectSideModal::CreateSideButtons(QObject* receiver)
         button->setProperty("SIDE_NAME", name);
         QObject::connect(button, SIGNAL(clicked()), receiver, SLOT(DoButtonClick()));
         auto* column = new QVBoxLayout();
-        column->addWidget(button);
+        column->setSpacing(GuiUnitHalf);
+        // The button over the middle of its name, the name right under it.
+        column->addWidget(button, 0, Qt::AlignHCenter);
         column->addWidget(DialogKit::Label(2, name, Common::ColorWhite()));
         row->addLayout(column);
     }

@@ -48,6 +48,24 @@ QWidget* Column(const QString& picture, const QString& caption, QLayout* buttons
     return DialogKit::Framed(outer);
 }
 
+// Buttons of one row as wide as the widest caption needs, and at least `least`: a longer
+// translation widens them all alike instead of running over their edges.
+void SameWidth(const QList<NButton*>& buttons, int least)
+{
+    int width = least;
+    for (NButton* button : buttons)
+    {
+        button->SetMinimumWidth(least);
+        button->Relayout();
+        width = qMax(width, button->minimumWidth());
+    }
+    for (NButton* button : buttons)
+    {
+        button->SetMinimumWidth(width);
+        button->Relayout();
+    }
+}
+
 QHBoxLayout* Row(int spacing = -1)
 {
     auto* row = new QHBoxLayout();
@@ -108,14 +126,16 @@ QWidget* SelectAIModal::CreateRavButtons(QObject* receiver)
     auto* buttons = Row();
     const QString icons[] = {QStringLiteral(":/GamesData/zorn/arm.png"),
                              QStringLiteral(":/GamesData/zorn/core.png")};
+    QList<NButton*> sides;
     for (int side = 0; side < 2; ++side)
     {
         NButton* button = AIButton(receiver, AIHandler::SideName(side), icons[side], AIHandler::KindRav());
-        button->SetFixedWidth(Common::Scale(100));
         button->setProperty("LEVEL", 0);
         button->setProperty("SIDE_ID", side);
         buttons->addWidget(button);
+        sides << button;
     }
+    SameWidth(sides, Common::Scale(100));
     return Column(QStringLiteral(":/AI/rav.png"), QStringLiteral("R.A.V."), buttons);
 }
 
@@ -132,8 +152,10 @@ QWidget* SelectAIModal::CreateVeskaButtons(QObject* receiver)
         button->SetFixedSize(Common::Scale(48), Common::Scale(48));
         button->setProperty("LEVEL", 0);
         button->setProperty("SIDE_ID", side);
+        // The button over the middle of its name, the name right under it.
         auto* side_column = new QVBoxLayout();
-        side_column->addLayout(DialogKit::Centred(button));
+        side_column->setSpacing(GuiUnitHalf);
+        side_column->addWidget(button, 0, Qt::AlignHCenter);
         side_column->addWidget(DialogKit::Label(2, name, Common::ColorWhite()));
         buttons->addLayout(side_column);
     }
@@ -145,15 +167,17 @@ QWidget* SelectAIModal::CreateSkitterhiveButtons(QObject* receiver)
     auto* buttons = Row();
     const QString captions[] = {tr("Easy"), tr("Normal"), tr("Hard"), tr("Insane")};
     const char* icons[] = {"l_easy", "l_normal", "l_hard", "l_insane"};
+    QList<NButton*> levels;
     for (int level = 0; level < 4; ++level)
     {
         NButton* button = AIButton(receiver, captions[level],
                                    QStringLiteral(":/AI/%1.png").arg(QLatin1String(icons[level])),
                                    AIHandler::KindSkitters());
-        button->SetFixedWidth(Common::Scale(120));
         button->setProperty("LEVEL", level);
         buttons->addWidget(button);
+        levels << button;
     }
+    SameWidth(levels, Common::Scale(120));
     return Column(QStringLiteral(":/AI/queen.png"), QStringLiteral("Skitterhive"), buttons);
 }
 

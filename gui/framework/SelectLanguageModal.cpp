@@ -1,12 +1,16 @@
 #include "SelectLanguageModal.h"
 
 #include "AppRestart.h"
+#include "AppSettings.h"
+#include "Common.h"
 #include "DialogKit.h"
 #include "GuiMetrics.h"
 #include "NButtonBase.h"
+#include "NImageLabel.h"
 #include "SelectPlayGameModal.h"
 #include "TranslatorManager.h"
 
+#include <QDebug>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <QVariant>
@@ -35,6 +39,10 @@ SelectLanguageModal::SelectLanguageModal() : NModalWidget(tr("Select Language").
     languages->addStretch();
     layout->addLayout(languages);
     layout->addLayout(SelectPlayGameModal::CreateInfoLayout(GuiUnit));
+
+    m_error = DialogKit::Label(3, QString(), Common::ColorRed());
+    m_error->hide();
+    layout->addWidget(m_error);
 }
 
 void SelectLanguageModal::DoLanguageClick()
@@ -42,6 +50,20 @@ void SelectLanguageModal::DoLanguageClick()
     const QObject* button = sender();
     if (!button)
         return;
-    TranslatorManager::Instance()->Load(button->property("LC").toString());
+    TranslatorManager* translator = TranslatorManager::Instance();
+    const QString previous = translator->GetLanguage();
+    translator->Load(button->property("LC").toString());
+    if (!AppSettings::Save(AppSettingsMain::Instance()))
+    {
+        // Restarting now would bring back the previous language and lose the choice silently.
+        const QString path = AppSettings::Instance()->GetFilePath(AppSettingsBase::File::Lobby);
+        qWarning().noquote() << "SelectLanguageModal :: NOT RESTARTED --- language choice not written"
+                             << path;
+        translator->Load(previous);
+        m_error->SetText(
+            tr("The language choice could not be saved to %1. The lobby is not restarted.").arg(path));
+        m_error->show();
+        return;
+    }
     AppRestart::Restart();
 }

@@ -40,6 +40,8 @@ SelectPlayGameModal::SelectPlayGameModal() : NModalWidget(tr("Select Game").toUp
     layout->addLayout(CreateInfoLayout(GuiUnit));
 
     m_error = DialogKit::Label(3, QString(), Common::ColorRed());
+    // It names a file, which may be long.
+    m_error->setWordWrap(true);
     m_error->hide();
     layout->addWidget(m_error);
 }

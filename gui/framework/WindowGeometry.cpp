@@ -1,7 +1,9 @@
 #include "WindowGeometry.h"
 
 #include <QGuiApplication>
+#include <QPair>
 #include <QScreen>
+#include <QWidget>
 #include <QtGlobal>
 
 namespace WindowGeometry
@@ -26,6 +28,31 @@ int Clamp(qint64 start, int length, int low, int room)
     const qint64 high = qint64(low) + room - length;
     return int(qMax<qint64>(low, qMin<qint64>(start, high)));
 }
+
+// Frames are a few pixels wide; a window manager that claims more is not believed.
+QMargins Believed(const QMargins& frame)
+{
+    return QMargins(qBound(0, frame.left(), 200), qBound(0, frame.top(), 200), qBound(0, frame.right(), 200),
+                    qBound(0, frame.bottom(), 200));
+}
+
+QSize Borders(const QMargins& frame)
+{
+    return QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+}
+
+// The index of the area the rectangle overlaps most (0 when none), and that overlap.
+QPair<int, qint64> BestArea(const QPoint& pos, const QSize& outer, const QList<QRect>& areas)
+{
+    QPair<int, qint64> best(0, 0);
+    for (int i = 0; pos != QPoint(-1, -1) && i < areas.size(); ++i)
+    {
+        const qint64 overlap = Overlap(pos.x(), pos.y(), outer.width(), outer.height(), areas[i]);
+        if (overlap > best.second)
+            best = qMakePair(i, overlap);
+    }
+    return best;
+}
 } // namespace
 
 bool IsFirstStart(const QPoint& storedPos, const QSize& storedSize)
@@ -33,36 +60,34 @@ bool IsFirstStart(const QPoint& storedPos, const QSize& storedSize)
     return storedPos == QPoint(-1, -1) && (storedSize.width() <= 0 || storedSize.height() <= 0);
 }
 
+QRect AreaOf(const QRect& outer, const QList<QRect>& areas)
+{
+    return areas.isEmpty() ? QRect() : areas.at(BestArea(outer.topLeft(), outer.size(), areas).first);
+}
+
 QRect Fit(const QPoint& storedPos, const QSize& storedSize, const QSize& preferred, const QSize& minimum,
-          const QList<QRect>& areas)
+          const QList<QRect>& areas, const QMargins& frame)
 {
     QSize size = storedSize;
     if (size.width() <= 0 || size.height() <= 0)
         size = preferred.isValid() && !preferred.isEmpty() ? preferred : minimum;
+    const QMargins border = Believed(frame);
+    const QSize borders = Borders(border);
     if (areas.isEmpty())
-        return QRect(QPoint(0, 0), size.expandedTo(minimum));
+        return QRect(QPoint(0, 0), size.expandedTo(minimum) + borders);
 
-    const bool positioned = storedPos != QPoint(-1, -1);
-    int best = 0;
-    qint64 bestOverlap = 0;
-    for (int i = 0; positioned && i < areas.size(); ++i)
-    {
-        const qint64 overlap = Overlap(storedPos.x(), storedPos.y(), size.width(), size.height(), areas[i]);
-        if (overlap > bestOverlap)
-        {
-            best = i;
-            bestOverlap = overlap;
-        }
-    }
-    const QRect area = areas[best];
-    size = size.boundedTo(area.size()).expandedTo(minimum);
+    const QPair<int, qint64> best = BestArea(storedPos, size + borders, areas);
+    const QRect area = areas[best.first];
+    const QSize room = (area.size() - borders).expandedTo(QSize(1, 1));
+    size = size.boundedTo(room).expandedTo(border.isNull() ? minimum : minimum.boundedTo(room));
+    const QSize outer = size + borders;
     QPoint pos = storedPos;
-    if (!positioned || bestOverlap == 0)
-        pos = QPoint(area.x() + (area.width() - size.width()) / 2,
-                     area.y() + (area.height() - size.height()) / 2);
+    if (storedPos == QPoint(-1, -1) || best.second == 0)
+        pos = QPoint(area.x() + (area.width() - outer.width()) / 2,
+                     area.y() + (area.height() - outer.height()) / 2);
     // A window larger than the area keeps its top left corner, and so its title bar, on the screen.
-    return QRect(Clamp(pos.x(), size.width(), area.x(), area.width()),
-                 Clamp(pos.y(), size.height(), area.y(), area.height()), size.width(), size.height());
+    return QRect(Clamp(pos.x(), outer.width(), area.x(), area.width()),
+                 Clamp(pos.y(), outer.height(), area.y(), area.height()), outer.width(), outer.height());
 }
 
 QList<QRect> ScreenAreas()
@@ -77,5 +102,13 @@ QList<QRect> ScreenAreas()
             areas << screen->availableGeometry();
     }
     return areas;
+}
+
+Qt::WindowStates StartState(int stored)
+{
+    const Qt::WindowStates state(stored);
+    if (state & Qt::WindowFullScreen)
+        return Qt::WindowFullScreen;
+    return state & Qt::WindowMaximized;
 }
 } // namespace WindowGeometry

@@ -15,6 +15,25 @@ namespace
 {
 QPointer<QWidget> g_mainWindow;
 
+// The main window's size; the program's start-up window size (or, before that is known, the
+// smallest window) when there is no window yet.
+QSize MainWindowSize()
+{
+    if (const QWidget* window = g_mainWindow.data(); window && !window->size().isEmpty())
+        return window->size();
+    if (GuiWindowSize.isValid() && !GuiWindowSize.isEmpty())
+        return GuiWindowSize;
+    return GuiBaseSize + QSize(2 * GuiMargin, 2 * GuiMargin);
+}
+
+// Asks for the whole window, so that its dialog fills the room it is given, but makes do with
+// what its content needs: the page around it takes its own share first.
+class MainFrame final : public QFrame
+{
+public:
+    QSize sizeHint() const override { return MainWindowSize().expandedTo(minimumSizeHint()); }
+};
+
 // Puts `widget` into `frame` edge to edge.
 void Hold(QFrame* frame, QWidget* widget)
 {
@@ -84,22 +103,10 @@ QFrame* CreateHLine(int thickness, const QColor& color)
 
 QHBoxLayout* CreateMainFrame(QLayout* layout)
 {
-    auto* frame = new QFrame();
+    auto* frame = new MainFrame();
     frame->setObjectName(QStringLiteral("FrameMain"));
     if (layout)
         frame->setLayout(layout);
-
-    QSize minimum = GuiBaseSize + QSize(2 * GuiMargin, 2 * GuiMargin);
-    QSize maximum = GuiWindowSize.isValid() ? GuiWindowSize : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    if (QWidget* window = GetMainWindow())
-    {
-        if (!window->minimumSize().isEmpty())
-            minimum = window->minimumSize();
-        if (!window->size().isEmpty())
-            maximum = window->size();
-    }
-    frame->setMinimumSize(minimum);
-    frame->setMaximumSize(maximum.expandedTo(minimum));
 
     auto* outer = new QHBoxLayout();
     outer->setContentsMargins(GuiMargin, GuiMargin, GuiMargin, GuiMargin);
@@ -157,6 +164,9 @@ QTextBrowser* TextBrowserStyle()
                                .arg(Scale(13))
                                .arg(GuiUnitHalf) +
                            ScrollBarStyle());
+    // The default dark blue of links is lost on the dark background.
+    browser->document()->setDefaultStyleSheet(
+        QStringLiteral("a { color: rgb(%1); }").arg(ColorToRgbText(ColorLight())));
     return browser;
 }
 } // namespace Common

@@ -33,8 +33,8 @@ QFrame* CreateBlackBoxFrame(QWidget* widget);
 QFrame* CreateHLine(int thickness, const QColor& color);
 
 // A horizontal layout (margins GuiMargin, spacing 0) holding one frame that carries `layout`.
-// The frame is never smaller than the main window's minimum size nor larger than its current
-// size; without a main window the program's minimum and start-up window sizes are used.
+// The frame asks for the main window's size, yet shrinks to what its content needs: a dialog on
+// the modal page fills the room the page has left, however small the window.
 QHBoxLayout* CreateMainFrame(QLayout* layout);
 
 // A frame with that object name and its StyleSheetById style holding `widget`.

@@ -3,7 +3,6 @@
 #include "Common.h"
 #include "CustomAIFile.h"
 
-#include <QFile>
 #include <QHeaderView>
 
 namespace
@@ -23,23 +22,13 @@ CustomAITreeView::CustomAITreeView(QWidget* parent)
 
 void CustomAITreeView::LoadList()
 {
-    const QString path = CustomAIFile::Path();
-    if (!QFile::exists(path))
-    {
-        CustomAIFile::WriteTemplate(path);
-        return;
-    }
     m_sides.clear();
     QStringList names;
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly))
+    for (const CustomAIEntry& entry : CustomAIFile::Load(CustomAIFile::Path()))
     {
-        for (const CustomAIEntry& entry : CustomAIFile::Parse(file.readAll()))
-        {
-            // Rows take the ids 0, 1, 2, ... in this order.
-            m_sides.insert(names.size(), entry.side);
-            names << entry.name;
-        }
+        // Rows take the ids 0, 1, 2, ... in this order.
+        m_sides.insert(names.size(), entry.side);
+        names << entry.name;
     }
     AddVersions(names);
 }

@@ -109,9 +109,10 @@ void MapsTreeView::Fill(const Row& row, const DataMinimap& minimap)
     row[ColumnMinimap]->setIcon(QIcon(QPixmap::fromImage(minimap.rowPicture)));
     row[ColumnMinimap]->setSizeHint(QSize(-1, Common::Scale(2) + GuiMinimapSmall));
     row[ColumnSize]->setText(QStringLiteral("%1 x %2").arg(minimap.width / 512).arg(minimap.height / 512));
-    row[ColumnSize]->setData(minimap.width * minimap.height, SortRole);
+    // Computed wide: the numbers come from files and the engine, and an int product overflows.
+    row[ColumnSize]->setData(qint64(minimap.width) * minimap.height, SortRole);
     row[ColumnWind]->setText(QStringLiteral("%1 - %2").arg(minimap.minWind).arg(minimap.maxWind));
-    row[ColumnWind]->setData(minimap.minWind + minimap.maxWind, SortRole);
+    row[ColumnWind]->setData(qint64(minimap.minWind) + minimap.maxWind, SortRole);
     row[ColumnMetal]->setText(QString::number(minimap.maxMetal, 'g', 6));
     row[ColumnMetal]->setData(minimap.maxMetal, SortRole);
     row[ColumnTidal]->setText(QString::number(minimap.tidalStrength));

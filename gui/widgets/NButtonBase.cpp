@@ -183,7 +183,8 @@ void NButtonBase::resizeEvent(QResizeEvent* event)
     const int h = event->size().height();
     const QFontMetrics metrics(m_caption->font());
     const QString text = m_caption->text();
-    const int textWidth = metrics.horizontalAdvance(text);
+    // Measured as the label measures it: rounded up, so its last glyph is never cut off.
+    const int textWidth = metrics.boundingRect(QRect(0, 0, 2000, 2000), Qt::AlignLeft, text).width();
     const int textHeight = metrics.height();
     const QPixmap pixmap = m_icon->pixmap(Qt::ReturnByValue);
     const bool hasIcon = !pixmap.isNull();

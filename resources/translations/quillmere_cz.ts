@@ -573,6 +573,10 @@ Stahování začne automaticky</translation>
         <source>Select Language</source>
         <translation>Vyberte jazyk</translation>
     </message>
+    <message>
+        <source>The language choice could not be saved to %1. The lobby is not restarted.</source>
+        <translation>Volbu jazyka se nepodařilo uložit do %1. Lobby se nerestartuje.</translation>
+    </message>
 </context>
 <context>
     <name>SelectMapModal</name>

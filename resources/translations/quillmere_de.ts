@@ -573,6 +573,10 @@ Der Download startet automatisch</translation>
         <source>Select Language</source>
         <translation>Sprache wählen</translation>
     </message>
+    <message>
+        <source>The language choice could not be saved to %1. The lobby is not restarted.</source>
+        <translation>Die Sprachauswahl konnte nicht in %1 gespeichert werden. Die Lobby wird nicht neu gestartet.</translation>
+    </message>
 </context>
 <context>
     <name>SelectMapModal</name>

@@ -573,6 +573,10 @@ Le téléchargement démarrera automatiquement</translation>
         <source>Select Language</source>
         <translation>Choisir la langue</translation>
     </message>
+    <message>
+        <source>The language choice could not be saved to %1. The lobby is not restarted.</source>
+        <translation>Le choix de la langue n&apos;a pas pu être enregistré dans %1. Le lobby ne redémarre pas.</translation>
+    </message>
 </context>
 <context>
     <name>SelectMapModal</name>

@@ -573,6 +573,10 @@ Your download will start automatically</source>
         <source>Select Language</source>
         <translation>Выберите язык</translation>
     </message>
+    <message>
+        <source>The language choice could not be saved to %1. The lobby is not restarted.</source>
+        <translation>Не удалось сохранить выбор языка в %1. Лобби не перезапускается.</translation>
+    </message>
 </context>
 <context>
     <name>SelectMapModal</name>

@@ -573,6 +573,10 @@ Your download will start automatically</source>
         <source>Select Language</source>
         <translation>选择语言</translation>
     </message>
+    <message>
+        <source>The language choice could not be saved to %1. The lobby is not restarted.</source>
+        <translation>无法将语言选择保存到 %1。大厅不会重启。</translation>
+    </message>
 </context>
 <context>
     <name>SelectMapModal</name>

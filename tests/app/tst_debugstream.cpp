@@ -25,6 +25,9 @@ private slots:
         QTest::newRow("libpng warning") << int(QtWarningMsg) << "libpng warning: x" << false << QString();
         QTest::newRow("libpng inside")
             << int(QtWarningMsg) << "a libpng warning" << true << "--- WARNING --- a libpng warning";
+        // A value from a file or the network can be huge; the log keeps its start.
+        QTest::newRow("long") << int(QtWarningMsg) << QString(10000, 'v') << true
+                              << "--- WARNING --- " + QString(2000, 'v') + " ... (8000 characters cut)";
     }
 
     void Format()

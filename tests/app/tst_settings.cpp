@@ -2,8 +2,10 @@
 #include "AppDefines.h"
 #include "AppSettings.h"
 #include "PathManager.h"
+#include "StartActionsHandler.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
+#include "TranslatorManager.h"
 
 #include <QSettings>
 #include <QtTest>
@@ -88,61 +90,154 @@ private slots:
         QCOMPARE(lobby.value("AppSettings.Sound/MusicVolume").toInt(), 5); // not saved again
     }
 
-    // Bad values fall back to their defaults; keys and groups we do not know survive a save.
-    void BadAndUnknownValues()
+    // What a player or a broken disk can leave in a settings file, through the real load and save:
+    // the log line, the value used, what stays on disk, and that nothing waits on the file.
+    void BadFiles_data()
     {
-        TestEnvironment env;
-        const QString lobbyFile = PathManager::Instance()->GetLobbySettingsFile();
-        QVERIFY(TestFiles::Write(lobbyFile,
-                                 "[Other.Tool]\nKeep=me\n"
-                                 "[AppSettings.Sound]\nMusicVolume=loud\nSoundsVolume=33\nFuture=1\n"
-                                 "[AppSettings.Main]\nWindowSize=big\nWindowPos=@Point(5 6)\n"));
-        QVERIFY(TestFiles::Write(PathManager::Instance()->GetLobbyGameSettingsFile(),
-                                 "[AppSettings.Skirmish.Custom]\nColor=notacolour\n"));
-        AppSettings::Instance()->Load();
-        QCOMPARE(AppSettingsSound::Instance()->MusicVolume, 50);
-        QCOMPARE(AppSettingsSound::Instance()->SoundsVolume, 33);
-        QCOMPARE(AppSettingsMain::Instance()->WindowSize, QSize(-1, -1));
-        QCOMPARE(AppSettingsMain::Instance()->WindowPos, QPoint(5, 6));
-        QCOMPARE(AppSettingsSkirmishCustom::Instance()->Color, QColor(0, 160, 255));
-        QVERIFY(
-            env.LogContains("AppSettings :: BAD VALUE --- AppSettings.Sound/MusicVolume --- default used"));
-        QVERIFY(env.LogContains("AppSettings :: BAD VALUE --- AppSettings.Skirmish.Custom/Color"));
-        AppSettings::Instance()->SaveAll();
-        const QSettings lobby(lobbyFile, QSettings::IniFormat);
-        QCOMPARE(lobby.value("Other.Tool/Keep").toString(), "me");
-        QCOMPARE(lobby.value("AppSettings.Sound/Future").toInt(), 1);
-        QCOMPARE(lobby.value("AppSettings.Sound/SoundsVolume").toInt(), 33);
-        // The bad value is replaced, although nothing was changed in memory.
-        QCOMPARE(lobby.value("AppSettings.Sound/MusicVolume").toString(), "50");
+        QTest::addColumn<QString>("place"); // how TestFiles::Place fills the lobby file's place
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("logLine"); // %1: the file
+        QTest::addColumn<int>("musicVolume");
+        QTest::addColumn<QByteArray>(
+            "kept"); // in the saved file; "<aside>": moved aside, "<as is>": untouched
+        const QByteArray sound = "[AppSettings.Sound]\nMusicVolume=33\n";
+        const auto row = [](const char* name, const QString& place, const QByteArray& content,
+                            const QString& log, int volume, const QByteArray& kept)
+        { QTest::newRow(name) << place << content << log << volume << kept; };
+        const QString corrupt = "--- WARNING --- AppSettings :: CORRUPT FILE --- %1 --- ";
+        const QString aside = " --- kept as %1.corrupt --- defaults used";
+        row("empty file", "", "", "AppSettings :: LOADED", 50, "[AppSettings.Sound]");
+        row("folder", "folder", "", "AppSettings :: CAN NOT READ --- %1 --- defaults used", 50, "<as is>");
+        row("unreadable", "unreadable", sound, "AppSettings :: CAN NOT READ --- %1 --- defaults used", 50,
+            "<as is>");
+        row("link loop", "link loop", "", corrupt + "a link loop" + aside, 50, "<aside>");
+        row("FIFO", "FIFO", "", corrupt + "a FIFO" + aside, 50, "<aside>");
+        row("too large", "large:4194305", "", corrupt + "larger than 4194304 bytes" + aside, 50, "<aside>");
+        row("NUL bytes", "", sound + QByteArray(16, 0), corrupt + "control characters" + aside, 50,
+            "<aside>");
+        row("control characters", "", "[AppSettings.Sound\nMusicVolume=3\n\x01\x02\n", corrupt, 50,
+            "<aside>");
+        // The player's own lines stay, and later saves still work.
+        row("comment", "", "# my volume\n" + sound, "AppSettings :: LOADED", 33,
+            "# my volume\n[AppSettings.Sound]");
+        row("line without =", "", sound + "just words\n;old\n", "AppSettings :: LOADED", 33,
+            "just words\n;old\n");
+        row("group not closed", "", "[AppSettings.Sound\nMusicVolume=33\n", "AppSettings :: LOADED", 33,
+            "[AppSettings.Sound\nMusicVolume=33\n");
+        row("other keys and groups", "",
+            "[Other.Tool]\nKeep=me\n[AppSettings.Sound]\nMusicVolume=loud\nFuture=1\n",
+            "AppSettings :: BAD VALUE --- AppSettings.Sound/MusicVolume --- default used", 50,
+            "[Other.Tool]\nKeep=me\n[AppSettings.Sound]\nMusicVolume=50\nFuture=1\n");
+        // A quoted value that runs on into a line looking like ours: the line can not stay as it is.
+        row("quotes across lines", "", "[AppSettings.Sound]\nFuture=\"x\nMusicVolume=3\"\n",
+            "AppSettings :: LINES NOT KEPT --- %1 --- old text kept as %1.corrupt", 50, "<aside>");
+        row("out of range", "", "[AppSettings.Sound]\nMusicVolume=-99999999999\n",
+            "AppSettings :: OUT OF RANGE --- AppSettings.Sound/MusicVolume --- -99999999999 --- clamped to 0",
+            0, "MusicVolume=0\n");
+        row("maybe", "", sound + "MusicMute=maybe\n",
+            "AppSettings :: BAD VALUE --- AppSettings.Sound/MusicMute --- default used", 33,
+            "MusicMute=false\n");
+        row("huge language", "",
+            "[AppSettings.Main]\nLocaleName=" + QByteArray(1024 * 1024, 'x') + "\n" + sound,
+            "TranslatorManager :: NO TRANSLATION --- " + QString(40, 'X') +
+                "... (1048576 characters) --- EN used",
+            33, "LocaleName=EN\n");
     }
 
-    // Damaged files give the defaults, are kept aside and are written anew without a word of failure;
-    // the other file is unaffected.
-    void CorruptFileKeptAndDefaultsUsed()
+    void BadFiles()
+    {
+        QFETCH(QString, place);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, logLine);
+        QFETCH(int, musicVolume);
+        QFETCH(QByteArray, kept);
+        TestEnvironment env;
+        const QString file = PathManager::Instance()->GetLobbySettingsFile();
+        const QString gameFile = PathManager::Instance()->GetLobbyGameSettingsFile();
+        QVERIFY(TestFiles::Place(file, place, content));
+        QVERIFY(TestFiles::Write(gameFile,
+                                 "[AppSettings.Skirmish.Custom]\nColor=notacolour\nMapRectAreaSize=400\n"));
+        env.ClearLog();
+        bool saved = false;
+        QVERIFY(TestFiles::ReturnsPromptly(5000 * TestEnvironment::SlowdownFactor(),
+                                           [&]
+                                           {
+                                               AppSettings::Instance()->Load();
+                                               // As the program starts: the language comes from the file.
+                                               TranslatorManager::Instance()->Load(
+                                                   AppSettingsMain::Instance()->LocaleName);
+                                               TranslatorManager::Destroy();
+                                               AppSettingsSound::Instance()->SoundsVolume = 71; // to save
+                                               saved = AppSettings::Instance()->SaveAll();
+                                           }));
+        QVERIFY2(env.LogContains(logLine.arg(file)), qPrintable(env.LogLines().join('\n').left(5000)));
+        for (const QString& line : env.LogLines())
+            QVERIFY(line.size() < 500);
+        QCOMPARE(AppSettingsSound::Instance()->MusicVolume, musicVolume);
+        // The other file: its bad values replaced, the rest of it kept.
+        QVERIFY(env.LogContains("AppSettings :: BAD VALUE --- AppSettings.Skirmish.Custom/Color"));
+        QVERIFY(env.LogContains(
+            "OUT OF RANGE --- AppSettings.Skirmish.Custom/MapRectAreaSize --- 400 --- clamped to 100"));
+        QVERIFY(TestFiles::Read(gameFile).contains("Color=#ff00a0ff\nMapRectAreaSize=100\n"));
+
+        QCOMPARE(QFileInfo(file + ".corrupt").exists() || QFileInfo(file + ".corrupt").isSymLink(),
+                 kept == "<aside>");
+        if (kept == "<as is>")
+        {
+            QVERIFY(!saved);
+            QVERIFY(env.LogContains("AppSettings :: CAN NOT SAVE --- AppSettings.Main, AppSettings.Sound, "
+                                    "AppSettings.Spring.Connection, AppSettings.Spring.MyPersonal --- " +
+                                    file));
+            QCOMPARE(QFileInfo(file).isDir(), place == "folder");
+            return;
+        }
+        QVERIFY2(saved && !env.LogContains("CAN NOT SAVE"), qPrintable(env.LogLines().join('\n').left(5000)));
+        if (kept == "<aside>" && place.isEmpty())
+            QCOMPARE(TestFiles::Read(file + ".corrupt"), content);
+        else if (kept != "<aside>")
+            QVERIFY2(TestFiles::Read(file).contains(kept), TestFiles::Read(file).left(2000).constData());
+        QSettings written(file, QSettings::IniFormat);
+        QCOMPARE(written.value("AppSettings.Sound/SoundsVolume").toInt(), 71);
+        // Written again: what it now holds reads cleanly.
+        env.ClearLog();
+        AppSettings::Instance()->Load();
+        QCOMPARE(AppSettingsSound::Instance()->MusicVolume, musicVolume);
+        QCOMPARE(env.LogLines().filter("AppSettings ::"), QStringList{"AppSettings :: LOADED"});
+    }
+
+    // A save cut short by a kill leaves a temporary copy: the start-up housekeeping removes the old
+    // ones of our files, and nothing else.
+    void LeftoversRemovedAtStart()
     {
         TestEnvironment env;
-        const QString gameFile = PathManager::Instance()->GetLobbyGameSettingsFile();
-        for (const QByteArray& garbage :
-             {QByteArray("\x00\x01\xff\xfe[[[]]]===\n\x80\x81=\x02", 17), QByteArray(512, '\0'),
-              QByteArray("[AppSettings.Skirmish.Custom]\0\n", 31),
-              QByteArray("[AppSettings.Skirmish.Custom\nMapRectAreaSize=11\n[AppSettings.Skirmish.Quick]\n")})
+        QTemporaryDir runtime;
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+        const QString lobby = PathManager::Instance()->GetLobbyDataDir();
+        const QStringList gone{lobby + "/spring.settings.play.cfg.XkQzRt",
+                               lobby + "/lobby.settings.txt.aBcDeF",
+                               lobby + "/zorn/game.AIs.txt.QwErTy",
+                               lobby + "/replays.cache.rc3.pLmKoI",
+                               lobby + "/content.cache.tRfVbG",
+                               lobby + "/minimaps/Dune Sea.minimap.GtHyJu",
+                               runtime.path() + "/quillmere-settings-AbCdEf"};
+        const QStringList stay{lobby + "/lobby.settings.txt.backup", lobby + "/lobby.settings.txt.Backup",
+                               lobby + "/notes.txt.AbCdEf", lobby + "/spring.settings.play.cfg.XkQzRtt",
+                               runtime.path() + "/quillmere-settings-young1"};
+        const QDateTime old =
+            QDateTime::currentDateTime().addSecs(-StartActionsHandler::LeftoverAgeSeconds - 60);
+        for (const QString& path : gone + stay)
         {
-            QFile::remove(gameFile + ".corrupt");
-            QVERIFY(TestFiles::Write(gameFile, garbage));
-            AppSettingsSkirmishCustom::Instance()->MapRectAreaSize = 7;
-            env.ClearLog();
-            AppSettings::Instance()->Load();
-            QVERIFY(env.LogContains("--- WARNING --- AppSettings :: CORRUPT FILE --- " + gameFile));
-            QCOMPARE(AppSettingsSkirmishCustom::Instance()->MapRectAreaSize, 20);
-            AppSettings::Instance()->SaveAll();
-            QCOMPARE(TestFiles::Read(gameFile + ".corrupt"), garbage);
-            QVERIFY(!env.LogContains("CAN NOT SAVE"));
-            const QSettings saved(gameFile, QSettings::IniFormat);
-            QCOMPARE(saved.status(), QSettings::NoError);
-            QCOMPARE(saved.value("AppSettings.Skirmish.Custom/MapRectAreaSize").toInt(), 20);
-            QVERIFY(!QFile::exists(PathManager::Instance()->GetLobbySettingsFile() + ".corrupt"));
+            const bool folder = path.contains("quillmere-settings");
+            QVERIFY(TestFiles::Write(folder ? path + "/draft.ini" : path, "x"));
+            QVERIFY(path.endsWith("young1") || TestFiles::SetModified(path, old));
         }
+        StartActionsHandler::Start();
+        StartActionsHandler::Destroy();
+        qunsetenv("XDG_RUNTIME_DIR");
+        for (const QString& path : gone)
+            QVERIFY2(!QFileInfo::exists(path), qPrintable(path));
+        for (const QString& path : stay)
+            QVERIFY2(QFileInfo::exists(path), qPrintable(path));
     }
 
     // A save that changes nothing leaves the file as the user wrote it; one that does rewrites it
@@ -165,26 +260,6 @@ private slots:
         QCOMPARE(saved.childGroups().size(), 5);
         QVERIFY(
             QDir(QFileInfo(lobbyFile).path()).entryList({"*.lock"}, QDir::Files | QDir::Hidden).isEmpty());
-    }
-
-    void UnreadableFileNotOverwritten()
-    {
-        TestEnvironment env;
-        // A folder where the file should be: it can neither be read nor written.
-        const QString lobbyFile = PathManager::Instance()->GetLobbySettingsFile();
-        QVERIFY(QDir().mkpath(lobbyFile + "/inside"));
-        AppSettings::Instance()->Load();
-        QVERIFY(env.LogContains("--- WARNING --- AppSettings :: CAN NOT READ --- " + lobbyFile +
-                                " --- defaults used"));
-        QCOMPARE(AppSettingsSound::Instance()->MusicVolume, 50);
-        AppSettings::Instance()->SaveAll();
-        QVERIFY(env.LogContains("AppSettings :: CAN NOT SAVE --- AppSettings.Main, AppSettings.Sound, "
-                                "AppSettings.Spring.Connection, AppSettings.Spring.MyPersonal --- " +
-                                lobbyFile));
-        QVERIFY(QFileInfo(lobbyFile + "/inside").isDir());
-        // The other file is still written.
-        QSettings game(PathManager::Instance()->GetLobbyGameSettingsFile(), QSettings::IniFormat);
-        QVERIFY(game.childGroups().contains("AppSettings.Skirmish.Quick"));
     }
 
     void AiCodecRoundTrip()

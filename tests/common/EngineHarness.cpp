@@ -97,6 +97,28 @@ bool EngineHarness::HasTestContent()
            QFileInfo::exists(dir + "/games/" + TestGameFolder() + "/modinfo.lua");
 }
 
+QString EngineHarness::PackedTestMapFile(const QString& suffix)
+{
+    return suffix == "sd7" ? QStringLiteral("quill_test_map.sd7") : QStringLiteral("qtm-download.sdz");
+}
+
+QString EngineHarness::PackedTestGameFile(const QString& suffix)
+{
+    return suffix == "sd7" ? QStringLiteral("quill-test-game.sd7") : QStringLiteral("qtg_download.sdz");
+}
+
+bool EngineHarness::HasPackedTestContent()
+{
+    const QString packed = TestContentDir() + "/packed/";
+    for (const char* suffix : {"sdz", "sd7"})
+    {
+        if (!QFileInfo::exists(packed + "maps/" + PackedTestMapFile(suffix)) ||
+            !QFileInfo::exists(packed + "games/" + PackedTestGameFile(suffix)))
+            return false;
+    }
+    return true;
+}
+
 QString EngineHarness::HomeDir() const
 {
     return m_dir.path() + "/home";
@@ -112,13 +134,22 @@ QString EngineHarness::ConfigFile() const
     return WriteDir() + "/engine.cfg";
 }
 
-bool EngineHarness::InstallTestContent(const QString& dataDir) const
+bool EngineHarness::InstallTestContent(const QString& dataDir, const QString& mapSuffix,
+                                       const QString& gameSuffix) const
 {
     if (!HasTestContent())
         return false;
     const QString target = dataDir.isEmpty() ? WriteDir() : dataDir;
-    return CopyTree(TestContentDir() + "/maps", target + "/maps") &&
-           CopyTree(TestContentDir() + "/games", target + "/games");
+    const QString packed = TestContentDir() + "/packed/";
+    const auto install = [&](const QString& kind, const QString& suffix, const QString& file)
+    {
+        if (suffix == "sdd")
+            return CopyTree(TestContentDir() + '/' + kind, target + '/' + kind);
+        return QDir().mkpath(target + '/' + kind) &&
+               QFile::copy(packed + kind + '/' + file, target + '/' + kind + '/' + file);
+    };
+    return install("maps", mapSuffix, PackedTestMapFile(mapSuffix)) &&
+           install("games", gameSuffix, PackedTestGameFile(gameSuffix));
 }
 
 QStringList EngineHarness::Demos() const

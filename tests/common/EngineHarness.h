@@ -51,6 +51,11 @@ public:
     static QString TestGameName() { return QStringLiteral("Quill Test Game 1"); } // name + version
     static QString TestMapFolder() { return QStringLiteral("QuillTestMap.sdd"); }
     static QString TestGameFolder() { return QStringLiteral("QuillTestGame.sdd"); }
+    // The same map and game packed as downloads come, under file names unlike their own names
+    // ("sdz" zip or "sd7" 7z; built only where 7z is installed).
+    static QString PackedTestMapFile(const QString& suffix);
+    static QString PackedTestGameFile(const QString& suffix);
+    static bool HasPackedTestContent();
     static QString NullAiShortName() { return QStringLiteral("NullAI"); }
     static QString NullAiVersion() { return QStringLiteral("0.1"); }
 
@@ -58,8 +63,10 @@ public:
     QString HomeDir() const;
     QString WriteDir() const;
     QString ConfigFile() const;
-    // Copies the test content's maps and games into `dataDir` (the write folder by default).
-    bool InstallTestContent(const QString& dataDir = QString()) const;
+    // Copies the test content's maps and games into `dataDir` (the write folder by default):
+    // the ".sdd" folders, or the packed map and game of the given kinds ("sdz", "sd7").
+    bool InstallTestContent(const QString& dataDir = QString(), const QString& mapSuffix = "sdd",
+                            const QString& gameSuffix = "sdd") const;
     // Demo files (full paths) the engine wrote into the write folder.
     QStringList Demos() const;
 

@@ -5,10 +5,12 @@
 #include <QMap>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 // A small HTTP/1.0 server on 127.0.0.1 for the web clients' tests: answers each path with a
 // fixed status and body (status 0: never answers), and counts the requests. A claimed length
-// beyond the body sends a short body and closes: a broken transfer. A request with a body (a
+// beyond the body sends a short body and closes: a broken transfer. A redirect (3xx) points to
+// "/moved". A trickling answer sends its body one byte per interval. A request with a body (a
 // POST) is answered once the whole body has arrived; the last one is kept for the test.
 class TestHttpServer : public QTcpServer
 {
@@ -18,6 +20,7 @@ public:
         int status = 200;
         QByteArray body;
         qint64 claimedLength = -1;
+        int trickleMs = 0;
     };
 
     TestHttpServer() { listen(QHostAddress::LocalHost, 0); }
@@ -25,7 +28,11 @@ public:
     QString BaseAddress() const { return QStringLiteral("http://127.0.0.1:%1").arg(serverPort()); }
     void SetAnswer(const QString& path, int status, const QByteArray& body, qint64 claimedLength = -1)
     {
-        m_answers[path] = {status, body, claimedLength};
+        m_answers[path] = {status, body, claimedLength, 0};
+    }
+    void SetTrickle(const QString& path, const QByteArray& body, int intervalMs)
+    {
+        m_answers[path] = {200, body, -1, intervalMs};
     }
     int Requests() const { return m_requests; }
     QStringList Paths() const { return m_paths; }
@@ -56,16 +63,31 @@ protected:
                     ++m_requests;
                     const QString path = QString::fromLatin1(request.split(' ').value(1));
                     m_paths << path;
-                    const Answer answer = m_answers.value(path, Answer{404, "not found", -1});
+                    const Answer answer = m_answers.value(path, Answer{404, "not found", -1, 0});
                     if (answer.status == 0)
                         return; // never answers
-                    QByteArray reply = "HTTP/1.0 " + QByteArray::number(answer.status) +
-                                       " X\r\nContent-Length: " +
-                                       QByteArray::number(answer.claimedLength >= 0 ? answer.claimedLength
-                                                                                    : answer.body.size()) +
-                                       "\r\nConnection: close\r\n\r\n" + answer.body;
-                    socket->write(reply);
-                    socket->disconnectFromHost();
+                    const QByteArray location = answer.status / 100 == 3 ? "Location: /moved\r\n" : "";
+                    const QByteArray answerHead =
+                        "HTTP/1.0 " + QByteArray::number(answer.status) + " X\r\nContent-Length: " +
+                        QByteArray::number(answer.claimedLength >= 0 ? answer.claimedLength
+                                                                     : answer.body.size()) +
+                        "\r\n" + location + "Connection: close\r\n\r\n";
+                    if (answer.trickleMs <= 0)
+                    {
+                        socket->write(answerHead + answer.body);
+                        socket->disconnectFromHost();
+                        return;
+                    }
+                    socket->write(answerHead);
+                    auto* timer = new QTimer(socket);
+                    connect(timer, &QTimer::timeout, socket,
+                            [socket, body = answer.body, sent = 0]() mutable
+                            {
+                                socket->write(body.mid(sent++, 1));
+                                if (sent >= body.size())
+                                    socket->disconnectFromHost();
+                            });
+                    timer->start(answer.trickleMs);
                 });
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
     }

@@ -41,13 +41,20 @@ public:
         }
     }
 
-    bool Start(const QString& program, const QProcessEnvironment& env, const QString& screen = "1280x1024")
+    // With `windowManager`, openbox frames the program's windows; it is up before the program starts.
+    bool Start(const QString& program, const QProcessEnvironment& env, const QString& screen = "1280x1024",
+               bool windowManager = false)
     {
         m_process.setProcessEnvironment(env);
         m_process.setProcessChannelMode(QProcess::MergedChannels);
         // The first line tells the program's process id (the shell becomes the program) and which
         // display (and its key) it got.
-        const QString script = QStringLiteral("echo \"XSESSION $$ $DISPLAY $XAUTHORITY\"; exec \"$0\"");
+        QString script = QStringLiteral("echo \"XSESSION $$ $DISPLAY $XAUTHORITY\"; exec \"$0\"");
+        if (windowManager)
+            script.prepend(QStringLiteral("openbox --sm-disable >/dev/null 2>&1 & n=0; "
+                                          "while [ $n -lt 200 ] && ! xprop -root _NET_SUPPORTING_WM_CHECK "
+                                          "2>/dev/null | grep -q 'window id'; "
+                                          "do n=$((n + 1)); sleep 0.05; done; "));
         m_process.start("xvfb-run", {"-a", "-s", "-screen 0 " + screen + "x24", "sh", "-c", script, program});
         if (!m_process.waitForStarted(10000))
             return false;

@@ -1,3 +1,4 @@
+#include "ContentScanCache.h"
 #include "EngineHarness.h"
 #include "MinimapCache.h"
 #include "MinimapCacheBuilder.h"
@@ -54,8 +55,19 @@ class TestMinimapManager : public QObject
     // unitsync also reads the user's engine settings under HOME: keep them out.
     EngineHarness m_harness;
     QList<DataMinimap> m_answers;
+    // Set once the service left a request unanswered: later waits are short, so that a silent
+    // service fails the test in seconds, not in minutes.
+    bool m_silent = false;
 
     void Request(const QString& mapName, int kind) { MinimapManager::Load(mapName, kind); }
+
+    // A build takes a fraction of a second; ten are plenty on a loaded machine.
+    bool AwaitAnswers(int count)
+    {
+        const int timeout = m_silent ? 300 : 10000 * TestEnvironment::SlowdownFactor();
+        m_silent = !QTest::qWaitFor([&] { return m_answers.size() >= count; }, timeout);
+        return !m_silent;
+    }
 
 private slots:
     void initTestCase() { qputenv("HOME", m_harness.HomeDir().toUtf8()); }
@@ -87,6 +99,8 @@ private slots:
         QTest::addColumn<QStringList>("logLines");
         QTest::newRow("real map, no cache yet")
             << "install" << TestMap << true << true << QStringList{"MinimapCacheBuilder :: BUILT"};
+        QTest::newRow("packed map, its file named otherwise")
+            << "packed" << TestMap << true << true << QStringList{"MinimapCacheBuilder :: BUILT"};
         QTest::newRow("damaged cache of a real map is rebuilt")
             << "install,damage" << TestMap << true << true
             << QStringList{"MinimapManager :: DAMAGED CACHE", "MinimapCacheBuilder :: BUILT"};
@@ -107,6 +121,17 @@ private slots:
             << "damage"
             << "No Such Map" << false << false
             << QStringList{"MinimapManager :: DAMAGED CACHE", "MinimapManager :: NO MINIMAP"};
+        // What can take a cache file's place: %1 the file; one moved aside is kept as "%1.corrupt".
+        const QString damaged = "MinimapManager :: DAMAGED CACHE --- %1 --- ";
+        for (const auto& place : QList<QPair<QString, QString>>{
+                 {"folder", "can't open: a folder"},
+                 {"unreadable", "can't open: Permission denied"},
+                 {"link loop", "a link loop --- kept as %1.corrupt"},
+                 {"FIFO", "a FIFO --- kept as %1.corrupt"},
+                 {"large:33554433", "larger than 33554432 bytes --- kept as %1.corrupt"}})
+            QTest::newRow(qPrintable("cache file: " + place.first))
+                << "place=" + place.first << "No Such Map" << false << false
+                << QStringList{damaged + place.second};
         QTest::newRow("cache folder can't be made: answered all the same")
             << "install,blockcache" << TestMap << true << true
             << QStringList{"MinimapCacheBuilder :: ERROR --- can't write"};
@@ -134,8 +159,17 @@ private slots:
         const QString cachePath = MinimapCache::FilePath(cacheDir, mapName);
         if (steps.contains("install"))
             QVERIFY(m_harness.InstallTestContent(env.SpringDataDir()) || !needsUnitSync);
+        if (steps.contains("packed"))
+        {
+            QM_REQUIRE(EngineHarness::HasPackedTestContent(), "the packed test content (mapcompile, 7z)");
+            QVERIFY(m_harness.InstallTestContent(env.SpringDataDir(), "sd7", "sdz"));
+        }
         if (steps.contains("damage"))
             QVERIFY(TestFiles::Write(cachePath, MinimapCache::ToBytes(SampleRecord(mapName)).left(40)));
+        const QString place = steps.filter("place=").value(0).mid(6);
+        if (!place.isEmpty())
+            QVERIFY(TestFiles::Place(cachePath, place));
+        const TestFiles::AsPlainUser user;
         if (steps.contains("foreign"))
             QVERIFY(MinimapCache::Write(cachePath, SampleRecord("Someone Else"), nullptr));
         if (steps.contains("cache"))
@@ -154,7 +188,7 @@ private slots:
         connect(MinimapManager::Instance(), &MinimapManager::OnMapLoad, &receiver,
                 [this](DataMinimap minimap) { m_answers << minimap; });
         Request(mapName, 1);
-        QTRY_COMPARE_WITH_TIMEOUT(m_answers.size(), 1, 30000);
+        QVERIFY2(AwaitAnswers(1), "no answer from the minimap service");
         QTest::qWait(50);
         QCOMPARE(m_answers.size(), 1);
 
@@ -165,7 +199,10 @@ private slots:
         QCOMPARE(answer.minimap.isNull(), !loaded);
         QCOMPARE(answer.rowPicture.size(), loaded ? QSize(54, 40) : QSize(0, 0));
         for (const QString& line : logLines)
-            QVERIFY2(env.LogContains(line), qPrintable(line + "\n" + env.LogLines().join('\n')));
+            QVERIFY2(env.LogContains(line.arg(cachePath)),
+                     qPrintable(line + "\n" + env.LogLines().join('\n')));
+        const QFileInfo aside(cachePath + ".corrupt");
+        QCOMPARE(aside.exists() || aside.isSymLink(), logLines.join(' ').contains(".corrupt"));
         // The library moves the process into its write folder; the program must not notice.
         QCOMPARE(QDir::currentPath(), workingDir);
 
@@ -207,7 +244,7 @@ private slots:
                 [this](DataMinimap minimap) { m_answers << minimap; });
         for (const int kind : {0, 1, 0})
             Request(TestMap, kind);
-        QTRY_COMPARE_WITH_TIMEOUT(m_answers.size(), 3, 30000);
+        QVERIFY2(AwaitAnswers(3), "no answer from the minimap service");
         QList<int> kinds;
         for (const DataMinimap& answer : m_answers)
         {
@@ -229,7 +266,7 @@ private slots:
         SyncManager::Reload();
         QTRY_VERIFY(SyncManager::Instance()->ContainsMap("Later Map"));
         Request("Later Map", 0);
-        QTRY_COMPARE_WITH_TIMEOUT(m_answers.size(), 4, 30000);
+        QVERIFY2(AwaitAnswers(4), "no answer from the minimap service");
         QVERIFY(m_answers.last().loaded);
     }
 
@@ -290,6 +327,12 @@ private slots:
         QTest::newRow("cut in the picture") << good.left(good.size() - 20) << false;
         QTest::newRow("no picture") << MinimapCache::ToBytes(noPicture) << false;
         QTest::newRow("picture too large") << MinimapCache::ToBytes(huge) << false;
+        DataMinimap vast = SampleRecord("Map");
+        vast.width = vast.height = 100000;
+        QTest::newRow("map too large") << MinimapCache::ToBytes(vast) << false;
+        vast.width = -512;
+        vast.height = 512;
+        QTest::newRow("map of a negative size") << MinimapCache::ToBytes(vast) << false;
     }
 
     void CacheFile()
@@ -317,6 +360,39 @@ private slots:
         QCOMPARE(read.maxMetal, 2.5f);
         QCOMPARE(read.minimap, expected.minimap);
         QVERIFY(read.loaded);
+    }
+
+    // A save cut short (a full disk) keeps the last good file of either cache: the minimap's and
+    // the content index's scan cache.
+    void CacheSavesCutShortKeepTheOldFile_data()
+    {
+        QTest::addColumn<bool>("scanCache");
+        QTest::newRow("minimap") << false;
+        QTest::newRow("scan cache") << true;
+    }
+
+    void CacheSavesCutShortKeepTheOldFile()
+    {
+        QFETCH(bool, scanCache);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("cache");
+        ContentScanCache::Records records;
+        const auto save = [&](int count)
+        {
+            if (!scanCache)
+                return MinimapCache::Write(path, SampleRecord(QString(count * 40, 'm')), nullptr);
+            for (int i = records.size(); i < count; ++i)
+                records.insert(QString("/maps/%1.sd7").arg(i), ContentScanCache::Record{});
+            return ContentScanCache::Write(path, records, nullptr);
+        };
+        QVERIFY(save(1));
+        const QByteArray good = TestFiles::Read(path);
+        // Far below Qt's write buffer, so that only the last flush meets the limit.
+        bool saved = true;
+        TestFiles::WithFileSizeLimit(good.size() + 100, [&] { saved = save(100); });
+        QVERIFY(!saved);
+        QCOMPARE(TestFiles::Read(path), good);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"cache"});
     }
 
     // Any map name becomes one file inside the cache folder, and different names different files.

@@ -4,12 +4,16 @@
 #include "PathManager.h"
 #include "SyncHandler.h"
 #include "SyncManager.h"
+#include "TestArchive.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
+#include "UnitSync.h"
 
 #include <QElapsedTimer>
+#include <QLibrary>
 #include <QSignalSpy>
 #include <QtTest>
+#include <sys/stat.h>
 #include <thread>
 
 namespace
@@ -18,13 +22,43 @@ void WriteFile(const QString& path, const QByteArray& content, bool executable =
 {
     QVERIFY(TestFiles::Write(path, content, executable));
 }
+
+// How many archives the content index's last scan opened.
+int ArchivesRead(const TestEnvironment& env)
+{
+    const QStringList lines = env.LogLines().filter("SyncManager :: RELOADED");
+    return lines.isEmpty() ? -1 : lines.last().section("archives read ", 1).trimmed().toInt();
+}
+
+// The games the engine's unitsync library lists, by the name their modinfo.lua gives (with version).
+QStringList EngineGames()
+{
+    QLibrary library(UnitSync::DefaultLibraryPath());
+    const auto count = reinterpret_cast<int (*)()>(library.resolve("GetPrimaryModCount"));
+    const auto infoCount = reinterpret_cast<int (*)(int)>(library.resolve("GetPrimaryModInfoCount"));
+    const auto key = reinterpret_cast<const char* (*)(int)>(library.resolve("GetInfoKey"));
+    const auto value = reinterpret_cast<const char* (*)(int)>(library.resolve("GetInfoValueString"));
+    QStringList games;
+    for (int game = 0; count && infoCount && key && value && game < count(); ++game)
+    {
+        for (int i = 0; i < infoCount(game); ++i)
+            if (QByteArray(key(i)) == "name")
+                games << QString::fromUtf8(value(i));
+    }
+    return games;
+}
 } // namespace
 
 class TestSyncManager : public QObject
 {
     Q_OBJECT
 
+    // unitsync reads the user's engine settings under HOME: keep them out.
+    QTemporaryDir m_home;
+
 private slots:
+    void initTestCase() { qputenv("HOME", m_home.path().toUtf8()); }
+
     void cleanup()
     {
         if (SyncManager::Exists())
@@ -44,8 +78,8 @@ private slots:
         WriteFile(data + "/engines/104.0 with blank/spring", "#!/bin/sh\n", true);
         WriteFile(data + "/engines/103.0/spring.exe", "not for this platform");
         QDir().mkpath(data + "/engines/empty");
-        WriteFile(data + "/games/zorn-1.0.sdz", "zip");
-        WriteFile(data + "/games/Other Game 2.SD7", "7z");
+        QVERIFY(TestArchive::WriteNamedContent(data + "/games/zorn-1.0.sdz"));
+        QVERIFY(TestArchive::WriteNamedContent(data + "/games/Other Game 2.SD7"));
         WriteFile(data + "/games/readme.txt", "not a game");
         WriteFile(data + "/games/Dev.sdd/modinfo.lua",
                   "return {\n\tshortname = \"DG\",\n\tname = \"Dev Game\",\n\tversion = 'test-7',\n"
@@ -54,7 +88,7 @@ private slots:
                   "return { name = \"Kept 1.5\", version = \"1.5\" }");
         WriteFile(data + "/games/NoInfo.sdd/LuaRules/main.lua", "");
         WriteFile(data + "/games/Nameless.sdd/modinfo.lua", "return { version = \"2\" }");
-        WriteFile(data + "/maps/Comet Catcher 1.8.sd7", "7z");
+        QVERIFY(TestArchive::WriteNamedContent(data + "/maps/Comet Catcher 1.8.sd7"));
         WriteFile(data + "/maps/Flat.sdd/mapinfo.lua",
                   "local mapinfo = { name = \"Flat Land\", version = \"\" }\nreturn mapinfo\n");
 
@@ -67,8 +101,11 @@ private slots:
         QVERIFY(sync->ContainsEngine("105.0"));
         QVERIFY(!sync->ContainsEngine("106.0"));
 
-        QCOMPARE(sync->GetGameVersions().keys(), QStringList({"Dev Game test-7", "Kept 1.5", "Nameless",
-                                                              "NoInfo", "Other Game 2", "zorn-1.0"}));
+        // Folders that name no game are no games, as for the engine.
+        QCOMPARE(sync->GetGameVersions().keys(),
+                 QStringList({"Dev Game test-7", "Kept 1.5", "Other Game 2", "zorn-1.0"}));
+        QVERIFY(env.LogContains("ContentScanner :: NO GAME --- " + data + "/games/NoInfo.sdd"));
+        QVERIFY(!env.LogContains("SyncManager :: NO ENGINE"));
         QVERIFY(sync->ContainsGame("Dev Game test-7"));
         QVERIFY(!sync->ContainsGame("readme"));
         QCOMPARE(sync->GetGameVersions().value("Dev Game test-7"), data + "/games/Dev.sdd");
@@ -92,7 +129,8 @@ private slots:
         SyncManager::SetSystemEnginePath(QString());
         SyncManager* sync = SyncManager::Instance();
         QVERIFY(!sync->ContainsMap("New Map"));
-        WriteFile(env.SpringDataDir() + "/maps/New Map.sdz", "zip");
+        QVERIFY(env.LogContains("SyncManager :: NO ENGINE --- none in " + env.SpringDataDir() + "/engines"));
+        QVERIFY(TestArchive::WriteNamedContent(env.SpringDataDir() + "/maps/New Map.sdz"));
         // Received on this thread: a spy's wait() can miss an emit from the worker.
         int reloads = 0;
         QObject receiver;
@@ -247,6 +285,235 @@ private slots:
         SyncManager::Destroy();
     }
 
+    // Each archive is listed under the name the engine gives it, whatever its file is called; the
+    // engine's own unitsync library, asked once about them all, is the judge.
+    void NamesAsTheEngineDoes()
+    {
+        QM_REQUIRE(EngineHarness::HasPackedTestContent(), "the packed test content (mapcompile, 7z)");
+        struct Case
+        {
+            QString file;
+            TestArchive::Entries entries; // none: the packed test content
+            QString name;
+        };
+        const auto map = [](const QString& lua) {
+            return TestArchive::Entries{{"maps/m.smf", "x"}, {"mapinfo.lua", lua.toUtf8()}};
+        };
+        const QList<Case> cases{
+            {"maps/" + EngineHarness::PackedTestMapFile("sdz"), {}, EngineHarness::TestMapName()},
+            {"maps/" + EngineHarness::PackedTestMapFile("sd7"), {}, EngineHarness::TestMapName()},
+            {"games/" + EngineHarness::PackedTestGameFile("sdz"), {}, EngineHarness::TestGameName()},
+            {"games/" + EngineHarness::PackedTestGameFile("sd7"), {}, EngineHarness::TestGameName()},
+            // The version is added unless the name holds it anywhere, in the same letter case.
+            {"maps/b.sd7", map("return {name = \"Bravo\", version = \"1.0\"}"), "Bravo 1.0"},
+            {"maps/d.sdz", map("return {name = \"Delta 3.0 beta\", version = \"3.0\"}"), "Delta 3.0 beta"},
+            {"maps/e.sdz", map("return {name = \"Echo V1\", version = \"v1\"}"), "Echo V1 v1"},
+            {"maps/s.sdz", map("return {name = 'Sierra', version = 1.5}"), "Sierra 1.500000"},
+            {"maps/g.sdz", map("return {name = '  Golf  ', version = ' 5 '}"), "  Golf    5 "},
+            {"maps/p.sdz", map("return {name = \"Pa\\\"pa\\t\" .. [==[Q]]]==] .. 5}"), "Pa\"pa\tQ]]5"},
+            {"maps/t.sd7",
+             map("-- name = \"Commented\"\nlocal v = \"v2\"\nlocal mapinfo = {\n\tname = "
+                 "\"Tango\",\n\tversion = v,\n"
+                 "\tteams = {[0] = {name = \"Inner\"}},\n}\n--[[ name = \"Long comment\" ]]\n"
+                 "local function lowerkeys(t)\n\tlocal fix = {}\n\tfor k, x in pairs(t) do fix[k:lower()] = "
+                 "x end\n"
+                 "\treturn fix\nend\nmapinfo.description = \"Set later\"\nlowerMapinfo = lowerkeys(mapinfo)\n"
+                 "return lowerMapinfo\n"),
+             "Tango v2"},
+            // Without a name, the map file's; an info file in capitals counts.
+            {"maps/h.sdz", {{"maps/Hotel_Map.smf", "x"}}, "Hotel_Map"},
+            {"maps/i.sdz", {{"mapinfo.lua", "return {description = 'x'}"}, {"maps/India.smf", "x"}}, "India"},
+            {"maps/j.sdz", {{"mapinfo.lua", "error('boom') {"}, {"maps/Juliet.smf", "x"}}, "Juliet"},
+            {"maps/l.sdz", {{"MapInfo.lua", "return {name = 'Lima'}"}}, "Lima"},
+            {"games/k.sd7",
+             {{"modinfo.lua", "return {name = 'Kilo 2 rc', version = '2', modtype = 1}"}},
+             "Kilo 2 rc"},
+        };
+        TestEnvironment env;
+        QSet<QString> maps;
+        QSet<QString> games;
+        for (const Case& c : cases)
+        {
+            const QString path = env.SpringDataDir() + '/' + c.file;
+            QDir().mkpath(QFileInfo(path).absolutePath());
+            QVERIFY(c.entries.isEmpty()
+                        ? QFile::copy(EngineHarness::TestContentDir() + "/packed/" + c.file, path)
+                        : TestArchive::Write(path, c.entries));
+            (c.file.startsWith("maps/") ? maps : games) << c.name;
+        }
+        SyncManager::SetSystemEnginePath(QString());
+        SyncManager* sync = SyncManager::Instance();
+        QCOMPARE(sync->GetAvailableMaps(), maps);
+        const QStringList gameNames = sync->GetGameVersions().keys();
+        QCOMPARE(QSet<QString>(gameNames.cbegin(), gameNames.cend()), games);
+        QCOMPARE(sync->GetMapInfoText("Tango v2"), "Set later");
+        cleanup();
+
+        QM_REQUIRE(QFileInfo::exists(UnitSync::DefaultLibraryPath()),
+                   "the engine's unitsync library (spring)");
+        UnitSync unitSync(UnitSync::DefaultLibraryPath());
+        QString error;
+        QVERIFY2(unitSync.Load(&error) && unitSync.Init({env.SpringDataDir()}, &error), qPrintable(error));
+        const QStringList engineMaps = unitSync.MapNames();
+        const QStringList engineGames = EngineGames();
+        QCOMPARE(QSet<QString>(engineMaps.cbegin(), engineMaps.cend()), maps);
+        QCOMPARE(QSet<QString>(engineGames.cbegin(), engineGames.cend()), games);
+    }
+
+    // What can't be listed is logged and left as it is; the rest is listed. A scan from the cache
+    // (nothing opened) says the same.
+    void BadArchivesLoseNothing_data()
+    {
+        QTest::addColumn<QString>("bad");
+        QTest::addColumn<QString>("logLine");
+        QTest::newRow("7z cut short") << "maps/cut.sd7"
+                                      << "ContentScanner :: DAMAGED ARCHIVE --- %1 ---";
+        QTest::newRow("zip of nothing") << "maps/garbage.sdz"
+                                        << "ContentScanner :: DAMAGED ARCHIVE --- %1 ---";
+        QTest::newRow("huge mapinfo.lua")
+            << "maps/huge.sdz"
+            << "ContentScanner :: DAMAGED ARCHIVE --- %1 --- mapinfo.lua is larger than 1048576 bytes";
+        QTest::newRow("no map in it") << "maps/readme.sdz"
+                                      << "ContentScanner :: NO MAP --- %1";
+        QTest::newRow("a game in the maps") << "maps/game.sdz"
+                                            << "ContentScanner :: NO MAP --- %1";
+        QTest::newRow("a second archive of the map")
+            << "maps/" + EngineHarness::PackedTestMapFile("sd7")
+            << "ContentScanner :: SAME NAME --- Quill Test Map --- listed from %2 --- left out %1";
+        QTest::newRow("a FIFO") << "maps/pipe.sdz" << QString();
+        QTest::newRow("a FIFO for a folder's mapinfo.lua")
+            << "maps/pipe.sdd"
+            << "ContentScanner :: DAMAGED ARCHIVE --- %1 --- mapinfo.lua is not a regular file";
+    }
+
+    void BadArchivesLoseNothing()
+    {
+        QFETCH(QString, bad);
+        QFETCH(QString, logLine);
+        QM_REQUIRE(EngineHarness::HasPackedTestContent(), "the packed test content (mapcompile, 7z)");
+        TestEnvironment env;
+        const QString data = env.SpringDataDir();
+        const QString packed = EngineHarness::TestContentDir() + "/packed/maps/";
+        const QString good = data + "/maps/" + EngineHarness::PackedTestMapFile("sdz");
+        const QString badPath = data + '/' + bad;
+        WriteFile(good, TestFiles::Read(packed + EngineHarness::PackedTestMapFile("sdz")));
+        if (bad.endsWith("cut.sd7"))
+            WriteFile(badPath, TestFiles::Read(packed + EngineHarness::PackedTestMapFile("sd7")).left(200));
+        else if (bad.endsWith("garbage.sdz"))
+            WriteFile(badPath, QByteArray("PK\x03\x04 not really", 15).repeated(20));
+        else if (bad.endsWith("huge.sdz"))
+            QVERIFY(TestArchive::Write(
+                badPath, {{"mapinfo.lua", "return {name = 'Huge'}" + QByteArray(2 << 20, ' ')}}));
+        else if (bad.endsWith("readme.sdz"))
+            QVERIFY(TestArchive::Write(badPath, {{"readme.txt", "nothing"}}));
+        else if (bad.endsWith("game.sdz"))
+            QVERIFY(
+                TestArchive::Write(badPath, {{"modinfo.lua", "return {name = 'Misplaced', modtype = 1}"}}));
+        else if (bad.endsWith("pipe.sdz"))
+            QCOMPARE(mkfifo(QFile::encodeName(badPath).constData(), 0600), 0);
+        else if (bad.endsWith("pipe.sdd"))
+            QVERIFY(QDir().mkpath(badPath) &&
+                    mkfifo(QFile::encodeName(badPath + "/mapinfo.lua").constData(), 0600) == 0);
+        else
+            WriteFile(badPath, TestFiles::Read(packed + EngineHarness::PackedTestMapFile("sd7")));
+        const QByteArray badBytes = QFileInfo(badPath).isFile() ? TestFiles::Read(badPath) : QByteArray();
+        SyncManager::SetSystemEnginePath(QString());
+
+        for (const int archivesRead : {2, 0})
+        {
+            env.ClearLog();
+            SyncManager* sync = SyncManager::Instance();
+            QCOMPARE(sync->GetAvailableMaps(), QSet<QString>{EngineHarness::TestMapName()});
+            QCOMPARE(sync->GetMapInfoText(EngineHarness::TestMapName()),
+                     "Flat map for the lobby's engine tests");
+            const QString line = logLine.arg(badPath, good);
+            QVERIFY2(line.isEmpty() || env.LogContains(line), qPrintable(env.LogLines().join('\n')));
+            QCOMPARE(ArchivesRead(env), bad.contains("pipe.sd") ? archivesRead / 2 : archivesRead);
+            cleanup();
+        }
+        QCOMPARE(TestFiles::Read(good), TestFiles::Read(packed + EngineHarness::PackedTestMapFile("sdz")));
+        if (!badBytes.isEmpty())
+            QCOMPARE(TestFiles::Read(badPath), badBytes);
+    }
+
+    // What the archives hold is remembered by path, size and modification time: a start with
+    // nothing changed opens none, a changed one is read again, and a bad cache file only costs a
+    // full scan.
+    void ScanCache_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<int>("archivesRead");
+        QTest::addColumn<QStringList>("maps");
+        QTest::addColumn<QString>("logLine");
+        const QStringList both{"Alpha", "Bravo"};
+        QTest::newRow("nothing changed") << "" << 0 << both << QString();
+        QTest::newRow("an archive rewritten")
+            << "rewrite" << 1 << QStringList{"Alpha", "Charlie"} << QString();
+        QTest::newRow("an archive touched") << "touch" << 1 << both << QString();
+        QTest::newRow("an archive removed") << "remove" << 0 << QStringList{"Alpha"} << QString();
+        QTest::newRow("cache damaged")
+            << "damage" << 3 << both << "ContentScanner :: DAMAGED CACHE --- %1 --- truncated";
+        QTest::newRow("cache of another kind")
+            << "foreign" << 3 << both << "ContentScanner :: DAMAGED CACHE --- %1 --- not a scan cache";
+        QTest::newRow("cache too large")
+            << "huge" << 3 << both << "ContentScanner :: DAMAGED CACHE --- %1 --- larger than 33554432 bytes";
+        QTest::newRow("cache is a FIFO")
+            << "fifo" << 3 << both << "ContentScanner :: DAMAGED CACHE --- %1 --- a FIFO";
+        QTest::newRow("cache can't be written")
+            << "folder" << 3 << both << "ContentScanner :: CAN NOT SAVE CACHE --- %1";
+    }
+
+    void ScanCache()
+    {
+        QFETCH(QString, change);
+        QFETCH(int, archivesRead);
+        QFETCH(QStringList, maps);
+        QFETCH(QString, logLine);
+        TestEnvironment env;
+        const QString data = env.SpringDataDir();
+        const QString cache = PathManager::Instance()->GetLobbyDataDir() + "/content.cache";
+        for (const char* file : {"maps/Alpha.sdz", "maps/Bravo.sd7", "games/Game 1.sdz"})
+            QVERIFY(TestArchive::WriteNamedContent(data + '/' + file));
+        SyncManager::SetSystemEnginePath(QString());
+        SyncManager::Instance()->GetAvailableMaps();
+        QCOMPARE(ArchivesRead(env), 3);
+        cleanup();
+        QVERIFY(QFileInfo(cache).isFile());
+
+        const QString bravo = data + "/maps/Bravo.sd7";
+        if (change == "rewrite")
+            QVERIFY(TestArchive::Write(bravo, {{"mapinfo.lua", "return {name = 'Charlie'}"}}));
+        else if (change == "touch")
+            QVERIFY(TestFiles::SetModified(bravo, QFileInfo(bravo).lastModified().addSecs(-60)));
+        else if (change == "remove")
+            QVERIFY(QFile::remove(bravo));
+        else if (change == "damage")
+            WriteFile(cache, TestFiles::Read(cache).chopped(3));
+        else if (change == "foreign")
+            WriteFile(cache, "[General]\nkey=value\n");
+        else if (change == "huge")
+            QVERIFY(QFile(cache).resize(40 << 20));
+        else if (change == "fifo")
+            QVERIFY(QFile::remove(cache) && mkfifo(QFile::encodeName(cache).constData(), 0600) == 0);
+        else if (change == "folder")
+            QVERIFY(QFile::remove(cache) && QDir().mkpath(cache + "/in the way"));
+
+        env.ClearLog();
+        SyncManager* sync = SyncManager::Instance();
+        QCOMPARE(sync->GetMapInfoList().keys(), maps);
+        QCOMPARE(sync->GetGameVersions().keys(), QStringList{"Game 1"});
+        QCOMPARE(ArchivesRead(env), archivesRead);
+        QVERIFY2(logLine.isEmpty() || env.LogContains(logLine.arg(cache)),
+                 qPrintable(env.LogLines().join('\n')));
+        cleanup();
+        // A bad cache is replaced by a good one, which the next start uses.
+        if (change == "folder" || change == "fifo")
+            return;
+        env.ClearLog();
+        QCOMPARE(SyncManager::Instance()->GetMapInfoList().keys(), maps);
+        QCOMPARE(ArchivesRead(env), 0);
+    }
+
     // Every side of every game has an icon, found in any letter case; other sides have none.
     void SidesOfEveryGame()
     {
@@ -281,7 +548,7 @@ private slots:
     void SyncCheckerChecksAndRechecks()
     {
         TestEnvironment env;
-        WriteFile(env.Path("maps/Ford.sd7"), "x");
+        QVERIFY(TestArchive::WriteNamedContent(env.Path("maps/Ford.sd7")));
         WriteFile(env.Path("engines/105.0/spring"), "x");
         SyncManager::SetSystemEnginePath(QString());
         SyncManager::Instance();
@@ -303,7 +570,7 @@ private slots:
         QVERIFY(s.downloads.isEmpty() && s.downloadsIdle);
         QCOMPARE(SyncHandler::Instance()->GetSyncState().gameName, "Late Game 3");
 
-        WriteFile(env.Path("games/Late Game 3.sdz"), "x");
+        QVERIFY(TestArchive::WriteNamedContent(env.Path("games/Late Game 3.sdz")));
         SyncManager::Instance()->InvokeBlocking("DoReload");
         SyncHandler::Instance()->Queue("DoRetrySync");
         QTRY_COMPARE(states.count(), 2);

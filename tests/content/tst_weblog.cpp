@@ -138,11 +138,14 @@ private slots:
 
     void Failures_data()
     {
-        QTest::addColumn<int>("status"); // -1: nobody listens, 0: never answers
+        QTest::addColumn<int>("status"); // -1: nobody listens, 0: never answers, 1: trickles
         QTest::addColumn<QString>("logLine");
         QTest::newRow("refused") << -1 << "WebLog :: ERROR --- HTTP 0";
         QTest::newRow("error status") << 500 << "WebLog :: ERROR --- HTTP 500";
+        QTest::newRow("redirect") << 302 << "WebLog :: ERROR --- HTTP 302";
         QTest::newRow("hangs") << 0 << "WebLog :: ERROR --- HTTP 0";
+        // A byte every 100 ms never lets the 300 ms silence pass: only the deadline ends it.
+        QTest::newRow("trickles") << 1 << "WebLog :: ERROR --- NOT DONE AFTER 1000 ms";
     }
 
     void Failures()
@@ -152,11 +155,14 @@ private slots:
         auto server = std::make_unique<TestHttpServer>();
         QM_REQUIRE(server->isListening(), "a local TCP port");
         server->SetAnswer("/api/upload_log.php", status, "no");
+        if (status == 1)
+            server->SetTrickle("/api/upload_log.php", QByteArray(1000, 'x'), 100);
         AppDefines::Instance()->SetWebBaseAddress(server->BaseAddress());
         if (status < 0)
             server.reset();
         WebLog web;
         web.SetTimeout(300);
+        web.SetDeadline(1000);
         const QStringList texts{"n", "e", "m", "", "", "", ""};
         QCOMPARE(Send(web, texts), QString("error"));
         QVERIFY2(m_env->LogContains(logLine), qPrintable(m_env->LogLines().join('\n')));
@@ -209,15 +215,21 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<qint64>("maxBytes");
         QTest::addColumn<QByteArray>("tail");
-        QTest::newRow("whole") << QByteArray("a\nb\n") << qint64(10) << QByteArray("a\nb\n");
-        QTest::newRow("exact") << QByteArray("a\nb\n") << qint64(4) << QByteArray("a\nb\n");
+        QTest::addColumn<QString>("place"); // how TestFiles::Place fills the log's place
+        // Nothing to read, and no wait: the dialog and the upload say the log could not be opened.
+        QTest::newRow("FIFO") << QByteArray() << qint64(3) << QByteArray() << "FIFO";
+        QTest::newRow("folder") << QByteArray() << qint64(3) << QByteArray() << "folder";
+        QTest::newRow("whole") << QByteArray("a\nb\n") << qint64(10) << QByteArray("a\nb\n") << QString();
+        QTest::newRow("exact") << QByteArray("a\nb\n") << qint64(4) << QByteArray("a\nb\n") << QString();
         // Cut at a line start, never inside the two bytes of 'ü'.
         const QByteArray lines("first ü\nsecond\nthird\n");
-        QTest::newRow("inside a character") << lines << qint64(15) << QByteArray("second\nthird\n");
-        QTest::newRow("at a line start") << lines << qint64(13) << QByteArray("second\nthird\n");
-        QTest::newRow("inside a line") << lines << qint64(12) << QByteArray("third\n");
-        QTest::newRow("one long line") << QByteArray("abcdefgh") << qint64(3) << QByteArray("fgh");
-        QTest::newRow("empty") << QByteArray() << qint64(3) << QByteArray();
+        QTest::newRow("inside a character")
+            << lines << qint64(15) << QByteArray("second\nthird\n") << QString();
+        QTest::newRow("at a line start") << lines << qint64(13) << QByteArray("second\nthird\n") << QString();
+        QTest::newRow("inside a line") << lines << qint64(12) << QByteArray("third\n") << QString();
+        QTest::newRow("one long line")
+            << QByteArray("abcdefgh") << qint64(3) << QByteArray("fgh") << QString();
+        QTest::newRow("empty") << QByteArray() << qint64(3) << QByteArray() << QString();
     }
 
     void ReadTail()
@@ -225,11 +237,12 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(qint64, maxBytes);
         QFETCH(QByteArray, tail);
+        QFETCH(QString, place);
         const QString path = m_env->Path("x.log");
-        QVERIFY(TestFiles::Write(path, content));
+        QVERIFY(TestFiles::Place(path, place, content));
         bool opened = false;
         QCOMPARE(LogFilesWorker::ReadTail(path, maxBytes, &opened), tail);
-        QVERIFY(opened);
+        QCOMPARE(opened, place.isEmpty());
         QCOMPARE(LogFilesWorker::ReadTail(m_env->Path("missing.log"), maxBytes, &opened), QByteArray());
         QVERIFY(!opened);
     }

@@ -61,6 +61,8 @@ private slots:
         QTest::newRow("older") << 200 << QByteArray("0.0.9\n") << "none"
                                << "WebUpdates :: NO UPDATES --- 0.0.9";
         QTest::newRow("not found") << 404 << QByteArray("gone") << "error" << error + " ---";
+        QTest::newRow("redirect") << 302 << QByteArray("9.9.9\n") << "error" << error + " --- HTTP 302";
+        QTest::newRow("other success") << 203 << QByteArray("9.9.9\n") << "error" << error + " --- HTTP 203";
         QTest::newRow("garbage") << 200 << QByteArray("<html>oops</html>") << "error"
                                  << error + " --- BAD VERSION <html>oops</html>";
         QTest::newRow("empty") << 200 << QByteArray("\n\n") << "error" << error + " --- EMPTY DESCRIPTION";
@@ -249,6 +251,18 @@ private slots:
         QCOMPARE(TestFiles::Read(keep), QByteArray("old content"));
         QCOMPARE(server.Paths(), (QStringList{"/a.7z", "/gone.7z", "/cut.7z"}));
         QVERIFY(m_env->LogContains("WebBaseGetData :: ERROR --- bad address:"));
+
+        // A download that the disk cuts short (a file size limit) keeps the old file too.
+        server.SetAnswer("/full.7z", 200, QByteArray(3000, 'f'));
+        TestFiles::WithFileSizeLimit(1000,
+                                     [&]
+                                     {
+                                         WebBaseGetData::GetData(&client, "6",
+                                                                 server.BaseAddress() + "/full.7z", keep);
+                                         QTRY_COMPARE_WITH_TIMEOUT(events.size(), 5, 15000);
+                                     });
+        QCOMPARE(events.last(), "error 6");
+        QCOMPARE(TestFiles::Read(keep), QByteArray("old content"));
     }
 
     void destroyWhileBusyDropsTheQueue()

@@ -1,6 +1,6 @@
 // Minimap cache files come from disk and from downloads; a damaged one must be refused, never crash
 // the reader or make it allocate without bound, and what the writer produces must read back.
-// fuzz-sources: content/MinimapCache.cpp
+// fuzz-sources: content/MinimapCache.cpp app/CommonIO.cpp
 // fuzz-libs: Qt5Gui
 
 #include "FuzzQuiet.h"
@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (MinimapCache::FromDevice(&buffer, read, nullptr) != MinimapCache::ReadResult::Ok)
         return 0;
     if (!read.loaded || read.minimap.isNull() || read.minimap.width() > MinimapCache::MaxPictureSide ||
-        read.minimap.height() > MinimapCache::MaxPictureSide)
+        read.minimap.height() > MinimapCache::MaxPictureSide || read.width < 0 || read.height < 0 ||
+        read.width > MinimapCache::MaxMapSide || read.height > MinimapCache::MaxMapSide)
         __builtin_trap();
 
     QByteArray again = MinimapCache::ToBytes(read);

@@ -3,6 +3,7 @@
 // reads the same with LF or CR LF line ends.
 // clang-format off
 // fuzz-sources: game/skirmish/CustomAIFile.cpp app/AppSettings.cpp app/DataPlayer.cpp app/AppDefines.cpp app/PathManager.cpp app/CommonIO.cpp
+// fuzz-sources: app/AppSettingsBase.cpp app/AppSettingsFiles.cpp app/IniText.cpp
 // fuzz-libs: Qt5Gui
 // clang-format on
 

@@ -2,6 +2,7 @@
 // pair, what is written never counts as damaged, and a record saved once reads back the same on the
 // next save.
 // fuzz-sources: game/enginesettings/EngineSettingsFile.cpp game/enginesettings/DataEngineSettings.cpp
+// fuzz-sources: app/CommonIO.cpp
 
 #include "EngineSettingsFile.h"
 

@@ -3,6 +3,7 @@
 // that decodes to the same again.
 // clang-format off
 // fuzz-sources: app/AppSettings.cpp app/DataPlayer.cpp app/AppDefines.cpp app/PathManager.cpp app/CommonIO.cpp
+// fuzz-sources: app/AppSettingsBase.cpp app/AppSettingsFiles.cpp app/IniText.cpp
 // fuzz-libs: Qt5Gui
 // clang-format on
 

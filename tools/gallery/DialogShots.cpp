@@ -1,5 +1,6 @@
 #include "DialogShots.h"
 
+#include "DialogFit.h"
 #include "GalleryKit.h"
 #include "GuiMetrics.h"
 #include "ModalPage.h"
@@ -10,12 +11,14 @@
 
 namespace Gallery
 {
+QSize DialogWindowSize()
+{
+    return GuiBaseSize + QSize(2 * GuiMargin, 2 * GuiMargin);
+}
+
 namespace
 {
-// The main window's size on a 1920 x 1080 screen.
-const QSize WindowSize(1152, 960);
-
-QImage Shot(const DialogState& state)
+QImage Shot(const QString& name, const DialogState& state)
 {
     Sheet backdrop;
     backdrop.Grid()->setContentsMargins(0, 0, 0, 0);
@@ -23,14 +26,17 @@ QImage Shot(const DialogState& state)
     backdrop.Grid()->addWidget(page, 0, 0);
     NModalWidget* dialog = state.make();
     page->setModalWidget(dialog);
-    backdrop.resize(WindowSize);
+    backdrop.resize(DialogWindowSize());
     backdrop.show();
     QApplication::processEvents();
     if (state.after)
         state.after(dialog);
     // Let delayed colour changes, timers and layout passes settle.
-    QTest::qWait(60);
+    QTest::qWait(60 + state.settleMs);
     const QImage image = backdrop.grab().toImage();
+    // A dialog that does not fit the smallest window is a fault, whatever its picture shows.
+    for (const QString& misfit : Misfits(page))
+        Fail(name + QStringLiteral(": ") + state.caption + QStringLiteral(": ") + misfit);
     backdrop.hide();
     ModalPage::Destroy();
     return image;
@@ -42,8 +48,8 @@ void DialogSheet(const QString& dir, const QString& name, const QList<DialogStat
     const int columns = states.size() > 1 ? 2 : 1;
     const int rows = (states.size() + columns - 1) / columns;
     const int captionHeight = 40;
-    QImage sheet(columns * WindowSize.width(), rows * (WindowSize.height() + captionHeight),
-                 QImage::Format_ARGB32);
+    const QSize window = DialogWindowSize();
+    QImage sheet(columns * window.width(), rows * (window.height() + captionHeight), QImage::Format_ARGB32);
     sheet.fill(QColor(20, 20, 20));
     QPainter painter(&sheet);
     QFont font(GuiFontMain);
@@ -52,12 +58,11 @@ void DialogSheet(const QString& dir, const QString& name, const QList<DialogStat
     painter.setFont(font);
     for (int i = 0; i < states.size(); ++i)
     {
-        const QPoint at((i % columns) * WindowSize.width(),
-                        (i / columns) * (WindowSize.height() + captionHeight));
+        const QPoint at((i % columns) * window.width(), (i / columns) * (window.height() + captionHeight));
         painter.setPen(QColor(255, 195, 0));
-        painter.drawText(QRect(at, QSize(WindowSize.width(), captionHeight)), Qt::AlignCenter,
+        painter.drawText(QRect(at, QSize(window.width(), captionHeight)), Qt::AlignCenter,
                          name + QStringLiteral(": ") + states[i].caption);
-        painter.drawImage(at + QPoint(0, captionHeight), Shot(states[i]));
+        painter.drawImage(at + QPoint(0, captionHeight), Shot(name, states[i]));
     }
     painter.end();
     SaveImage(sheet, dir, name);

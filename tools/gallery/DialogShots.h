@@ -1,22 +1,18 @@
 // Dialogs as the program shows them: on the modal page, over the game backdrop of the main
-// window. A dialog's sheet holds one shot per state, each captioned.
+// window at its smallest size. A dialog's sheet holds one shot per state, each captioned.
 #pragma once
 
-#include "NModalWidget.h"
+#include "DialogStates.h"
 
 #include <QList>
+#include <QSize>
 #include <QString>
-#include <functional>
 
 namespace Gallery
 {
-struct DialogState
-{
-    QString caption;
-    std::function<NModalWidget*()> make;
-    // Runs once the dialog is laid out on the page (button presses, answers arriving).
-    std::function<void(NModalWidget*)> after;
-};
+// The smallest main window (and so the full screen of a 1024 x 768 screen): every dialog must
+// fit it.
+QSize DialogWindowSize();
 
 // Writes dir/<name>.png with the shots side by side, two to a row.
 void DialogSheet(const QString& dir, const QString& name, const QList<DialogState>& states);

@@ -145,6 +145,12 @@ bool Failed()
     return g_failed;
 }
 
+void Fail(const QString& what)
+{
+    qCritical("gallery: %s", qPrintable(what));
+    g_failed = true;
+}
+
 void SetGame(const QString& game)
 {
     g_game = game;

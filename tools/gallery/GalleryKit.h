@@ -79,4 +79,6 @@ struct Registration
 void RunAll(const QString& dir);
 void SetGame(const QString& game);
 bool Failed();
+// Reports what is wrong; the whole run fails.
+void Fail(const QString& what);
 } // namespace Gallery

@@ -18,6 +18,7 @@ namespace
 {
 void Labels(const QString& dir, bool cyrillic)
 {
+    const QString language = GuiLanguageCode;
     SetGuiLanguage(cyrillic ? QStringLiteral("RU") : QStringLiteral("EN"));
     const QString sample =
         cyrillic ? QStringLiteral("Битва начнётся скоро 42") : QStringLiteral("Battle starts soon 42");
@@ -36,7 +37,7 @@ void Labels(const QString& dir, bool cyrillic)
     sheet.Grid()->addWidget(Caption(QStringLiteral("Chinese fallback")), 20, 0, Qt::AlignRight);
     sheet.Grid()->addWidget(new NImageLabel(3, QStringLiteral("多人游戏 单人游戏"), Qt::white), 20, 1);
     Save(&sheet, dir, cyrillic ? QStringLiteral("labels_cyrillic") : QStringLiteral("labels"));
-    SetGuiLanguage(QString());
+    SetGuiLanguage(language);
 }
 void Pictures(const QString& dir)
 {

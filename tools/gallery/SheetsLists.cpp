@@ -9,6 +9,7 @@
 #include "SyncManager.h"
 #include "TauntsManager.h"
 #include "TauntsTreeView.h"
+#include "TestArchive.h"
 #include "TestFiles.h"
 #include "VersionTreeView.h"
 
@@ -219,7 +220,7 @@ void VersionLists(const QString& dir)
                          "#!/bin/sh\n", true);
     for (const char* game :
          {"morvantis-1.0.sdz", "morvantis-1.1.sdz", "morvantis-test-7.sd7", "galvanic-2.4.sdz"})
-        TestFiles::Write(data + QStringLiteral("/games/") + QLatin1String(game), "zip");
+        TestArchive::WriteNamedContent(data + QStringLiteral("/games/") + QLatin1String(game));
     SyncManager::SetSystemEnginePath(QString());
     SyncManager::Instance()->InvokeBlocking("DoReload");
     ListStates engines;

@@ -4,9 +4,11 @@
   <out>/maps/QuillTestMap.sdd    a flat map compiled by Debian's mapcompile from generated BMPs, with a
                                  minimap of four coloured quarters (MINIMAP_QUARTERS) that tests check
   <out>/games/QuillTestGame.sdd  a game that ends itself at a set frame and makes the engine quit
+  <out>/packed/maps/, /games/    both packed as downloads come, ".sdz" (zip) and ".sd7" (7z), under
+                                 file names unlike their own names (PACKED_MAPS, PACKED_GAMES)
 
 Nothing binary is kept in the repository; everything here is generated. Without mapcompile the
-folder is left without content (the tests that need it report that).
+folder is left without content (the tests that need it report that); without 7z, without ".sd7".
 Usage: make_test_content.py <output folder> [<mapcompile>]
 """
 import os
@@ -15,11 +17,14 @@ import struct
 import subprocess
 import sys
 import tempfile
+import zipfile
 
 MAP_NAME = "Quill Test Map"
 GAME_NAME = "Quill Test Game"
 GAME_VERSION = "1"
 GAME_OVER_FRAME = 150  # 5 s of game time at 30 frames per second
+PACKED_MAPS = ["qtm-download.sdz", "quill_test_map.sd7"]
+PACKED_GAMES = ["qtg_download.sdz", "quill-test-game.sd7"]
 # The minimap's quarters as the engine shows them: top left, top right, bottom left, bottom right.
 # Each is checkered in 64-pixel cells, the odd cells a little darker; the even cells hold these colours.
 MINIMAP_QUARTERS = [(200, 64, 32), (64, 160, 64), (32, 96, 200), (232, 200, 80)]
@@ -138,6 +143,32 @@ def build_game(out):
     write_text(os.path.join(target, "LuaRules", "draw.lua"), DRAW_LUA)
 
 
+def pack(folder, target):
+    """Packs the folder's files into a zip (".sdz") or 7z (".sd7") archive, the info file last."""
+    os.makedirs(os.path.dirname(target), exist_ok=True)
+    files = []
+    for root, _, names in os.walk(folder):
+        for name in names:
+            files.append(os.path.relpath(os.path.join(root, name), folder))
+    files.sort(key=lambda f: (f.endswith("info.lua"), f))
+    if target.endswith(".sdz"):
+        with zipfile.ZipFile(target, "w", zipfile.ZIP_DEFLATED) as archive:
+            for name in files:
+                archive.write(os.path.join(folder, name), name)
+        return
+    sevenzip = shutil.which("7z")
+    if sevenzip:
+        subprocess.run([sevenzip, "a", "-t7z", os.path.abspath(target)] + files, cwd=folder, check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def build_packed(out):
+    for kind, source, targets in (("maps", "QuillTestMap.sdd", PACKED_MAPS),
+                                  ("games", "QuillTestGame.sdd", PACKED_GAMES)):
+        for target in targets:
+            pack(os.path.join(out, kind, source), os.path.join(out, "packed", kind, target))
+
+
 def main():
     if len(sys.argv) < 2:
         print(__doc__)
@@ -155,6 +186,7 @@ def main():
         return 0
     build_map(staging, mapcompile)
     build_game(staging)
+    build_packed(staging)
     shutil.rmtree(out, ignore_errors=True)
     os.rename(staging, out)
     return 0

@@ -231,9 +231,19 @@ private slots:
         QVERIFY(!Write(dir.filePath("missing/spring.cfg"), values));
         QVERIFY(!QFile::exists(dir.filePath("missing/spring.cfg")));
 
-        // A good write replaces the whole file, leaving no temporary files behind.
+        // A write that fails part-way (the disk full past 1000 bytes) leaves the old file whole, where
+        // a plain truncating write would leave the first 1000 bytes of the new one.
         const QString path = dir.filePath("ok.cfg");
         QVERIFY(TestFiles::Write(path, "Shadows = 2\nOld = 1\n"));
+        Values many = values;
+        for (int i = 0; i < 200; ++i)
+            many.insert(QStringLiteral("Key%1").arg(i), QStringLiteral("a value long enough"));
+        bool written = true;
+        TestFiles::WithFileSizeLimit(1000, [&] { written = Write(path, many); });
+        QVERIFY(!written);
+        QCOMPARE(TestFiles::Read(path), QByteArray("Shadows = 2\nOld = 1\n"));
+
+        // A good write replaces the whole file, leaving no temporary files behind.
         QVERIFY(Write(path, values));
         QCOMPARE(TestFiles::Read(path), QByteArray("Shadows = 1\n"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("ok.cfg")});

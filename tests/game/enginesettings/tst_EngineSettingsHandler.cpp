@@ -113,33 +113,69 @@ private slots:
         QCOMPARE(TestFiles::Read(PlayFile()), tidied);
     }
 
-    // A damaged file is kept aside before the start-up rewrite tidies it; a clean one is not.
+    // What a damaged disk or a hostile user can leave in the play file's place, through the start-up
+    // refresh: the log line, what stays on disk, the values used, and that nothing waits on it.
     void DamagedFileKept_data()
     {
+        QTest::addColumn<QString>("place"); // how TestFiles::Place fills the file's place
         QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<bool>("kept");
-        QTest::newRow("clean") << QByteArray("# note\nShadows = 1\n\nFoo=a=b\n") << false;
-        QTest::newRow("NUL bytes") << QByteArray("Shadows=1\n\0\0\0\n", 14) << true;
-        QTest::newRow("broken UTF-8") << QByteArray("Shadows=1\nName=\xff\xfe\n") << true;
-        QTest::newRow("line without a key") << QByteArray("Shadows=1\nsome words\n") << true;
+        QTest::addColumn<QString>("logLine"); // %1: the play file; a damaged one is kept as "%1.corrupt"
+        QTest::addColumn<int>("treeRadius");  // what the refreshed file holds; -1: nothing read
+        const QString damaged =
+            "EngineSettingsHandler :: Engine Settings file is damaged --- %2 --- kept as %1.corrupt";
+        const auto row = [](const char* name, const QString& place, const QByteArray& content,
+                            const QString& log, int treeRadius)
+        { QTest::newRow(name) << place << content << log << treeRadius; };
+        row("clean, default tree radius", "", "# note\nShadows = 1\n\nFoo=a=b\n", "", 1408);
+        row("empty file", "", "", "", 1408);
+        row("NUL bytes", "", QByteArray("TreeRadius=2000\n\0\0\0\n", 20), damaged.arg("%1", "NUL bytes"),
+            2000);
+        row("broken UTF-8", "", "TreeRadius=2000\nName=\xff\xfe\n", damaged.arg("%1", "not UTF-8 text"),
+            2000);
+        row("line without a key", "", "TreeRadius=2000\nsome words\n",
+            damaged.arg("%1", "a line that is no setting"), 2000);
+        row("garbage key lines", "",
+            "TreeRadius=2000\n\x01\x02 = junk\x03\nBad Key! = x\nGood_Key = kept\nnoise\n",
+            damaged.arg("%1", "a line that is no setting"), 2000);
+        row("folder", "folder", "",
+            "EngineSettingsHandler :: Engine Settings file can NOT be opened %1 --- a folder", -1);
+        row("unreadable", "unreadable", "TreeRadius=2000\n",
+            "EngineSettingsHandler :: Engine Settings file can NOT be opened %1 --- Permission denied", -1);
+        row("link loop", "link loop", "", damaged.arg("%1", "a link loop"), 1408);
+        row("FIFO", "FIFO", "", damaged.arg("%1", "a FIFO"), 1408);
+        row("too large", "large:4194305", "", damaged.arg("%1", "larger than 4194304 bytes"), 1408);
     }
 
     void DamagedFileKept()
     {
+        QFETCH(QString, place);
         QFETCH(QByteArray, content);
-        QFETCH(bool, kept);
-        QVERIFY(TestFiles::Write(PlayFile(), content));
-        RefreshOnce();
-        QCOMPARE(QFile::exists(PlayFile() + ".corrupt"), kept);
-        if (kept)
+        QFETCH(QString, logLine);
+        QFETCH(int, treeRadius);
+        QVERIFY(TestFiles::Place(PlayFile(), place, content));
+        QVERIFY(TestFiles::ReturnsPromptly(5000 * TestEnvironment::SlowdownFactor(), RefreshOnce));
+        if (!logLine.isEmpty())
+            QVERIFY2(m_env->LogContains(logLine.arg(PlayFile())), qPrintable(m_env->LogLines().join('\n')));
+        const QString corrupt = PlayFile() + ".corrupt";
+        QCOMPARE(QFileInfo(corrupt).exists() || QFileInfo(corrupt).isSymLink(), logLine.contains(".corrupt"));
+        if (logLine.contains(".corrupt") && place.isEmpty())
+            QCOMPARE(TestFiles::Read(corrupt), content);
+        if (treeRadius < 0)
         {
-            QCOMPARE(TestFiles::Read(PlayFile() + ".corrupt"), content);
-            QVERIFY(
-                m_env->LogContains("EngineSettingsHandler :: Engine Settings file is damaged --- kept as " +
-                                   PlayFile() + ".corrupt"));
+            // Nothing read, nothing replaced.
+            QVERIFY(place == "folder" ? QFileInfo(PlayFile()).isDir()
+                                      : QFileInfo(PlayFile()).size() == content.size());
+            return;
         }
-        QCOMPARE(ReadValues(PlayFile()).value("Shadows"), "1");
-        QVERIFY(!EngineSettingsFile::IsGarbage(TestFiles::Read(PlayFile())));
+        // The new file holds the settings the old one had, none of its garbage, and reads as clean.
+        const QByteArray written = TestFiles::Read(PlayFile());
+        QCOMPARE(Parsed(PlayFile()).TreeRadius, treeRadius);
+        QVERIFY(!EngineSettingsFile::IsGarbage(written));
+        QVERIFY(!written.contains("junk") && !written.contains("Bad Key") && !written.contains("noise"));
+        QCOMPARE(written.contains("Good_Key = kept\n"), content.contains("Good_Key"));
+        m_env->ClearLog();
+        RefreshOnce();
+        QVERIFY(!m_env->LogContains("damaged"));
     }
 
     void CustomSyncFolderJoinsSpringData()

@@ -10,6 +10,7 @@
 #include "SpringLaunchManager.h"
 #include "SyncHandler.h"
 #include "SyncManager.h"
+#include "TestArchive.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 #include "TestHttpServer.h"
@@ -90,8 +91,8 @@ bool Have7z()
 // Content so that a loaded mission is found in sync.
 void MakeContent(TestEnvironment& env)
 {
-    TestFiles::Write(env.Path("maps/Skirmish Map A.sd7"), "x");
-    TestFiles::Write(env.Path("games/Skirmish Game 2.sdz"), "x");
+    TestArchive::WriteNamedContent(env.Path("maps/Skirmish Map A.sd7"));
+    TestArchive::WriteNamedContent(env.Path("games/Skirmish Game 2.sdz"));
     SyncManager::SetSystemEnginePath(QString());
     SyncManager::Instance();
 }

@@ -7,6 +7,7 @@
 #include "SkirmishSpringTestsHandler.h"
 #include "SpringLaunchManager.h"
 #include "SyncManager.h"
+#include "TestArchive.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -30,7 +31,7 @@ SkirmishContent::SkirmishContent(TestEnvironment& env, const QString& version) :
     const QString data = env.SpringDataDir();
     for (const char* archive :
          {"maps/Skirmish Map A.sd7", "maps/Skirmish Map B.sdz", "games/Skirmish Game 2.sdz"})
-        TestFiles::Write(data + '/' + archive, "x");
+        TestArchive::WriteNamedContent(data + '/' + archive);
     TestFiles::Write(data + "/engines/" + engineVersion + "/spring", "#!/bin/sh\nexit 0\n", true);
     SyncManager::SetSystemEnginePath(QString());
     Rescan();

@@ -5,8 +5,8 @@
 class AppSettingsSkirmish;
 class TestEnvironment;
 
-// Installed content for skirmish tests: empty archives named like maps and games and a fake
-// engine folder in the test's engine data folder, indexed by a fresh content index. Removes the
+// Installed content for skirmish tests: archives of maps and games that name themselves after their files and
+// a fake engine folder in the test's engine data folder, indexed by a fresh content index. Removes the
 // skirmish modes and the content index again when it goes, before the test's folders do.
 class SkirmishContent
 {

@@ -156,21 +156,38 @@ private slots:
         EngineAccepts(script);
     }
 
+    void customSkirmishPlaysToItsEnd_data()
+    {
+        QTest::addColumn<QString>("mapSuffix");
+        QTest::addColumn<QString>("gameSuffix");
+        QTest::newRow("unpacked folders") << "sdd"
+                                          << "sdd";
+        // Packed as downloads come, under file names unlike their own: the index names them.
+        QTest::newRow("packed map and game") << "sd7"
+                                             << "sdz";
+    }
+
     // A custom skirmish: Me against NullAI with start boxes, on the real engine and the test
     // content, through the mode, the launcher and the engine's own end of game.
     void customSkirmishPlaysToItsEnd()
     {
+        QFETCH(QString, mapSuffix);
+        QFETCH(QString, gameSuffix);
         TestEnvironment env;
         QM_REQUIRE(EngineHarness::IsAvailable(), "spring-headless (Debian package spring)");
         QM_REQUIRE(EngineHarness::HasTestContent(), "test content built by tools/testcontent (mapcompile)");
+        if (mapSuffix != "sdd")
+            QM_REQUIRE(EngineHarness::HasPackedTestContent(), "packed test content (tools/testcontent, 7z)");
         EngineHarness engine;
         const QString data = env.SpringDataDir();
-        QVERIFY(engine.InstallTestContent(data));
+        QVERIFY(engine.InstallTestContent(data, mapSuffix, gameSuffix));
         const QString engineOutput = env.Path("engine-output.txt");
         QVERIFY(engine.WriteEngineWrapper(data + "/engines/106.0/spring", engineOutput));
         SyncManager::SetSystemEnginePath(QString());
         SkirmishContent::Rescan();
-        // The test game is an unpacked ".sdd" folder; keep it visible to the engine.
+        QVERIFY(SyncManager::Instance()->ContainsMap(EngineHarness::TestMapName()));
+        QVERIFY(SyncManager::Instance()->ContainsGame(EngineHarness::TestGameName()));
+        // The test game may be an unpacked ".sdd" folder; keep it visible to the engine.
         AppSettingsMain::Instance()->UseGamesDirSDD = true;
 
         AppSettingsSpringMyPersonal::Instance()->IsAdmin = true;
@@ -201,6 +218,8 @@ private slots:
 
         const QString script =
             QString::fromUtf8(TestFiles::Read(PathManager::Instance()->GetLaunchScriptFile()));
+        QVERIFY(script.contains("\tMapName=" + EngineHarness::TestMapName() + ";\n"));
+        QVERIFY(script.contains("\tGameType=" + EngineHarness::TestGameName() + ";\n"));
         QVERIFY(script.contains("\t\tShortName=NullAI;\n"));
         QVERIFY(script.contains("\t\tStartRectRight=0.29;\n"));
         const QString log = QString::fromUtf8(TestFiles::Read(engineOutput));

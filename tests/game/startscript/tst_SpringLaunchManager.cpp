@@ -12,10 +12,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include <csignal>
 #include <memory>
-
-#include <sys/resource.h>
 
 using namespace TestRecords;
 
@@ -47,21 +44,6 @@ QString ReadAll(const QString& path)
     return QString::fromUtf8(TestFiles::Read(path));
 }
 
-// Runs `write` with a limit on the size of the files this process writes: past it a write fails
-// part-way with EFBIG, as on a full disk (the signal that would end the process is ignored).
-template <typename Write>
-void WithFileSizeLimit(rlim_t bytes, Write write)
-{
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit limit = old;
-    limit.rlim_cur = bytes;
-    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &limit);
-    write();
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previous);
-}
 } // namespace
 
 class TestSpringLaunchManager : public QObject
@@ -287,7 +269,7 @@ private slots:
         const auto start = [&] { SpringLaunchManager::Instance()->StartSkirmish(record); };
         if (fault == 3)
             QVERIFY(TestFiles::Write(Script(), "[GAME]\n{\n}\n"));
-        fault == 3 ? WithFileSizeLimit(100, start) : start(); // the new script is cut short
+        fault == 3 ? TestFiles::WithFileSizeLimit(100, start) : start(); // the new script is cut short
         QVERIFY(WaitStopped());
         QCOMPARE(m_signals, QStringList({"SpringFailed"}));
         QVERIFY2(m_env->LogContains(log), qPrintable(m_env->LogLines().join('\n')));

@@ -13,6 +13,7 @@
 #include "SyncManager.h"
 #include "TauntsManager.h"
 #include "TauntsTreeView.h"
+#include "TestArchive.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 #include "VersionTreeView.h"
@@ -40,7 +41,8 @@ class TestListDialogs : public QObject
     void Content(const QStringList& files)
     {
         for (const QString& file : files)
-            QVERIFY(TestFiles::Write(m_env->Path(file), "x", file.startsWith("engines/")));
+            QVERIFY(file.startsWith("engines/") ? TestFiles::Write(m_env->Path(file), "x", true)
+                                                : TestArchive::WriteNamedContent(m_env->Path(file)));
         SyncManager::SetSystemEnginePath(QString());
     }
 
@@ -48,7 +50,7 @@ private slots:
     void init()
     {
         m_env = std::make_unique<TestEnvironment>();
-        // Minimaps come from caches only: no map archive here is real.
+        // Minimaps come from caches only: no map archive here holds a map file.
         MinimapManager::SetLibraryPath(m_env->Path("no-unitsync.so"));
     }
 
@@ -76,22 +78,17 @@ private slots:
         QTest::addColumn<QStringList>("result"); // empty: no result
         QTest::addColumn<QStringList>("sounds");
         const QStringList on{"button.on"}, off{"button.off"};
-        QTest::newRow("engine, double click") << "engine"
-                                              << "double click 1" << QStringList{"106.0"} << on;
-        QTest::newRow("engine, row then Enter") << "engine"
-                                                << "click 0 enter" << QStringList{"105.0"} << on;
-        QTest::newRow("engine, nothing chosen") << "engine"
-                                                << "enter" << QStringList{""} << on;
-        QTest::newRow("engine, Cancel") << "engine"
-                                        << "cancel" << QStringList{} << off;
-        QTest::newRow("engine, Escape") << "engine"
-                                        << "escape" << QStringList{} << off;
-        QTest::newRow("game, double click") << "game"
-                                            << "double click 0" << QStringList{"Alpha 1"} << on;
-        QTest::newRow("AI project, Select") << "ai"
-                                            << "click 1 select" << QStringList{"v1"} << on;
-        QTest::newRow("nothing to choose") << "empty"
-                                           << "select" << QStringList{""} << on;
+        const auto row = [](const char* name, const char* kind, const char* input, const QStringList& result,
+                            const QStringList& sounds)
+        { QTest::newRow(name) << QString(kind) << QString(input) << result << sounds; };
+        row("engine, double click", "engine", "double click 1", {"106.0"}, on);
+        row("engine, row then Enter", "engine", "click 0 enter", {"105.0"}, on);
+        row("engine, nothing chosen", "engine", "enter", {""}, on);
+        row("engine, Cancel", "engine", "cancel", {}, off);
+        row("engine, Escape", "engine", "escape", {}, off);
+        row("game, double click", "game", "double click 0", {"Alpha 1"}, on);
+        row("AI project, Select", "ai", "click 1 select", {"v1"}, on);
+        row("nothing to choose", "empty", "select", {""}, on);
     }
 
     void VersionDialogs()

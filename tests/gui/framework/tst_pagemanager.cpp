@@ -339,23 +339,21 @@ private slots:
         QTest::addColumn<int>("cancelCalls");
         QTest::addColumn<int>("exits");
         QTest::addColumn<QStringList>("sounds");
+        const auto row =
+            [](const char* name, int type, int key, int ok, int cancel, int exits, const QStringList& sounds)
+        { QTest::newRow(name) << type << key << ok << cancel << exits << sounds; };
         // Return and Escape on an OK/Cancel dialog are pressed on a real window by the notice dialogs' test.
-        QTest::newRow("type 0 Enter") << 0 << int(Qt::Key_Enter) << 1 << 0 << 0 << QStringList{"button.on"};
-        QTest::newRow("type 0 Backspace")
-            << 0 << int(Qt::Key_Backspace) << 0 << 1 << 0 << QStringList{"button.off"};
-        QTest::newRow("type 1 Return is ignored") << 1 << int(Qt::Key_Return) << 0 << 0 << 0 << QStringList{};
-        QTest::newRow("type 1 Escape closes")
-            << 1 << int(Qt::Key_Escape) << 0 << 0 << 1 << QStringList{"button.off"};
-        QTest::newRow("type 2 Return, no sound") << 2 << int(Qt::Key_Return) << 1 << 0 << 0 << QStringList{};
-        QTest::newRow("type 2 Escape, no sound") << 2 << int(Qt::Key_Escape) << 0 << 1 << 0 << QStringList{};
-        QTest::newRow("other keys") << 0 << int(Qt::Key_A) << 0 << 0 << 0 << QStringList{};
+        row("type 0 Enter", 0, Qt::Key_Enter, 1, 0, 0, {"button.on"});
+        row("type 0 Backspace", 0, Qt::Key_Backspace, 0, 1, 0, {"button.off"});
+        row("type 1 Return is ignored", 1, Qt::Key_Return, 0, 0, 0, {});
+        row("type 1 Escape closes", 1, Qt::Key_Escape, 0, 0, 1, {"button.off"});
+        row("type 2 Return, no sound", 2, Qt::Key_Return, 1, 0, 0, {});
+        row("type 2 Escape, no sound", 2, Qt::Key_Escape, 0, 1, 0, {});
+        row("other keys", 0, Qt::Key_A, 0, 0, 0, {});
         // The full-screen chord answers no dialog.
-        QTest::newRow("type 0 Alt+Return")
-            << 0 << int(Qt::AltModifier | Qt::Key_Return) << 0 << 0 << 0 << QStringList{};
-        QTest::newRow("type 2 Alt+Enter")
-            << 2 << int(Qt::AltModifier | Qt::KeypadModifier | Qt::Key_Enter) << 0 << 0 << 0 << QStringList{};
-        QTest::newRow("type 0 Shift+Return")
-            << 0 << int(Qt::ShiftModifier | Qt::Key_Return) << 1 << 0 << 0 << QStringList{"button.on"};
+        row("type 0 Alt+Return", 0, Qt::AltModifier | Qt::Key_Return, 0, 0, 0, {});
+        row("type 2 Alt+Enter", 2, Qt::AltModifier | Qt::KeypadModifier | Qt::Key_Enter, 0, 0, 0, {});
+        row("type 0 Shift+Return", 0, Qt::ShiftModifier | Qt::Key_Return, 1, 0, 0, {"button.on"});
     }
 
     void ModalKeys()

@@ -8,6 +8,7 @@
 #include "NotInSyncModal.h"
 #include "SyncHandler.h"
 #include "SyncManager.h"
+#include "TestArchive.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 #include "helper_dialogs.h"
@@ -97,7 +98,7 @@ private slots:
         QVERIFY(dialog->RetryButton()->isEnabled());
 
         // The game arrives; Enter presses Retry, which waits until the answer.
-        QVERIFY(TestFiles::Write(m_env->Path("games/Late Game 3.sdz"), "x"));
+        QVERIFY(TestArchive::WriteNamedContent(m_env->Path("games/Late Game 3.sdz")));
         SyncManager::Instance()->InvokeBlocking("DoReload");
         QElapsedTimer clock;
         clock.start();
@@ -122,14 +123,12 @@ private slots:
         QTest::addColumn<DataDownload>("download");
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("bar");
-        QTest::newRow("error") << Download(DataDownload::Game, &DataDownload::SetError) << "HAS ERRORS"
-                               << false;
-        QTest::newRow("searching") << Download(DataDownload::Game, &DataDownload::SetSearching) << "SEARCHING"
-                                   << false;
-        QTest::newRow("downloading") << Download(DataDownload::Game, &DataDownload::SetDownloading)
-                                     << "DOWNLOADING" << true;
-        QTest::newRow("completed") << Download(DataDownload::Game, &DataDownload::SetCompleted) << "COMPLETED"
-                                   << false;
+        const auto row = [](const char* name, void (DataDownload::*set)(), const char* text, bool bar)
+        { QTest::newRow(name) << Download(DataDownload::Game, set) << QString(text) << bar; };
+        row("error", &DataDownload::SetError, "HAS ERRORS", false);
+        row("searching", &DataDownload::SetSearching, "SEARCHING", false);
+        row("downloading", &DataDownload::SetDownloading, "DOWNLOADING", true);
+        row("completed", &DataDownload::SetCompleted, "COMPLETED", false);
     }
 
     void DownloadStates()

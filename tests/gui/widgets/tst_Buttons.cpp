@@ -1,8 +1,7 @@
 // The button family and the small widgets beside them: clocks, the player picture, the group
-// check widget and the widget helpers of Common (their drawing is the gallery's).
+// check widget (their drawing is the gallery's).
 #include "AppSettings.h"
 #include "Common.h"
-#include "CommonWidgets.h"
 #include "GroupCheckWidget.h"
 #include "GuiFonts.h"
 #include "GuiMetrics.h"
@@ -18,13 +17,10 @@
 #include "UTCTimeWidget.h"
 #include "helper_Sounds.h"
 
-#include <QFrame>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
-#include <QVBoxLayout>
 
 class TestButtons : public QObject
 {
@@ -39,7 +35,6 @@ private slots:
     }
     void cleanup()
     {
-        Common::SetMainWindow(nullptr);
         SoundManager::DestroyInstance();
         m_env.reset();
     }
@@ -262,31 +257,6 @@ private slots:
         group.Clear();
         group.ButtonClicked(3); // after a clear the same id is a change again
         QCOMPARE(clicked.count(), 4);
-    }
-
-    void MainFrameFollowsTheMainWindow()
-    {
-        QWidget window;
-        window.setMinimumSize(1024, 768);
-        window.resize(1152, 960);
-        Common::SetMainWindow(&window);
-        QCOMPARE(Common::GetMainWindow(), &window);
-        QScopedPointer<QHBoxLayout> outer(Common::CreateMainFrame(new QVBoxLayout()));
-        QScopedPointer<QWidget> frame(outer->itemAt(0)->widget());
-        QCOMPARE(frame->minimumSize(), QSize(1024, 768));
-        QCOMPARE(frame->maximumSize(), QSize(1152, 960));
-
-        // A window that went away is forgotten.
-        auto* gone = new QWidget();
-        Common::SetMainWindow(gone);
-        delete gone;
-        QVERIFY(Common::GetMainWindow() == nullptr);
-        auto* inner = new QVBoxLayout();
-        QScopedPointer<QHBoxLayout> again(Common::CreateMainFrame(inner));
-        QCOMPARE(again->count(), 1);
-        QScopedPointer<QWidget> fallback(again->itemAt(0)->widget());
-        QCOMPARE(fallback->layout(), inner);
-        QCOMPARE(fallback->minimumSize(), QSize(1024, 768));
     }
 
 private:

@@ -10,6 +10,7 @@
 #include "SyncManager.h"
 #include "TauntsManager.h"
 #include "TauntsTreeView.h"
+#include "TestArchive.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 #include "VersionTreeView.h"
@@ -129,6 +130,11 @@ private slots:
         // by area, and a map without a picture shows no facts.
         maps.ChangeMap(Minimap("Dune Sea", true));
         QCOMPARE(maps.GetItemById(0)[3]->data(StyledTreeView::SortRole).toInt(), 8192 * 4096);
+        // The largest map a minimap cache may hold: its area is beyond an int.
+        DataMinimap largest = Minimap("Sea Gate", true);
+        largest.width = largest.height = 65536;
+        maps.ChangeMap(largest);
+        QCOMPARE(maps.GetItemById(2)[3]->data(StyledTreeView::SortRole).toLongLong(), Q_INT64_C(4294967296));
         maps.ChangeMap(Minimap("Arm Pass", false));
         const StyledTreeView::Row red = maps.GetItemById(1);
         QVERIFY(red[3]->text().isEmpty() && red[6]->text().isEmpty());
@@ -169,31 +175,56 @@ private slots:
 
     void CustomAIParsing_data()
     {
+        QTest::addColumn<QString>("place"); // how TestFiles::Place fills the file's place
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QStringList>("entries"); // "name:side", sorted by name
-        QTest::newRow("template line without its comment")
-            << QByteArray("R.A.V. Reborn\t0\n") << QStringList{"R.A.V. Reborn:0"};
-        QTest::newRow("two, three and four tabs")
-            << QByteArray("B\t\t1\nC\t\t\t2\nA\t\t\t\t3\n") << QStringList{"A:3", "B:1", "C:2"};
-        QTest::newRow("windows line ends")
-            << QByteArray("Gamma Bot\t4\r\nDelta\t5\r\n") << QStringList{"Delta:5", "Gamma Bot:4"};
-        QTest::newRow("side not a number") << QByteArray("Wanderer\tfirst\n") << QStringList{"Wanderer:0"};
-        QTest::newRow("skipped lines")
-            << QByteArray("#Commented\t1\n\tLeading\t1\nTrailing\t1\t\nThree\t1\tcolumns\nNoTab\n\nKept\t2")
-            << QStringList{"Kept:2"};
-        QTest::newRow("names a start script can't carry")
-            << QByteArray("Bad;Name\t1\n[Bot]\t1\nx}\t1\n{y\t1\nk=v\t1\nBell\x07\t1\nSafe (v2)\t3\n")
-            << QStringList{"Safe (v2):3"};
-        QTest::newRow("utf-8") << QByteArray("\xd0\x91\xd0\xbe\xd1\x82\t2\n")
-                               << QStringList{QString::fromUtf8("Бот:2")};
+        QTest::addColumn<QString>("logLine");     // %1: the file
+        const auto row = [](const char* name, const QByteArray& file, const QStringList& entries,
+                            const QString& place = QString(), const QString& log = QString())
+        { QTest::newRow(name) << place << file << entries << log; };
+        row("template line without its comment", "R.A.V. Reborn\t0\n", {"R.A.V. Reborn:0"});
+        row("two, three and four tabs", "B\t\t1\nC\t\t\t2\nA\t\t\t\t3\n", {"A:3", "B:1", "C:2"});
+        row("windows line ends", "Gamma Bot\t4\r\nDelta\t5\r\n", {"Delta:5", "Gamma Bot:4"});
+        row("side not a number", "Wanderer\tfirst\n", {"Wanderer:0"});
+        row("skipped lines",
+            "#Commented\t1\n\tLeading\t1\nTrailing\t1\t\nThree\t1\tcolumns\nNoTab\n\nKept\t2", {"Kept:2"});
+        row("names a start script can't carry",
+            "Bad;Name\t1\n[Bot]\t1\nx}\t1\n{y\t1\nk=v\t1\nBell\x07\t1\nSafe (v2)\t3\n", {"Safe (v2):3"},
+            QString(), "CustomAIFile :: AI name refused, it would break the start script: Bad;Name");
+        row("utf-8", "\xd0\x91\xd0\xbe\xd1\x82\t2\n", {QString::fromUtf8("Бот:2")});
+        // Damage and hostile places: an empty list, a log line, and no wait.
+        row("empty file", "", {});
+        row("folder", "", {}, "folder", "--- WARNING --- CustomAIFile :: CAN NOT READ %1 --- a folder");
+        row("unreadable", "Kept\t2\n", {}, "unreadable",
+            "CustomAIFile :: CAN NOT READ %1 --- Permission denied");
+        const QString damaged =
+            "--- WARNING --- CustomAIFile :: DAMAGED FILE %1 --- %2 --- kept as %1.corrupt";
+        row("link loop", "", {}, "link loop", damaged.arg("%1", "a link loop"));
+        row("FIFO", "", {}, "FIFO", damaged.arg("%1", "a FIFO"));
+        row("too large", "", {}, "large:4194305", damaged.arg("%1", "larger than 4194304 bytes"));
+        QByteArray many;
+        QStringList first;
+        for (int i = CustomAIFile::MaxEntries; i >= 0; --i)
+        {
+            many += "Bot " + QByteArray::number(100000 + i) + "\t1\n";
+            if (i > 0)
+                first.prepend(QStringLiteral("Bot %1:1").arg(100000 + i));
+        }
+        row("too many", many, first, QString(),
+            "CustomAIFile :: TOO MANY AIs --- more than 1000 in %1 --- the first 1000 listed");
     }
 
     void CustomAIParsing()
     {
+        QFETCH(QString, place);
         QFETCH(QByteArray, file);
         QFETCH(QStringList, entries);
-        QVERIFY(TestFiles::Write(CustomAIPath(), file));
-        CustomAITreeView view;
+        QFETCH(QString, logLine);
+        QVERIFY(TestFiles::Place(CustomAIPath(), place, file));
+        std::unique_ptr<CustomAITreeView> made;
+        QVERIFY(TestFiles::ReturnsPromptly(5000 * TestEnvironment::SlowdownFactor(),
+                                           [&] { made = std::make_unique<CustomAITreeView>(); }));
+        CustomAITreeView& view = *made;
         QStringList shown;
         for (int r = 0; r < view.Model()->rowCount(); ++r)
         {
@@ -202,9 +233,10 @@ private slots:
             QCOMPARE(view.Model()->item(r, 2)->text(), view.GetSelectedName());
         }
         QCOMPARE(shown, entries);
-        if (QTest::currentDataTag() == QLatin1String("names a start script can't carry"))
-            QVERIFY(m_env->LogContains(QStringLiteral(
-                "CustomAIFile :: AI name refused, it would break the start script: Bad;Name")));
+        QVERIFY2(logLine.isEmpty() || m_env->LogContains(logLine.arg(CustomAIPath())),
+                 qPrintable(m_env->LogLines().join('\n')));
+        const QFileInfo aside(CustomAIPath() + ".corrupt");
+        QCOMPARE(aside.exists() || aside.isSymLink(), logLine.contains(".corrupt"));
     }
 
     void EngineAndGameVersions()
@@ -214,7 +246,7 @@ private slots:
         for (const char* version : {"9.0", "105.0", "10.0", "nightly"})
             QVERIFY(TestFiles::Write(data + "/engines/" + version + "/spring", "#!/bin/sh\n", true));
         for (const char* game : {"zorn-1.2.sdz", "zorn-1.10.sdz"})
-            QVERIFY(TestFiles::Write(data + "/games/" + game, "zip"));
+            QVERIFY(TestArchive::WriteNamedContent(data + "/games/" + game));
         EngineVersionTreeView engines;
         GameVersionTreeView games;
         // Sorted as text; an engine without a "." isn't offered.

@@ -214,10 +214,8 @@ private slots:
         QTest::addColumn<QString>("family");
         QTest::addColumn<bool>("upper");
         const QString main = GuiFontMain, days = GuiFontCyrillic;
-        QTest::newRow("0") << 0 << false << main << false;
         QTest::newRow("0 ru") << 0 << true << days << false;
         QTest::newRow("14") << 14 << false << main << true;
-        QTest::newRow("17") << 17 << false << GuiFontPixel << false;
         QTest::newRow("17 ru") << 17 << true << days << false;
         QTest::newRow("18 ru") << 18 << true << GuiFontArial << false;
         QTest::newRow("unknown") << 42 << false << main << false;

@@ -1,0 +1,106 @@
+#include "ContentScanCache.h"
+#include "CommonIO.h"
+
+#include <QDataStream>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace ContentScanCache
+{
+namespace
+{
+void Prepare(QDataStream& stream)
+{
+    stream.setVersion(QDataStream::Qt_5_15);
+    stream.setByteOrder(QDataStream::BigEndian);
+}
+
+bool Damaged(QString* reason, const QString& text)
+{
+    if (reason)
+        *reason = text;
+    return false;
+}
+} // namespace
+
+QByteArray ToBytes(const Records& records)
+{
+    QByteArray bytes;
+    QDataStream stream(&bytes, QIODevice::WriteOnly);
+    Prepare(stream);
+    stream << Magic << Version << qint32(records.size());
+    for (auto it = records.cbegin(); it != records.cend(); ++it)
+    {
+        stream << it.key() << it->size << it->modified << qint32(it->content.kind) << it->content.name
+               << it->content.description << it->problem;
+    }
+    return bytes;
+}
+
+bool FromBytes(const QByteArray& bytes, Records& records, QString* reason)
+{
+    QDataStream stream(bytes);
+    Prepare(stream);
+    quint32 magic = 0;
+    qint32 version = 0;
+    qint32 count = 0;
+    stream >> magic >> version >> count;
+    if (stream.status() != QDataStream::Ok || magic != Magic)
+        return Damaged(reason, QStringLiteral("not a scan cache"));
+    if (version != Version)
+        return Damaged(reason, QStringLiteral("version %1").arg(version));
+    if (count < 0 || count > MaxRecords)
+        return Damaged(reason, QStringLiteral("%1 records").arg(count));
+
+    Records read;
+    for (qint32 i = 0; i < count; ++i)
+    {
+        QString path;
+        Record record;
+        qint32 kind = 0;
+        stream >> path >> record.size >> record.modified >> kind >> record.content.name >>
+            record.content.description >> record.problem;
+        if (stream.status() != QDataStream::Ok)
+            return Damaged(reason, QStringLiteral("truncated"));
+        if (kind < int(ContentNaming::Kind::None) || kind > int(ContentNaming::Kind::Game) ||
+            path.isEmpty() || (kind != int(ContentNaming::Kind::None) && record.content.name.isEmpty()))
+            return Damaged(reason, QStringLiteral("record %1 makes no sense").arg(i));
+        record.content.kind = ContentNaming::Kind(kind);
+        read.insert(path, record);
+    }
+    if (!stream.atEnd())
+        return Damaged(reason, QStringLiteral("trailing bytes"));
+    records = read;
+    return true;
+}
+
+ReadResult Read(const QString& path, Records& records, QString* reason)
+{
+    // A FIFO or device in its place must not block the scan, nor a huge file fill the memory.
+    QByteArray bytes;
+    QString why;
+    switch (CommonIO::ReadFile(path, MaxFileSize, &bytes, &why))
+    {
+    case CommonIO::ReadStatus::Missing:
+        return ReadResult::Missing;
+    case CommonIO::ReadStatus::Ok:
+        return FromBytes(bytes, records, reason) ? ReadResult::Ok : ReadResult::Damaged;
+    default:
+        Damaged(reason, why);
+        return ReadResult::Damaged;
+    }
+}
+
+bool Write(const QString& path, const Records& records, QString* error)
+{
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+    {
+        if (error)
+            *error = QStringLiteral("can't create the folder");
+        return false;
+    }
+    const QByteArray bytes = ToBytes(records);
+    return CommonIO::SaveFile(path, bytes, false, error);
+}
+} // namespace ContentScanCache

@@ -1,0 +1,78 @@
+#include "DialogFit.h"
+
+#include "GuiMetrics.h"
+
+#include <QAbstractScrollArea>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+
+namespace Gallery
+{
+namespace
+{
+QString Name(const QWidget* widget)
+{
+    const auto* label = qobject_cast<const QLabel*>(widget);
+    return QLatin1String(widget->metaObject()->className()) +
+           (label ? " \"" + label->text() + '"' : QString());
+}
+
+} // namespace
+
+QStringList Misfits(QWidget* page)
+{
+    QStringList faults;
+    QList<QPair<QRect, const QLabel*>> texts;
+    for (const QWidget* widget : page->findChildren<QWidget*>())
+    {
+        const auto* label = qobject_cast<const QLabel*>(widget);
+        bool inList = false;
+        for (const QWidget* up = widget->parentWidget(); up != page; up = up->parentWidget())
+            inList = inList || qobject_cast<const QAbstractScrollArea*>(up);
+        if (!widget->isVisible() || inList || (!label && !qobject_cast<const QPushButton*>(widget)) ||
+            (label && label->text().isEmpty() && label->pixmap(Qt::ReturnByValue).isNull()))
+            continue;
+        for (const QWidget* inner = widget; inner != page; inner = inner->parentWidget())
+        {
+            if (!inner->parentWidget()->rect().contains(
+                    QRect(widget->mapTo(inner->parentWidget(), QPoint(0, 0)), widget->size())))
+                faults << Name(widget) + " sticks out of " + Name(inner->parentWidget());
+        }
+        if (!label)
+            continue;
+        const QSize need =
+            label->wordWrap() ? QSize(label->minimumSizeHint().width(), label->heightForWidth(label->width()))
+                              : label->sizeHint();
+        if (label->width() < need.width() || label->height() < need.height())
+            faults << QStringLiteral("%1 is cut: %2 px wide for %3")
+                          .arg(Name(label))
+                          .arg(label->width())
+                          .arg(need.width());
+        // What the caption really draws, its text or picture, where its alignment puts it.
+        const QSize drawn =
+            label->text().isEmpty()
+                ? label->pixmap(Qt::ReturnByValue).size()
+                : QSize(label->fontMetrics().horizontalAdvance(label->text()), label->fontMetrics().height());
+        const QRect ink = QStyle::alignedRect(Qt::LeftToRight, label->alignment(),
+                                              drawn.boundedTo(label->size()), label->rect())
+                              .translated(label->mapTo(page, QPoint(0, 0)));
+        if (const auto* button = qobject_cast<const QPushButton*>(label->parentWidget()))
+        {
+            const int left = button->mapTo(page, QPoint(0, 0)).x();
+            if (ink.left() < left + GuiUnit || ink.right() >= left + button->width() - GuiUnit)
+                faults << Name(label) + " touches the edge of its button";
+        }
+        if (label->text().isEmpty())
+            continue;
+        const QRect room = ink.adjusted(-GuiUnitHalf, 0, GuiUnitHalf, 0);
+        for (const auto& other : texts)
+        {
+            if (other.first.intersects(room))
+                faults << Name(label) + " runs into " + Name(other.second);
+        }
+        texts << qMakePair(room, label);
+    }
+    return faults;
+}
+} // namespace Gallery
