@@ -10,8 +10,8 @@
 #include <QMap>
 #include <QRect>
 
-void MetaTypesDetail::RegisterPublishingCopy(const char* name, int size, QMetaType::Destructor destruct,
-                                             QMetaType::Constructor construct)
+void MetaTypesDetail::RegisterQueuedCopy(const char* name, int size, QMetaType::Destructor destruct,
+                                         QMetaType::Constructor construct)
 {
     const QByteArray normalized = QMetaObject::normalizedType(name);
     if (QMetaType::type(normalized.constData()) != QMetaType::UnknownType)

@@ -7,8 +7,8 @@
 
 namespace MetaTypesDetail
 {
-void RegisterPublishingCopy(const char* name, int size, QMetaType::Destructor destruct,
-                            QMetaType::Constructor construct);
+void RegisterQueuedCopy(const char* name, int size, QMetaType::Destructor destruct,
+                        QMetaType::Constructor construct);
 
 template <typename T>
 void Destruct(void* value)
@@ -16,16 +16,15 @@ void Destruct(void* value)
     static_cast<T*>(value)->~T();
 }
 
-// Qt's copy of a queued argument is made on the sending thread after the signal was emitted:
-// publishing after it lets the receiving thread see the copy (see ThreadHandOff.h).
+// Qt's copy of a queued argument is made on the emitting thread after the emission handed over:
+// it is made unseen by race checkers (see ThreadHandOff::QueuedCopy).
 template <typename T>
-void* ConstructAndPublish(void* where, const void* copy)
+void* ConstructQueuedCopy(void* where, const void* copy)
 {
     if (!copy)
         return new (where) T;
-    T* made = new (where) T(*static_cast<const T*>(copy));
-    ThreadHandOff::Publish();
-    return made;
+    const ThreadHandOff::QueuedCopy queued;
+    return new (where) T(*static_cast<const T*>(copy));
 }
 } // namespace MetaTypesDetail
 
@@ -35,8 +34,8 @@ template <typename T>
 int RegisterValueType(const char* name)
 {
     if constexpr (ThreadHandOff::Enabled())
-        MetaTypesDetail::RegisterPublishingCopy(name, int(sizeof(T)), &MetaTypesDetail::Destruct<T>,
-                                                &MetaTypesDetail::ConstructAndPublish<T>);
+        MetaTypesDetail::RegisterQueuedCopy(name, int(sizeof(T)), &MetaTypesDetail::Destruct<T>,
+                                            &MetaTypesDetail::ConstructQueuedCopy<T>);
     return qRegisterMetaType<T>(name);
 }
 

@@ -1,18 +1,27 @@
 #pragma once
 
-#include <QEvent>
+#include <QMetaObject>
+#include <QObject>
+#include <QRunnable>
+#include <QThreadPool>
 #include <utility>
 
+class QEvent;
+
 // ThreadSanitizer can't see the locks inside Qt (Qt itself is not instrumented), so a hand-over
-// through Qt's event queue, a blocking queued call or QThread::wait looks like a race to it.
-// These calls name each hand-over our code makes, so that the sanitizer sees the order Qt really
-// keeps and still reports every access our code makes without one. Outside ThreadSanitizer
-// builds they do nothing.
+// through Qt's event queue, a thread pool or QThread::wait looks like a race to it. These calls
+// name each hand-over, one token per posted event or task, so that the sanitizer sees exactly the
+// order Qt keeps and still reports every access made without one. Outside ThreadSanitizer builds
+// the annotations do nothing.
 //
-// The hand-overs: calls into a worker (WorkerThread::Queue and InvokeBlocking) carry their own
-// token; signals of workers, functors posted with Published and the queued copies of value types
-// registered with RegisterValueType (MetaTypes.h) publish, and every queued call acquires what
-// was published before it is delivered.
+// Known to the sanitizer without further calls (see ThreadHandOff.cpp):
+// - a queued signal: what the emitting thread did before the emission happens before the
+//   delivery of that emission's event (Qt copies the arguments unseen, see QueuedCopy);
+// - an event posted with PostEvent, a functor posted with Post and a task started with Start:
+//   what the posting thread did before happens before the delivery (the run), and before the
+//   destruction of what was posted.
+// Anything else handed over (the end of a thread, a hand-over of our own) needs Release and
+// Acquire.
 #if defined(__SANITIZE_THREAD__)
 #define QM_THREAD_HAND_OFF 1
 #elif defined(__has_feature)
@@ -34,9 +43,11 @@ constexpr bool Enabled()
 
 void ReleaseNow(const void* token);
 void AcquireNow(const void* token);
-void PublishNow();
+bool BeginQueuedCopyNow();
+void EndQueuedCopyNow();
 
 // What this thread did so far happens before everything after a later Acquire of the same token.
+// A token is the address of something that lives as long as the hand-over.
 inline void Release(const void* token)
 {
     if constexpr (Enabled())
@@ -47,31 +58,110 @@ inline void Acquire(const void* token)
     if constexpr (Enabled())
         AcquireNow(token);
 }
-// What this thread did so far happens before every queued call delivered later, on any thread.
-inline void Publish()
-{
-    if constexpr (Enabled())
-        PublishNow();
-}
 
-// The type of an event made on another thread, read before the hand-over is acquired.
-QEvent::Type TypeOf(const QEvent* event);
+// Posts `event` to `receiver`: the event is its own token, acquired when it is delivered.
+void PostEvent(QObject* receiver, QEvent* event);
 
-// A functor for QMetaObject::invokeMethod on another thread: it publishes once it is in place, so
-// the receiving thread sees its captures.
-template <typename F>
-class Published final
+// Lives while Qt copies a value of one of our types (see RegisterValueType in MetaTypes.h). While
+// a signal is being emitted on this thread the copy is a queued argument, and the race checker
+// does not see it, as it does not see Qt's copies of its own types: the receiver then meets only
+// what the emitter did before the emission, which the emission hands over.
+class QueuedCopy final
 {
 public:
-    explicit Published(F f) : m_f(std::move(f)) { Publish(); }
-    Published(const Published& other) : m_f(other.m_f) { Publish(); }
-    Published(Published&& other) noexcept : m_f(std::move(other.m_f)) { Publish(); }
-    Published& operator=(const Published&) = delete;
-    Published& operator=(Published&&) = delete;
+    QueuedCopy()
+    {
+        if constexpr (Enabled())
+            m_unseen = BeginQueuedCopyNow();
+    }
+    ~QueuedCopy()
+    {
+        if (m_unseen)
+            EndQueuedCopyNow();
+    }
+    QueuedCopy(const QueuedCopy&) = delete;
+    QueuedCopy& operator=(const QueuedCopy&) = delete;
 
-    auto operator()() { return m_f(); }
+private:
+    bool m_unseen = false;
+};
+
+namespace Detail
+{
+void BeginPostingNow();
+void EndPostingNow();
+
+// While one lives, the events Qt makes on this thread are released as they are made, like those
+// of a queued signal: so a functor posted through Qt is handed over with its captures in place.
+class Posting final
+{
+public:
+    Posting()
+    {
+        if constexpr (Enabled())
+            BeginPostingNow();
+    }
+    ~Posting()
+    {
+        if constexpr (Enabled())
+            EndPostingNow();
+    }
+    Posting(const Posting&) = delete;
+    Posting& operator=(const Posting&) = delete;
+};
+
+// A posted functor. Whichever thread drops it last destroys it, perhaps the poster after the
+// call ran: the call is released to its destruction through its own (final) address.
+template <typename F>
+class HandedOver final
+{
+public:
+    explicit HandedOver(F f) : m_f(std::move(f)) {}
+    HandedOver(HandedOver&&) = default;
+    ~HandedOver() { Acquire(this); }
+
+    void operator()()
+    {
+        m_f();
+        Release(this);
+    }
 
 private:
     F m_f;
 };
+
+template <typename F>
+class Task final : public QRunnable
+{
+public:
+    explicit Task(F f) : m_f(std::move(f)) {}
+    ~Task() override { Acquire(this); }
+    void run() override
+    {
+        Acquire(this);
+        m_f();
+    }
+
+private:
+    F m_f;
+};
+} // namespace Detail
+
+// Runs `f` on the thread of `receiver`, queued behind the events already posted to it; dropped
+// unrun when the receiver is deleted first.
+template <typename F>
+void Post(QObject* receiver, F f)
+{
+    const Detail::Posting posting;
+    QMetaObject::invokeMethod(receiver, Detail::HandedOver<F>(std::move(f)), Qt::QueuedConnection);
+}
+
+// Starts `f` on a thread of `pool`, with a token of its own.
+template <typename F>
+void Start(QThreadPool& pool, F f)
+{
+    auto* task = new Detail::Task<F>(std::move(f));
+    Release(task);
+    pool.start(task);
+}
 } // namespace ThreadHandOff

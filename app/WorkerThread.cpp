@@ -2,9 +2,8 @@
 
 #include "ThreadHandOff.h"
 
-#include <QCoreApplication>
 #include <QDebug>
-#include <QMetaMethod>
+#include <QEvent>
 #include <condition_variable>
 #include <mutex>
 
@@ -56,6 +55,8 @@ public:
 
     ~Call() override
     {
+        // Dropped unrun, on whichever thread removed it: it still carries the caller's copies.
+        ThreadHandOff::Acquire(this);
         if (m_answer)
             m_answer->Give(false);
     }
@@ -88,17 +89,6 @@ void WorkerThread::StartWorker()
 
 void WorkerThread::StartWorkerWithoutInitialize()
 {
-    if (ThreadHandOff::Enabled())
-    {
-        // Connected before anyone else can connect, so it runs before any queued delivery is posted.
-        const QMetaObject* meta = metaObject();
-        const QMetaMethod publish = meta->method(meta->indexOfSlot("DoPublishHandOff()"));
-        for (int i = QThread::staticMetaObject.methodCount(); i < meta->methodCount(); ++i)
-        {
-            if (meta->method(i).methodType() == QMetaMethod::Signal)
-                connect(this, meta->method(i), this, publish, Qt::DirectConnection);
-        }
-    }
     moveToThread(this);
     start();
 }
@@ -140,9 +130,7 @@ void WorkerThread::QueueCall(std::function<void()> call)
 
 void WorkerThread::Post(std::function<bool()> call, std::shared_ptr<Answer> answer)
 {
-    auto* event = new Call(std::move(call), std::move(answer));
-    ThreadHandOff::Release(event);
-    QCoreApplication::postEvent(this, event);
+    ThreadHandOff::PostEvent(this, new Call(std::move(call), std::move(answer)));
 }
 
 bool WorkerThread::RunBlocking(std::function<bool()> call)
@@ -158,9 +146,8 @@ bool WorkerThread::RunBlocking(std::function<bool()> call)
 
 bool WorkerThread::event(QEvent* event)
 {
-    if (ThreadHandOff::TypeOf(event) != Call::Kind())
+    if (event->type() != Call::Kind())
         return QThread::event(event);
-    ThreadHandOff::Acquire(event);
     static_cast<Call*>(event)->Run();
     return true;
 }
@@ -169,9 +156,4 @@ void WorkerThread::run()
 {
     QThread::run();
     ThreadHandOff::Release(this);
-}
-
-void WorkerThread::DoPublishHandOff()
-{
-    ThreadHandOff::Publish();
 }

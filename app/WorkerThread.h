@@ -56,9 +56,6 @@ protected:
     bool event(QEvent* event) override;
     void run() override;
 
-private slots:
-    void DoPublishHandOff();
-
 private:
     class Answer;
     class Call;

@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config clang-14 libclang-rt-14-dev clang-format
-  qtbase5-dev qtmultimedia5-dev qttools5-dev qttools5-dev-tools libqt5multimedia5-plugins libqt5svg5-dev
+  qtbase5-dev qtbase5-private-dev qtmultimedia5-dev qttools5-dev qttools5-dev-tools libqt5multimedia5-plugins libqt5svg5-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-tools pulseaudio
   zlib1g-dev libarchive-dev p7zip-full spring
   xvfb xauth x11-apps xdotool x11-utils openbox imagemagick sox dbus

@@ -394,10 +394,8 @@ void MissionsHandler::LoadMission(const QString& id, quint64 load)
     // The sync check and the mission battle belong to the GUI thread, and to the briefing that
     // asked: an answer that arrives after it was left is dropped, never creating either again.
     const QPointer<MissionsHandler> self(this);
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(),
-        ThreadHandOff::Published([self, mission, load] { DeliverMission(self, mission, load); }),
-        Qt::QueuedConnection);
+    ThreadHandOff::Post(QCoreApplication::instance(),
+                        [self, mission, load] { DeliverMission(self, mission, load); });
 }
 
 void MissionsHandler::DeliverMission(const QPointer<MissionsHandler>& handler, const DataMission& mission,

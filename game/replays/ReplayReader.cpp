@@ -7,16 +7,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QThread>
-#include <functional>
 
 #ifdef Q_OS_LINUX
 #include <sched.h>
 #endif
-
-namespace
-{
-char g_poolHandOff;
-}
 
 ReplayReader::ReplayReader(QObject* parent)
     : QObject(parent), m_cancel(std::make_shared<std::atomic<bool>>(false))
@@ -101,24 +95,19 @@ void ReplayReader::Fill()
         const QString path = m_paths.at(index);
         const int generation = m_generation;
         const std::shared_ptr<std::atomic<bool>> cancel = m_cancel;
-        std::function<void()> task = [this, index, path, generation, cancel]
-        {
-            ThreadHandOff::Acquire(&g_poolHandOff);
-            if (cancel->load())
-                return;
-            const bool packed = IsPacked(path);
-            const DataReplay record = packed ? DataReplay() : ReadReplay(path, path, cancel.get());
-            if (cancel->load())
-                return;
-            QMetaObject::invokeMethod(this,
-                                      ThreadHandOff::Published([this, generation, index, record, packed]
-                                                               { Take(generation, index, record, packed); }),
-                                      Qt::QueuedConnection);
-        };
-        // The pool hands tasks over under Qt's own lock, so the race checker is told of it once
-        // the task is built (through a token of its own: the task's captures are read after).
-        ThreadHandOff::Release(&g_poolHandOff);
-        m_pool.start(std::move(task));
+        ThreadHandOff::Start(m_pool,
+                             [this, index, path, generation, cancel]
+                             {
+                                 if (cancel->load())
+                                     return;
+                                 const bool packed = IsPacked(path);
+                                 const DataReplay record =
+                                     packed ? DataReplay() : ReadReplay(path, path, cancel.get());
+                                 if (cancel->load())
+                                     return;
+                                 ThreadHandOff::Post(this, [this, generation, index, record, packed]
+                                                     { Take(generation, index, record, packed); });
+                             });
     }
 }
 

@@ -36,7 +36,7 @@ void RunOnGuiThread(std::function<void()> work)
     if (!app || QThread::currentThread() == app->thread())
         work();
     else
-        QMetaObject::invokeMethod(app, ThreadHandOff::Published(std::move(work)), Qt::QueuedConnection);
+        ThreadHandOff::Post(app, std::move(work));
 }
 } // namespace
 

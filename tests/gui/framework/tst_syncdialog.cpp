@@ -67,7 +67,11 @@ private slots:
     void RealStatesAndRetry()
     {
         SyncHandler::Initialize();
-        QSignalSpy states(SyncHandler::Instance(), &SyncHandler::OnSyncState);
+        // Received on this thread: a QSignalSpy would record on the handler's thread.
+        QList<DataSyncState> states;
+        QObject receiver;
+        connect(SyncHandler::Instance(), &SyncHandler::OnSyncState, &receiver,
+                [&states](DataSyncState state) { states << state; });
         DataSync sync;
         sync.mapName = "Ford";
         sync.game = "Late Game 3";
@@ -75,7 +79,7 @@ private slots:
         SyncHandler::CheckSyncState(sync);
         QTRY_COMPARE(states.count(), 1);
 
-        auto* dialog = new NotInSyncModal(states.takeFirst().first().value<DataSyncState>());
+        auto* dialog = new NotInSyncModal(states.takeFirst());
         connect(SyncHandler::Instance(), &SyncHandler::OnSyncState, dialog, &NotInSyncModal::DoSyncState);
         connect(dialog, &NotInSyncModal::OnRetry, SyncHandler::Instance(), &SyncHandler::DoRetrySync);
         QSignalSpy retries(dialog, &NotInSyncModal::OnRetry);
