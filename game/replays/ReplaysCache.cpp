@@ -1,10 +1,14 @@
 #include "ReplaysCache.h"
 
+#include "RegularFile.h"
+
 #include <QDataStream>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <QVector>
 
 namespace ReplaysCache
 {
@@ -183,11 +187,18 @@ QByteArray CacheBytes(const ReplaysTable& table)
         stream << Magic << Version;
     }
     out += "\r\n";
+    // The reader refuses more; what is left out is read from its demo again.
+    int written = 0;
     for (auto it = table.cbegin(); it != table.cend(); ++it)
     {
-        out += RecordLine(it.value()).toUtf8();
-        out += "\r\n";
+        const QByteArray line = RecordLine(it.value()).toUtf8() + "\r\n";
+        if (written == MaxRecords || line.size() > MaxLineSize || out.size() + line.size() > MaxFileSize)
+            continue;
+        out += line;
+        ++written;
     }
+    if (written < table.size())
+        qDebug().noquote() << "ReplaysManager :: Replays Cache FULL, left out:" << table.size() - written;
     return out;
 }
 
@@ -206,7 +217,7 @@ bool SaveCache(const QString& cachePath, const ReplaysTable& table)
     return file.commit();
 }
 
-void LoadCacheData(const QByteArray& data, const QString& cachePath, ReplaysTable& table)
+CacheLoad LoadCacheData(const QByteArray& data, const QString& cachePath, ReplaysTable& table)
 {
     QDataStream stream(data);
     stream.setByteOrder(QDataStream::BigEndian);
@@ -216,32 +227,60 @@ void LoadCacheData(const QByteArray& data, const QString& cachePath, ReplaysTabl
     if (stream.status() != QDataStream::Ok || magic != Magic || version != Version)
     {
         qWarning().noquote() << "ReplaysManager :: Replays Cache file is WRONG" << cachePath;
-        return;
+        return {LoadResult::Wrong, QString()};
     }
-    // The two bytes after the version are a line break; their values do not matter.
-    int pos = qMin(10, data.size());
-    while (pos < data.size())
+    if (data.size() > MaxFileSize)
+        return {LoadResult::Damaged, QStringLiteral("more than %1 bytes").arg(MaxFileSize)};
+    // The lines, checked against the limits before any is parsed. The two bytes after the version
+    // are a line break; their values do not matter.
+    QVector<QPair<int, int>> lines;
+    for (int pos = qMin(10, data.size()); pos < data.size();)
     {
         int end = data.indexOf('\n', pos);
         if (end < 0)
             end = data.size();
-        int length = end - pos;
-        if (length > 0 && data[pos + length - 1] == '\r')
-            --length;
-        const QString line = QString::fromUtf8(data.constData() + pos, length);
+        const int length = end - pos;
+        if (length > MaxLineSize)
+            return {LoadResult::Damaged, QStringLiteral("a line of more than %1 bytes").arg(MaxLineSize)};
+        if (data[pos] != '#' && lines.size() == MaxRecords)
+            return {LoadResult::Damaged, QStringLiteral("more than %1 records").arg(MaxRecords)};
+        if (data[pos] != '#')
+            lines.append({pos, length > 0 && data[end - 1] == '\r' ? length - 1 : length});
         pos = end + 1;
-        if (line.startsWith(QLatin1Char('#')))
-            continue;
-        ParseRecord(line, table);
+    }
+    for (const QPair<int, int>& line : qAsConst(lines))
+        ParseRecord(QString::fromUtf8(data.constData() + line.first, line.second), table);
+    return {LoadResult::Loaded, QString()};
+}
+
+CacheLoad LoadCache(const QString& cachePath, ReplaysTable& table)
+{
+    if (cachePath.isEmpty())
+        return {};
+    QByteArray data;
+    const RegularFile::Status status = RegularFile::Read(cachePath, MaxFileSize, data);
+    switch (status)
+    {
+    case RegularFile::Status::Ok:
+        return LoadCacheData(data, cachePath, table);
+    case RegularFile::Status::NotRegular:
+    case RegularFile::Status::TooBig:
+        return {LoadResult::Damaged, RegularFile::Describe(status)};
+    default:
+        // Missing, or not readable now: the next save puts a good one in place.
+        return {};
     }
 }
 
-void LoadCache(const QString& cachePath, ReplaysTable& table)
+bool SetAside(const QString& cachePath)
 {
-    QFile file(cachePath);
-    if (cachePath.isEmpty() || !file.open(QIODevice::ReadOnly))
-        return;
-    LoadCacheData(file.readAll(), cachePath, table);
+    const QString aside = cachePath + QStringLiteral(".corrupt");
+    const QFileInfo old(aside);
+    if (old.isDir() && !old.isSymLink())
+        return false;
+    if (old.exists() || old.isSymLink())
+        QFile::remove(aside);
+    return QDir().rename(cachePath, aside);
 }
 
 void ParseCachePlayers(const QString& text, QList<DataPlayer>& players)

@@ -44,13 +44,19 @@ QByteArray MakeScript(const QString& gameName, const QString& mapName, const QLi
 QByteArray SimpleDemo(const QString& gameName, const QString& mapName, const QList<ScriptPlayer>& players,
                       const QByteArray& winners = QByteArray(), qint32 gameTime = 600);
 
+// One gzip member; members may follow each other in a file, as gzip allows.
+QByteArray Gzip(const QByteArray& data);
 bool WriteGzip(const QString& path, const QByteArray& data);
-QByteArray ReadGzip(const QString& path);
 // A 7z archive holding the demo as one file (needs Debian's 7z).
 bool Write7z(const QString& path, const QByteArray& data, const QString& innerName);
 bool Has7z();
 
 QString SharedDemosDir();
+
+// Root reads files whatever their permission bits say; without the two capabilities that allow it,
+// it does not. Changes the calling thread and the threads it starts from then on; true when done
+// (or nothing to do).
+bool SetFileReadOverride(bool on);
 
 // Records what the replays worker sends, in order, on the test's thread.
 class ReplaysRecorder : public QObject

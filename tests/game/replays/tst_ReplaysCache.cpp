@@ -13,6 +13,7 @@
 #include <QtTest>
 
 #include <cstdio>
+#include <sys/stat.h>
 
 using namespace ReplaysCache;
 
@@ -221,6 +222,68 @@ private slots:
         QCOMPARE(replay.players[1].color, QColor(0, 0, 0)); // "zz" is no number
         QCOMPARE(replay.players[1].side, 0);
         QCOMPARE(replay.spectators.size(), 1);
+    }
+
+    // No regular file, or over the limits: damaged. Nothing is taken from it, reading never waits
+    // (a FIFO), and set aside it leaves the place to a new cache.
+    void damagedCache_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("folder") << "folder"
+                                << "not a regular file";
+        QTest::newRow("FIFO") << "fifo"
+                              << "not a regular file";
+        QTest::newRow("over 64 MB") << "big"
+                                    << "over the size limit";
+        QTest::newRow("10001 records") << "records"
+                                       << "more than 10000 records";
+        QTest::newRow("a line over 2 MB") << "line"
+                                          << "a line of more than 2097152 bytes";
+    }
+
+    void damagedCache()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, problem);
+        TestEnvironment env;
+        QTemporaryDir dir;
+        const QString path = CacheFilePath(dir.path());
+        const QByteArray record = Line(Fields("/d/a.sdf")).toUtf8() + "\r\n";
+        if (kind == "folder")
+            QVERIFY(QDir().mkpath(path + "/inside"));
+        else if (kind == "fifo")
+            QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        else if (kind == "big")
+            QVERIFY(TestFiles::Write(path, Header()) && QFile::resize(path, MaxFileSize + 1)); // sparse
+        else if (kind == "records")
+            QVERIFY(TestFiles::Write(path, Header() + record.repeated(MaxRecords + 1)));
+        else
+            QVERIFY(TestFiles::Write(path, Header() + record + QByteArray(MaxLineSize + 1, 'x')));
+        ReplaysTable table{{"/kept", Sample("/kept")}};
+        const CacheLoad load = LoadCache(path, table);
+        QCOMPARE(int(load.result), int(LoadResult::Damaged));
+        QCOMPARE(load.problem, problem);
+        QCOMPARE(table.keys(), QStringList{"/kept"});
+        QVERIFY(env.LogLines().filter("FAIL").isEmpty());
+
+        QVERIFY(SetAside(path));
+        QVERIFY(!QFileInfo::exists(path) && QFileInfo::exists(path + ".corrupt"));
+        QVERIFY(SaveCache(path, table));
+        QCOMPARE(int(LoadCache(path, table).result), int(LoadResult::Loaded));
+    }
+
+    // The writer stays within what the reader takes: the rest is read from the demos again.
+    void fullCacheLeavesOut()
+    {
+        TestEnvironment env;
+        ReplaysTable table;
+        for (int i = 0; i <= MaxRecords; ++i)
+            table.insert(QString::number(i), Sample(QString::number(i)));
+        ReplaysTable read;
+        QCOMPARE(int(LoadCacheData(CacheBytes(table), "x", read).result), int(LoadResult::Loaded));
+        QCOMPARE(read.size(), MaxRecords);
+        QVERIFY(env.LogContains("ReplaysManager :: Replays Cache FULL, left out: 1"));
     }
 
     // A cache cut anywhere loads what is whole before the cut and never crashes.
