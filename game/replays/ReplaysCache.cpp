@@ -10,6 +10,8 @@
 #include <QSaveFile>
 #include <QVector>
 
+#include <algorithm>
+
 namespace ReplaysCache
 {
 namespace
@@ -145,6 +147,10 @@ QString HexByte(int number)
 
 QString EscapeText(const QString& text)
 {
+    const auto plain = [](QChar c)
+    { return c.unicode() >= 0x20 && c.unicode() != 0x7F && c != QLatin1Char('\\'); };
+    if (std::all_of(text.cbegin(), text.cend(), plain))
+        return text;
     QString out;
     out.reserve(text.size());
     for (const QChar c : text)

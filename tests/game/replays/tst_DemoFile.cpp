@@ -322,10 +322,7 @@ private slots:
                                << "more than 255 teams";
         QTest::newRow("ally teams") << head + Sections("allyteam", 256) + "}"
                                     << "more than 255 ally teams";
-        QByteArray keys = head;
-        for (int i = 0; i <= P::MaxKeys; ++i)
-            keys += "k" + QByteArray::number(i) + "=;";
-        QTest::newRow("keys") << keys + "}"
+        QTest::newRow("keys") << head + QByteArray("k=;").repeated(P::MaxKeys + 1) + "}"
                               << "more than 131072 keys";
         QTest::newRow("long name") << head + "[player0]{spectator=1;name=" + QByteArray(257, 'n') + ";}}"
                                    << "name of 257 characters, at most 256";

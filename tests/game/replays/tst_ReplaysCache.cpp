@@ -278,11 +278,15 @@ private slots:
     {
         TestEnvironment env;
         ReplaysTable table;
-        for (int i = 0; i <= MaxRecords; ++i)
+        const QString longName(2000000, 'm'); // 33 such records fill the 64 MB
+        for (int i = 0; i < 34; ++i)
+        {
             table.insert(QString::number(i), Sample(QString::number(i)));
+            table[QString::number(i)].mapName = longName;
+        }
         ReplaysTable read;
         QCOMPARE(int(LoadCacheData(CacheBytes(table), "x", read).result), int(LoadResult::Loaded));
-        QCOMPARE(read.size(), MaxRecords);
+        QCOMPARE(read.size(), 33);
         QVERIFY(env.LogContains("ReplaysManager :: Replays Cache FULL, left out: 1"));
     }
 
