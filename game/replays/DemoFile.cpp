@@ -1,6 +1,6 @@
 #include "DemoFile.h"
 
-#include "RegularFile.h"
+#include "CommonIO.h"
 #include "ReplayScriptParser.h"
 
 #include <QDebug>
@@ -362,13 +362,14 @@ DemoOutcome ReadDemoFile(const QString& path, DataReplay& record, const std::ato
     qDebug().noquote() << "ReplaysManager :: LOADING" << record.fileName;
 
     QFile file;
-    const RegularFile::Status opened = RegularFile::Open(path, file);
-    if (opened != RegularFile::Status::Ok)
+    QString reason;
+    const CommonIO::ReadStatus opened = CommonIO::OpenRegularFile(&file, path, &reason);
+    if (opened != CommonIO::ReadStatus::Ok)
     {
         qDebug().noquote() << "ReplaysManager :: FAIL - Can't open file"
-                           << QStringLiteral("(%1)").arg(RegularFile::Describe(opened));
-        // Something that is no file at all will not become a demo; the rest may be readable later.
-        return opened == RegularFile::Status::NotRegular ? DemoOutcome::Read : DemoOutcome::Unreadable;
+                           << QStringLiteral("(%1)").arg(reason);
+        // What is no file at all (a FIFO, a device) will not become a demo; the rest may be readable later.
+        return opened == CommonIO::ReadStatus::Damaged ? DemoOutcome::Read : DemoOutcome::Unreadable;
     }
     record.fileSize = file.size();
 

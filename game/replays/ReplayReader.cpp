@@ -2,8 +2,8 @@
 
 #include "ThreadHandOff.h"
 
+#include "CommonIO.h"
 #include "DemoFile.h"
-#include "RegularFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -59,7 +59,8 @@ bool ReplayReader::IsPacked(const QString& path)
     // A file that cannot be opened is read (and fails) like any other: the archive tool could not
     // open it either.
     QFile file;
-    if (!path.endsWith(QLatin1String("sdfz")) || RegularFile::Open(path, file) != RegularFile::Status::Ok)
+    if (!path.endsWith(QLatin1String("sdfz")) ||
+        CommonIO::OpenRegularFile(&file, path) != CommonIO::ReadStatus::Ok)
         return false;
     const QByteArray start = file.read(2);
     return !(start.size() == 2 && uchar(start[0]) == 0x1f && uchar(start[1]) == 0x8b);

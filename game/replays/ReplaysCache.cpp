@@ -1,13 +1,11 @@
 #include "ReplaysCache.h"
 
-#include "RegularFile.h"
+#include "CommonIO.h"
 
 #include <QDataStream>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QVector>
 
 #include <algorithm>
@@ -210,17 +208,7 @@ QByteArray CacheBytes(const ReplaysTable& table)
 
 bool SaveCache(const QString& cachePath, const ReplaysTable& table)
 {
-    if (cachePath.isEmpty())
-        return false;
-    QSaveFile file(cachePath);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    // A full disk shows as a short write, not as an error: commit would then put a cut-off file
-    // in place of the good one. Without commit the new file is discarded.
-    const QByteArray bytes = CacheBytes(table);
-    if (file.write(bytes) != bytes.size())
-        return false;
-    return file.commit();
+    return !cachePath.isEmpty() && CommonIO::SaveFile(cachePath, CacheBytes(table));
 }
 
 CacheLoad LoadCacheData(const QByteArray& data, const QString& cachePath, ReplaysTable& table)
@@ -261,32 +249,20 @@ CacheLoad LoadCacheData(const QByteArray& data, const QString& cachePath, Replay
 
 CacheLoad LoadCache(const QString& cachePath, ReplaysTable& table)
 {
-    if (cachePath.isEmpty())
-        return {};
     QByteArray data;
-    const RegularFile::Status status = RegularFile::Read(cachePath, MaxFileSize, data);
-    switch (status)
+    QString reason;
+    switch (CommonIO::ReadFile(cachePath, MaxFileSize, &data, &reason))
     {
-    case RegularFile::Status::Ok:
+    case CommonIO::ReadStatus::Ok:
         return LoadCacheData(data, cachePath, table);
-    case RegularFile::Status::NotRegular:
-    case RegularFile::Status::TooBig:
-        return {LoadResult::Damaged, RegularFile::Describe(status)};
-    default:
-        // Missing, or not readable now: the next save puts a good one in place.
+    case CommonIO::ReadStatus::Missing:
         return {};
+    case CommonIO::ReadStatus::Unreadable:
+        return {LoadResult::Unreadable, reason};
+    case CommonIO::ReadStatus::Damaged:
+        break;
     }
-}
-
-bool SetAside(const QString& cachePath)
-{
-    const QString aside = cachePath + QStringLiteral(".corrupt");
-    const QFileInfo old(aside);
-    if (old.isDir() && !old.isSymLink())
-        return false;
-    if (old.exists() || old.isSymLink())
-        QFile::remove(aside);
-    return QDir().rename(cachePath, aside);
+    return {LoadResult::Damaged, reason};
 }
 
 void ParseCachePlayers(const QString& text, QList<DataPlayer>& players)

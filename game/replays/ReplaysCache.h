@@ -25,16 +25,17 @@ constexpr int MaxLineSize = 2 << 20;
 
 enum class LoadResult
 {
-    Loaded,  // also a cache with no record
-    Missing, // no cache yet
-    Wrong,   // another format or version: ignored, replaced by the next save
-    Damaged  // over the limits or no regular file: to be set aside (see SetAside)
+    Loaded,     // also a cache with no record
+    Missing,    // no cache yet
+    Wrong,      // another format or version: ignored, replaced by the next save
+    Unreadable, // there but not readable (no permission, a folder): left as it is
+    Damaged     // over the limits or no regular file: to be set aside (CommonIO::SetAside)
 };
 
 struct CacheLoad
 {
     LoadResult result = LoadResult::Missing;
-    QString problem; // what is damaged
+    QString problem; // what is wrong with it
 };
 
 // The cache path for a folder.
@@ -44,11 +45,8 @@ QString CacheFilePath(const QString& folder);
 // above, records are left out (they are read from their demos again).
 bool SaveCache(const QString& cachePath, const ReplaysTable& table);
 // Inserts every good record of the cache file into the table (a record replaces one with the same
-// path). A missing file leaves the table unchanged, and so does a damaged one.
+// path). A missing, unreadable or damaged file leaves the table unchanged.
 CacheLoad LoadCache(const QString& cachePath, ReplaysTable& table);
-// Moves a damaged cache (file, folder or FIFO) out of the way, to its path + ".corrupt" (an older
-// such file is replaced, a folder kept). False when it stays where it is.
-bool SetAside(const QString& cachePath);
 
 QByteArray CacheBytes(const ReplaysTable& table);
 CacheLoad LoadCacheData(const QByteArray& data, const QString& cachePath, ReplaysTable& table);

@@ -136,15 +136,13 @@ void ReplaysManager::LoadCache()
 {
     qDebug().noquote() << "ReplaysManager :: LOADING Cache:" << m_cachePath;
     const ReplaysCache::CacheLoad load = ReplaysCache::LoadCache(m_cachePath, m_cachedTable);
+    // Rebuilt from the demos either way; set aside, a damaged one makes room for the next save.
     if (load.result == ReplaysCache::LoadResult::Damaged)
-    {
-        // Rebuilt from the demos; set aside so the next save can take its place.
-        const bool aside = ReplaysCache::SetAside(m_cachePath);
-        LogOnce(QStringLiteral("ReplaysManager :: Replays Cache file is DAMAGED (%1), %2: %3")
-                    .arg(load.problem,
-                         aside ? QStringLiteral("moved aside as .corrupt") : QStringLiteral("not used"),
-                         m_cachePath));
-    }
+        LogOnce(QStringLiteral("ReplaysManager :: Replays Cache file is damaged --- %1 --- %2")
+                    .arg(load.problem, CommonIO::SetAside(m_cachePath)));
+    else if (load.result == ReplaysCache::LoadResult::Unreadable)
+        LogOnce(QStringLiteral("ReplaysManager :: Replays Cache file can NOT be opened %1 --- %2")
+                    .arg(m_cachePath, load.problem));
     qDebug().noquote() << "ReplaysManager :: FOUND Replays Cache" << m_cachedTable.size();
 }
 

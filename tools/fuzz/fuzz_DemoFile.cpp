@@ -1,5 +1,5 @@
 // Demo files come from anywhere: the reader must fail cleanly on any bytes, plain or gzip.
-// fuzz-sources: game/replays/DemoFile.cpp game/replays/RegularFile.cpp
+// fuzz-sources: game/replays/DemoFile.cpp app/CommonIO.cpp
 // fuzz-sources: game/startscript/ReplayScriptParser.cpp game/startscript/Variable.cpp
 // fuzz-sources: app/DataPlayer.cpp app/AppDefines.cpp
 // fuzz-libs: Qt5Gui zlib

@@ -9,9 +9,6 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 
-#include <linux/capability.h>
-#include <sys/syscall.h>
-#include <unistd.h>
 #include <zlib.h>
 
 namespace
@@ -136,23 +133,6 @@ QString SharedDemosDir()
         return QString::fromLocal8Bit(custom);
     // The shared test data lies beside the checkout.
     return QStringLiteral(QM_SHARED_DEMOS_DIR);
-}
-
-bool SetFileReadOverride(bool on)
-{
-    if (geteuid() != 0)
-        return true;
-    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3] = {};
-    if (syscall(SYS_capget, &header, data) != 0)
-        return false;
-    for (const int capability : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH})
-    {
-        __user_cap_data_struct& word = data[capability / 32];
-        const __u32 bit = 1u << (capability % 32);
-        word.effective = on ? word.effective | (word.permitted & bit) : word.effective & ~bit;
-    }
-    return syscall(SYS_capset, &header, data) == 0;
 }
 
 ReplaysRecorder::ReplaysRecorder(QObject* manager)

@@ -53,11 +53,6 @@ bool Has7z();
 
 QString SharedDemosDir();
 
-// Root reads files whatever their permission bits say; without the two capabilities that allow it,
-// it does not. Changes the calling thread and the threads it starts from then on; true when done
-// (or nothing to do).
-bool SetFileReadOverride(bool on);
-
 // Records what the replays worker sends, in order, on the test's thread.
 class ReplaysRecorder : public QObject
 {

@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <csignal>
 #include <memory>
+#include <optional>
 #include <time.h>
 
 namespace
@@ -130,7 +131,6 @@ private slots:
 
     void cleanup()
     {
-        SetFileReadOverride(true);
         ReplaysManager::SetArchiveTimeLimit(ReplayArchive::UnpackTimeLimitMs);
         m_recorder.reset();
         if (ReplaysManager::Exists())
@@ -459,7 +459,7 @@ private slots:
         QTest::newRow("archive tool missing") << "missing"
                                               << "7z - ERROR --- can't start the archive tool" << false;
         QTest::newRow("unreadable demo") << "unreadable"
-                                         << "FAIL - Can't open file (permission denied)" << false;
+                                         << "FAIL - Can't open file (Permission denied)" << false;
     }
 
     void hostileDemos()
@@ -468,6 +468,7 @@ private slots:
         QFETCH(QString, log);
         QFETCH(bool, remembered);
         QTemporaryDir tools;
+        std::optional<TestFiles::AsPlainUser> plainUser; // for the threads started from here on
         const QString hostile = Demo("h.sdfz");
         const QByteArray good = SimpleDemo("Morvantis 1.0", "M", {{"A", 0}, {"B", 1}});
         WriteDemo("good.sdf", "Morvantis 1.0", "M");
@@ -504,9 +505,8 @@ private slots:
         }
         else
         {
-            QVERIFY(WriteGzip(hostile, good));
-            QVERIFY(QFile::setPermissions(hostile, QFileDevice::Permissions()));
-            QVERIFY(SetFileReadOverride(false));
+            QVERIFY(TestFiles::Place(hostile, "unreadable", Gzip(good)));
+            plainUser.emplace();
             QVERIFY(!QFile(hostile).open(QIODevice::ReadOnly));
         }
 
@@ -529,8 +529,7 @@ private slots:
         Start();
         QVERIFY(Refresh());
         QCOMPARE(ReceivedPaths(), QStringList{"good.sdf"});
-        QVERIFY2(m_env->LogContains("ReplaysManager :: " + log),
-                 qPrintable(m_env->LogLines().filter("7z").join("\n")));
+        QVERIFY2(m_env->LogContains("ReplaysManager :: " + log), qPrintable(m_env->LogLines().join("\n")));
         QCOMPARE(CacheOnDisk().contains(hostile), remembered);
         QVERIFY(!CacheOnDisk().value(hostile).valid);
 
@@ -544,27 +543,27 @@ private slots:
         QCOMPARE(ReceivedPaths().size(), remembered ? 1 : 2);
     }
 
-    // A file name that is not valid UTF-8 and a cache path that is a folder are logged once.
+    // A file name that is not valid UTF-8 and a cache path that is a folder are logged once; a
+    // damaged cache is set aside and built anew.
     void silentCasesLoggedOnce()
     {
         WriteDemo("good.sdf", "Morvantis 1.0", "M");
         FILE* bad = fopen((QFile::encodeName(m_demos) + "/bad\xff.sdf").constData(), "w");
         QVERIFY(bad && fputs("x", bad) >= 0 && fclose(bad) == 0);
         const QString cache = ReplaysCache::CacheFilePath(PathManager::Instance()->GetLobbyDataDir());
-        QVERIFY(QDir().mkpath(cache));
+        QVERIFY(TestFiles::Place(cache, "FIFO"));
         Start();
         QVERIFY(Refresh());
-        QVERIFY(QFileInfo(cache + ".corrupt").isDir());
+        QVERIFY(QFileInfo(cache + ".corrupt").exists());
         QCOMPARE(CacheOnDisk().size(), 1);
-        // Again a folder, now with no room to set it aside: not used.
-        QVERIFY(QFile::remove(cache) && QDir().mkpath(cache));
+        QVERIFY(QFile::remove(cache) && TestFiles::Place(cache, "folder"));
         QVERIFY(Refresh());
         QVERIFY(Refresh());
         QCOMPARE(ReceivedPaths(), QStringList{"good.sdf"});
         const QStringList lines = m_env->LogLines();
         QCOMPARE(lines.filter("SKIP a file name that is not valid UTF-8: bad").size(), 1);
-        QCOMPARE(lines.filter("Replays Cache file is DAMAGED (not a regular file), moved aside").size(), 1);
-        QCOMPARE(lines.filter("Replays Cache file is DAMAGED (not a regular file), not used").size(), 1);
+        QCOMPARE(lines.filter("Replays Cache file is damaged --- a FIFO --- kept as").size(), 1);
+        QCOMPARE(lines.filter("Replays Cache file can NOT be opened " + cache + " --- a folder").size(), 1);
     }
 
     // 7z demos go through the archive tool; a slow tool and a stop-and-restart in between never

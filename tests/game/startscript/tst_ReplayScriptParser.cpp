@@ -222,8 +222,6 @@ private slots:
         const QByteArray game = "[game]{";
         QTest::newRow("1268 sections") << game + QByteArray("[s]{}").repeated(1267) + "}"
                                        << "more than 1267 sections";
-        QTest::newRow("131073 keys") << game + QByteArray("k=1;").repeated(131073) + "}"
-                                     << "more than 131072 keys";
         QTest::newRow("keys starting beyond ASCII") << game + QByteArray("\xc3\xa9=1;").repeated(131073) + "}"
                                                     << "more than 131072 keys";
         QTest::newRow("symbols beyond ASCII")
