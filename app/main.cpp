@@ -86,8 +86,7 @@ void CoreDestroy()
     TauntsManager::DestroyInstance();
     StopWorkerManager<SyncManager>();
     SyncManager::Destroy();
-    // The replays worker hands archives to the archive manager: still running once that is gone,
-    // it would create a new one on its own thread that nobody stops.
+    // The replays worker asks the archive manager which archive tool to run: stopped first.
     StopWorkerManager<ReplaysManager>();
     StopWorkerManager<SevenZManager>();
     SevenZManager::Destroy();

@@ -1,37 +1,52 @@
 #include "DemoFile.h"
 
+#include "CommonIO.h"
 #include "ReplayScriptParser.h"
 
 #include <QDebug>
 #include <QFile>
 #include <QtEndian>
 
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
 #include <limits>
+#include <mutex>
 #include <zlib.h>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+using namespace DemoLimits;
 
 namespace
 {
 constexpr int HeaderSize = 352;
 constexpr qint64 ChunkSize = 1 << 20;
-// Far beyond any real script or winner list; a compressed file cannot make us hold more.
-constexpr qint32 MaxScriptSize = 32 << 20;
-constexpr qint32 MaxWinnersSize = 1 << 16;
 
 class FileInput : public DemoInput
 {
 public:
     explicit FileInput(QFile& file) : m_file(file) {}
-    qint64 Read(char* data, qint64 size) override { return m_file.read(data, size); }
+    qint64 Read(char* data, qint64 size) override
+    {
+        const qint64 n = m_file.read(data, size);
+        m_failed = m_failed || n < 0;
+        return n;
+    }
     bool Skip(qint64 size) override
     {
         const qint64 target = m_file.pos() + size;
         return target <= m_file.size() && m_file.seek(target);
     }
     qint64 Size() const override { return m_file.size(); }
+    bool SystemFailed() const override { return m_failed; }
 
 private:
     QFile& m_file;
+    bool m_failed = false;
 };
 
 class MemoryInput : public DemoInput
@@ -75,7 +90,13 @@ public:
             const unsigned part = unsigned(qMin<qint64>(size - done, ChunkSize));
             const int n = gzread(m_file, data + done, part);
             if (n < 0)
+            {
+                // Z_ERRNO is the system's failure; the others are damaged data.
+                int error = Z_OK;
+                gzerror(m_file, &error);
+                m_failed = error == Z_ERRNO;
                 return done > 0 ? done : -1;
+            }
             if (n == 0)
                 break;
             done += n;
@@ -95,10 +116,73 @@ public:
         }
         return true;
     }
+    bool SystemFailed() const override { return m_failed; }
 
 private:
     gzFile m_file;
     const std::atomic<bool>* m_cancel;
+    bool m_failed = false;
+};
+
+// Big scripts are held by few reader threads at a time. Small ones (every real script) never wait.
+class ScriptBudget
+{
+public:
+    static ScriptBudget& Instance()
+    {
+        static ScriptBudget budget;
+        return budget;
+    }
+
+    // Waits until `bytes` fit beside the scripts being read; false when `cancel` came first.
+    bool Take(qint64 bytes, const std::atomic<bool>* cancel)
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        while (m_used > 0 && m_used + bytes > DemoLimits::ScriptBudget)
+        {
+            if (cancel && cancel->load())
+                return false;
+            m_released.wait_for(lock, std::chrono::milliseconds(10));
+        }
+        m_used += bytes;
+        return true;
+    }
+
+    void Give(qint64 bytes)
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_used -= bytes;
+        }
+        m_released.notify_all();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_released;
+    qint64 m_used = 0;
+};
+
+class ScriptReservation
+{
+public:
+    ScriptReservation(qint64 bytes, const std::atomic<bool>* cancel)
+        : m_bytes(bytes > SmallScriptSize ? bytes : 0)
+    {
+        m_held = m_bytes == 0 || ScriptBudget::Instance().Take(m_bytes, cancel);
+    }
+    ~ScriptReservation()
+    {
+        if (m_held && m_bytes > 0)
+            ScriptBudget::Instance().Give(m_bytes);
+    }
+    ScriptReservation(const ScriptReservation&) = delete;
+    ScriptReservation& operator=(const ScriptReservation&) = delete;
+    bool Held() const { return m_held; }
+
+private:
+    qint64 m_bytes;
+    bool m_held = false;
 };
 
 qint32 ReadInt32(const char* at)
@@ -107,8 +191,9 @@ qint32 ReadInt32(const char* at)
 }
 
 // Reads exactly `size` bytes, growing the buffer only as data arrives, so a size field that
-// lies cannot make us allocate more than the data really holds.
-bool ReadExactly(DemoInput& input, qint64 size, QByteArray& out)
+// lies cannot make us allocate more than the data really holds. With a counter, a script over its
+// limits ends the read early (false, with the counter's refusal).
+bool ReadExactly(DemoInput& input, qint64 size, QByteArray& out, ReplayScriptCounter* counter = nullptr)
 {
     out.clear();
     while (out.size() < size)
@@ -118,13 +203,24 @@ bool ReadExactly(DemoInput& input, qint64 size, QByteArray& out)
         out.resize(old + int(part));
         if (input.Read(out.data() + old, part) != part)
             return false;
+        if (counter && !counter->Feed(out.constData() + old, part))
+            return false;
     }
     return true;
 }
 
-void Fail(const char* message)
+bool Cancelled(const std::atomic<bool>* cancel)
 {
+    return cancel && cancel->load(std::memory_order_relaxed);
+}
+
+// Logs why the read ended and tells whether that speaks for the file.
+DemoOutcome Fail(const DemoInput& input, const std::atomic<bool>* cancel, const QString& message)
+{
+    if (Cancelled(cancel))
+        return DemoOutcome::Stopped;
     qDebug().noquote() << "ReplaysManager ::" << message;
+    return input.SystemFailed() ? DemoOutcome::Unreadable : DemoOutcome::Read;
 }
 } // namespace
 
@@ -138,20 +234,21 @@ void ResetDemoRecord(const QString& readPath, DataReplay& record)
     record.startTime = QDateTime(QDate(1900, 1, 1), QTime(0, 0), Qt::LocalTime);
 }
 
-void ReadDemo(DemoInput& input, DataReplay& record)
+DemoOutcome ReadDemo(DemoInput& input, DataReplay& record, const std::atomic<bool>* cancel)
 {
+    const auto fail = [&input, cancel](const QString& message) { return Fail(input, cancel, message); };
     char header[HeaderSize];
     if (input.Read(header, HeaderSize) != HeaderSize)
-        return Fail("FAIL - Can't read demo header");
+        return fail(QStringLiteral("FAIL - Can't read demo header"));
 
     const char* magicEnd = static_cast<const char*>(std::memchr(header, 0, 16));
     if (!magicEnd || std::strcmp(header, "spring demofile") != 0)
-        return Fail("FAIL - Wrong magic number in file");
+        return fail(QStringLiteral("FAIL - Wrong magic number in file"));
     if (ReadInt32(header + 16) != 5)
-        return Fail("FAIL - Wrong demo file version");
+        return fail(QStringLiteral("FAIL - Wrong demo file version"));
     const qint32 headerSize = ReadInt32(header + 20);
     if (headerSize != HeaderSize)
-        return Fail("FAIL - Wrong demo file header size value");
+        return fail(QStringLiteral("FAIL - Wrong demo file header size value"));
 
     record.gameId.clear();
     for (int i = 0; i < 16; ++i)
@@ -160,7 +257,7 @@ void ReadDemo(DemoInput& input, DataReplay& record)
     const char* versionStart = header + 24;
     const char* versionEnd = static_cast<const char*>(std::memchr(versionStart, 0, 256));
     if (!versionEnd)
-        return Fail("FAIL - Wrong engine version in file");
+        return fail(QStringLiteral("FAIL - Wrong engine version in file"));
 
     record.engineVersion = QString::fromUtf8(versionStart, int(versionEnd - versionStart));
     // An engine that writes no version (Debian's build) keeps an empty text, not ".0".
@@ -178,19 +275,38 @@ void ReadDemo(DemoInput& input, DataReplay& record)
     record.duration = gameTime;
 
     if (scriptSize < 0 || streamSize < 0 || winnersSize < 0)
-        return Fail("FAIL - Wrong size values in demo header");
+        return fail(QStringLiteral("FAIL - Wrong size values in demo header"));
 
     const qint64 known = input.Size();
     if (scriptSize != 0)
     {
-        if ((known >= 0 && qint64(headerSize) + scriptSize > known) || scriptSize > MaxScriptSize)
-            return Fail("FAIL - Can't read script");
+        if (scriptSize > MaxScriptSize)
+            return fail(QStringLiteral("FAIL - Script over the limits: %1 bytes, at most %2")
+                            .arg(scriptSize)
+                            .arg(MaxScriptSize));
+        if (known >= 0 && qint64(headerSize) + scriptSize > known)
+            return fail(QStringLiteral("FAIL - Can't read script"));
+        const ScriptReservation reservation(scriptSize, cancel);
+        if (!reservation.Held())
+            return DemoOutcome::Stopped;
         QByteArray script;
-        if (!ReadExactly(input, scriptSize, script))
-            return Fail("FAIL - Can't read script");
+        ReplayScriptCounter counter;
+        const bool read = ReadExactly(input, scriptSize, script, &counter);
+        if (!counter.Refusal().isEmpty())
+            return fail(QStringLiteral("FAIL - Script over the limits: ") + counter.Refusal());
+        if (!read)
+            return fail(QStringLiteral("FAIL - Can't read script"));
         ReplayScriptParser parser;
         DataReplayScript parsed;
-        const bool parsedOk = parser.ParseScript(QString::fromUtf8(script), parsed);
+        bool parsedOk = false;
+        {
+            // The bytes go before the parse, the text right after it.
+            const QString text = QString::fromUtf8(script);
+            script = QByteArray();
+            parsedOk = parser.ParseScript(text, parsed, cancel);
+        }
+        if (Cancelled(cancel))
+            return DemoOutcome::Stopped;
         // What was found before a failure is kept, as the parser keeps it.
         if (!parsed.gameName.isNull() || parsedOk)
             record.gameName = parsed.gameName;
@@ -198,25 +314,27 @@ void ReadDemo(DemoInput& input, DataReplay& record)
             record.mapName = parsed.mapName;
         record.players += parsed.players;
         record.spectators += parsed.spectators;
+        if (!parsedOk && !parser.Refusal().isEmpty())
+            return fail(QStringLiteral("FAIL - Script over the limits: ") + parser.Refusal());
         if (!parsedOk)
-            return Fail("FAIL - Script parse error");
+            return fail(QStringLiteral("FAIL - Script parse error"));
     }
 
     if (winnersSize != 0)
     {
         const qint64 winnersAt = qint64(headerSize) + scriptSize + streamSize;
         if (known >= 0 && winnersAt > known)
-            return Fail("FAIL - Can't positioning on winning ally data");
+            return fail(QStringLiteral("FAIL - Can't positioning on winning ally data"));
         // Checked before the stream is unpacked for nothing.
         if (winnersSize > MaxWinnersSize)
-            return Fail("FAIL - Can't read winning ally data");
+            return fail(QStringLiteral("FAIL - Can't read winning ally data"));
         if (!input.Skip(streamSize))
-            return Fail("FAIL - Can't positioning on winning ally data");
+            return fail(QStringLiteral("FAIL - Can't positioning on winning ally data"));
         if (known >= 0 && winnersAt + winnersSize > known)
-            return Fail("FAIL - Can't read winning ally data");
+            return fail(QStringLiteral("FAIL - Can't read winning ally data"));
         QByteArray winners;
         if (!ReadExactly(input, winnersSize, winners))
-            return Fail("FAIL - Can't read winning ally data");
+            return fail(QStringLiteral("FAIL - Can't read winning ally data"));
         // Ally team numbers are unsigned bytes.
         for (const char c : qAsConst(winners))
             record.winningAllyTeams.append(int(uchar(c)));
@@ -228,6 +346,7 @@ void ReadDemo(DemoInput& input, DataReplay& record)
                                    record.startTime.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss")))
                               .arg(record.duration);
     record.valid = gameTime > 0;
+    return DemoOutcome::Read;
 }
 
 void ReadDemoData(const QByteArray& data, DataReplay& record)
@@ -237,43 +356,46 @@ void ReadDemoData(const QByteArray& data, DataReplay& record)
     ReadDemo(input, record);
 }
 
-bool IsGzipFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray start = file.read(2);
-    return start.size() == 2 && uchar(start[0]) == 0x1f && uchar(start[1]) == 0x8b;
-}
-
-void ReadDemoFile(const QString& path, DataReplay& record, const std::atomic<bool>* cancel)
+DemoOutcome ReadDemoFile(const QString& path, DataReplay& record, const std::atomic<bool>* cancel)
 {
     ResetDemoRecord(path, record);
     qDebug().noquote() << "ReplaysManager :: LOADING" << record.fileName;
 
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Fail("FAIL - Can't open file");
+    QFile file;
+    QString reason;
+    const CommonIO::ReadStatus opened = CommonIO::OpenRegularFile(&file, path, &reason);
+    if (opened != CommonIO::ReadStatus::Ok)
+    {
+        qDebug().noquote() << "ReplaysManager :: FAIL - Can't open file"
+                           << QStringLiteral("(%1)").arg(reason);
+        // What is no file at all (a FIFO, a device) will not become a demo; the rest may be readable later.
+        return opened == CommonIO::ReadStatus::Damaged ? DemoOutcome::Read : DemoOutcome::Unreadable;
+    }
     record.fileSize = file.size();
 
     const QByteArray signature = file.peek(2);
     if (signature.size() == 2 && uchar(signature[0]) == 0x1f && uchar(signature[1]) == 0x8b)
     {
-        // zlib gets its own descriptor; the QFile only sized the file.
+        // zlib gets a descriptor of its own on the file already opened, from its start.
 #ifdef Q_OS_WIN
         gzFile gz = gzopen_w(reinterpret_cast<const wchar_t*>(path.utf16()), "rb");
 #else
-        gzFile gz = gzopen(QFile::encodeName(path).constData(), "rb");
+        const int fd = ::fcntl(file.handle(), F_DUPFD_CLOEXEC, 0);
+        gzFile gz = fd >= 0 && ::lseek(fd, 0, SEEK_SET) == 0 ? gzdopen(fd, "rb") : nullptr;
+        if (!gz && fd >= 0)
+            ::close(fd);
 #endif
         file.close();
         if (!gz)
-            return Fail("FAIL - Can't open file");
+        {
+            qDebug().noquote() << "ReplaysManager :: FAIL - Can't open file";
+            return DemoOutcome::Unreadable;
+        }
         gzbuffer(gz, 256 * 1024);
         GzipInput input(gz, cancel);
-        ReadDemo(input, record);
-        return;
+        return ReadDemo(input, record, cancel);
     }
 
     FileInput input(file);
-    ReadDemo(input, record);
+    return ReadDemo(input, record, cancel);
 }

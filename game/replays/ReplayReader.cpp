@@ -2,10 +2,11 @@
 
 #include "ThreadHandOff.h"
 
+#include "CommonIO.h"
 #include "DemoFile.h"
 
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QThread>
 
 #ifdef Q_OS_LINUX
@@ -16,6 +17,7 @@ ReplayReader::ReplayReader(QObject* parent)
     : QObject(parent), m_cancel(std::make_shared<std::atomic<bool>>(false))
 {
     m_pool.setMaxThreadCount(ThreadCount());
+    m_archivePool.setMaxThreadCount(ArchiveThreads);
 }
 
 ReplayReader::~ReplayReader()
@@ -46,25 +48,29 @@ DataReplay ReplayReader::FailedReplay(const QString& listedPath)
     return record;
 }
 
-DataReplay ReplayReader::ReadReplay(const QString& readPath, const QString& listedPath,
-                                    const std::atomic<bool>* cancel)
+DemoOutcome ReplayReader::ReadReplay(const QString& readPath, DataReplay& record,
+                                     const std::atomic<bool>* cancel)
 {
-    DataReplay record = FailedReplay(listedPath);
-    ReadDemoFile(readPath, record, cancel);
-    return record;
+    return ReadDemoFile(readPath, record, cancel);
 }
 
 bool ReplayReader::IsPacked(const QString& path)
 {
     // A file that cannot be opened is read (and fails) like any other: the archive tool could not
     // open it either.
-    return path.endsWith(QLatin1String("sdfz")) && QFileInfo(path).isReadable() && !IsGzipFile(path);
+    QFile file;
+    if (!path.endsWith(QLatin1String("sdfz")) ||
+        CommonIO::OpenRegularFile(&file, path) != CommonIO::ReadStatus::Ok)
+        return false;
+    const QByteArray start = file.read(2);
+    return !(start.size() == 2 && uchar(start[0]) == 0x1f && uchar(start[1]) == 0x8b);
 }
 
-void ReplayReader::Start(const QStringList& paths)
+void ReplayReader::Start(const QStringList& paths, const ReplayArchive::Settings& archives)
 {
     Cancel();
     m_paths = paths;
+    m_archives = archives;
     m_active = true;
     Fill();
     Deliver();
@@ -77,13 +83,19 @@ void ReplayReader::Cancel(bool wait)
     m_cancel = std::make_shared<std::atomic<bool>>(false);
     ++m_generation;
     m_pool.clear();
+    m_archivePool.clear();
     m_paths.clear();
     m_done.clear();
+    m_packed.clear();
+    m_unpacking.clear();
     m_nextStart = 0;
     m_nextDeliver = 0;
     m_active = false;
     if (wait)
+    {
         m_pool.waitForDone();
+        m_archivePool.waitForDone();
+    }
 }
 
 void ReplayReader::Fill()
@@ -101,51 +113,85 @@ void ReplayReader::Fill()
                                  if (cancel->load())
                                      return;
                                  const bool packed = IsPacked(path);
-                                 const DataReplay record =
-                                     packed ? DataReplay() : ReadReplay(path, path, cancel.get());
-                                 if (cancel->load())
+                                 DataReplay record = FailedReplay(path);
+                                 const DemoOutcome outcome =
+                                     packed ? DemoOutcome::Read : ReadReplay(path, record, cancel.get());
+                                 if (cancel->load() || outcome == DemoOutcome::Stopped)
                                      return;
-                                 ThreadHandOff::Post(this, [this, generation, index, record, packed]
-                                                     { Take(generation, index, record, packed); });
+                                 const bool remember = outcome == DemoOutcome::Read;
+                                 ThreadHandOff::Post(this, [this, generation, index, record, remember, packed]
+                                                     { Take(generation, index, record, remember, packed); });
                              });
     }
 }
 
-void ReplayReader::Take(int generation, int index, const DataReplay& record, bool packed)
+void ReplayReader::StartUnpack(int index)
+{
+    const QString path = m_paths.at(index);
+    const int generation = m_generation;
+    const std::shared_ptr<std::atomic<bool>> cancel = m_cancel;
+    const ReplayArchive::Settings archives = m_archives;
+    ThreadHandOff::Start(m_archivePool,
+                         [this, index, path, generation, cancel, archives]
+                         {
+                             if (cancel->load())
+                                 return;
+                             DataReplay record = FailedReplay(path);
+                             const DemoOutcome outcome = ReplayArchive::Read(path, archives, record, *cancel);
+                             if (cancel->load() || outcome == DemoOutcome::Stopped)
+                                 return;
+                             const bool remember = outcome == DemoOutcome::Read;
+                             ThreadHandOff::Post(this, [this, generation, index, record, remember]
+                                                 { TakeUnpacked(generation, index, record, remember); });
+                         });
+}
+
+void ReplayReader::Take(int generation, int index, const DataReplay& record, bool remember, bool packed)
 {
     if (generation != m_generation || !m_active)
         return;
     if (packed)
     {
-        emit OnPacked(index, m_paths.at(index));
-        return;
+        // Unpacked aside; the records behind it go on.
+        m_packed.insert(index);
+        m_unpacking.insert(index);
+        StartUnpack(index);
     }
-    m_done.insert(index, record);
+    else
+        m_done.insert(index, {record, remember});
     Deliver();
 }
 
-void ReplayReader::Supply(int index, const DataReplay& record)
+void ReplayReader::TakeUnpacked(int generation, int index, const DataReplay& record, bool remember)
 {
-    if (!m_active || index < m_nextDeliver || index >= m_nextStart || m_done.contains(index))
+    if (generation != m_generation || !m_active || !m_unpacking.remove(index))
         return;
-    m_done.insert(index, record);
-    Deliver();
+    emit OnRecord(record, remember);
+    // A listener may have cancelled or restarted us.
+    if (generation == m_generation)
+        Deliver();
 }
 
 void ReplayReader::Deliver()
 {
     const int generation = m_generation;
-    while (m_active && m_done.contains(m_nextDeliver))
+    while (m_active && (m_done.contains(m_nextDeliver) || m_packed.contains(m_nextDeliver)))
     {
-        const DataReplay record = m_done.take(m_nextDeliver++);
-        emit OnRecord(record);
+        // Handed back when unpacked, before or after this point.
+        if (m_packed.remove(m_nextDeliver))
+        {
+            ++m_nextDeliver;
+            continue;
+        }
+        const Result result = m_done.take(m_nextDeliver++);
+        emit OnRecord(result.record, result.remember);
         // A listener may have cancelled or restarted us.
         if (generation != m_generation)
             return;
     }
     if (!m_active)
         return;
-    if (m_nextDeliver == m_paths.size())
+    if (m_nextDeliver == m_paths.size() && m_unpacking.isEmpty())
     {
         m_active = false;
         emit OnFinished();

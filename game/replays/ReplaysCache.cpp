@@ -1,10 +1,14 @@
 #include "ReplaysCache.h"
 
+#include "CommonIO.h"
+
 #include <QDataStream>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QVector>
+
+#include <algorithm>
 
 namespace ReplaysCache
 {
@@ -141,6 +145,10 @@ QString HexByte(int number)
 
 QString EscapeText(const QString& text)
 {
+    const auto plain = [](QChar c)
+    { return c.unicode() >= 0x20 && c.unicode() != 0x7F && c != QLatin1Char('\\'); };
+    if (std::all_of(text.cbegin(), text.cend(), plain))
+        return text;
     QString out;
     out.reserve(text.size());
     for (const QChar c : text)
@@ -183,30 +191,27 @@ QByteArray CacheBytes(const ReplaysTable& table)
         stream << Magic << Version;
     }
     out += "\r\n";
+    // The reader refuses more; what is left out is read from its demo again.
+    int written = 0;
     for (auto it = table.cbegin(); it != table.cend(); ++it)
     {
-        out += RecordLine(it.value()).toUtf8();
-        out += "\r\n";
+        const QByteArray line = RecordLine(it.value()).toUtf8() + "\r\n";
+        if (written == MaxRecords || line.size() > MaxLineSize || out.size() + line.size() > MaxFileSize)
+            continue;
+        out += line;
+        ++written;
     }
+    if (written < table.size())
+        qDebug().noquote() << "ReplaysManager :: Replays Cache FULL, left out:" << table.size() - written;
     return out;
 }
 
 bool SaveCache(const QString& cachePath, const ReplaysTable& table)
 {
-    if (cachePath.isEmpty())
-        return false;
-    QSaveFile file(cachePath);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    // A full disk shows as a short write, not as an error: commit would then put a cut-off file
-    // in place of the good one. Without commit the new file is discarded.
-    const QByteArray bytes = CacheBytes(table);
-    if (file.write(bytes) != bytes.size())
-        return false;
-    return file.commit();
+    return !cachePath.isEmpty() && CommonIO::SaveFile(cachePath, CacheBytes(table));
 }
 
-void LoadCacheData(const QByteArray& data, const QString& cachePath, ReplaysTable& table)
+CacheLoad LoadCacheData(const QByteArray& data, const QString& cachePath, ReplaysTable& table)
 {
     QDataStream stream(data);
     stream.setByteOrder(QDataStream::BigEndian);
@@ -216,32 +221,48 @@ void LoadCacheData(const QByteArray& data, const QString& cachePath, ReplaysTabl
     if (stream.status() != QDataStream::Ok || magic != Magic || version != Version)
     {
         qWarning().noquote() << "ReplaysManager :: Replays Cache file is WRONG" << cachePath;
-        return;
+        return {LoadResult::Wrong, QString()};
     }
-    // The two bytes after the version are a line break; their values do not matter.
-    int pos = qMin(10, data.size());
-    while (pos < data.size())
+    if (data.size() > MaxFileSize)
+        return {LoadResult::Damaged, QStringLiteral("more than %1 bytes").arg(MaxFileSize)};
+    // The lines, checked against the limits before any is parsed. The two bytes after the version
+    // are a line break; their values do not matter.
+    QVector<QPair<int, int>> lines;
+    for (int pos = qMin(10, data.size()); pos < data.size();)
     {
         int end = data.indexOf('\n', pos);
         if (end < 0)
             end = data.size();
-        int length = end - pos;
-        if (length > 0 && data[pos + length - 1] == '\r')
-            --length;
-        const QString line = QString::fromUtf8(data.constData() + pos, length);
+        const int length = end - pos;
+        if (length > MaxLineSize)
+            return {LoadResult::Damaged, QStringLiteral("a line of more than %1 bytes").arg(MaxLineSize)};
+        if (data[pos] != '#' && lines.size() == MaxRecords)
+            return {LoadResult::Damaged, QStringLiteral("more than %1 records").arg(MaxRecords)};
+        if (data[pos] != '#')
+            lines.append({pos, length > 0 && data[end - 1] == '\r' ? length - 1 : length});
         pos = end + 1;
-        if (line.startsWith(QLatin1Char('#')))
-            continue;
-        ParseRecord(line, table);
     }
+    for (const QPair<int, int>& line : qAsConst(lines))
+        ParseRecord(QString::fromUtf8(data.constData() + line.first, line.second), table);
+    return {LoadResult::Loaded, QString()};
 }
 
-void LoadCache(const QString& cachePath, ReplaysTable& table)
+CacheLoad LoadCache(const QString& cachePath, ReplaysTable& table)
 {
-    QFile file(cachePath);
-    if (cachePath.isEmpty() || !file.open(QIODevice::ReadOnly))
-        return;
-    LoadCacheData(file.readAll(), cachePath, table);
+    QByteArray data;
+    QString reason;
+    switch (CommonIO::ReadFile(cachePath, MaxFileSize, &data, &reason))
+    {
+    case CommonIO::ReadStatus::Ok:
+        return LoadCacheData(data, cachePath, table);
+    case CommonIO::ReadStatus::Missing:
+        return {};
+    case CommonIO::ReadStatus::Unreadable:
+        return {LoadResult::Unreadable, reason};
+    case CommonIO::ReadStatus::Damaged:
+        break;
+    }
+    return {LoadResult::Damaged, reason};
 }
 
 void ParseCachePlayers(const QString& text, QList<DataPlayer>& players)

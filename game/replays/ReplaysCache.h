@@ -16,17 +16,40 @@ constexpr int FieldCount = 13;
 constexpr int PlayerFieldCount = 9;
 constexpr int SpectatorFieldCount = 3;
 
+// What a cache may hold: a record per listed file (the worker lists at most 10000), 64 MB in all
+// (real records take one or two KB), and no record line longer than the biggest record a demo can
+// give (about 1.6 MB: 502 players and spectators with texts of 256 characters).
+constexpr int MaxRecords = 10000;
+constexpr qint64 MaxFileSize = qint64(64) << 20;
+constexpr int MaxLineSize = 2 << 20;
+
+enum class LoadResult
+{
+    Loaded,     // also a cache with no record
+    Missing,    // no cache yet
+    Wrong,      // another format or version: ignored, replaced by the next save
+    Unreadable, // there but not readable (no permission, a folder): left as it is
+    Damaged     // over the limits or no regular file: to be set aside (CommonIO::SetAside)
+};
+
+struct CacheLoad
+{
+    LoadResult result = LoadResult::Missing;
+    QString problem; // what is wrong with it
+};
+
 // The cache path for a folder.
 QString CacheFilePath(const QString& folder);
 
-// Writes the table atomically: a failed write leaves the old file as it was.
+// Writes the table atomically: a failed write leaves the old file as it was. Beyond the limits
+// above, records are left out (they are read from their demos again).
 bool SaveCache(const QString& cachePath, const ReplaysTable& table);
 // Inserts every good record of the cache file into the table (a record replaces one with the same
-// path). A missing file leaves the table unchanged.
-void LoadCache(const QString& cachePath, ReplaysTable& table);
+// path). A missing, unreadable or damaged file leaves the table unchanged.
+CacheLoad LoadCache(const QString& cachePath, ReplaysTable& table);
 
 QByteArray CacheBytes(const ReplaysTable& table);
-void LoadCacheData(const QByteArray& data, const QString& cachePath, ReplaysTable& table);
+CacheLoad LoadCacheData(const QByteArray& data, const QString& cachePath, ReplaysTable& table);
 
 void ParseCachePlayers(const QString& text, QList<DataPlayer>& players);
 void ParseCacheSpectators(const QString& text, QList<DataPlayer>& spectators);

@@ -4,15 +4,50 @@
 #include "AppSettings.h"
 #include "CommonIO.h"
 #include "PathManager.h"
+#include "ReplayArchive.h"
 #include "ReplayReader.h"
 #include "ReplaysCache.h"
 #include "SevenZManager.h"
 
 #include <QDebug>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <dirent.h>
+#endif
+
+static_assert(ReplaysManager::MaxFiles <= ReplaysCache::MaxRecords, "the cache holds every listed file");
+
+std::atomic<int> ReplaysManager::s_archiveTimeLimitMs{ReplayArchive::UnpackTimeLimitMs};
+
+namespace
+{
+// Demo names that are not valid UTF-8: Qt leaves them out of its listings without a word.
+QStringList UndecodableDemoNames(const QString& folder)
+{
+    QStringList names;
+#ifdef Q_OS_UNIX
+    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return names;
+    while (const dirent* entry = ::readdir(dir))
+    {
+        const QByteArray raw(entry->d_name);
+        if ((raw.endsWith("sdf") || raw.endsWith("sdfz")) && !raw.startsWith('.') &&
+            QFile::encodeName(QFile::decodeName(raw)) != raw)
+            names << QString::fromUtf8(raw);
+    }
+    ::closedir(dir);
+#else
+    Q_UNUSED(folder)
+#endif
+    return names;
+}
+} // namespace
 
 ReplaysManager::ReplaysManager()
 {
@@ -28,24 +63,13 @@ ReplaysManager::ReplaysManager()
     // A child, so it moves to our thread with us and lives there.
     m_reader = new ReplayReader(this);
     connect(m_reader, &ReplayReader::OnRecord, this, &ReplaysManager::TakeRecord);
-    connect(m_reader, &ReplayReader::OnPacked, this, &ReplaysManager::QueueUnpack);
     connect(m_reader, &ReplayReader::OnFinished, this, &ReplaysManager::Finish);
     StartWorker();
 }
 
-void ReplaysManager::ConnectArchiveManager()
+void ReplaysManager::SetArchiveTimeLimit(int ms)
 {
-    // Made on our own thread right before the first request, not at construction: the archive
-    // manager is created after us at start-up, and the request itself needs it anyway.
-    SevenZManager* sevenZ = SevenZManager::Instance();
-    if (m_archiveManager == sevenZ)
-        return;
-    m_archiveManager = sevenZ;
-    // Only answers carrying our own id are taken; see Do7zFinish.
-    connect(sevenZ, SIGNAL(OnFinish(QString, QString)), this, SLOT(Do7zFinish(QString, QString)),
-            Qt::QueuedConnection);
-    connect(sevenZ, SIGNAL(OnError(QString, QString)), this, SLOT(Do7zError(QString, QString)),
-            Qt::QueuedConnection);
+    s_archiveTimeLimitMs = ms;
 }
 
 ReplaysManager::~ReplaysManager()
@@ -75,7 +99,6 @@ void ReplaysManager::Stop()
 void ReplaysManager::DoDestroy()
 {
     m_stopping = true;
-    m_extractId.clear();
     m_reader->Cancel(true);
 }
 
@@ -102,14 +125,33 @@ void ReplaysManager::DoUpdateReplays(QString replayFolder)
         m_replayFolder = replayFolder;
     SearchReplayFiles();
 
-    qDebug().noquote() << "ReplaysManager :: LOADING Cache:" << m_cachePath;
-    ReplaysCache::LoadCache(m_cachePath, m_cachedTable);
-    qDebug().noquote() << "ReplaysManager :: FOUND Replays Cache" << m_cachedTable.size();
-
+    LoadCache();
     ValidateCache();
     // A turn of the event loop first, so a stop posted right behind us comes before any reading.
     m_parseQueued = true;
     Queue("DoParseFiles");
+}
+
+void ReplaysManager::LoadCache()
+{
+    qDebug().noquote() << "ReplaysManager :: LOADING Cache:" << m_cachePath;
+    const ReplaysCache::CacheLoad load = ReplaysCache::LoadCache(m_cachePath, m_cachedTable);
+    // Rebuilt from the demos either way; set aside, a damaged one makes room for the next save.
+    if (load.result == ReplaysCache::LoadResult::Damaged)
+        LogOnce(QStringLiteral("ReplaysManager :: Replays Cache file is damaged --- %1 --- %2")
+                    .arg(load.problem, CommonIO::SetAside(m_cachePath)));
+    else if (load.result == ReplaysCache::LoadResult::Unreadable)
+        LogOnce(QStringLiteral("ReplaysManager :: Replays Cache file can NOT be opened %1 --- %2")
+                    .arg(m_cachePath, load.problem));
+    qDebug().noquote() << "ReplaysManager :: FOUND Replays Cache" << m_cachedTable.size();
+}
+
+void ReplaysManager::LogOnce(const QString& line)
+{
+    if (m_logged.contains(line))
+        return;
+    m_logged.insert(line);
+    qWarning().noquote() << line;
 }
 
 void ReplaysManager::SearchReplayFiles()
@@ -133,6 +175,8 @@ void ReplaysManager::SearchReplayFiles()
     m_pendingNames.clear();
     m_listing.clear();
     const QString prefix = m_replayFolder + QDir::separator();
+    for (const QString& name : UndecodableDemoNames(m_replayFolder))
+        LogOnce(QStringLiteral("ReplaysManager :: SKIP a file name that is not valid UTF-8: ") + name);
     for (const QFileInfo& info : qAsConst(files))
     {
         m_pendingNames << info.fileName();
@@ -186,15 +230,23 @@ void ReplaysManager::DoParseFiles()
     m_remaining = paths.size();
     EmitProgress();
     ReportProgress();
-    m_reader->Start(paths);
+    ReplayArchive::Settings archives;
+    // The archive manager's tool, without making one where none is (it is created after us).
+    archives.program =
+        SevenZManager::Exists() ? SevenZManager::Instance()->Program() : SevenZManager::DefaultProgram();
+    archives.tempFolder = m_tempFolder;
+    archives.timeLimitMs = s_archiveTimeLimitMs;
+    m_reader->Start(paths, archives);
 }
 
-void ReplaysManager::TakeRecord(DataReplay replay)
+void ReplaysManager::TakeRecord(DataReplay replay, bool remember)
 {
     // Size and time of the listed file (for a 7z demo the archive), so a change is noticed.
     const FileStamp stamp = m_listing.value(replay.filePath);
     replay.fileSize = stamp.size;
     replay.fileModified = stamp.modified;
+    if (!remember)
+        m_unreadPaths.insert(replay.filePath);
     --m_remaining;
     AddReplay(replay);
     EmitProgress();
@@ -205,88 +257,12 @@ void ReplaysManager::Finish()
 {
     EmitProgress();
     qDebug() << "ReplaysManager :: FINISH";
-    ReplaysCache::SaveCache(m_cachePath, m_replayTable);
+    ReplaysTable cached = m_replayTable;
+    for (const QString& path : qAsConst(m_unreadPaths))
+        cached.remove(path);
+    ReplaysCache::SaveCache(m_cachePath, cached);
     SendProgress(100);
     emit OnBusy(false);
-}
-
-void ReplaysManager::QueueUnpack(int index, const QString& path)
-{
-    // Earliest first: the records behind it wait for it.
-    auto at = std::find_if(m_unpacks.begin(), m_unpacks.end(),
-                           [index](const QPair<int, QString>& unpack) { return unpack.first > index; });
-    m_unpacks.insert(at, {index, path});
-    StartUnpack();
-}
-
-void ReplaysManager::StartUnpack()
-{
-    if (!m_extractId.isEmpty() || m_unpacks.isEmpty())
-        return;
-    const QPair<int, QString> next = m_unpacks.takeFirst();
-    ConnectArchiveManager();
-    // Each unpack gets a folder of its own, so a late answer never meets another's files.
-    ++m_extractSerial;
-    m_extractIndex = next.first;
-    m_extractArchive = next.second;
-    m_extractFolder = m_tempFolder + QDir::separator() + QString::number(m_extractSerial);
-    m_extractId = QStringLiteral("replays-%1").arg(m_extractSerial);
-    CommonIO::Remove(m_extractFolder, true);
-    CommonIO::MakeDir(m_extractFolder);
-    SevenZManager::Extract(m_extractArchive, m_extractFolder, m_extractId, m_extractSerial);
-}
-
-void ReplaysManager::FinishUnpack(const DataReplay& record)
-{
-    const int index = m_extractIndex;
-    CommonIO::Remove(m_extractFolder, true);
-    m_extractId.clear();
-    m_extractArchive.clear();
-    m_extractFolder.clear();
-    m_extractIndex = -1;
-    StartUnpack();
-    m_reader->Supply(index, record);
-}
-
-void ReplaysManager::DropStaleUnpack(const QString& id)
-{
-    // An answer to an unpack of a stopped refresh: its data is not wanted, its folder goes.
-    static const QString prefix = QStringLiteral("replays-");
-    if (!id.startsWith(prefix))
-        return;
-    bool ok = false;
-    const int serial = id.mid(prefix.size()).toInt(&ok);
-    if (ok && serial > 0)
-        CommonIO::Remove(m_tempFolder + QDir::separator() + QString::number(serial), true);
-}
-
-void ReplaysManager::Do7zFinish(QString filePath, QString id)
-{
-    Q_UNUSED(filePath) // the id names the request, and with it the archive
-    if (id.startsWith(QLatin1String("replays-")))
-        qDebug().noquote() << "ReplaysManager :: Do7zFinish - stopping =" << m_stopping;
-    if (id.isEmpty() || id != m_extractId || m_stopping)
-        return DropStaleUnpack(id);
-
-    const QStringList files = QDir(m_extractFolder).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
-    qDebug().noquote() << "ReplaysManager :: 7z - Finish START" << files.join(QStringLiteral(", "));
-    // Nothing unpacked: kept as a failed read, so it is not handed over again while it stays.
-    const DataReplay record =
-        files.isEmpty()
-            ? ReplayReader::FailedReplay(m_extractArchive)
-            : ReplayReader::ReadReplay(m_extractFolder + QDir::separator() + files.first(), m_extractArchive);
-    qDebug() << "ReplaysManager :: 7z - Finish STOP";
-    FinishUnpack(record);
-}
-
-void ReplaysManager::Do7zError(QString filePath, QString id)
-{
-    if (id.isEmpty() || id != m_extractId || m_stopping)
-        return DropStaleUnpack(id);
-    qDebug().noquote() << "ReplaysManager :: 7z - Error" << filePath;
-    // Remembered as a failed read by size and time, so the archive tool does not get it again at
-    // every refresh; a changed file is tried again.
-    FinishUnpack(ReplayReader::FailedReplay(m_extractArchive));
 }
 
 void ReplaysManager::DoStop()
@@ -303,11 +279,7 @@ void ReplaysManager::ClearRefreshState()
     m_cachedTable.clear();
     m_waitingPaths.clear();
     m_replayTable.clear();
-    m_unpacks.clear();
-    m_extractId.clear();
-    m_extractArchive.clear();
-    m_extractFolder.clear();
-    m_extractIndex = -1;
+    m_unreadPaths.clear();
     ResetTempFolder();
 }
 

@@ -8,17 +8,20 @@
 #include <QHash>
 #include <QList>
 #include <QMap>
-#include <QPair>
-#include <QPointer>
+#include <QSet>
 #include <QString>
 #include <QStringList>
+
+#include <atomic>
 
 class ReplayReader;
 
 // Builds the list of the user's replays on a thread of its own: lists the replay folder, takes
 // what the replay cache already knows, reads only new or changed demo files (on a pool of threads)
-// and sends the records to the replays page in batches, in name order, with a percentage.
-// Callers post "DoUpdateReplays" / "DoStop", or use the static functions.
+// and sends the records to the replays page in batches, in name order (7z demos once unpacked),
+// with a percentage. Callers post "DoUpdateReplays" / "DoStop", or use the static functions.
+// Files that could not be read (permissions, I/O, the archive tool) are not cached: the next
+// refresh tries them again.
 class ReplaysManager : public WorkerThread, public Singleton<ReplaysManager>
 {
     Q_OBJECT
@@ -40,6 +43,9 @@ public:
     // The parts of the work that need no thread, for tests.
     static QMap<QString, QString> ParseRelations(const QString& text);
     static void BuildDescription(DataReplay& replay);
+    // The archive tool's base time limit per 7z demo (see ReplayArchive), from the next refresh
+    // on; for tests.
+    static void SetArchiveTimeLimit(int ms);
 
 signals:
     void OnReplaysUpdate(ReplaysList replaysUpdate);
@@ -53,8 +59,6 @@ public slots:
     // An empty folder refreshes the folder of the last request (at first the one at construction).
     void DoUpdateReplays(QString replayFolder = QString());
     void DoStop();
-    void Do7zFinish(QString filePath, QString id);
-    void Do7zError(QString filePath, QString id);
     void DoParseFiles();
 
 private:
@@ -68,8 +72,9 @@ private:
     ~ReplaysManager() override;
 
     void SearchReplayFiles();
+    void LoadCache();
     void ValidateCache();
-    void TakeRecord(DataReplay replay);
+    void TakeRecord(DataReplay replay, bool remember);
     void AddReplay(DataReplay replay);
     void Finish();
     int Percent() const;
@@ -79,14 +84,9 @@ private:
     void ResetTempFolder();
     // Forgets everything of a refresh in flight.
     void ClearRefreshState();
-    void QueueUnpack(int index, const QString& path);
-    void StartUnpack();
-    // Hands the record of the archive in flight to the reader and starts the next unpack.
-    void FinishUnpack(const DataReplay& record);
-    void DropStaleUnpack(const QString& id);
     int BatchSize() const;
-    // Listens to the archive manager; on our own thread, before its first request.
-    void ConnectArchiveManager();
+    // Logs `line` unless it was logged before by this worker.
+    void LogOnce(const QString& line);
 
     QString m_replayFolder;
     QString m_tempFolder;
@@ -108,13 +108,7 @@ private:
     ReplayReader* m_reader = nullptr;
     QElapsedTimer m_progressClock;
     int m_lastPercent = 0;
-    // 7z demos wait here for the archive tool, one at a time: reader index and archive.
-    QList<QPair<int, QString>> m_unpacks;
-    // The one unpack in flight: its archive, folder, reader index and the id its answer carries.
-    QString m_extractArchive;
-    QString m_extractFolder;
-    QString m_extractId;
-    int m_extractIndex = -1;
-    int m_extractSerial = 0;
-    QPointer<QObject> m_archiveManager; // the one whose answers we listen to
+    QSet<QString> m_unreadPaths; // read at this refresh without result: not cached
+    QSet<QString> m_logged;      // problems that are logged once
+    static std::atomic<int> s_archiveTimeLimitMs;
 };

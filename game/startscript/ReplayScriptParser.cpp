@@ -49,22 +49,79 @@ QStringList SortedNames(const QStringList& names, int prefixLength)
 }
 } // namespace
 
-bool ReplayScriptParser::ParseScript(const QString& text, DataReplayScript& record)
+bool ReplayScriptParser::ParseScript(const QString& text, DataReplayScript& record,
+                                     const std::atomic<bool>* stop)
 {
+    m_stop = stop;
+    m_sections = 0;
+    m_keys = 0;
+    m_refusal.clear();
     if (!text.startsWith(QLatin1String("[game]"), Qt::CaseInsensitive))
         return false;
     m_root = Variable(VariableHash());
     m_text = text;
-    if (ParseBlock(m_root, 0) == 0)
+    const int end = ParseBlock(m_root, 0);
+    // The text is not needed any more; a big one should not stay while the record is built.
+    m_text.clear();
+    if (end == 0)
         return false;
     if (!m_root.Contains(QStringLiteral("game")) || !m_root.Hash().value(QStringLiteral("game")).IsHash())
         return false;
 
     m_game = m_root.Hash().value(QStringLiteral("game")).Hash();
+    if (!WithinEngineCounts())
+        return false;
     const Variable game(m_game);
-    record.gameName = Value(game, QStringLiteral("gametype"));
-    record.mapName = Value(game, QStringLiteral("mapname"));
+    if (!Text(game, QStringLiteral("gametype"), record.gameName) ||
+        !Text(game, QStringLiteral("mapname"), record.mapName))
+        return false;
     return ParsePlayersAndAIs(record);
+}
+
+int ReplayScriptParser::Refuse(const QString& reason)
+{
+    m_refusal = reason;
+    return 0;
+}
+
+bool ReplayScriptParser::WithinEngineCounts()
+{
+    int players = 0;
+    int ais = 0;
+    int teams = 0;
+    int allyTeams = 0;
+    for (auto it = m_game.cbegin(); it != m_game.cend(); ++it)
+    {
+        if (!it.value().IsHash())
+            continue;
+        const QString& name = it.key();
+        players += name.startsWith(QLatin1String("player"));
+        ais += name.startsWith(QLatin1String("ai"));
+        teams += name.startsWith(QLatin1String("team"));
+        allyTeams += name.startsWith(QLatin1String("allyteam"));
+    }
+    const auto over = [this](int count, int limit, const char* what)
+    {
+        if (count <= limit)
+            return false;
+        Refuse(QStringLiteral("more than %1 %2").arg(limit).arg(QLatin1String(what)));
+        return true;
+    };
+    return !over(players, MaxPlayers, "players") && !over(ais, MaxAis, "AIs") &&
+           !over(teams, MaxTeams, "teams") && !over(allyTeams, MaxAllyTeams, "ally teams");
+}
+
+bool ReplayScriptParser::Text(const Variable& section, const QString& key, QString& out)
+{
+    const QString text = Value(section, key);
+    if (text.size() > MaxTextLength)
+    {
+        Refuse(
+            QStringLiteral("%1 of %2 characters, at most %3").arg(key).arg(text.size()).arg(MaxTextLength));
+        return false;
+    }
+    out = text;
+    return true;
 }
 
 int ReplayScriptParser::ParseBlock(Variable& node, int pos, int depth)
@@ -77,9 +134,16 @@ int ReplayScriptParser::ParseBlock(Variable& node, int pos, int depth)
     const int length = m_text.size();
     while (pos < length)
     {
+        // Long runs of characters that are skipped still see the stop flag now and then.
+        if ((pos & 0xFFFF) == 0 && Stopped())
+            return 0;
         const QChar c = m_text.at(pos);
         if (c == QLatin1Char('['))
         {
+            if (++m_sections > MaxSections)
+                return Refuse(QStringLiteral("more than %1 sections").arg(MaxSections));
+            if (Stopped())
+                return 0;
             const int close = m_text.indexOf(QLatin1Char(']'), pos + 1);
             if (close < 0)
                 return 0;
@@ -94,6 +158,10 @@ int ReplayScriptParser::ParseBlock(Variable& node, int pos, int depth)
         }
         else if (c.isLetterOrNumber())
         {
+            if (++m_keys > MaxKeys)
+                return Refuse(QStringLiteral("more than %1 keys").arg(MaxKeys));
+            if ((m_keys & 0xFF) == 0 && Stopped())
+                return 0;
             const int equals = m_text.indexOf(QLatin1Char('='), pos);
             if (equals < 0)
                 return 0;
@@ -136,9 +204,11 @@ bool ReplayScriptParser::ParsePlayersAndAIs(DataReplayScript& record)
     for (const QString& name : SortedNames(aiNames, 2))
     {
         const Variable section = game.value(name);
-        DataPlayer ai(Value(section, QStringLiteral("shortname")), true, true);
+        DataPlayer ai(QString(), true, true);
+        if (!Text(section, QStringLiteral("shortname"), ai.name) ||
+            !Text(section, QStringLiteral("version"), ai.aiVersion))
+            return false;
         ai.aiShortName = ai.name;
-        ai.aiVersion = Value(section, QStringLiteral("version"));
         if (!ParseTeam(ai, section, record))
             return false;
     }
@@ -148,9 +218,11 @@ bool ReplayScriptParser::ParsePlayersAndAIs(DataReplayScript& record)
 bool ReplayScriptParser::ParsePlayer(const Variable& section, DataReplayScript& record)
 {
     DataPlayer player;
-    player.name = Value(section, QStringLiteral("name"));
-    player.country = Value(section, QStringLiteral("countrycode")).toUpper();
-    player.rank = Value(section, QStringLiteral("rank"));
+    if (!Text(section, QStringLiteral("name"), player.name) ||
+        !Text(section, QStringLiteral("countrycode"), player.country) ||
+        !Text(section, QStringLiteral("rank"), player.rank))
+        return false;
+    player.country = player.country.toUpper();
     player.spectator = ReadBool(Value(section, QStringLiteral("spectator")));
     player.plays = !player.spectator;
     if (player.spectator)
@@ -178,12 +250,72 @@ bool ReplayScriptParser::ParseTeam(DataPlayer& player, const Variable& section, 
     player.allyTeam = allyTeam;
     player.team = team;
 
-    const QStringList rgb = Value(teamSection, QStringLiteral("rgbcolor")).split(QLatin1Char(' '));
+    QString color;
+    if (!Text(teamSection, QStringLiteral("rgbcolor"), color) ||
+        !Text(teamSection, QStringLiteral("side"), player.sideName))
+        return false;
+    const QStringList rgb = color.split(QLatin1Char(' '));
     if (rgb.size() < 3)
         return false;
     player.color =
         QColor::fromRgbF(ReadFraction(rgb.at(0)), ReadFraction(rgb.at(1)), ReadFraction(rgb.at(2)));
-    player.sideName = Value(teamSection, QStringLiteral("side"));
     record.players << player;
     return true;
+}
+
+bool ReplayScriptCounter::Feed(const char* data, qint64 size)
+{
+    static const char* const ends = "]{=;";
+    for (qint64 i = 0; i < size && m_refusal.isEmpty(); ++i)
+    {
+        const uchar byte = uchar(data[i]);
+        if (m_state != State::Between)
+        {
+            // Every end mark is ASCII, and no byte of a longer UTF-8 character looks like one.
+            if (byte == uchar(ends[int(m_state) - 1]))
+                m_state = m_state == State::Name ? State::Brace
+                                                 : (m_state == State::Key ? State::Value : State::Between);
+            continue;
+        }
+        if (m_missing > 0 && (byte & 0xC0) == 0x80)
+        {
+            m_code = (m_code << 6) | (byte & 0x3F);
+            // An overlong form is no character to the decoder either.
+            if (--m_missing == 0 && m_code >= m_least && !Between(m_code))
+                return false;
+            continue;
+        }
+        m_missing = 0;
+        if (byte < 0x80)
+        {
+            if (!Between(byte))
+                return false;
+        }
+        else if (byte >= 0xC0 && byte < 0xF8)
+        {
+            m_missing = byte < 0xE0 ? 1 : (byte < 0xF0 ? 2 : 3);
+            m_least = m_missing == 1 ? 0x80 : (m_missing == 2 ? 0x800 : 0x10000);
+            m_code = byte & (0x3F >> m_missing);
+        }
+    }
+    return m_refusal.isEmpty();
+}
+
+bool ReplayScriptCounter::Between(char32_t c)
+{
+    using Parser = ReplayScriptParser;
+    if (c == '[')
+    {
+        m_state = State::Name;
+        if (++m_sections > Parser::MaxSections)
+            m_refusal = QStringLiteral("more than %1 sections").arg(Parser::MaxSections);
+    }
+    // As QChar sees it: characters beyond 16 bits are surrogate pairs, no letters.
+    else if (c <= 0xFFFF && QChar(ushort(c)).isLetterOrNumber())
+    {
+        m_state = State::Key;
+        if (++m_keys > Parser::MaxKeys)
+            m_refusal = QStringLiteral("more than %1 keys").arg(Parser::MaxKeys);
+    }
+    return m_refusal.isEmpty();
 }

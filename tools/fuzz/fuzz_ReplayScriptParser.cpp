@@ -23,14 +23,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     // The demo reader hands over the script as text; also try it behind the prefix the parser
     // insists on, so the fuzzer reaches the body quickly.
-    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<int>(size));
-    for (const QString& script : {text, QStringLiteral("[game]{") + text})
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<int>(size));
+    for (const QByteArray& script : {bytes, "[game]{" + bytes})
     {
         ReplayScriptParser parser;
         DataReplayScript record;
-        parser.ParseScript(script, record);
+        parser.ParseScript(QString::fromUtf8(script), record);
         for (const DataPlayer& player : record.players)
             (void)player.color.isValid();
+        if (record.players.size() + record.spectators.size() >
+            ReplayScriptParser::MaxPlayers + ReplayScriptParser::MaxAis)
+            __builtin_trap();
+        // The demo reader counts on the bytes first: it must never let through what the parser
+        // refuses for its sections or keys.
+        ReplayScriptCounter counter;
+        counter.Feed(script.constData(), script.size());
+        const QString& refused = parser.Refusal();
+        if ((refused.endsWith(QLatin1String("sections")) || refused.endsWith(QLatin1String("keys"))) &&
+            counter.Refusal() != refused)
+            __builtin_trap();
     }
     return 0;
 }

@@ -88,27 +88,25 @@ QByteArray SimpleDemo(const QString& gameName, const QString& mapName, const QLi
     return BuildDemo(spec);
 }
 
-bool WriteGzip(const QString& path, const QByteArray& data)
+QByteArray Gzip(const QByteArray& data)
 {
-    gzFile gz = gzopen(QFile::encodeName(path).constData(), "wb");
-    if (!gz)
-        return false;
-    const int written = data.isEmpty() ? 0 : gzwrite(gz, data.constData(), unsigned(data.size()));
-    return gzclose(gz) == Z_OK && written == data.size();
+    z_stream z{};
+    deflateInit2(&z, 1, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY);
+    QByteArray out(int(deflateBound(&z, uLong(data.size()))) + 64, Qt::Uninitialized);
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
+    z.avail_in = uInt(data.size());
+    z.next_out = reinterpret_cast<Bytef*>(out.data());
+    z.avail_out = uInt(out.size());
+    const bool done = deflate(&z, Z_FINISH) == Z_STREAM_END;
+    out.resize(done ? int(z.total_out) : 0);
+    deflateEnd(&z);
+    return out;
 }
 
-QByteArray ReadGzip(const QString& path)
+bool WriteGzip(const QString& path, const QByteArray& data)
 {
-    QByteArray out;
-    gzFile gz = gzopen(QFile::encodeName(path).constData(), "rb");
-    if (!gz)
-        return out;
-    char buffer[65536];
-    int n = 0;
-    while ((n = gzread(gz, buffer, sizeof buffer)) > 0)
-        out.append(buffer, n);
-    gzclose(gz);
-    return out;
+    const QByteArray packed = Gzip(data);
+    return !packed.isEmpty() && TestFiles::Write(path, packed);
 }
 
 bool Has7z()

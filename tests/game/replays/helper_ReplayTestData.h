@@ -44,8 +44,9 @@ QByteArray MakeScript(const QString& gameName, const QString& mapName, const QLi
 QByteArray SimpleDemo(const QString& gameName, const QString& mapName, const QList<ScriptPlayer>& players,
                       const QByteArray& winners = QByteArray(), qint32 gameTime = 600);
 
+// One gzip member; members may follow each other in a file, as gzip allows.
+QByteArray Gzip(const QByteArray& data);
 bool WriteGzip(const QString& path, const QByteArray& data);
-QByteArray ReadGzip(const QString& path);
 // A 7z archive holding the demo as one file (needs Debian's 7z).
 bool Write7z(const QString& path, const QByteArray& data, const QString& innerName);
 bool Has7z();

@@ -223,6 +223,65 @@ private slots:
         QCOMPARE(replay.spectators.size(), 1);
     }
 
+    // No regular file, or over the limits: damaged (set aside, it leaves the place to a new cache);
+    // no permission or a folder: left as it is. Nothing is taken from either, a FIFO is never
+    // waited on.
+    void damagedCache_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QString>("problem");
+        const int damaged = int(LoadResult::Damaged);
+        QTest::newRow("FIFO") << "FIFO" << damaged << "a FIFO";
+        QTest::newRow("link loop") << "link loop" << damaged << "a link loop";
+        QTest::newRow("over 64 MB") << "large:67108865" << damaged << "larger than 67108864 bytes";
+        QTest::newRow("10001 records") << "records" << damaged << "more than 10000 records";
+        QTest::newRow("a line over 2 MB") << "line" << damaged << "a line of more than 2097152 bytes";
+        QTest::newRow("folder") << "folder" << int(LoadResult::Unreadable) << "a folder";
+        QTest::newRow("no permission") << "unreadable" << int(LoadResult::Unreadable) << "Permission denied";
+    }
+
+    void damagedCache()
+    {
+        QFETCH(QString, kind);
+        QFETCH(int, result);
+        QFETCH(QString, problem);
+        TestEnvironment env;
+        QTemporaryDir dir;
+        const QString path = CacheFilePath(dir.path());
+        const QByteArray record = Line(Fields("/d/a.sdf")).toUtf8() + "\r\n";
+        if (kind == "records")
+            QVERIFY(TestFiles::Write(path, Header() + record.repeated(MaxRecords + 1)));
+        else if (kind == "line")
+            QVERIFY(TestFiles::Write(path, Header() + record + QByteArray(MaxLineSize + 1, 'x')));
+        else
+            QVERIFY(TestFiles::Place(path, kind, Header() + record));
+        ReplaysTable table{{"/kept", Sample("/kept")}};
+        CacheLoad load;
+        QVERIFY(TestFiles::ReturnsPromptly(5000, [&] { load = LoadCache(path, table); }));
+        QCOMPARE(int(load.result), result);
+        QCOMPARE(load.problem, problem);
+        QCOMPARE(table.keys(), QStringList{"/kept"});
+        QVERIFY(env.LogLines().filter("FAIL").isEmpty());
+    }
+
+    // The writer stays within what the reader takes: the rest is read from the demos again.
+    void fullCacheLeavesOut()
+    {
+        TestEnvironment env;
+        ReplaysTable table;
+        const QString longName(2000000, 'm'); // 33 such records fill the 64 MB
+        for (int i = 0; i < 34; ++i)
+        {
+            table.insert(QString::number(i), Sample(QString::number(i)));
+            table[QString::number(i)].mapName = longName;
+        }
+        ReplaysTable read;
+        QCOMPARE(int(LoadCacheData(CacheBytes(table), "x", read).result), int(LoadResult::Loaded));
+        QCOMPARE(read.size(), 33);
+        QVERIFY(env.LogContains("ReplaysManager :: Replays Cache FULL, left out: 1"));
+    }
+
     // A cache cut anywhere loads what is whole before the cut and never crashes.
     void cutAtRandomByte()
     {

@@ -1,5 +1,6 @@
 #include "AppSettings.h"
 #include "PathManager.h"
+#include "ReplayArchive.h"
 #include "ReplaysCache.h"
 #include "ReplaysManager.h"
 #include "SevenZManager.h"
@@ -12,8 +13,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <QElapsedTimer>
+
 #include <algorithm>
+#include <csignal>
 #include <memory>
+#include <optional>
 #include <time.h>
 
 namespace
@@ -59,14 +64,20 @@ class TestReplaysManager : public QObject
         return kept;
     }
 
-    // An archive tool that notes each archive it gets, takes a while and fails.
-    QString FailingArchiveTool(const QTemporaryDir& tools)
+    // A stand-in for the archive tool, made the one used: it notes each archive it gets in "calls"
+    // and its process id in "pid", then runs `body`. `Listing` lists one small file.
+    bool UseFakeArchiveTool(const QTemporaryDir& tools, const QString& body)
     {
-        const QString script = tools.filePath("fail7z.sh");
-        const QString text =
-            "#!/bin/sh\necho \"$3\" >> '" + tools.filePath("calls") + "'\nsleep 0.2\nexit 2\n";
-        return TestFiles::Write(script, text.toUtf8(), true) ? script : QString();
+        const QString script = tools.filePath("fake7z.sh");
+        const QString text = "#!/bin/sh\necho \"$3\" >> '" + tools.filePath("calls") + "'\necho $$ > '" +
+                             tools.filePath("pid") + "'\n" + body + "\n";
+        SevenZManager::Instance()->SetProgram(script);
+        return TestFiles::Write(script, text.toUtf8(), true);
     }
+    static inline const QString Listing =
+        "[ \"$1\" = l ] && printf -- '----------\\nPath = a.sdf\\nSize = 100\\n' && exit 0\n";
+
+    QString TempReplayFolder() const { return PathManager::Instance()->GetTempDir() + "/replay"; }
 
     static QStringList Lines(const QString& path)
     {
@@ -120,6 +131,7 @@ private slots:
 
     void cleanup()
     {
+        ReplaysManager::SetArchiveTimeLimit(ReplayArchive::UnpackTimeLimitMs);
         m_recorder.reset();
         if (ReplaysManager::Exists())
             Manager()->InvokeBlocking("DoDestroy");
@@ -368,17 +380,21 @@ private slots:
 
     void stopAndRestart()
     {
-        // Big enough that the scan takes a while: the stream in front of the winners is unpacked.
+        // The scan cannot end while the gate is unpacked, and the archive tool waits for the test:
+        // the stop surely comes in the middle of the scan.
+        QTemporaryDir tools;
+        QVERIFY(UseFakeArchiveTool(tools, Listing + "while [ ! -e '" + tools.filePath("open") +
+                                              "' ]; do sleep 0.02; done"));
+        QVERIFY(TestFiles::Write(Demo("gate.sdfz"), "no gzip"));
         DemoSpec spec;
         spec.script = MakeScript("Morvantis 1.0", "M", {{"A", 0}, {"B", 1}});
-        spec.stream = QByteArray(4 << 20, '\0');
         spec.winners = QByteArray(1, '\0');
         const QByteArray data = BuildDemo(spec);
-        for (int i = 0; i < 150; ++i)
+        for (int i = 0; i < 60; ++i)
             QVERIFY(WriteGzip(Demo(QStringLiteral("s%1.sdfz").arg(i, 3, 10, QLatin1Char('0'))), data));
         Start();
         ReplaysManager::UpdateReplays();
-        QTRY_VERIFY(m_recorder->updates > 0);
+        QTRY_VERIFY(m_recorder->updates > 0 && QFile::exists(tools.filePath("pid")));
         ReplaysManager::Stop();
         QVERIFY(Manager()->InvokeBlocking("DoInitialize")); // everything queued before has run
         QTest::qWait(100);
@@ -388,6 +404,7 @@ private slots:
         QVERIFY(!QFile::exists(ReplaysCache::CacheFilePath(PathManager::Instance()->GetLobbyDataDir())));
 
         // Two refreshes posted back to back finish once, with every file once.
+        QVERIFY(TestFiles::Write(tools.filePath("open"), ""));
         m_recorder->Clear();
         ReplaysManager::UpdateReplays();
         ReplaysManager::UpdateReplays();
@@ -395,12 +412,158 @@ private slots:
         QTest::qWait(200);
         QCOMPARE(m_recorder->events.filter("busy:0").size(), 1);
         QCOMPARE(m_recorder->events.filter("busy:1").size(), 2);
-        QCOMPARE(CacheOnDisk().size(), 150);
+        QCOMPARE(CacheOnDisk().size(), 61);
         // Read on many threads, sent in name order.
         QStringList sorted = ReceivedPaths();
         std::sort(sorted.begin(), sorted.end());
-        QCOMPARE(ReceivedPaths().size(), 150);
+        QCOMPARE(ReceivedPaths().size(), 60);
         QCOMPARE(ReceivedPaths(), sorted);
+    }
+
+    // An archive done before an earlier demo is read: both come back, and the scan ends.
+    void archiveBeforeEarlierDemo()
+    {
+        QTemporaryDir tools;
+        QVERIFY(UseFakeArchiveTool(tools, Listing)); // unpacks nothing, at once
+        QVERIFY(TestFiles::Write(Demo("b.sdfz"), "no gzip"));
+        // 400 MB of zeros to unpack in front of the winners, in members of 10 MB.
+        DemoSpec spec;
+        spec.script = MakeScript("Morvantis 1.0", "M", {{"A", 0}, {"B", 1}});
+        spec.stream.clear();
+        spec.streamSize = 400 << 20;
+        spec.winnersSize = 1;
+        const QByteArray zeros = Gzip(QByteArray(10 << 20, '\0'));
+        QVERIFY(TestFiles::Write(Demo("a.sdfz"), Gzip(BuildDemo(spec)) + zeros.repeated(40) + Gzip("\1")));
+        Start();
+        QVERIFY(Refresh());
+        QCOMPARE(ReceivedPaths(), QStringList{"a.sdfz"});
+        QCOMPARE(Received("a.sdfz").winningAllyTeams, QList<int>{1});
+        QVERIFY(m_env->LogContains("7z - FAIL - no file in the archive"));
+        QVERIFY(CacheOnDisk().contains(Demo("b.sdfz")));
+    }
+
+    // Hostile or unlucky demos beside a good one. The file's own failures are remembered, those of
+    // the machine tried again once their cause is gone; a stop and a shut-down in the middle are
+    // quick and leave no archive tool running and no unpacked file behind.
+    void hostileDemos_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("log");
+        QTest::addColumn<bool>("remembered");
+        QTest::newRow("script bomb") << "script"
+                                     << "FAIL - Script over the limits: more than 1267 sections" << true;
+        QTest::newRow("7z bomb") << "bomb"
+                                 << "7z - FAIL - unpacks to more than 536870912 bytes" << true;
+        QTest::newRow("slow archive tool") << "slow"
+                                           << "7z - FAIL - killed after 0.3 s" << true;
+        QTest::newRow("archive tool missing") << "missing"
+                                              << "7z - ERROR --- can't start the archive tool" << false;
+        QTest::newRow("unreadable demo") << "unreadable"
+                                         << "FAIL - Can't open file (Permission denied)" << false;
+    }
+
+    void hostileDemos()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, log);
+        QFETCH(bool, remembered);
+        QTemporaryDir tools;
+        std::optional<TestFiles::AsPlainUser> plainUser; // for the threads started from here on
+        const QString hostile = Demo("h.sdfz");
+        const QByteArray good = SimpleDemo("Morvantis 1.0", "M", {{"A", 0}, {"B", 1}});
+        WriteDemo("good.sdf", "Morvantis 1.0", "M");
+        if (kind == "script")
+        {
+            DemoSpec spec;
+            spec.script = "[game]{" + QByteArray("[player]{}").repeated(900000) + "}";
+            QVERIFY(WriteGzip(hostile, BuildDemo(spec)));
+        }
+        else if (kind == "bomb")
+        {
+            // Lists 600 MB, packed into 130 KB.
+            QM_REQUIRE(Has7z(), "7z");
+            QProcess pack;
+            pack.start("sh", {"-c", "head -c 600000000 /dev/zero | 7z a -si\"h.sdf\" -mx1 \"$0\"", hostile});
+            QVERIFY(pack.waitForFinished(60000) && pack.exitCode() == 0);
+        }
+        else if (kind == "damaged")
+        {
+            QM_REQUIRE(Has7z(), "7z");
+            QVERIFY(TestFiles::Write(hostile, QByteArray("7z\xbc\xaf\x27\x1c garbage", 15)));
+        }
+        else if (kind == "slow")
+        {
+            ReplaysManager::SetArchiveTimeLimit(300);
+            QVERIFY(UseFakeArchiveTool(tools, Listing + "exec sleep 30"));
+            QVERIFY(TestFiles::Write(hostile, "no gzip"));
+        }
+        else if (kind == "missing")
+        {
+            QM_REQUIRE(Has7z(), "7z");
+            QVERIFY(Write7z(hostile, good, "h.sdf"));
+            SevenZManager::Instance()->SetProgram(tools.filePath("no-such-7z"));
+        }
+        else
+        {
+            QVERIFY(TestFiles::Place(hostile, "unreadable", Gzip(good)));
+            plainUser.emplace();
+            QVERIFY(!QFile(hostile).open(QIODevice::ReadOnly));
+        }
+
+        // Stopped while the hostile one is at work, then shut down.
+        Start();
+        ReplaysManager::UpdateReplays();
+        QTRY_VERIFY(m_env->LogContains("LOADING h.sdfz") || m_env->LogContains("7z - LIST") ||
+                    Lines(tools.filePath("calls")).size() == 2);
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(Manager()->InvokeBlocking("DoStop"));
+        QVERIFY(Manager()->InvokeBlocking("DoDestroy")); // waits for every reader thread
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        if (kind == "slow")
+            QVERIFY(kill(TestFiles::Read(tools.filePath("pid")).trimmed().toInt(), 0) != 0);
+        QCOMPARE(QDir(TempReplayFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+        m_recorder.reset();
+        ReplaysManager::Destroy();
+
+        Start();
+        QVERIFY(Refresh());
+        QCOMPARE(ReceivedPaths(), QStringList{"good.sdf"});
+        QVERIFY2(m_env->LogContains("ReplaysManager :: " + log), qPrintable(m_env->LogLines().join("\n")));
+        QCOMPARE(CacheOnDisk().contains(hostile), remembered);
+        QVERIFY(!CacheOnDisk().value(hostile).valid);
+
+        // Remembered: not touched again. Tried again: read once the tool or the rights are back.
+        m_env->ClearLog();
+        SevenZManager::Instance()->SetProgram(QString());
+        QVERIFY(QFile::setPermissions(hostile, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+        QVERIFY(Refresh());
+        QCOMPARE(m_env->LogContains("LOADING h.sdfz") || m_env->LogContains("7z - LIST"), !remembered);
+        QCOMPARE(CacheOnDisk().value(hostile).valid, !remembered);
+        QCOMPARE(ReceivedPaths().size(), remembered ? 1 : 2);
+    }
+
+    // A file name that is not valid UTF-8 and a cache path that is a folder are logged once; a
+    // damaged cache is set aside and built anew.
+    void silentCasesLoggedOnce()
+    {
+        WriteDemo("good.sdf", "Morvantis 1.0", "M");
+        FILE* bad = fopen((QFile::encodeName(m_demos) + "/bad\xff.sdf").constData(), "w");
+        QVERIFY(bad && fputs("x", bad) >= 0 && fclose(bad) == 0);
+        const QString cache = ReplaysCache::CacheFilePath(PathManager::Instance()->GetLobbyDataDir());
+        QVERIFY(TestFiles::Place(cache, "FIFO"));
+        Start();
+        QVERIFY(Refresh());
+        QVERIFY(QFileInfo(cache + ".corrupt").exists());
+        QCOMPARE(CacheOnDisk().size(), 1);
+        QVERIFY(QFile::remove(cache) && TestFiles::Place(cache, "folder"));
+        QVERIFY(Refresh());
+        QVERIFY(Refresh());
+        QCOMPARE(ReceivedPaths(), QStringList{"good.sdf"});
+        const QStringList lines = m_env->LogLines();
+        QCOMPARE(lines.filter("SKIP a file name that is not valid UTF-8: bad").size(), 1);
+        QCOMPARE(lines.filter("Replays Cache file is damaged --- a FIFO --- kept as").size(), 1);
+        QCOMPARE(lines.filter("Replays Cache file can NOT be opened " + cache + " --- a folder").size(), 1);
     }
 
     // 7z demos go through the archive tool; a slow tool and a stop-and-restart in between never
@@ -417,10 +580,6 @@ private slots:
         for (int i = 0; i < maps.size(); ++i)
             QVERIFY(Write7z(Demo(QStringLiteral("z%1.sdfz").arg(i)),
                             SimpleDemo("Morvantis 1.0", maps[i], {{"A", 0}, {"B", 1}}), "z.sdf"));
-        // A leftover of an earlier run is never taken for a replay.
-        QDir().mkpath(PathManager::Instance()->GetTempDir() + "/replay/1");
-        QVERIFY(TestFiles::Write(PathManager::Instance()->GetTempDir() + "/replay/1/aaa.sdf",
-                                 SimpleDemo("Morvantis 1.0", "Leftover", {{"A", 0}})));
         Start();
 
         ReplaysManager::UpdateReplays();
@@ -433,7 +592,10 @@ private slots:
         ReplaysManager::UpdateReplays();
         QTRY_VERIFY_WITH_TIMEOUT(m_recorder->finished, RefreshLimitMs);
 
-        QCOMPARE(ReceivedPaths(), (QStringList{"z0.sdfz", "z1.sdfz", "z2.sdfz", "z3.sdfz"}));
+        // Unpacked side by side, each sent once unpacked.
+        QStringList received = ReceivedPaths();
+        std::sort(received.begin(), received.end());
+        QCOMPARE(received, (QStringList{"z0.sdfz", "z1.sdfz", "z2.sdfz", "z3.sdfz"}));
         for (int i = 0; i < maps.size(); ++i)
         {
             const DataReplay replay = Received(QStringLiteral("z%1.sdfz").arg(i));
@@ -445,10 +607,7 @@ private slots:
         for (int i = 0; i < maps.size(); ++i)
             QCOMPARE(cache.value(Demo(QStringLiteral("z%1.sdfz").arg(i))).mapName, maps[i]);
         // Unpacked files do not pile up.
-        QTRY_COMPARE(QDir(PathManager::Instance()->GetTempDir() + "/replay")
-                         .entryList(QDir::AllEntries | QDir::NoDotAndDotDot)
-                         .size(),
-                     0);
+        QTRY_COMPARE(QDir(TempReplayFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(), 0);
     }
 
     // Percentages count the names already handled: cached names count at once.
@@ -472,31 +631,12 @@ private slots:
         QCOMPARE(Received("a.sdfz").mapName, "Packed");
     }
 
-    // A refresh posted as a plain queued call gets the archive tool's answers too.
-    void sevenZipError()
-    {
-        QM_REQUIRE(Has7z(), "7z");
-        QVERIFY(TestFiles::Write(Demo("bad.sdfz"), QByteArray("7z\xbc\xaf\x27\x1c garbage", 15)));
-        WriteDemo("good.sdf", "Morvantis 1.0", "M");
-        Start();
-        QVERIFY(Refresh());
-        QCOMPARE(ReceivedPaths(), QStringList{"good.sdf"});
-        QVERIFY(m_env->LogContains("SevenZManager :: ERROR --- exit code"));
-        // Remembered as a failed read with the file's size and time.
-        const DataReplay bad = CacheOnDisk().value(Demo("bad.sdfz"));
-        QVERIFY(!bad.valid);
-        QCOMPARE(bad.fileSize, qint64(15));
-        QCOMPARE(bad.fileModified, QFileInfo(Demo("bad.sdfz")).lastModified().toMSecsSinceEpoch());
-    }
-
     // Files the archive tool cannot open are not handed to it again until they change, and the
     // bar moves while no record goes out.
     void failedUnpacksRemembered()
     {
         QTemporaryDir tools;
-        const QString tool = FailingArchiveTool(tools);
-        QVERIFY(!tool.isEmpty());
-        SevenZManager::Instance()->SetProgram(tool);
+        QVERIFY(UseFakeArchiveTool(tools, "sleep 0.2\nexit 2"));
         for (const QString name : {"x1.sdfz", "x2.sdfz"})
             QVERIFY(TestFiles::Write(Demo(name), QByteArray(4096, 'z')));
         Start();
@@ -507,10 +647,7 @@ private slots:
 
         QVERIFY(Refresh());
         QCOMPARE(Lines(tools.filePath("calls")).size(), 2);
-        QFile changed(Demo("x2.sdfz"));
-        QVERIFY(changed.open(QIODevice::Append));
-        QVERIFY(changed.write("more") == 4);
-        changed.close();
+        QVERIFY(TestFiles::Write(Demo("x2.sdfz"), QByteArray(4100, 'z')));
         QVERIFY(Refresh());
         QCOMPARE(Lines(tools.filePath("calls")).size(), 3);
         QCOMPARE(Lines(tools.filePath("calls")).last(), Demo("x2.sdfz"));

@@ -214,6 +214,34 @@ private slots:
         QVERIFY(ReplayScriptParser().ParseScript(allowed, record));
     }
 
+    // The parser and the byte counter the demo reader runs first refuse the same scripts.
+    void CountLimitsOnTextAndBytes_data()
+    {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<QString>("refusal");
+        const QByteArray game = "[game]{";
+        QTest::newRow("1268 sections") << game + QByteArray("[s]{}").repeated(1267) + "}"
+                                       << "more than 1267 sections";
+        QTest::newRow("keys starting beyond ASCII") << game + QByteArray("\xc3\xa9=1;").repeated(131073) + "}"
+                                                    << "more than 131072 keys";
+        QTest::newRow("symbols beyond ASCII")
+            << game + QByteArray("\xe2\x82\xac").repeated(131073) + "}" << QString();
+        QTest::newRow("overlong letters")
+            << game + QByteArray("\xc1\x81").repeated(131073) + "}" << QString();
+    }
+    void CountLimitsOnTextAndBytes()
+    {
+        QFETCH(QByteArray, script);
+        QFETCH(QString, refusal);
+        ReplayScriptParser parser;
+        DataReplayScript record;
+        QCOMPARE(parser.ParseScript(QString::fromUtf8(script), record), refusal.isEmpty());
+        QCOMPARE(parser.Refusal(), refusal);
+        ReplayScriptCounter counter;
+        QCOMPARE(counter.Feed(script.constData(), script.size()), refusal.isEmpty());
+        QCOMPARE(counter.Refusal(), refusal);
+    }
+
     void PlayersBeforeAFailureStay()
     {
         const QString body =

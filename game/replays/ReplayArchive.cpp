@@ -1,0 +1,214 @@
+#include "ReplayArchive.h"
+
+#include "SevenZManager.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QStorageInfo>
+#include <QTemporaryDir>
+
+#include <optional>
+
+namespace ReplayArchive
+{
+namespace
+{
+constexpr int StartLimitMs = 5000;
+constexpr int PollMs = 10;
+constexpr int KillWaitMs = 2000;
+// Left free on the disk beside an unpacked demo.
+constexpr qint64 DiskReserve = qint64(64) << 20;
+
+enum class Ran
+{
+    Finished,
+    FailedToStart,
+    Crashed,
+    TimedOut,
+    Stopped,
+    TooMuchOutput
+};
+
+struct ToolRun
+{
+    Ran result = Ran::FailedToStart;
+    int exitCode = -1;
+    QByteArray output;
+};
+
+// Runs the archive tool to its end, unless `stop`, the time limit or its output cuts it short:
+// then it is killed and reaped before we return, so it writes nothing afterwards.
+ToolRun RunTool(const QString& program, const QStringList& arguments, qint64 timeLimitMs,
+                const std::atomic<bool>& stop)
+{
+    ToolRun run;
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    // Nothing to read from us: a password question ends at once instead of waiting.
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.start(QIODevice::ReadOnly);
+    if (!process.waitForStarted(StartLimitMs))
+    {
+        process.kill();
+        process.waitForFinished(KillWaitMs);
+        return run;
+    }
+    QElapsedTimer clock;
+    clock.start();
+    for (;;)
+    {
+        const bool ended = process.waitForFinished(PollMs) || process.state() == QProcess::NotRunning;
+        run.output += process.readAll();
+        if (ended)
+            break;
+        if (stop.load())
+            run.result = Ran::Stopped;
+        else if (clock.elapsed() > timeLimitMs)
+            run.result = Ran::TimedOut;
+        else if (run.output.size() > MaxListingOutput)
+            run.result = Ran::TooMuchOutput;
+        else
+            continue;
+        process.kill();
+        process.waitForFinished(KillWaitMs);
+        return run;
+    }
+    run.result = process.exitStatus() == QProcess::CrashExit ? Ran::Crashed : Ran::Finished;
+    run.exitCode = process.exitCode();
+    return run;
+}
+
+DemoOutcome Refused(const QString& reason)
+{
+    qDebug().noquote() << "ReplaysManager :: 7z - FAIL -" << reason;
+    return DemoOutcome::Read;
+}
+
+DemoOutcome ToolError(const QString& reason, const QByteArray& output = QByteArray())
+{
+    qWarning().noquote() << "ReplaysManager :: 7z - ERROR ---" << reason;
+    const QString text = QString::fromLocal8Bit(output).trimmed();
+    if (!text.isEmpty())
+        qWarning().noquote() << "ReplaysManager :: 7z - OUTPUT ---" << text.right(2000);
+    return DemoOutcome::Unreadable;
+}
+
+// What a run that did not finish by itself means; nothing when it did.
+std::optional<DemoOutcome> CutShort(const ToolRun& run, const QString& program, qint64 timeLimitMs)
+{
+    switch (run.result)
+    {
+    case Ran::Finished:
+        return std::nullopt;
+    case Ran::Stopped:
+        return DemoOutcome::Stopped;
+    case Ran::FailedToStart:
+        return ToolError(QStringLiteral("can't start the archive tool: %1").arg(program));
+    case Ran::Crashed:
+        return ToolError(QStringLiteral("the archive tool crashed: %1").arg(program), run.output);
+    case Ran::TimedOut:
+        return Refused(QStringLiteral("killed after %1 s").arg(timeLimitMs / 1000.0));
+    case Ran::TooMuchOutput:
+        break;
+    }
+    return Refused(QStringLiteral("killed after %1 bytes of messages").arg(run.output.size()));
+}
+
+// A failed unpack after a good listing: damaged data is the archive's, anything else (no room,
+// no permission in the folder) the machine's.
+bool DamagedData(const QByteArray& output)
+{
+    for (const char* marker : {"Data Error", "CRC Failed", "Unexpected end", "Headers Error", "Unsupported",
+                               "Wrong password", "Cannot open the file as archive"})
+    {
+        if (output.contains(marker))
+            return true;
+    }
+    return false;
+}
+} // namespace
+
+qint64 ListedSize(const QByteArray& listing)
+{
+    // The entries follow a line of dashes; the block before it describes the archive itself.
+    const int dashes = listing.indexOf("\n----------");
+    if (dashes < 0)
+        return 0;
+    qint64 total = 0;
+    int paths = 0;
+    int sizes = 0;
+    for (const QByteArray& raw : listing.mid(dashes + 11).split('\n'))
+    {
+        const QByteArray line = raw.trimmed();
+        if (line.startsWith("Path = "))
+            ++paths;
+        if (!line.startsWith("Size ="))
+            continue;
+        bool ok = false;
+        const qint64 size = line.mid(6).trimmed().toLongLong(&ok);
+        if (!ok || size < 0)
+            return -1;
+        ++sizes;
+        total = qMin(total + size, MaxUnpackedSize + 1);
+    }
+    return sizes == paths ? total : -1;
+}
+
+DemoOutcome Read(const QString& archivePath, const Settings& settings, DataReplay& record,
+                 const std::atomic<bool>& stop)
+{
+    qDebug().noquote() << "ReplaysManager :: 7z - LIST" << archivePath;
+    const ToolRun listing =
+        RunTool(settings.program,
+                {QStringLiteral("l"), QStringLiteral("-slt"), QDir::toNativeSeparators(archivePath)},
+                ListTimeLimitMs, stop);
+    if (const auto outcome = CutShort(listing, settings.program, ListTimeLimitMs))
+        return *outcome;
+    // We could open the file ourselves, so a tool that cannot list it found no archive in it.
+    if (listing.exitCode == 2)
+        return Refused(QStringLiteral("not an archive, or a damaged one"));
+    if (listing.exitCode != 0 && listing.exitCode != 1)
+        return ToolError(QStringLiteral("exit code %1 for %2").arg(listing.exitCode).arg(archivePath),
+                         listing.output);
+
+    const qint64 size = ListedSize(listing.output);
+    if (size < 0)
+        return Refused(QStringLiteral("the archive does not list its sizes"));
+    if (size > MaxUnpackedSize)
+        return Refused(QStringLiteral("unpacks to more than %1 bytes").arg(MaxUnpackedSize));
+    const QStorageInfo disk(settings.tempFolder);
+    if (disk.isValid() && disk.bytesAvailable() >= 0 && disk.bytesAvailable() < size + DiskReserve)
+        return ToolError(
+            QStringLiteral("no room to unpack %1 bytes in %2").arg(size).arg(settings.tempFolder));
+
+    QTemporaryDir folder(settings.tempFolder + QStringLiteral("/unpack-XXXXXX"));
+    if (!folder.isValid())
+        return ToolError(QStringLiteral("can't create a folder in %1").arg(settings.tempFolder));
+    const qint64 timeLimitMs = settings.timeLimitMs + size * 1000 / BytesPerSecond;
+    const ToolRun unpack = RunTool(
+        settings.program, SevenZManager::ExtractArguments(archivePath, folder.path()), timeLimitMs, stop);
+    if (const auto outcome = CutShort(unpack, settings.program, timeLimitMs))
+        return *outcome;
+    if (unpack.exitCode != 0 && unpack.exitCode != 1)
+    {
+        if (DamagedData(unpack.output))
+            return Refused(QStringLiteral("damaged data"));
+        return ToolError(QStringLiteral("exit code %1 for %2").arg(unpack.exitCode).arg(archivePath),
+                         unpack.output);
+    }
+
+    // Links are not followed: the archive could point them anywhere.
+    const QStringList files =
+        QDir(folder.path()).entryList(QDir::Files | QDir::NoSymLinks | QDir::NoDotAndDotDot, QDir::Name);
+    qDebug().noquote() << "ReplaysManager :: 7z - Finish START" << files.join(QStringLiteral(", "));
+    if (files.isEmpty())
+        return Refused(QStringLiteral("no file in the archive"));
+    const DemoOutcome outcome = ReadDemoFile(folder.path() + QLatin1Char('/') + files.first(), record, &stop);
+    qDebug() << "ReplaysManager :: 7z - Finish STOP";
+    return outcome;
+}
+} // namespace ReplayArchive
