@@ -41,6 +41,7 @@ SelectLanguageModal::SelectLanguageModal() : NModalWidget(tr("Select Language").
     layout->addLayout(SelectPlayGameModal::CreateInfoLayout(GuiUnit));
 
     m_error = DialogKit::Label(3, QString(), Common::ColorRed());
+    m_error->setWordWrap(true);
     m_error->hide();
     layout->addWidget(m_error);
 }

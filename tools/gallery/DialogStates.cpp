@@ -191,7 +191,18 @@ QList<DialogStates> Notices()
 QList<DialogStates> Restarts()
 {
     return {{QStringLiteral("SelectLanguageModal"),
-             {{QStringLiteral("languages"), [] { return new SelectLanguageModal(); }, {}}}},
+             {{QStringLiteral("languages"), [] { return new SelectLanguageModal(); }, {}},
+              // A folder where the settings file should go: the choice cannot be written.
+              {QStringLiteral("choice could not be saved"), [] { return new SelectLanguageModal(); },
+               [](NModalWidget* dialog)
+               {
+                   const QString file = AppSettings::Instance()->GetFilePath(AppSettingsBase::File::Lobby);
+                   QFile::rename(file, file + ".gallery");
+                   QDir().mkpath(file);
+                   dialog->findChild<QPushButton*>()->click();
+                   QDir().rmdir(file);
+                   QFile::rename(file + ".gallery", file);
+               }}}},
             {QStringLiteral("SelectPlayGameModal"),
              {{QStringLiteral("games"), [] { return new SelectPlayGameModal(); }, {}},
               // A folder where the file should go: the choice cannot be written.
