@@ -21,8 +21,10 @@ if [ -z "$races" ]; then
   exit 1
 fi
 for race in $races; do
-  if awk -v t="tsan_race_$race" '/ Testing: / {on = ($NF == t); next} on' "$log" |
-    grep -q "WARNING: ThreadSanitizer: data race"; then
+  # One awk, not awk | grep -q: under pipefail, grep leaving at its first match could end awk
+  # with SIGPIPE and fail a race that was reported.
+  if awk -v t="tsan_race_$race" '/ Testing: / {on = ($NF == t); next}
+       on && /WARNING: ThreadSanitizer: data race/ {found = 1} END {exit !found}' "$log"; then
     echo "test-sanitizers: ThreadSanitizer reported the deliberate race $race"
   else
     echo "test-sanitizers: ThreadSanitizer did NOT report the deliberate race $race" >&2
