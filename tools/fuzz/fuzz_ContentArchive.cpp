@@ -3,7 +3,7 @@
 // value past its length, and a scan cache that reads must read back the same after writing.
 // The first byte chooses the reader: 0 an archive (zip or 7z), 1 an info file, 2 a scan cache.
 // fuzz-sources: content/ContentArchive.cpp content/ContentNaming.cpp content/LuaInfo.cpp
-// fuzz-sources: content/ContentScanCache.cpp
+// fuzz-sources: content/ContentScanCache.cpp app/CommonIO.cpp
 // fuzz-libs: libarchive
 
 #include "ContentArchive.h"
