@@ -1,8 +1,10 @@
 #include "DialogFit.h"
 
 #include "GuiMetrics.h"
+#include "StyledTreeView.h"
 
 #include <QAbstractScrollArea>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -18,11 +20,35 @@ QString Name(const QWidget* widget)
            (label ? " \"" + label->text() + '"' : QString());
 }
 
+// Column headers narrower than their texts: a list's header does not scroll with its rows.
+QStringList CutHeaders(QWidget* page)
+{
+    QStringList faults;
+    for (const QHeaderView* header : page->findChildren<QHeaderView*>())
+    {
+        if (!header->isVisible() || !header->model())
+            continue;
+        for (int section = 0; section < header->count(); ++section)
+        {
+            const QString text =
+                header->model()->headerData(section, header->orientation(), Qt::DisplayRole).toString();
+            if (header->isSectionHidden(section) || text.isEmpty())
+                continue;
+            const int need = StyledTreeView::HeaderWidthNeeded(header, section);
+            if (header->sectionSize(section) < need)
+                faults << QStringLiteral("%1 header \"%2\" is cut: %3 px wide for %4")
+                              .arg(QLatin1String(header->parentWidget()->metaObject()->className()), text)
+                              .arg(header->sectionSize(section))
+                              .arg(need);
+        }
+    }
+    return faults;
+}
 } // namespace
 
 QStringList Misfits(QWidget* page)
 {
-    QStringList faults;
+    QStringList faults = CutHeaders(page);
     QList<QPair<QRect, const QLabel*>> texts;
     for (const QWidget* widget : page->findChildren<QWidget*>())
     {
