@@ -16,8 +16,33 @@ namespace
 QString Name(const QWidget* widget)
 {
     const auto* label = qobject_cast<const QLabel*>(widget);
+    // A picture-drawn button shows its caption in a label of its own.
+    for (const QLabel* caption : widget->findChildren<QLabel*>())
+        if (!label && qobject_cast<const QPushButton*>(widget) && !caption->text().isEmpty())
+            label = caption;
     return QLatin1String(widget->metaObject()->className()) +
            (label ? " \"" + label->text() + '"' : QString());
+}
+
+// Buttons lying over each other: a row or column squeezed below what its buttons need.
+QStringList OverlappingButtons(QWidget* page)
+{
+    QStringList faults;
+    QList<const QPushButton*> seen;
+    for (const QPushButton* button : page->findChildren<QPushButton*>())
+    {
+        if (!button->isVisible())
+            continue;
+        const QRect area(button->mapTo(page, QPoint(0, 0)), button->size());
+        for (const QPushButton* other : seen)
+        {
+            if (area.intersects(QRect(other->mapTo(page, QPoint(0, 0)), other->size())) &&
+                !button->isAncestorOf(other) && !other->isAncestorOf(button))
+                faults << Name(button) + " overlaps " + Name(other);
+        }
+        seen << button;
+    }
+    return faults;
 }
 
 // Column headers narrower than their texts: a list's header does not scroll with its rows.
@@ -48,7 +73,7 @@ QStringList CutHeaders(QWidget* page)
 
 QStringList Misfits(QWidget* page)
 {
-    QStringList faults = CutHeaders(page);
+    QStringList faults = CutHeaders(page) + OverlappingButtons(page);
     QList<QPair<QRect, const QLabel*>> texts;
     for (const QWidget* widget : page->findChildren<QWidget*>())
     {

@@ -54,6 +54,8 @@ private slots:
     void IntroMoviePlaysTheFile();
     void DialogsFitTheSmallestWindow_data();
     void DialogsFitTheSmallestWindow();
+    void MainMenuFitsTheSmallestWindow_data();
+    void MainMenuFitsTheSmallestWindow();
 
 private:
     void StartUi(bool intro = false);
@@ -312,6 +314,30 @@ void TestPages::DialogsFitTheSmallestWindow()
         shown.after(page->GetModalWidget());
     QCoreApplication::processEvents();
     const QStringList faults = Gallery::Misfits(page);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+}
+
+void TestPages::MainMenuFitsTheSmallestWindow_data()
+{
+    QTest::addColumn<QString>("language");
+    for (const char* language : {"EN", "CZ", "DE", "FR", "RU", "ZH"})
+        QTest::newRow(language) << QString(language);
+}
+
+// The main menu, on the smallest window, shows every caption whole and no button over another, in
+// every language.
+void TestPages::MainMenuFitsTheSmallestWindow()
+{
+    QFETCH(QString, language);
+    QVERIFY(TranslatorManager::Instance()->Load(language));
+    SetGuiLanguage(language);
+    GuiFonts::UseLanguage(language);
+    MainMenuPage menu;
+    menu.setFixedSize(GuiBaseSize + QSize(2 * GuiMargin, 2 * GuiMargin));
+    menu.show();
+    QCoreApplication::processEvents();
+    QCOMPARE(menu.GetPageButtons().size(), 12);
+    const QStringList faults = Gallery::Misfits(&menu);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
 }
 
