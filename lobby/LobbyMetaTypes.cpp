@@ -1,9 +1,11 @@
 #include "LobbyMetaTypes.h"
 
 #include "MetaTypes.h"
+#include "SpringBattle.h"
 #include "SpringPlayer.h"
 
 void RegisterLobbyMetaTypes()
 {
     RegisterValueType<SpringPlayer>("SpringPlayer");
+    RegisterValueType<SpringBattle>("SpringBattle");
 }

@@ -50,36 +50,22 @@ CheckForUpdatesModal::CheckForUpdatesModal() : NModalWidget(tr("Updates").toUppe
     layout->addStretch();
     m_busy->Start();
 
-    // Only the answer to this dialog's own request counts: others may check at the same time.
-    connect(WebUpdates::Instance(), &WebUpdates::OnCheckAnswered, this,
-            &CheckForUpdatesModal::DoCheckAnswered);
+    // Every answer of the service shows, the latest over the one before.
+    WebUpdates* updates = WebUpdates::Instance();
+    connect(updates, &WebUpdates::OnHasUpdates, this, &CheckForUpdatesModal::DoHasUpdates);
+    connect(updates, &WebUpdates::OnNoUpdates, this, &CheckForUpdatesModal::DoNoUpdates);
+    connect(updates, &WebUpdates::OnError, this, &CheckForUpdatesModal::DoError);
     QTimer::singleShot(1000, this, &CheckForUpdatesModal::DoCheck);
 }
 
 void CheckForUpdatesModal::DoCheck()
 {
-    m_requestId = WebUpdates::CheckUpdates();
-}
-
-void CheckForUpdatesModal::DoCheckAnswered(int requestId, int outcome, DataUpdates data)
-{
-    if (requestId == 0 || requestId != m_requestId)
-        return;
-    m_requestId = 0;
-    if (outcome == WebUpdates::HasUpdates)
-        DoHasUpdates(data);
-    else if (outcome == WebUpdates::NoUpdates)
-        DoNoUpdates();
-    else
-        DoError();
+    WebUpdates::CheckUpdates();
 }
 
 void CheckForUpdatesModal::DoDownloadClick()
 {
-    // One download: the host starts it at the first press.
-    if (!m_download->isEnabled())
-        return;
-    m_download->setEnabled(false);
+    // Every press: the host decides what a second one does (a failed download tried again).
     emit OnDownloadUpdatesClick();
 }
 
@@ -88,6 +74,9 @@ void CheckForUpdatesModal::ShowOutcome(const QString& text, const QColor& color)
     m_busy->Stop();
     m_headline->SetText(text.toUpper());
     m_headline->SetColor(color);
+    // A later answer replaces a new version's offer too.
+    m_detail->hide();
+    m_downloadFrame->hide();
 }
 
 void CheckForUpdatesModal::DoHasUpdates(DataUpdates)

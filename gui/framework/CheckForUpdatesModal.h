@@ -8,7 +8,7 @@ class NButton;
 class NImageLabel;
 class QFrame;
 
-// Asks the web service whether a newer lobby exists and shows the answer. Download only tells
+// Asks the web service whether a newer lobby exists and shows its answers. Download only tells
 // the host, which downloads.
 class CheckForUpdatesModal final : public NModalWidget
 {
@@ -33,9 +33,6 @@ public slots:
     void DoNoUpdates();
     void DoError();
 
-private slots:
-    void DoCheckAnswered(int requestId, int outcome, DataUpdates data);
-
 private:
     void ShowOutcome(const QString& text, const QColor& color);
 
@@ -44,5 +41,4 @@ private:
     NImageLabel* m_detail = nullptr;
     QFrame* m_downloadFrame = nullptr;
     NButton* m_download = nullptr;
-    int m_requestId = 0; // the check this dialog waits for; 0 when none
 };

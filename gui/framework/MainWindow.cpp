@@ -54,6 +54,9 @@ MainWindow::MainWindow()
     settings->WindowPos = normal.topLeft();
     settings->WindowSize = normal.size();
     WantNormalGeometry(normal.topLeft(), normal.size());
+    // Shown maximized or full screen, the window has this normal geometry all the same.
+    m_normalPos = normal.topLeft();
+    m_normalSize = normal.size();
 
     const Qt::WindowStates state = WindowGeometry::StartState(settings->WindowState);
     if (firstStart || (state & Qt::WindowFullScreen))
@@ -115,11 +118,13 @@ void MainWindow::CreateOverlayPlayer()
 void MainWindow::StoreGeometry()
 {
     AppSettingsMain* settings = AppSettingsMain::Instance();
-    // A minimized window may stand anywhere (far off screen on some systems): its place is the
-    // one it had when it was last shown normally.
-    const bool minimized = windowState() & Qt::WindowMinimized;
-    settings->WindowPos = minimized && m_normalSize.isValid() ? m_normalPos : pos();
-    settings->WindowSize = minimized && m_normalSize.isValid() ? m_normalSize : size();
+    // What is kept is the normal window: a maximized one covers the screen, and a minimized one
+    // may stand anywhere (far off screen on some systems). Un-maximized at the next start, the
+    // window takes the geometry it had when it was last shown normally.
+    const bool elsewhere =
+        (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)) && m_normalSize.isValid();
+    settings->WindowPos = elsewhere ? m_normalPos : pos();
+    settings->WindowSize = elsewhere ? m_normalSize : size();
 }
 
 void MainWindow::MoveFrame(const QPoint& topLeft)

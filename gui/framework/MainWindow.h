@@ -87,7 +87,8 @@ private:
     QPoint m_wantedPos;
     QSize m_wantedSize;
     int m_fitAttempts = 0;
-    // The last state and normal geometry shown, for a close while minimized.
+    // The last state shown, for a close while minimized, and the last normal geometry, for a close
+    // while maximized or minimized.
     Qt::WindowStates m_shownState;
     QPoint m_normalPos;
     QSize m_normalSize;

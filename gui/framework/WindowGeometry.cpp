@@ -22,10 +22,14 @@ qint64 Overlap(qint64 x, qint64 y, qint64 w, qint64 h, const QRect& area)
     return (right - left) * (bottom - top);
 }
 
-// Keeps [start, start + length) inside [low, low + room); a longer range starts at low.
-int Clamp(qint64 start, int length, int low, int room)
+// Keeps [start, start + length) inside [low, low + room); a longer range starts at low. With
+// `overhang`, a range at least as long as the room may also reach past its far end, by as much as
+// keeps at least half of it inside.
+int Clamp(qint64 start, int length, int low, int room, bool overhang)
 {
-    const qint64 high = qint64(low) + room - length;
+    qint64 high = qint64(low) + room - length;
+    if (overhang && length >= room)
+        high = qint64(low) + room - length / 2;
     return int(qMax<qint64>(low, qMin<qint64>(start, high)));
 }
 
@@ -86,8 +90,12 @@ QRect Fit(const QPoint& storedPos, const QSize& storedSize, const QSize& preferr
         pos = QPoint(area.x() + (area.width() - outer.width()) / 2,
                      area.y() + (area.height() - outer.height()) / 2);
     // A window larger than the area keeps its top left corner, and so its title bar, on the screen.
-    return QRect(Clamp(pos.x(), outer.width(), area.x(), area.width()),
-                 Clamp(pos.y(), outer.height(), area.y(), area.height()), outer.width(), outer.height());
+    // Without a frame, one that can't lie wholly in the area anyway (a frame not yet known would
+    // add to it) stays where it was put, as long as at least half of it is on the screen.
+    const bool overhang = border.isNull() && best.second > 0;
+    return QRect(Clamp(pos.x(), outer.width(), area.x(), area.width(), overhang),
+                 Clamp(pos.y(), outer.height(), area.y(), area.height(), overhang), outer.width(),
+                 outer.height());
 }
 
 QList<QRect> ScreenAreas()

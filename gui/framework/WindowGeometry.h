@@ -22,7 +22,8 @@ bool IsFirstStart(const QPoint& storedPos, const QSize& storedSize);
 // With a known `frame` the whole window lies in the area: the inside gives up what the frame
 // needs, below `minimum` if it must, so a window too large is shrunk, never pushed off the
 // screen. Without one (no window manager, or not yet known) the inside keeps at least `minimum`
-// and its top left corner on the screen.
+// and its top left corner on the screen; one as wide (or high) as the area or more keeps its
+// stored place along that side as long as at least half of it is on the screen.
 QRect Fit(const QPoint& storedPos, const QSize& storedSize, const QSize& preferred, const QSize& minimum,
           const QList<QRect>& areas, const QMargins& frame = QMargins());
 

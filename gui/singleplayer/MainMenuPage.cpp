@@ -63,12 +63,14 @@ MainMenuPage::MainMenuPage() : NPage(ID_MAIN_MENU, ID_EMPTY, QStringLiteral("Mai
         {tr("Developers"), {{tr("AI Projects"), ID_AI_PROJECTS}, {tr("Game Tests"), ID_GAME_TESTS}}},
     };
 
-    // Three columns (multiplayer and program share one), so that the menu fits the smallest window.
-    const QList<int> columnOfGroup = {0, 1, 1, 2};
+    // Two columns (single player over the developers' tools, multiplayer over the program), so that
+    // the menu fits the smallest window in every language: a third column left too little room for
+    // the longest captions.
+    const QList<int> columnOfGroup = {0, 1, 1, 0};
     auto* grid = new QHBoxLayout();
     grid->setSpacing(4 * GuiUnit);
     QList<QVBoxLayout*> columns;
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 2; ++i)
     {
         auto* column = new QVBoxLayout();
         column->setSpacing(GuiUnitHalf);

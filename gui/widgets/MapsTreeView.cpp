@@ -42,10 +42,10 @@ MapsTreeView::MapsTreeView(QWidget* parent) : StyledTreeView(parent)
                     HeaderItem(tr("Metal"), tr("Map Metal Capacity"), true)});
     setIconSize(QSize(GuiMinimapRow, GuiMinimapSmall));
     setColumnWidth(ColumnMinimap, Common::Scale(4) + GuiMinimapRow);
-    setColumnWidth(ColumnSize, 80);
-    setColumnWidth(ColumnWind, 80);
-    setColumnWidth(ColumnTidal, 50);
-    setColumnWidth(ColumnMetal, 70);
+    SetColumnWidthForHeader(ColumnSize, 80);
+    SetColumnWidthForHeader(ColumnWind, 80);
+    SetColumnWidthForHeader(ColumnTidal, 50);
+    SetColumnWidthForHeader(ColumnMetal, 70);
     setColumnHidden(ColumnId, true);
     header()->setStretchLastSection(false);
     header()->setSectionResizeMode(ColumnName, QHeaderView::Stretch);

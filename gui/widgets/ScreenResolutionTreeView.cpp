@@ -16,14 +16,14 @@ ScreenResolutionTreeView::ScreenResolutionTreeView() : StyledTreeView(nullptr)
         headerItems[column]->setTextAlignment(Qt::AlignCenter);
     SetHeaderItems(headerItems);
 
-    setColumnWidth(1, 150);
-    setColumnWidth(2, 60);
     m_dataColumns = {1, 2, 3};
     hideColumn(0);
     header()->setStretchLastSection(true);
     header()->setSectionsMovable(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSortingEnabled(true);
+    SetColumnWidthForHeader(1, 150);
+    SetColumnWidthForHeader(2, 60);
 
     FillResolutions();
     // Column 0 has no sort key: the rows keep the order they were appended in.

@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionHeader>
 #include <QTimer>
 
 namespace
@@ -65,6 +66,35 @@ void StyledTreeView::SetHeaderItems(const QList<QStandardItem*>& items)
         items[i]->setFont(headerFont);
         m_model->setHorizontalHeaderItem(i, items[i]);
     }
+}
+
+int StyledTreeView::HeaderWidthNeeded(const QHeaderView* header, int section)
+{
+    const QAbstractItemModel* model = header->model();
+    if (!model)
+        return 0;
+    const QString text = model->headerData(section, header->orientation(), Qt::DisplayRole).toString();
+    const QVariant font = model->headerData(section, header->orientation(), Qt::FontRole);
+    // Where the style puts the text in a wide section: what it keeps back is the same at any width.
+    QStyleOptionHeader option;
+    option.initFrom(header);
+    if (header->orientation() == Qt::Horizontal)
+        option.state |= QStyle::State_Horizontal;
+    option.orientation = header->orientation();
+    option.section = section;
+    option.text = text;
+    option.rect = QRect(0, 0, 1000, qMax(header->height(), 30));
+    if (header->isSortIndicatorShown() &&
+        (header->sectionsClickable() || header->sortIndicatorSection() == section))
+        option.sortIndicator = QStyleOptionHeader::SortDown;
+    const QRect label = header->style()->subElementRect(QStyle::SE_HeaderLabel, &option, header);
+    const QFontMetrics metrics(font.canConvert<QFont>() ? font.value<QFont>() : header->font());
+    return metrics.horizontalAdvance(text) + option.rect.width() - label.width();
+}
+
+void StyledTreeView::SetColumnWidthForHeader(int column, int width)
+{
+    setColumnWidth(column, qMax(width, HeaderWidthNeeded(header(), column)));
 }
 
 StyledTreeView::Row StyledTreeView::CreateRow(int n)

@@ -6,6 +6,8 @@
 #include <QStandardItemModel>
 #include <QTreeView>
 
+class QHeaderView;
+
 // Base of every list and table of the interface. Rows live in its own item model and are keyed by
 // an integer id held in the first item of the row; subclasses build rows, filter them through
 // FilterRow and react to presses and double clicks by id.
@@ -51,6 +53,11 @@ public:
     QStandardItemModel* Model() const { return m_model; }
     int RowCount() const { return m_rows.size(); }
 
+    // The width a header section needs to show its text whole in the section's own font, with what
+    // the header's style keeps around the text; a header that sorts when clicked keeps room for its
+    // arrow.
+    static int HeaderWidthNeeded(const QHeaderView* header, int section);
+
 public slots:
     void DoScrollTo();
 
@@ -61,6 +68,10 @@ protected:
     virtual void DoubleClicked(const Row& row);
     // Also called with id -1 (and column -1) for a press outside any row.
     virtual void ItemPressed(int id, int column);
+
+    // The column's width, or more where its header's text needs it (a longer translation). Call it
+    // once the header items are set and sorting is switched on or off.
+    void SetColumnWidthForHeader(int column, int width);
 
     // Gives the items of the data columns a solid text colour.
     void ColorRow(const Row& row, const QColor& color) const;

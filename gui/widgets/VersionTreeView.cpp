@@ -17,13 +17,13 @@ VersionTreeView::VersionTreeView(const Design& design, QWidget* parent)
     auto* versionHeader = new QStandardItem(design.header.toUpper());
     versionHeader->setTextAlignment(design.alignment);
     SetHeaderItems({new QStandardItem(), new QStandardItem(), versionHeader, new QStandardItem()});
-    setColumnWidth(1, Common::Scale(8));
-    setColumnWidth(ColumnVersion, design.width);
     setColumnHidden(0, true);
     header()->setStretchLastSection(true);
     header()->setSectionsMovable(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSortingEnabled(true);
+    setColumnWidth(1, Common::Scale(8));
+    SetColumnWidthForHeader(ColumnVersion, design.width);
 }
 
 void VersionTreeView::AddVersions(const QStringList& versions)

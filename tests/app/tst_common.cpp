@@ -25,15 +25,28 @@ private slots:
                  "<font color=#ffc300>&lt;b&gt;Dunes&lt;/b&gt; &amp; &quot;Rocks&quot;</font>");
     }
 
+    // The player colours by index, as battles and start scripts number them; black outside.
+    void Palettes_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QColor>("colour");
+        const QList<QColor> palette = {{0, 128, 0},   {255, 0, 0},     {255, 128, 0}, {0, 0, 255},
+                                       {255, 0, 255}, {128, 128, 128}, {255, 255, 0}, {0, 255, 0},
+                                       {0, 0, 128},   {128, 128, 0},   {128, 0, 128}, {160, 160, 164},
+                                       {0, 255, 255}, {255, 255, 255}, {0, 0, 0},     {128, 0, 0}};
+        for (int i = 0; i < palette.size(); ++i)
+            QTest::addRow("%d", i) << i << palette.at(i);
+        for (int black : {-1, 16, 1000})
+            QTest::addRow("outside: %d", black) << black << QColor(Qt::black);
+    }
+
     void Palettes()
     {
-        QSet<QRgb> seen;
-        for (int i = 0; i < Common::PlayerColorCount(); ++i)
-            seen.insert(Common::GetPlayerColor(i).rgba());
-        QCOMPARE(seen.size(), 16);
-        // Every index outside the palette gives black.
-        for (int black : {-1, 16, 1000})
-            QCOMPARE(Common::GetPlayerColor(black), QColor(Qt::black));
+        QFETCH(int, index);
+        QFETCH(QColor, colour);
+        QCOMPARE(Common::GetPlayerColor(index), colour);
+        QCOMPARE(Common::GetPlayerColor(index).alpha(), 255);
+        QCOMPARE(Common::PlayerColorCount(), 16);
         QCOMPARE(Common::GetTeamColors().size(), 20);
     }
 

@@ -1,8 +1,10 @@
 #include "DialogFit.h"
 
 #include "GuiMetrics.h"
+#include "StyledTreeView.h"
 
 #include <QAbstractScrollArea>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -14,15 +16,64 @@ namespace
 QString Name(const QWidget* widget)
 {
     const auto* label = qobject_cast<const QLabel*>(widget);
+    // A picture-drawn button shows its caption in a label of its own.
+    for (const QLabel* caption : widget->findChildren<QLabel*>())
+        if (!label && qobject_cast<const QPushButton*>(widget) && !caption->text().isEmpty())
+            label = caption;
     return QLatin1String(widget->metaObject()->className()) +
            (label ? " \"" + label->text() + '"' : QString());
 }
 
+// Buttons lying over each other: a row or column squeezed below what its buttons need.
+QStringList OverlappingButtons(QWidget* page)
+{
+    QStringList faults;
+    QList<const QPushButton*> seen;
+    for (const QPushButton* button : page->findChildren<QPushButton*>())
+    {
+        if (!button->isVisible())
+            continue;
+        const QRect area(button->mapTo(page, QPoint(0, 0)), button->size());
+        for (const QPushButton* other : seen)
+        {
+            if (area.intersects(QRect(other->mapTo(page, QPoint(0, 0)), other->size())) &&
+                !button->isAncestorOf(other) && !other->isAncestorOf(button))
+                faults << Name(button) + " overlaps " + Name(other);
+        }
+        seen << button;
+    }
+    return faults;
+}
+
+// Column headers narrower than their texts: a list's header does not scroll with its rows.
+QStringList CutHeaders(QWidget* page)
+{
+    QStringList faults;
+    for (const QHeaderView* header : page->findChildren<QHeaderView*>())
+    {
+        if (!header->isVisible() || !header->model())
+            continue;
+        for (int section = 0; section < header->count(); ++section)
+        {
+            const QString text =
+                header->model()->headerData(section, header->orientation(), Qt::DisplayRole).toString();
+            if (header->isSectionHidden(section) || text.isEmpty())
+                continue;
+            const int need = StyledTreeView::HeaderWidthNeeded(header, section);
+            if (header->sectionSize(section) < need)
+                faults << QStringLiteral("%1 header \"%2\" is cut: %3 px wide for %4")
+                              .arg(QLatin1String(header->parentWidget()->metaObject()->className()), text)
+                              .arg(header->sectionSize(section))
+                              .arg(need);
+        }
+    }
+    return faults;
+}
 } // namespace
 
 QStringList Misfits(QWidget* page)
 {
-    QStringList faults;
+    QStringList faults = CutHeaders(page) + OverlappingButtons(page);
     QList<QPair<QRect, const QLabel*>> texts;
     for (const QWidget* widget : page->findChildren<QWidget*>())
     {

@@ -7,6 +7,7 @@
 #include "SkirmishMissionHandler.h"
 #include "SkirmishQuickHandler.h"
 #include "SkirmishSpringTestsHandler.h"
+#include "SpringLaunchManager.h"
 #include "SyncManager.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
@@ -310,48 +311,87 @@ private slots:
         QVERIFY(!QFile::exists(PathManager::Instance()->GetLaunchScriptFile()));
     }
 
-    // A start that the launcher cannot carry out reaches the mode's listeners, and only its own;
-    // the battle can then be started again.
+    // A start that the launcher cannot carry out reaches the mode's listeners, and only its own; one
+    // asked for while the engine runs (a replay) is refused before the launcher hears of it. The
+    // battle can then be started again.
     void failedEngineStartReachesTheCaller_data()
     {
-        QTest::addColumn<bool>("missing");
+        QTest::addColumn<QString>("engine");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing engine") << true << "no engine 105.0 installed";
-        QTest::newRow("engine not executable") << false << "the engine could not be started";
+        QTest::newRow("missing engine") << "missing"
+                                        << "no engine 105.0 installed";
+        QTest::newRow("engine not executable") << "not executable"
+                                               << "the engine could not be started";
+        QTest::newRow("engine running a replay") << "running" << QString();
     }
     void failedEngineStartReachesTheCaller()
     {
-        QFETCH(bool, missing);
+        QFETCH(QString, engine);
         QFETCH(QString, reason);
         TestEnvironment env;
         SkirmishContent content(env);
         content.UseAsDefaults(AppSettingsSkirmishCustom::Instance());
         SkirmishCustomHandler* custom = SkirmishCustomHandler::Instance();
         SkirmishQuickHandler* quick = SkirmishQuickHandler::Instance();
+        SpringLaunchManager* launcher = SpringLaunchManager::Instance();
         custom->JoinBattle();
-        QFile engine(SyncManager::Instance()->GetEngineExePath(content.engineVersion));
-        const QFile::Permissions runnable = engine.permissions();
-        QVERIFY(missing ? engine.remove() : engine.setPermissions(QFile::ReadOwner | QFile::WriteOwner));
+        QFile program(SyncManager::Instance()->GetEngineExePath(content.engineVersion));
+        const QFile::Permissions runnable = program.permissions();
+        const QString replayEnds = env.Path("replay ends");
+        if (engine == "missing")
+        {
+            QVERIFY(program.remove());
+        }
+        else if (engine == "not executable")
+        {
+            QVERIFY(program.setPermissions(QFile::ReadOwner | QFile::WriteOwner));
+        }
+        else
+        {
+            // Plays until told to stop (half a minute at most).
+            QVERIFY(
+                TestFiles::Write(program.fileName(),
+                                 QStringLiteral("#!/bin/sh\nn=0\nwhile [ ! -e '%1' ] && [ $n -lt 600 ]; do "
+                                                "sleep 0.05; n=$((n + 1)); done\n")
+                                     .arg(replayEnds)
+                                     .toUtf8(),
+                                 true));
+            launcher->StartReplay(env.Path("watched.sdfz"), content.engineVersion);
+            QTRY_VERIFY(launcher->IsRunning());
+        }
 
         QSignalSpy started(custom, &SkirmishHandler::OnGameStart);
         QSignalSpy failed(custom, &SkirmishHandler::OnStartBattleError);
         QSignalSpy stopped(custom, &SkirmishHandler::OnSkirmishStopped);
         QSignalSpy otherFailed(quick, &SkirmishHandler::OnStartBattleError);
         custom->StartBattle();
-        QTRY_COMPARE(failed.count(), 1);
-        QCOMPARE(started.count(), 1);
-        QVERIFY2(failed.first().first().toString().startsWith(reason),
-                 qPrintable(failed.first().first().toString()));
+        if (reason.isEmpty())
+        {
+            QTRY_VERIFY(env.LogContains("SkirmishHandler :: StartBattle can't start while replay watching!"));
+            QVERIFY(!env.LogContains("SpringLaunchManager :: Game already launched"));
+            QVERIFY(!QFile::exists(PathManager::Instance()->GetLaunchScriptFile()));
+            QCOMPARE(started.count(), 0);
+            QCOMPARE(failed.count(), 0);
+            QVERIFY(TestFiles::Write(replayEnds, QByteArray()));
+            QTRY_VERIFY_WITH_TIMEOUT(!launcher->IsRunning(), 30000);
+        }
+        else
+        {
+            QTRY_COMPARE(failed.count(), 1);
+            QCOMPARE(started.count(), 1);
+            QVERIFY2(failed.first().first().toString().startsWith(reason),
+                     qPrintable(failed.first().first().toString()));
+            QVERIFY(env.LogContains("SkirmishHandler :: StartBattle --- the engine did not start"));
+        }
         QVERIFY(!custom->IsStarting());
         QCOMPARE(otherFailed.count(), 0);
-        QVERIFY(env.LogContains("SkirmishHandler :: StartBattle --- the engine did not start"));
 
-        QVERIFY(TestFiles::Write(engine.fileName(), "#!/bin/sh\nexit 0\n") &&
-                engine.setPermissions(runnable));
+        QVERIFY(TestFiles::Write(program.fileName(), "#!/bin/sh\nexit 0\n") &&
+                program.setPermissions(runnable));
         custom->StartBattle();
         QTRY_COMPARE(stopped.count(), 1);
-        QCOMPARE(started.count(), 2);
-        QCOMPARE(failed.count(), 1);
+        QCOMPARE(started.count(), reason.isEmpty() ? 1 : 2);
+        QCOMPARE(failed.count(), reason.isEmpty() ? 0 : 1);
     }
 };
 

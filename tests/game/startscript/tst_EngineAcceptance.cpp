@@ -2,6 +2,7 @@
 // skirmish through the launcher to its end is played by the skirmish tests (mode, launcher, engine).
 
 #include "EngineHarness.h"
+#include "SpringBattle.h"
 #include "StartScriptGenerator.h"
 #include "TestEnvironment.h"
 #include "helper_Records.h"
@@ -175,18 +176,47 @@ private slots:
         QVERIFY2(run.Contains(refusal), qPrintable(run.Tail()));
     }
 
-    void ClientScript_Accepted()
+    void ClientScript_Accepted_data()
     {
-        TestEnvironment env;
-        QM_REQUIRE(EngineHarness::IsAvailable(), "spring-headless (Debian package spring)");
+        QTest::addColumn<DataStartScript>("record");
+        QTest::addColumn<QString>("connecting");
         DataStartScript record = Client("secret");
         record.hostIp = "127.0.0.1";
         record.me.name = "[Clan]Commander";
+        QTest::newRow("client record") << record << "127.0.0.1 on port 8452 using name [Clan]Commander";
+        // An open battle of the lobby, hosted elsewhere, on a port of its own.
+        SpringBattle battle;
+        battle.id = 12;
+        battle.title = "1v1 Twin Lakes";
+        battle.founder = "Host";
+        battle.hostIp = "127.0.0.1";
+        battle.hostPort = 8470;
+        battle.mapName = "Twin Lakes";
+        battle.mapHash = quint32(-1234567);
+        battle.gameName = "Test Game v1";
+        battle.gameHash = 99;
+        battle.engineVersion = "106.0";
+        battle.options.SetValue("maxunits", "500");
+        DataStartScript joined = battle.ToStartScript();
+        joined.me = Player("Joiner", 0, 0);
+        joined.me.password = "pass";
+        joined.playerIds = QStringList({"4", "9"});
+        joined.playerNames = QStringList({"Host", "Joiner"});
+        QTest::newRow("from a lobby battle") << joined << "127.0.0.1 on port 8470 using name Joiner";
+    }
+    void ClientScript_Accepted()
+    {
+        QFETCH(DataStartScript, record);
+        QFETCH(QString, connecting);
+        TestEnvironment env;
+        QM_REQUIRE(EngineHarness::IsAvailable(), "spring-headless (Debian package spring)");
+        const StartScriptGenerator generator(record);
+        QVERIFY(generator.Script().contains("\tIsHost=0;\n"));
         EngineHarness engine;
         // A client waits 30 s for its host; stop it once it tries to connect.
-        const EngineRun run = engine.RunScript(StartScriptGenerator(record).Script(), 20000, ClientAccepted);
+        const EngineRun run = engine.RunScript(generator.Script(), 20000, ClientAccepted);
         QVERIFY2(run.stopped, qPrintable(run.Tail()));
-        QVERIFY(run.Contains("connecting to IP 127.0.0.1 on port 8452 using name [Clan]Commander"));
+        QVERIFY2(run.Contains("connecting to IP " + connecting), qPrintable(run.Tail()));
         QVERIFY(!run.Contains(Rejected));
     }
 };

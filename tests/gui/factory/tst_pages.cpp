@@ -36,6 +36,29 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+namespace
+{
+// The AI buttons of one family in one row (the R.A.V. sides, the Skitterhive levels) are alike:
+// one width, whatever their captions' lengths.
+QStringList UnequalAiButtons(QWidget* page)
+{
+    QMap<QPair<QString, int>, QSet<int>> widths;
+    for (const QPushButton* button : page->findChildren<QPushButton*>())
+    {
+        if (button->isVisible() && button->property("NAME_SHORT").isValid())
+            widths[qMakePair(button->property("NAME_SHORT").toString(), button->mapTo(page, QPoint()).y())]
+                .insert(button->width());
+    }
+    QStringList faults;
+    for (auto it = widths.cbegin(); it != widths.cend(); ++it)
+    {
+        if (it.value().size() > 1)
+            faults << QStringLiteral("%1 buttons of unequal widths").arg(it.key().first);
+    }
+    return faults;
+}
+} // namespace
+
 class TestPages : public QObject
 {
     Q_OBJECT
@@ -54,6 +77,8 @@ private slots:
     void IntroMoviePlaysTheFile();
     void DialogsFitTheSmallestWindow_data();
     void DialogsFitTheSmallestWindow();
+    void MainMenuFitsTheSmallestWindow_data();
+    void MainMenuFitsTheSmallestWindow();
 
 private:
     void StartUi(bool intro = false);
@@ -289,7 +314,8 @@ void TestPages::DialogsFitTheSmallestWindow_data()
 }
 
 // On the smallest window (so on a full 1024 x 768 screen) every dialog, in each of the gallery's
-// states, shows all its buttons and texts, whole, in every language.
+// states, shows all its buttons and texts, whole, in every language; the AI buttons of a row are
+// alike.
 void TestPages::DialogsFitTheSmallestWindow()
 {
     QFETCH(int, dialog);
@@ -311,7 +337,31 @@ void TestPages::DialogsFitTheSmallestWindow()
     if (shown.after)
         shown.after(page->GetModalWidget());
     QCoreApplication::processEvents();
-    const QStringList faults = Gallery::Misfits(page);
+    const QStringList faults = Gallery::Misfits(page) + UnequalAiButtons(page);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+}
+
+void TestPages::MainMenuFitsTheSmallestWindow_data()
+{
+    QTest::addColumn<QString>("language");
+    for (const char* language : {"EN", "CZ", "DE", "FR", "RU", "ZH"})
+        QTest::newRow(language) << QString(language);
+}
+
+// The main menu, on the smallest window, shows every caption whole and no button over another, in
+// every language.
+void TestPages::MainMenuFitsTheSmallestWindow()
+{
+    QFETCH(QString, language);
+    QVERIFY(TranslatorManager::Instance()->Load(language));
+    SetGuiLanguage(language);
+    GuiFonts::UseLanguage(language);
+    MainMenuPage menu;
+    menu.setFixedSize(GuiBaseSize + QSize(2 * GuiMargin, 2 * GuiMargin));
+    menu.show();
+    QCoreApplication::processEvents();
+    QCOMPARE(menu.GetPageButtons().size(), 12);
+    const QStringList faults = Gallery::Misfits(&menu);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
 }
 

@@ -41,6 +41,10 @@ struct Session
     // screen; with `minimize` it is then minimized, and closes so.
     bool framed = false;
     bool minimize = false;
+    // Under a window manager: the window is then maximized or made normal again by a double click on
+    // its title bar, and must come to `toggledTo` (any other size when that is empty).
+    bool toggleMaximized = false;
+    QSize toggledTo;
 };
 
 QString Program()
@@ -89,25 +93,56 @@ QString FindWindow(XSession& x)
     return window.section('\n', 0, 0);
 }
 
-// The window's outer rectangle on the screen, its frame (title bar) included, as the X server and
-// the window manager tell it.
-QRect Frame(XSession& x, const QString& window)
+// The window's inside on the screen, as the X server tells it.
+QRect Inside(XSession& x, const QString& window)
 {
-    QString inside, extents;
-    if (!x.Tool("xwininfo", {"-id", window}, &inside) ||
-        !x.Tool("xprop", {"-id", window, "_NET_FRAME_EXTENTS"}, &extents))
+    QString inside;
+    if (!x.Tool("xwininfo", {"-id", window}, &inside))
         return QRect();
-    x.Note("frame of " + window + ": " + inside.simplified() + " / " + extents);
+    x.Note("inside of " + window + ": " + inside.simplified());
     const QRegularExpressionMatch at =
         QRegularExpression("X: *(-?\\d+).*?Y: *(-?\\d+).*?Width: *(\\d+).*?Height: *(\\d+)",
                            QRegularExpression::DotMatchesEverythingOption)
             .match(inside);
+    return at.hasMatch() ? QRect(at.captured(1).toInt(), at.captured(2).toInt(), at.captured(3).toInt(),
+                                 at.captured(4).toInt())
+                         : QRect();
+}
+
+// The window's outer rectangle on the screen, its frame (title bar) included, as the X server and
+// the window manager tell it.
+QRect Frame(XSession& x, const QString& window)
+{
+    QString extents;
+    const QRect inside = Inside(x, window);
+    if (!inside.isValid() || !x.Tool("xprop", {"-id", window, "_NET_FRAME_EXTENTS"}, &extents))
+        return QRect();
+    x.Note("frame extents of " + window + ": " + extents);
     const QStringList frame = extents.section('=', 1).split(','); // left, right, top, bottom
     return frame.size() != 4
                ? QRect()
-               : QRect(at.captured(1).toInt(), at.captured(2).toInt(), at.captured(3).toInt(),
-                       at.captured(4).toInt())
-                     .adjusted(-frame[0].toInt(), -frame[2].toInt(), frame[1].toInt(), frame[3].toInt());
+               : inside.adjusted(-frame[0].toInt(), -frame[2].toInt(), frame[1].toInt(), frame[3].toInt());
+}
+
+// A double click on the title bar, which maximizes a window or makes a maximized one normal again,
+// then the wait until its inside has that size (or, without one, another size than before).
+bool ToggleMaximized(XSession& x, const QString& window, const QSize& size)
+{
+    const QRect outer = Frame(x, window);
+    const QRect inside = Inside(x, window);
+    if (!outer.isValid() || inside.top() - outer.top() < 4)
+        return false;
+    const QPoint title(outer.center().x(), (outer.top() + inside.top()) / 2);
+    if (!x.Xdo({"mousemove", "--sync", QString::number(title.x()), QString::number(title.y()), "click",
+                "--repeat", "2", "--delay", "80", "1"}))
+        return false;
+    for (int attempt = 0; attempt < 50; ++attempt, x.Wait(100))
+    {
+        const QSize now = Inside(x, window).size();
+        if (size.isEmpty() ? now.isValid() && now != inside.size() : now == size)
+            return true;
+    }
+    return false;
 }
 
 // Whether the whole window comes to lie on the screen; the window manager carries out the
@@ -172,9 +207,10 @@ bool TestRealWindow::Run(const QString& dataDir, const Session& session, QString
             x.WaitForLine("MainWindow :: PAINTED", 60000).isEmpty() ? QString() : FindWindow(x);
         const QStringList size = session.screen.split('x');
         ok = !window.isEmpty() && FrameOnScreen(x, window, QRect(0, 0, size[0].toInt(), size[1].toInt())) &&
-             (!session.minimize || x.Xdo({"windowminimize", "--sync", window}));
+             (!session.minimize || x.Xdo({"windowminimize", "--sync", window})) &&
+             (!session.toggleMaximized || ToggleMaximized(x, window, session.toggledTo));
         if (!ok)
-            x.Note("the window was not wholly on the screen");
+            x.Note("the window was not wholly on the screen, or not as it was asked to be");
     }
     if (ok && session.shot)
     {
@@ -272,8 +308,30 @@ void TestRealWindow::StartShowStopAndStartAgain()
     QVERIFY2(Run(data, again, &log), qPrintable(log.join('\n')));
     QVERIFY2(log.contains("MainWindow :: GEOMETRY --- 40 50 1100 900"), qPrintable(log.join('\n')));
     QVERIFY(!log.join('\n').contains("Intro Movie"));
+    {
+        QSettings settings(settingsFile, QSettings::IniFormat);
+        QCOMPARE(settings.value("AppSettings.Main/WindowPos").toPoint(), QPoint(40, 50));
+        QCOMPARE(settings.value("AppSettings.Main/WindowSize").toSize(), QSize(1100, 900));
+    }
+
+    // Maximized by hand and closed so: the normal window is what is kept, not the maximized one.
+    Session maximized = again;
+    maximized.quitMs = 6000 * slow;
+    maximized.toggleMaximized = true;
+    QVERIFY2(Run(data, maximized, &log), qPrintable(log.join('\n')));
+    {
+        QSettings settings(settingsFile, QSettings::IniFormat);
+        QCOMPARE(settings.value("AppSettings.Main/WindowState").toInt(), int(Qt::WindowMaximized));
+        QCOMPARE(settings.value("AppSettings.Main/WindowPos").toPoint(), QPoint(40, 50));
+        QCOMPARE(settings.value("AppSettings.Main/WindowSize").toSize(), QSize(1100, 900));
+    }
+    // Started maximized, closed so, started again and made normal: the window it had comes back.
+    QVERIFY2(Run(data, again, &log), qPrintable(log.join('\n')));
+    Session unmaximized = maximized;
+    unmaximized.toggledTo = QSize(1100, 900);
+    QVERIFY2(Run(data, unmaximized, &log), qPrintable(log.join('\n')));
     QSettings settings(settingsFile, QSettings::IniFormat);
-    QCOMPARE(settings.value("AppSettings.Main/WindowPos").toPoint(), QPoint(40, 50));
+    QCOMPARE(settings.value("AppSettings.Main/WindowState").toInt(), 0);
     QCOMPARE(settings.value("AppSettings.Main/WindowSize").toSize(), QSize(1100, 900));
 }
 

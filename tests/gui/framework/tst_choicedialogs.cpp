@@ -86,32 +86,69 @@ private slots:
         }
     }
 
+    // Every button the dialog offers (its key, level and side, top to bottom and left to right), and
+    // the AI record a press of one hands back.
     void AIChoice_data()
     {
         QTest::addColumn<QString>("game");
+        QTest::addColumn<QStringList>("offered");
         QTest::addColumn<int>("button");
         QTest::addColumn<QString>("shortName");
         QTest::addColumn<int>("side");
-        QTest::newRow("R.A.V. second side") << "zorn" << 1 << "R.A.V. - Normal" << 1;
-        QTest::newRow("Skitterhive hard") << "zorn" << 4 << "Skitter: Hard" << -1;
-        QTest::newRow("V.E.S.K.A. last of nine") << "gvm" << 8 << "V.E.S.K.A." << 8;
+        const auto button = [](const QString& key, int level, int side)
+        { return QStringLiteral("%1 %2 %3").arg(key).arg(level).arg(side); };
+        // The first game: R.A.V. for each of its two sides, the Skitterhive at four levels, side 0.
+        const QStringList first = {
+            button(AIHandler::KindRav(), 0, 0),      button(AIHandler::KindRav(), 0, 1),
+            button(AIHandler::KindSkitters(), 0, 0), button(AIHandler::KindSkitters(), 1, 0),
+            button(AIHandler::KindSkitters(), 2, 0), button(AIHandler::KindSkitters(), 3, 0)};
+        // The others: one V.E.S.K.A. button per side of the game, nothing else.
+        const auto veska = [&](int sides)
+        {
+            QStringList buttons;
+            for (int side = 0; side < sides; ++side)
+                buttons << button(AIHandler::KindVeska(), 0, side);
+            return buttons;
+        };
+        QTest::newRow("R.A.V. second side") << "zorn" << first << 1 << "R.A.V. - Normal" << 1;
+        QTest::newRow("Skitterhive easy") << "zorn" << first << 2 << "Skitter: Easy" << 0;
+        QTest::newRow("Skitterhive normal") << "zorn" << first << 3 << "Skitter: Normal" << 0;
+        QTest::newRow("Skitterhive hard") << "zorn" << first << 4 << "Skitter: Hard" << 0;
+        QTest::newRow("Skitterhive insane") << "zorn" << first << 5 << "Skitter: Insane" << 0;
+        QTest::newRow("V.E.S.K.A. last of nine") << "gvm" << veska(9) << 8 << "V.E.S.K.A." << 8;
+        QTest::newRow("V.E.S.K.A. first of three") << "vq" << veska(3) << 0 << "V.E.S.K.A." << 0;
+        QTest::newRow("V.E.S.K.A. second of two") << "yx" << veska(2) << 1 << "V.E.S.K.A." << 1;
     }
 
     void AIChoice()
     {
         QFETCH(QString, game);
+        QFETCH(QStringList, offered);
         QFETCH(int, button);
         QFETCH(QString, shortName);
         QFETCH(int, side);
         QVERIFY(AppDefines::Instance()->SelectGame(game));
         auto* dialog = new SelectAIModal(5);
-        const QList<QVariant> result = Press(dialog, &SelectAIModal::OnAIClick, "NAME_SHORT", button);
-        QVERIFY(!result.isEmpty());
+        QSignalSpy results(dialog, &SelectAIModal::OnAIClick);
+        m_host->Open(dialog);
+        const QList<QPushButton*> buttons = ButtonsWith(dialog, "NAME_SHORT");
+        QStringList shown;
+        for (QPushButton* b : buttons)
+            shown << QStringLiteral("%1 %2 %3")
+                         .arg(SelectAIModal::GetButtonNameShort(b))
+                         .arg(SelectAIModal::GetButtonLevel(b))
+                         .arg(SelectAIModal::GetButtonSideId(b));
+        QCOMPARE(shown, offered);
+        m_host->Click(buttons.value(button));
+        QCOMPARE(results.count(), 1);
+        QVERIFY(!m_host->IsOpen());
+        const QList<QVariant> result = results.takeFirst();
         const DataPlayer ai = result.first().value<DataPlayer>();
         QVERIFY(ai.isAi);
         QCOMPARE(ai.aiShortName, shortName);
         QCOMPARE(ai.allyTeam, 5);
-        if (side >= 0)
+        // The Skitterhive plays no side of its own.
+        if (!ai.IsAiSkitters())
         {
             QCOMPARE(ai.side, side);
             QCOMPARE(ai.sideName, DataPlayer::GetSideName(side));

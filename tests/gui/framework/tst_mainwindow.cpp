@@ -27,6 +27,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+Q_DECLARE_METATYPE(QMargins)
+
 class TestMainWindow : public QObject
 {
     Q_OBJECT
@@ -40,6 +42,7 @@ private slots:
     void StoredState_data();
     void StoredState();
     void CloseSavesOnce();
+    void ClosedMaximizedKeepsTheNormalGeometry();
     void LeavingFullscreenRestoresGeometry();
     void ScreenshotFlashAfterTwoQuickPictures();
     void FailedScreenshotIsNotReported();
@@ -80,29 +83,47 @@ void TestMainWindow::FitStoredGeometry_data()
     QTest::addColumn<QSize>("size");
     QTest::addColumn<QList<QRect>>("areas");
     QTest::addColumn<QRect>("expected");
+    QTest::addColumn<QMargins>("frame");
     const QList<QRect> hd{{0, 0, 1920, 1040}};
     const QList<QRect> laptop{{0, 0, 1366, 728}};
     const QList<QRect> two{{0, 0, 1920, 1040}, {1920, 0, 1280, 984}};
     const QPoint none(-1, -1);
     const QSize unset(-1, -1);
-    QTest::newRow("nothing stored, full hd") << none << unset << hd << QRect(384, 40, 1152, 960);
+    QTest::newRow("nothing stored, full hd")
+        << none << unset << hd << QRect(384, 40, 1152, 960) << QMargins();
     // Never taller than the screen allows, nor smaller than the minimum: the top stays visible.
-    QTest::newRow("nothing stored, laptop") << none << unset << laptop << QRect(107, 0, 1152, 768);
-    QTest::newRow("stored, fits") << QPoint(12, 34) << QSize(1200, 900) << hd << QRect(12, 34, 1200, 900);
+    QTest::newRow("nothing stored, laptop")
+        << none << unset << laptop << QRect(107, 0, 1152, 768) << QMargins();
+    QTest::newRow("stored, fits") << QPoint(12, 34) << QSize(1200, 900) << hd << QRect(12, 34, 1200, 900)
+                                  << QMargins();
     QTest::newRow("huge size, extreme position")
-        << QPoint(-2147483647 - 1, 2147483647) << QSize(100000, 100000) << hd << QRect(0, 0, 1920, 1040);
-    QTest::newRow("extreme position")
-        << QPoint(2147483647, -2147483647 - 1) << QSize(1100, 800) << hd << QRect(410, 120, 1100, 800);
+        << QPoint(-2147483647 - 1, 2147483647) << QSize(100000, 100000) << hd << QRect(0, 0, 1920, 1040)
+        << QMargins();
+    QTest::newRow("extreme position") << QPoint(2147483647, -2147483647 - 1) << QSize(1100, 800) << hd
+                                      << QRect(410, 120, 1100, 800) << QMargins();
     QTest::newRow("on no screen") << QPoint(-20000, 15000) << QSize(1024, 768) << hd
-                                  << QRect(448, 136, 1024, 768);
+                                  << QRect(448, 136, 1024, 768) << QMargins();
     QTest::newRow("over the right edge")
-        << QPoint(1500, 300) << QSize(1100, 800) << hd << QRect(820, 240, 1100, 800);
+        << QPoint(1500, 300) << QSize(1100, 800) << hd << QRect(820, 240, 1100, 800) << QMargins();
     QTest::newRow("second screen") << QPoint(2000, 50) << QSize(1100, 800) << two
-                                   << QRect(2000, 50, 1100, 800);
+                                   << QRect(2000, 50, 1100, 800) << QMargins();
     QTest::newRow("mostly on the second")
-        << QPoint(1500, 100) << QSize(1100, 800) << two << QRect(1920, 100, 1100, 800);
-    QTest::newRow("empty size") << QPoint(10, 10) << QSize(0, 500) << hd << QRect(10, 10, 1152, 960);
-    QTest::newRow("no screen at all") << none << unset << QList<QRect>() << QRect(0, 0, 1152, 960);
+        << QPoint(1500, 100) << QSize(1100, 800) << two << QRect(1920, 100, 1100, 800) << QMargins();
+    QTest::newRow("empty size") << QPoint(10, 10) << QSize(0, 500) << hd << QRect(10, 10, 1152, 960)
+                                << QMargins();
+    QTest::newRow("no screen at all")
+        << none << unset << QList<QRect>() << QRect(0, 0, 1152, 960) << QMargins();
+    // As high as the screen, where no frame is known: where it was put, if most of it is on the screen.
+    const QList<QRect> small{{0, 0, 1024, 768}};
+    QTest::newRow("a screen 768 high, stored at y=10")
+        << QPoint(0, 10) << QSize(1024, 768) << small << QRect(0, 10, 1024, 768) << QMargins();
+    QTest::newRow("a screen 768 high, stored mostly below it")
+        << QPoint(0, 600) << QSize(1024, 768) << small << QRect(0, 384, 1024, 768) << QMargins();
+    QTest::newRow("a screen 768 high, stored above it")
+        << QPoint(0, -10) << QSize(1024, 768) << small << QRect(0, 0, 1024, 768) << QMargins();
+    // With its frame the whole window lies on the screen, shrunk for it.
+    QTest::newRow("a screen 768 high, framed, stored at y=10")
+        << QPoint(0, 10) << QSize(1024, 768) << small << QRect(0, 0, 1024, 768) << QMargins(1, 22, 1, 4);
 }
 
 void TestMainWindow::FitStoredGeometry()
@@ -111,7 +132,8 @@ void TestMainWindow::FitStoredGeometry()
     QFETCH(QSize, size);
     QFETCH(QList<QRect>, areas);
     QFETCH(QRect, expected);
-    QCOMPARE(WindowGeometry::Fit(pos, size, QSize(1152, 960), QSize(1024, 768), areas), expected);
+    QFETCH(QMargins, frame);
+    QCOMPARE(WindowGeometry::Fit(pos, size, QSize(1152, 960), QSize(1024, 768), areas, frame), expected);
 }
 
 void TestMainWindow::StoredState_data()
@@ -159,6 +181,24 @@ void TestMainWindow::CloseSavesOnce()
     QCOMPARE(TestUi::StoredValue("AppSettings.Main", "WindowSize").toSize(), QSize(1111, 822));
     QCOMPARE(TestUi::StoredValue("AppSettings.Main", "WindowState").toInt(), 0);
     // The next start using it is the real-window test's.
+}
+
+// A window closed maximized keeps its normal geometry for the next start, not the maximized one
+// (the real-window test starts it again under a window manager and un-maximizes it).
+void TestMainWindow::ClosedMaximizedKeepsTheNormalGeometry()
+{
+    TestUi::Start();
+    MainWindow* window = MainWindow::Instance();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    window->resize(1050, 790);
+    window->move(30, 40);
+    window->setWindowState(Qt::WindowMaximized);
+    QTRY_VERIFY(window->size() != QSize(1050, 790));
+    GuiManager::Instance()->RequestQuit();
+    QCOMPARE(TestUi::StoredValue("AppSettings.Main", "WindowState").toInt(), int(Qt::WindowMaximized));
+    QCOMPARE(TestUi::StoredValue("AppSettings.Main", "WindowPos").toPoint(), QPoint(30, 40));
+    QCOMPARE(TestUi::StoredValue("AppSettings.Main", "WindowSize").toSize(), QSize(1050, 790));
 }
 
 void TestMainWindow::LeavingFullscreenRestoresGeometry()

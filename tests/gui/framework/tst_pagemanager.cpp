@@ -234,6 +234,49 @@ private slots:
             QVERIFY2(!line.contains("TWICE"), qPrintable(line));
     }
 
+    // The texts the log gives page ids; the AI editor has none of its own.
+    void PageIdTexts_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("text");
+        const QStringList texts = {"UNKNOWN",
+                                   "EMPTY",
+                                   "Intro Movie",
+                                   "Main Menu",
+                                   "PlayerGuide",
+                                   "Game Settings",
+                                   "Extras",
+                                   "About",
+                                   "Updates",
+                                   "Campaign Mission List",
+                                   "Campaign Mission Data",
+                                   "Tutorial Mission List",
+                                   "Tutorial Mission Data",
+                                   "Skirmish SIMPLE",
+                                   "Skirmish CUSTOM",
+                                   "M_SPRING Login",
+                                   "M_SPRING Login Custom",
+                                   "M_SPRING Main",
+                                   "M_STEAM Login",
+                                   "Replays",
+                                   "AI Projects",
+                                   "Mission Editor",
+                                   "Game Tests",
+                                   "NO_SUCH_PAGE",
+                                   "MODAL"};
+        for (int id = 0; id < texts.size(); ++id)
+            QTest::addRow("%d", id) << id << texts.at(id);
+        for (int id : {25, -1, 1000})
+            QTest::addRow("%d", id) << id << "NO_SUCH_PAGE";
+    }
+
+    void PageIdTexts()
+    {
+        QFETCH(int, id);
+        QFETCH(QString, text);
+        QCOMPARE(NPage::PageIdToString(id), text);
+    }
+
     void PageIsNotDeletedWhileItsCodeRuns()
     {
         PageManager::SetNextPageStatic(ID_MAIN_MENU);

@@ -35,8 +35,11 @@ private slots:
         m_server->SetAnswer(Path, 200, "0.0.1\n");
         AppDefines::Instance()->SetWebBaseAddress(m_server->BaseAddress());
         WebUpdates::SetTimeoutMs(400);
+        // Its answer comes before any dialog opens: a dialog shows every answer of the service.
+        QSignalSpy startUp(WebUpdates::Instance(), &WebUpdates::OnNoUpdates);
         m_host = std::make_unique<DialogHost>();
         QTRY_COMPARE(m_server->Requests(), 1);
+        QTRY_COMPARE(startUp.count(), 1);
     }
 
     void cleanup()
@@ -88,39 +91,53 @@ private slots:
         QCOMPARE(dialog->DownloadButton()->isVisible(), download);
         if (download)
         {
-            // However often it is pressed, one download starts; the dialog stays.
-            m_host->Click(dialog->DownloadButton());
-            m_host->Click(dialog->DownloadButton());
-            QCOMPARE(downloads.count(), 1);
-            QVERIFY(!dialog->DownloadButton()->isEnabled());
+            // Every press tells the host (which may try a failed download again); the dialog stays.
+            for (int press = 1; press <= 3; ++press)
+            {
+                m_host->Click(dialog->DownloadButton());
+                QCOMPARE(downloads.count(), press);
+                QVERIFY(dialog->DownloadButton()->isEnabled() && m_host->IsOpen());
+            }
         }
         QVERIFY(m_host->IsOpen());
         m_host->Key(Qt::Key_Escape);
         QVERIFY(!m_host->IsOpen());
-        QCOMPARE(downloads.count(), download ? 1 : 0);
+        QCOMPARE(downloads.count(), download ? 3 : 0);
     }
 
-    void OnlyItsOwnAnswer()
+    // Each answer of the service, whoever asked, shows over the one before; the offer of a new
+    // version goes with a later answer and comes back with the next new version.
+    void LaterAnswersOverwrite()
     {
-        auto* dialog = new CheckForUpdatesModal();
-        m_host->Open(dialog);
-        // Someone else's check answers before the dialog asked: the dialog keeps waiting.
-        m_server->SetAnswer(Path, 200, "9.9.9\n");
-        WebUpdates::CheckUpdates();
-        QTRY_COMPARE(m_server->Requests(), 2);
-        QTest::qWait(100);
-        QCOMPARE(dialog->Headline()->text(), Checking);
-        QVERIFY(dialog->Busy()->IsRunning());
-        // Its own answer counts, and only once: a later check by others changes nothing.
         m_server->SetAnswer(Path, 404, "gone");
-        QTRY_COMPARE(m_server->Requests(), 3);
+        auto* dialog = new CheckForUpdatesModal();
+        QSignalSpy downloads(dialog, &CheckForUpdatesModal::OnDownloadUpdatesClick);
+        m_host->Open(dialog);
+        QTRY_COMPARE(m_server->Requests(), 2); // its own check
         QTRY_VERIFY(dialog->Headline()->text().startsWith("AN ERROR"));
-        m_server->SetAnswer(Path, 200, "9.9.9\n");
-        WebUpdates::CheckUpdates();
-        QTRY_COMPARE(m_server->Requests(), 4);
-        QTest::qWait(100);
-        QVERIFY(dialog->Headline()->text().startsWith("AN ERROR"));
-        QVERIFY(!dialog->DownloadFrame()->isVisible());
+        // Others check again.
+        const auto answer = [this](int status, const QByteArray& body, int requests)
+        {
+            m_server->SetAnswer(Path, status, body);
+            WebUpdates::CheckUpdates();
+            QTRY_COMPARE(m_server->Requests(), requests);
+        };
+        answer(200, "9.9.9\n", 3);
+        QTRY_COMPARE(dialog->Headline()->text(), "THERE'S A NEW VERSION OF LOBBY AVAILABLE");
+        QVERIFY(dialog->DownloadFrame()->isVisible() && dialog->Detail()->isVisible());
+        answer(200, qPrintable(AppDefines::GetLobbyVersion()), 4);
+        QTRY_COMPARE(dialog->Headline()->text(), "YOU ARE USING THE LATEST VERSION OF LOBBY.");
+        QVERIFY(!dialog->DownloadFrame()->isVisible() && !dialog->Detail()->isVisible());
+        answer(200, "9.9.9\n", 5);
+        QTRY_VERIFY(dialog->DownloadFrame()->isVisible());
+        answer(404, "gone", 6);
+        QTRY_VERIFY(dialog->Headline()->text().startsWith("AN ERROR"));
+        QVERIFY(!dialog->DownloadFrame()->isVisible() && !dialog->Detail()->isVisible());
+        answer(200, "9.9.9\n", 7);
+        QTRY_VERIFY(dialog->DownloadFrame()->isVisible());
+        m_host->Click(dialog->DownloadButton());
+        QCOMPARE(downloads.count(), 1);
+        QVERIFY(m_host->IsOpen());
     }
 
 private:

@@ -1,16 +1,18 @@
 // Text fields, the search field, sliders and settings rows, driven by real key and
-// mouse events.
+// mouse events; the progress bar and the context menu as they draw.
 #define QTEST_QPA_MOUSE_HANDLING // presses, moves and releases go through the window like real ones
 #include "AppSettings.h"
 #include "GuiFonts.h"
 #include "NButtonBase.h"
 #include "NImageLabel.h"
 #include "NLineEdit.h"
+#include "NProgressBar.h"
 #include "NSearchWidget.h"
 #include "NSettingsOnOff.h"
 #include "NSettingsSlider.h"
 #include "NSettingsSliderOnOff.h"
 #include "NSlider.h"
+#include "StyledMenu.h"
 #include "TestEnvironment.h"
 #include "helper_Sounds.h"
 
@@ -51,6 +53,47 @@ QPoint HandleCentre(QSlider* slider)
     return slider->style()
         ->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider)
         .center();
+}
+// The mean colour of the opaque pixels of a rectangle.
+QColor Mean(const QImage& image, const QRect& area)
+{
+    qint64 r = 0, g = 0, b = 0, n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+        {
+            const QRgb pixel = image.pixel(x, y);
+            if (qAlpha(pixel) < 128)
+                continue;
+            r += qRed(pixel), g += qGreen(pixel), b += qBlue(pixel), ++n;
+        }
+    return n ? QColor(int(r / n), int(g / n), int(b / n)) : QColor();
+}
+
+int Distance(const QColor& a, const QColor& b)
+{
+    return qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue());
+}
+
+// Which chunk picture the bar draws between 10 % and 30 % of its width: the one whose own mean
+// colour is nearest, or "none" when that part looks as the empty part (80 % to 95 %) does.
+QString ChunkDrawn(QWidget* bar)
+{
+    const QImage image = bar->grab().toImage();
+    const int w = image.width(), y = image.height() / 2;
+    const QColor filled = Mean(image, QRect(w / 10, y - 1, w / 5, 3));
+    const QColor empty = Mean(image, QRect(w * 8 / 10, y - 1, w * 15 / 100, 3));
+    if (Distance(filled, empty) < 30)
+        return "none";
+    QString nearest;
+    int best = INT_MAX;
+    for (const char* name : {"blue", "green", "red", "gray"})
+    {
+        const QImage picture(QStringLiteral(":/Progress/progress_chunk_%1.png").arg(name));
+        const QColor own = Mean(picture, picture.rect().adjusted(2, 2, -2, -2));
+        if (Distance(filled, own) < best)
+            best = Distance(filled, own), nearest = name;
+    }
+    return nearest;
 }
 } // namespace
 
@@ -221,6 +264,75 @@ private slots:
         QVERIFY(!row.OffLabel()->isVisible() && !row.ValueLabel()->isVisible());
         row.SetLabelsVisible(true); // never "OFF" beside a number
         QVERIFY(row.OffLabel()->isVisible() && !row.ValueLabel()->isVisible());
+    }
+
+    // The chunk picture of each colour, also after a change of colour, which keeps the value; never
+    // a percentage text.
+    void ProgressBarColours_data()
+    {
+        QTest::addColumn<int>("made");
+        QTest::addColumn<int>("set");
+        QTest::addColumn<QString>("chunk");
+        QTest::newRow("blue") << 0 << -1 << "blue";
+        QTest::newRow("green") << 1 << -1 << "green";
+        QTest::newRow("green, then red") << 1 << 2 << "red";
+        QTest::newRow("red, then gray") << 2 << 3 << "gray";
+        QTest::newRow("unknown colour draws no chunk") << 7 << -1 << "none";
+        QTest::newRow("blue, then unknown") << 0 << 9 << "none";
+    }
+    void ProgressBarColours()
+    {
+        QFETCH(int, made);
+        QFETCH(int, set);
+        QFETCH(QString, chunk);
+        NProgressBar bar(made);
+        QCOMPARE(bar.minimum(), 0);
+        QCOMPARE(bar.maximum(), 100);
+        QCOMPARE(bar.value(), 0);
+        QCOMPARE(bar.height(), 11);
+        bar.resize(300, bar.height());
+        bar.SetValue(60);
+        if (set >= 0)
+            bar.SetColor(set);
+        QCOMPARE(bar.value(), 60);
+        QVERIFY(!bar.isTextVisible());
+        QCOMPARE(ChunkDrawn(&bar), chunk);
+        // Nothing filled, nothing drawn.
+        bar.SetValue(0);
+        QCOMPARE(ChunkDrawn(&bar), QString("none"));
+    }
+
+    // The lists' context menu: dark, from grey on the left to a lighter grey on the right, white
+    // bold captions, silver ones for what can't be chosen.
+    void ContextMenuLooks()
+    {
+        QWidget owner;
+        auto* menu = new StyledMenu(&owner);
+        menu->addAction("Remove from the list");
+        menu->addAction("Nothing to do")->setEnabled(false);
+        menu->ensurePolished();
+        QVERIFY(menu->font().bold());
+        menu->adjustSize();
+        const QImage image = menu->grab().toImage();
+        const QRect inside = image.rect().adjusted(4, 4, -4, -4);
+        QVERIFY2(Distance(image.pixel(inside.left(), inside.center().y()), QColor(0x44, 0x44, 0x44)) < 24,
+                 qPrintable(QColor(image.pixel(inside.left(), inside.center().y())).name()));
+        QVERIFY2(Distance(image.pixel(inside.right(), inside.center().y()), QColor(0x6F, 0x6F, 0x6F)) < 24,
+                 qPrintable(QColor(image.pixel(inside.right(), inside.center().y())).name()));
+        // The brightest pixel of each caption.
+        const auto brightest = [&](const QAction* action)
+        {
+            const QRect row = menu->actionGeometry(const_cast<QAction*>(action)).intersected(image.rect());
+            int most = 0;
+            for (int y = row.top(); y <= row.bottom(); ++y)
+                for (int x = row.left(); x <= row.right(); ++x)
+                    most = qMax(most, qGray(image.pixel(x, y)));
+            return most;
+        };
+        QVERIFY2(brightest(menu->actions().at(0)) > 240,
+                 qPrintable(QString::number(brightest(menu->actions().at(0)))));
+        const int silver = brightest(menu->actions().at(1));
+        QVERIFY2(silver > 150 && silver < 215, qPrintable(QString::number(silver)));
     }
 
 private:
