@@ -11,6 +11,22 @@ namespace IniText
 {
 namespace
 {
+// Where the line that starts at `from` ends: QSettings ends a line at "\n", "\r\n" or a lone "\r"
+// (the last line may have no end). `end` is where its text stops, `next` where the next line starts.
+void FindLine(const QByteArray& text, int from, int* end, int* next)
+{
+    int at = from;
+    const int size = text.size();
+    const char* data = text.constData();
+    while (at < size && data[at] != '\n' && data[at] != '\r')
+        ++at;
+    *end = at;
+    if (at < size && data[at] == '\r' && at + 1 < size && data[at + 1] == '\n')
+        *next = at + 2;
+    else
+        *next = qMin(at + 1, size);
+}
+
 // As QSettings reads them: a line whose first character is "[" opens a group, named up to "]" or to
 // the end of the line; a ";" line is a comment; otherwise the key is what comes before the "=".
 bool SectionName(const QByteArray& line, QByteArray* name)
@@ -33,6 +49,19 @@ bool KeyName(const QByteArray& line, QByteArray* key)
     return true;
 }
 
+// True when the text's last line is empty.
+bool EndsWithBlankLine(const QByteArray& text)
+{
+    int size = text.size();
+    if (text.endsWith("\r\n"))
+        size -= 2;
+    else if (text.endsWith('\n') || text.endsWith('\r'))
+        size -= 1;
+    else
+        return false;
+    return size == 0 || text.at(size - 1) == '\n' || text.at(size - 1) == '\r';
+}
+
 struct Section
 {
     QByteArray name;
@@ -44,10 +73,10 @@ QList<Section> Sections(const QByteArray& text)
 {
     QList<Section> sections;
     int current = -1;
-    for (QByteArray line : text.split('\n'))
+    for (int from = 0, end = 0, next = 0; from < text.size(); from = next)
     {
-        if (line.endsWith('\r'))
-            line.chop(1);
+        FindLine(text, from, &end, &next);
+        const QByteArray line = text.mid(from, end - from);
         QByteArray name;
         QByteArray key;
         if (SectionName(line, &name))
@@ -75,8 +104,16 @@ QByteArray Merge(const QByteArray& original, const QByteArray& ours)
     QHash<QByteArray, int> sectionIndex;
     for (int i = 0; i < sections.size(); ++i)
         sectionIndex.insert(sections[i].name, i);
-    // New lines take the file's own line ends.
-    const QByteArray cr = original.contains("\r\n") ? QByteArrayLiteral("\r") : QByteArray();
+    // New lines end as the file's first line does, or with "\n": a lone "\r" would join a "\n" that
+    // follows into one line end.
+    QByteArray lineEnd = QByteArrayLiteral("\n");
+    {
+        int end = 0;
+        int next = 0;
+        FindLine(original, 0, &end, &next);
+        if (next - end == 2)
+            lineEnd = QByteArrayLiteral("\r\n");
+    }
 
     // Two passes over the lines, without holding them: the first finds which of our keys the file
     // has and where the others go, the second writes the text.
@@ -85,6 +122,14 @@ QByteArray Merge(const QByteArray& original, const QByteArray& ours)
     QVector<int> insertAfter(sections.size(), -1);
     QByteArray text;
     text.reserve(original.size() + ours.size());
+    // Where a line was dropped, a lone "\r" line end and the "\n" of a later line would read as one
+    // "\r\n": that "\r" becomes a "\r\n" of its own.
+    const auto append = [&text](const QByteArray& chunk)
+    {
+        if (chunk.startsWith('\n') && text.endsWith('\r'))
+            text += '\n';
+        text += chunk;
+    };
     for (int pass = 0; pass < 2; ++pass)
     {
         QHash<int, QVector<int>> inserts; // line number -> groups whose missing keys follow it
@@ -96,20 +141,15 @@ QByteArray Merge(const QByteArray& original, const QByteArray& ours)
         QVector<QSet<QByteArray>> seen(sections.size());
         int current = -1;
         int lineNumber = 0;
-        for (int from = 0; from < original.size(); ++lineNumber)
+        for (int from = 0, end = 0, next = 0; from < original.size(); from = next, ++lineNumber)
         {
-            int end = original.indexOf('\n', from);
-            const bool hasEnd = end >= 0;
-            if (!hasEnd)
-                end = original.size();
-            const QByteArray raw = QByteArray::fromRawData(original.constData() + from, end - from);
-            from = end + 1;
-            const bool hasCr = raw.endsWith('\r');
-            const QByteArray line = hasCr ? raw.left(raw.size() - 1) : raw;
+            FindLine(original, from, &end, &next);
+            const QByteArray line = QByteArray::fromRawData(original.constData() + from, end - from);
+            const QByteArray ending = QByteArray::fromRawData(original.constData() + end, next - end);
             QByteArray name;
             QByteArray key;
             // What the line becomes: itself, our line for its key, or nothing.
-            QByteArray written = raw;
+            QByteArray written = line;
             bool keep = true;
             if (SectionName(line, &name))
             {
@@ -125,7 +165,7 @@ QByteArray Merge(const QByteArray& original, const QByteArray& ours)
                     // A second line for the key would contradict ours.
                     keep = !seen[current].contains(key);
                     seen[current].insert(key);
-                    written = *ourLine + (hasCr ? QByteArrayLiteral("\r") : QByteArray());
+                    written = *ourLine;
                 }
                 if (keep)
                     insertAfter[current] = lineNumber;
@@ -133,15 +173,15 @@ QByteArray Merge(const QByteArray& original, const QByteArray& ours)
             if (pass == 0)
                 continue;
             if (keep)
-                text += written + (hasEnd ? "\n" : "");
+                append(written + ending);
             for (int group : inserts.value(lineNumber))
             {
-                if (!hasEnd)
-                    text += (hasCr ? QByteArray() : cr) + '\n';
+                if (ending.isEmpty())
+                    append(lineEnd);
                 for (const auto& ourLine : sections[group].lines)
                 {
                     if (!placed[group].contains(ourLine.first))
-                        text += ourLine.second + cr + '\n';
+                        append(ourLine.second + lineEnd);
                 }
             }
         }
@@ -154,13 +194,13 @@ QByteArray Merge(const QByteArray& original, const QByteArray& ours)
     {
         if (insertAfter[i] >= 0)
             continue;
-        if (!text.isEmpty() && !text.endsWith('\n'))
-            text += (text.endsWith('\r') ? QByteArray() : cr) + '\n';
-        if (!text.isEmpty() && !text.endsWith("\n\n") && !text.endsWith("\n\r\n"))
-            text += cr + '\n';
-        text += '[' + sections[i].name + ']' + cr + '\n';
+        if (!text.isEmpty() && !text.endsWith('\n') && !text.endsWith('\r'))
+            append(lineEnd);
+        if (!text.isEmpty() && !EndsWithBlankLine(text))
+            append(lineEnd);
+        append('[' + sections[i].name + ']' + lineEnd);
         for (const auto& line : sections[i].lines)
-            text += line.second + cr + '\n';
+            append(line.second + lineEnd);
     }
     return text;
 }

@@ -1,6 +1,7 @@
 // Settings groups, the two INI files, bad files and the skirmish codecs.
 #include "AppDefines.h"
 #include "AppSettings.h"
+#include "IniText.h"
 #include "PathManager.h"
 #include "StartActionsHandler.h"
 #include "TestEnvironment.h"
@@ -203,6 +204,45 @@ private slots:
         AppSettings::Instance()->Load();
         QCOMPARE(AppSettingsSound::Instance()->MusicVolume, musicVolume);
         QCOMPARE(env.LogLines().filter("AppSettings ::"), QStringList{"AppSettings :: LOADED"});
+    }
+
+    // The merge on its own, whole texts: our lines where the file has them, missing ones after their
+    // group's last key, missing groups at the end, each line's own end; merging again changes nothing.
+    void Merge_data()
+    {
+        QTest::addColumn<QByteArray>("original");
+        QTest::addColumn<QByteArray>("ours");
+        QTest::addColumn<QByteArray>("merged");
+        const QByteArray ours = "[G]\na=5\nb=6\n";
+        const auto row = [](const char* name, const QByteArray& original, const QByteArray& ours,
+                            const QByteArray& merged) { QTest::newRow(name) << original << ours << merged; };
+        row("keys replaced where they are", "; top\n[G]\na=1\n; between\nb=2\n[H]\nx=1\n", ours,
+            "; top\n[G]\na=5\n; between\nb=6\n[H]\nx=1\n");
+        row("missing key after the group's last key", "[G]\na=1\n; note\n\n[H]\nx=1\n", ours,
+            "[G]\na=5\nb=6\n; note\n\n[H]\nx=1\n");
+        row("keys written twice: once", "[G]\na=1\nb=2\na=3\nb=4\n", ours, "[G]\na=5\nb=6\n");
+        row("a group named twice", "[G]\na=1\n[H]\nx=1\n[G]\nc=3\n", ours,
+            "[G]\na=5\n[H]\nx=1\n[G]\nc=3\nb=6\n");
+        row("a missing group after a blank line", "[H]\nx=1", ours, "[H]\nx=1\n\n[G]\na=5\nb=6\n");
+        row("empty file", "", ours, "[G]\na=5\nb=6\n");
+        row("CRLF", "[H]\r\nx=1\r\n[G]\r\na=1\r\n", ours, "[H]\r\nx=1\r\n[G]\r\na=5\r\nb=6\r\n");
+        row("CRLF, a group added", "[H]\r\nx=1\r\n", ours, "[H]\r\nx=1\r\n\r\n[G]\r\na=5\r\nb=6\r\n");
+        row("lone CR line ends", "[G]\ra=1\r; mine\r", ours, "[G]\ra=5\rb=6\n; mine\r");
+        row("a CR inside a line ends it, as for QSettings", "[G]\nx=1\ra=1\n", ours, "[G]\nx=1\ra=5\nb=6\n");
+        row("a dropped line between a lone CR and a blank line", "[G]\ra=1\ra=2\n\n", "[G]\na=5\n",
+            "[G]\ra=5\r\n\n");
+        row("tabs and odd lines stay", "[G]\n;\tnote\nv=a\tb\njust words\na=1\n", ours,
+            "[G]\n;\tnote\nv=a\tb\njust words\na=5\nb=6\n");
+        row("a CR at the end of our line", "[G]\na=1\n", "[G]\na=5\r\r\nb=6\r\n", "[G]\na=5\nb=6\n");
+    }
+
+    void Merge()
+    {
+        QFETCH(QByteArray, original);
+        QFETCH(QByteArray, ours);
+        QFETCH(QByteArray, merged);
+        QCOMPARE(IniText::Merge(original, ours), merged);
+        QCOMPARE(IniText::Merge(merged, ours), merged);
     }
 
     // A save cut short by a kill leaves a temporary copy: the start-up housekeeping removes the old
