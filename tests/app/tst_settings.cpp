@@ -392,6 +392,16 @@ private slots:
         TestEnvironment env;
         const QString file = PathManager::Instance()->GetLobbySettingsFile();
         const auto damaged = [](int i) { return "[broken " + QByteArray::number(i) + "\x01\n"; };
+        // Lines that can't stay as they are: the old text is kept the same way.
+        QVERIFY(TestFiles::Write(CommonIO::CorruptPath(file), "earlier"));
+        const QByteArray quotes = "[AppSettings.Sound]\nFuture=\"x\nMusicVolume=3\"\n";
+        QVERIFY(TestFiles::Write(file, quotes));
+        AppSettings::Instance()->Load();
+        AppSettingsSound::Instance()->SoundsVolume = 71;
+        QVERIFY(AppSettings::Instance()->SaveAll());
+        QVERIFY(env.LogContains("AppSettings :: LINES NOT KEPT --- " + file));
+        QCOMPARE(TestFiles::Read(CommonIO::CorruptPath(file)), quotes);
+        QCOMPARE(TestFiles::Read(CommonIO::CorruptPath(file, 1)), QByteArray("earlier"));
         for (int i = 0; i <= CommonIO::CorruptCopies; ++i)
         {
             QVERIFY(TestFiles::Write(file, damaged(i)));
