@@ -289,10 +289,10 @@ bool IsSaveLeftover(const QString& fileName, const QStringList& names)
     const int dot = fileName.size() - 7;
     if (dot < 1 || fileName.at(dot) != QLatin1Char('.'))
         return false;
-    const QString suffix = fileName.mid(dot + 1).toLower();
+    const QString suffix = fileName.mid(dot + 1);
     for (const QChar c : suffix)
     {
-        if (c.unicode() < 'a' || c.unicode() > 'z')
+        if ((c.unicode() < 'a' || c.unicode() > 'z') && (c.unicode() < 'A' || c.unicode() > 'Z'))
             return false;
     }
     // Qt draws each letter from a-z and A-Z by chance, so any six letters may be its; these words, in
@@ -302,7 +302,7 @@ bool IsSaveLeftover(const QString& fileName, const QStringList& names)
         QStringLiteral("copied"), QStringLiteral("custom"), QStringLiteral("edited"),
         QStringLiteral("latest"), QStringLiteral("manual"), QStringLiteral("modded"),
         QStringLiteral("normal"), QStringLiteral("stable"), QStringLiteral("tested")};
-    return !words.contains(suffix) && QDir::match(names, fileName.left(dot));
+    return !words.contains(suffix.toLower()) && QDir::match(names, fileName.left(dot));
 }
 
 int RemoveSaveLeftovers(const QString& folder, const QStringList& names, const QDateTime& before)

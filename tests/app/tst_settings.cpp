@@ -451,7 +451,8 @@ private slots:
                                              lobby + "/lobby.settings.txt.BeFoRe",
                                              lobby + "/notes.txt.AbCdEf",
                                              lobby + "/spring.settings.play.cfg.XkQzRtt",
-                                             lobby + "/spring.settings.play.cfg.XkQz1t"} +
+                                             lobby + "/spring.settings.play.cfg.XkQz1t",
+                                             lobby + QString::fromUtf8("/content.cache.abcde\u212a")} +
                                  young;
         const QDateTime old =
             QDateTime::currentDateTime().addSecs(-StartActionsHandler::LeftoverAgeSeconds - 60);
