@@ -6,26 +6,49 @@
 #include <QSet>
 #include <QVector>
 #include <algorithm>
+#include <cstring>
 
 namespace IniText
 {
 namespace
 {
-// Where the line that starts at `from` ends: QSettings ends a line at "\n", "\r\n" or a lone "\r"
-// (the last line may have no end). `end` is where its text stops, `next` where the next line starts.
-void FindLine(const QByteArray& text, int from, int* end, int* next)
+// The lines of a text, ended where QSettings ends them: at "\n", "\r\n" or a lone "\r" (the last line
+// may have no end).
+class LineScanner
 {
-    int at = from;
-    const int size = text.size();
-    const char* data = text.constData();
-    while (at < size && data[at] != '\n' && data[at] != '\r')
-        ++at;
-    *end = at;
-    if (at < size && data[at] == '\r' && at + 1 < size && data[at + 1] == '\n')
-        *next = at + 2;
-    else
-        *next = qMin(at + 1, size);
-}
+public:
+    explicit LineScanner(const QByteArray& text) : m_data(text.constData()), m_size(text.size()) {}
+
+    // The next line runs from `from` to `end`, its line end to `next`; false after the last.
+    bool Next(int* from, int* end, int* next)
+    {
+        if (m_at >= m_size)
+            return false;
+        *from = m_at;
+        if (m_cr < m_at)
+            m_cr = Find('\r', m_at, m_size);
+        *end = Find('\n', m_at, m_cr);
+        if (*end < m_size && m_data[*end] == '\r' && *end + 1 < m_size && m_data[*end + 1] == '\n')
+            m_at = *end + 2;
+        else
+            m_at = qMin(*end + 1, m_size);
+        *next = m_at;
+        return true;
+    }
+
+private:
+    // Where `c` first is in [from, to); `to` when it is not there.
+    int Find(char c, int from, int to) const
+    {
+        const void* found = std::memchr(m_data + from, c, size_t(to - from));
+        return found ? int(static_cast<const char*>(found) - m_data) : to;
+    }
+
+    const char* m_data;
+    int m_size;
+    int m_at = 0;
+    int m_cr = -1; // the first "\r" at or after m_at, or m_size
+};
 
 // As QSettings reads them: a line whose first character is "[" opens a group, named up to "]" or to
 // the end of the line; a ";" line is a comment; otherwise the key is what comes before the "=".
@@ -73,9 +96,11 @@ QList<Section> Sections(const QByteArray& text)
 {
     QList<Section> sections;
     int current = -1;
-    for (int from = 0, end = 0, next = 0; from < text.size(); from = next)
+    int from = 0;
+    int end = 0;
+    int next = 0;
+    for (LineScanner lines(text); lines.Next(&from, &end, &next);)
     {
-        FindLine(text, from, &end, &next);
         const QByteArray line = text.mid(from, end - from);
         QByteArray name;
         QByteArray key;
@@ -107,13 +132,11 @@ QByteArray Merge(const QByteArray& original, const QByteArray& ours)
     // New lines end as the file's first line does, or with "\n": a lone "\r" would join a "\n" that
     // follows into one line end.
     QByteArray lineEnd = QByteArrayLiteral("\n");
-    {
-        int end = 0;
-        int next = 0;
-        FindLine(original, 0, &end, &next);
-        if (next - end == 2)
-            lineEnd = QByteArrayLiteral("\r\n");
-    }
+    int from = 0;
+    int end = 0;
+    int next = 0;
+    if (LineScanner(original).Next(&from, &end, &next) && next - end == 2)
+        lineEnd = QByteArrayLiteral("\r\n");
 
     // Two passes over the lines, without holding them: the first finds which of our keys the file
     // has and where the others go, the second writes the text.
@@ -124,11 +147,16 @@ QByteArray Merge(const QByteArray& original, const QByteArray& ours)
     text.reserve(original.size() + ours.size());
     // Where a line was dropped, a lone "\r" line end and the "\n" of a later line would read as one
     // "\r\n": that "\r" becomes a "\r\n" of its own.
-    const auto append = [&text](const QByteArray& chunk)
+    const auto append = [&text](const char* chunk, int size)
     {
-        if (chunk.startsWith('\n') && text.endsWith('\r'))
+        if (size > 0 && chunk[0] == '\n' && text.endsWith('\r'))
             text += '\n';
-        text += chunk;
+        text.append(chunk, size);
+    };
+    const auto appendLine = [&append, &lineEnd](const QByteArray& line)
+    {
+        append(line.constData(), line.size());
+        append(lineEnd.constData(), lineEnd.size());
     };
     for (int pass = 0; pass < 2; ++pass)
     {
@@ -141,15 +169,13 @@ QByteArray Merge(const QByteArray& original, const QByteArray& ours)
         QVector<QSet<QByteArray>> seen(sections.size());
         int current = -1;
         int lineNumber = 0;
-        for (int from = 0, end = 0, next = 0; from < original.size(); from = next, ++lineNumber)
+        for (LineScanner lines(original); lines.Next(&from, &end, &next); ++lineNumber)
         {
-            FindLine(original, from, &end, &next);
             const QByteArray line = QByteArray::fromRawData(original.constData() + from, end - from);
-            const QByteArray ending = QByteArray::fromRawData(original.constData() + end, next - end);
             QByteArray name;
             QByteArray key;
             // What the line becomes: itself, our line for its key, or nothing.
-            QByteArray written = line;
+            const QByteArray* written = nullptr;
             bool keep = true;
             if (SectionName(line, &name))
             {
@@ -165,23 +191,30 @@ QByteArray Merge(const QByteArray& original, const QByteArray& ours)
                     // A second line for the key would contradict ours.
                     keep = !seen[current].contains(key);
                     seen[current].insert(key);
-                    written = *ourLine;
+                    written = &*ourLine;
                 }
                 if (keep)
                     insertAfter[current] = lineNumber;
             }
             if (pass == 0)
                 continue;
-            if (keep)
-                append(written + ending);
+            if (keep && written)
+            {
+                append(written->constData(), written->size());
+                append(original.constData() + end, next - end);
+            }
+            else if (keep)
+            {
+                append(original.constData() + from, next - from);
+            }
             for (int group : inserts.value(lineNumber))
             {
-                if (ending.isEmpty())
-                    append(lineEnd);
+                if (next == end)
+                    append(lineEnd.constData(), lineEnd.size());
                 for (const auto& ourLine : sections[group].lines)
                 {
                     if (!placed[group].contains(ourLine.first))
-                        append(ourLine.second + lineEnd);
+                        appendLine(ourLine.second);
                 }
             }
         }
@@ -195,12 +228,12 @@ QByteArray Merge(const QByteArray& original, const QByteArray& ours)
         if (insertAfter[i] >= 0)
             continue;
         if (!text.isEmpty() && !text.endsWith('\n') && !text.endsWith('\r'))
-            append(lineEnd);
+            append(lineEnd.constData(), lineEnd.size());
         if (!text.isEmpty() && !EndsWithBlankLine(text))
-            append(lineEnd);
-        append('[' + sections[i].name + ']' + lineEnd);
+            append(lineEnd.constData(), lineEnd.size());
+        appendLine('[' + sections[i].name + ']');
         for (const auto& line : sections[i].lines)
-            append(line.second + lineEnd);
+            appendLine(line.second);
     }
     return text;
 }
