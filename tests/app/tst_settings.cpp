@@ -178,7 +178,8 @@ private slots:
         // A file of exactly the size limit: read, but a save would take it past the limit.
         QByteArray atLimit = sound;
         for (int i = 0; atLimit.size() < CommonIO::MaxSettingsFileBytes; ++i)
-            atLimit += QStringLiteral("; a note of the player's, number %1\n").arg(i).toUtf8();
+            atLimit +=
+                "; a note of the player's, number " + QByteArray::number(i) + QByteArray(60000, '.') + '\n';
         atLimit.truncate(int(CommonIO::MaxSettingsFileBytes) - 1);
         atLimit += '\n';
         const auto row = [](const char* name, const QString& place, const QByteArray& content,

@@ -131,7 +131,8 @@ private slots:
         // A file of exactly the size limit: read, but a save that takes it past the limit is not made.
         QByteArray atLimit = "TreeRadius=2000\n";
         for (int i = 0; atLimit.size() < EngineSettingsFile::MaxFileBytes; ++i)
-            atLimit += QStringLiteral("# a note of the player's, number %1\n").arg(i).toUtf8();
+            atLimit +=
+                "# a note of the player's, number " + QByteArray::number(i) + QByteArray(60000, '.') + '\n';
         atLimit.truncate(int(EngineSettingsFile::MaxFileBytes) - 1);
         atLimit += '\n';
         row("clean, default tree radius", "", "# note\nShadows = 1\n\nFoo=a=b\n", "", 1408,
