@@ -1,5 +1,7 @@
 #include "AppDefines.h"
 
+#include "CommonIO.h"
+
 #include <QDebug>
 
 const QList<GameDefinition>& AppDefines::GameTable()
@@ -67,7 +69,7 @@ int AppDefines::ChooseGameIndex(const QString& commandLineGame, const QString& r
             say(QStringLiteral("command line"));
             return index;
         }
-        say(QStringLiteral("\"%1\" (command line)").arg(commandLineGame));
+        say(QStringLiteral("\"%1\" (command line)").arg(CommonIO::ForLog(commandLineGame, 40)));
         if (unknown)
             *unknown = true;
         return 0;
@@ -81,7 +83,7 @@ int AppDefines::ChooseGameIndex(const QString& commandLineGame, const QString& r
             say(GetRunGameFileName());
             return index;
         }
-        say(QStringLiteral("\"%1\" (%2)").arg(fromFile, GetRunGameFileName()));
+        say(QStringLiteral("\"%1\" (%2)").arg(CommonIO::ForLog(fromFile, 40), GetRunGameFileName()));
         if (unknown)
             *unknown = true;
         return 0;

@@ -95,10 +95,17 @@ bool SameValues(const QSettings& original, const QSettings& ours, const QSetting
     return QSet<QString>(mergedKeys.begin(), mergedKeys.end()) == expected;
 }
 
-// The new text of a settings file holding `content` (empty for a file that is not there).
-bool ComposeText(const QString& path, const QByteArray& content, const QList<AppSettingsBase*>& groups,
-                 QByteArray* text)
+QString TooLarge()
 {
+    return QStringLiteral("it would grow larger than %1 bytes").arg(CommonIO::MaxSettingsFileBytes);
+}
+
+// The new text of a settings file holding `content` (empty for a file that is not there); false, with
+// the reason in `problem`, when the file is better left as it is.
+bool ComposeText(const QString& path, const QByteArray& content, const QList<AppSettingsBase*>& groups,
+                 QByteArray* text, QString* problem)
+{
+    *problem = QStringLiteral("no scratch file for QSettings");
     Scratch scratch;
     if (!scratch.IsValid())
         return false;
@@ -114,45 +121,54 @@ bool ComposeText(const QString& path, const QByteArray& content, const QList<App
     if (content.isEmpty())
     {
         *text = oursText;
-        return true;
+        *problem = TooLarge();
+        return text->size() <= CommonIO::MaxSettingsFileBytes;
     }
 
+    const QByteArray mergedText = IniText::Merge(content, oursText);
+    // A file the next start would refuse as too large is not written: the player's lines stay as
+    // they are, and only this run's changes are lost.
+    *problem = TooLarge();
+    if (mergedText.size() > CommonIO::MaxSettingsFileBytes)
+        return false;
+    *problem = QStringLiteral("no scratch file for QSettings");
     const QSet<QString> ourKeys = KeysOf(groups);
     // Each read back from its text, as the next start reads the file.
     const std::unique_ptr<QSettings> oursRead = scratch.Settings(QStringLiteral("ours-read.ini"), oursText);
     const std::unique_ptr<QSettings> original = scratch.Settings(QStringLiteral("original.ini"), content);
-    const QByteArray mergedText = IniText::Merge(content, oursText);
     const std::unique_ptr<QSettings> merged = scratch.Settings(QStringLiteral("merged.ini"), mergedText);
     if (!oursRead || !original || !merged)
         return false;
-    if (mergedText.size() <= CommonIO::MaxSettingsFileBytes &&
-        SameValues(*original, *oursRead, *merged, ourKeys))
+    if (SameValues(*original, *oursRead, *merged, ourKeys))
     {
         *text = mergedText;
         return true;
     }
 
     // Lines that QSettings reads differently in their new neighbourhood: the file is written the
-    // way QSettings writes it, with the values it read (unless that would make it too large), and
-    // its old text is kept aside.
-    qWarning().noquote() << "AppSettings :: LINES NOT KEPT ---" << path << "--- old text kept as"
-                         << CommonIO::CorruptPath(path);
-    CommonIO::SaveFile(CommonIO::CorruptPath(path), content);
+    // way QSettings writes it, with the values it read, and its old text is kept aside.
     const std::unique_ptr<QSettings> all = scratch.Settings(QStringLiteral("all.ini"), QByteArray());
     if (!all)
         return false;
-    if (content.size() + oursText.size() <= CommonIO::MaxSettingsFileBytes)
+    for (const QString& key : original->allKeys())
     {
-        for (const QString& key : original->allKeys())
-        {
-            if (!ourKeys.contains(key))
-                all->setValue(key, original->value(key));
-        }
+        if (!ourKeys.contains(key))
+            all->setValue(key, original->value(key));
     }
     for (const AppSettingsBase* group : groups)
         group->Save(*all);
     all->sync();
-    return all->status() == QSettings::NoError && scratch.Text(*all, text);
+    if (all->status() != QSettings::NoError || !scratch.Text(*all, text))
+        return false;
+    *problem = TooLarge();
+    if (text->size() > CommonIO::MaxSettingsFileBytes)
+        return false;
+    *problem = QStringLiteral("its old text can not be kept aside");
+    if (!CommonIO::KeepAside(path, content))
+        return false;
+    qWarning().noquote() << "AppSettings :: LINES NOT KEPT ---" << path << "--- old text kept as"
+                         << CommonIO::CorruptPath(path);
+    return true;
 }
 } // namespace
 
@@ -225,25 +241,33 @@ void AppSettings::Load()
         QByteArray content;
         QString reason;
         const FileState state = Inspect(path, &content, &reason);
+        m_reported.remove(path);
         if (state == FileState::Unreadable)
-            qWarning().noquote() << "AppSettings :: CAN NOT READ ---" << path << "--- defaults used";
+            Report(
+                path, reason,
+                QStringLiteral("AppSettings :: CAN NOT READ --- %1 --- %2 --- defaults used, nothing saved "
+                               "to it")
+                    .arg(path, reason));
         else if (state == FileState::Corrupt)
             qWarning().noquote() << "AppSettings :: CORRUPT FILE ---" << path << "---" << reason << "---"
                                  << CommonIO::SetAside(path) << "--- defaults used";
-        // The file was just found to be a regular one of a sane size.
-        QSettings settings(path, QSettings::IniFormat);
+        // Only a file just found to be a regular one of a sane size is given to QSettings, which
+        // would wait on a FIFO.
+        std::unique_ptr<QSettings> settings;
+        if (state == FileState::Readable)
+            settings = std::make_unique<QSettings>(path, QSettings::IniFormat);
         for (AppSettingsBase* group : qAsConst(m_groups))
         {
             if (group->GetFile() != file)
                 continue;
             bool clean = false;
-            if (state == FileState::Readable)
-                clean = group->Load(settings);
+            if (settings)
+                clean = group->Load(*settings);
             else
                 group->ResetToDefaults();
             // Only what was read cleanly from the file counts as being there; a bad value is
             // replaced at the next save.
-            if (state == FileState::Readable && clean)
+            if (settings && clean)
                 m_inFile.insert(group, group->Values());
             else
                 m_inFile.remove(group);
@@ -252,49 +276,60 @@ void AppSettings::Load()
     qDebug() << "AppSettings :: LOADED";
 }
 
+void AppSettings::Report(const QString& path, const QString& problem, const QString& line)
+{
+    // The same trouble with a file is said once, not at every save.
+    const auto reported = m_reported.constFind(path);
+    if (reported != m_reported.constEnd() && *reported == problem)
+        return;
+    m_reported.insert(path, problem);
+    qWarning().noquote() << line;
+}
+
 bool AppSettings::WriteFile(AppSettingsBase::File file, const QList<AppSettingsBase*>& groups)
 {
     if (groups.isEmpty())
         return true;
     const QString path = GetFilePath(file);
     QByteArray content;
-    QString reason;
-    FileState state = Inspect(path, &content, &reason);
+    QString problem;
+    const FileState state = Inspect(path, &content, &problem);
     bool changed = false;
     for (AppSettingsBase* group : groups)
         changed = changed || !m_inFile.contains(group) || m_inFile.value(group) != group->Values();
     // Most exits change nothing: the file is left alone.
     if (!changed && state == FileState::Readable)
         return true;
+    // A file we cannot read is never overwritten: its content would be lost.
+    bool written = state != FileState::Unreadable;
     if (state == FileState::Corrupt)
     {
         // Damaged since it was read: its content is kept aside before the file is written anew.
-        qWarning().noquote() << "AppSettings :: CORRUPT FILE ---" << path << "---" << reason << "---"
-                             << CommonIO::SetAside(path);
+        qWarning().noquote() << "AppSettings :: CORRUPT FILE ---" << path << "---" << problem << "---"
+                             << CommonIO::SetAside(path, &written);
         content.clear();
     }
     QByteArray text;
-    // A file we cannot read is never overwritten: its content would be lost.
-    bool written = state != FileState::Unreadable && ComposeText(path, content, groups, &text);
+    written = written && ComposeText(path, content, groups, &text, &problem);
     if (written && (state != FileState::Readable || text != content))
     {
         QDir().mkpath(QFileInfo(path).absolutePath());
-        written = CommonIO::SaveFile(path, text);
+        written = CommonIO::SaveFile(path, text, false, &problem);
     }
     if (written)
     {
         for (AppSettingsBase* group : groups)
             m_inFile.insert(group, group->Values());
+        m_reported.remove(path);
+        return true;
     }
-    else
-    {
-        QStringList names;
-        for (AppSettingsBase* group : groups)
-            names << group->GetGroup();
-        qWarning().noquote() << "AppSettings :: CAN NOT SAVE ---" << names.join(QStringLiteral(", ")) << "---"
-                             << path;
-    }
-    return written;
+    QStringList names;
+    for (AppSettingsBase* group : groups)
+        names << group->GetGroup();
+    Report(path, problem,
+           QStringLiteral("AppSettings :: CAN NOT SAVE --- %1 --- %2 --- %3")
+               .arg(names.join(QStringLiteral(", ")), path, problem));
+    return false;
 }
 
 bool AppSettings::SaveAll()

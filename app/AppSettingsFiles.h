@@ -23,11 +23,13 @@ public:
 
     // Reads every registered group. A damaged file (not a regular file, larger than
     // CommonIO::MaxSettingsFileBytes, or holding control characters) is logged and moved aside as
-    // "<file>.corrupt" so the user's data is not lost; it and an unreadable file give the defaults.
+    // "<file>.corrupt" so the user's data is not lost; it and an unreadable file (a folder, no
+    // permission) give the defaults. An unreadable file is left alone and never written.
     void Load();
     // Each file is replaced in one atomic write holding all its groups. What the player wrote in it
-    // stays: comments, keys and groups that are not ours, lines QSettings can not read. False (and
-    // logged) when a file could not be written.
+    // stays: comments, keys and groups that are not ours, lines QSettings can not read. A file that
+    // would grow past the size limit is left as it is. False (and logged, once for the same trouble)
+    // when a file could not be written.
     bool SaveAll();
     // Writes that group's file the same way, with only this group's values changed.
     static bool Save(AppSettingsBase* group);
@@ -48,11 +50,15 @@ private:
     };
     static FileState Inspect(const QString& path, QByteArray* content, QString* reason);
     bool WriteFile(AppSettingsBase::File file, const QList<AppSettingsBase*>& groups);
+    // Logs `line` unless `problem` was the last one said of that file.
+    void Report(const QString& path, const QString& problem, const QString& line);
 
     QList<AppSettingsBase*> m_groups;
     // Each group's values as last read from or written to its file: a group that has not changed
     // since is not written again.
     QHash<AppSettingsBase*, QVariantMap> m_inFile;
+    // Per file, the trouble last said of it.
+    QHash<QString, QString> m_reported;
     QString m_lobbyFile;
     QString m_gameFile;
 };

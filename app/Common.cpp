@@ -273,11 +273,14 @@ bool WriteValue(const QString& filePath, const QString& value)
     return false;
 }
 
-QString ReadValue(const QString& filePath)
+QString ReadValue(const QString& filePath, QString* problem)
 {
-    QFile file;
-    if (CommonIO::OpenRegularFile(&file, filePath) != CommonIO::ReadStatus::Ok)
-        return QString();
-    return QString::fromUtf8(file.read(4096)).trimmed();
+    QByteArray content;
+    QString reason;
+    const CommonIO::ReadStatus status = CommonIO::ReadFile(filePath, MaxValueFileBytes, &content, &reason);
+    if (problem)
+        *problem = status == CommonIO::ReadStatus::Ok || status == CommonIO::ReadStatus::Missing ? QString()
+                                                                                                 : reason;
+    return QString::fromUtf8(content).trimmed();
 }
 } // namespace Common

@@ -54,5 +54,8 @@ QString ScrollBarStyle();
 
 void ScaleImageFileToFill(QImage& target, const QString& filePath);
 bool WriteValue(const QString& filePath, const QString& value);
-QString ReadValue(const QString& filePath);
+// The text of a small file, trimmed; empty when it is missing or can not be used, which `problem`
+// then says (empty for a missing file).
+QString ReadValue(const QString& filePath, QString* problem = nullptr);
+constexpr qint64 MaxValueFileBytes = 4096;
 } // namespace Common

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QSaveFile>
+#include <QSet>
 
 #include <cerrno>
 #include <cstdio>
@@ -207,29 +208,73 @@ bool SaveFile(const QString& path, const QByteArray& bytes, bool text, QString* 
     return false;
 }
 
-QString CorruptPath(const QString& path)
+QString CorruptPath(const QString& path, int copy)
 {
-    return path + QStringLiteral(".corrupt");
+    const QString newest = path + QStringLiteral(".corrupt");
+    return copy <= 0 ? newest : newest + QStringLiteral(".%1").arg(copy);
 }
 
-bool MoveAside(const QString& path)
+namespace
 {
-    const QString corrupt = CorruptPath(path);
-    if (QFileInfo(path).isDir())
-        return false;
+bool IsThere(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+bool Rename(const QString& from, const QString& to)
+{
 #ifdef Q_OS_WIN
-    QFile::remove(corrupt);
-    return QFile::rename(path, corrupt);
+    return QFile::rename(from, to);
 #else
     // A plain rename, also for a FIFO or a link: QFile::rename would copy where it cannot rename.
-    return std::rename(QFile::encodeName(path).constData(), QFile::encodeName(corrupt).constData()) == 0;
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
 #endif
 }
 
-QString SetAside(const QString& path)
+// Frees CorruptPath(path) for the newest copy: the copies up to the first free number move one
+// number up; when every number is taken, the oldest copy goes. A folder there is never removed.
+bool MakeRoomAside(const QString& path)
 {
-    return MoveAside(path) ? QStringLiteral("kept as ") + CorruptPath(path)
-                           : QStringLiteral("left where it is");
+    int free = 0;
+    while (free < CorruptCopies && IsThere(CorruptPath(path, free)))
+        ++free;
+    if (free == CorruptCopies)
+    {
+        free = CorruptCopies - 1;
+        const QString oldest = CorruptPath(path, free);
+        const QFileInfo info(oldest);
+        if ((info.isDir() && !info.isSymLink()) || !QFile::remove(oldest))
+            return false;
+    }
+    for (int copy = free; copy > 0; --copy)
+    {
+        if (!Rename(CorruptPath(path, copy - 1), CorruptPath(path, copy)))
+            return false;
+    }
+    return true;
+}
+} // namespace
+
+bool MoveAside(const QString& path)
+{
+    const QFileInfo info(path);
+    if ((info.isDir() && !info.isSymLink()) || !IsThere(path))
+        return false;
+    return MakeRoomAside(path) && Rename(path, CorruptPath(path));
+}
+
+QString SetAside(const QString& path, bool* moved)
+{
+    const bool done = MoveAside(path);
+    if (moved)
+        *moved = done;
+    return done ? QStringLiteral("kept as ") + CorruptPath(path) : QStringLiteral("left where it is");
+}
+
+bool KeepAside(const QString& path, const QByteArray& bytes)
+{
+    return MakeRoomAside(path) && SaveFile(CorruptPath(path), bytes);
 }
 
 QString ForLog(const QString& text, int maxLength)
@@ -244,17 +289,20 @@ bool IsSaveLeftover(const QString& fileName, const QStringList& names)
     const int dot = fileName.size() - 7;
     if (dot < 1 || fileName.at(dot) != QLatin1Char('.'))
         return false;
-    // QSaveFile draws each letter's case by chance; a word has one case, or a capital first.
-    int upper = 0;
-    for (const QChar c : fileName.midRef(dot + 1))
+    const QString suffix = fileName.mid(dot + 1);
+    for (const QChar c : suffix)
     {
-        if (c.unicode() >= 'A' && c.unicode() <= 'Z')
-            ++upper;
-        else if (c.unicode() < 'a' || c.unicode() > 'z')
+        if ((c.unicode() < 'a' || c.unicode() > 'z') && (c.unicode() < 'A' || c.unicode() > 'Z'))
             return false;
     }
-    const bool word = upper == 0 || upper == 6 || (upper == 1 && fileName.at(dot + 1).isUpper());
-    return !word && QDir::match(names, fileName.left(dot));
+    // Qt draws each letter from a-z and A-Z by chance, so any six letters may be its; these words, in
+    // any case, are one of its names in 25 million, and far likelier a copy the player named.
+    static const QSet<QString> words{
+        QStringLiteral("backup"), QStringLiteral("before"), QStringLiteral("broken"),
+        QStringLiteral("copied"), QStringLiteral("custom"), QStringLiteral("edited"),
+        QStringLiteral("latest"), QStringLiteral("manual"), QStringLiteral("modded"),
+        QStringLiteral("normal"), QStringLiteral("stable"), QStringLiteral("tested")};
+    return !words.contains(suffix.toLower()) && QDir::match(names, fileName.left(dot));
 }
 
 int RemoveSaveLeftovers(const QString& folder, const QStringList& names, const QDateTime& before)

@@ -41,22 +41,26 @@ ReadStatus ReadFile(const QString& path, qint64 maxBytes, QByteArray* content, Q
 // file as it was. `text`: "\n" becomes the platform's line end; `error` says what failed.
 bool SaveFile(const QString& path, const QByteArray& bytes, bool text = false, QString* error = nullptr);
 
-// "<path>.corrupt", where a damaged file is kept.
-QString CorruptPath(const QString& path);
-// Moves a damaged file out of the way by renaming it to CorruptPath (an older copy is replaced):
-// its bytes are kept and its name is free for a fresh file. A folder is not moved.
+// Damaged files are kept as "<path>.corrupt" (the newest), "<path>.corrupt.1", ... up to this many;
+// the oldest goes when one more comes.
+constexpr int CorruptCopies = 5;
+// Where copy `copy` (0: the newest) of a damaged file is kept.
+QString CorruptPath(const QString& path, int copy = 0);
+// Moves a damaged file out of the way by renaming it to CorruptPath, the older copies moving one
+// number up: its bytes are kept and its name is free for a fresh file. A folder is not moved.
 bool MoveAside(const QString& path);
 // MoveAside, saying for the one log line the caller writes where the file went: "kept as
 // <path>.corrupt" or "left where it is".
-QString SetAside(const QString& path);
+QString SetAside(const QString& path, bool* moved = nullptr);
+// Keeps `bytes` as the newest copy at CorruptPath, as MoveAside would keep the file, in one step.
+bool KeepAside(const QString& path, const QByteArray& bytes);
 
 // A text a player or a file supplied, cut for a log line.
 QString ForLog(const QString& text, int maxLength = 80);
 
 // A temporary copy that a save cut short left behind: "<name>.<six letters>", as QSaveFile names
-// them where the file system has no unnamed temporary files, beside a file matching one of
-// `names` (wildcards allowed). A suffix written like a word (".backup", ".BACKUP", ".Backup") may
-// be a name the player chose, so it never counts.
+// them, beside a file matching one of `names` (wildcards allowed). Any six letters may be Qt's, but
+// a word people name a copy with (".backup", ".BACKUP", ".Before") is the player's.
 bool IsSaveLeftover(const QString& fileName, const QStringList& names);
 // Removes the save leftovers of `folder` that are older than `before`; returns how many.
 int RemoveSaveLeftovers(const QString& folder, const QStringList& names, const QDateTime& before);

@@ -34,7 +34,61 @@ void WarnNotOpen(const QString& filePath)
     std::fwrite(warning.constData(), 1, size_t(warning.size()), stdout);
     std::fflush(stdout);
 }
+
+// Each line goes to the file as it comes: a write that fails (a full disk) is seen at once.
+constexpr QIODevice::OpenMode LogFileMode = QIODevice::WriteOnly | QIODevice::Text | QIODevice::Unbuffered;
 } // namespace
+
+bool DebugStream::AppendToFile(const QByteArray& bytes)
+{
+    qint64 done = 0;
+    while (done < bytes.size())
+    {
+        const qint64 written = m_file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+        {
+            m_cutLine = m_cutLine || done > 0;
+            return false;
+        }
+        done += written;
+    }
+    return true;
+}
+
+void DebugStream::WriteToFile(const QByteArray& bytes)
+{
+    if (m_lostLines > 0)
+    {
+        // The file takes lines again: it says first what it is missing.
+        const QByteArray note = (m_cutLine ? QByteArrayLiteral("\n") : QByteArray()) +
+                                QStringLiteral("--- WARNING --- DebugStream :: %1 LOG LINES LOST --- %2\n")
+                                    .arg(m_lostLines)
+                                    .arg(m_lostReason)
+                                    .toUtf8();
+        if (!AppendToFile(note))
+        {
+            ++m_lostLines;
+            return;
+        }
+        m_lostLines = 0;
+        m_cutLine = false;
+    }
+    if (AppendToFile(bytes))
+        return;
+    if (m_lostLines++ > 0)
+        return;
+    // Said where it can be seen: the lines themselves still reach standard output.
+    m_lostReason = m_file.errorString();
+    const QString warning =
+        QStringLiteral("--- WARNING --- DebugStream :: CAN NOT WRITE LOG FILE --- %1 --- %2 "
+                       "--- logging to standard output only")
+            .arg(m_file.fileName(), m_lostReason);
+    const QByteArray out = warning.toUtf8() + '\n';
+    std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
+    std::fflush(stdout);
+    if (m_capture)
+        m_capture(warning);
+}
 
 bool DebugStream::Open(const QString& filePath)
 {
@@ -42,7 +96,9 @@ bool DebugStream::Open(const QString& filePath)
     if (m_file.isOpen())
         m_file.close();
     m_file.setFileName(filePath);
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
+    m_lostLines = 0;
+    m_cutLine = false;
+    if (!m_file.open(LogFileMode | QIODevice::Append))
     {
         WarnNotOpen(filePath);
         return false;
@@ -80,11 +136,13 @@ QString DebugStream::OpenNew(const std::function<QString(int copy)>& pathForCopy
     std::lock_guard<std::mutex> lock(g_writeMutex);
     if (m_file.isOpen())
         m_file.close();
+    m_lostLines = 0;
+    m_cutLine = false;
     for (int copy = 0; copy < MaxCopies; ++copy)
     {
         m_file.setFileName(pathForCopy(copy));
         // Made here or not at all: two copies started together never share a file.
-        if (m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Text))
+        if (m_file.open(LogFileMode | QIODevice::NewOnly))
             return m_file.fileName();
         // Anything but a name taken by another copy will not get better with the next name.
         if (!m_file.exists())
@@ -104,13 +162,10 @@ void DebugStream::WriteLine(const QString& line)
         std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
         std::fflush(stdout);
     }
-    if (m_file.isOpen())
-    {
-        m_file.write(bytes);
-        m_file.flush();
-    }
     if (m_capture)
         m_capture(line);
+    if (m_file.isOpen())
+        WriteToFile(bytes);
 }
 
 bool DebugStream::FormatMessage(QtMsgType type, const QString& message, QString* line)

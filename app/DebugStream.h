@@ -45,7 +45,15 @@ private:
     DebugStream() = default;
     ~DebugStream() override;
 
+    // Under the write lock. A file that stops taking lines (a full disk) is said once on standard
+    // output; when it takes them again, it first gets a line saying how many it missed.
+    void WriteToFile(const QByteArray& bytes);
+    bool AppendToFile(const QByteArray& bytes);
+
     QFile m_file;
     bool m_echo = true;
     std::function<void(const QString&)> m_capture;
+    int m_lostLines = 0;
+    QString m_lostReason;
+    bool m_cutLine = false; // the file ends in part of a line
 };

@@ -6,11 +6,50 @@
 #include <QSet>
 #include <QVector>
 #include <algorithm>
+#include <cstring>
 
 namespace IniText
 {
 namespace
 {
+// The lines of a text, ended where QSettings ends them: at "\n", "\r\n" or a lone "\r" (the last line
+// may have no end).
+class LineScanner
+{
+public:
+    explicit LineScanner(const QByteArray& text) : m_data(text.constData()), m_size(text.size()) {}
+
+    // The next line runs from `from` to `end`, its line end to `next`; false after the last.
+    bool Next(int* from, int* end, int* next)
+    {
+        if (m_at >= m_size)
+            return false;
+        *from = m_at;
+        if (m_cr < m_at)
+            m_cr = Find('\r', m_at, m_size);
+        *end = Find('\n', m_at, m_cr);
+        if (*end < m_size && m_data[*end] == '\r' && *end + 1 < m_size && m_data[*end + 1] == '\n')
+            m_at = *end + 2;
+        else
+            m_at = qMin(*end + 1, m_size);
+        *next = m_at;
+        return true;
+    }
+
+private:
+    // Where `c` first is in [from, to); `to` when it is not there.
+    int Find(char c, int from, int to) const
+    {
+        const void* found = std::memchr(m_data + from, c, size_t(to - from));
+        return found ? int(static_cast<const char*>(found) - m_data) : to;
+    }
+
+    const char* m_data;
+    int m_size;
+    int m_at = 0;
+    int m_cr = -1; // the first "\r" at or after m_at, or m_size
+};
+
 // As QSettings reads them: a line whose first character is "[" opens a group, named up to "]" or to
 // the end of the line; a ";" line is a comment; otherwise the key is what comes before the "=".
 bool SectionName(const QByteArray& line, QByteArray* name)
@@ -33,6 +72,19 @@ bool KeyName(const QByteArray& line, QByteArray* key)
     return true;
 }
 
+// True when the text's last line is empty.
+bool EndsWithBlankLine(const QByteArray& text)
+{
+    int size = text.size();
+    if (text.endsWith("\r\n"))
+        size -= 2;
+    else if (text.endsWith('\n') || text.endsWith('\r'))
+        size -= 1;
+    else
+        return false;
+    return size == 0 || text.at(size - 1) == '\n' || text.at(size - 1) == '\r';
+}
+
 struct Section
 {
     QByteArray name;
@@ -44,10 +96,12 @@ QList<Section> Sections(const QByteArray& text)
 {
     QList<Section> sections;
     int current = -1;
-    for (QByteArray line : text.split('\n'))
+    int from = 0;
+    int end = 0;
+    int next = 0;
+    for (LineScanner lines(text); lines.Next(&from, &end, &next);)
     {
-        if (line.endsWith('\r'))
-            line.chop(1);
+        const QByteArray line = text.mid(from, end - from);
         QByteArray name;
         QByteArray key;
         if (SectionName(line, &name))
@@ -75,8 +129,14 @@ QByteArray Merge(const QByteArray& original, const QByteArray& ours)
     QHash<QByteArray, int> sectionIndex;
     for (int i = 0; i < sections.size(); ++i)
         sectionIndex.insert(sections[i].name, i);
-    // New lines take the file's own line ends.
-    const QByteArray cr = original.contains("\r\n") ? QByteArrayLiteral("\r") : QByteArray();
+    // New lines end as the file's first line does, or with "\n": a lone "\r" would join a "\n" that
+    // follows into one line end.
+    QByteArray lineEnd = QByteArrayLiteral("\n");
+    int from = 0;
+    int end = 0;
+    int next = 0;
+    if (LineScanner(original).Next(&from, &end, &next) && next - end == 2)
+        lineEnd = QByteArrayLiteral("\r\n");
 
     // Two passes over the lines, without holding them: the first finds which of our keys the file
     // has and where the others go, the second writes the text.
@@ -85,6 +145,19 @@ QByteArray Merge(const QByteArray& original, const QByteArray& ours)
     QVector<int> insertAfter(sections.size(), -1);
     QByteArray text;
     text.reserve(original.size() + ours.size());
+    // Where a line was dropped, a lone "\r" line end and the "\n" of a later line would read as one
+    // "\r\n": that "\r" becomes a "\r\n" of its own.
+    const auto append = [&text](const char* chunk, int size)
+    {
+        if (size > 0 && chunk[0] == '\n' && text.endsWith('\r'))
+            text += '\n';
+        text.append(chunk, size);
+    };
+    const auto appendLine = [&append, &lineEnd](const QByteArray& line)
+    {
+        append(line.constData(), line.size());
+        append(lineEnd.constData(), lineEnd.size());
+    };
     for (int pass = 0; pass < 2; ++pass)
     {
         QHash<int, QVector<int>> inserts; // line number -> groups whose missing keys follow it
@@ -96,20 +169,13 @@ QByteArray Merge(const QByteArray& original, const QByteArray& ours)
         QVector<QSet<QByteArray>> seen(sections.size());
         int current = -1;
         int lineNumber = 0;
-        for (int from = 0; from < original.size(); ++lineNumber)
+        for (LineScanner lines(original); lines.Next(&from, &end, &next); ++lineNumber)
         {
-            int end = original.indexOf('\n', from);
-            const bool hasEnd = end >= 0;
-            if (!hasEnd)
-                end = original.size();
-            const QByteArray raw = QByteArray::fromRawData(original.constData() + from, end - from);
-            from = end + 1;
-            const bool hasCr = raw.endsWith('\r');
-            const QByteArray line = hasCr ? raw.left(raw.size() - 1) : raw;
+            const QByteArray line = QByteArray::fromRawData(original.constData() + from, end - from);
             QByteArray name;
             QByteArray key;
             // What the line becomes: itself, our line for its key, or nothing.
-            QByteArray written = raw;
+            const QByteArray* written = nullptr;
             bool keep = true;
             if (SectionName(line, &name))
             {
@@ -125,23 +191,30 @@ QByteArray Merge(const QByteArray& original, const QByteArray& ours)
                     // A second line for the key would contradict ours.
                     keep = !seen[current].contains(key);
                     seen[current].insert(key);
-                    written = *ourLine + (hasCr ? QByteArrayLiteral("\r") : QByteArray());
+                    written = &*ourLine;
                 }
                 if (keep)
                     insertAfter[current] = lineNumber;
             }
             if (pass == 0)
                 continue;
-            if (keep)
-                text += written + (hasEnd ? "\n" : "");
+            if (keep && written)
+            {
+                append(written->constData(), written->size());
+                append(original.constData() + end, next - end);
+            }
+            else if (keep)
+            {
+                append(original.constData() + from, next - from);
+            }
             for (int group : inserts.value(lineNumber))
             {
-                if (!hasEnd)
-                    text += (hasCr ? QByteArray() : cr) + '\n';
+                if (next == end)
+                    append(lineEnd.constData(), lineEnd.size());
                 for (const auto& ourLine : sections[group].lines)
                 {
                     if (!placed[group].contains(ourLine.first))
-                        text += ourLine.second + cr + '\n';
+                        appendLine(ourLine.second);
                 }
             }
         }
@@ -154,13 +227,13 @@ QByteArray Merge(const QByteArray& original, const QByteArray& ours)
     {
         if (insertAfter[i] >= 0)
             continue;
-        if (!text.isEmpty() && !text.endsWith('\n'))
-            text += (text.endsWith('\r') ? QByteArray() : cr) + '\n';
-        if (!text.isEmpty() && !text.endsWith("\n\n") && !text.endsWith("\n\r\n"))
-            text += cr + '\n';
-        text += '[' + sections[i].name + ']' + cr + '\n';
+        if (!text.isEmpty() && !text.endsWith('\n') && !text.endsWith('\r'))
+            append(lineEnd.constData(), lineEnd.size());
+        if (!text.isEmpty() && !EndsWithBlankLine(text))
+            append(lineEnd.constData(), lineEnd.size());
+        appendLine('[' + sections[i].name + ']');
         for (const auto& line : sections[i].lines)
-            text += line.second + cr + '\n';
+            appendLine(line.second);
     }
     return text;
 }

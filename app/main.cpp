@@ -134,9 +134,11 @@ int main(int argc, char* argv[])
     const QString runGameFile =
         springDataDir + QStringLiteral("/gamelobby/") + AppDefines::GetRunGameFileName();
     QString gameReason;
+    QString runGameProblem;
     bool gameUnknown = false;
-    defines->SelectGameIndex(AppDefines::ChooseGameIndex(
-        parser.value(gameOption), Common::ReadValue(runGameFile), &gameReason, &gameUnknown));
+    defines->SelectGameIndex(AppDefines::ChooseGameIndex(parser.value(gameOption),
+                                                         Common::ReadValue(runGameFile, &runGameProblem),
+                                                         &gameReason, &gameUnknown));
 
     QSplashScreen* splash = nullptr;
     const QPixmap splashPicture(QStringLiteral(":/Main/text.%1.png").arg(defines->GetShortCode()));
@@ -164,6 +166,9 @@ int main(int argc, char* argv[])
         qDebug().noquote() << line;
     if (!commandLineOk)
         qWarning().noquote() << "main :: BAD COMMAND LINE ---" << parser.errorText();
+    // Said only where the file would have chosen the game.
+    if (!runGameProblem.isEmpty() && parser.value(gameOption).isEmpty())
+        qWarning().noquote() << "AppDefines :: CAN NOT READ ---" << runGameFile << "---" << runGameProblem;
     if (gameUnknown)
         qWarning().noquote() << "AppDefines :: UNKNOWN GAME ---" << gameReason
                              << "--- first game used:" << defines->GetShortCode();

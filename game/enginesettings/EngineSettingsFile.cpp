@@ -3,7 +3,6 @@
 #include <QDebug>
 #include <QDir>
 #include <QRegularExpression>
-#include <QTextCodec>
 #include <QtNumeric>
 
 namespace EngineSettingsFile
@@ -28,13 +27,85 @@ QString OneLine(QString text)
     return text.trimmed();
 }
 
-// The program runs with UTF-8 as its locale codec; say so here too, so the files never depend on
-// the system's locale.
-QTextCodec* FileCodec()
+// A byte that is no part of UTF-8 text is kept as one of these lone surrogates, which UTF-8 text
+// never decodes to.
+constexpr ushort EscapeFirst = 0xDC80;
+constexpr ushort EscapeLast = 0xDCFF;
+
+// The length and value of the UTF-8 sequence at `at`; 0 when it is none (broken, overlong, a
+// surrogate, beyond U+10FFFF).
+int Utf8Sequence(const uchar* data, int size, int at, uint* code)
 {
-    return QTextCodec::codecForName("UTF-8");
+    const uchar lead = data[at];
+    int length = 0;
+    uint min = 0;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2, *code = lead & 0x1Fu, min = 0x80;
+    else if (lead >= 0xE0 && lead <= 0xEF)
+        length = 3, *code = lead & 0x0Fu, min = 0x800;
+    else if (lead >= 0xF0 && lead <= 0xF4)
+        length = 4, *code = lead & 0x07u, min = 0x10000;
+    if (length == 0 || at + length > size)
+        return 0;
+    for (int k = 1; k < length; ++k)
+    {
+        if ((data[at + k] & 0xC0) != 0x80)
+            return 0;
+        *code = (*code << 6) | (data[at + k] & 0x3Fu);
+    }
+    if (*code < min || *code > 0x10FFFF || (*code >= 0xD800 && *code <= 0xDFFF))
+        return 0;
+    return length;
 }
 } // namespace
+
+QString DecodeText(const QByteArray& bytes)
+{
+    QString text;
+    text.reserve(bytes.size());
+    const auto* data = reinterpret_cast<const uchar*>(bytes.constData());
+    const int size = bytes.size();
+    for (int at = 0; at < size;)
+    {
+        uint code = data[at];
+        const int length = code < 0x80 ? 1 : Utf8Sequence(data, size, at, &code);
+        if (length == 0)
+        {
+            text += QChar(ushort(0xDC00 + data[at]));
+            ++at;
+            continue;
+        }
+        if (code >= 0x10000)
+        {
+            text += QChar(QChar::highSurrogate(code));
+            text += QChar(QChar::lowSurrogate(code));
+        }
+        else
+        {
+            text += QChar(ushort(code));
+        }
+        at += length;
+    }
+    return text;
+}
+
+QByteArray EncodeText(const QString& text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    int from = 0;
+    for (int at = 0; at < text.size(); ++at)
+    {
+        const ushort unit = text.at(at).unicode();
+        if (unit < EscapeFirst || unit > EscapeLast || (at > 0 && text.at(at - 1).isHighSurrogate()))
+            continue;
+        bytes += text.midRef(from, at - from).toUtf8();
+        bytes += char(unit - 0xDC00);
+        from = at + 1;
+    }
+    bytes += text.midRef(from).toUtf8();
+    return bytes;
+}
 
 bool IsComment(const QString& key)
 {
@@ -87,14 +158,14 @@ CommonIO::ReadStatus ReadFile(const QString& path, Values& values, QByteArray* r
     QString reason;
     const CommonIO::ReadStatus status = CommonIO::ReadFile(path, MaxFileBytes, &content, &reason);
     if (status == CommonIO::ReadStatus::Unreadable)
-        qDebug().noquote() << "EngineSettingsHandler :: Engine Settings file can NOT be opened" << path
-                           << "---" << reason;
+        qWarning().noquote() << "EngineSettingsHandler :: Engine Settings file can NOT be opened" << path
+                             << "---" << reason;
     else if (status == CommonIO::ReadStatus::Damaged)
         qWarning().noquote() << "EngineSettingsHandler :: Engine Settings file is damaged ---" << reason
                              << "---" << CommonIO::SetAside(path);
     if (status != CommonIO::ReadStatus::Ok)
         return status;
-    values = ParseText(FileCodec()->toUnicode(content));
+    values = ParseText(DecodeText(content));
     if (raw)
         *raw = content;
     return status;
@@ -115,15 +186,18 @@ bool Write(const QString& path, const Values& values)
     // The platform's own line ends, as a text editor there writes them.
     serialized.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
 #endif
-    const QByteArray text = FileCodec()->fromUnicode(serialized);
+    const QByteArray text = EncodeText(serialized);
     // The same text again is not written: the start-up refresh of files that did not change
     // costs no disk flush (it runs while the window waits for its first picture).
     QByteArray current;
     if (CommonIO::ReadFile(path, MaxFileBytes, &current) == CommonIO::ReadStatus::Ok && current == text)
         return true;
-    if (CommonIO::SaveFile(path, text))
+    // A file the next read would refuse as too large stays as it was.
+    QString error = QStringLiteral("it would grow larger than %1 bytes").arg(MaxFileBytes);
+    if (text.size() <= MaxFileBytes && CommonIO::SaveFile(path, text, false, &error))
         return true;
-    qDebug().noquote() << "EngineSettingsHandler :: Engine Settings file can NOT be saved" << path;
+    qWarning().noquote() << "EngineSettingsHandler :: Engine Settings file can NOT be saved" << path << "---"
+                         << error;
     return false;
 }
 
@@ -137,11 +211,8 @@ bool IsGarbage(const QByteArray& content, QString* reason)
     };
     if (content.contains('\0'))
         return garbage(QStringLiteral("NUL bytes"));
-    QTextCodec::ConverterState state;
-    const QString text = FileCodec()->toUnicode(content.constData(), content.size(), &state);
-    if (state.invalidChars > 0)
-        return garbage(QStringLiteral("not UTF-8 text"));
-    const QStringList lines = text.split(QLatin1Char('\n'));
+    // Bytes that are not UTF-8 are no damage: the engine reads bytes, and so they are kept.
+    const QStringList lines = DecodeText(content).split(QLatin1Char('\n'));
     for (const QString& line : lines)
     {
         const QString trimmed = line.trimmed();
@@ -156,10 +227,9 @@ bool SetAsideIfGarbage(const QString& path, const QByteArray& raw, Values& value
     QString reason;
     if (!IsGarbage(raw, &reason))
         return false;
-    const bool moved = CommonIO::MoveAside(path);
+    bool moved = false;
     qWarning().noquote() << "EngineSettingsHandler :: Engine Settings file is damaged ---" << reason << "---"
-                         << (moved ? QStringLiteral("kept as ") + CommonIO::CorruptPath(path)
-                                   : QStringLiteral("left where it is"));
+                         << CommonIO::SetAside(path, &moved);
     // Keys as the engine names them, values and notes that are text: what else the damage made of
     // the lines stays in the copy only.
     static const QRegularExpression key(QStringLiteral("^[A-Za-z0-9_]+$"));
@@ -167,8 +237,7 @@ bool SetAsideIfGarbage(const QString& path, const QByteArray& raw, Values& value
     {
         for (const QChar c : text)
         {
-            if ((c.category() == QChar::Other_Control && c != QLatin1Char('\t')) ||
-                c == QChar::ReplacementCharacter)
+            if (c.category() == QChar::Other_Control && c != QLatin1Char('\t'))
                 return false;
         }
         return true;

@@ -19,6 +19,10 @@ using Values = QMap<QString, QString>;
 Values ParseText(const QString& text);
 // One "key = value" line per entry, sorted by key, "\n" line ends.
 QString Serialize(const Values& values);
+// The file's bytes as text and back: UTF-8, but a byte that is no part of UTF-8 text (a player's
+// Latin-1 path, say) comes back as it was, so that a save keeps it.
+QString DecodeText(const QByteArray& bytes);
+QByteArray EncodeText(const QString& text);
 bool IsComment(const QString& key);
 
 // A real file holds a few kilobytes; a larger one is taken as damaged.
@@ -31,10 +35,10 @@ CommonIO::ReadStatus ReadFile(const QString& path, Values& values, QByteArray* r
 // ReadFile that also logs a missing file; true when the file was read.
 bool Read(const QString& path, Values& values);
 // Replaces the file in one step, so a failure never leaves it half-written; a file that already
-// holds exactly this text is left alone.
+// holds exactly this text, or that would grow past MaxFileBytes, is left alone.
 bool Write(const QString& path, const Values& values);
-// True when a rewrite would lose more than spacing: bytes that are no text (NUL, broken UTF-8) or
-// lines that are neither "key = value", a comment nor blank. `reason` says which.
+// True when a rewrite would lose more than spacing: NUL bytes or lines that are neither
+// "key = value", a comment nor blank. `reason` says which.
 bool IsGarbage(const QByteArray& content, QString* reason = nullptr);
 // Before a damaged file (see IsGarbage) read into `values` is rewritten, it is moved aside as
 // "<file>.corrupt" and `values` keep only the lines that look like settings or notes, so that its

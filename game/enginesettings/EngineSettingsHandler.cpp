@@ -185,9 +185,9 @@ bool EngineSettingsHandler::SaveSettings(const DataEngineSettings& es, bool repl
             QFile::rename(CommonIO::CorruptPath(path), path);
     }
     if (!QFileInfo::exists(path))
-        qDebug().noquote() << "EngineSettingsHandler :: Engine Settings file does NOT exist" << path;
+        qWarning().noquote() << "EngineSettingsHandler :: Engine Settings file does NOT exist" << path;
     if (!saved)
-        qDebug().noquote() << "EngineSettingsHandler :: Engine Settings --- NOT saved" << path;
+        qWarning().noquote() << "EngineSettingsHandler :: Engine Settings --- NOT saved" << path;
     return saved;
 }
 
@@ -231,9 +231,9 @@ bool EngineSettingsHandler::SelectSettingsFile(QString& path, bool replay)
     const CommonIO::ReadStatus play = EngineSettingsFile::ReadFile(m_playFile, values, &raw);
     if (play != CommonIO::ReadStatus::Ok || !CommonIO::SaveFile(m_replayFile, raw))
     {
-        qDebug().noquote() << "EngineSettingsHandler :: Can NOT copy Engine Settings file";
-        qDebug().noquote() << "EngineSettingsHandler :: From" << m_playFile;
-        qDebug().noquote() << "EngineSettingsHandler :: To  " << m_replayFile;
+        qWarning().noquote() << "EngineSettingsHandler :: Can NOT copy Engine Settings file";
+        qWarning().noquote() << "EngineSettingsHandler :: From" << m_playFile;
+        qWarning().noquote() << "EngineSettingsHandler :: To  " << m_replayFile;
         // The play file may be fine (the replay side is what failed): never replace the user's.
         if (play == CommonIO::ReadStatus::Missing || play == CommonIO::ReadStatus::Damaged)
             CreateSettingsFile(m_playFile);

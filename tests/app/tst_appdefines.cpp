@@ -2,6 +2,7 @@
 // the start-up housekeeping on its own thread.
 #include "AppDefines.h"
 #include "AppSettings.h"
+#include "Common.h"
 #include "PathManager.h"
 #include "StartActionsHandler.h"
 #include "TestEnvironment.h"
@@ -78,6 +79,42 @@ private slots:
         if (unknown)
             QVERIFY(reason.contains(option.isEmpty() ? file.trimmed() : option));
         QCOMPARE(AppDefines::ChooseGameIndex(option, file), index); // no out-parameters
+    }
+
+    // The run-game file as the start-up reads it: its text, or why it can't be used.
+    void RunGameFile_data()
+    {
+        QTest::addColumn<QString>("place"); // how TestFiles::Place fills it; "<missing>": nothing there
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("problem");
+        const QString none;
+        QTest::newRow("text") << none << QByteArray(" vq \n") << QString("vq") << none;
+        QTest::newRow("missing") << QString("<missing>") << QByteArray() << none << none;
+        QTest::newRow("folder") << QString("folder") << QByteArray() << none << QString("a folder");
+        QTest::newRow("FIFO") << QString("FIFO") << QByteArray() << none << QString("a FIFO");
+        QTest::newRow("unreadable") << QString("unreadable") << QByteArray("vq") << none
+                                    << QString("Permission denied");
+        QTest::newRow("at the limit") << none << QByteArray(4096, 'v') << QString(4096, 'v') << none;
+        QTest::newRow("too large") << none << QByteArray(4097, 'v') << none
+                                   << QString("larger than 4096 bytes");
+    }
+
+    void RunGameFile()
+    {
+        QFETCH(QString, place);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, value);
+        QFETCH(QString, problem);
+        TestEnvironment env;
+        const QString path = env.Path("gamelobby/run.game.txt");
+        QVERIFY(place == "<missing>" || TestFiles::Place(path, place, content));
+        QString read;
+        QString said = "stale";
+        QVERIFY(TestFiles::ReturnsPromptly(30000 * TestEnvironment::SlowdownFactor(),
+                                           [&] { read = Common::ReadValue(path, &said); }));
+        QCOMPARE(read, value);
+        QCOMPARE(said, problem);
     }
 
     void init()

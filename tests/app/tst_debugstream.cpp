@@ -97,6 +97,31 @@ private slots:
         QCOMPARE(env.LogLines(), QStringList{"still logged"});
     }
 
+    // A disk that fills up: the lines still reach standard output, the file's failure is said once
+    // there, and when the file takes lines again it first says how many it missed.
+    void FullDiskSaidAndNoted()
+    {
+        TestEnvironment env;
+        const QString logFile = env.Path("full.log");
+        QVERIFY(DebugStream::Instance()->Open(logFile));
+        env.ClearLog();
+        qDebug() << "before";
+        TestFiles::WithFileSizeLimit(100,
+                                     []
+                                     {
+                                         for (char c : {'a', 'b', 'c', 'd', 'e'})
+                                             qDebug().noquote() << QString(40, QLatin1Char(c));
+                                     });
+        qDebug() << "after";
+        QCOMPARE(env.LogLines().size(), 8);
+        QCOMPARE(env.LogLines().filter("DebugStream ::"),
+                 QStringList{"--- WARNING --- DebugStream :: CAN NOT WRITE LOG FILE --- " + logFile +
+                             " --- File too large --- logging to standard output only"});
+        QCOMPARE(QString::fromUtf8(TestFiles::Read(logFile)),
+                 "before\n" + QString(40, 'a') + "\n" + QString(40, 'b') + "\n" + QString(11, 'c') +
+                     "\n--- WARNING --- DebugStream :: 3 LOG LINES LOST --- File too large\nafter\n");
+    }
+
     // Copies started within the same second never share a log; a folder that cannot hold one
     // leaves standard output only.
     void NewLogOfItsOwn()

@@ -214,28 +214,49 @@ private slots:
         QTest::addColumn<QByteArray>("runGame");
         QTest::addColumn<QString>("gameName");
         QTest::addColumn<QString>("shortCode");
-        QTest::addColumn<QString>("logLine");
+        QTest::addColumn<QString>("logLine"); // %1: the run-game file
+        QTest::addColumn<QString>("place");   // how TestFiles::Place fills the run-game file's place
         const QString unknown = "--- WARNING --- AppDefines :: UNKNOWN GAME --- %1 --- first game used: zorn";
         const QString badLine = "--- WARNING --- main :: BAD COMMAND LINE --- ";
+        const QString notRead = "--- WARNING --- AppDefines :: CAN NOT READ --- %1 --- ";
         QTest::newRow("-g") << QStringList{"-g", "gvm"} << QByteArray("vq") << "Galvanic Marches"
                             << "gvm"
-                            << "AppDefines :: GAME --- gvm --- command line";
+                            << "AppDefines :: GAME --- gvm --- command line" << QString();
         QTest::newRow("--game") << QStringList{"--game", "GVM"} << QByteArray("vq") << "Galvanic Marches"
                                 << "gvm"
-                                << "AppDefines :: GAME --- gvm --- command line";
+                                << "AppDefines :: GAME --- gvm --- command line" << QString();
         QTest::newRow("file") << QStringList{} << QByteArray("vq\n") << "Vesquard"
                               << "vq"
-                              << "AppDefines :: GAME --- vq --- run.game.txt";
-        QTest::newRow("unknown option") << QStringList{"-g", "nosuchgame"} << QByteArray() << "Morvantis"
-                                        << "zorn" << unknown.arg("\"nosuchgame\" (command line)");
+                              << "AppDefines :: GAME --- vq --- run.game.txt" << QString();
+        QTest::newRow("unknown option")
+            << QStringList{"-g", "nosuchgame"} << QByteArray() << "Morvantis"
+            << "zorn" << unknown.arg("\"nosuchgame\" (command line)") << QString();
         QTest::newRow("unknown file") << QStringList{} << QByteArray("Not A Game") << "Morvantis"
-                                      << "zorn" << unknown.arg("\"Not A Game\" (run.game.txt)");
+                                      << "zorn" << unknown.arg("\"Not A Game\" (run.game.txt)") << QString();
         QTest::newRow("unknown flag") << QStringList{"--nonsense"} << QByteArray() << "Morvantis"
-                                      << "zorn" << badLine;
+                                      << "zorn" << badLine << QString();
         QTest::newRow("game without a name") << QStringList{"-g"} << QByteArray() << "Morvantis"
-                                             << "zorn" << badLine;
+                                             << "zorn" << badLine << QString();
         QTest::newRow("stray argument") << QStringList{"--game=", "extra"} << QByteArray() << "Morvantis"
-                                        << "zorn" << QString();
+                                        << "zorn" << QString() << QString();
+        // A file that can't be used says why; what garbage it holds is cut for the log.
+        QTest::newRow("file is a folder") << QStringList{} << QByteArray() << "Morvantis"
+                                          << "zorn" << notRead + "a folder"
+                                          << "folder";
+        QTest::newRow("file is a FIFO") << QStringList{} << QByteArray() << "Morvantis"
+                                        << "zorn" << notRead + "a FIFO"
+                                        << "FIFO";
+        QTest::newRow("file too large") << QStringList{} << QByteArray(5000, 'v') << "Morvantis"
+                                        << "zorn" << notRead + "larger than 4096 bytes" << QString();
+        QTest::newRow("garbage in the file")
+            << QStringList{} << QByteArray(872, '#') << "Morvantis"
+            << "zorn" << unknown.arg("\"" + QString(40, '#') + "... (872 characters)\" (run.game.txt)")
+            << QString();
+        // The command line chose: the file is not read for the game, so nothing is said of it.
+        QTest::newRow("option beats a folder") << QStringList{"-g", "vq"} << QByteArray() << "Vesquard"
+                                               << "vq"
+                                               << "AppDefines :: GAME --- vq --- command line"
+                                               << "folder";
     }
 
     void GameChoiceAndBadCommandLines()
@@ -245,16 +266,26 @@ private slots:
         QFETCH(QString, gameName);
         QFETCH(QString, shortCode);
         QFETCH(QString, logLine);
+        QFETCH(QString, place);
         const QString dir = FreshDir("choice");
-        if (!runGame.isEmpty())
-            QVERIFY(TestFiles::Write(dir + "/gamelobby/run.game.txt", runGame));
+        const QString runGameFile = dir + "/gamelobby/run.game.txt";
+        if (!runGame.isEmpty() || !place.isEmpty())
+            QVERIFY(TestFiles::Place(runGameFile, place, runGame));
         const Run run = StartOffscreen(dir, arguments);
         QCOMPARE(run.exitCode, 0);
         CheckOrder(run.log, gameName);
+        if (logLine.contains("%1"))
+            logLine = logLine.arg(runGameFile);
         QVERIFY2(run.log.contains(logLine), qPrintable(run.log));
+        QCOMPARE(run.log.contains("AppDefines :: CAN NOT READ"), logLine.contains("CAN NOT READ"));
+        for (const QString& line : run.log.split('\n'))
+            QVERIFY2(line.size() < 300, qPrintable(line));
         // Only the chosen game's folder was made.
-        QCOMPARE(QDir(dir + "/gamelobby").entryList(QDir::Dirs | QDir::NoDotAndDotDot),
-                 (QStringList{"_logs", shortCode}));
+        QStringList folders{"_logs", shortCode};
+        if (place == "folder")
+            folders << "run.game.txt";
+        folders.sort();
+        QCOMPARE(QDir(dir + "/gamelobby").entryList(QDir::Dirs | QDir::NoDotAndDotDot), folders);
         QVERIFY(QFile::exists(dir + "/gamelobby/" + shortCode + "/lobby.settings.game.txt"));
     }
 

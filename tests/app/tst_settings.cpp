@@ -1,6 +1,8 @@
 // Settings groups, the two INI files, bad files and the skirmish codecs.
 #include "AppDefines.h"
 #include "AppSettings.h"
+#include "CommonIO.h"
+#include "IniText.h"
 #include "PathManager.h"
 #include "StartActionsHandler.h"
 #include "TestEnvironment.h"
@@ -11,6 +13,78 @@
 #include <QtTest>
 
 using Rects = QMap<int, QRect>;
+
+namespace
+{
+// Lines as QSettings ends them, each with its end.
+QList<QPair<QByteArray, QByteArray>> IniLines(const QByteArray& text)
+{
+    QList<QPair<QByteArray, QByteArray>> lines;
+    for (int from = 0; from < text.size();)
+    {
+        int end = from;
+        while (end < text.size() && text[end] != '\n' && text[end] != '\r')
+            ++end;
+        const int next = text.mid(end, 2) == "\r\n" ? end + 2 : qMin(end + 1, int(text.size()));
+        lines.append({text.mid(from, end - from), text.mid(end, next - end)});
+        from = next;
+    }
+    return lines;
+}
+
+// What is wrong with a saved lobby file that held `original`: each key of our groups must be there
+// once, and every line of the player's that is no key of ours must be there, in its order.
+QString MergeFaults(const QByteArray& saved, const QByteArray& original)
+{
+    QMap<QString, int> ours;
+    for (AppSettingsBase* group : std::initializer_list<AppSettingsBase*>{
+             AppSettingsMain::Instance(), AppSettingsSound::Instance(),
+             AppSettingsSpringConnection::Instance(), AppSettingsSpringMyPersonal::Instance()})
+    {
+        for (const QString& key : group->GetKeys())
+            ours.insert(group->GetGroup() + '/' + key, 0);
+    }
+    const auto isOurs = [&ours](const QByteArray& group, const QByteArray& line, QString* key)
+    {
+        const QByteArray trimmed = line.trimmed();
+        if (trimmed.startsWith(';') || !trimmed.contains('='))
+            return false;
+        *key = QString::fromUtf8(group + '/' + trimmed.left(trimmed.indexOf('=')).trimmed());
+        return ours.contains(*key);
+    };
+    QByteArray group;
+    QList<QByteArray> savedLines;
+    for (const auto& line : IniLines(saved))
+    {
+        savedLines << line.first;
+        QString key;
+        if (line.first.trimmed().startsWith('['))
+            group = line.first.trimmed().mid(1).split(']').first().trimmed();
+        else if (isOurs(group, line.first, &key))
+            ++ours[key];
+    }
+    for (auto it = ours.constBegin(); it != ours.constEnd(); ++it)
+    {
+        if (it.value() != 1)
+            return QStringLiteral("%1 written %2 times").arg(it.key()).arg(it.value());
+    }
+    int at = 0;
+    group.clear();
+    for (const auto& line : IniLines(original))
+    {
+        QString key;
+        if (line.first.trimmed().startsWith('['))
+            group = line.first.trimmed().mid(1).split(']').first().trimmed();
+        else if (isOurs(group, line.first, &key))
+            continue;
+        while (at < savedLines.size() && savedLines[at] != line.first)
+            ++at;
+        if (at++ == savedLines.size())
+            return QStringLiteral("lost: ") + QString::fromUtf8(line.first.left(100));
+    }
+    return QString();
+}
+} // namespace
 
 class TestSettings : public QObject
 {
@@ -101,15 +175,29 @@ private slots:
         QTest::addColumn<QByteArray>(
             "kept"); // in the saved file; "<aside>": moved aside, "<as is>": untouched
         const QByteArray sound = "[AppSettings.Sound]\nMusicVolume=33\n";
+        // A file of exactly the size limit: read, but a save would take it past the limit.
+        QByteArray atLimit = sound;
+        for (int i = 0; atLimit.size() < CommonIO::MaxSettingsFileBytes; ++i)
+            atLimit +=
+                "; a note of the player's, number " + QByteArray::number(i) + QByteArray(60000, '.') + '\n';
+        atLimit.truncate(int(CommonIO::MaxSettingsFileBytes) - 1);
+        atLimit += '\n';
         const auto row = [](const char* name, const QString& place, const QByteArray& content,
                             const QString& log, int volume, const QByteArray& kept)
         { QTest::newRow(name) << place << content << log << volume << kept; };
         const QString corrupt = "--- WARNING --- AppSettings :: CORRUPT FILE --- %1 --- ";
         const QString aside = " --- kept as %1.corrupt --- defaults used";
         row("empty file", "", "", "AppSettings :: LOADED", 50, "[AppSettings.Sound]");
-        row("folder", "folder", "", "AppSettings :: CAN NOT READ --- %1 --- defaults used", 50, "<as is>");
-        row("unreadable", "unreadable", sound, "AppSettings :: CAN NOT READ --- %1 --- defaults used", 50,
-            "<as is>");
+        const QString notRead =
+            "--- WARNING --- AppSettings :: CAN NOT READ --- %1 --- %2 --- defaults used, "
+            "nothing saved to it";
+        row("folder", "folder", "", notRead.arg("%1", "a folder"), 50, "<as is>");
+        row("unreadable", "unreadable", sound, notRead.arg("%1", "Permission denied"), 50, "<as is>");
+        row("at the size limit", "", atLimit,
+            "--- WARNING --- AppSettings :: CAN NOT SAVE --- AppSettings.Main, AppSettings.Sound, "
+            "AppSettings.Spring.Connection, AppSettings.Spring.MyPersonal --- %1 --- it would grow larger "
+            "than 4194304 bytes",
+            33, "<as is>");
         row("link loop", "link loop", "", corrupt + "a link loop" + aside, 50, "<aside>");
         row("FIFO", "FIFO", "", corrupt + "a FIFO" + aside, 50, "<aside>");
         row("too large", "large:4194305", "", corrupt + "larger than 4194304 bytes" + aside, 50, "<aside>");
@@ -134,6 +222,17 @@ private slots:
         row("out of range", "", "[AppSettings.Sound]\nMusicVolume=-99999999999\n",
             "AppSettings :: OUT OF RANGE --- AppSettings.Sound/MusicVolume --- -99999999999 --- clamped to 0",
             0, "MusicVolume=0\n");
+        row("port 0", "", "[AppSettings.Spring.Connection]\nPort=0\n" + sound,
+            "--- WARNING --- AppSettings :: OUT OF RANGE --- AppSettings.Spring.Connection/Port --- 0 --- "
+            "clamped to 1",
+            33, "\nPort=1\n");
+        // A key the player wrote twice: QSettings takes the later line, the save keeps one.
+        row("key twice", "", "[AppSettings.Sound]\nMusicVolume=33\n; mine\nMusicVolume=44\n",
+            "AppSettings :: LOADED", 44, "[AppSettings.Sound]\nMusicVolume=44\n");
+        row("CRLF", "", "; mine\r\n[AppSettings.Sound]\r\nMusicVolume=33\r\n", "AppSettings :: LOADED", 33,
+            "; mine\r\n[AppSettings.Sound]\r\nMusicVolume=33\r\n");
+        row("tabs", "", "[AppSettings.Sound]\n;\tmy\tnote\nMusicVolume=33\nFuture=a\tb\n",
+            "AppSettings :: LOADED", 33, ";\tmy\tnote\nMusicVolume=33\nFuture=a\tb\n");
         row("maybe", "", sound + "MusicMute=maybe\n",
             "AppSettings :: BAD VALUE --- AppSettings.Sound/MusicMute --- default used", 33,
             "MusicMute=false\n");
@@ -159,7 +258,7 @@ private slots:
                                  "[AppSettings.Skirmish.Custom]\nColor=notacolour\nMapRectAreaSize=400\n"));
         env.ClearLog();
         bool saved = false;
-        QVERIFY(TestFiles::ReturnsPromptly(5000 * TestEnvironment::SlowdownFactor(),
+        QVERIFY(TestFiles::ReturnsPromptly(30000 * TestEnvironment::SlowdownFactor(),
                                            [&]
                                            {
                                                AppSettings::Instance()->Load();
@@ -185,17 +284,31 @@ private slots:
         if (kept == "<as is>")
         {
             QVERIFY(!saved);
-            QVERIFY(env.LogContains("AppSettings :: CAN NOT SAVE --- AppSettings.Main, AppSettings.Sound, "
-                                    "AppSettings.Spring.Connection, AppSettings.Spring.MyPersonal --- " +
-                                    file));
+            // Said once, however often the program tries.
+            AppSettings::Instance()->SaveAll();
+            AppSettings::Save(AppSettingsSound::Instance());
+            QCOMPARE(env.LogLines().filter(file).size(), 1);
             QCOMPARE(QFileInfo(file).isDir(), place == "folder");
+            if (place.isEmpty())
+                QVERIFY(TestFiles::Read(file) == content);
             return;
         }
         QVERIFY2(saved && !env.LogContains("CAN NOT SAVE"), qPrintable(env.LogLines().join('\n').left(5000)));
+        const QByteArray savedText = TestFiles::Read(file);
         if (kept == "<aside>" && place.isEmpty())
             QCOMPARE(TestFiles::Read(file + ".corrupt"), content);
         else if (kept != "<aside>")
-            QVERIFY2(TestFiles::Read(file).contains(kept), TestFiles::Read(file).left(2000).constData());
+        {
+            QVERIFY2(savedText.contains(kept), savedText.left(2000).constData());
+            // The whole text: ours once each, the player's lines all there, the file's own line ends.
+            const QString faults = MergeFaults(savedText, content);
+            QVERIFY2(faults.isEmpty(), qPrintable(faults + "\n" + savedText.left(3000)));
+            if (content.contains("\r\n"))
+            {
+                for (const auto& line : IniLines(savedText))
+                    QVERIFY2(line.second == "\r\n", line.first.constData());
+            }
+        }
         QSettings written(file, QSettings::IniFormat);
         QCOMPARE(written.value("AppSettings.Sound/SoundsVolume").toInt(), 71);
         // Written again: what it now holds reads cleanly.
@@ -203,6 +316,115 @@ private slots:
         AppSettings::Instance()->Load();
         QCOMPARE(AppSettingsSound::Instance()->MusicVolume, musicVolume);
         QCOMPARE(env.LogLines().filter("AppSettings ::"), QStringList{"AppSettings :: LOADED"});
+    }
+
+    // The merge on its own, whole texts: our lines where the file has them, missing ones after their
+    // group's last key, missing groups at the end, each line's own end; merging again changes nothing.
+    void Merge_data()
+    {
+        QTest::addColumn<QByteArray>("original");
+        QTest::addColumn<QByteArray>("ours");
+        QTest::addColumn<QByteArray>("merged");
+        const QByteArray ours = "[G]\na=5\nb=6\n";
+        const auto row = [](const char* name, const QByteArray& original, const QByteArray& ours,
+                            const QByteArray& merged) { QTest::newRow(name) << original << ours << merged; };
+        row("keys replaced where they are", "; top\n[G]\na=1\n; between\nb=2\n[H]\nx=1\n", ours,
+            "; top\n[G]\na=5\n; between\nb=6\n[H]\nx=1\n");
+        row("missing key after the group's last key", "[G]\na=1\n; note\n\n[H]\nx=1\n", ours,
+            "[G]\na=5\nb=6\n; note\n\n[H]\nx=1\n");
+        row("keys written twice: once", "[G]\na=1\nb=2\na=3\nb=4\n", ours, "[G]\na=5\nb=6\n");
+        row("a group named twice", "[G]\na=1\n[H]\nx=1\n[G]\nc=3\n", ours,
+            "[G]\na=5\n[H]\nx=1\n[G]\nc=3\nb=6\n");
+        row("a missing group after a blank line", "[H]\nx=1", ours, "[H]\nx=1\n\n[G]\na=5\nb=6\n");
+        row("empty file", "", ours, "[G]\na=5\nb=6\n");
+        row("CRLF", "[H]\r\nx=1\r\n[G]\r\na=1\r\n", ours, "[H]\r\nx=1\r\n[G]\r\na=5\r\nb=6\r\n");
+        row("CRLF, a group added", "[H]\r\nx=1\r\n", ours, "[H]\r\nx=1\r\n\r\n[G]\r\na=5\r\nb=6\r\n");
+        row("lone CR line ends", "[G]\ra=1\r; mine\r", ours, "[G]\ra=5\rb=6\n; mine\r");
+        row("a CR inside a line ends it, as for QSettings", "[G]\nx=1\ra=1\n", ours, "[G]\nx=1\ra=5\nb=6\n");
+        row("a dropped line between a lone CR and a blank line", "[G]\ra=1\ra=2\n\n", "[G]\na=5\n",
+            "[G]\ra=5\r\n\n");
+        row("tabs and odd lines stay", "[G]\n;\tnote\nv=a\tb\njust words\na=1\n", ours,
+            "[G]\n;\tnote\nv=a\tb\njust words\na=5\nb=6\n");
+        row("a CR at the end of our line", "[G]\na=1\n", "[G]\na=5\r\r\nb=6\r\n", "[G]\na=5\nb=6\n");
+    }
+
+    void Merge()
+    {
+        QFETCH(QByteArray, original);
+        QFETCH(QByteArray, ours);
+        QFETCH(QByteArray, merged);
+        QCOMPARE(IniText::Merge(original, ours), merged);
+        QCOMPARE(IniText::Merge(merged, ours), merged);
+    }
+
+    // Damaged after it was read: the save keeps the damaged text aside, writes a clean file, and the
+    // next start reads this run's values from it.
+    void DamagedBetweenLoadAndSave()
+    {
+        TestEnvironment env;
+        const QString file = PathManager::Instance()->GetLobbySettingsFile();
+        QVERIFY(TestFiles::Write(file, "; mine\n[AppSettings.Sound]\nMusicVolume=33\n"));
+        AppSettings::Instance()->Load();
+        QCOMPARE(AppSettingsSound::Instance()->MusicVolume, 33);
+        const QByteArray damaged = "[AppSettings.Sound]\nMusicVolume=12\n\x01\x02\n";
+        QVERIFY(TestFiles::Write(file, damaged));
+        AppSettingsSound::Instance()->SoundsVolume = 71;
+        QVERIFY(AppSettings::Instance()->SaveAll());
+        QVERIFY2(env.LogContains("--- WARNING --- AppSettings :: CORRUPT FILE --- " + file +
+                                 " --- control characters --- kept as " + file + ".corrupt"),
+                 qPrintable(env.LogLines().join('\n')));
+        QCOMPARE(TestFiles::Read(file + ".corrupt"), damaged);
+        const QString faults = MergeFaults(TestFiles::Read(file), QByteArray());
+        QVERIFY2(faults.isEmpty(), qPrintable(faults));
+        QVERIFY(!TestFiles::Read(file).contains("\x01"));
+
+        env.ClearLog();
+        AppSettingsSound::Instance()->ResetToDefaults();
+        AppSettings::Instance()->Load();
+        QCOMPARE(AppSettingsSound::Instance()->MusicVolume, 33);
+        QCOMPARE(AppSettingsSound::Instance()->SoundsVolume, 71);
+        QCOMPARE(env.LogLines().filter("AppSettings ::"), QStringList{"AppSettings :: LOADED"});
+    }
+
+    // Every damaged file is kept: a later one does not replace an earlier copy; the oldest of a few
+    // goes, but never a folder.
+    void DamagedCopiesKept()
+    {
+        TestEnvironment env;
+        const QString file = PathManager::Instance()->GetLobbySettingsFile();
+        const auto damaged = [](int i) { return "[broken " + QByteArray::number(i) + "\x01\n"; };
+        // Lines that can't stay as they are: the old text is kept the same way.
+        QVERIFY(TestFiles::Write(CommonIO::CorruptPath(file), "earlier"));
+        const QByteArray quotes = "[AppSettings.Sound]\nFuture=\"x\nMusicVolume=3\"\n";
+        QVERIFY(TestFiles::Write(file, quotes));
+        AppSettings::Instance()->Load();
+        AppSettingsSound::Instance()->SoundsVolume = 71;
+        QVERIFY(AppSettings::Instance()->SaveAll());
+        QVERIFY(env.LogContains("AppSettings :: LINES NOT KEPT --- " + file));
+        QCOMPARE(TestFiles::Read(CommonIO::CorruptPath(file)), quotes);
+        QCOMPARE(TestFiles::Read(CommonIO::CorruptPath(file, 1)), QByteArray("earlier"));
+        for (int i = 0; i <= CommonIO::CorruptCopies; ++i)
+        {
+            QVERIFY(TestFiles::Write(file, damaged(i)));
+            AppSettings::Instance()->Load();
+        }
+        QCOMPARE(CommonIO::CorruptPath(file, 2), file + ".corrupt.2");
+        for (int copy = 0; copy < CommonIO::CorruptCopies; ++copy)
+            QCOMPARE(TestFiles::Read(CommonIO::CorruptPath(file, copy)),
+                     damaged(CommonIO::CorruptCopies - copy));
+        QVERIFY(!QFileInfo::exists(CommonIO::CorruptPath(file, CommonIO::CorruptCopies)));
+
+        // The oldest is a folder: the next damaged file stays where it is, and is not written over.
+        const QString oldest = CommonIO::CorruptPath(file, CommonIO::CorruptCopies - 1);
+        QVERIFY(QFile::remove(oldest));
+        QVERIFY(TestFiles::Write(oldest + "/inside", "kept"));
+        QVERIFY(TestFiles::Write(file, damaged(9)));
+        env.ClearLog();
+        AppSettings::Instance()->Load();
+        QVERIFY(env.LogContains("control characters --- left where it is --- defaults used"));
+        QVERIFY(!AppSettings::Instance()->SaveAll());
+        QCOMPARE(TestFiles::Read(file), damaged(9));
+        QCOMPARE(TestFiles::Read(oldest + "/inside"), QByteArray("kept"));
     }
 
     // A save cut short by a kill leaves a temporary copy: the start-up housekeeping removes the old
@@ -213,23 +435,35 @@ private slots:
         QTemporaryDir runtime;
         qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
         const QString lobby = PathManager::Instance()->GetLobbyDataDir();
-        const QStringList gone{lobby + "/spring.settings.play.cfg.XkQzRt",
-                               lobby + "/lobby.settings.txt.aBcDeF",
-                               lobby + "/zorn/game.AIs.txt.QwErTy",
-                               lobby + "/replays.cache.rc3.pLmKoI",
-                               lobby + "/content.cache.tRfVbG",
-                               lobby + "/minimaps/Dune Sea.minimap.GtHyJu",
-                               runtime.path() + "/quillmere-settings-AbCdEf"};
-        const QStringList stay{lobby + "/lobby.settings.txt.backup", lobby + "/lobby.settings.txt.Backup",
-                               lobby + "/notes.txt.AbCdEf", lobby + "/spring.settings.play.cfg.XkQzRtt",
-                               runtime.path() + "/quillmere-settings-young1"};
+        // Qt draws each of the six letters from both cases: all lower, all upper and a capital first
+        // are its names too.
+        const QStringList gone{
+            lobby + "/spring.settings.play.cfg.XkQzRt",  lobby + "/lobby.settings.txt.aBcDeF",
+            lobby + "/lobby.settings.txt.abcdef",        lobby + "/lobby.settings.txt.ABCDEF",
+            lobby + "/lobby.settings.txt.Abcdef",        lobby + "/zorn/game.AIs.txt.QwErTy",
+            lobby + "/replays.cache.rc3.pLmKoI",         lobby + "/content.cache.tRfVbG",
+            lobby + "/minimaps/Dune Sea.minimap.GtHyJu", runtime.path() + "/quillmere-settings-AbCdEf"};
+        // Copies the player named, names of other files, and leftovers too young to be sure of.
+        const QStringList young{lobby + "/spring.settings.replay.cfg.QwErTy",
+                                runtime.path() + "/quillmere-settings-young1"};
+        const QStringList stay = QStringList{lobby + "/lobby.settings.txt.backup",
+                                             lobby + "/lobby.settings.txt.Backup",
+                                             lobby + "/lobby.settings.txt.BACKUP",
+                                             lobby + "/lobby.settings.txt.BeFoRe",
+                                             lobby + "/notes.txt.AbCdEf",
+                                             lobby + "/spring.settings.play.cfg.XkQzRtt",
+                                             lobby + "/spring.settings.play.cfg.XkQz1t",
+                                             lobby + QString::fromUtf8("/content.cache.abcde\u212a")} +
+                                 young;
         const QDateTime old =
             QDateTime::currentDateTime().addSecs(-StartActionsHandler::LeftoverAgeSeconds - 60);
+        const QDateTime recent =
+            QDateTime::currentDateTime().addSecs(-StartActionsHandler::LeftoverAgeSeconds + 60);
         for (const QString& path : gone + stay)
         {
             const bool folder = path.contains("quillmere-settings");
             QVERIFY(TestFiles::Write(folder ? path + "/draft.ini" : path, "x"));
-            QVERIFY(path.endsWith("young1") || TestFiles::SetModified(path, old));
+            QVERIFY(TestFiles::SetModified(path, young.contains(path) ? recent : old));
         }
         StartActionsHandler::Start();
         StartActionsHandler::Destroy();

@@ -86,12 +86,10 @@ private slots:
         const QString src = env->Path("src");
         QVERIFY(TestFiles::Write(src + "/locked/a.txt", "secret"));
         QVERIFY(SevenZip(src, {"a", "-psecret", "-mhe=on", env->Path("locked.7z"), "locked"}));
-        QElapsedTimer timer;
-        timer.start();
         SevenZManager::Extract(env->Path("locked.7z"), env->Path("out"), "l", -1);
-        QTRY_COMPARE_WITH_TIMEOUT(events.size(), 1, 10000);
+        // A tool waiting for a password would never end.
+        QTRY_COMPARE_WITH_TIMEOUT(events.size(), 1, 30000);
         QCOMPARE(events.first(), "error2 locked.7z l");
-        QVERIFY(timer.elapsed() < 10000);
     }
 
     void missingArchiveAndMissingToolAreErrors()

@@ -1,6 +1,6 @@
-// Fuzzes the engine settings file reader: any text parses, writing and reading back keeps every
-// pair, what is written never counts as damaged, and a record saved once reads back the same on the
-// next save.
+// Fuzzes the engine settings file reader: any bytes survive as text, any text parses, writing and
+// reading back keeps every pair, what is written never counts as damaged, and a record saved once
+// reads back the same on the next save.
 // fuzz-sources: game/enginesettings/EngineSettingsFile.cpp game/enginesettings/DataEngineSettings.cpp
 // fuzz-sources: app/CommonIO.cpp
 
@@ -22,12 +22,16 @@ DataEngineSettings SaveAndLoad(const DataEngineSettings& es, Values values)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), int(size));
+    const QByteArray bytes(reinterpret_cast<const char*>(data), int(size));
+    // The player's bytes survive the file's text, UTF-8 or not.
+    const QString text = DecodeText(bytes);
+    if (EncodeText(text) != bytes)
+        abort();
     const Values values = ParseText(text);
     if (ParseText(Serialize(values)) != values)
         abort();
     // What we write is never taken for a damaged file.
-    if (IsGarbage(Serialize(values).toUtf8()))
+    if (IsGarbage(EncodeText(Serialize(values))))
         abort();
 
     const DataEngineSettings es = ToRecord(values, QSize(800, 600), QStringLiteral("/data"));

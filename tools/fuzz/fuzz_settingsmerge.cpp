@@ -11,15 +11,13 @@
 
 namespace
 {
+// Lines as QSettings ends them: at "\n", "\r\n" or a lone "\r".
 QList<QByteArray> Lines(const QByteArray& text)
 {
-    QList<QByteArray> lines = text.split('\n');
-    for (QByteArray& line : lines)
-    {
-        if (line.endsWith('\r'))
-            line.chop(1);
-    }
-    return lines;
+    QByteArray unified = text;
+    unified.replace("\r\n", "\n");
+    unified.replace('\r', '\n');
+    return unified.split('\n');
 }
 
 bool HoldsKey(const QByteArray& line)

@@ -193,6 +193,36 @@ private slots:
         QCOMPARE(lines.mid(1), sorted);
     }
 
+    // The file's bytes come back from the text as they were, UTF-8 or not; UTF-8 reads as UTF-8.
+    void BytesSurviveAsText_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("escaped"); // bytes that are no part of UTF-8 text
+        QTest::newRow("ASCII") << QByteArray("Shadows = 1\n") << 0;
+        QTest::newRow("UTF-8") << QByteArray("Name = Привет 😀 \xef\xbf\xbd") << 0;
+        QTest::newRow("Latin-1") << QByteArray("SpringData = C:\\Jeux\\\xe9t\xe9") << 2;
+        QTest::newRow("cut off at the end") << QByteArray("a = \xe2\x82") << 2;
+        QTest::newRow("overlong") << QByteArray("\xc0\xaf\xe0\x80\xaf") << 5;
+        QTest::newRow("a surrogate in UTF-8") << QByteArray("\xed\xa0\x80\xed\xb2\x80") << 6;
+        QTest::newRow("beyond U+10FFFF") << QByteArray("\xf4\x90\x80\x80") << 4;
+        QTest::newRow("after a pair") << QByteArray("😀\xff\x80") << 2;
+        QTest::newRow("lone continuation bytes") << QByteArray("\x80\xbf=\xfe") << 3;
+    }
+
+    void BytesSurviveAsText()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, escaped);
+        const QString text = DecodeText(bytes);
+        QCOMPARE(EncodeText(text), bytes);
+        int lone = 0;
+        for (int i = 0; i < text.size(); ++i)
+            lone += text.at(i).isLowSurrogate() && (i == 0 || !text.at(i - 1).isHighSurrogate()) ? 1 : 0;
+        QCOMPARE(lone, escaped);
+        if (escaped == 0)
+            QCOMPARE(text, QString::fromUtf8(bytes));
+    }
+
     void ValuesCannotBreakLines()
     {
         Values values;

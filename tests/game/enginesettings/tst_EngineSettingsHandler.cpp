@@ -121,26 +121,46 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("logLine"); // %1: the play file; a damaged one is kept as "%1.corrupt"
         QTest::addColumn<int>("treeRadius");  // what the refreshed file holds; -1: nothing read
+        QTest::addColumn<QByteArrayList>("kept"); // lines the new file holds; "<as is>": the file untouched
         const QString damaged =
-            "EngineSettingsHandler :: Engine Settings file is damaged --- %2 --- kept as %1.corrupt";
+            "--- WARNING --- EngineSettingsHandler :: Engine Settings file is damaged --- "
+            "%2 --- kept as %1.corrupt";
         const auto row = [](const char* name, const QString& place, const QByteArray& content,
-                            const QString& log, int treeRadius)
-        { QTest::newRow(name) << place << content << log << treeRadius; };
-        row("clean, default tree radius", "", "# note\nShadows = 1\n\nFoo=a=b\n", "", 1408);
+                            const QString& log, int treeRadius, const QByteArrayList& kept = {})
+        { QTest::newRow(name) << place << content << log << treeRadius << kept; };
+        // A file of exactly the size limit: read, but a save that takes it past the limit is not made.
+        QByteArray atLimit = "TreeRadius=2000\n";
+        for (int i = 0; atLimit.size() < EngineSettingsFile::MaxFileBytes; ++i)
+            atLimit +=
+                "# a note of the player's, number " + QByteArray::number(i) + QByteArray(60000, '.') + '\n';
+        atLimit.truncate(int(EngineSettingsFile::MaxFileBytes) - 1);
+        atLimit += '\n';
+        row("clean, default tree radius", "", "# note\nShadows = 1\n\nFoo=a=b\n", "", 1408,
+            {"# note\n", "\nFoo = a=b\n"});
         row("empty file", "", "", "", 1408);
         row("NUL bytes", "", QByteArray("TreeRadius=2000\n\0\0\0\n", 20), damaged.arg("%1", "NUL bytes"),
             2000);
-        row("broken UTF-8", "", "TreeRadius=2000\nName=\xff\xfe\n", damaged.arg("%1", "not UTF-8 text"),
-            2000);
+        // The engine reads bytes: a player's Latin-1 text is kept as it is.
+        row("not UTF-8", "", "TreeRadius=2000\nName=\xff\xfe\n# caf\xe9\n", "", 2000,
+            {"# caf\xe9\n", "\nName = \xff\xfe\n"});
         row("line without a key", "", "TreeRadius=2000\nsome words\n",
             damaged.arg("%1", "a line that is no setting"), 2000);
         row("garbage key lines", "",
-            "TreeRadius=2000\n\x01\x02 = junk\x03\nBad Key! = x\nGood_Key = kept\nnoise\n",
-            damaged.arg("%1", "a line that is no setting"), 2000);
+            "TreeRadius=2000\n\x01\x02 = junk\x03\nBad Key! = x\nGood_Key = kept\nPath = C:\\J\xe9\nnoise\n",
+            damaged.arg("%1", "a line that is no setting"), 2000,
+            {"\nGood_Key = kept\n", "\nPath = C:\\J\xe9\n"});
+        row("at the size limit", "", atLimit,
+            "--- WARNING --- EngineSettingsHandler :: Engine Settings file can NOT be saved %1 --- it would "
+            "grow larger than 4194304 bytes",
+            2000, {"<as is>"});
         row("folder", "folder", "",
-            "EngineSettingsHandler :: Engine Settings file can NOT be opened %1 --- a folder", -1);
+            "--- WARNING --- EngineSettingsHandler :: Engine Settings file can NOT be opened %1 --- a folder",
+            -1);
         row("unreadable", "unreadable", "TreeRadius=2000\n",
-            "EngineSettingsHandler :: Engine Settings file can NOT be opened %1 --- Permission denied", -1);
+            "--- WARNING --- EngineSettingsHandler :: Engine Settings file can NOT be opened %1 --- "
+            "Permission "
+            "denied",
+            -1);
         row("link loop", "link loop", "", damaged.arg("%1", "a link loop"), 1408);
         row("FIFO", "FIFO", "", damaged.arg("%1", "a FIFO"), 1408);
         row("too large", "large:4194305", "", damaged.arg("%1", "larger than 4194304 bytes"), 1408);
@@ -152,10 +172,13 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(QString, logLine);
         QFETCH(int, treeRadius);
+        QFETCH(QByteArrayList, kept);
         QVERIFY(TestFiles::Place(PlayFile(), place, content));
-        QVERIFY(TestFiles::ReturnsPromptly(5000 * TestEnvironment::SlowdownFactor(), RefreshOnce));
+        QVERIFY(TestFiles::ReturnsPromptly(30000 * TestEnvironment::SlowdownFactor(), RefreshOnce));
         if (!logLine.isEmpty())
             QVERIFY2(m_env->LogContains(logLine.arg(PlayFile())), qPrintable(m_env->LogLines().join('\n')));
+        else
+            QVERIFY2(m_env->LogLines().filter("WARNING").isEmpty(), qPrintable(m_env->LogLines().join('\n')));
         const QString corrupt = PlayFile() + ".corrupt";
         QCOMPARE(QFileInfo(corrupt).exists() || QFileInfo(corrupt).isSymLink(), logLine.contains(".corrupt"));
         if (logLine.contains(".corrupt") && place.isEmpty())
@@ -172,10 +195,14 @@ private slots:
         QCOMPARE(Parsed(PlayFile()).TreeRadius, treeRadius);
         QVERIFY(!EngineSettingsFile::IsGarbage(written));
         QVERIFY(!written.contains("junk") && !written.contains("Bad Key") && !written.contains("noise"));
-        QCOMPARE(written.contains("Good_Key = kept\n"), content.contains("Good_Key"));
+        if (kept == QByteArrayList{"<as is>"})
+            QVERIFY(written == content);
+        for (const QByteArray& line : kept)
+            QVERIFY2(kept.first() == "<as is>" || written.contains(line), line.constData());
         m_env->ClearLog();
         RefreshOnce();
         QVERIFY(!m_env->LogContains("damaged"));
+        QVERIFY(TestFiles::Read(PlayFile()) == written);
     }
 
     void CustomSyncFolderJoinsSpringData()
@@ -288,8 +315,9 @@ private slots:
         QTRY_COMPARE(receiver.saved.size(), 1);
         QTRY_COMPARE(receiver.loaded.size(), 1);
         QCOMPARE(receiver.saved.first(), false);
-        QVERIFY(m_env->LogContains(QStringLiteral("EngineSettingsHandler :: Engine Settings --- NOT saved ") +
-                                   ReplayFile()));
+        QVERIFY(m_env->LogContains(
+            QStringLiteral("--- WARNING --- EngineSettingsHandler :: Engine Settings --- NOT saved ") +
+            ReplayFile()));
         // Nothing could be read: the record holds the defaults, not half a file.
         DataEngineSettings defaults = DataEngineSettings::Defaults(Common::GetScreenSize());
         defaults.SpringData = m_env->SpringDataDir();

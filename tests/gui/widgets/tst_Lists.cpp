@@ -222,7 +222,7 @@ private slots:
         QFETCH(QString, logLine);
         QVERIFY(TestFiles::Place(CustomAIPath(), place, file));
         std::unique_ptr<CustomAITreeView> made;
-        QVERIFY(TestFiles::ReturnsPromptly(5000 * TestEnvironment::SlowdownFactor(),
+        QVERIFY(TestFiles::ReturnsPromptly(30000 * TestEnvironment::SlowdownFactor(),
                                            [&] { made = std::make_unique<CustomAITreeView>(); }));
         CustomAITreeView& view = *made;
         QStringList shown;
