@@ -145,7 +145,9 @@ ContentScanner::Result ContentScanner::Scan(const QString& springDataDir)
         else
             toRead.append(i);
     }
-    OnEveryCore(toRead.size(), [&](int i) { records[toRead.at(i)] = Read(found.at(toRead.at(i))); });
+    // Each thread writes its own records, and nothing else.
+    ContentScanCache::Record* into = records.data();
+    OnEveryCore(toRead.size(), [&](int i) { into[toRead.at(i)] = Read(found.at(toRead.at(i))); });
 
     ContentScanCache::Records seen;
     for (int i = 0; i < found.size(); ++i)
