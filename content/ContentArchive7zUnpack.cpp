@@ -333,14 +333,15 @@ public:
     std::unique_ptr<Stream> Build()
     {
         const QVector<Coder>& coders = m_folder.coders;
+        // Coder k (of those with one output each) unpacks output k.
         if (coders.size() == 1)
-            return Chain(coders.at(0), nullptr, Pack(0));
+            return Chain(0, nullptr, Pack(0));
         if (coders.size() == 2)
-            return Chain(coders.at(0), &coders.at(1), Pack(0));
+            return Chain(0, &coders.at(1), Pack(0));
         // BCJ2: the main stream comes from coder 2, calls from coder 1, jumps from coder 0.
-        std::unique_ptr<Stream> main = Chain(coders.at(2), nullptr, Pack(0));
-        std::unique_ptr<Stream> call = Chain(coders.at(1), nullptr, Pack(2));
-        std::unique_ptr<Stream> jump = Chain(coders.at(0), nullptr, Pack(3));
+        std::unique_ptr<Stream> main = Chain(2, nullptr, Pack(0));
+        std::unique_ptr<Stream> call = Chain(1, nullptr, Pack(2));
+        std::unique_ptr<Stream> jump = Chain(0, nullptr, Pack(3));
         if (!main || !call || !jump)
             return nullptr;
         return std::make_unique<Bcj2Stream>(std::move(main), std::move(call), std::move(jump), Pack(1),
@@ -358,9 +359,9 @@ private:
     }
 
     // A main coder, and a filter after it when given.
-    std::unique_ptr<Stream> Chain(const Coder& coder, const Coder* filter,
-                                  std::unique_ptr<Stream> input) const
+    std::unique_ptr<Stream> Chain(int index, const Coder* filter, std::unique_ptr<Stream> input) const
     {
+        const Coder& coder = m_folder.coders.at(index);
         if (coder.method == MethodCopy && !filter)
             return input;
         lzma_filter filters[3];
@@ -386,6 +387,14 @@ private:
                 return nullptr;
             options = *static_cast<lzma_options_lzma*>(decoded.options);
             free(decoded.options);
+            if (!lzma2)
+            {
+                // 7z's LZMA streams end at their size, not with a marker: a filter after one is
+                // told where the end is, or it keeps its last bytes back.
+                decoded.id = LZMA_FILTER_LZMA1EXT;
+                options.ext_flags = LZMA_LZMA1EXT_ALLOW_EOPM;
+                lzma_set_ext_size(options, m_folder.sizes.value(index));
+            }
             // No match reaches further back than what was unpacked: a dictionary as large as that
             // is enough, whatever the archive asks for.
             options.dict_size = quint32(qBound<quint64>(LZMA_DICT_SIZE_MIN, m_need, options.dict_size));

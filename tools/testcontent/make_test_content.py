@@ -8,7 +8,8 @@
                                  file names unlike their own names (PACKED_MAPS, PACKED_GAMES)
   <out>/packed/shapes/           both packed in every way of SHAPES: each compression and filter of
                                  7-Zip and of zip, those the engine unpacks and those it doesn't;
-                                 the map shapes that run filters hold x86 code (jumps.bin) first
+                                 the map shapes that run filters hold x86 code (jumps.bin) first,
+                                 and a line of it in a comment of their mapinfo.lua
 
 Nothing binary is kept in the repository; everything here is generated. Without mapcompile the
 folder is left without content (the tests that need it report that); without 7z, without ".sd7".
@@ -196,11 +197,12 @@ def pack(folder, target):
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
-def write_jumps(path):
-    """Bytes that look like x86 code to the filters: calls and jumps near and far, the rest noise."""
+def write_jumps(path, size=64 * 1024, mode="wb"):
+    """Bytes that look like x86 code to the filters: calls and jumps near and far, the rest noise.
+    Appended to a text file, they are one comment line."""
     state = 12345
     data = bytearray()
-    while len(data) < 64 * 1024:
+    while len(data) < size:
         state = (state * 1103515245 + 12345) % (1 << 31)
         kind = state % 10
         near = (state >> 8) % 4096
@@ -212,7 +214,9 @@ def write_jumps(path):
             data += bytes((0x0F, 0x80 | (state >> 12) % 16)) + near.to_bytes(4, "little")
         else:
             data.append((state >> 16) % 256)
-    with open(path, "wb") as f:
+    if mode == "ab":
+        data = b"-- " + bytes(b if b not in b"\0\r\n" else 32 for b in data) + b"\n"
+    with open(path, mode) as f:
         f.write(data)
 
 
@@ -225,6 +229,8 @@ def build_shapes(out):
                    "mapx86": os.path.join(work, "mapx86")}
         shutil.copytree(sources["map"], sources["mapx86"])
         write_jumps(os.path.join(sources["mapx86"], "jumps.bin"))
+        # The info file too: a filter that unpacks it wrongly fails its checksum.
+        write_jumps(os.path.join(sources["mapx86"], "mapinfo.lua"), 4096, "ab")
         for name, (content, packer, arguments) in SHAPES.items():
             folder = sources[content]
             path = os.path.abspath(os.path.join(target, name))
