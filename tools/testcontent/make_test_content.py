@@ -209,7 +209,7 @@ def write_jumps(path, size=64 * 1024, mode="wb"):
         if kind < 3:
             data += bytes((0xE8,)) + near.to_bytes(4, "little")
         elif kind < 4:
-            data += bytes((0xE9,)) + (state >> 4).to_bytes(4, "little")
+            data += bytes((0xE9,)) + (near if state & 0x10000 else state >> 4).to_bytes(4, "little")
         elif kind < 5:
             data += bytes((0x0F, 0x80 | (state >> 12) % 16)) + near.to_bytes(4, "little")
         else:
