@@ -286,7 +286,7 @@ void ReadUnpackInfo(ByteReader& reader, Streams& streams)
         int outputs = 0;
         for (const Coder& coder : qAsConst(folder.coders))
             outputs += int(coder.outputs);
-        for (int i = 0; i < outputs; ++i)
+        for (int i = 0; i < outputs && reader.Ok(); ++i)
             folder.sizes << reader.Number();
     }
     for (quint64 id = reader.Number(); id != End && reader.Ok(); id = reader.Number())
@@ -327,6 +327,8 @@ void ReadSubStreamsInfo(ByteReader& reader, Streams& streams, quint64* id)
         if (total > quint64(MaxEntries))
             reader.Fail();
     }
+    if (!reader.Ok())
+        return;
     for (const Folder& folder : qAsConst(streams.folders))
     {
         if (!reader.Ok() || folder.files == 0)
