@@ -685,6 +685,7 @@ private slots:
             << "rewrite" << 1 << QStringList{"Alpha", "Charlie"} << QString();
         QTest::newRow("an archive touched") << "touch" << 1 << both << QString();
         QTest::newRow("an archive removed") << "remove" << 0 << QStringList{"Alpha"} << QString();
+        QTest::newRow("a download completed") << "complete" << 1 << both << QString();
         QTest::newRow("cache damaged")
             << "damage" << 3 << both << "ContentScanner :: DAMAGED CACHE --- %1 --- truncated";
         QTest::newRow("cache of another version")
@@ -711,14 +712,21 @@ private slots:
         const QString cache = PathManager::Instance()->GetLobbyDataDir() + "/content.cache";
         for (const char* file : {"maps/Alpha.sdz", "maps/Bravo.sd7", "games/Game 1.sdz"})
             QVERIFY(TestArchive::WriteNamedContent(data + '/' + file));
+        const QString bravo = data + "/maps/Bravo.sd7";
+        const QByteArray bravoBytes = TestFiles::Read(bravo);
+        // A download under way.
+        if (change == "complete")
+            WriteFile(bravo, bravoBytes.left(bravoBytes.size() * 9 / 10));
         SyncManager::SetSystemEnginePath(QString());
-        SyncManager::Instance()->GetAvailableMaps();
+        const QSet<QString> before = SyncManager::Instance()->GetAvailableMaps();
         QCOMPARE(ArchivesRead(env), 3);
+        QCOMPARE(before.contains("Bravo"), change != "complete");
         cleanup();
         QVERIFY(QFileInfo(cache).isFile());
 
-        const QString bravo = data + "/maps/Bravo.sd7";
-        if (change == "rewrite")
+        if (change == "complete")
+            WriteFile(bravo, bravoBytes);
+        else if (change == "rewrite")
             QVERIFY(TestArchive::Write(bravo, {{"mapinfo.lua", "return {name = 'Charlie'}"}}));
         else if (change == "touch")
             QVERIFY(TestFiles::SetModified(bravo, QFileInfo(bravo).lastModified().addSecs(-60)));
