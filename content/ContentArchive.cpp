@@ -1,52 +1,44 @@
 #include "ContentArchive.h"
 
+#include "ContentArchiveFormats.h"
+
+#include <QBuffer>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
-#include <archive.h>
-#include <archive_entry.h>
+namespace ContentArchiveFormats
+{
+bool Source::ReadAt(qint64 offset, qint64 length, QByteArray* out)
+{
+    if (offset < 0 || length < 0 || offset > m_size || length > m_size - offset || length > INT_MAX ||
+        !m_device->seek(offset))
+        return false;
+    *out = m_device->read(length);
+    return out->size() == length;
+}
 
-#include <functional>
-#include <memory>
+QString TooLarge(const QString& name, qint64 limit)
+{
+    return QStringLiteral("%1 is larger than %2 bytes").arg(name).arg(limit);
+}
+
+Outcome Fail(QString* error, Outcome outcome, const QString& text)
+{
+    if (error)
+        *error = text;
+    return outcome;
+}
+} // namespace ContentArchiveFormats
 
 namespace ContentArchive
 {
 namespace
 {
-using ArchivePtr = std::unique_ptr<archive, decltype(&archive_read_free)>;
+using namespace ContentArchiveFormats;
 
-enum class Format
-{
-    Zip,
-    SevenZip,
-    Any
-};
-
-void SetError(QString* error, const QString& text)
-{
-    if (error)
-        *error = text;
-}
-
-QString ArchiveError(archive* reader)
-{
-    const char* text = archive_error_string(reader);
-    return text ? QString::fromUtf8(text) : QStringLiteral("not an archive of its kind");
-}
-
-ArchivePtr NewReader(Format format)
-{
-    ArchivePtr reader(archive_read_new(), &archive_read_free);
-    if (format != Format::SevenZip)
-        archive_read_support_format_zip(reader.get());
-    if (format != Format::Zip)
-        archive_read_support_format_7zip(reader.get());
-    return reader;
-}
-
-// Which of the files the engine names content by this path is. Only files at the top count.
+// Which of the files the engine names content by this path is. Only info files at the top count.
 enum class Role
 {
     None,
@@ -67,137 +59,54 @@ Role RoleOf(const QString& path)
     return Role::None;
 }
 
-bool ReadEntry(archive* reader, archive_entry* entry, const QString& name, QByteArray* out, QString* error)
+Outcome ReadFrom(Reader& reader, ContentFiles& files, QString* error)
 {
-    const QString tooLarge = QStringLiteral("%1 is larger than %2 bytes").arg(name).arg(MaxInfoFileSize);
-    if (archive_entry_size_is_set(entry) && archive_entry_size(entry) > MaxInfoFileSize)
-    {
-        SetError(error, tooLarge);
-        return false;
-    }
-    QByteArray data;
-    char buffer[16384];
-    while (true)
-    {
-        const la_ssize_t read = archive_read_data(reader, buffer, sizeof buffer);
-        if (read < 0)
-        {
-            SetError(error, name + QStringLiteral(": ") + ArchiveError(reader));
-            return false;
-        }
-        if (read == 0)
-            break;
-        // The size in the header may lie.
-        if (data.size() + read > MaxInfoFileSize)
-        {
-            SetError(error, tooLarge);
-            return false;
-        }
-        data.append(buffer, int(read));
-    }
-    *out = data;
-    return true;
-}
-
-// Reads and drops the rest of the current entry's data.
-bool Consume(archive* reader)
-{
-    char buffer[16384];
-    la_ssize_t read = 0;
-    while ((read = archive_read_data(reader, buffer, sizeof buffer)) > 0)
-    {
-    }
-    return read == 0;
-}
-
-// With `consumeAll`, every entry's data is unpacked rather than skipped.
-bool ReadEntries(archive* reader, ContentFiles& files, QString* error, bool consumeAll)
-{
+    const Outcome opened = reader.Open(error);
+    if (opened != Outcome::Read)
+        return opened;
     ContentFiles found;
-    archive_entry* entry = nullptr;
-    // Reaching an entry of a 7z archive unpacks what comes before it: a bound on that keeps a
-    // hostile archive from holding up the scan.
-    qint64 before = 0;
-    const auto tooFar = [&](const QString& path, qint64 size)
+    int mapInfo = -1;
+    int modInfo = -1;
+    const QStringList& names = reader.Files();
+    for (int i = 0; i < names.size(); ++i)
     {
-        if (archive_format(reader) != ARCHIVE_FORMAT_7ZIP || before + size <= MaxUnpackedBefore)
-            return false;
-        SetError(error,
-                 QStringLiteral("more than %1 bytes to unpack before %2").arg(MaxUnpackedBefore).arg(path));
-        return true;
-    };
-    for (int count = 0;; ++count)
+        // The first of each counts, as for the engine.
+        switch (RoleOf(names.at(i)))
+        {
+        case Role::MapInfo:
+            mapInfo = mapInfo < 0 ? i : mapInfo;
+            break;
+        case Role::ModInfo:
+            modInfo = modInfo < 0 ? i : modInfo;
+            break;
+        case Role::MapFile:
+            if (found.mapFile.isEmpty())
+                found.mapFile = names.at(i);
+            break;
+        case Role::None:
+            break;
+        }
+    }
+    found.hasMapInfo = mapInfo >= 0;
+    found.hasModInfo = modInfo >= 0;
+    // The engine names an archive holding a mapinfo.lua by that file alone.
+    const int info = found.hasMapInfo ? mapInfo : modInfo;
+    if (info >= 0)
     {
-        const int result = archive_read_next_header(reader, &entry);
-        if (result == ARCHIVE_EOF)
-            break;
-        if (result < ARCHIVE_WARN)
-        {
-            SetError(error, ArchiveError(reader));
-            return false;
-        }
-        if (count >= MaxEntries)
-        {
-            SetError(error, QStringLiteral("more than %1 files").arg(MaxEntries));
-            return false;
-        }
-        if (archive_entry_filetype(entry) != AE_IFREG)
-            continue;
-        const char* utf8 = archive_entry_pathname_utf8(entry);
-        const char* raw = archive_entry_pathname(entry);
-        const QString path = utf8 ? QString::fromUtf8(utf8) : QString::fromLocal8Bit(raw ? raw : "");
-        const qint64 size = qMax<qint64>(0, archive_entry_size(entry));
-        // The first of each info file counts.
-        const auto readInfo = [&](bool* has, QByteArray* into)
-        {
-            if (*has)
-                return true;
-            *has = true;
-            return !tooFar(path, 0) && ReadEntry(reader, entry, path, into, error);
-        };
-        const Role role = RoleOf(path);
-        if ((role == Role::MapInfo && !readInfo(&found.hasMapInfo, &found.mapInfo)) ||
-            (role == Role::ModInfo && !readInfo(&found.hasModInfo, &found.modInfo)))
-            return false;
-        if (role == Role::MapFile && found.mapFile.isEmpty())
-            found.mapFile = path;
-        // That is all a map needs; the rest of a 7z archive would have to be unpacked to be listed.
-        if (found.hasMapInfo && !found.mapFile.isEmpty())
-            break;
-        if (consumeAll && tooFar(path, size))
-            return false;
-        if (consumeAll && !Consume(reader))
-        {
-            SetError(error, path + QStringLiteral(": ") + ArchiveError(reader));
-            return false;
-        }
-        before += size;
+        const Outcome read =
+            reader.ReadFile(info, MaxInfoFileSize, found.hasMapInfo ? &found.mapInfo : &found.modInfo, error);
+        if (read != Outcome::Read)
+            return read;
     }
     files = found;
-    return true;
+    return Outcome::Read;
 }
 
-// Reads from a new reader that `open` opens on the source.
-bool ReadWith(const std::function<bool(archive*)>& open, Format format, ContentFiles& files, QString* error)
+Outcome ReadDevice(QIODevice* device, bool sevenZip, ContentFiles& files, QString* error)
 {
-    // libarchive (3.6) can't read a 7z entry after skipping others in some archives that 7-Zip
-    // reads well (those libarchive writes itself, for one): those are unpacked up to the entry.
-    QString failure;
-    for (const bool consumeAll : {false, true})
-    {
-        ArchivePtr reader = NewReader(format);
-        if (!open(reader.get()))
-        {
-            SetError(error, ArchiveError(reader.get()));
-            return false;
-        }
-        if (ReadEntries(reader.get(), files, &failure, consumeAll))
-            return true;
-        if (format == Format::Zip)
-            break;
-    }
-    SetError(error, failure);
-    return false;
+    Source source(device);
+    const std::unique_ptr<Reader> reader = sevenZip ? NewSevenZipReader(source) : NewZipReader(source);
+    return ReadFrom(*reader, files, error);
 }
 
 bool ReadSmallFile(const QString& path, QByteArray* out, QString* error)
@@ -206,19 +115,18 @@ bool ReadSmallFile(const QString& path, QByteArray* out, QString* error)
     const QFileInfo info(path);
     if (!info.isFile())
     {
-        SetError(error, info.fileName() + QStringLiteral(" is not a regular file"));
+        Fail(error, Outcome::Damaged, info.fileName() + QStringLiteral(" is not a regular file"));
         return false;
     }
     if (info.size() > MaxInfoFileSize)
     {
-        SetError(error,
-                 QStringLiteral("%1 is larger than %2 bytes").arg(info.fileName()).arg(MaxInfoFileSize));
+        Fail(error, Outcome::Damaged, TooLarge(info.fileName(), MaxInfoFileSize));
         return false;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
     {
-        SetError(error, info.fileName() + QStringLiteral(": ") + file.errorString());
+        Fail(error, Outcome::Damaged, info.fileName() + QStringLiteral(": ") + file.errorString());
         return false;
     }
     *out = file.read(MaxInfoFileSize);
@@ -226,29 +134,24 @@ bool ReadSmallFile(const QString& path, QByteArray* out, QString* error)
 }
 } // namespace
 
-bool ReadArchive(const QString& path, ContentFiles& files, QString* error)
+Outcome ReadArchive(const QString& path, ContentFiles& files, QString* error)
 {
+    // Checked before the open: a FIFO would block it.
     if (!QFileInfo(path).isFile())
-    {
-        SetError(error, QStringLiteral("not a regular file"));
-        return false;
-    }
-    const Format format =
-        QFileInfo(path).suffix().toLower() == QLatin1String("sd7") ? Format::SevenZip : Format::Zip;
-    return ReadWith(
-        [&](archive* reader) {
-            return archive_read_open_filename(reader, QFile::encodeName(path).constData(), 65536) ==
-                   ARCHIVE_OK;
-        },
-        format, files, error);
+        return Fail(error, Outcome::Damaged, QStringLiteral("not a regular file"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Fail(error, Outcome::Damaged, file.errorString());
+    const bool sevenZip = QFileInfo(path).suffix().toLower() == QLatin1String("sd7");
+    return ReadDevice(&file, sevenZip, files, error);
 }
 
-bool ReadArchiveBytes(const QByteArray& bytes, ContentFiles& files, QString* error)
+Outcome ReadArchiveBytes(const QByteArray& bytes, ContentFiles& files, QString* error)
 {
-    return ReadWith(
-        [&](archive* reader)
-        { return archive_read_open_memory(reader, bytes.constData(), size_t(bytes.size())) == ARCHIVE_OK; },
-        Format::Any, files, error);
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return ReadDevice(&buffer, IsSevenZip(bytes), files, error);
 }
 
 bool ReadFolder(const QString& path, ContentFiles& files, QString* error)
@@ -281,7 +184,7 @@ bool ReadFolder(const QString& path, ContentFiles& files, QString* error)
             const QString file = it.next();
             if (count >= MaxEntries)
             {
-                SetError(error, QStringLiteral("more than %1 files").arg(MaxEntries));
+                Fail(error, Outcome::Damaged, QStringLiteral("more than %1 files").arg(MaxEntries));
                 return false;
             }
             if (RoleOf(file) != Role::MapFile)

@@ -4,16 +4,18 @@
 #include <QString>
 
 // What a map or game archive (".sdz" zip, ".sd7" 7z) or ".sdd" folder holds that names its
-// content: its "mapinfo.lua" and "modinfo.lua" (at the top, any letter case, as the engine looks
-// for them) and its first ".smf" map file. Archives are read in process, entry by entry, without
-// unpacking anything to disk; only the two info files are read, each up to a size limit.
+// content: whether it has a "mapinfo.lua" and a "modinfo.lua" (at the top, any letter case, as the
+// engine looks for them) and its first ".smf" map file. Archives are read in process, from their
+// directory (the zip's central directory, the 7z header) without unpacking anything to disk; only
+// the info file that names the content is unpacked, up to a size limit: "mapinfo.lua" when there
+// is one, else "modinfo.lua" (a folder's are both read).
 struct ContentFiles
 {
     bool hasMapInfo = false;
     QByteArray mapInfo;
     bool hasModInfo = false;
-    QByteArray modInfo;
-    QString mapFile; // path inside, of the first ".smf" in archive order
+    QByteArray modInfo; // left empty in an archive that also has a mapinfo.lua
+    QString mapFile;    // path inside, of the first ".smf" in archive order
 };
 
 namespace ContentArchive
@@ -22,14 +24,26 @@ namespace ContentArchive
 constexpr int MaxInfoFileSize = 1024 * 1024;
 // A map has a few dozen files; so many more is damage (and would take long to list).
 constexpr int MaxEntries = 100000;
+// The zip's central directory or 7z header of that many files is a few megabytes.
+constexpr qint64 MaxDirectorySize = 64 * 1024 * 1024;
 // A 7z archive is unpacked up to its info file; the largest maps hold a few hundred megabytes.
-constexpr qint64 MaxUnpackedBefore = qint64(2) * 1024 * 1024 * 1024;
+constexpr qint64 MaxUnpackedBefore = qint64(1024) * 1024 * 1024;
 
-// Reads an ".sdz" or ".sd7" file, in the format its suffix names, as the engine does. False with
-// the reason when it can't be read.
-bool ReadArchive(const QString& path, ContentFiles& files, QString* error);
+enum class Outcome
+{
+    Read,
+    Damaged,
+    // Packed in a way the engine can't unpack (a zip entry packed with bzip2, a 7z with BZip2 or
+    // PPMd, encryption): the engine can't load its content, whatever a reader with more
+    // decoders would find in it.
+    EngineCantUnpack
+};
+
+// Reads an ".sdz" or ".sd7" file, in the format its suffix names, as the engine does. The
+// reason when it can't be read.
+Outcome ReadArchive(const QString& path, ContentFiles& files, QString* error);
 // Reads an archive of either format held in memory.
-bool ReadArchiveBytes(const QByteArray& bytes, ContentFiles& files, QString* error);
+Outcome ReadArchiveBytes(const QByteArray& bytes, ContentFiles& files, QString* error);
 // Reads an ".sdd" folder.
 bool ReadFolder(const QString& path, ContentFiles& files, QString* error);
 } // namespace ContentArchive

@@ -8,6 +8,7 @@
 //   map   an archive holding "mapinfo.lua", or a ".smf" map file and no "modinfo.lua". Its name
 //         is mapinfo.lua's `name`, taken as it stands (blanks kept); when that is empty, the base
 //         name of the first ".smf" file (unless mapinfo.lua gives a `mapfile`: then it has none).
+//         A map of old has no mapinfo.lua but a modinfo.lua saying `modtype` 3 and its `name`.
 //   game  any other archive holding "modinfo.lua" with a `name`, unless its `modtype` names
 //         another kind than 1 (a game). The engine itself lists only games that say modtype 1.
 // Then `version`, when not empty and not already part of the name (letter case counts), is

@@ -16,11 +16,11 @@ void Prepare(QDataStream& stream)
     stream.setByteOrder(QDataStream::BigEndian);
 }
 
-bool Damaged(QString* reason, const QString& text)
+ReadResult Damaged(QString* reason, const QString& text, ReadResult result = ReadResult::Damaged)
 {
     if (reason)
         *reason = text;
-    return false;
+    return result;
 }
 } // namespace
 
@@ -33,12 +33,12 @@ QByteArray ToBytes(const Records& records)
     for (auto it = records.cbegin(); it != records.cend(); ++it)
     {
         stream << it.key() << it->size << it->modified << qint32(it->content.kind) << it->content.name
-               << it->content.description << it->problem;
+               << it->content.description << it->problem << qint32(it->outcome);
     }
     return bytes;
 }
 
-bool FromBytes(const QByteArray& bytes, Records& records, QString* reason)
+ReadResult FromBytes(const QByteArray& bytes, Records& records, QString* reason)
 {
     QDataStream stream(bytes);
     Prepare(stream);
@@ -49,7 +49,7 @@ bool FromBytes(const QByteArray& bytes, Records& records, QString* reason)
     if (stream.status() != QDataStream::Ok || magic != Magic)
         return Damaged(reason, QStringLiteral("not a scan cache"));
     if (version != Version)
-        return Damaged(reason, QStringLiteral("version %1").arg(version));
+        return Damaged(reason, QStringLiteral("version %1").arg(version), ReadResult::OtherVersion);
     if (count < 0 || count > MaxRecords)
         return Damaged(reason, QStringLiteral("%1 records").arg(count));
 
@@ -59,20 +59,25 @@ bool FromBytes(const QByteArray& bytes, Records& records, QString* reason)
         QString path;
         Record record;
         qint32 kind = 0;
+        qint32 outcome = 0;
         stream >> path >> record.size >> record.modified >> kind >> record.content.name >>
-            record.content.description >> record.problem;
+            record.content.description >> record.problem >> outcome;
         if (stream.status() != QDataStream::Ok)
             return Damaged(reason, QStringLiteral("truncated"));
         if (kind < int(ContentNaming::Kind::None) || kind > int(ContentNaming::Kind::Game) ||
-            path.isEmpty() || (kind != int(ContentNaming::Kind::None) && record.content.name.isEmpty()))
+            path.isEmpty() || (kind != int(ContentNaming::Kind::None) && record.content.name.isEmpty()) ||
+            outcome < int(ContentArchive::Outcome::Read) ||
+            outcome > int(ContentArchive::Outcome::EngineCantUnpack) ||
+            (outcome == int(ContentArchive::Outcome::Read)) != record.problem.isEmpty())
             return Damaged(reason, QStringLiteral("record %1 makes no sense").arg(i));
         record.content.kind = ContentNaming::Kind(kind);
+        record.outcome = ContentArchive::Outcome(outcome);
         read.insert(path, record);
     }
     if (!stream.atEnd())
         return Damaged(reason, QStringLiteral("trailing bytes"));
     records = read;
-    return true;
+    return ReadResult::Ok;
 }
 
 ReadResult Read(const QString& path, Records& records, QString* reason)
@@ -85,7 +90,7 @@ ReadResult Read(const QString& path, Records& records, QString* reason)
     case CommonIO::ReadStatus::Missing:
         return ReadResult::Missing;
     case CommonIO::ReadStatus::Ok:
-        return FromBytes(bytes, records, reason) ? ReadResult::Ok : ReadResult::Damaged;
+        return FromBytes(bytes, records, reason);
     default:
         Damaged(reason, why);
         return ReadResult::Damaged;

@@ -20,8 +20,9 @@ class ContentScanner;
 //   engines  a folder per version under "engines" holding the engine executable ("spring.exe" on
 //            Windows, "spring" elsewhere); on Linux also the engine installed system-wide
 //            (Debian's /usr/games/spring), its version read from "--version" once per file
-//   games    ".sdz" and ".sd7" archives and ".sdd" folders under "games"
-//   maps     the same kinds under "maps"
+//   games    ".sdz" and ".sd7" archives and ".sdd" folders holding a game, and
+//   maps     those holding a map, wherever the engine finds them under its content folders
+//            ("base", "maps", "games", "packages"; see ContentScanner)
 // An entry is the name the engine knows the content by, read from the archive's own modinfo.lua
 // or mapinfo.lua (see ContentScanner and ContentNaming), never its file name. A map's information
 // text is the description its mapinfo.lua gives, else its name; it is plain text, so rich-text

@@ -7,7 +7,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config clang-14 libclang-rt-14-dev clang-format
   qtbase5-dev qtbase5-private-dev qtmultimedia5-dev qttools5-dev qttools5-dev-tools libqt5multimedia5-plugins libqt5svg5-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-tools pulseaudio
-  zlib1g-dev libarchive-dev p7zip-full spring
+  zlib1g-dev liblzma-dev libarchive-dev p7zip-full zip spring
   xvfb xauth x11-apps xdotool x11-utils openbox imagemagick sox dbus
   fonts-play fonts-liberation2 fonts-wqy-microhei fonts-terminus-otb fonts-paratype fonts-creep2
   famfamfam-flag-png ca-certificates util-linux python3

@@ -45,6 +45,21 @@ inline bool Write(const QString& path, const Entries& files)
     return archive_write_close(writer.get()) == ARCHIVE_OK;
 }
 
+// Bytes that no packer makes smaller, the same for the same seed.
+inline QByteArray Noise(int size, quint32 seed)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    quint32 x = seed * 2654435761u + 1;
+    for (char& byte : bytes)
+    {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        byte = char(x);
+    }
+    return bytes;
+}
+
 // A packed map (under a "maps" folder) or game (elsewhere) that names itself after its file:
 // "maps/Dune Sea.sd7" holds a mapinfo.lua with the name "Dune Sea".
 inline bool WriteNamedContent(const QString& path)

@@ -1,4 +1,5 @@
 #include "AppDefines.h"
+#include "ContentScanCache.h"
 #include "DownloadHandler.h"
 #include "EngineHarness.h"
 #include "PathManager.h"
@@ -46,6 +47,81 @@ QStringList EngineGames()
                 games << QString::fromUtf8(value(i));
     }
     return games;
+}
+QStringList Sorted(QStringList names)
+{
+    names.removeDuplicates();
+    names.sort();
+    return names;
+}
+
+QStringList Sorted(const QSet<QString>& names)
+{
+    return Sorted(QStringList(names.cbegin(), names.cend()));
+}
+
+// Writes one shape of map or game archive, built from the test content, at `path`:
+//   "map.sdz", "map.sd7", "game.sdz", "game.sd7"  the packed test content
+//   "shapes/<file>"                               one the test content builder packed another way
+//   "<percent>%:<shape>", "-<bytes>:<shape>"      a shape cut short there, as a download stops
+//   anything else                                 written here, by libarchive (see below)
+bool WriteShape(const QString& shape, const QString& path)
+{
+    const QString content = EngineHarness::TestContentDir();
+    const QString map = content + "/maps/" + EngineHarness::TestMapFolder() + '/';
+    const QString game = content + "/games/" + EngineHarness::TestGameFolder() + '/';
+    const QByteArray mapInfo = TestFiles::Read(map + "mapinfo.lua");
+    const QByteArray smf = TestFiles::Read(map + "maps/testmap.smf");
+    const TestArchive::Entries mapFiles{{"maps/testmap.smf", smf},
+                                        {"maps/testmap.smt", TestFiles::Read(map + "maps/testmap.smt")}};
+    const TestArchive::Entries gameFiles{{"LuaRules/main.lua", TestFiles::Read(game + "LuaRules/main.lua")},
+                                         {"LuaRules/draw.lua", TestFiles::Read(game + "LuaRules/draw.lua")}};
+    const TestArchive::Entries info{{"mapinfo.lua", mapInfo}};
+    const TestArchive::Entries modInfo{{"modinfo.lua", TestFiles::Read(game + "modinfo.lua")}};
+    if (shape.contains(':'))
+    {
+        const QString cut = shape.section(':', 0, 0);
+        if (!WriteShape(shape.section(':', 1), path))
+            return false;
+        const QByteArray whole = TestFiles::Read(path);
+        const int keep = cut.endsWith('%') ? int(qint64(whole.size()) * cut.chopped(1).toInt() / 100)
+                                           : whole.size() + cut.toInt();
+        return TestFiles::Write(path, whole.left(keep));
+    }
+    QString copy;
+    if (shape == "map.sdz" || shape == "map.sd7")
+        copy = "/packed/maps/" + EngineHarness::PackedTestMapFile(shape.right(3));
+    else if (shape == "game.sdz" || shape == "game.sd7")
+        copy = "/packed/games/" + EngineHarness::PackedTestGameFile(shape.right(3));
+    else if (shape.startsWith("shapes/"))
+        copy = "/packed/" + shape;
+    if (!copy.isEmpty())
+        return TestFiles::Write(path, TestFiles::Read(content + copy)) && QFileInfo(content + copy).isFile();
+    // A map holding the test game's files and modinfo.lua too.
+    if (shape == "map and game.sdz")
+        return TestArchive::Write(path, mapFiles + gameFiles + modInfo + info);
+    // The test map under another name.
+    if (shape == "other map.sdz")
+        return TestArchive::Write(
+            path, mapFiles + TestArchive::Entries{{"mapinfo.lua", QByteArray(mapInfo).replace(
+                                                                      "Quill Test Map", "Quill Other Map")}});
+    // libarchive packs one solid block in the given order: the map file first, the info file last.
+    if (shape == "map by libarchive.sd7")
+        return TestArchive::Write(path, mapFiles + info);
+    if (shape == "noise first.sd7")
+        return TestArchive::Write(
+            path, TestArchive::Entries{{"maps/noise.smt", TestArchive::Noise(3 << 20, 7)}} + mapFiles + info);
+    if (shape == "two map files.sdz")
+        return TestArchive::Write(path, {{"maps/zeta.smf", smf},
+                                         {"maps/alpha.smf", smf},
+                                         {"mapinfo.lua", "return {description = 'No name'}"}});
+    // A map of old: no mapinfo.lua, its name in modinfo.lua.
+    if (shape == "old map.sdz")
+        return TestArchive::Write(
+            path,
+            mapFiles + TestArchive::Entries{
+                           {"modinfo.lua", "return {name = 'Quill Old Map', version = '2', modtype = 3}"}});
+    return false;
 }
 } // namespace
 
@@ -361,6 +437,150 @@ private slots:
         QCOMPARE(QSet<QString>(engineGames.cbegin(), engineGames.cend()), games);
     }
 
+    // Archives as the engine finds them, reads them and names them, whatever folder under its
+    // content folders they lie in; the engine's own unitsync library is the judge. What the engine
+    // lists but couldn't load (a map whose info file it can't unpack, which it names after the
+    // map file) is left out with a log line.
+    void ContentAsTheEngineSeesIt_data()
+    {
+        QTest::addColumn<QStringList>("files"); // "<path in the data folder>=<shape>" (WriteShape)
+        QTest::addColumn<QStringList>("maps");
+        QTest::addColumn<QStringList>("games");
+        QTest::addColumn<QStringList>("engineOnly"); // maps unitsync lists that the engine can't load
+        QTest::addColumn<QString>("logLine");        // %1 the data folder
+        const QStringList map{EngineHarness::TestMapName()};
+        const QStringList game{EngineHarness::TestGameName()};
+        const QStringList none;
+        const QStringList fileName{"testmap"};
+        const QString damaged = "ContentScanner :: DAMAGED ARCHIVE --- %1/";
+        const QString cantUnpack = "ContentScanner :: ENGINE CAN NOT UNPACK --- %1/";
+
+        // An interrupted download has no central directory.
+        for (const char* cut : {"90%", "99%", "-30"})
+            QTest::addRow("sdz cut short: %s", cut)
+                << QStringList{"maps/m.sdz=" + QString(cut) + ":map.sdz"} << none << none << none
+                << damaged + "maps/m.sdz --- no zip central directory (cut short?)";
+        QTest::newRow("game sdz cut short")
+            << QStringList{"games/g.sdz=99%:game.sdz"} << none << none << none
+            << damaged + "games/g.sdz --- no zip central directory (cut short?)";
+        QTest::newRow("sd7 cut short") << QStringList{"maps/m.sd7=99%:map.sd7"} << none << none << none
+                                       << damaged + "maps/m.sd7 --- no 7z header (cut short?)";
+
+        // Found by what they hold, wherever they lie.
+        QTest::newRow("a map in games")
+            << QStringList{"games/m.sdz=map.sdz"} << map << none << none << QString();
+        QTest::newRow("a game in maps")
+            << QStringList{"maps/g.sd7=game.sd7"} << none << game << none << QString();
+        QTest::newRow("a map and a game in one archive")
+            << QStringList{"games/both.sdz=map and game.sdz"} << map << none << none << QString();
+        QTest::newRow("maps in subfolders")
+            << QStringList{"maps/sub/m.sdz=map.sdz", "maps/a/b/c/o.sdz=other map.sdz"}
+            << QStringList{"Quill Other Map", "Quill Test Map"} << none << none << QString();
+        QTest::newRow("a game in a subfolder of games")
+            << QStringList{"games/sub/g.sdz=game.sdz"} << none << game << none << QString();
+        QTest::newRow("a map in base")
+            << QStringList{"base/m.sd7=map.sd7"} << map << none << none << QString();
+        QTest::newRow("a game in packages")
+            << QStringList{"packages/g.sdz=game.sdz"} << none << game << none << QString();
+        QTest::newRow("a hidden folder") << QStringList{"maps/.hidden/m.sdz=map.sdz", "maps/.h.sdz=map.sdz"}
+                                         << none << none << none << QString();
+        QTest::newRow("archives inside an sdd folder")
+            << QStringList{"maps/x.sdd/m.sdz=map.sdz", "maps/y.sddold/m.sdz=map.sdz"} << none << none << none
+            << "ContentScanner :: NO MAP --- %1/maps/x.sdd";
+        QTest::newRow("two archives holding one map")
+            << QStringList{"maps/a.sdz=map.sdz", "games/b.sd7=map.sd7"} << map << none << none
+            << "ContentScanner :: SAME NAME --- Quill Test Map --- listed from %1/maps/a.sdz --- left out "
+               "%1/games/b.sd7";
+        // The engine reads one archive of a file name: the one in the later content folder, then the deeper.
+        QTest::newRow("one file name in maps and games")
+            << QStringList{"maps/m.sdz=map.sdz", "games/M.sdz=other map.sdz"}
+            << QStringList{"Quill Other Map"} << none << none
+            << "ContentScanner :: SAME FILE NAME --- m.sdz --- the engine reads %1/games/M.sdz --- left out "
+               "%1/maps/m.sdz";
+        QTest::newRow("one file name in maps and below")
+            << QStringList{"maps/m.sdz=other map.sdz", "maps/sub/m.sdz=map.sdz"} << map << none << none
+            << "ContentScanner :: SAME FILE NAME --- m.sdz --- the engine reads %1/maps/sub/m.sdz --- left "
+               "out "
+               "%1/maps/m.sdz";
+
+        // Every way of packing the engine unpacks.
+        for (const QString shape : {"shapes/map-lzma2.sd7", "shapes/map-copy.sd7", "shapes/map-nonsolid.sd7",
+                                    "shapes/map-plain-header.sd7", "shapes/map-bcj.sd7", "shapes/map-arm.sd7",
+                                    "shapes/map-copy-bcj.sd7", "shapes/map-bcj2.sd7", "shapes/map-stored.sdz",
+                                    "map by libarchive.sd7", "noise first.sd7"})
+            QTest::addRow("%s", qPrintable(shape))
+                << QStringList{"maps/m." + shape.right(3) + '=' + shape} << map << none << none << QString();
+        // And those it doesn't: it names such a map after its map file and can't load it.
+        const QList<QPair<QString, QString>> unpackable{
+            {"shapes/map-bzip2.sd7", "its files are packed with BZip2"},
+            {"shapes/map-ppmd.sd7", "its files are packed with PPMd"},
+            {"shapes/map-deflate.sd7", "its files are packed with Deflate"},
+            {"shapes/map-delta.sd7", "its files are packed with Delta"},
+            {"shapes/map-armt.sd7", "its files are packed with ARMT"},
+            {"shapes/map-ppc.sd7", "its files are packed with PPC"},
+            {"shapes/map-sparc.sd7", "its files are packed with SPARC"},
+            {"shapes/map-ia64.sd7", "its files are packed with IA64"},
+            {"shapes/map-arm64.sd7", "its files are packed with ARM64"},
+            {"shapes/map-aes.sd7", "its files are packed with AES encryption"},
+            {"shapes/map-bzip2.sdz", "mapinfo.lua is packed with bzip2"},
+            {"shapes/map-lzma.sdz", "mapinfo.lua is packed with LZMA"},
+            {"shapes/map-deflate64.sdz", "mapinfo.lua is packed with Deflate64"},
+            {"shapes/map-encrypted.sdz", "mapinfo.lua is encrypted"},
+            {"shapes/map-zip64.sdz", "mapinfo.lua is a zip64 entry"},
+        };
+        for (const auto& shape : unpackable)
+        {
+            const QString file = "maps/m." + shape.first.right(3);
+            QTest::addRow("%s", qPrintable(shape.first))
+                << QStringList{file + '=' + shape.first} << none << none << fileName
+                << cantUnpack + file + " --- " + shape.second;
+        }
+        // Nor can it open one whose header is encrypted.
+        QTest::newRow("shapes/map-aes-header.sd7")
+            << QStringList{"maps/m.sd7=shapes/map-aes-header.sd7"} << none << none << none
+            << cantUnpack + "maps/m.sd7 --- its header is packed with AES encryption";
+        for (const QString shape : {"shapes/game-bzip2.sdz", "shapes/game-bzip2.sd7", "shapes/game-ppmd.sd7"})
+            QTest::addRow("%s", qPrintable(shape))
+                << QStringList{"games/g." + shape.right(3) + '=' + shape} << none << none << none
+                << cantUnpack + "games/g." + shape.right(3);
+
+        // Named as the engine names them.
+        QTest::newRow("two map files and no name") << QStringList{"maps/m.sdz=two map files.sdz"}
+                                                   << QStringList{"zeta"} << none << none << QString();
+        QTest::newRow("a map of old") << QStringList{"maps/m.sdz=old map.sdz"}
+                                      << QStringList{"Quill Old Map 2"} << none << none << QString();
+    }
+
+    void ContentAsTheEngineSeesIt()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QStringList, maps);
+        QFETCH(QStringList, games);
+        QFETCH(QStringList, engineOnly);
+        QFETCH(QString, logLine);
+        QM_REQUIRE(EngineHarness::HasPackedTestContent(), "the packed test content (mapcompile, 7z, zip)");
+        TestEnvironment env;
+        const QString data = env.SpringDataDir();
+        for (const QString& file : files)
+            QVERIFY2(WriteShape(file.section('=', 1), data + '/' + file.section('=', 0, 0)),
+                     qPrintable(file));
+        SyncManager::SetSystemEnginePath(QString());
+        SyncManager* sync = SyncManager::Instance();
+        QCOMPARE(Sorted(sync->GetAvailableMaps()), maps);
+        QCOMPARE(sync->GetGameVersions().keys(), games);
+        QVERIFY2(logLine.isEmpty() || env.LogContains(logLine.arg(data)),
+                 qPrintable(env.LogLines().join('\n')));
+        cleanup();
+
+        QM_REQUIRE(QFileInfo::exists(UnitSync::DefaultLibraryPath()),
+                   "the engine's unitsync library (spring)");
+        UnitSync unitSync(UnitSync::DefaultLibraryPath());
+        QString error;
+        QVERIFY2(unitSync.Load(&error) && unitSync.Init({data}, &error), qPrintable(error));
+        QCOMPARE(Sorted(unitSync.MapNames()), Sorted(maps + engineOnly));
+        QCOMPARE(Sorted(EngineGames()), games);
+    }
+
     // What can't be listed is logged and left as it is; the rest is listed. A scan from the cache
     // (nothing opened) says the same.
     void BadArchivesLoseNothing_data()
@@ -376,8 +596,9 @@ private slots:
             << "ContentScanner :: DAMAGED ARCHIVE --- %1 --- mapinfo.lua is larger than 1048576 bytes";
         QTest::newRow("no map in it") << "maps/readme.sdz"
                                       << "ContentScanner :: NO MAP --- %1";
-        QTest::newRow("a game in the maps") << "maps/game.sdz"
-                                            << "ContentScanner :: NO MAP --- %1";
+        QTest::newRow("mapinfo.lua larger than its header says")
+            << "maps/claims.sdz"
+            << "ContentScanner :: DAMAGED ARCHIVE --- %1 --- mapinfo.lua is larger than 1048576 bytes";
         QTest::newRow("a second archive of the map")
             << "maps/" + EngineHarness::PackedTestMapFile("sd7")
             << "ContentScanner :: SAME NAME --- Quill Test Map --- listed from %2 --- left out %1";
@@ -407,9 +628,22 @@ private slots:
                 badPath, {{"mapinfo.lua", "return {name = 'Huge'}" + QByteArray(2 << 20, ' ')}}));
         else if (bad.endsWith("readme.sdz"))
             QVERIFY(TestArchive::Write(badPath, {{"readme.txt", "nothing"}}));
-        else if (bad.endsWith("game.sdz"))
-            QVERIFY(
-                TestArchive::Write(badPath, {{"modinfo.lua", "return {name = 'Misplaced', modtype = 1}"}}));
+        else if (bad.endsWith("claims.sdz"))
+        {
+            // 2 MB, but its headers say 100 bytes.
+            QVERIFY(TestArchive::Write(
+                badPath, {{"mapinfo.lua", "return {name = 'Claims'}" + QByteArray(2 << 20, ' ')}}));
+            QByteArray bytes = TestFiles::Read(badPath);
+            for (const QByteArray& header : {QByteArray("PK\x03\x04", 4), QByteArray("PK\x01\x02", 4)})
+            {
+                const int at = bytes.indexOf(header);
+                const int size = at + (header.endsWith('\x02') ? 24 : 22);
+                QVERIFY(at >= 0);
+                if (bytes.mid(size, 4) != QByteArray(4, '\0'))
+                    bytes.replace(size, 4, QByteArray("\x64\0\0\0", 4));
+            }
+            WriteFile(badPath, bytes);
+        }
         else if (bad.endsWith("pipe.sdz"))
             QCOMPARE(mkfifo(QFile::encodeName(badPath).constData(), 0600), 0);
         else if (bad.endsWith("pipe.sdd"))
@@ -452,8 +686,12 @@ private slots:
             << "rewrite" << 1 << QStringList{"Alpha", "Charlie"} << QString();
         QTest::newRow("an archive touched") << "touch" << 1 << both << QString();
         QTest::newRow("an archive removed") << "remove" << 0 << QStringList{"Alpha"} << QString();
+        QTest::newRow("a download completed") << "complete" << 1 << both << QString();
         QTest::newRow("cache damaged")
             << "damage" << 3 << both << "ContentScanner :: DAMAGED CACHE --- %1 --- truncated";
+        QTest::newRow("cache of another version")
+            << "version" << 3 << both
+            << "ContentScanner :: OTHER CACHE VERSION --- %1 --- version 1 --- every archive is read again";
         QTest::newRow("cache of another kind")
             << "foreign" << 3 << both << "ContentScanner :: DAMAGED CACHE --- %1 --- not a scan cache";
         QTest::newRow("cache too large")
@@ -475,14 +713,21 @@ private slots:
         const QString cache = PathManager::Instance()->GetLobbyDataDir() + "/content.cache";
         for (const char* file : {"maps/Alpha.sdz", "maps/Bravo.sd7", "games/Game 1.sdz"})
             QVERIFY(TestArchive::WriteNamedContent(data + '/' + file));
+        const QString bravo = data + "/maps/Bravo.sd7";
+        const QByteArray bravoBytes = TestFiles::Read(bravo);
+        // A download under way.
+        if (change == "complete")
+            WriteFile(bravo, bravoBytes.left(bravoBytes.size() * 9 / 10));
         SyncManager::SetSystemEnginePath(QString());
-        SyncManager::Instance()->GetAvailableMaps();
+        const QSet<QString> before = SyncManager::Instance()->GetAvailableMaps();
         QCOMPARE(ArchivesRead(env), 3);
+        QCOMPARE(before.contains("Bravo"), change != "complete");
         cleanup();
         QVERIFY(QFileInfo(cache).isFile());
 
-        const QString bravo = data + "/maps/Bravo.sd7";
-        if (change == "rewrite")
+        if (change == "complete")
+            WriteFile(bravo, bravoBytes);
+        else if (change == "rewrite")
             QVERIFY(TestArchive::Write(bravo, {{"mapinfo.lua", "return {name = 'Charlie'}"}}));
         else if (change == "touch")
             QVERIFY(TestFiles::SetModified(bravo, QFileInfo(bravo).lastModified().addSecs(-60)));
@@ -490,6 +735,8 @@ private slots:
             QVERIFY(QFile::remove(bravo));
         else if (change == "damage")
             WriteFile(cache, TestFiles::Read(cache).chopped(3));
+        else if (change == "version")
+            WriteFile(cache, TestFiles::Read(cache).replace(4, 4, QByteArray("\0\0\0\x01", 4)));
         else if (change == "foreign")
             WriteFile(cache, "[General]\nkey=value\n");
         else if (change == "huge")
@@ -510,6 +757,15 @@ private slots:
         // A bad cache is replaced by a good one, which the next start uses.
         if (change == "folder" || change == "fifo")
             return;
+        // It holds what is on disk now.
+        ContentScanCache::Records records;
+        QCOMPARE(int(ContentScanCache::Read(cache, records, nullptr)), int(ContentScanCache::ReadResult::Ok));
+        QStringList archives{data + "/games/Game 1.sdz", data + "/maps/Alpha.sdz", bravo};
+        if (change == "remove")
+            archives.removeLast();
+        QCOMPARE(Sorted(records.keys()), archives);
+        QCOMPARE(records.value(bravo).content.name,
+                 change == "rewrite" ? "Charlie" : (change == "remove" ? "" : "Bravo"));
         env.ClearLog();
         QCOMPARE(SyncManager::Instance()->GetMapInfoList().keys(), maps);
         QCOMPARE(ArchivesRead(env), 0);

@@ -2,9 +2,10 @@
 // whatever they hold, reading them must not crash, read an info file past its limit or keep a
 // value past its length, and a scan cache that reads must read back the same after writing.
 // The first byte chooses the reader: 0 an archive (zip or 7z), 1 an info file, 2 a scan cache.
-// fuzz-sources: content/ContentArchive.cpp content/ContentNaming.cpp content/LuaInfo.cpp
+// fuzz-sources: content/ContentArchive.cpp content/ContentArchiveZip.cpp content/ContentArchive7z.cpp
+// fuzz-sources: content/ContentArchive7zUnpack.cpp content/ContentNaming.cpp content/LuaInfo.cpp
 // fuzz-sources: content/ContentScanCache.cpp app/CommonIO.cpp
-// fuzz-libs: libarchive
+// fuzz-libs: zlib liblzma
 
 #include "ContentArchive.h"
 #include "ContentNaming.h"
@@ -36,8 +37,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     case 0:
     {
         ContentFiles files;
-        if (!ContentArchive::ReadArchiveBytes(bytes, files, nullptr))
+        QString error;
+        const ContentArchive::Outcome outcome = ContentArchive::ReadArchiveBytes(bytes, files, &error);
+        // Every refusal says why.
+        if (outcome != ContentArchive::Outcome::Read)
+        {
+            if (error.isEmpty())
+                __builtin_trap();
             return 0;
+        }
         if (files.mapInfo.size() > ContentArchive::MaxInfoFileSize ||
             files.modInfo.size() > ContentArchive::MaxInfoFileSize)
             __builtin_trap();
@@ -60,10 +68,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     default:
     {
         ContentScanCache::Records records;
-        if (!ContentScanCache::FromBytes(bytes, records, nullptr))
+        if (ContentScanCache::FromBytes(bytes, records, nullptr) != ContentScanCache::ReadResult::Ok)
             return 0;
         ContentScanCache::Records again;
-        if (!ContentScanCache::FromBytes(ContentScanCache::ToBytes(records), again, nullptr) ||
+        if (ContentScanCache::FromBytes(ContentScanCache::ToBytes(records), again, nullptr) !=
+                ContentScanCache::ReadResult::Ok ||
             again.size() != records.size())
             __builtin_trap();
         for (auto it = records.cbegin(); it != records.cend(); ++it)
@@ -71,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             const ContentScanCache::Record back = again.value(it.key());
             if (back.size != it->size || back.modified != it->modified ||
                 back.content.kind != it->content.kind || back.content.name != it->content.name ||
-                back.problem != it->problem)
+                back.problem != it->problem || back.outcome != it->outcome)
                 __builtin_trap();
         }
     }
