@@ -105,17 +105,22 @@ QString Unescape(const QStringRef& text)
     return text.contains(QLatin1Char('\\')) ? UnescapeText(text.toString()) : text.toString();
 }
 
-// The list fields, split without a copy of each part: a cache holds a hundred thousand players.
-void ParsePlayers(const QStringRef& text, QList<DataPlayer>& players)
+// A list field, split without a copy of each part (a cache holds a hundred thousand players):
+// each entry of `count` parts becomes a player with its name, country and rank, which `complete`
+// fills further; an entry of another count is logged as one of `what` and skipped.
+template <typename Complete>
+void ParseEntries(const QStringRef& text, int count, const char* what, QList<DataPlayer>& players,
+                  Complete complete)
 {
     // Copied: a new player asks the translator for its default texts.
     const DataPlayer blank;
     for (const QStringRef& entry : text.split(EntrySeparator, Qt::SkipEmptyParts))
     {
         const QVector<QStringRef> parts = entry.split(PartSeparator, Qt::KeepEmptyParts);
-        if (parts.size() != PlayerFieldCount)
+        if (parts.size() != count)
         {
-            qDebug().noquote() << "ReplaysManager :: FAIL - Wrong data count in cache players,"
+            qDebug().noquote() << QStringLiteral("ReplaysManager :: FAIL - Wrong data count in cache %1,")
+                                      .arg(QLatin1String(what))
                                << entry.toString();
             continue;
         }
@@ -123,41 +128,39 @@ void ParsePlayers(const QStringRef& text, QList<DataPlayer>& players)
         player.name = Unescape(parts[0]);
         player.country = Unescape(parts[1]);
         player.rank = Unescape(parts[2]);
-        const QStringRef& color = parts[3];
-        const auto component = [](const QStringRef& hex) { return qBound(0, ToInt(hex, 16), 255); };
-        player.color =
-            QColor(component(color.mid(0, 2)), component(color.mid(2, 2)), component(color.right(2)), 255);
-        player.side = ToInt(parts[4]);
-        player.sideName = Unescape(parts[5]);
-        player.allyTeam = ToInt(parts[6]);
-        player.team = ToInt(parts[7]);
-        player.isAi = parts[8] == QLatin1String("1");
-        player.plays = true;
-        player.spectator = false;
+        complete(player, parts);
         players << player;
     }
 }
 
+void ParsePlayers(const QStringRef& text, QList<DataPlayer>& players)
+{
+    ParseEntries(text, PlayerFieldCount, "players", players,
+                 [](DataPlayer& player, const QVector<QStringRef>& parts)
+                 {
+                     const QStringRef& color = parts[3];
+                     const auto component = [](const QStringRef& hex)
+                     { return qBound(0, ToInt(hex, 16), 255); };
+                     player.color = QColor(component(color.mid(0, 2)), component(color.mid(2, 2)),
+                                           component(color.right(2)), 255);
+                     player.side = ToInt(parts[4]);
+                     player.sideName = Unescape(parts[5]);
+                     player.allyTeam = ToInt(parts[6]);
+                     player.team = ToInt(parts[7]);
+                     player.isAi = parts[8] == QLatin1String("1");
+                     player.plays = true;
+                     player.spectator = false;
+                 });
+}
+
 void ParseSpectators(const QStringRef& text, QList<DataPlayer>& spectators)
 {
-    const DataPlayer blank;
-    for (const QStringRef& entry : text.split(EntrySeparator, Qt::SkipEmptyParts))
-    {
-        const QVector<QStringRef> parts = entry.split(PartSeparator, Qt::KeepEmptyParts);
-        if (parts.size() != SpectatorFieldCount)
-        {
-            qDebug().noquote() << "ReplaysManager :: FAIL - Wrong data count in cache spectators,"
-                               << entry.toString();
-            continue;
-        }
-        DataPlayer spectator = blank;
-        spectator.name = Unescape(parts[0]);
-        spectator.country = Unescape(parts[1]);
-        spectator.rank = Unescape(parts[2]);
-        spectator.plays = false;
-        spectator.spectator = true;
-        spectators << spectator;
-    }
+    ParseEntries(text, SpectatorFieldCount, "spectators", spectators,
+                 [](DataPlayer& spectator, const QVector<QStringRef>&)
+                 {
+                     spectator.plays = false;
+                     spectator.spectator = true;
+                 });
 }
 
 // Non-empty entries of a list field, counted before any is built.
