@@ -303,6 +303,14 @@ private slots:
         // Records from the cache look like freshly read ones.
         QCOMPARE(Received("r0.sdfz").teamsText, "DUEL");
         QCOMPARE(Received("r0.sdfz").mapDisplayName, "Iron Saddle");
+
+        // Nothing read, one file gone: the cache is written without it.
+        QFile::remove(Demo("r5.sdfz"));
+        m_env->ClearLog();
+        QVERIFY(Refresh());
+        QVERIFY(!m_env->LogContains("ReplaysManager :: LOADING r"));
+        QCOMPARE(CacheOnDisk().size(), 4);
+        QVERIFY(!CacheOnDisk().contains(Demo("r5.sdfz")));
     }
 
     void skippedFiles()

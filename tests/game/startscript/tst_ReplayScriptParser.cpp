@@ -250,7 +250,7 @@ private slots:
         const QString player = "[PLAYER0]\n{\nName=ann;\nTeam=0;\nCountryCode=de;\nRank=2;\n}\n";
         QTest::newRow("real demo") << RealDemoScript();
         QTest::newRow("options dropped")
-            << Script(player + TeamZero + "[MODOPTIONS]\n{\nname=opt;\nteam=7;\n[deep]\n{\nside=x;\n}\n}\n");
+            << Script(player + TeamZero + "[MODOPTIONS]\n{\nname=opt;\nteam=7;\nmaxunits=500;\n[deep]\n{\nside=x;\n}\n}\n");
         QTest::newRow("a leaf hides a player") << Script(player + TeamZero + "player0=1;\n");
         QTest::newRow("a player after a leaf") << Script("player0=1;\n" + player + TeamZero);
         QTest::newRow("a leaf hides a team") << Script(player + TeamZero + "team0=1;\n");
@@ -304,7 +304,7 @@ private slots:
         {
             const auto options = [](const ReplayScriptParser& parser)
             { return parser.Root().Hash().value("game").Hash().value("modoptions").Hash(); };
-            QCOMPARE(options(whole).size(), 3);
+            QCOMPARE(options(whole).size(), 4);
             QStringList kept = options(lean).keys();
             kept.sort();
             QCOMPARE(kept, (QStringList{"name", "team"})); // what a record could read
