@@ -102,7 +102,7 @@ void ReplaysManager::DoUpdateReplays(QString replayFolder)
     qDebug().noquote() << "ReplaysManager :: SEARCHING Replays:" << m_replayFolder;
     m_lister = std::make_unique<DemoFolderLister>(m_replayFolder);
     // A turn of the event loop first, so a stop posted right behind us comes before any work.
-    Step(&ReplaysManager::ListStep);
+    Step(&ReplaysManager::SearchReplayFiles);
 }
 
 void ReplaysManager::Step(void (ReplaysManager::*step)())
@@ -116,17 +116,17 @@ void ReplaysManager::Step(void (ReplaysManager::*step)())
         });
 }
 
-void ReplaysManager::ListStep()
+void ReplaysManager::SearchReplayFiles()
 {
     QElapsedTimer clock;
     clock.start();
     bool more = true;
     while (more && clock.elapsed() < StepMs)
         more = m_lister->ListSome(64);
-    Step(more ? &ReplaysManager::ListStep : &ReplaysManager::SortStep);
+    Step(more ? &ReplaysManager::SearchReplayFiles : &ReplaysManager::SortReplayFiles);
 }
 
-void ReplaysManager::SortStep()
+void ReplaysManager::SortReplayFiles()
 {
     for (const QString& name : m_lister->UndecodableNames())
         LogOnce(QStringLiteral("ReplaysManager :: SKIP a file name that is not valid UTF-8: ") + name);
@@ -153,12 +153,12 @@ void ReplaysManager::SortStep()
 
     qDebug().noquote() << "ReplaysManager :: LOADING Cache:" << m_cachePath;
     if (m_cacheReader.Open(m_cachePath).result == ReplaysCache::LoadResult::Loaded)
-        Step(&ReplaysManager::CacheStep);
+        Step(&ReplaysManager::LoadCache);
     else
         CacheTaken();
 }
 
-void ReplaysManager::CacheStep()
+void ReplaysManager::LoadCache()
 {
     QElapsedTimer clock;
     clock.start();
@@ -166,7 +166,7 @@ void ReplaysManager::CacheStep()
     while (more && clock.elapsed() < StepMs)
         more = m_cacheReader.ReadSome(m_cachedTable, 16);
     if (more)
-        Step(&ReplaysManager::CacheStep);
+        Step(&ReplaysManager::LoadCache);
     else
         CacheTaken();
 }
@@ -189,7 +189,7 @@ void ReplaysManager::CacheTaken()
     m_cacheRecords = load.result == ReplaysCache::LoadResult::Loaded ? m_cacheReader.Records() : -1;
     m_known.clear();
     m_validateNext = 0;
-    Step(&ReplaysManager::ValidateStep);
+    Step(&ReplaysManager::ValidateCache);
 }
 
 void ReplaysManager::LogOnce(const QString& line)
@@ -200,7 +200,7 @@ void ReplaysManager::LogOnce(const QString& line)
     qWarning().noquote() << line;
 }
 
-void ReplaysManager::ValidateStep()
+void ReplaysManager::ValidateCache()
 {
     // In name order, so the page fills in the order the files are listed.
     QElapsedTimer clock;
@@ -211,7 +211,7 @@ void ReplaysManager::ValidateStep()
     {
         if ((n & 31) == 31 && clock.elapsed() >= StepMs)
         {
-            Step(&ReplaysManager::ValidateStep);
+            Step(&ReplaysManager::ValidateCache);
             return;
         }
         const QString path = prefix + m_pendingNames.at(m_validateNext++);

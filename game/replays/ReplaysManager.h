@@ -79,10 +79,10 @@ private:
     ~ReplaysManager() override;
 
     // The steps of a refresh, in this order; each queues the next, or itself until its part is done.
-    void ListStep();
-    void SortStep();
-    void CacheStep();
-    void ValidateStep();
+    void SearchReplayFiles();
+    void SortReplayFiles();
+    void LoadCache();
+    void ValidateCache();
     // Queues a step of the current refresh; it does not run once the refresh is stopped or replaced.
     void Step(void (ReplaysManager::*step)());
     void CacheTaken();
