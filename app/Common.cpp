@@ -128,7 +128,11 @@ QString FormatClock(qint64 seconds)
 
 QString FormatDate(const QDateTime& dateTime)
 {
-    const QDate today = QDate::currentDate();
+    return FormatDate(dateTime, QDate::currentDate());
+}
+
+QString FormatDate(const QDateTime& dateTime, const QDate& today)
+{
     const QDate date = dateTime.date();
     if (date == today)
         return QCoreApplication::translate("Common", "Today");

@@ -35,6 +35,8 @@ QList<QColor> GetTeamColors();
 
 QString FormatClock(qint64 seconds);
 QString FormatDate(const QDateTime& dateTime);
+// The same against a given today, for callers that date many records at once.
+QString FormatDate(const QDateTime& dateTime, const QDate& today);
 QString FormatSize(qint64 bytes);
 qint64 MsecsToNextMinute(const QDateTime& time);
 

@@ -271,11 +271,16 @@ DemoOutcome ReadDemo(DemoInput& input, DataReplay& record, const std::atomic<boo
     const qint32 scriptSize = ReadInt32(header + 304);
     const qint32 streamSize = ReadInt32(header + 308);
     const qint32 gameTime = ReadInt32(header + 312);
+    const qint32 teamCount = ReadInt32(header + 332);
     const qint32 winnersSize = ReadInt32(header + 348);
     record.duration = gameTime;
 
     if (scriptSize < 0 || streamSize < 0 || winnersSize < 0)
         return fail(QStringLiteral("FAIL - Wrong size values in demo header"));
+    if (streamSize > MaxStreamSize)
+        return fail(QStringLiteral("FAIL - Demo stream over the limits: %1 bytes, at most %2")
+                        .arg(streamSize)
+                        .arg(MaxStreamSize));
 
     const qint64 known = input.Size();
     if (scriptSize != 0)
@@ -296,7 +301,7 @@ DemoOutcome ReadDemo(DemoInput& input, DataReplay& record, const std::atomic<boo
             return fail(QStringLiteral("FAIL - Script over the limits: ") + counter.Refusal());
         if (!read)
             return fail(QStringLiteral("FAIL - Can't read script"));
-        ReplayScriptParser parser;
+        ReplayScriptParser parser(ReplayScriptParser::Keep::RecordOnly);
         DataReplayScript parsed;
         bool parsedOk = false;
         {
@@ -320,7 +325,9 @@ DemoOutcome ReadDemo(DemoInput& input, DataReplay& record, const std::atomic<boo
             return fail(QStringLiteral("FAIL - Script parse error"));
     }
 
-    if (winnersSize != 0)
+    // The engine sets the winners' size but writes no list when the game had no teams: what lies
+    // there is the players' statistics, and the file is shorter than its header's sizes.
+    if (winnersSize != 0 && teamCount != 0)
     {
         const qint64 winnersAt = qint64(headerSize) + scriptSize + streamSize;
         if (known >= 0 && winnersAt > known)
@@ -339,6 +346,9 @@ DemoOutcome ReadDemo(DemoInput& input, DataReplay& record, const std::atomic<boo
         for (const char c : qAsConst(winners))
             record.winningAllyTeams.append(int(uchar(c)));
     }
+    // An input that does not watch the flag itself read to the end: the record still means nothing.
+    if (Cancelled(cancel))
+        return DemoOutcome::Stopped;
 
     qDebug().noquote() << "ReplaysManager :: SUCCESS"
                        << QStringLiteral("Engine: %1, Start at: %2, Duration: %3 secs")

@@ -26,6 +26,9 @@ namespace DemoLimits
 constexpr qint32 MaxScriptSize = (1 << 24) - 1;
 // One byte per winning ally team; the engine has at most 255.
 constexpr qint32 MaxWinnersSize = 255;
+// Real demo streams are tens of MB, the longest games a few hundred; a bigger claim would only
+// make us unpack and drop that much before the winners.
+constexpr qint32 MaxStreamSize = 512 << 20;
 // Scripts over this size (real ones stay far below) are read one at a time when they are big, a
 // few when not (see ScriptBudget in the source), so that a folder of them cannot make the reader
 // threads hold them all at once: one costs about four times its size while it is parsed.

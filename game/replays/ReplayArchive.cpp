@@ -5,10 +5,15 @@
 #include <QDebug>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
+#include <QStandardPaths>
 #include <QStorageInfo>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <optional>
 
 namespace ReplayArchive
@@ -38,12 +43,23 @@ struct ToolRun
     QByteArray output;
 };
 
+// A missing tool is told without starting a process: a start that fails still makes a child
+// process and waits for it to end.
+bool Startable(const QString& program)
+{
+    const bool path = program.contains(QLatin1Char('/')) || program.contains(QLatin1Char('\\'));
+    const QFileInfo info(path ? program : QStandardPaths::findExecutable(program));
+    return info.isFile() && info.isExecutable();
+}
+
 // Runs the archive tool to its end, unless `stop`, the time limit or its output cuts it short:
 // then it is killed and reaped before we return, so it writes nothing afterwards.
 ToolRun RunTool(const QString& program, const QStringList& arguments, qint64 timeLimitMs,
                 const std::atomic<bool>& stop)
 {
     ToolRun run;
+    if (!Startable(program))
+        return run;
     QProcess process;
     process.setProgram(program);
     process.setArguments(arguments);
@@ -118,44 +134,78 @@ std::optional<DemoOutcome> CutShort(const ToolRun& run, const QString& program, 
     return Refused(QStringLiteral("killed after %1 bytes of messages").arg(run.output.size()));
 }
 
-// A failed unpack after a good listing: damaged data is the archive's, anything else (no room,
-// no permission in the folder) the machine's.
-bool DamagedData(const QByteArray& output)
+// A fatal error of an unpack after a good listing is the archive's (damaged data, a link entry
+// the tool will not make), unless the tool names a failure of the machine: it gives those with
+// their errno ("System ERROR: errno=28 : No space left on device").
+bool MachineFailure(const QByteArray& output)
 {
-    for (const char* marker : {"Data Error", "CRC Failed", "Unexpected end", "Headers Error", "Unsupported",
-                               "Wrong password", "Cannot open the file as archive"})
+    static const QRegularExpression errnoText(QStringLiteral("errno=(\\d+)"));
+    // No room, no permission, I/O, no memory, too many open files, over the quota.
+    static const QSet<int> machine{1, 5, 12, 13, 23, 24, 28, 30, 122};
+    auto it = errnoText.globalMatch(QString::fromLocal8Bit(output));
+    while (it.hasNext())
     {
-        if (output.contains(marker))
+        if (machine.contains(it.next().captured(1).toInt()))
+            return true;
+    }
+    return output.contains("Can't allocate required memory");
+}
+
+// An attribute or link line of an entry that makes it a link: the unix mode of a symbolic link
+// ("Attributes = A lrwxrwxrwx") or a link target. (Packed from a pipe, a file lists as one,
+// "prw-------", and unpacks as a plain file.)
+bool LinkEntry(const QByteArray& line)
+{
+    if (line.startsWith("Symbolic Link = ") || line.startsWith("Hard Link = "))
+        return line.size() > line.indexOf('=') + 2;
+    if (!line.startsWith("Attributes = "))
+        return false;
+    for (const QByteArray& part : line.mid(13).split(' '))
+    {
+        static const QByteArray modeChars("rwxsStT-");
+        const bool mode = part.size() == 10 && std::all_of(part.cbegin() + 1, part.cend(),
+                                                           [](char c) { return modeChars.contains(c); });
+        if (mode && part[0] == 'l')
             return true;
     }
     return false;
 }
 } // namespace
 
-qint64 ListedSize(const QByteArray& listing)
+Listing ReadListing(const QByteArray& listing)
 {
+    Listing result;
     // The entries follow a line of dashes; the block before it describes the archive itself.
     const int dashes = listing.indexOf("\n----------");
     if (dashes < 0)
-        return 0;
-    qint64 total = 0;
+        return result;
     int paths = 0;
     int sizes = 0;
+    QString path;
     for (const QByteArray& raw : listing.mid(dashes + 11).split('\n'))
     {
         const QByteArray line = raw.trimmed();
         if (line.startsWith("Path = "))
+        {
             ++paths;
-        if (!line.startsWith("Size ="))
-            continue;
-        bool ok = false;
-        const qint64 size = line.mid(6).trimmed().toLongLong(&ok);
-        if (!ok || size < 0)
-            return -1;
-        ++sizes;
-        total = qMin(total + size, MaxUnpackedSize + 1);
+            path = QString::fromLocal8Bit(line.mid(7));
+        }
+        else if (line.startsWith("Size ="))
+        {
+            bool ok = false;
+            const qint64 size = line.mid(6).trimmed().toLongLong(&ok);
+            if (!ok || size < 0)
+                result.size = -1;
+            ++sizes;
+            if (result.size >= 0)
+                result.size = qMin(result.size + size, MaxUnpackedSize + 1);
+        }
+        else if (result.link.isEmpty() && LinkEntry(line))
+            result.link = path;
     }
-    return sizes == paths ? total : -1;
+    if (sizes != paths)
+        result.size = -1;
+    return result;
 }
 
 DemoOutcome Read(const QString& archivePath, const Settings& settings, DataReplay& record,
@@ -175,9 +225,13 @@ DemoOutcome Read(const QString& archivePath, const Settings& settings, DataRepla
         return ToolError(QStringLiteral("exit code %1 for %2").arg(listing.exitCode).arg(archivePath),
                          listing.output);
 
-    const qint64 size = ListedSize(listing.output);
+    const Listing entries = ReadListing(listing.output);
+    const qint64 size = entries.size;
     if (size < 0)
         return Refused(QStringLiteral("the archive does not list its sizes"));
+    // The tool would make links (pointing anywhere) or fail on them.
+    if (!entries.link.isEmpty())
+        return Refused(QStringLiteral("the archive holds a link: %1").arg(entries.link));
     if (size > MaxUnpackedSize)
         return Refused(QStringLiteral("unpacks to more than %1 bytes").arg(MaxUnpackedSize));
     const QStorageInfo disk(settings.tempFolder);
@@ -195,8 +249,13 @@ DemoOutcome Read(const QString& archivePath, const Settings& settings, DataRepla
         return *outcome;
     if (unpack.exitCode != 0 && unpack.exitCode != 1)
     {
-        if (DamagedData(unpack.output))
+        // 2 is a fatal error; the others (7 a wrong command, 8 no memory) are never the archive's.
+        if (unpack.exitCode == 2 && !MachineFailure(unpack.output))
+        {
+            qDebug().noquote() << "ReplaysManager :: 7z - OUTPUT ---"
+                               << QString::fromLocal8Bit(unpack.output).trimmed().right(2000);
             return Refused(QStringLiteral("damaged data"));
+        }
         return ToolError(QStringLiteral("exit code %1 for %2").arg(unpack.exitCode).arg(archivePath),
                          unpack.output);
     }

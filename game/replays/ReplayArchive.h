@@ -13,8 +13,9 @@
 // The tool is killed when the stop flag is set or the limit passes.
 namespace ReplayArchive
 {
-// Real demos unpack to tens of MB, the longest games to a few hundred.
-constexpr qint64 MaxUnpackedSize = qint64(512) << 20;
+// Real demos unpack to tens of MB, the longest games to a few hundred: as much as a demo stream
+// may hold.
+constexpr qint64 MaxUnpackedSize = DemoLimits::MaxStreamSize;
 // Listing output beyond this means thousands of files: no demo archive.
 constexpr qint64 MaxListingOutput = 1 << 20;
 constexpr int ListTimeLimitMs = 10000;
@@ -35,6 +36,11 @@ struct Settings
 DemoOutcome Read(const QString& archivePath, const Settings& settings, DataReplay& record,
                  const std::atomic<bool>& stop);
 
-// Sum of the "Size" entries of a technical listing ("7z l -slt"); -1 when an entry has none.
-qint64 ListedSize(const QByteArray& listing);
+// What a technical listing ("7z l -slt") tells of the entries.
+struct Listing
+{
+    qint64 size = 0; // sum of the entries' sizes, at most MaxUnpackedSize + 1; -1 when one has none
+    QString link;    // the first entry that is a link
+};
+Listing ReadListing(const QByteArray& listing);
 } // namespace ReplayArchive

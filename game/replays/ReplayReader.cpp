@@ -12,10 +12,22 @@
 #ifdef Q_OS_LINUX
 #include <sched.h>
 #endif
+#ifdef __GLIBC__
+#include <malloc.h>
+#include <mutex>
+#endif
 
 ReplayReader::ReplayReader(QObject* parent)
     : QObject(parent), m_cancel(std::make_shared<std::atomic<bool>>(false))
 {
+#ifdef __GLIBC__
+    // A script's text (megabytes) is given back when it is freed only when it was mapped on its
+    // own. glibc raises its mapping threshold to the biggest block freed so far, after which such
+    // texts land in the heap of the pool thread that read them, and each of those heaps keeps
+    // ten MB or more that no trim returns. A fixed threshold (glibc's first one) keeps it so.
+    static std::once_flag fixed;
+    std::call_once(fixed, [] { mallopt(M_MMAP_THRESHOLD, 128 * 1024); });
+#endif
     m_pool.setMaxThreadCount(ThreadCount());
     m_archivePool.setMaxThreadCount(ArchiveThreads);
 }
@@ -36,6 +48,13 @@ int ReplayReader::ThreadCount()
         return CPU_COUNT(&set);
 #endif
     return qMax(1, QThread::idealThreadCount());
+}
+
+void ReplayReader::ReleaseFreedMemory()
+{
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
 }
 
 DataReplay ReplayReader::FailedReplay(const QString& listedPath)

@@ -41,6 +41,11 @@ public:
     // Drops everything in flight and stops the archive tool; with `wait`, also waits until no
     // pool thread works any more.
     void Cancel(bool wait = false);
+    // True while an unpack (also one cancelled) still owns its folder in the temporary folder.
+    bool Unpacking() const { return m_archivePool.activeThreadCount() > 0; }
+    // Hands the memory the pool threads freed back to the system: their allocator keeps it for
+    // them otherwise, hundreds of MB after a folder of big demos.
+    static void ReleaseFreedMemory();
 
     // One file, on the calling thread, into `record` (whose file name and path are set).
     static DemoOutcome ReadReplay(const QString& readPath, DataReplay& record,

@@ -1,6 +1,7 @@
 #include "ReplaysCache.h"
 
 #include "CommonIO.h"
+#include "DemoFile.h"
 
 #include <QDataStream>
 #include <QDebug>
@@ -24,14 +25,14 @@ QString FileNameOf(const QString& path)
     return at < 0 ? path : path.mid(at + 1);
 }
 
-int ToInt(const QString& text, int base = 10)
+int ToInt(const QStringRef& text, int base = 10)
 {
     bool ok = false;
     const int value = text.toInt(&ok, base);
     return ok ? value : 0;
 }
 
-qint64 ToInt64(const QString& text)
+qint64 ToInt64(const QStringRef& text)
 {
     bool ok = false;
     const qint64 value = text.toLongLong(&ok);
@@ -99,34 +100,124 @@ int HexDigit(QChar c)
     return -1;
 }
 
-void ParseRecord(const QString& line, ReplaysTable& table)
+QString Unescape(const QStringRef& text)
 {
-    const QStringList fields = line.split(FieldSeparator, Qt::KeepEmptyParts);
-    if (fields.size() != FieldCount)
+    return text.contains(QLatin1Char('\\')) ? UnescapeText(text.toString()) : text.toString();
+}
+
+// A list field, split without a copy of each part (a cache holds a hundred thousand players):
+// each entry of `count` parts becomes a player with its name, country and rank, which `complete`
+// fills further; an entry of another count is logged as one of `what` and skipped.
+template <typename Complete>
+void ParseEntries(const QStringRef& text, int count, const char* what, QList<DataPlayer>& players,
+                  Complete complete)
+{
+    // Copied: a new player asks the translator for its default texts.
+    const DataPlayer blank;
+    for (const QStringRef& entry : text.split(EntrySeparator, Qt::SkipEmptyParts))
     {
-        qDebug().noquote() << "ReplaysManager :: FAIL - Wrong data count in cache," << fields.size();
-        return;
+        const QVector<QStringRef> parts = entry.split(PartSeparator, Qt::KeepEmptyParts);
+        if (parts.size() != count)
+        {
+            qDebug().noquote() << QStringLiteral("ReplaysManager :: FAIL - Wrong data count in cache %1,")
+                                      .arg(QLatin1String(what))
+                               << entry.toString();
+            continue;
+        }
+        DataPlayer player = blank;
+        player.name = Unescape(parts[0]);
+        player.country = Unescape(parts[1]);
+        player.rank = Unescape(parts[2]);
+        complete(player, parts);
+        players << player;
     }
+}
+
+void ParsePlayers(const QStringRef& text, QList<DataPlayer>& players)
+{
+    ParseEntries(text, PlayerFieldCount, "players", players,
+                 [](DataPlayer& player, const QVector<QStringRef>& parts)
+                 {
+                     const QStringRef& color = parts[3];
+                     const auto component = [](const QStringRef& hex)
+                     { return qBound(0, ToInt(hex, 16), 255); };
+                     player.color = QColor(component(color.mid(0, 2)), component(color.mid(2, 2)),
+                                           component(color.right(2)), 255);
+                     player.side = ToInt(parts[4]);
+                     player.sideName = Unescape(parts[5]);
+                     player.allyTeam = ToInt(parts[6]);
+                     player.team = ToInt(parts[7]);
+                     player.isAi = parts[8] == QLatin1String("1");
+                     player.plays = true;
+                     player.spectator = false;
+                 });
+}
+
+void ParseSpectators(const QStringRef& text, QList<DataPlayer>& spectators)
+{
+    ParseEntries(text, SpectatorFieldCount, "spectators", spectators,
+                 [](DataPlayer& spectator, const QVector<QStringRef>&)
+                 {
+                     spectator.plays = false;
+                     spectator.spectator = true;
+                 });
+}
+
+// Non-empty entries of a list field, counted before any is built.
+int EntryCount(const QStringRef& field)
+{
+    int count = 0;
+    bool inEntry = false;
+    for (const QChar c : field)
+    {
+        const bool separator = c == EntrySeparator;
+        count += !separator && !inEntry;
+        inEntry = !separator;
+    }
+    return count;
+}
+
+// Parses one record line into the table; an empty text when it was added or skipped as a bad
+// line, else why the record is damage.
+QString ParseRecord(const QString& line, ReplaysTable& table)
+{
+    // Counted before the split, so a line of separators costs nothing.
+    const int separators = line.count(FieldSeparator);
+    if (separators != FieldCount - 1)
+    {
+        qDebug().noquote() << "ReplaysManager :: FAIL - Wrong data count in cache," << separators + 1;
+        return QString();
+    }
+    const QVector<QStringRef> fields = line.splitRef(FieldSeparator, Qt::KeepEmptyParts);
+    if (EntryCount(fields[8]) > MaxPlayers)
+        return QStringLiteral("a record with more than %1 players").arg(MaxPlayers);
+    if (EntryCount(fields[9]) > MaxSpectators)
+        return QStringLiteral("a record with more than %1 spectators").arg(MaxSpectators);
+    if (fields[10].count(QLatin1Char('.')) >= DemoLimits::MaxWinnersSize)
+        return QStringLiteral("a record with more than %1 winners").arg(DemoLimits::MaxWinnersSize);
     DataReplay replay;
-    replay.filePath = UnescapeText(fields[0]);
+    replay.filePath = Unescape(fields[0]);
     replay.fileName = FileNameOf(replay.filePath);
     replay.fileSize = ToInt64(fields[1]);
-    replay.gameId = UnescapeText(fields[2]);
-    replay.engineVersion = UnescapeText(fields[3]);
-    replay.gameName = UnescapeText(fields[4]);
-    replay.mapName = UnescapeText(fields[5]);
+    replay.gameId = Unescape(fields[2]);
+    replay.engineVersion = Unescape(fields[3]);
+    replay.gameName = Unescape(fields[4]);
+    replay.mapName = Unescape(fields[5]);
     replay.startTime = QDateTime::fromMSecsSinceEpoch(ToInt64(fields[6]), Qt::LocalTime);
     replay.duration = ToInt(fields[7]);
-    ParseCachePlayers(fields[8], replay.players);
-    ParseCacheSpectators(fields[9], replay.spectators);
+    ParsePlayers(fields[8], replay.players);
+    ParseSpectators(fields[9], replay.spectators);
     if (!fields[10].isEmpty())
     {
-        for (const QString& part : fields[10].split(QLatin1Char('.')))
+        for (const QStringRef& part : fields[10].split(QLatin1Char('.')))
             replay.winningAllyTeams << ToInt(part);
     }
     replay.valid = fields[11] == QLatin1String("1");
     replay.fileModified = ToInt64(fields[12]);
+    if (!WithinDemoLimits(replay))
+        return QStringLiteral("a record with more players, AIs or spectators than a demo holds");
     table.insert(replay.filePath, replay);
+    return QString();
 }
 } // namespace
 
@@ -195,8 +286,10 @@ QByteArray CacheBytes(const ReplaysTable& table)
     int written = 0;
     for (auto it = table.cbegin(); it != table.cend(); ++it)
     {
+        if (written == MaxRecords || !WithinDemoLimits(it.value()))
+            continue;
         const QByteArray line = RecordLine(it.value()).toUtf8() + "\r\n";
-        if (written == MaxRecords || line.size() > MaxLineSize || out.size() + line.size() > MaxFileSize)
+        if (line.size() > MaxLineSize || out.size() + line.size() > MaxFileSize)
             continue;
         out += line;
         ++written;
@@ -211,8 +304,22 @@ bool SaveCache(const QString& cachePath, const ReplaysTable& table)
     return !cachePath.isEmpty() && CommonIO::SaveFile(cachePath, CacheBytes(table));
 }
 
-CacheLoad LoadCacheData(const QByteArray& data, const QString& cachePath, ReplaysTable& table)
+bool WithinDemoLimits(const DataReplay& replay)
 {
+    const auto ais = std::count_if(replay.players.cbegin(), replay.players.cend(),
+                                   [](const DataPlayer& player) { return player.isAi; });
+    const int humans = replay.players.size() - int(ais) + replay.spectators.size();
+    return ais <= ReplayScriptParser::MaxAis && humans <= ReplayScriptParser::MaxPlayers &&
+           replay.winningAllyTeams.size() <= DemoLimits::MaxWinnersSize;
+}
+
+CacheLoad CacheReader::OpenData(const QByteArray& data, const QString& cachePath)
+{
+    m_data.clear();
+    m_lines.clear();
+    m_next = 0;
+    m_records = 0;
+    m_result = {LoadResult::Loaded, QString()};
     QDataStream stream(data);
     stream.setByteOrder(QDataStream::BigEndian);
     quint32 magic = 0;
@@ -221,13 +328,12 @@ CacheLoad LoadCacheData(const QByteArray& data, const QString& cachePath, Replay
     if (stream.status() != QDataStream::Ok || magic != Magic || version != Version)
     {
         qWarning().noquote() << "ReplaysManager :: Replays Cache file is WRONG" << cachePath;
-        return {LoadResult::Wrong, QString()};
+        return m_result = {LoadResult::Wrong, QString()};
     }
     if (data.size() > MaxFileSize)
-        return {LoadResult::Damaged, QStringLiteral("more than %1 bytes").arg(MaxFileSize)};
+        return m_result = {LoadResult::Damaged, QStringLiteral("more than %1 bytes").arg(MaxFileSize)};
     // The lines, checked against the limits before any is parsed. The two bytes after the version
     // are a line break; their values do not matter.
-    QVector<QPair<int, int>> lines;
     for (int pos = qMin(10, data.size()); pos < data.size();)
     {
         int end = data.indexOf('\n', pos);
@@ -235,82 +341,108 @@ CacheLoad LoadCacheData(const QByteArray& data, const QString& cachePath, Replay
             end = data.size();
         const int length = end - pos;
         if (length > MaxLineSize)
-            return {LoadResult::Damaged, QStringLiteral("a line of more than %1 bytes").arg(MaxLineSize)};
-        if (data[pos] != '#' && lines.size() == MaxRecords)
-            return {LoadResult::Damaged, QStringLiteral("more than %1 records").arg(MaxRecords)};
+        {
+            m_lines.clear();
+            return m_result = {LoadResult::Damaged,
+                               QStringLiteral("a line of more than %1 bytes").arg(MaxLineSize)};
+        }
+        if (data[pos] != '#' && m_lines.size() == MaxRecords)
+        {
+            m_lines.clear();
+            return m_result = {LoadResult::Damaged, QStringLiteral("more than %1 records").arg(MaxRecords)};
+        }
         if (data[pos] != '#')
-            lines.append({pos, length > 0 && data[end - 1] == '\r' ? length - 1 : length});
+            m_lines.append({pos, length > 0 && data[end - 1] == '\r' ? length - 1 : length});
         pos = end + 1;
     }
-    for (const QPair<int, int>& line : qAsConst(lines))
-        ParseRecord(QString::fromUtf8(data.constData() + line.first, line.second), table);
-    return {LoadResult::Loaded, QString()};
+    m_data = data;
+    m_records = m_lines.size();
+    return m_result;
 }
 
-CacheLoad LoadCache(const QString& cachePath, ReplaysTable& table)
+CacheLoad CacheReader::Open(const QString& cachePath)
 {
     QByteArray data;
     QString reason;
     switch (CommonIO::ReadFile(cachePath, MaxFileSize, &data, &reason))
     {
     case CommonIO::ReadStatus::Ok:
-        return LoadCacheData(data, cachePath, table);
+        return OpenData(data, cachePath);
     case CommonIO::ReadStatus::Missing:
-        return {};
+        m_result = {};
+        break;
     case CommonIO::ReadStatus::Unreadable:
-        return {LoadResult::Unreadable, reason};
+        m_result = {LoadResult::Unreadable, reason};
+        break;
     case CommonIO::ReadStatus::Damaged:
+        m_result = {LoadResult::Damaged, reason};
         break;
     }
-    return {LoadResult::Damaged, reason};
+    m_data.clear();
+    m_lines.clear();
+    m_next = 0;
+    m_records = 0;
+    return m_result;
+}
+
+bool CacheReader::ReadSome(ReplaysTable& table, int count)
+{
+    for (; count > 0 && m_next < m_lines.size(); --count)
+    {
+        const std::pair<int, int> line = m_lines.at(m_next++);
+        const QString damage =
+            ParseRecord(QString::fromUtf8(m_data.constData() + line.first, line.second), table);
+        if (!damage.isEmpty())
+        {
+            m_result = {LoadResult::Damaged, damage};
+            m_next = m_lines.size();
+        }
+    }
+    if (m_next < m_lines.size())
+        return true;
+    m_data.clear();
+    m_lines.clear();
+    return false;
+}
+
+namespace
+{
+// Reads every record, and hands them over only when the whole cache was good.
+CacheLoad ReadAll(CacheReader& reader, CacheLoad opened, ReplaysTable& table)
+{
+    if (opened.result != LoadResult::Loaded)
+        return opened;
+    ReplaysTable read;
+    while (reader.ReadSome(read, MaxRecords))
+    {
+    }
+    if (reader.Result().result != LoadResult::Loaded)
+        return reader.Result();
+    for (auto it = read.cbegin(); it != read.cend(); ++it)
+        table.insert(it.key(), it.value());
+    return reader.Result();
+}
+} // namespace
+
+CacheLoad LoadCacheData(const QByteArray& data, const QString& cachePath, ReplaysTable& table)
+{
+    CacheReader reader;
+    return ReadAll(reader, reader.OpenData(data, cachePath), table);
+}
+
+CacheLoad LoadCache(const QString& cachePath, ReplaysTable& table)
+{
+    CacheReader reader;
+    return ReadAll(reader, reader.Open(cachePath), table);
 }
 
 void ParseCachePlayers(const QString& text, QList<DataPlayer>& players)
 {
-    for (const QString& entry : text.split(EntrySeparator, Qt::SkipEmptyParts))
-    {
-        const QStringList parts = entry.split(PartSeparator, Qt::KeepEmptyParts);
-        if (parts.size() != PlayerFieldCount)
-        {
-            qDebug().noquote() << "ReplaysManager :: FAIL - Wrong data count in cache players," << entry;
-            continue;
-        }
-        DataPlayer player;
-        player.name = UnescapeText(parts[0]);
-        player.country = UnescapeText(parts[1]);
-        player.rank = UnescapeText(parts[2]);
-        const QString& color = parts[3];
-        const auto component = [](const QString& hex) { return qBound(0, ToInt(hex, 16), 255); };
-        player.color =
-            QColor(component(color.mid(0, 2)), component(color.mid(2, 2)), component(color.right(2)), 255);
-        player.side = ToInt(parts[4]);
-        player.sideName = UnescapeText(parts[5]);
-        player.allyTeam = ToInt(parts[6]);
-        player.team = ToInt(parts[7]);
-        player.isAi = parts[8] == QLatin1String("1");
-        player.plays = true;
-        player.spectator = false;
-        players << player;
-    }
+    ParsePlayers(QStringRef(&text), players);
 }
 
 void ParseCacheSpectators(const QString& text, QList<DataPlayer>& spectators)
 {
-    for (const QString& entry : text.split(EntrySeparator, Qt::SkipEmptyParts))
-    {
-        const QStringList parts = entry.split(PartSeparator, Qt::KeepEmptyParts);
-        if (parts.size() != SpectatorFieldCount)
-        {
-            qDebug().noquote() << "ReplaysManager :: FAIL - Wrong data count in cache spectators," << entry;
-            continue;
-        }
-        DataPlayer spectator;
-        spectator.name = UnescapeText(parts[0]);
-        spectator.country = UnescapeText(parts[1]);
-        spectator.rank = UnescapeText(parts[2]);
-        spectator.plays = false;
-        spectator.spectator = true;
-        spectators << spectator;
-    }
+    ParseSpectators(QStringRef(&text), spectators);
 }
 } // namespace ReplaysCache

@@ -1,9 +1,13 @@
 #pragma once
 
 #include "DataReplay.h"
+#include "ReplayScriptParser.h"
 
 #include <QByteArray>
 #include <QString>
+#include <QVector>
+
+#include <utility>
 
 // The replay cache: what the replays worker has read, so known demo files are not read again.
 // A private binary-headed text file in the lobby data folder, one record per line.
@@ -22,6 +26,10 @@ constexpr int SpectatorFieldCount = 3;
 constexpr int MaxRecords = 10000;
 constexpr qint64 MaxFileSize = qint64(64) << 20;
 constexpr int MaxLineSize = 2 << 20;
+// A record holds no more players, spectators and winners than the demo reader takes from a demo
+// (see WithinDemoLimits); one with more is damage, and its lists are never built.
+constexpr int MaxPlayers = ReplayScriptParser::MaxPlayers + ReplayScriptParser::MaxAis;
+constexpr int MaxSpectators = ReplayScriptParser::MaxPlayers;
 
 enum class LoadResult
 {
@@ -50,6 +58,35 @@ CacheLoad LoadCache(const QString& cachePath, ReplaysTable& table);
 
 QByteArray CacheBytes(const ReplaysTable& table);
 CacheLoad LoadCacheData(const QByteArray& data, const QString& cachePath, ReplaysTable& table);
+
+// Reads a cache a few records at a time, so that a big one never holds its caller for long. The
+// file's size, lines and records are checked before any record is built; a record over the
+// demo limits makes the whole cache damaged.
+class CacheReader final
+{
+public:
+    // Reads the file (or takes the bytes) and checks the header and the size limits. Records
+    // follow only when the result is Loaded.
+    CacheLoad Open(const QString& cachePath);
+    CacheLoad OpenData(const QByteArray& data, const QString& cachePath);
+    // Adds up to `count` further records to `table`; false once none is left. When it finds a
+    // damaged record it stops, and Result() tells; what it added before stays in `table`.
+    bool ReadSome(ReplaysTable& table, int count);
+    const CacheLoad& Result() const { return m_result; }
+    // Record lines the file holds (good or not).
+    int Records() const { return m_records; }
+
+private:
+    QByteArray m_data;
+    QVector<std::pair<int, int>> m_lines; // start and length of each record line
+    int m_next = 0;
+    int m_records = 0;
+    CacheLoad m_result;
+};
+
+// True when the replay holds no more than a demo can: the players, AIs, spectators and winners the
+// demo reader takes at most.
+bool WithinDemoLimits(const DataReplay& replay);
 
 void ParseCachePlayers(const QString& text, QList<DataPlayer>& players);
 void ParseCacheSpectators(const QString& text, QList<DataPlayer>& spectators);

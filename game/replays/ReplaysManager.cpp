@@ -3,10 +3,10 @@
 #include "AppDefines.h"
 #include "AppSettings.h"
 #include "CommonIO.h"
+#include "DemoFolder.h"
 #include "PathManager.h"
 #include "ReplayArchive.h"
 #include "ReplayReader.h"
-#include "ReplaysCache.h"
 #include "SevenZManager.h"
 
 #include <QDebug>
@@ -14,40 +14,11 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <algorithm>
-
-#ifdef Q_OS_UNIX
-#include <dirent.h>
-#endif
+#include <QElapsedTimer>
 
 static_assert(ReplaysManager::MaxFiles <= ReplaysCache::MaxRecords, "the cache holds every listed file");
 
 std::atomic<int> ReplaysManager::s_archiveTimeLimitMs{ReplayArchive::UnpackTimeLimitMs};
-
-namespace
-{
-// Demo names that are not valid UTF-8: Qt leaves them out of its listings without a word.
-QStringList UndecodableDemoNames(const QString& folder)
-{
-    QStringList names;
-#ifdef Q_OS_UNIX
-    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
-    if (!dir)
-        return names;
-    while (const dirent* entry = ::readdir(dir))
-    {
-        const QByteArray raw(entry->d_name);
-        if ((raw.endsWith("sdf") || raw.endsWith("sdfz")) && !raw.startsWith('.') &&
-            QFile::encodeName(QFile::decodeName(raw)) != raw)
-            names << QString::fromUtf8(raw);
-    }
-    ::closedir(dir);
-#else
-    Q_UNUSED(folder)
-#endif
-    return names;
-}
-} // namespace
 
 ReplaysManager::ReplaysManager()
 {
@@ -120,30 +91,105 @@ void ReplaysManager::DoUpdateReplays(QString replayFolder)
     m_stopping = false;
     // An unpack of an earlier refresh may still answer; its id no longer matches.
     ClearRefreshState();
+    // What unpacks left when the program ended goes; an unpack still at work owns its folder.
+    if (m_reader->Unpacking())
+        CommonIO::MakeDir(m_tempFolder);
+    else
+        ResetTempFolder();
 
     if (!replayFolder.isEmpty())
         m_replayFolder = replayFolder;
-    SearchReplayFiles();
+    qDebug().noquote() << "ReplaysManager :: SEARCHING Replays:" << m_replayFolder;
+    m_lister = std::make_unique<DemoFolderLister>(m_replayFolder);
+    // A turn of the event loop first, so a stop posted right behind us comes before any work.
+    Step(&ReplaysManager::SearchReplayFiles);
+}
 
-    LoadCache();
-    ValidateCache();
-    // A turn of the event loop first, so a stop posted right behind us comes before any reading.
-    m_parseQueued = true;
-    Queue("DoParseFiles");
+void ReplaysManager::Step(void (ReplaysManager::*step)())
+{
+    const int refresh = m_refresh;
+    QueueCall(
+        [this, refresh, step]
+        {
+            if (refresh == m_refresh && !m_stopping)
+                (this->*step)();
+        });
+}
+
+void ReplaysManager::SearchReplayFiles()
+{
+    QElapsedTimer clock;
+    clock.start();
+    bool more = true;
+    while (more && clock.elapsed() < StepMs)
+        more = m_lister->ListSome(64);
+    Step(more ? &ReplaysManager::SearchReplayFiles : &ReplaysManager::SortReplayFiles);
+}
+
+void ReplaysManager::SortReplayFiles()
+{
+    for (const QString& name : m_lister->UndecodableNames())
+        LogOnce(QStringLiteral("ReplaysManager :: SKIP a file name that is not valid UTF-8: ") + name);
+    std::vector<DemoFolderLister::Entry> files = std::move(m_lister->Entries());
+    m_lister.reset();
+    // The newest ones are the ones a player looks for.
+    const int leftOut = DemoFolderLister::KeepNewest(files, MaxFiles);
+    if (leftOut > 0)
+        qDebug().noquote() << "ReplaysManager :: TOO MANY Replays Files, the oldest left out:" << leftOut;
+
+    m_pendingNames.clear();
+    m_listing.clear();
+    m_pendingNames.reserve(int(files.size()));
+    m_listing.reserve(int(files.size()));
+    const QString prefix = m_replayFolder + QDir::separator();
+    for (const DemoFolderLister::Entry& file : files)
+    {
+        m_pendingNames << file.name;
+        m_listing.insert(prefix + file.name, {file.size, file.modified});
+    }
+    m_total = m_pendingNames.size();
+    m_remaining = m_total;
+    qDebug().noquote() << "ReplaysManager :: FOUND Replays Files" << m_total;
+
+    qDebug().noquote() << "ReplaysManager :: LOADING Cache:" << m_cachePath;
+    if (m_cacheReader.Open(m_cachePath).result == ReplaysCache::LoadResult::Loaded)
+        Step(&ReplaysManager::LoadCache);
+    else
+        CacheTaken();
 }
 
 void ReplaysManager::LoadCache()
 {
-    qDebug().noquote() << "ReplaysManager :: LOADING Cache:" << m_cachePath;
-    const ReplaysCache::CacheLoad load = ReplaysCache::LoadCache(m_cachePath, m_cachedTable);
+    QElapsedTimer clock;
+    clock.start();
+    bool more = true;
+    while (more && clock.elapsed() < StepMs)
+        more = m_cacheReader.ReadSome(m_cachedTable, 16);
+    if (more)
+        Step(&ReplaysManager::LoadCache);
+    else
+        CacheTaken();
+}
+
+void ReplaysManager::CacheTaken()
+{
+    const ReplaysCache::CacheLoad load = m_cacheReader.Result();
     // Rebuilt from the demos either way; set aside, a damaged one makes room for the next save.
     if (load.result == ReplaysCache::LoadResult::Damaged)
+    {
+        m_cachedTable.clear();
         LogOnce(QStringLiteral("ReplaysManager :: Replays Cache file is damaged --- %1 --- %2")
                     .arg(load.problem, CommonIO::SetAside(m_cachePath)));
+    }
     else if (load.result == ReplaysCache::LoadResult::Unreadable)
         LogOnce(QStringLiteral("ReplaysManager :: Replays Cache file can NOT be opened %1 --- %2")
                     .arg(m_cachePath, load.problem));
     qDebug().noquote() << "ReplaysManager :: FOUND Replays Cache" << m_cachedTable.size();
+    // A cache that was not read whole is written again.
+    m_cacheRecords = load.result == ReplaysCache::LoadResult::Loaded ? m_cacheReader.Records() : -1;
+    m_known.clear();
+    m_validateNext = 0;
+    Step(&ReplaysManager::ValidateCache);
 }
 
 void ReplaysManager::LogOnce(const QString& line)
@@ -154,59 +200,39 @@ void ReplaysManager::LogOnce(const QString& line)
     qWarning().noquote() << line;
 }
 
-void ReplaysManager::SearchReplayFiles()
-{
-    qDebug().noquote() << "ReplaysManager :: SEARCHING Replays:" << m_replayFolder;
-    QFileInfoList files =
-        QDir(m_replayFolder).entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort);
-    if (files.size() > MaxFiles)
-    {
-        qDebug().noquote() << "ReplaysManager :: TOO MANY Replays Files, the oldest left out:"
-                           << files.size() - MaxFiles;
-        // The newest ones are the ones a player looks for.
-        std::stable_sort(files.begin(), files.end(),
-                         [](const QFileInfo& a, const QFileInfo& b)
-                         { return a.lastModified() > b.lastModified(); });
-        files = files.mid(0, MaxFiles);
-    }
-    std::sort(files.begin(), files.end(),
-              [](const QFileInfo& a, const QFileInfo& b) { return a.fileName() < b.fileName(); });
-
-    m_pendingNames.clear();
-    m_listing.clear();
-    const QString prefix = m_replayFolder + QDir::separator();
-    for (const QString& name : UndecodableDemoNames(m_replayFolder))
-        LogOnce(QStringLiteral("ReplaysManager :: SKIP a file name that is not valid UTF-8: ") + name);
-    for (const QFileInfo& info : qAsConst(files))
-    {
-        m_pendingNames << info.fileName();
-        m_listing.insert(prefix + info.fileName(), {info.size(), info.lastModified().toMSecsSinceEpoch()});
-    }
-    m_total = m_pendingNames.size();
-    m_remaining = m_total;
-    qDebug().noquote() << "ReplaysManager :: FOUND Replays Files" << m_total;
-}
-
 void ReplaysManager::ValidateCache()
 {
     // In name order, so the page fills in the order the files are listed.
+    QElapsedTimer clock;
+    clock.start();
     const QString prefix = m_replayFolder + QDir::separator();
-    ReplaysTable current;
-    for (const QString& name : qAsConst(m_pendingNames))
+    m_today = QDate::currentDate();
+    for (int n = 0; m_validateNext < m_pendingNames.size(); ++n)
     {
-        const QString path = prefix + name;
-        const auto cached = m_cachedTable.constFind(path);
-        if (cached == m_cachedTable.constEnd())
+        if ((n & 31) == 31 && clock.elapsed() >= StepMs)
+        {
+            Step(&ReplaysManager::ValidateCache);
+            return;
+        }
+        const QString path = prefix + m_pendingNames.at(m_validateNext++);
+        const auto cached = m_cachedTable.find(path);
+        if (cached == m_cachedTable.end())
             continue;
         // A file replaced under the same name is read again.
         const FileStamp stamp = m_listing.value(path);
         if (stamp.size != cached->fileSize || stamp.modified != cached->fileModified)
             continue;
-        current.insert(path, *cached);
-        AddReplay(*cached);
+        m_known.insert(path);
+        // Taken out, so that the record is not copied when the worker completes it.
+        DataReplay replay = std::move(cached.value());
+        m_cachedTable.erase(cached);
+        AddReplay(std::move(replay));
         EmitProgress();
     }
-    m_cachedTable = current;
+    // What is left are the records of files gone or changed.
+    m_cachedTable.clear();
+    m_parseQueued = true;
+    Queue("DoParseFiles");
 }
 
 void ReplaysManager::DoParseFiles()
@@ -221,7 +247,7 @@ void ReplaysManager::DoParseFiles()
     {
         const QString path = m_replayFolder + QDir::separator() + name;
         // Known, empty (a killed engine leaves these) or no demo at all.
-        if (m_cachedTable.contains(path) || m_listing.value(path).size <= 0)
+        if (m_known.contains(path) || m_listing.value(path).size <= 0)
             continue;
         if (name.endsWith(QLatin1String("sdfz")) || name.endsWith(QLatin1String("sdf")))
             paths << path;
@@ -248,6 +274,8 @@ void ReplaysManager::TakeRecord(DataReplay replay, bool remember)
     if (!remember)
         m_unreadPaths.insert(replay.filePath);
     --m_remaining;
+    m_today = QDate::currentDate();
+    m_cacheChanged = true;
     AddReplay(replay);
     EmitProgress();
     ReportProgress();
@@ -257,12 +285,17 @@ void ReplaysManager::Finish()
 {
     EmitProgress();
     qDebug() << "ReplaysManager :: FINISH";
-    ReplaysTable cached = m_replayTable;
-    for (const QString& path : qAsConst(m_unreadPaths))
-        cached.remove(path);
-    ReplaysCache::SaveCache(m_cachePath, cached);
+    // Unchanged when every listed record came from the cache and the cache held no more.
+    if (m_cacheChanged || m_known.size() != m_cacheRecords)
+    {
+        ReplaysTable cached = m_replayTable;
+        for (const QString& path : qAsConst(m_unreadPaths))
+            cached.remove(path);
+        ReplaysCache::SaveCache(m_cachePath, cached);
+    }
     SendProgress(100);
     emit OnBusy(false);
+    ReplayReader::ReleaseFreedMemory();
 }
 
 void ReplaysManager::DoStop()
@@ -274,13 +307,53 @@ void ReplaysManager::DoStop()
 
 void ReplaysManager::ClearRefreshState()
 {
+    // The temporary folder stays: each unpack owns its own folder in it and removes it itself,
+    // also when it is stopped.
     m_reader->Cancel();
+    ++m_refresh;
     m_parseQueued = false;
-    m_cachedTable.clear();
+    m_lister.reset();
+    m_cacheReader = ReplaysCache::CacheReader();
+    m_known.clear();
     m_waitingPaths.clear();
-    m_replayTable.clear();
     m_unreadPaths.clear();
-    ResetTempFolder();
+    // Ten thousand records take a while to free: a part in each turn, so a stop is heard between.
+    for (ReplaysTable* table : {&m_cachedTable, &m_replayTable})
+    {
+        if (table->isEmpty())
+            continue;
+        m_garbage.append(ReplaysTable());
+        m_garbage.last().swap(*table);
+    }
+    if (!m_garbage.isEmpty() && !m_freeQueued)
+    {
+        m_freeQueued = true;
+        QueueCall([this] { FreeStep(); });
+    }
+    m_cacheChanged = false;
+    m_cacheRecords = -1;
+}
+
+void ReplaysManager::FreeStep()
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!m_garbage.isEmpty() && clock.elapsed() < StepMs)
+    {
+        ReplaysTable& table = m_garbage.first();
+        auto it = table.begin();
+        for (int n = 0; n < 64 && it != table.end(); ++n)
+            it = table.erase(it);
+        if (table.isEmpty())
+            m_garbage.removeFirst();
+    }
+    if (!m_garbage.isEmpty())
+    {
+        QueueCall([this] { FreeStep(); });
+        return;
+    }
+    m_freeQueued = false;
+    ReplayReader::ReleaseFreedMemory();
 }
 
 int ReplaysManager::BatchSize() const

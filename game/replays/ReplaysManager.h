@@ -1,9 +1,11 @@
 #pragma once
 
 #include "DataReplay.h"
+#include "ReplaysCache.h"
 #include "Singleton.h"
 #include "WorkerThread.h"
 
+#include <QDate>
 #include <QElapsedTimer>
 #include <QHash>
 #include <QList>
@@ -13,7 +15,9 @@
 #include <QStringList>
 
 #include <atomic>
+#include <memory>
 
+class DemoFolderLister;
 class ReplayReader;
 
 // Builds the list of the user's replays on a thread of its own: lists the replay folder, takes
@@ -21,7 +25,8 @@ class ReplayReader;
 // and sends the records to the replays page in batches, in name order (7z demos once unpacked),
 // with a percentage. Callers post "DoUpdateReplays" / "DoStop", or use the static functions.
 // Files that could not be read (permissions, I/O, the archive tool) are not cached: the next
-// refresh tries them again.
+// refresh tries them again. Listing the folder and taking the cache go in short steps, each in a
+// turn of the event loop, so a stop is heard at any moment of a refresh.
 class ReplaysManager : public WorkerThread, public Singleton<ReplaysManager>
 {
     Q_OBJECT
@@ -32,6 +37,8 @@ public:
     static constexpr int MaxFiles = 10000;
     // Between batches the percentage still goes out when it changed, at most this often.
     static constexpr int ProgressIntervalMs = 100;
+    // How long one step of listing or taking the cache runs before the event loop gets a turn.
+    static constexpr int StepMs = 10;
 
     // Queued requests, for callers on other threads. A refresh hands over the current folder.
     static void UpdateReplays();
@@ -71,9 +78,16 @@ private:
     ReplaysManager();
     ~ReplaysManager() override;
 
+    // The steps of a refresh, in this order; each queues the next, or itself until its part is done.
     void SearchReplayFiles();
+    void SortReplayFiles();
     void LoadCache();
     void ValidateCache();
+    // Queues a step of the current refresh; it does not run once the refresh is stopped or replaced.
+    void Step(void (ReplaysManager::*step)());
+    void CacheTaken();
+    // Frees the tables of refreshes that ended, a part at a time.
+    void FreeStep();
     void TakeRecord(DataReplay replay, bool remember);
     void AddReplay(DataReplay replay);
     void Finish();
@@ -104,6 +118,16 @@ private:
     QMap<QString, QString> m_mapNames;
 
     QHash<QString, FileStamp> m_listing; // by path, from the last search
+    int m_refresh = 0;                   // counts refreshes and stops, so old steps know they are old
+    std::unique_ptr<DemoFolderLister> m_lister;
+    ReplaysCache::CacheReader m_cacheReader;
+    QSet<QString> m_known;         // paths of the cached records whose files are listed unchanged
+    QList<ReplaysTable> m_garbage; // tables of ended refreshes, being freed
+    bool m_freeQueued = false;
+    int m_validateNext = 0;      // next pending name to look up in the cached table
+    QDate m_today;               // for the date texts: asking the time zone per record costs much
+    int m_cacheRecords = -1;     // record lines of the cache read at this refresh; -1: none read
+    bool m_cacheChanged = false; // a file was read at this refresh
     bool m_parseQueued = false;
     ReplayReader* m_reader = nullptr;
     QElapsedTimer m_progressClock;

@@ -60,7 +60,7 @@ void ReplaysManager::AddReplay(DataReplay replay)
     replay.hasAi = std::any_of(replay.players.cbegin(), replay.players.cend(),
                                [](const DataPlayer& player) { return player.isAi; });
     BuildDescription(replay);
-    replay.dateText = Common::FormatDate(replay.startTime);
+    replay.dateText = Common::FormatDate(replay.startTime, m_today);
     replay.durationText = Common::FormatClock(replay.duration);
     replay.sizeText = Common::FormatSize(replay.fileSize);
 

@@ -1,6 +1,7 @@
 #include "ReplayScriptParser.h"
 
 #include <QDebug>
+#include <QSet>
 #include <QStringList>
 
 #include <algorithm>
@@ -60,7 +61,7 @@ bool ReplayScriptParser::ParseScript(const QString& text, DataReplayScript& reco
         return false;
     m_root = Variable(VariableHash());
     m_text = text;
-    const int end = ParseBlock(m_root, 0);
+    const int end = ParseBlock(&m_root, 0);
     // The text is not needed any more; a big one should not stay while the record is built.
     m_text.clear();
     if (end == 0)
@@ -124,7 +125,47 @@ bool ReplayScriptParser::Text(const Variable& section, const QString& key, QStri
     return true;
 }
 
-int ReplayScriptParser::ParseBlock(Variable& node, int pos, int depth)
+namespace
+{
+// Every key the record is read from (see ParsePlayersAndAIs and below).
+const QSet<QString>& RecordKeys()
+{
+    static const QSet<QString> keys{
+        QStringLiteral("gametype"),    QStringLiteral("mapname"),   QStringLiteral("name"),
+        QStringLiteral("countrycode"), QStringLiteral("rank"),      QStringLiteral("spectator"),
+        QStringLiteral("team"),        QStringLiteral("shortname"), QStringLiteral("version"),
+        QStringLiteral("allyteam"),    QStringLiteral("rgbcolor"),  QStringLiteral("side")};
+    return keys;
+}
+
+// Game entries the record looks at as sections: a leaf of such a name hides a section before it.
+bool SectionOfTheRecord(const QString& name, int depth)
+{
+    if (depth == 0)
+        return name == QLatin1String("game");
+    return depth == 1 &&
+           (name.startsWith(QLatin1String("player")) || name.startsWith(QLatin1String("ai")) ||
+            name.startsWith(QLatin1String("team")) || name.startsWith(QLatin1String("allyteam")));
+}
+} // namespace
+
+ReplayScriptParser::Kept ReplayScriptParser::KeepKey(const QString& name, int depth) const
+{
+    if (m_keep == Keep::Everything || RecordKeys().contains(name))
+        return Kept::Yes;
+    return SectionOfTheRecord(name, depth) ? Kept::Mark : Kept::No;
+}
+
+ReplayScriptParser::Kept ReplayScriptParser::KeepSection(const QString& name, int depth) const
+{
+    // The root's and the game's sections are kept; deeper ones are read as values only, and a
+    // section read as a value reads as an empty text, as a mark does.
+    if (m_keep == Keep::Everything || depth <= 1)
+        return Kept::Yes;
+    return RecordKeys().contains(name) ? Kept::Mark : Kept::No;
+}
+
+int ReplayScriptParser::ParseBlock(Variable* node, int pos, int depth)
 {
     if (depth > MaxDepth)
     {
@@ -151,7 +192,12 @@ int ReplayScriptParser::ParseBlock(Variable& node, int pos, int depth)
             const int open = m_text.indexOf(QLatin1Char('{'), close + 1);
             if (open < 0)
                 return 0;
-            Variable& child = node.Insert(name, VariableHash());
+            const Kept kept = node ? KeepSection(name, depth) : Kept::No;
+            Variable* child = nullptr;
+            if (kept == Kept::Yes)
+                child = &node->Insert(name, VariableHash());
+            else if (kept == Kept::Mark)
+                node->Insert(name, QVariant());
             pos = ParseBlock(child, open, depth + 1);
             if (pos == 0)
                 return 0;
@@ -168,7 +214,15 @@ int ReplayScriptParser::ParseBlock(Variable& node, int pos, int depth)
             const int end = m_text.indexOf(QLatin1Char(';'), equals + 1);
             if (end < 0)
                 return 0;
-            node.Insert(m_text.mid(pos, equals - pos).toLower(), m_text.mid(equals + 1, end - equals - 1));
+            if (node)
+            {
+                const QString key = m_text.mid(pos, equals - pos).toLower();
+                const Kept kept = KeepKey(key, depth);
+                if (kept == Kept::Yes)
+                    node->Insert(key, m_text.mid(equals + 1, end - equals - 1));
+                else if (kept == Kept::Mark)
+                    node->Insert(key, QVariant());
+            }
             pos = end;
         }
         else if (c == QLatin1Char('}'))

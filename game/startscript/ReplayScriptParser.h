@@ -28,6 +28,17 @@ struct DataReplayScript
 class ReplayScriptParser final
 {
 public:
+    // What the tree keeps: the whole script, or only what the record is read from (the sections
+    // of the game and the keys the record reads; the rest is read, counted and dropped). A record
+    // comes out the same either way; the replays list uses the second, which costs far less for a
+    // script of many keys.
+    enum class Keep
+    {
+        Everything,
+        RecordOnly
+    };
+    explicit ReplayScriptParser(Keep keep = Keep::Everything) : m_keep(keep) {}
+
     // Deepest section nesting accepted; real scripts use three levels.
     static constexpr int MaxDepth = 32;
     // What engine 106.0 reads of a script: the sections PLAYER0-250, AI0-250, TEAM0-254 and
@@ -54,9 +65,19 @@ public:
     const QString& Refusal() const { return m_refusal; }
 
 private:
-    // Reads one section's body from `pos`; returns the position of its closing brace (or the text's
-    // end), 0 on failure.
-    int ParseBlock(Variable& node, int pos, int depth = 0);
+    // Reads one section's body from `pos` into `node` (null: read and counted, not kept); returns
+    // the position of its closing brace (or the text's end), 0 on failure.
+    int ParseBlock(Variable* node, int pos, int depth = 0);
+    // Whether a key or section of that (lower-case) name is kept at `depth`, as a value or only as
+    // a mark that hides what it replaces.
+    enum class Kept
+    {
+        No,
+        Mark,
+        Yes
+    };
+    Kept KeepKey(const QString& name, int depth) const;
+    Kept KeepSection(const QString& name, int depth) const;
     bool ParsePlayersAndAIs(DataReplayScript& record);
     bool ParsePlayer(const Variable& section, DataReplayScript& record);
     bool ParseTeam(DataPlayer& player, const Variable& section, DataReplayScript& record);
@@ -67,6 +88,7 @@ private:
     int Refuse(const QString& reason);
     bool Stopped() const { return m_stop && m_stop->load(std::memory_order_relaxed); }
 
+    Keep m_keep;
     Variable m_root;
     QString m_text;
     VariableHash m_game; // the root's "game" section, once parsed

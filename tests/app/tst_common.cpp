@@ -80,6 +80,11 @@ private slots:
         QCOMPARE(Common::FormatDate(QDateTime(QDate(2019, 2, 3), QTime(23, 59))), "03.02.2019");
         QCOMPARE(Common::FormatDate(QDateTime(now.date().addDays(-2), QTime(12, 0))),
                  now.date().addDays(-2).toString("dd.MM.yyyy"));
+        // Against a given today.
+        const QDateTime then(QDate(2019, 2, 3), QTime(23, 59));
+        QCOMPARE(Common::FormatDate(then, QDate(2019, 2, 3)), "Today");
+        QCOMPARE(Common::FormatDate(then, QDate(2019, 2, 4)), "Yesterday");
+        QCOMPARE(Common::FormatDate(then, QDate(2019, 2, 5)), "03.02.2019");
     }
 
     void FormatSize_data()

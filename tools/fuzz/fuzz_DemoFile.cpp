@@ -35,6 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             __builtin_trap();
         if (fromFile.valid && fromFile.duration <= 0)
             __builtin_trap();
+        if (fromFile.winningAllyTeams.size() > DemoLimits::MaxWinnersSize)
+            __builtin_trap();
     }
     if (fromMemory.valid && fromMemory.duration <= 0)
         __builtin_trap();

@@ -28,7 +28,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     {
         ReplayScriptParser parser;
         DataReplayScript record;
-        parser.ParseScript(QString::fromUtf8(script), record);
+        const bool read = parser.ParseScript(QString::fromUtf8(script), record);
+        // The demo reader keeps only what the record reads: the record must come out the same.
+        ReplayScriptParser lean(ReplayScriptParser::Keep::RecordOnly);
+        DataReplayScript leanRecord;
+        if (lean.ParseScript(QString::fromUtf8(script), leanRecord) != read ||
+            lean.Refusal() != parser.Refusal() || leanRecord.gameName != record.gameName ||
+            leanRecord.mapName != record.mapName || leanRecord.players.size() != record.players.size() ||
+            leanRecord.spectators.size() != record.spectators.size())
+            __builtin_trap();
+        for (int i = 0; i < record.players.size(); ++i)
+        {
+            const DataPlayer& a = record.players.at(i);
+            const DataPlayer& b = leanRecord.players.at(i);
+            if (a.name != b.name || a.country != b.country || a.rank != b.rank || a.team != b.team ||
+                a.allyTeam != b.allyTeam || a.color != b.color || a.sideName != b.sideName ||
+                a.isAi != b.isAi)
+                __builtin_trap();
+        }
         for (const DataPlayer& player : record.players)
             (void)player.color.isValid();
         if (record.players.size() + record.spectators.size() >

@@ -35,8 +35,11 @@ QByteArray BuildDemo(const DemoSpec& spec)
     PutInt32(header, 312, spec.gameTime);
     for (int i = 0; i < 8; ++i)
         PutInt32(header, 316 + 4 * i, i + 1);
+    PutInt32(header, 324, spec.statistics.size()); // all of them as the players' statistics
+    PutInt32(header, 332, spec.teams);
+    PutInt32(header, 336, 0);
     PutInt32(header, 348, spec.winnersSize.value_or(spec.winners.size()));
-    return header + spec.script + spec.stream + spec.winners;
+    return header + spec.script + spec.stream + spec.winners + spec.statistics;
 }
 
 QByteArray MakeScript(const QString& gameName, const QString& mapName, const QList<ScriptPlayer>& players)
@@ -114,15 +117,23 @@ bool Has7z()
     return !QStandardPaths::findExecutable("7z").isEmpty();
 }
 
-bool Write7z(const QString& path, const QByteArray& data, const QString& innerName)
+bool Write7z(const QString& path, const QByteArray& data, const QString& innerName, const QString& link)
 {
     QTemporaryDir dir;
     if (!TestFiles::Write(dir.filePath(innerName), data))
         return false;
+    QStringList arguments{QStringLiteral("a"), QStringLiteral("-t7z"), path, innerName};
+    if (!link.isEmpty())
+    {
+        // Links go in as links ("-snl"), not as the files they point to.
+        if (!QFile::link(innerName, dir.filePath(link)))
+            return false;
+        arguments << link << QStringLiteral("-snl");
+    }
     QFile::remove(path);
     QProcess process;
     process.setWorkingDirectory(dir.path());
-    process.start("7z", {QStringLiteral("a"), QStringLiteral("-t7z"), path, innerName});
+    process.start("7z", arguments);
     return process.waitForFinished(30000) && process.exitCode() == 0;
 }
 

@@ -23,7 +23,9 @@ struct DemoSpec
     QByteArray script;
     QByteArray stream = QByteArray(100, 'x');
     qint32 gameTime = 600;
+    qint32 teams = 5; // the engine writes no winners when there are none
     QByteArray winners;
+    QByteArray statistics; // written behind the winners, as the engine does
     std::optional<qint32> scriptSize;
     std::optional<qint32> streamSize;
     std::optional<qint32> winnersSize;
@@ -47,8 +49,10 @@ QByteArray SimpleDemo(const QString& gameName, const QString& mapName, const QLi
 // One gzip member; members may follow each other in a file, as gzip allows.
 QByteArray Gzip(const QByteArray& data);
 bool WriteGzip(const QString& path, const QByteArray& data);
-// A 7z archive holding the demo as one file (needs Debian's 7z).
-bool Write7z(const QString& path, const QByteArray& data, const QString& innerName);
+// A 7z archive holding the demo as one file (needs Debian's 7z); with `link`, also a link of that
+// name to it.
+bool Write7z(const QString& path, const QByteArray& data, const QString& innerName,
+             const QString& link = QString());
 bool Has7z();
 
 QString SharedDemosDir();

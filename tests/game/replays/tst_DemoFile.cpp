@@ -8,6 +8,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <atomic>
+#include <cstring>
+
 // Reads demo files: real published ones, hand-built ones and hostile ones.
 class TestDemoFile : public QObject
 {
@@ -69,7 +72,7 @@ private slots:
                                     << "58fd7568043c67ff2549d802b1b4eb63" << qint64(1752563032) << 15
                                     << "Beyond All Reason test-28379-33ba377"
                                     << "Fallendell_V4" << QStringList{"Tuxedoman1234"} << QStringList{}
-                                    << QList<int>{0};
+                                    << QList<int>{}; // no teams: the byte behind the stream is no winner
         QTest::newRow("2025.06.12") << QStringLiteral(
                                            "2026-02-07_20-28-00-916_Comet Catcher Remake 1.8_2025.06.12.sdfz")
                                     << "2025.06.12"
@@ -248,6 +251,14 @@ private slots:
         s = spec;
         s.streamSize = 0x7fffffff;
         QTest::newRow("stream 0x7fffffff")
+            << BuildDemo(s) << "FAIL - Demo stream over the limits: 2147483647 bytes, at most 536870912"
+            << false;
+        s.streamSize = DemoLimits::MaxStreamSize + 1;
+        QTest::newRow("stream 512 MB + 1")
+            << BuildDemo(s) << "FAIL - Demo stream over the limits: 536870913 bytes, at most 536870912"
+            << false;
+        s.streamSize = DemoLimits::MaxStreamSize; // allowed, but not in the file
+        QTest::newRow("stream 512 MB")
             << BuildDemo(s) << "FAIL - Can't positioning on winning ally data" << true;
         s.streamSize = -100;
         QTest::newRow("stream negative")
@@ -279,9 +290,11 @@ private slots:
         for (const bool gzip : {false, true})
         {
             TestEnvironment env;
-            const DataReplay replay = ReadBytes(data, gzip);
+            DemoOutcome outcome = DemoOutcome::Stopped;
+            const DataReplay replay = ReadBytes(data, gzip, &outcome);
             QVERIFY2(env.LogContains("ReplaysManager :: " + message), qPrintable(env.LogLines().join('\n')));
             QVERIFY(!env.LogContains("SUCCESS"));
+            QCOMPARE(outcome, DemoOutcome::Read); // the file's own: remembered
             QVERIFY(!replay.valid);
             QVERIFY(replay.winningAllyTeams.isEmpty());
             // What was read before the failure stays.
@@ -347,6 +360,96 @@ private slots:
         }
     }
 
+    // The winners as the engine writes them: one byte per ally team, none at all when the game
+    // had no teams (the header still gives their size, and the file is that much shorter).
+    void winnerLists_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QList<int>>("winners");
+        DemoSpec spec;
+        spec.script = MakeScript("Morvantis 1.0", "Ashen Ford", {{"Ann", 0}, {"Bob", 1}});
+        spec.statistics = QByteArray(20, '\7');
+        QList<int> all;
+        for (int i = 0; i < DemoLimits::MaxWinnersSize; ++i)
+            all << (i * 7) % 256;
+        DemoSpec s = spec;
+        for (const int team : all)
+            s.winners += char(team);
+        QTest::newRow("255 winners") << BuildDemo(s) << all;
+        s = spec;
+        s.teams = 0;
+        s.winnersSize = 1;
+        QTest::newRow("no teams, no list") << BuildDemo(s) << QList<int>{};
+        s.winners = QByteArray(1, '\1');
+        QTest::newRow("no teams, a byte there") << BuildDemo(s) << QList<int>{};
+        s = spec;
+        s.winners = QByteArray(1, '\0');
+        QTest::newRow("one team") << BuildDemo(s) << QList<int>{0};
+    }
+
+    void winnerLists()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(QList<int>, winners);
+        for (const bool gzip : {false, true})
+        {
+            TestEnvironment env;
+            const DataReplay replay = ReadBytes(data, gzip);
+            QVERIFY2(replay.valid, qPrintable(env.LogLines().join('\n')));
+            QCOMPARE(replay.winningAllyTeams, winners);
+        }
+    }
+
+    // A read cancelled in the middle (here while the stream is skipped) stands for nothing: it says
+    // it stopped, whether the input saw the flag or not. So does a gzip read cancelled before.
+    void cancelledRead()
+    {
+        class CancellingInput : public DemoInput
+        {
+        public:
+            CancellingInput(const QByteArray& data, std::atomic<bool>& cancel)
+                : m_data(data), m_cancel(cancel)
+            {
+            }
+            qint64 Read(char* data, qint64 size) override
+            {
+                const qint64 n = qMin(size, qint64(m_data.size()) - m_pos);
+                std::memcpy(data, m_data.constData() + m_pos, size_t(n));
+                m_pos += n;
+                return n;
+            }
+            bool Skip(qint64 size) override
+            {
+                m_cancel = true;
+                m_pos += size;
+                return m_pos <= m_data.size();
+            }
+
+        private:
+            QByteArray m_data;
+            std::atomic<bool>& m_cancel;
+            qint64 m_pos = 0;
+        };
+        TestEnvironment env;
+        const QByteArray data =
+            SimpleDemo("Morvantis 1.0", "M", {{"Ann", 0}, {"Bob", 1}}, QByteArray(1, '\1'));
+        std::atomic<bool> cancel{false};
+        CancellingInput input(data, cancel);
+        DataReplay replay;
+        QCOMPARE(ReadDemo(input, replay, &cancel), DemoOutcome::Stopped);
+        QVERIFY(cancel);
+        QVERIFY(!env.LogContains("SUCCESS"));
+
+        const QString path = m_dir.filePath("cancelled.sdfz");
+        QVERIFY(WriteGzip(path, data));
+        DataReplay packed;
+        QCOMPARE(ReadDemoFile(path, packed, &cancel), DemoOutcome::Stopped);
+        QVERIFY(!packed.valid);
+        cancel = false;
+        QCOMPARE(ReadDemoFile(path, packed, &cancel), DemoOutcome::Read);
+        QVERIFY(packed.valid);
+    }
+
     void badScript()
     {
         TestEnvironment env;
@@ -372,7 +475,8 @@ private slots:
             data[i] = char(data[i] ^ 0x5a);
         QVERIFY(TestFiles::Write(path, data));
         DataReplay replay;
-        ReadDemoFile(path, replay);
+        // The file's own damage: remembered, not tried again as a failure of the machine.
+        QCOMPARE(ReadDemoFile(path, replay), DemoOutcome::Read);
         QVERIFY(!replay.valid);
         QCOMPARE(replay.fileSize, qint64(data.size()));
     }

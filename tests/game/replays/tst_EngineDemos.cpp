@@ -101,7 +101,7 @@ private slots:
         {
             ReplaysRecorder recorder(ReplaysManager::Instance());
             ReplaysManager::UpdateReplays();
-            QTRY_VERIFY(recorder.finished);
+            QTRY_VERIFY_WITH_TIMEOUT(recorder.finished, 120000);
             ReplaysManager::Instance()->InvokeBlocking("DoDestroy");
         }
         ReplaysManager::Destroy();

@@ -16,6 +16,12 @@
 
 using namespace ReplaysCache;
 
+namespace
+{
+// Only a hang takes this long.
+constexpr int HangLimitMs = 30000;
+} // namespace
+
 // The replay cache file: round trips, the header, bad records and hostile names.
 class TestReplaysCache : public QObject
 {
@@ -34,6 +40,12 @@ class TestReplaysCache : public QObject
     }
 
     static QString Line(const QStringList& fields) { return fields.join(QChar(0x0C)); }
+
+    // `count` times `entry`, with `separator` between.
+    static QString Repeated(const QString& entry, int count, const QString& separator)
+    {
+        return (entry + separator).repeated(count).chopped(separator.size());
+    }
 
     static QStringList Fields(const QString& path)
     {
@@ -237,6 +249,19 @@ private slots:
         QTest::newRow("over 64 MB") << "large:67108865" << damaged << "larger than 67108864 bytes";
         QTest::newRow("10001 records") << "records" << damaged << "more than 10000 records";
         QTest::newRow("a line over 2 MB") << "line" << damaged << "a line of more than 2097152 bytes";
+        QTest::newRow("503 players") << "record players:503" << damaged
+                                     << "a record with more than 502 players";
+        QTest::newRow("252 spectators")
+            << "record spectators:252" << damaged << "a record with more than 251 spectators";
+        QTest::newRow("256 winners") << "record winners:256" << damaged
+                                     << "a record with more than 255 winners";
+        QTest::newRow("252 humans") << "record humans:252" << damaged
+                                    << "a record with more players, AIs or spectators than a demo holds";
+        QTest::newRow("252 AIs") << "record ais:252" << damaged
+                                 << "a record with more players, AIs or spectators than a demo holds";
+        // 32 MB of spectators in lines of 2 MB: refused at the first, never built (4 million players).
+        QTest::newRow("2 MB of spectators")
+            << "record spectators:262000" << damaged << "a record with more than 251 spectators";
         QTest::newRow("folder") << "folder" << int(LoadResult::Unreadable) << "a folder";
         QTest::newRow("no permission") << "unreadable" << int(LoadResult::Unreadable) << "Permission denied";
     }
@@ -250,7 +275,33 @@ private slots:
         QTemporaryDir dir;
         const QString path = CacheFilePath(dir.path());
         const QByteArray record = Line(Fields("/d/a.sdf")).toUtf8() + "\r\n";
-        if (kind == "records")
+        if (kind.startsWith("record "))
+        {
+            // A good record first, then lines over a demo's limits.
+            const int count = kind.section(':', 1).toInt();
+            QStringList fields = Fields("/d/big.sdf");
+            const QString human = QString("H\tXX\t\t0a0b0c\t1\tArm\t0\t0\t0");
+            const QString ai = QString("A\tXX\t\t0a0b0c\t1\tArm\t0\t0\t1");
+            const QString spectator = QString("S\tGB\t1");
+            const QString bell(QChar(0x07));
+            if (kind.contains("players"))
+                fields[8] = Repeated(ai, count, bell);
+            else if (kind.contains("spectators"))
+                fields[9] = Repeated(spectator, count, bell);
+            else if (kind.contains("winners"))
+                fields[10] = Repeated("1", count, ".");
+            else if (kind.contains("humans"))
+            {
+                fields[8] = Repeated(human, 2, bell);
+                fields[9] = Repeated(spectator, count - 2, bell);
+            }
+            else
+                fields[8] = Repeated(ai, count, bell);
+            const QByteArray line = Line(fields).toUtf8() + "\r\n";
+            QVERIFY(TestFiles::Write(path, Header() + record +
+                                               line.repeated(qBound(1, (32 << 20) / line.size(), 5000))));
+        }
+        else if (kind == "records")
             QVERIFY(TestFiles::Write(path, Header() + record.repeated(MaxRecords + 1)));
         else if (kind == "line")
             QVERIFY(TestFiles::Write(path, Header() + record + QByteArray(MaxLineSize + 1, 'x')));
@@ -258,7 +309,7 @@ private slots:
             QVERIFY(TestFiles::Place(path, kind, Header() + record));
         ReplaysTable table{{"/kept", Sample("/kept")}};
         CacheLoad load;
-        QVERIFY(TestFiles::ReturnsPromptly(5000, [&] { load = LoadCache(path, table); }));
+        QVERIFY(TestFiles::ReturnsPromptly(HangLimitMs, [&] { load = LoadCache(path, table); }));
         QCOMPARE(int(load.result), result);
         QCOMPARE(load.problem, problem);
         QCOMPARE(table.keys(), QStringList{"/kept"});
@@ -280,6 +331,54 @@ private slots:
         QCOMPARE(int(LoadCacheData(CacheBytes(table), "x", read).result), int(LoadResult::Loaded));
         QCOMPARE(read.size(), 33);
         QVERIFY(env.LogContains("ReplaysManager :: Replays Cache FULL, left out: 1"));
+    }
+
+    // The most a demo holds reads back; one more of any kind is not written (it is read from its demo
+    // again), so the writer never makes a cache the reader calls damaged.
+    void demoLimits_data()
+    {
+        QTest::addColumn<int>("humans");
+        QTest::addColumn<int>("ais");
+        QTest::addColumn<int>("spectators");
+        QTest::addColumn<int>("winners");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("the most players and AIs") << 251 << 251 << 0 << 255 << true;
+        QTest::newRow("the most spectators") << 0 << 251 << 251 << 0 << true;
+        QTest::newRow("one human more") << 251 << 0 << 1 << 0 << false;
+        QTest::newRow("one AI more") << 0 << 252 << 0 << 0 << false;
+        QTest::newRow("one winner more") << 1 << 1 << 0 << 256 << false;
+    }
+
+    void demoLimits()
+    {
+        QFETCH(int, humans);
+        QFETCH(int, ais);
+        QFETCH(int, spectators);
+        QFETCH(int, winners);
+        QFETCH(bool, kept);
+        TestEnvironment env;
+        DataReplay replay = Sample("/d/limits.sdf");
+        replay.players.clear();
+        replay.spectators.clear();
+        replay.winningAllyTeams.clear();
+        for (int i = 0; i < humans + ais; ++i)
+            replay.players << DataPlayer(QStringLiteral("P%1").arg(i), true, i >= humans);
+        for (int i = 0; i < spectators; ++i)
+            replay.spectators << DataPlayer(QStringLiteral("S%1").arg(i), false, false);
+        for (int i = 0; i < winners; ++i)
+            replay.winningAllyTeams << i % 256;
+        QCOMPARE(WithinDemoLimits(replay), kept);
+        const ReplaysTable table{{replay.filePath, replay}, {"/d/other.sdf", Sample("/d/other.sdf")}};
+        ReplaysTable read;
+        QCOMPARE(int(LoadCacheData(CacheBytes(table), "x", read).result), int(LoadResult::Loaded));
+        QCOMPARE(read.contains(replay.filePath), kept);
+        QVERIFY(read.contains("/d/other.sdf"));
+        if (kept)
+        {
+            QCOMPARE(read.value(replay.filePath).players.size(), humans + ais);
+            QCOMPARE(read.value(replay.filePath).spectators.size(), spectators);
+            QCOMPARE(read.value(replay.filePath).winningAllyTeams.size(), winners);
+        }
     }
 
     // A cache cut anywhere loads what is whole before the cut and never crashes.

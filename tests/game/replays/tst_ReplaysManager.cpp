@@ -9,11 +9,10 @@
 #include "helper_ReplayTestData.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include <QElapsedTimer>
 
 #include <algorithm>
 #include <csignal>
@@ -26,6 +25,8 @@ namespace
 // How long a refresh may take before the test fails. The waits end as soon as the refresh does;
 // the bound only has to hold for 10000 files in a sanitizer build on a busy machine.
 constexpr int RefreshLimitMs = 120000;
+// Only a hang takes this long: what is timed here is held by the order of events, not by a time.
+constexpr int HangLimitMs = 30000;
 } // namespace
 
 // The replays worker: folder scan, cache use, batches and percentages, filters, stop and restart.
@@ -193,6 +194,43 @@ private slots:
         QCOMPARE(replay.teamCount, count);
     }
 
+    // What the archive tool's technical listing tells: the unpacked size, an entry without one,
+    // and links (a file packed from a pipe lists as one, "p", and unpacks as a plain file).
+    void archiveListing_data()
+    {
+        QTest::addColumn<QByteArray>("entries");
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<QString>("link");
+        const QByteArray file = "Path = a.sdf\nSize = 100\nAttributes = A -rw-r--r--\n\n";
+        QTest::newRow("two files") << file + "Path = b.sdf\nSize = 200\nAttributes = A_ -rw-------\n"
+                                   << qint64(300) << QString();
+        QTest::newRow("a file without a size") << file + "Path = b.sdf\nAttributes = A -rw-r--r--\n"
+                                               << qint64(-1) << QString();
+        QTest::newRow("a size that is no number")
+            << QByteArray("Path = a.sdf\nSize = 1x\n") << qint64(-1) << QString();
+        QTest::newRow("a link") << file + "Path = l.sdf\nSize = 5\nAttributes = A lrwxrwxrwx\n"
+                                << qint64(105) << QString("l.sdf");
+        QTest::newRow("a link target") << QByteArray("Path = t.sdf\nSize = 0\nSymbolic Link = /etc/passwd\n")
+                                       << qint64(0) << QString("t.sdf");
+        QTest::newRow("packed from a pipe")
+            << QByteArray("Path = p.sdf\nSize = 7\nAttributes = A prw-------\n") << qint64(7) << QString();
+        QTest::newRow("past the limit")
+            << QByteArray("Path = a\nSize = 536870912\n\nPath = b\nSize = 536870912\n")
+            << ReplayArchive::MaxUnpackedSize + 1 << QString();
+    }
+
+    void archiveListing()
+    {
+        QFETCH(QByteArray, entries);
+        QFETCH(qint64, size);
+        QFETCH(QString, link);
+        // The archive's own block comes before the dashes and counts for nothing.
+        const ReplayArchive::Listing listing = ReplayArchive::ReadListing(
+            "Path = h.sdfz\nType = 7z\nPhysical Size = 9\n\n----------\n" + entries);
+        QCOMPARE(listing.size, size);
+        QCOMPARE(listing.link, link);
+    }
+
     void emptyFolder()
     {
         Start();
@@ -265,6 +303,14 @@ private slots:
         // Records from the cache look like freshly read ones.
         QCOMPARE(Received("r0.sdfz").teamsText, "DUEL");
         QCOMPARE(Received("r0.sdfz").mapDisplayName, "Iron Saddle");
+
+        // Nothing read, one file gone: the cache is written without it.
+        QFile::remove(Demo("r5.sdfz"));
+        m_env->ClearLog();
+        QVERIFY(Refresh());
+        QVERIFY(!m_env->LogContains("ReplaysManager :: LOADING r"));
+        QCOMPARE(CacheOnDisk().size(), 4);
+        QVERIFY(!CacheOnDisk().contains(Demo("r5.sdfz")));
     }
 
     void skippedFiles()
@@ -321,7 +367,7 @@ private slots:
         {
             m_recorder->Clear();
             ReplaysManager::UpdateReplays();
-            return QTest::qWaitFor([this] { return m_recorder->finished; }, 20000);
+            return QTest::qWaitFor([this] { return m_recorder->finished; }, RefreshLimitMs);
         };
         QVERIFY(update());
         QCOMPARE(ReceivedPaths(), QStringList{"custom.sdf"});
@@ -352,6 +398,15 @@ private slots:
         QVERIFY(m_env->LogContains("ReplaysManager :: FOUND Replays Files 10000"));
         QVERIFY(m_env->LogContains("ReplaysManager :: TOO MANY Replays Files, the oldest left out: 5"));
         QCOMPARE(ReceivedPaths(), QStringList{"f00000.sdf"});
+
+        // The folder is listed in steps of their own: a stop posted right behind the refresh comes
+        // before any of it.
+        m_env->ClearLog();
+        ReplaysManager::UpdateReplays();
+        ReplaysManager::Stop();
+        QVERIFY(Manager()->InvokeBlocking("DoInitialize")); // everything queued before has run
+        QVERIFY(m_env->LogContains("ReplaysManager :: DoStop"));
+        QVERIFY(!m_env->LogContains("FOUND Replays Files"));
     }
 
     // The date text of a replay is the same on the first scan and from the cache.
@@ -394,7 +449,8 @@ private slots:
             QVERIFY(WriteGzip(Demo(QStringLiteral("s%1.sdfz").arg(i, 3, 10, QLatin1Char('0'))), data));
         Start();
         ReplaysManager::UpdateReplays();
-        QTRY_VERIFY(m_recorder->updates > 0 && QFile::exists(tools.filePath("pid")));
+        QTRY_VERIFY_WITH_TIMEOUT(m_recorder->updates > 0 && QFile::exists(tools.filePath("pid")),
+                                 HangLimitMs);
         ReplaysManager::Stop();
         QVERIFY(Manager()->InvokeBlocking("DoInitialize")); // everything queued before has run
         QTest::qWait(100);
@@ -408,7 +464,7 @@ private slots:
         m_recorder->Clear();
         ReplaysManager::UpdateReplays();
         ReplaysManager::UpdateReplays();
-        QTRY_VERIFY(m_recorder->finished);
+        QTRY_VERIFY_WITH_TIMEOUT(m_recorder->finished, RefreshLimitMs);
         QTest::qWait(200);
         QCOMPARE(m_recorder->events.filter("busy:0").size(), 1);
         QCOMPARE(m_recorder->events.filter("busy:1").size(), 2);
@@ -460,6 +516,18 @@ private slots:
                                               << "7z - ERROR --- can't start the archive tool" << false;
         QTest::newRow("unreadable demo") << "unreadable"
                                          << "FAIL - Can't open file (Permission denied)" << false;
+        QTest::newRow("broken gzip") << "gzip"
+                                     << "FAIL - Can't read demo header" << true;
+        QTest::newRow("stream of 2 GiB") << "stream"
+                                         << "FAIL - Demo stream over the limits: 2147483647 bytes" << true;
+        QTest::newRow("7z link entry") << "link"
+                                       << "7z - FAIL - the archive holds a link: link.sdf" << true;
+        QTest::newRow("7z entry without a size") << "unsized"
+                                                 << "7z - FAIL - the archive does not list its sizes" << true;
+        QTest::newRow("tool fails on the content") << "content"
+                                                   << "7z - FAIL - damaged data" << true;
+        QTest::newRow("tool finds no room") << "no room"
+                                            << "7z - ERROR --- exit code 2 for" << false;
     }
 
     void hostileDemos()
@@ -503,6 +571,47 @@ private slots:
             QVERIFY(Write7z(hostile, good, "h.sdf"));
             SevenZManager::Instance()->SetProgram(tools.filePath("no-such-7z"));
         }
+        else if (kind == "gzip")
+        {
+            // A gzip header, then no deflate data at all.
+            QVERIFY(TestFiles::Write(hostile,
+                                     QByteArray::fromHex("1f8b0800000000000003") + QByteArray(64, '\xff')));
+        }
+        else if (kind == "stream")
+        {
+            DemoSpec spec;
+            spec.script = MakeScript("Morvantis 1.0", "M", {{"A", 0}, {"B", 1}});
+            spec.streamSize = 0x7fffffff;
+            spec.winners = QByteArray(1, '\1');
+            QVERIFY(WriteGzip(hostile, BuildDemo(spec)));
+        }
+        else if (kind == "link")
+        {
+            QM_REQUIRE(Has7z(), "7z");
+            QVERIFY(Write7z(hostile, good, "h.sdf", "link.sdf"));
+        }
+        else if (kind == "unsized")
+        {
+            QVERIFY(UseFakeArchiveTool(tools, "[ \"$1\" = l ] && printf -- 'Type = 7z\\n----------\\nPath = "
+                                              "a.sdf\\nSize = 100\\n\\nPath = b.sdf\\n'\n"
+                                              "exit 0"));
+            QVERIFY(TestFiles::Write(hostile, "no gzip"));
+        }
+        else if (kind == "content")
+        {
+            QVERIFY(UseFakeArchiveTool(
+                tools, Listing + "echo 'ERROR: Dangerous link path was ignored : c.sdf : ../x'\n"
+                                 "exit 2"));
+            QVERIFY(TestFiles::Write(hostile, "no gzip"));
+        }
+        else if (kind == "no room")
+        {
+            QM_REQUIRE(Has7z(), "7z");
+            QVERIFY(Write7z(hostile, good, "h.sdf"));
+            QVERIFY(UseFakeArchiveTool(
+                tools, Listing + "printf 'System ERROR:\\nerrno=28 : No space left on device\\n'\n"
+                                 "exit 2"));
+        }
         else
         {
             QVERIFY(TestFiles::Place(hostile, "unreadable", Gzip(good)));
@@ -510,17 +619,23 @@ private slots:
             QVERIFY(!QFile(hostile).open(QIODevice::ReadOnly));
         }
 
-        // Stopped while the hostile one is at work, then shut down.
+        // Stopped while the hostile one is at work, then shut down: nothing of the refresh ends after
+        // the stop, and the shut-down leaves no archive tool running and no unpacked file behind.
         Start();
         ReplaysManager::UpdateReplays();
-        QTRY_VERIFY(m_env->LogContains("LOADING h.sdfz") || m_env->LogContains("7z - LIST") ||
-                    Lines(tools.filePath("calls")).size() == 2);
+        QTRY_VERIFY_WITH_TIMEOUT(m_env->LogContains("LOADING h.sdfz") || m_env->LogContains("7z - LIST") ||
+                                     Lines(tools.filePath("calls")).size() == 2,
+                                 HangLimitMs);
         QElapsedTimer clock;
         clock.start();
         QVERIFY(Manager()->InvokeBlocking("DoStop"));
         QVERIFY(Manager()->InvokeBlocking("DoDestroy")); // waits for every reader thread
-        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
-        if (kind == "slow")
+        QVERIFY2(clock.elapsed() < HangLimitMs, qPrintable(QString::number(clock.elapsed())));
+        const QStringList lines = m_env->LogLines();
+        const int stop = lines.indexOf("ReplaysManager :: DoStop");
+        QVERIFY(stop >= 0);
+        QCOMPARE(lines.mid(stop).filter("ReplaysManager :: FINISH").size(), 0);
+        if (QFile::exists(tools.filePath("pid")))
             QVERIFY(kill(TestFiles::Read(tools.filePath("pid")).trimmed().toInt(), 0) != 0);
         QCOMPARE(QDir(TempReplayFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
         m_recorder.reset();
@@ -541,6 +656,78 @@ private slots:
         QCOMPARE(m_env->LogContains("LOADING h.sdfz") || m_env->LogContains("7z - LIST"), !remembered);
         QCOMPARE(CacheOnDisk().value(hostile).valid, !remembered);
         QCOMPARE(ReceivedPaths().size(), remembered ? 1 : 2);
+    }
+
+    // A stop in the middle of a long unpack ends it at once, not when the time limit or the tool
+    // would: the tool is killed before the shut-down returns and never gets to its end. The
+    // unpack's folder is its own to remove; the stop leaves the temporary folder be, and what an
+    // earlier run left there goes at the next refresh.
+    void stopDuringLongUnpack()
+    {
+        QTemporaryDir tools;
+        ReplaysManager::SetArchiveTimeLimit(10 * 60 * 1000);
+        QVERIFY(UseFakeArchiveTool(tools, Listing + "echo x > \"${4#-o}/a.sdf\"\nsleep 60\ntouch '" +
+                                              tools.filePath("done") + "'"));
+        QVERIFY(TestFiles::Write(Demo("h.sdfz"), "no gzip"));
+        Start();
+        ReplaysManager::UpdateReplays();
+        const auto unpacked = [this]
+        {
+            for (const QString& folder :
+                 QDir(TempReplayFolder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+            {
+                if (QFile::exists(TempReplayFolder() + "/" + folder + "/a.sdf"))
+                    return true;
+            }
+            return false;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(unpacked(), HangLimitMs);
+        const QString leftover = TempReplayFolder() + "/left by an earlier run";
+        QVERIFY(TestFiles::Write(leftover, "x"));
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(Manager()->InvokeBlocking("DoStop"));
+        QVERIFY(QFile::exists(leftover));
+        QVERIFY(Manager()->InvokeBlocking("DoDestroy"));
+        QVERIFY2(clock.elapsed() < HangLimitMs, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(kill(TestFiles::Read(tools.filePath("pid")).trimmed().toInt(), 0) != 0);
+        QVERIFY(!QFile::exists(tools.filePath("done")));
+        QVERIFY(!m_env->LogContains("killed after"));
+        QCOMPARE(QDir(TempReplayFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList{"left by an earlier run"});
+        m_recorder.reset();
+        ReplaysManager::Destroy();
+
+        QVERIFY(QFile::remove(Demo("h.sdfz")));
+        Start();
+        QVERIFY(Refresh());
+        QCOMPARE(QDir(TempReplayFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    }
+
+    // A cache record with more spectators than a demo can hold is damage: the cache is set aside
+    // and built anew from the demos.
+    void overLimitCacheRebuilt()
+    {
+        WriteDemo("good.sdf", "Morvantis 1.0", "M");
+        Start();
+        QVERIFY(Refresh());
+        const QString cache = ReplaysCache::CacheFilePath(PathManager::Instance()->GetLobbyDataDir());
+        QByteArray bytes = TestFiles::Read(cache);
+        QList<QByteArray> fields = bytes.mid(10).split('\r').first().split('\x0c');
+        QCOMPARE(fields.size(), ReplaysCache::FieldCount);
+        fields[0] = QFile::encodeName(Demo("gone.sdf"));
+        fields[9] = QByteArray("S\tGB\t1\x07").repeated(ReplaysCache::MaxSpectators + 1);
+        QVERIFY(TestFiles::Write(cache, bytes + fields.join('\x0c') + "\r\n"));
+        m_env->ClearLog();
+        QVERIFY(Refresh());
+        QVERIFY2(
+            m_env->LogContains("Replays Cache file is damaged --- a record with more than 251 spectators "
+                               "--- kept as"),
+            qPrintable(m_env->LogLines().join("\n")));
+        QVERIFY(m_env->LogContains("LOADING good.sdf"));
+        QCOMPARE(ReceivedPaths(), QStringList{"good.sdf"});
+        QCOMPARE(CacheOnDisk().keys(), QStringList{Demo("good.sdf")});
+        QVERIFY(QFileInfo(cache + ".corrupt").exists());
     }
 
     // A file name that is not valid UTF-8 and a cache path that is a folder are logged once; a
@@ -607,7 +794,9 @@ private slots:
         for (int i = 0; i < maps.size(); ++i)
             QCOMPARE(cache.value(Demo(QStringLiteral("z%1.sdfz").arg(i))).mapName, maps[i]);
         // Unpacked files do not pile up.
-        QTRY_COMPARE(QDir(TempReplayFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            QDir(TempReplayFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(), 0,
+            HangLimitMs);
     }
 
     // Percentages count the names already handled: cached names count at once.

@@ -242,6 +242,75 @@ private slots:
         QCOMPARE(counter.Refusal(), refusal);
     }
 
+    // Keeping only what the record reads gives the very record the whole tree gives, also where
+    // a later entry of the same name hides an earlier one, and drops the rest of the script.
+    void RecordOnlyReadsTheSame_data()
+    {
+        QTest::addColumn<QString>("text");
+        const QString player = "[PLAYER0]\n{\nName=ann;\nTeam=0;\nCountryCode=de;\nRank=2;\n}\n";
+        QTest::newRow("real demo") << RealDemoScript();
+        QTest::newRow("options dropped")
+            << Script(player + TeamZero + "[MODOPTIONS]\n{\nname=opt;\nteam=7;\nmaxunits=500;\n[deep]\n{\nside=x;\n}\n}\n");
+        QTest::newRow("a leaf hides a player") << Script(player + TeamZero + "player0=1;\n");
+        QTest::newRow("a player after a leaf") << Script("player0=1;\n" + player + TeamZero);
+        QTest::newRow("a leaf hides a team") << Script(player + TeamZero + "team0=1;\n");
+        QTest::newRow("a leaf hides the game") << "[game]{" + player + TeamZero + "}\ngame=1;";
+        QTest::newRow("a section hides a name")
+            << Script("[PLAYER0]\n{\nName=ann;\nTeam=0;\n[name]\n{\n}\n}\n" + TeamZero);
+        QTest::newRow("a name after a section")
+            << Script("[PLAYER0]\n{\n[name]\n{\n}\nName=ann;\nTeam=0;\n}\n" + TeamZero);
+        QTest::newRow("a section hides the ally team")
+            << Script(player + "[TEAM0]\n{\nAllyTeam=3;\nRgbColor=1 0 0;\n[allyteam]\n{\n}\n}\n");
+        QTest::newRow("keys deep in a player") << Script(
+            "[PLAYER0]\n{\nTeam=0;\n[x]\n{\nname=deep;\n[y]\n{\nname=deeper;\n}\n}\n}\n" + TeamZero);
+        QTest::newRow("a second game section") << Script(player + TeamZero) + "[game]{mapname=m;}";
+        QTest::newRow("sections beside the game")
+            << "[other]{[player0]{name=x;}}" + Script(player + TeamZero);
+        QTest::newRow("long name") << Script("[PLAYER0]\n{\nName=" + QString(257, 'n') + ";\nTeam=0;\n}\n" +
+                                             TeamZero);
+        QTest::newRow("spectators and AIs")
+            << Script(player + TeamZero +
+                      "[PLAYER1]\n{\nName=sid;\nSpectator=1;\n}\n[AI0]\n{\nShortName=b;\n"
+                      "Version=2;\nTeam=0;\n[OPTIONS]\n{\nshortname=no;\n}\n}\n");
+    }
+
+    void RecordOnlyReadsTheSame()
+    {
+        QFETCH(QString, text);
+        TestEnvironment env;
+        ReplayScriptParser whole;
+        ReplayScriptParser lean(ReplayScriptParser::Keep::RecordOnly);
+        DataReplayScript a;
+        DataReplayScript b;
+        const bool wholeOk = whole.ParseScript(text, a);
+        QCOMPARE(lean.ParseScript(text, b), wholeOk);
+        QCOMPARE(lean.Refusal(), whole.Refusal());
+        QCOMPARE(b.gameName, a.gameName);
+        QCOMPARE(b.mapName, a.mapName);
+        const auto describe = [](const QList<DataPlayer>& players)
+        {
+            QStringList out;
+            for (const DataPlayer& p : players)
+                out << QStringLiteral("%1|%2|%3|%4|%5|%6|%7|%8|%9")
+                           .arg(p.name, p.country, p.rank, p.sideName, p.color.name(), p.aiVersion)
+                           .arg(p.team)
+                           .arg(p.allyTeam)
+                           .arg(p.isAi);
+            return out;
+        };
+        QCOMPARE(describe(b.players), describe(a.players));
+        QCOMPARE(describe(b.spectators), describe(a.spectators));
+        if (text.contains("MODOPTIONS"))
+        {
+            const auto options = [](const ReplayScriptParser& parser)
+            { return parser.Root().Hash().value("game").Hash().value("modoptions").Hash(); };
+            QCOMPARE(options(whole).size(), 4);
+            QStringList kept = options(lean).keys();
+            kept.sort();
+            QCOMPARE(kept, (QStringList{"name", "team"})); // what a record could read
+        }
+    }
+
     void PlayersBeforeAFailureStay()
     {
         const QString body =
