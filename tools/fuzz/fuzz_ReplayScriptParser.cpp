@@ -1,5 +1,5 @@
 // Start scripts come out of replay files of unknown origin.
-// fuzz-sources: app/AppDefines.cpp app/DataPlayer.cpp
+// fuzz-sources: app/AppDefines.cpp app/DataPlayer.cpp app/CommonIO.cpp
 // fuzz-sources: game/startscript/Variable.cpp game/startscript/ReplayScriptParser.cpp
 // fuzz-libs: Qt5Gui
 

@@ -1,7 +1,7 @@
 // Fuzzes the mission description reader: any bytes parse without harm, and a file reads the same
 // with LF or CR LF line ends and with or without a UTF-8 byte-order mark.
 // fuzz-sources: game/missions/MissionParser.cpp game/skirmish/AICatalogue.cpp
-// fuzz-sources: app/DataPlayer.cpp app/AppDefines.cpp
+// fuzz-sources: app/DataPlayer.cpp app/AppDefines.cpp app/CommonIO.cpp
 // fuzz-libs: Qt5Gui
 
 #include "FuzzQuiet.h"
