@@ -37,6 +37,7 @@ public:
         SetRowId(row, id);
         row[1]->setText(text);
         row[1]->setData(text.toLower(), SortRole);
+        ColorRow(row, Qt::white);
         AppendStyledItem(row);
     }
 
@@ -176,6 +177,26 @@ private slots:
         QTRY_VERIFY(qAbs(RowCentre(view, 45).y() - centre) <= rowHeight);
         view.ScrollToId(99); // unknown: nothing moves
         QCOMPARE(view.GetIdByIndex(view.currentIndex()), 45);
+    }
+
+    // The items carry their own colours: a disabled list shows its rows as they are.
+    void DisabledRowsLookEnabled()
+    {
+        ProbeView view;
+        view.resize(300, 200);
+        view.Add(0, "alpha");
+        view.Add(1, "beta");
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        const QImage enabled = view.viewport()->grab().toImage();
+        const QRect text = view.visualRect(view.Model()->index(0, 1));
+        bool white = false;
+        for (int x = text.left(); x <= text.right() && !white; ++x)
+            for (int y = text.top(); y <= text.bottom() && !white; ++y)
+                white = enabled.pixel(x, y) == qRgb(255, 255, 255);
+        QVERIFY(white);
+        view.setEnabled(false);
+        QCOMPARE(view.viewport()->grab().toImage(), enabled);
     }
 
     void MousePressesAndDoubleClicks()
