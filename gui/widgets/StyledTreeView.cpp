@@ -276,7 +276,7 @@ bool StyledTreeView::viewportEvent(QEvent* event)
         const int id = GetIdByIndex(index);
         if (id != -1)
         {
-            const Row row = m_rows.value(id);
+            const Row row = GetItemById(id);
             if (!row.isEmpty())
                 DoubleClicked(row);
             else

@@ -5,6 +5,7 @@
 #include "TestEnvironment.h"
 
 #include <QHeaderView>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -226,6 +227,25 @@ private slots:
         view.calls.clear();
         QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, QPoint(10, view.viewport()->height() - 5));
         QVERIFY(!view.calls.join(' ').contains("double"));
+
+        // A model row whose id is not indexed: the lookup warns, then the double click does.
+        TestEnvironment env;
+        StyledTreeView::Row stray = StyledTreeView::CreateRow(2);
+        StyledTreeView::SetRowId(stray, 5);
+        stray[1]->setText("stray");
+        view.Model()->appendRow(stray);
+        view.calls.clear();
+        QTest::mouseDClick(view.viewport(), Qt::LeftButton, {},
+                           view.visualRect(view.Model()->index(stray[1]->row(), 1)).center());
+        QVERIFY(!view.calls.join(' ').contains("double"));
+        QVERIFY(view.calls.contains("pressed 5 1"));
+        const QStringList log = env.LogLines();
+        const int absent =
+            log.indexOf(QRegularExpression(".*StyledTreeView::GetItemById :: Item is absent!$"));
+        const int wrong =
+            log.indexOf(QRegularExpression(".*StyledTreeView :: MouseButtonDblClick :: Got wrong id 5$"));
+        QVERIFY(absent >= 0);
+        QCOMPARE(wrong, absent + 1);
     }
 };
 
