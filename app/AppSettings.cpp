@@ -88,8 +88,6 @@ QString CleanField(QString value)
 
 QString AppSettingsSkirmish::AiToString(const DataPlayer& ai)
 {
-    if (!ai.isAi)
-        return QString();
     return QStringList{QStringLiteral("TEAM_ID=%1").arg(ai.allyTeam),
                        QStringLiteral("NAME_DLL=%1").arg(CleanField(ai.aiShortName)),
                        QStringLiteral("NAME_SHORT=%1").arg(CleanField(ai.aiKind)),

@@ -104,6 +104,8 @@ public:
     QString DefaultEngineVersion;
 
     // "TEAM_ID=..|NAME_DLL=..|NAME_SHORT=..|SIDE_ID=..|SIDE_NAME=..|COLOR=.." to and from an AI.
+    // Only a text with an AI kind (NAME_SHORT) reads back as an AI: an empty player's text, like
+    // the empty text of earlier versions, reads as none.
     static QString AiToString(const DataPlayer& ai);
     static bool AiFromString(const QString& text, DataPlayer* ai);
     // "x,y,w,h|x,y,w,h|..." to and from boxes by team; the team is the box's position.

@@ -92,7 +92,7 @@ void SkirmishCustomHandler::LeaveBattle()
     AppSettingsSkirmishCustom* settings = AppSettingsSkirmishCustom::Instance();
     const QList<DataPlayer> ais = m_ais->GetAIs();
     for (int i = 0; i < AppSettingsSkirmish::AiSlots; ++i)
-        settings->AI[i] = i < ais.size() ? AppSettingsSkirmish::AiToString(ais.at(i)) : QString();
+        settings->AI[i] = AppSettingsSkirmish::AiToString(i < ais.size() ? ais.at(i) : DataPlayer());
     settings->SavedMapName = m_battle.mapName;
     settings->SavedGameVersion = m_battle.gameVersion;
     settings->SavedEngineVersion = m_battle.engineVersion;

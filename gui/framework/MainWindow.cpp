@@ -262,9 +262,8 @@ void MainWindow::SaveGeometryAndClose()
     settings->WindowState = int(state & (Qt::WindowMaximized | Qt::WindowFullScreen));
     if (!IsFullscreen())
         StoreGeometry();
-    // The window goes first: a disk slow to write the file must not keep it on the screen.
-    close();
     AppSettings::Save(settings);
+    close();
 }
 
 bool MainWindow::TakeScreenshot()

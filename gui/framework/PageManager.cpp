@@ -20,12 +20,14 @@ PageManager::PageManager()
 PageManager::~PageManager()
 {
     qDebug() << "Destroy :: PageManager";
+    // The keys come in ascending order. At shut-down no page code is running: the pages go now,
+    // while the store and the managers they may use still exist, not later with the main window.
     const QList<int> ids = m_entered.keys();
     m_entered.clear();
     for (int id : ids)
     {
         if (PageStorageManager::Exists())
-            PageStorageManager::DestroyPage(id);
+            PageStorageManager::DestroyPageNow(id);
     }
 }
 

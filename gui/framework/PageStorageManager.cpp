@@ -88,26 +88,32 @@ NPage* PageStorageManager::CreatePage(int id)
     return page;
 }
 
-void PageStorageManager::DestroyPage(int id)
+NPage* PageStorageManager::TakePage(int id)
 {
     if (id == ID_UNKNOWN || id == ID_EMPTY)
+        return nullptr;
+    return m_pages.take(id);
+}
+
+void PageStorageManager::DestroyPage(int id)
+{
+    NPage* page = Instance()->TakePage(id);
+    if (!page)
         return;
-    PageStorageManager* store = Instance();
-    const auto it = store->m_pages.find(id);
-    if (it == store->m_pages.end())
-        return;
-    NPage* page = it.value();
-    // Forget it at once, delete it from the event loop: the page's own code (a Back button, an
-    // Escape, a dialog's Close) may still be running below this call.
-    store->m_pages.erase(it);
-    if (id == ID_MODAL)
+    if (id == ID_MODAL && ModalPage::Exists() && page == ModalPage::Instance())
     {
-        if (ModalPage::Exists() && page == ModalPage::Instance())
-        {
-            ModalPage::DestroyLater();
-            return;
-        }
+        ModalPage::DestroyLater();
+        return;
     }
     page->hide();
     page->deleteLater();
+}
+
+void PageStorageManager::DestroyPageNow(int id)
+{
+    NPage* page = Instance()->TakePage(id);
+    if (id == ID_MODAL && ModalPage::Exists() && page == ModalPage::Instance())
+        ModalPage::Destroy();
+    else
+        delete page;
 }

@@ -24,7 +24,11 @@ public:
 
     static NPage* GetPage(int id);
     static bool IsDestroyable(int id);
+    // Forgets the page at once and deletes it from the event loop: the page's own code may still
+    // be running below the call.
     static void DestroyPage(int id);
+    // Forgets and deletes the page at once; for the shut-down, when no page code is running.
+    static void DestroyPageNow(int id);
 
     NPage* CreatePage(int id);
     bool IsNotCreated(int id) const { return !m_pages.contains(id); }
@@ -33,6 +37,9 @@ public:
 private:
     PageStorageManager();
     ~PageStorageManager() override;
+
+    // Removes the page from the cache and hands it over; none for ids 0 and 1 and unbuilt ones.
+    NPage* TakePage(int id);
 
     std::unique_ptr<NPage> m_emptyPage;
     QMap<int, NPage*> m_pages;

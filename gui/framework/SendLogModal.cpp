@@ -20,7 +20,6 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QImageReader>
-#include <QScrollBar>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -288,8 +287,6 @@ void SendLogModal::DoLogRead(int id, QString text, bool opened)
         return;
     }
     view->setPlainText(text);
-    // The newest lines are the ones that matter.
-    view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
 }
 
 void SendLogModal::DoLoadGameScreenshot()

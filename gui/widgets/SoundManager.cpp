@@ -420,7 +420,8 @@ void SoundManager::DoMediaError(QMediaPlayer::Error error)
     const QMetaEnum meta = metaObject.enumerator(metaObject.indexOfEnumerator("Error"));
     const char* key = meta.valueToKey(error);
     qDebug().noquote() << "Sound :: Error"
-                       << QStringLiteral("QMediaPlayer::%1").arg(QLatin1String(key ? key : "UnknownError"));
+                       << "QMediaPlayer"
+                       << "::" << (key ? key : "UnknownError");
     // A failed player never plays to its end; release it now instead of leaking it.
     ReleasePlayer(static_cast<QMediaPlayer*>(sender()));
 }

@@ -7,7 +7,6 @@
 #include <QDebug>
 #include <QHeaderView>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QStyleOptionHeader>
 #include <QTimer>
 
@@ -277,7 +276,7 @@ bool StyledTreeView::viewportEvent(QEvent* event)
         const int id = GetIdByIndex(index);
         if (id != -1)
         {
-            const Row row = m_rows.value(id);
+            const Row row = GetItemById(id);
             if (!row.isEmpty())
                 DoubleClicked(row);
             else
@@ -310,12 +309,7 @@ void StyledTreeView::drawRow(QPainter* painter, const QStyleOptionViewItem& opti
     // Rows look the same whether or not the window has the focus.
     QStyleOptionViewItem active = option;
     active.state |= QStyle::State_Active;
-    // Items carry their own text colours, which a disabled palette wouldn't grey: dim the whole row.
-    const qreal opacity = painter->opacity();
-    if (!isEnabled())
-        painter->setOpacity(opacity * 0.45);
     QTreeView::drawRow(painter, active, index);
-    painter->setOpacity(opacity);
 }
 
 void StyledTreeView::mousePressEvent(QMouseEvent* event)

@@ -16,6 +16,10 @@ using Rects = QMap<int, QRect>;
 
 namespace
 {
+// What the AI codec writes for a default DataPlayer (untranslated).
+const QString EmptyPlayerText =
+    QStringLiteral("TEAM_ID=0|NAME_DLL=|NAME_SHORT=|SIDE_ID=-1|SIDE_NAME=Unknown|COLOR=#ffffff00");
+
 // Lines as QSettings ends them, each with its end.
 QList<QPair<QByteArray, QByteArray>> IniLines(const QByteArray& text)
 {
@@ -535,14 +539,15 @@ private slots:
         QVERIFY(AppSettingsSkirmish::AiFromString("NAME_SHORT=AI: X|TEAM_ID=abc|SIDE_ID=|COLOR=nope", &bad));
         QVERIFY(bad.allyTeam == 0 && bad.side == 0 && bad.color.isValid());
 
-        // A human player is no AI.
-        QVERIFY(AppSettingsSkirmish::AiToString(DataPlayer("me", true, false)).isEmpty());
+        // An empty player, as unused slots hold it, has no AI kind: it reads back as no AI.
+        QCOMPARE(AppSettingsSkirmish::AiToString(DataPlayer()), EmptyPlayerText);
     }
 
     void AiCodecGarbage_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::newRow("empty") << QString();
+        QTest::newRow("empty, as earlier versions stored unused slots") << QString();
+        QTest::newRow("an empty player, as unused slots are stored") << EmptyPlayerText;
         QTest::newRow("separators") << QStringLiteral("||||");
         QTest::newRow("no name") << QStringLiteral("TEAM_ID=1|NAME_DLL=x|SIDE_ID=0");
         QTest::newRow("empty name") << QStringLiteral("NAME_SHORT=|TEAM_ID=1");

@@ -71,7 +71,8 @@ private slots:
         QCOMPARE(custom->MissionName(), "none");
         QCOMPARE(custom->StartPosType(), "2");
         QVERIFY(custom->GetMe().IsSynced());
-        // No stored AI: the game's default one, on the other team; boxes left and right.
+        // No stored AI (empty slots, as earlier versions left them too): the game's default one, on
+        // the other team; boxes left and right.
         QCOMPARE(Kinds(custom->AIs()->GetAIs()), QStringList{"AI: R.A.V."});
         QCOMPARE(custom->AIs()->GetAIs().first().allyTeam, 1);
         QCOMPARE(custom->StartRects().values(), SkirmishHandler::MakeStartRectsLayout(1, 20));
@@ -94,6 +95,13 @@ private slots:
         QCOMPARE(custom->AIs()->Count(), 0);
 
         ReloadSettings(lobbyIni, gameIni);
+        // Slots without an AI hold an empty player's fields, which read back as no AI.
+        for (int i = 2; i < AppSettingsSkirmish::AiSlots; ++i)
+        {
+            const QString stored = AppSettingsSkirmishCustom::Instance()->AI[i];
+            QVERIFY(stored.contains("|NAME_SHORT=|"));
+            QCOMPARE(stored, AppSettingsSkirmish::AiToString(DataPlayer()));
+        }
         AppSettingsSpringMyPersonal::Instance()->IsAdmin = admin;
         content.UseAsDefaults(AppSettingsSkirmishCustom::Instance());
         custom->JoinBattle();

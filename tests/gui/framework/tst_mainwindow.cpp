@@ -29,6 +29,27 @@
 
 Q_DECLARE_METATYPE(QMargins)
 
+namespace
+{
+// Calls back when its object gets a close event.
+class CloseWatch : public QObject
+{
+public:
+    explicit CloseWatch(std::function<void()> onClose) : m_onClose(std::move(onClose)) {}
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override
+    {
+        if (event->type() == QEvent::Close)
+            m_onClose();
+        return QObject::eventFilter(object, event);
+    }
+
+private:
+    std::function<void()> m_onClose;
+};
+} // namespace
+
 class TestMainWindow : public QObject
 {
     Q_OBJECT
@@ -170,9 +191,15 @@ void TestMainWindow::CloseSavesOnce()
     MainWindow* window = MainWindow::Instance();
     window->resize(1111, 822);
     window->move(21, 43);
+    // The geometry is on disk by the time the window closes.
+    QSize storedAtClose;
+    CloseWatch watch([&] { storedAtClose = TestUi::StoredValue("AppSettings.Main", "WindowSize").toSize(); });
+    window->installEventFilter(&watch);
     // Quit asked for twice and the window closed: one quit.
     QSignalSpy quit(GuiManager::Instance(), &GuiManager::OnAppQuit);
     QVERIFY(GuiManager::Instance()->RequestQuit());
+    QCOMPARE(storedAtClose, QSize(1111, 822));
+    window->removeEventFilter(&watch);
     QVERIFY(GuiManager::Instance()->RequestQuit());
     window->close();
     QCOMPARE(quit.count(), 1);

@@ -341,12 +341,23 @@ private slots:
         PageManager::SetNextPageStatic(ID_MAIN_MENU);
         TestPageFactory::Latest(ID_MAIN_MENU)->EmitModal(new TestDialog("Open"));
         QPointer<NPage> menu = PageStorageManager::GetPage(ID_MAIN_MENU);
+        QPointer<ModalPage> modal = ModalPage::Instance();
+        QPointer<NModalWidget> dialog = modal->GetModalWidget();
+        QVERIFY(dialog);
+        // In ascending id order: the dialog's page is still there when the menu goes.
+        bool modalAliveAtMenu = false;
+        connect(menu, &QObject::destroyed, this, [&] { modalAliveAtMenu = !modal.isNull(); });
         PageManager::Destroy();
         QVERIFY(m_env->LogContains("Destroy :: PageManager"));
+        // Gone at once, not left to an event loop that has already ended.
+        QVERIFY(menu.isNull());
+        QVERIFY(modal.isNull());
+        QVERIFY(dialog.isNull());
+        QVERIFY(modalAliveAtMenu);
         QVERIFY(!ModalPage::Exists());
         QVERIFY(PageStorageManager::Instance()->IsNotCreated(ID_MAIN_MENU));
-        FlushDeletes();
-        QVERIFY(menu.isNull());
+        QVERIFY(PageStorageManager::Instance()->IsNotCreated(ID_MODAL));
+        QCOMPARE(PageStorageManager::GetPage(ID_EMPTY), PageStorageManager::Instance()->GetEmptyPage());
     }
 
     // The page store and the modal page on their own.

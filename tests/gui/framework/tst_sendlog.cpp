@@ -20,6 +20,7 @@
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QtTest>
 
@@ -279,6 +280,12 @@ private slots:
         QVERIFY(!shown.contains("FIRST LINE"));
         QVERIFY(shown.toUtf8().size() <= SendLogModal::MaxLogViewBytes);
         QVERIFY(shown.startsWith("12:00:00 SyncManager"));
+        // The view opens at its top.
+        ModalPage::Instance()->resize(1152, 960);
+        ModalPage::Instance()->show();
+        const QScrollBar* bar = dialog->GetLobbyLogView()->verticalScrollBar();
+        QTRY_VERIFY(bar->maximum() > 0);
+        QCOMPARE(bar->value(), 0);
 
         // Sending reads and encodes the log's end while the interface goes on.
         const int before = ticks;

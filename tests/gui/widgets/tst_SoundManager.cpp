@@ -8,6 +8,7 @@
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
@@ -163,8 +164,27 @@ private slots:
         QTest::qWait(100);
         int errors = 0;
         for (const QString& line : m_env->LogLines())
-            errors += line.contains("Sound :: Error QMediaPlayer::");
+            errors += line.contains(QRegularExpression("Sound :: Error QMediaPlayer :: [A-Za-z]+Error$"));
         QCOMPARE(errors, 1);
+    }
+
+    void ErrorLine_data()
+    {
+        QTest::addColumn<int>("error");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("resource") << int(QMediaPlayer::ResourceError)
+                                  << "Sound :: Error QMediaPlayer :: ResourceError";
+        QTest::newRow("format") << int(QMediaPlayer::FormatError)
+                                << "Sound :: Error QMediaPlayer :: FormatError";
+        QTest::newRow("no such value") << 99 << "Sound :: Error QMediaPlayer :: UnknownError";
+    }
+
+    void ErrorLine()
+    {
+        QFETCH(int, error);
+        QFETCH(QString, line);
+        SoundManager::Instance()->DoMediaError(QMediaPlayer::Error(error));
+        QVERIFY(m_env->LogLines().contains(line));
     }
 
     void StalledPlayersAreReleasedByTimeout()

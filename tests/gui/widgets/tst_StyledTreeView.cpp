@@ -5,6 +5,7 @@
 #include "TestEnvironment.h"
 
 #include <QHeaderView>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -37,6 +38,7 @@ public:
         SetRowId(row, id);
         row[1]->setText(text);
         row[1]->setData(text.toLower(), SortRole);
+        ColorRow(row, Qt::white);
         AppendStyledItem(row);
     }
 
@@ -178,6 +180,26 @@ private slots:
         QCOMPARE(view.GetIdByIndex(view.currentIndex()), 45);
     }
 
+    // The items carry their own colours: a disabled list shows its rows as they are.
+    void DisabledRowsLookEnabled()
+    {
+        ProbeView view;
+        view.resize(300, 200);
+        view.Add(0, "alpha");
+        view.Add(1, "beta");
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        const QImage enabled = view.viewport()->grab().toImage();
+        const QRect text = view.visualRect(view.Model()->index(0, 1));
+        bool white = false;
+        for (int x = text.left(); x <= text.right() && !white; ++x)
+            for (int y = text.top(); y <= text.bottom() && !white; ++y)
+                white = enabled.pixel(x, y) == qRgb(255, 255, 255);
+        QVERIFY(white);
+        view.setEnabled(false);
+        QCOMPARE(view.viewport()->grab().toImage(), enabled);
+    }
+
     void MousePressesAndDoubleClicks()
     {
         ProbeView view;
@@ -205,6 +227,25 @@ private slots:
         view.calls.clear();
         QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, QPoint(10, view.viewport()->height() - 5));
         QVERIFY(!view.calls.join(' ').contains("double"));
+
+        // A model row whose id is not indexed: the lookup warns, then the double click does.
+        TestEnvironment env;
+        StyledTreeView::Row stray = StyledTreeView::CreateRow(2);
+        StyledTreeView::SetRowId(stray, 5);
+        stray[1]->setText("stray");
+        view.Model()->appendRow(stray);
+        view.calls.clear();
+        QTest::mouseDClick(view.viewport(), Qt::LeftButton, {},
+                           view.visualRect(view.Model()->index(stray[1]->row(), 1)).center());
+        QVERIFY(!view.calls.join(' ').contains("double"));
+        QVERIFY(view.calls.contains("pressed 5 1"));
+        const QStringList log = env.LogLines();
+        const int absent =
+            log.indexOf(QRegularExpression(".*StyledTreeView::GetItemById :: Item is absent!$"));
+        const int wrong =
+            log.indexOf(QRegularExpression(".*StyledTreeView :: MouseButtonDblClick :: Got wrong id 5$"));
+        QVERIFY(absent >= 0);
+        QCOMPARE(wrong, absent + 1);
     }
 };
 
