@@ -15,7 +15,6 @@
 #include <QtTest>
 
 #include <algorithm>
-#include <csignal>
 #include <memory>
 #include <optional>
 #include <time.h>
@@ -70,11 +69,29 @@ class TestReplaysManager : public QObject
     bool UseFakeArchiveTool(const QTemporaryDir& tools, const QString& body)
     {
         const QString script = tools.filePath("fake7z.sh");
-        const QString text = "#!/bin/sh\necho \"$3\" >> '" + tools.filePath("calls") + "'\necho $$ > '" +
-                             tools.filePath("pid") + "'\n" + body + "\n";
+        // The pid first: once a call is counted, the pid file names that call's process.
+        const QString text = "#!/bin/sh\necho $$ > '" + tools.filePath("pid") + "'\necho \"$3\" >> '" +
+                             tools.filePath("calls") + "'\n" + body + "\n";
         SevenZManager::Instance()->SetProgram(script);
         return TestFiles::Write(script, text.toUtf8(), true);
     }
+    // The running process that the fake tool's pid file names, as "<pid> <start time>"; empty when
+    // none runs. A pid alone is no proof: threads and processes of the tests running beside this
+    // one take freed pids again within seconds where the system has only 32768 of them.
+    static QByteArray RunningTool(const QTemporaryDir& tools)
+    {
+        const QByteArray pid = TestFiles::Read(tools.filePath("pid")).trimmed();
+        QFile stat("/proc/" + QString::fromLatin1(pid) + "/stat");
+        if (pid.isEmpty() || !stat.open(QIODevice::ReadOnly))
+            return {};
+        const QByteArray text = stat.readAll();
+        // After the command's closing bracket: the state first, the start time twentieth.
+        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() < 20 || fields.at(0) == "Z")
+            return {};
+        return pid + ' ' + fields.at(19);
+    }
+
     static inline const QString Listing =
         "[ \"$1\" = l ] && printf -- '----------\\nPath = a.sdf\\nSize = 100\\n' && exit 0\n";
 
@@ -626,6 +643,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(m_env->LogContains("LOADING h.sdfz") || m_env->LogContains("7z - LIST") ||
                                      Lines(tools.filePath("calls")).size() == 2,
                                  HangLimitMs);
+        const QByteArray tool = RunningTool(tools);
         QElapsedTimer clock;
         clock.start();
         QVERIFY(Manager()->InvokeBlocking("DoStop"));
@@ -635,8 +653,8 @@ private slots:
         const int stop = lines.indexOf("ReplaysManager :: DoStop");
         QVERIFY(stop >= 0);
         QCOMPARE(lines.mid(stop).filter("ReplaysManager :: FINISH").size(), 0);
-        if (QFile::exists(tools.filePath("pid")))
-            QVERIFY(kill(TestFiles::Read(tools.filePath("pid")).trimmed().toInt(), 0) != 0);
+        if (!tool.isEmpty())
+            QVERIFY(RunningTool(tools) != tool);
         QCOMPARE(QDir(TempReplayFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
         m_recorder.reset();
         ReplaysManager::Destroy();
@@ -682,6 +700,8 @@ private slots:
             return false;
         };
         QTRY_VERIFY_WITH_TIMEOUT(unpacked(), HangLimitMs);
+        const QByteArray tool = RunningTool(tools);
+        QVERIFY(!tool.isEmpty());
         const QString leftover = TempReplayFolder() + "/left by an earlier run";
         QVERIFY(TestFiles::Write(leftover, "x"));
         QElapsedTimer clock;
@@ -690,7 +710,7 @@ private slots:
         QVERIFY(QFile::exists(leftover));
         QVERIFY(Manager()->InvokeBlocking("DoDestroy"));
         QVERIFY2(clock.elapsed() < HangLimitMs, qPrintable(QString::number(clock.elapsed())));
-        QVERIFY(kill(TestFiles::Read(tools.filePath("pid")).trimmed().toInt(), 0) != 0);
+        QVERIFY(RunningTool(tools) != tool);
         QVERIFY(!QFile::exists(tools.filePath("done")));
         QVERIFY(!m_env->LogContains("killed after"));
         QCOMPARE(QDir(TempReplayFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
