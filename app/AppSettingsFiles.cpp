@@ -309,8 +309,19 @@ bool AppSettings::WriteFile(AppSettingsBase::File file, const QList<AppSettingsB
                              << CommonIO::SetAside(path, &written);
         content.clear();
     }
+    // Written anew, the file would lose the other groups it held, which we take to be there and so
+    // would not write again: they go in too.
+    QList<AppSettingsBase*> writing = groups;
+    if (state == FileState::Corrupt || state == FileState::Missing)
+    {
+        for (AppSettingsBase* group : qAsConst(m_groups))
+        {
+            if (group->GetFile() == file && m_inFile.contains(group) && !writing.contains(group))
+                writing << group;
+        }
+    }
     QByteArray text;
-    written = written && ComposeText(path, content, groups, &text, &problem);
+    written = written && ComposeText(path, content, writing, &text, &problem);
     if (written && (state != FileState::Readable || text != content))
     {
         QDir().mkpath(QFileInfo(path).absolutePath());
@@ -318,13 +329,13 @@ bool AppSettings::WriteFile(AppSettingsBase::File file, const QList<AppSettingsB
     }
     if (written)
     {
-        for (AppSettingsBase* group : groups)
+        for (AppSettingsBase* group : writing)
             m_inFile.insert(group, group->Values());
         m_reported.remove(path);
         return true;
     }
     QStringList names;
-    for (AppSettingsBase* group : groups)
+    for (AppSettingsBase* group : writing)
         names << group->GetGroup();
     Report(path, problem,
            QStringLiteral("AppSettings :: CAN NOT SAVE --- %1 --- %2 --- %3")

@@ -31,7 +31,8 @@ public:
     // would grow past the size limit is left as it is. False (and logged, once for the same trouble)
     // when a file could not be written.
     bool SaveAll();
-    // Writes that group's file the same way, with only this group's values changed.
+    // Writes that group's file the same way, with only this group's values changed. A file damaged or
+    // removed since it was read also gets back the other groups it held.
     static bool Save(AppSettingsBase* group);
 
     // Removes the scratch folders of saves that a kill cut short before `before`.

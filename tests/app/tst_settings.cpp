@@ -273,7 +273,9 @@ private slots:
                                                AppSettingsSound::Instance()->SoundsVolume = 71; // to save
                                                saved = AppSettings::Instance()->SaveAll();
                                            }));
-        QVERIFY2(env.LogContains(logLine.arg(file)), qPrintable(env.LogLines().join('\n').left(5000)));
+        // Not arg(): on a line without "%1" it warns with the line itself, which the log then holds.
+        const QString expected = QString(logLine).replace("%1", file);
+        QVERIFY2(env.LogContains(expected), qPrintable(env.LogLines().join('\n').left(5000)));
         for (const QString& line : env.LogLines())
             QVERIFY(line.size() < 500);
         QCOMPARE(AppSettingsSound::Instance()->MusicVolume, musicVolume);
@@ -361,32 +363,56 @@ private slots:
         QCOMPARE(IniText::Merge(merged, ours), merged);
     }
 
-    // Damaged after it was read: the save keeps the damaged text aside, writes a clean file, and the
-    // next start reads this run's values from it.
+    // Damaged or removed after it was read: the save keeps a damaged text aside, writes a clean file,
+    // and the next start reads this run's values from it, also those of groups the save was not for.
+    void DamagedBetweenLoadAndSave_data()
+    {
+        QTest::addColumn<QByteArray>("damaged"); // empty: the file removed
+        QTest::addColumn<bool>("oneGroup");      // saved: the sound group alone, or all groups
+        const QByteArray damaged = "[AppSettings.Sound]\nMusicVolume=12\n\x01\x02\n";
+        QTest::newRow("damaged, all groups saved") << damaged << false;
+        QTest::newRow("damaged, one group saved") << damaged << true;
+        QTest::newRow("removed, one group saved") << QByteArray() << true;
+    }
+
     void DamagedBetweenLoadAndSave()
     {
+        QFETCH(QByteArray, damaged);
+        QFETCH(bool, oneGroup);
         TestEnvironment env;
         const QString file = PathManager::Instance()->GetLobbySettingsFile();
-        QVERIFY(TestFiles::Write(file, "; mine\n[AppSettings.Sound]\nMusicVolume=33\n"));
+        QVERIFY(TestFiles::Write(
+            file,
+            "; mine\n[AppSettings.Sound]\nMusicVolume=33\n[AppSettings.Spring.Connection]\nPort=8300\n"));
         AppSettings::Instance()->Load();
         QCOMPARE(AppSettingsSound::Instance()->MusicVolume, 33);
-        const QByteArray damaged = "[AppSettings.Sound]\nMusicVolume=12\n\x01\x02\n";
-        QVERIFY(TestFiles::Write(file, damaged));
+        if (damaged.isEmpty())
+            QVERIFY(QFile::remove(file));
+        else
+            QVERIFY(TestFiles::Write(file, damaged));
         AppSettingsSound::Instance()->SoundsVolume = 71;
+        QVERIFY(oneGroup ? AppSettings::Save(AppSettingsSound::Instance())
+                         : AppSettings::Instance()->SaveAll());
+        // The exit's save: nothing changed since.
         QVERIFY(AppSettings::Instance()->SaveAll());
-        QVERIFY2(env.LogContains("--- WARNING --- AppSettings :: CORRUPT FILE --- " + file +
-                                 " --- control characters --- kept as " + file + ".corrupt"),
-                 qPrintable(env.LogLines().join('\n')));
-        QCOMPARE(TestFiles::Read(file + ".corrupt"), damaged);
+        if (!damaged.isEmpty())
+        {
+            QVERIFY2(env.LogContains("--- WARNING --- AppSettings :: CORRUPT FILE --- " + file +
+                                     " --- control characters --- kept as " + file + ".corrupt"),
+                     qPrintable(env.LogLines().join('\n')));
+            QCOMPARE(TestFiles::Read(file + ".corrupt"), damaged);
+        }
         const QString faults = MergeFaults(TestFiles::Read(file), QByteArray());
         QVERIFY2(faults.isEmpty(), qPrintable(faults));
         QVERIFY(!TestFiles::Read(file).contains("\x01"));
 
         env.ClearLog();
         AppSettingsSound::Instance()->ResetToDefaults();
+        AppSettingsSpringConnection::Instance()->ResetToDefaults();
         AppSettings::Instance()->Load();
         QCOMPARE(AppSettingsSound::Instance()->MusicVolume, 33);
         QCOMPARE(AppSettingsSound::Instance()->SoundsVolume, 71);
+        QCOMPARE(AppSettingsSpringConnection::Instance()->Port, 8300);
         QCOMPARE(env.LogLines().filter("AppSettings ::"), QStringList{"AppSettings :: LOADED"});
     }
 

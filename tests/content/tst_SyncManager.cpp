@@ -630,17 +630,22 @@ private slots:
             QVERIFY(TestArchive::Write(badPath, {{"readme.txt", "nothing"}}));
         else if (bad.endsWith("claims.sdz"))
         {
-            // 2 MB, but its headers say 100 bytes.
+            // 2 MB, but its headers say 100 bytes. Its packed data ends after 1.5 MB: a reader that
+            // unpacks it whole before it looks at the size finds it cut short instead.
             QVERIFY(TestArchive::Write(
-                badPath, {{"mapinfo.lua", "return {name = 'Claims'}" + QByteArray(2 << 20, ' ')}}));
+                badPath, {{"mapinfo.lua", "return {name = 'Claims'}" + TestArchive::Noise(2 << 20, 3)}}));
             QByteArray bytes = TestFiles::Read(badPath);
             for (const QByteArray& header : {QByteArray("PK\x03\x04", 4), QByteArray("PK\x01\x02", 4)})
             {
-                const int at = bytes.indexOf(header);
-                const int size = at + (header.endsWith('\x02') ? 24 : 22);
+                // The local header first, the central one (after the packed data) last; only the
+                // central one must give the sizes.
+                const bool central = header.endsWith('\x02');
+                const int at = central ? bytes.lastIndexOf(header) : bytes.indexOf(header);
+                const int packed = at + (central ? 20 : 18);
                 QVERIFY(at >= 0);
-                if (bytes.mid(size, 4) != QByteArray(4, '\0'))
-                    bytes.replace(size, 4, QByteArray("\x64\0\0\0", 4));
+                QVERIFY(!central || bytes.mid(packed, 8) != QByteArray(8, '\0'));
+                if (bytes.mid(packed, 8) != QByteArray(8, '\0'))
+                    bytes.replace(packed, 8, QByteArray("\0\0\x18\0\x64\0\0\0", 8));
             }
             WriteFile(badPath, bytes);
         }
