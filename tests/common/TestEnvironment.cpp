@@ -19,6 +19,10 @@ TestEnvironment::TestEnvironment(const QString& gameCode)
     DebugStream::Instance()->SetCapture(
         [this](const QString& line)
         {
+            // Qt's warning about an arg() without its "%N" quotes the text: a test building an
+            // expected line that way would find its own expectation in the log.
+            if (line.contains(QLatin1String("QString::arg: Argument missing")))
+                return;
             std::lock_guard<std::mutex> lock(m_logMutex);
             m_log << line;
         });
