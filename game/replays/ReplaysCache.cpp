@@ -313,13 +313,18 @@ bool WithinDemoLimits(const DataReplay& replay)
            replay.winningAllyTeams.size() <= DemoLimits::MaxWinnersSize;
 }
 
-CacheLoad CacheReader::OpenData(const QByteArray& data, const QString& cachePath)
+void CacheReader::Reset(const CacheLoad& result)
 {
     m_data.clear();
     m_lines.clear();
     m_next = 0;
     m_records = 0;
-    m_result = {LoadResult::Loaded, QString()};
+    m_result = result;
+}
+
+CacheLoad CacheReader::OpenData(const QByteArray& data, const QString& cachePath)
+{
+    Reset({LoadResult::Loaded, QString()});
     QDataStream stream(data);
     stream.setByteOrder(QDataStream::BigEndian);
     quint32 magic = 0;
@@ -342,14 +347,13 @@ CacheLoad CacheReader::OpenData(const QByteArray& data, const QString& cachePath
         const int length = end - pos;
         if (length > MaxLineSize)
         {
-            m_lines.clear();
-            return m_result = {LoadResult::Damaged,
-                               QStringLiteral("a line of more than %1 bytes").arg(MaxLineSize)};
+            Reset({LoadResult::Damaged, QStringLiteral("a line of more than %1 bytes").arg(MaxLineSize)});
+            return m_result;
         }
         if (data[pos] != '#' && m_lines.size() == MaxRecords)
         {
-            m_lines.clear();
-            return m_result = {LoadResult::Damaged, QStringLiteral("more than %1 records").arg(MaxRecords)};
+            Reset({LoadResult::Damaged, QStringLiteral("more than %1 records").arg(MaxRecords)});
+            return m_result;
         }
         if (data[pos] != '#')
             m_lines.append({pos, length > 0 && data[end - 1] == '\r' ? length - 1 : length});
@@ -369,19 +373,15 @@ CacheLoad CacheReader::Open(const QString& cachePath)
     case CommonIO::ReadStatus::Ok:
         return OpenData(data, cachePath);
     case CommonIO::ReadStatus::Missing:
-        m_result = {};
+        Reset({});
         break;
     case CommonIO::ReadStatus::Unreadable:
-        m_result = {LoadResult::Unreadable, reason};
+        Reset({LoadResult::Unreadable, reason});
         break;
     case CommonIO::ReadStatus::Damaged:
-        m_result = {LoadResult::Damaged, reason};
+        Reset({LoadResult::Damaged, reason});
         break;
     }
-    m_data.clear();
-    m_lines.clear();
-    m_next = 0;
-    m_records = 0;
     return m_result;
 }
 

@@ -77,6 +77,9 @@ public:
     int Records() const { return m_records; }
 
 private:
+    // Forgets what was read; `result` is what Result() tells until the next read.
+    void Reset(const CacheLoad& result);
+
     QByteArray m_data;
     QVector<std::pair<int, int>> m_lines; // start and length of each record line
     int m_next = 0;

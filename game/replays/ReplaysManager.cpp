@@ -20,6 +20,21 @@ static_assert(ReplaysManager::MaxFiles <= ReplaysCache::MaxRecords, "the cache h
 
 std::atomic<int> ReplaysManager::s_archiveTimeLimitMs{ReplayArchive::UnpackTimeLimitMs};
 
+namespace
+{
+// Calls `part` until it says nothing is left or a step's time is up; true when work is left.
+template <typename Part>
+bool WorkForAStep(Part part)
+{
+    QElapsedTimer clock;
+    clock.start();
+    bool left = true;
+    while (left && clock.elapsed() < ReplaysManager::StepMs)
+        left = part();
+    return left;
+}
+} // namespace
+
 ReplaysManager::ReplaysManager()
 {
     PathManager* paths = PathManager::Instance();
@@ -118,11 +133,7 @@ void ReplaysManager::Step(void (ReplaysManager::*step)())
 
 void ReplaysManager::SearchReplayFiles()
 {
-    QElapsedTimer clock;
-    clock.start();
-    bool more = true;
-    while (more && clock.elapsed() < StepMs)
-        more = m_lister->ListSome(64);
+    const bool more = WorkForAStep([this] { return m_lister->ListSome(64); });
     Step(more ? &ReplaysManager::SearchReplayFiles : &ReplaysManager::SortReplayFiles);
 }
 
@@ -160,12 +171,7 @@ void ReplaysManager::SortReplayFiles()
 
 void ReplaysManager::LoadCache()
 {
-    QElapsedTimer clock;
-    clock.start();
-    bool more = true;
-    while (more && clock.elapsed() < StepMs)
-        more = m_cacheReader.ReadSome(m_cachedTable, 16);
-    if (more)
+    if (WorkForAStep([this] { return m_cacheReader.ReadSome(m_cachedTable, 16); }))
         Step(&ReplaysManager::LoadCache);
     else
         CacheTaken();
