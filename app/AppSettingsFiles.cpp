@@ -95,50 +95,51 @@ bool SameValues(const QSettings& original, const QSettings& ours, const QSetting
     return QSet<QString>(mergedKeys.begin(), mergedKeys.end()) == expected;
 }
 
-QString TooLarge()
-{
-    return QStringLiteral("it would grow larger than %1 bytes").arg(CommonIO::MaxSettingsFileBytes);
-}
-
 // The new text of a settings file holding `content` (empty for a file that is not there); false, with
 // the reason in `problem`, when the file is better left as it is.
 bool ComposeText(const QString& path, const QByteArray& content, const QList<AppSettingsBase*>& groups,
                  QByteArray* text, QString* problem)
 {
-    *problem = QStringLiteral("no scratch file for QSettings");
+    const auto refuse = [problem](const QString& reason)
+    {
+        *problem = reason;
+        return false;
+    };
+    const QString noScratch = QStringLiteral("no scratch file for QSettings");
+    // A file the next start would refuse as too large is not written: the player's lines stay as
+    // they are, and only this run's changes are lost.
+    const QString tooLarge =
+        QStringLiteral("it would grow larger than %1 bytes").arg(CommonIO::MaxSettingsFileBytes);
     Scratch scratch;
     if (!scratch.IsValid())
-        return false;
+        return refuse(noScratch);
     const std::unique_ptr<QSettings> ours = scratch.Settings(QStringLiteral("ours.ini"), QByteArray());
     if (!ours)
-        return false;
+        return refuse(noScratch);
     for (const AppSettingsBase* group : groups)
         group->Save(*ours);
     ours->sync();
     QByteArray oursText;
     if (ours->status() != QSettings::NoError || !scratch.Text(*ours, &oursText))
-        return false;
+        return refuse(noScratch);
     if (content.isEmpty())
     {
+        if (oursText.size() > CommonIO::MaxSettingsFileBytes)
+            return refuse(tooLarge);
         *text = oursText;
-        *problem = TooLarge();
-        return text->size() <= CommonIO::MaxSettingsFileBytes;
+        return true;
     }
 
     const QByteArray mergedText = IniText::Merge(content, oursText);
-    // A file the next start would refuse as too large is not written: the player's lines stay as
-    // they are, and only this run's changes are lost.
-    *problem = TooLarge();
     if (mergedText.size() > CommonIO::MaxSettingsFileBytes)
-        return false;
-    *problem = QStringLiteral("no scratch file for QSettings");
+        return refuse(tooLarge);
     const QSet<QString> ourKeys = KeysOf(groups);
     // Each read back from its text, as the next start reads the file.
     const std::unique_ptr<QSettings> oursRead = scratch.Settings(QStringLiteral("ours-read.ini"), oursText);
     const std::unique_ptr<QSettings> original = scratch.Settings(QStringLiteral("original.ini"), content);
     const std::unique_ptr<QSettings> merged = scratch.Settings(QStringLiteral("merged.ini"), mergedText);
     if (!oursRead || !original || !merged)
-        return false;
+        return refuse(noScratch);
     if (SameValues(*original, *oursRead, *merged, ourKeys))
     {
         *text = mergedText;
@@ -149,7 +150,7 @@ bool ComposeText(const QString& path, const QByteArray& content, const QList<App
     // way QSettings writes it, with the values it read, and its old text is kept aside.
     const std::unique_ptr<QSettings> all = scratch.Settings(QStringLiteral("all.ini"), QByteArray());
     if (!all)
-        return false;
+        return refuse(noScratch);
     for (const QString& key : original->allKeys())
     {
         if (!ourKeys.contains(key))
@@ -159,13 +160,11 @@ bool ComposeText(const QString& path, const QByteArray& content, const QList<App
         group->Save(*all);
     all->sync();
     if (all->status() != QSettings::NoError || !scratch.Text(*all, text))
-        return false;
-    *problem = TooLarge();
+        return refuse(noScratch);
     if (text->size() > CommonIO::MaxSettingsFileBytes)
-        return false;
-    *problem = QStringLiteral("its old text can not be kept aside");
+        return refuse(tooLarge);
     if (!CommonIO::KeepAside(path, content))
-        return false;
+        return refuse(QStringLiteral("its old text can not be kept aside"));
     qWarning().noquote() << "AppSettings :: LINES NOT KEPT ---" << path << "--- old text kept as"
                          << CommonIO::CorruptPath(path);
     return true;
