@@ -17,9 +17,17 @@ QString Name(const QWidget* widget)
 {
     const auto* label = qobject_cast<const QLabel*>(widget);
     // A picture-drawn button shows its caption in a label of its own.
-    for (const QLabel* caption : widget->findChildren<QLabel*>())
-        if (!label && qobject_cast<const QPushButton*>(widget) && !caption->text().isEmpty())
-            label = caption;
+    if (!label && qobject_cast<const QPushButton*>(widget))
+    {
+        for (const QLabel* caption : widget->findChildren<QLabel*>())
+        {
+            if (!caption->text().isEmpty())
+            {
+                label = caption;
+                break;
+            }
+        }
+    }
     return QLatin1String(widget->metaObject()->className()) +
            (label ? " \"" + label->text() + '"' : QString());
 }
