@@ -19,6 +19,47 @@ bool Source::ReadAt(qint64 offset, qint64 length, QByteArray* out)
     return out->size() == length;
 }
 
+bool Source::ReadAt(qint64 offset, qint64 length, char* out)
+{
+    if (offset < 0 || length < 0 || offset > m_size || length > m_size - offset || !m_device->seek(offset))
+        return false;
+    return m_device->read(out, length) == length;
+}
+
+Outcome Source::Hold(MemoryBudget::Reservation& held, qint64 bytes, QString* error)
+{
+    QString why;
+    if (held.GetStatus() == MemoryBudget::Status::Granted && held.Bytes() == 0)
+        held = m_budget.Reserve(bytes, m_setAside, &why);
+    else
+        held.Resize(bytes, m_setAside, &why);
+    switch (held.GetStatus())
+    {
+    case MemoryBudget::Status::Granted:
+        return Outcome::Read;
+    case MemoryBudget::Status::SetAside:
+        return Fail(error, Outcome::SetAside, why);
+    case MemoryBudget::Status::Refused:
+        break;
+    }
+    return Fail(error, Outcome::Damaged, why);
+}
+
+qint64 DirectoryCost(qint64 size, qint64 entries)
+{
+    // The bytes as read, the names made of them (at most twice as many bytes) and, per file, a
+    // name's and a record's own share.
+    return 3 * size + qMin(entries, qint64(ContentArchive::MaxEntries)) * 128;
+}
+
+qint64 ListCost(const QStringList& names)
+{
+    qint64 cost = 0;
+    for (const QString& name : names)
+        cost += 2 * name.size() + 128;
+    return cost;
+}
+
 QString TooLarge(const QString& name, qint64 limit)
 {
     return QStringLiteral("%1 is larger than %2 bytes").arg(name).arg(limit);
@@ -102,9 +143,10 @@ Outcome ReadFrom(Reader& reader, ContentFiles& files, QString* error)
     return Outcome::Read;
 }
 
-Outcome ReadDevice(QIODevice* device, bool sevenZip, ContentFiles& files, QString* error)
+Outcome ReadDevice(QIODevice* device, bool sevenZip, ContentFiles& files, QString* error,
+                   MemoryBudget& budget, bool setAside)
 {
-    Source source(device);
+    Source source(device, budget, setAside);
     const std::unique_ptr<Reader> reader = sevenZip ? NewSevenZipReader(source) : NewZipReader(source);
     return ReadFrom(*reader, files, error);
 }
@@ -134,7 +176,8 @@ bool ReadSmallFile(const QString& path, QByteArray* out, QString* error)
 }
 } // namespace
 
-Outcome ReadArchive(const QString& path, ContentFiles& files, QString* error)
+Outcome ReadArchive(const QString& path, ContentFiles& files, QString* error, MemoryBudget& budget,
+                    bool setAside)
 {
     // Checked before the open: a FIFO would block it.
     if (!QFileInfo(path).isFile())
@@ -143,15 +186,15 @@ Outcome ReadArchive(const QString& path, ContentFiles& files, QString* error)
     if (!file.open(QIODevice::ReadOnly))
         return Fail(error, Outcome::Damaged, file.errorString());
     const bool sevenZip = QFileInfo(path).suffix().toLower() == QLatin1String("sd7");
-    return ReadDevice(&file, sevenZip, files, error);
+    return ReadDevice(&file, sevenZip, files, error, budget, setAside);
 }
 
-Outcome ReadArchiveBytes(const QByteArray& bytes, ContentFiles& files, QString* error)
+Outcome ReadArchiveBytes(const QByteArray& bytes, ContentFiles& files, QString* error, MemoryBudget& budget)
 {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    return ReadDevice(&buffer, IsSevenZip(bytes), files, error);
+    return ReadDevice(&buffer, IsSevenZip(bytes), files, error, budget, false);
 }
 
 bool ReadFolder(const QString& path, ContentFiles& files, QString* error)

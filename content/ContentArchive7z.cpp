@@ -436,12 +436,14 @@ private:
         quint32 crc = 0;
     };
 
-    Outcome ReadHeader(const QByteArray& header, QString* error);
+    Outcome ReadHeader(QByteArray header, QString* error);
     bool ReadFilesInfo(ByteReader& reader);
     // Where each pack stream lies; false when the file is too short for them.
     bool PlaceStreams(const Streams& streams) const;
 
     Source& m_source;
+    // What this reader takes of the memory budget, for its list and for unpacking.
+    MemoryBudget::Reservation m_held;
     Streams m_streams;
     QStringList m_names;
     QVector<File> m_files;
@@ -476,9 +478,11 @@ Outcome SevenZipReader::Open(QString* error)
     const quint64 size = qFromLittleEndian<quint64>(start.constData() + 20);
     if (size == 0)
         return Outcome::Read; // an empty archive
-    if (size > quint64(ContentArchive::MaxDirectorySize))
-        return damaged(
-            QStringLiteral("a header of more than %1 bytes").arg(ContentArchive::MaxDirectorySize));
+    if (size > quint64(ContentArchive::MaxHeaderSize))
+        return damaged(QStringLiteral("a header of more than %1 bytes").arg(ContentArchive::MaxHeaderSize));
+    const Outcome held = m_source.Hold(m_held, DirectoryCost(qint64(size), qint64(size)), error);
+    if (held != Outcome::Read)
+        return held;
     QByteArray header;
     if (offset > quint64(m_source.Size()) ||
         !m_source.ReadAt(StartHeaderSize + qint64(offset), qint64(size), &header))
@@ -486,13 +490,12 @@ Outcome SevenZipReader::Open(QString* error)
     if (crc32(0, reinterpret_cast<const Bytef*>(header.constData()), uInt(header.size())) !=
         qFromLittleEndian<quint32>(start.constData() + 28))
         return damaged(QStringLiteral("damaged header"));
-    return ReadHeader(header, error);
+    return ReadHeader(std::move(header), error);
 }
 
-Outcome SevenZipReader::ReadHeader(const QByteArray& packedHeader, QString* error)
+Outcome SevenZipReader::ReadHeader(QByteArray header, QString* error)
 {
     const auto damaged = [error](const QString& text) { return Fail(error, Outcome::Damaged, text); };
-    QByteArray header = packedHeader;
     // The header is packed like the files, a few times over at most.
     for (int round = 0; round < 4; ++round)
     {
@@ -509,11 +512,15 @@ Outcome SevenZipReader::ReadHeader(const QByteArray& packedHeader, QString* erro
         const QString unsupported = Unsupported(folder);
         if (!unsupported.isEmpty())
             return Fail(error, Outcome::EngineCantUnpack, QStringLiteral("its header is ") + unsupported);
-        if (folder.Size() > quint64(ContentArchive::MaxDirectorySize))
+        // Checked before anything is unpacked: a header claiming far more than any real one
+        // would cost that much memory.
+        if (folder.Size() > quint64(ContentArchive::MaxHeaderSize))
             return damaged(
-                QStringLiteral("a header of more than %1 bytes").arg(ContentArchive::MaxDirectorySize));
+                QStringLiteral("a header of more than %1 bytes").arg(ContentArchive::MaxHeaderSize));
         QByteArray unpacked;
-        const Outcome read = Unpack(m_source, streams, 0, 0, folder.Size(), &unpacked, error);
+        const qint64 size = qint64(folder.Size());
+        const Outcome read = Unpack(m_source, streams, 0, 0, folder.Size(), &unpacked, error, m_held,
+                                    header.size() + DirectoryCost(size, size));
         if (read != Outcome::Read)
             return read;
         if (folder.hasCrc && crc32(0, reinterpret_cast<const Bytef*>(unpacked.constData()),
@@ -554,7 +561,9 @@ Outcome SevenZipReader::ReadHeader(const QByteArray& packedHeader, QString* erro
         if (!unsupported.isEmpty())
             return Fail(error, Outcome::EngineCantUnpack, QStringLiteral("its files are ") + unsupported);
     }
-    return Outcome::Read;
+    // The header itself is gone; its list stays while the reader lives.
+    header.clear();
+    return m_source.Hold(m_held, ListCost(m_names), error);
 }
 
 bool SevenZipReader::ReadFilesInfo(ByteReader& reader)
@@ -647,7 +656,8 @@ Outcome SevenZipReader::ReadFile(int index, qint64 limit, QByteArray* out, QStri
                         .arg(ContentArchive::MaxUnpackedBefore)
                         .arg(name));
     QByteArray data;
-    const Outcome read = Unpack(m_source, m_streams, file.folder, file.offset, file.size, &data, error);
+    const Outcome read = Unpack(m_source, m_streams, file.folder, file.offset, file.size, &data, error,
+                                m_held, ListCost(m_names));
     if (read != Outcome::Read)
     {
         if (error)

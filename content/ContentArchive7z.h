@@ -58,8 +58,10 @@ struct Streams
 
 // Empty when the engine's 7z decoder takes the folder as it stands, else why not.
 QString Unsupported(const Folder& folder);
-// Unpacks `length` bytes of a supported folder's stream from `skip` on.
+// Unpacks `length` bytes of a supported folder's stream from `skip` on. Before its decoders
+// allocate anything, `held` is made to hold what they take and the bytes unpacked, beside `kept`
+// bytes the caller holds already; it is left holding all that.
 Outcome Unpack(Source& source, const Streams& streams, int folder, quint64 skip, quint64 length,
-               QByteArray* out, QString* error);
+               QByteArray* out, QString* error, MemoryBudget::Reservation& held, qint64 kept);
 } // namespace SevenZip
 } // namespace ContentArchiveFormats

@@ -2,8 +2,6 @@
 
 #include <lzma.h>
 
-#include <cstring>
-
 // Unpacks the folder layouts the engine's 7z decoder takes: one coder (Copy, LZMA, LZMA2), one
 // such coder followed by the x86 (BCJ) or ARM filter, or BCJ2 over three such coders and a range
 // coded stream. Coders and layouts it lacks (BZip2, PPMd, Deflate, Delta, other filters, AES) make
@@ -83,9 +81,8 @@ public:
         const qint64 length = qMin(max, m_left);
         if (length == 0)
             return 0;
-        if (!m_source.ReadAt(m_offset, length, &m_buffer))
+        if (!m_source.ReadAt(m_offset, length, data))
             return -1;
-        std::memcpy(data, m_buffer.constData(), size_t(length));
         m_offset += length;
         m_left -= length;
         return length;
@@ -95,7 +92,6 @@ private:
     Source& m_source;
     qint64 m_offset;
     qint64 m_left;
-    QByteArray m_buffer;
 };
 
 // Stored bytes dressed as LZMA2's uncompressed chunks, so that liblzma runs a filter over them.
@@ -133,11 +129,34 @@ private:
 class LzmaStream final : public Stream
 {
 public:
-    explicit LzmaStream(std::unique_ptr<Stream> input) : m_input(std::move(input)) {}
+    // `filters` as liblzma takes them, up to LZMA_VLI_UNKNOWN; kept until the stream starts.
+    LzmaStream(std::unique_ptr<Stream> input, const lzma_filter* filters, const lzma_options_lzma& options)
+        : m_input(std::move(input)), m_options(options)
+    {
+        for (int i = 0; i < 3; ++i)
+        {
+            m_filters[i] = filters[i];
+            if (filters[i].options)
+                m_filters[i].options = &m_options; // the one with options is the LZMA coder
+            if (filters[i].id == LZMA_VLI_UNKNOWN)
+                break;
+        }
+    }
     ~LzmaStream() override { lzma_end(&m_stream); }
 
-    // `filters` as liblzma takes them; false when it won't.
-    bool Start(const lzma_filter* filters) { return lzma_raw_decoder(&m_stream, filters) == LZMA_OK; }
+    // What its decoder takes, window and all, once started; -1 when liblzma won't take the filters.
+    qint64 MemoryUsage() const
+    {
+        const uint64_t usage = lzma_raw_decoder_memusage(m_filters);
+        return usage == UINT64_MAX ? -1 : qint64(usage) + Chunk;
+    }
+
+    // Allocates the decoder; false when liblzma won't.
+    bool Start()
+    {
+        m_buffer.reset(new char[Chunk]);
+        return lzma_raw_decoder(&m_stream, m_filters) == LZMA_OK;
+    }
 
     qint64 Read(char* data, qint64 max) override
     {
@@ -147,11 +166,11 @@ public:
         {
             if (m_stream.avail_in == 0 && !m_inputEnded)
             {
-                const qint64 length = m_input->Read(m_buffer, sizeof m_buffer);
+                const qint64 length = m_input->Read(m_buffer.get(), Chunk);
                 if (length < 0)
                     return -1;
                 m_inputEnded = length == 0;
-                m_stream.next_in = reinterpret_cast<const uint8_t*>(m_buffer);
+                m_stream.next_in = reinterpret_cast<const uint8_t*>(m_buffer.get());
                 m_stream.avail_in = size_t(length);
             }
             const lzma_ret result = lzma_code(&m_stream, m_inputEnded ? LZMA_FINISH : LZMA_RUN);
@@ -164,10 +183,12 @@ public:
 
 private:
     std::unique_ptr<Stream> m_input;
+    lzma_options_lzma m_options;
+    lzma_filter m_filters[3];
     lzma_stream m_stream = LZMA_STREAM_INIT;
     bool m_inputEnded = false;
     bool m_ended = false;
-    char m_buffer[Chunk];
+    std::unique_ptr<char[]> m_buffer;
 };
 
 // Reads a stream byte by byte through a buffer.
@@ -181,7 +202,9 @@ public:
     {
         if (m_at == m_size)
         {
-            m_size = m_stream->Read(m_buffer, sizeof m_buffer);
+            if (!m_buffer)
+                m_buffer.reset(new char[Chunk]);
+            m_size = m_stream->Read(m_buffer.get(), Chunk);
             m_at = 0;
             if (m_size <= 0)
             {
@@ -193,9 +216,12 @@ public:
         return quint8(m_buffer[m_at++]);
     }
 
+    // What it takes once reading.
+    static constexpr qint64 MemoryUsage = Chunk;
+
 private:
     std::unique_ptr<Stream> m_stream;
-    char m_buffer[Chunk];
+    std::unique_ptr<char[]> m_buffer;
     qint64 m_at = 0;
     qint64 m_size = 0;
 };
@@ -329,7 +355,8 @@ public:
     {
     }
 
-    // The folder's stream; null when a coder's properties are damaged.
+    // The folder's stream, its decoders not yet started; null when a coder's properties are
+    // damaged.
     std::unique_ptr<Stream> Build()
     {
         const QVector<Coder>& coders = m_folder.coders;
@@ -344,8 +371,31 @@ public:
         std::unique_ptr<Stream> jump = Chain(0, nullptr, Pack(3));
         if (!main || !call || !jump)
             return nullptr;
+        m_extra += 4 * ByteSource::MemoryUsage + qint64(sizeof(Bcj2Stream));
         return std::make_unique<Bcj2Stream>(std::move(main), std::move(call), std::move(jump), Pack(1),
                                             m_folder.Size());
+    }
+
+    // What the built stream takes once its decoders run; -1 when liblzma won't take one.
+    qint64 MemoryUsage() const
+    {
+        qint64 usage = m_extra;
+        for (const LzmaStream* decoder : m_decoders)
+        {
+            const qint64 one = decoder->MemoryUsage();
+            if (one < 0)
+                return -1;
+            usage += one;
+        }
+        return usage;
+    }
+
+    bool Start()
+    {
+        for (LzmaStream* decoder : m_decoders)
+            if (!decoder->Start())
+                return false;
+        return true;
     }
 
 private:
@@ -359,7 +409,7 @@ private:
     }
 
     // A main coder, and a filter after it when given.
-    std::unique_ptr<Stream> Chain(int index, const Coder* filter, std::unique_ptr<Stream> input) const
+    std::unique_ptr<Stream> Chain(int index, const Coder* filter, std::unique_ptr<Stream> input)
     {
         const Coder& coder = m_folder.coders.at(index);
         if (coder.method == MethodCopy && !filter)
@@ -395,15 +445,15 @@ private:
                 options.ext_flags = LZMA_LZMA1EXT_ALLOW_EOPM;
                 lzma_set_ext_size(options, m_folder.sizes.value(index));
             }
-            // No match reaches further back than what was unpacked: a dictionary as large as that
-            // is enough, whatever the archive asks for.
-            options.dict_size = quint32(qBound<quint64>(LZMA_DICT_SIZE_MIN, m_need, options.dict_size));
+            // No match reaches further back than what was unpacked, nor further than the coder's
+            // whole output: a dictionary as large as that is enough, whatever the archive asks for.
+            const quint64 reach = qMin(m_need, m_folder.sizes.value(index));
+            options.dict_size = quint32(qBound<quint64>(LZMA_DICT_SIZE_MIN, reach, options.dict_size));
             filters[count++] = {decoded.id, &options};
         }
         filters[count] = {LZMA_VLI_UNKNOWN, nullptr};
-        auto stream = std::make_unique<LzmaStream>(std::move(input));
-        if (!stream->Start(filters))
-            return nullptr;
+        auto stream = std::make_unique<LzmaStream>(std::move(input), filters, options);
+        m_decoders << stream.get();
         return stream;
     }
 
@@ -411,6 +461,8 @@ private:
     const Streams& m_streams;
     const Folder& m_folder;
     quint64 m_need;
+    QVector<LzmaStream*> m_decoders; // owned by the stream Build returns
+    qint64 m_extra = 0;
 };
 } // namespace
 
@@ -438,13 +490,22 @@ QString Unsupported(const Folder& folder)
 }
 
 Outcome Unpack(Source& source, const Streams& streams, int folder, quint64 skip, quint64 length,
-               QByteArray* out, QString* error)
+               QByteArray* out, QString* error, MemoryBudget::Reservation& held, qint64 kept)
 {
-    const std::unique_ptr<Stream> stream =
-        Unpacker(source, streams, streams.folders.at(folder), skip + length).Build();
-    if (!stream)
+    Unpacker unpacker(source, streams, streams.folders.at(folder), skip + length);
+    const std::unique_ptr<Stream> stream = unpacker.Build();
+    const qint64 usage = stream ? unpacker.MemoryUsage() : -1;
+    if (usage < 0)
         return Fail(error, Outcome::Damaged, QStringLiteral("damaged coder properties"));
-    QByteArray scratch(int(qMin<quint64>(skip, Chunk * 4)), Qt::Uninitialized);
+    const qint64 scratchSize = qint64(qMin<quint64>(skip, Chunk * 4));
+    // The window and buffers of every decoder, and what they unpack, are taken from the budget
+    // before any of it is allocated.
+    const Outcome holding = source.Hold(held, kept + usage + scratchSize + qint64(length), error);
+    if (holding != Outcome::Read)
+        return holding;
+    if (!unpacker.Start())
+        return Fail(error, Outcome::Damaged, QStringLiteral("damaged coder properties"));
+    QByteArray scratch(int(scratchSize), Qt::Uninitialized);
     while (skip > 0)
     {
         const qint64 read =

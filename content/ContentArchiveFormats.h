@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ContentArchive.h"
+#include "MemoryBudget.h"
 
 #include <QByteArray>
 #include <QIODevice>
@@ -16,19 +17,36 @@ namespace ContentArchiveFormats
 {
 using ContentArchive::Outcome;
 
-// A random-access view of the archive's bytes; the device is open and seekable.
+// A random-access view of the archive's bytes (the device is open and seekable), and the memory
+// budget its reading takes buffers from.
 class Source final
 {
 public:
-    explicit Source(QIODevice* device) : m_device(device), m_size(device->size()) {}
+    explicit Source(QIODevice* device, MemoryBudget& budget = MemoryBudget::Content(), bool setAside = false)
+        : m_device(device), m_size(device->size()), m_budget(budget), m_setAside(setAside)
+    {
+    }
     qint64 Size() const { return m_size; }
     // Exactly `length` bytes at `offset`; false when they aren't all there.
     bool ReadAt(qint64 offset, qint64 length, QByteArray* out);
+    bool ReadAt(qint64 offset, qint64 length, char* out);
+
+    // Makes `held` hold `bytes` of the budget, waiting while it is taken. Read, SetAside when the
+    // archive is to be read later, alone, or Damaged when it never could be, with the reason.
+    Outcome Hold(MemoryBudget::Reservation& held, qint64 bytes, QString* error);
 
 private:
     QIODevice* m_device;
     qint64 m_size;
+    MemoryBudget& m_budget;
+    bool m_setAside;
 };
+
+// What a list of `entries` files read out of a directory of `size` bytes may take at the most:
+// the directory itself, the names and a record per file.
+qint64 DirectoryCost(qint64 size, qint64 entries);
+// What the same list takes once read.
+qint64 ListCost(const QStringList& names);
 
 class Reader
 {

@@ -19,6 +19,7 @@ constexpr quint32 EntrySignature = 0x02014b50;
 constexpr quint32 LocalSignature = 0x04034b50;
 constexpr int EndSize = 22;
 constexpr int MaxComment = 0xFFFF;
+constexpr int InflateChunk = 65536;
 
 quint16 U16(const QByteArray& bytes, qint64 at)
 {
@@ -80,11 +81,14 @@ private:
 
     // The end of central directory record, as minizip finds it: the last one in the final 64 KB.
     qint64 FindEnd(QByteArray* tail);
-    Outcome ReadDirectory(const QByteArray& directory, quint64 count, QString* error);
+    // `count` entries, or as many as the directory holds when it is -1.
+    Outcome ReadDirectory(const QByteArray& directory, qint64 count, QString* error);
     Outcome Inflate(const QString& name, const Entry& entry, qint64 start, qint64 limit, QByteArray* out,
                     QString* error);
 
     Source& m_source;
+    // What this reader takes of the memory budget, for its list and for unpacking.
+    MemoryBudget::Reservation m_held;
     // Bytes before the archive proper (a self-extractor's program): every offset is shifted by them.
     qint64 m_shift = 0;
     QStringList m_names;
@@ -128,26 +132,36 @@ Outcome ZipReader::Open(QString* error)
     quint64 directorySize = U32(end, 12);
     quint64 directoryOffset = U32(end, 16);
     qint64 directoryEnd = endAt;
+    // Whether the count is to be taken from the central directory itself.
+    bool countEntries = false;
     if (count == 0xFFFF || countHere == 0xFFFF || directorySize == 0xFFFFFFFF ||
         directoryOffset == 0xFFFFFFFF)
     {
         // Zip64: the real figures are in a record the locator before the end record points to.
         QByteArray locator;
         QByteArray end64;
-        if (endAt < 20 || !m_source.ReadAt(endAt - 20, 20, &locator) ||
-            U32(locator, 0) != End64LocatorSignature)
+        const bool hasLocator = endAt >= 20 && m_source.ReadAt(endAt - 20, 20, &locator) &&
+                                U32(locator, 0) == End64LocatorSignature;
+        if (hasLocator)
+        {
+            const quint64 end64At = U64(locator, 8);
+            if (end64At > quint64(endAt) || !m_source.ReadAt(qint64(end64At), 56, &end64) ||
+                U32(end64, 0) != End64Signature)
+                return damaged(QStringLiteral("no zip64 end of central directory"));
+            disk = U32(end64, 16);
+            directoryDisk = U32(end64, 20);
+            countHere = U64(end64, 24);
+            count = U64(end64, 32);
+            directorySize = U64(end64, 40);
+            directoryOffset = U64(end64, 48);
+            directoryEnd = qint64(end64At);
+        }
+        // Without one, a count at its largest is only that (65535 files, as many tools write it):
+        // the directory's own entries tell, as long as its size and place are given.
+        else if (directorySize != 0xFFFFFFFF && directoryOffset != 0xFFFFFFFF)
+            countEntries = true;
+        else
             return damaged(QStringLiteral("no zip64 end of central directory"));
-        const quint64 end64At = U64(locator, 8);
-        if (end64At > quint64(endAt) || !m_source.ReadAt(qint64(end64At), 56, &end64) ||
-            U32(end64, 0) != End64Signature)
-            return damaged(QStringLiteral("no zip64 end of central directory"));
-        disk = U32(end64, 16);
-        directoryDisk = U32(end64, 20);
-        countHere = U64(end64, 24);
-        count = U64(end64, 32);
-        directorySize = U64(end64, 40);
-        directoryOffset = U64(end64, 48);
-        directoryEnd = qint64(end64At);
     }
     if (disk != 0 || directoryDisk != 0 || countHere != count)
         return damaged(QStringLiteral("a zip split over several files"));
@@ -159,19 +173,30 @@ Outcome ZipReader::Open(QString* error)
     if (directoryOffset > quint64(directoryEnd) || directorySize > quint64(directoryEnd) - directoryOffset)
         return damaged(QStringLiteral("the central directory is not where its end says"));
     m_shift = directoryEnd - qint64(directoryOffset + directorySize);
+    // Each entry takes 46 bytes at the least.
+    const qint64 entries = countEntries ? qint64(directorySize / 46) : qint64(count);
+    const Outcome held = m_source.Hold(m_held, DirectoryCost(qint64(directorySize), entries), error);
+    if (held != Outcome::Read)
+        return held;
     QByteArray directory;
     if (!m_source.ReadAt(qint64(directoryOffset) + m_shift, qint64(directorySize), &directory))
         return damaged(QStringLiteral("the central directory can't be read"));
-    return ReadDirectory(directory, count, error);
+    const Outcome read = ReadDirectory(directory, countEntries ? -1 : qint64(count), error);
+    if (read != Outcome::Read)
+        return read;
+    directory.clear();
+    return m_source.Hold(m_held, ListCost(m_names), error);
 }
 
-Outcome ZipReader::ReadDirectory(const QByteArray& directory, quint64 count, QString* error)
+Outcome ZipReader::ReadDirectory(const QByteArray& directory, qint64 count, QString* error)
 {
     const auto damaged = [error](const QString& text) { return Fail(error, Outcome::Damaged, text); };
     QString unsupported;
     qint64 at = 0;
-    for (quint64 i = 0; i < count; ++i)
+    for (qint64 i = 0; count < 0 ? at < directory.size() : i < count; ++i)
     {
+        if (i >= ContentArchive::MaxEntries)
+            return damaged(QStringLiteral("more than %1 files").arg(ContentArchive::MaxEntries));
         if (directory.size() - at < 46 || U32(directory, at) != EntrySignature)
             return damaged(QStringLiteral("central directory entry %1 is damaged").arg(i));
         Entry entry;
@@ -244,6 +269,17 @@ Outcome ZipReader::ReadFile(int index, qint64 limit, QByteArray* out, QString* e
     const qint64 start = localAt + 30 + U16(local, 26) + U16(local, 28);
     if (entry.packedSize > quint64(m_source.Size()) || start > m_source.Size() - qint64(entry.packedSize))
         return damaged(QStringLiteral("cut short"));
+    // Inflating: zlib's state and window, a chunk read and what is unpacked, which may grow to
+    // twice its size on its way to the limit.
+    const qint64 unpacking =
+        entry.method == 0 ? qint64(entry.size) : 2 * (limit + InflateChunk) + InflateChunk + 48 * 1024;
+    const Outcome held = m_source.Hold(m_held, ListCost(m_names) + unpacking, error);
+    if (held != Outcome::Read)
+    {
+        if (error)
+            *error = name + QStringLiteral(": ") + *error;
+        return held;
+    }
     QByteArray data;
     if (entry.method == 0)
     {
@@ -273,7 +309,7 @@ Outcome ZipReader::Inflate(const QString& name, const Entry& entry, qint64 start
     const std::unique_ptr<z_stream, int (*)(z_stream*)> guard(&stream, inflateEnd);
     QByteArray data;
     QByteArray chunk;
-    char buffer[65536];
+    char buffer[InflateChunk];
     qint64 position = start;
     const qint64 end = start + qint64(entry.packedSize);
     int result = Z_OK;
@@ -282,7 +318,7 @@ Outcome ZipReader::Inflate(const QString& name, const Entry& entry, qint64 start
     {
         if (stream.avail_in == 0 && position < end)
         {
-            const qint64 length = qMin<qint64>(end - position, 65536);
+            const qint64 length = qMin<qint64>(end - position, InflateChunk);
             if (!m_source.ReadAt(position, length, &chunk))
                 return Fail(error, Outcome::Damaged, name + QStringLiteral(": packed data cut short"));
             position += length;

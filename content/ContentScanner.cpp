@@ -44,7 +44,10 @@ void OnEveryCore(int count, Function read)
 }
 } // namespace
 
-ContentScanner::ContentScanner(const QString& cacheFile) : m_cacheFile(cacheFile) {}
+ContentScanner::ContentScanner(const QString& cacheFile, MemoryBudget& budget)
+    : m_cacheFile(cacheFile), m_budget(budget)
+{
+}
 
 QStringList ContentScanner::ContentFolders()
 {
@@ -145,9 +148,18 @@ ContentScanner::Result ContentScanner::Scan(const QString& springDataDir)
         else
             toRead.append(i);
     }
-    // Each thread writes its own records, and nothing else.
+    // Each thread writes its own records, and nothing else. An archive that needs more memory than
+    // may be spent beside others is set aside and read once they are done, alone.
     ContentScanCache::Record* into = records.data();
-    OnEveryCore(toRead.size(), [&](int i) { into[toRead.at(i)] = Read(found.at(toRead.at(i))); });
+    OnEveryCore(toRead.size(), [&](int i) { into[toRead.at(i)] = Read(found.at(toRead.at(i)), true); });
+    for (const int i : qAsConst(toRead))
+    {
+        if (records.at(i).outcome != ContentArchive::Outcome::SetAside)
+            continue;
+        qDebug().noquote() << "ContentScanner :: READ ALONE ---" << found.at(i).path << "---"
+                           << records.at(i).problem;
+        records[i] = Read(found.at(i), false);
+    }
 
     ContentScanCache::Records seen;
     for (int i = 0; i < found.size(); ++i)
@@ -227,7 +239,7 @@ void ContentScanner::LoadCache()
     }
 }
 
-ContentScanCache::Record ContentScanner::Read(const Found& found)
+ContentScanCache::Record ContentScanner::Read(const Found& found, bool setAside) const
 {
     ContentScanCache::Record record;
     ContentFiles files;
@@ -242,7 +254,7 @@ ContentScanCache::Record ContentScanner::Read(const Found& found)
     const QFileInfo info(found.path);
     record.size = info.size();
     record.modified = info.lastModified().toMSecsSinceEpoch();
-    record.outcome = ContentArchive::ReadArchive(found.path, files, &record.problem);
+    record.outcome = ContentArchive::ReadArchive(found.path, files, &record.problem, m_budget, setAside);
     if (record.outcome == ContentArchive::Outcome::Read)
         record.content = ContentNaming::Describe(files);
     else if (record.problem.isEmpty())

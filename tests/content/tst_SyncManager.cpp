@@ -115,6 +115,15 @@ bool WriteShape(const QString& shape, const QString& path)
         return TestArchive::Write(path, {{"maps/zeta.smf", smf},
                                          {"maps/alpha.smf", smf},
                                          {"mapinfo.lua", "return {description = 'No name'}"}});
+    // 65535 files in all: the end of its central directory says 0xFFFF, with no zip64 record, as
+    // Python's zipfile and libarchive write it.
+    if (shape == "65535 files.sdz")
+    {
+        TestArchive::Entries files = mapFiles + info;
+        while (files.size() < 0xFFFF)
+            files << qMakePair(QStringLiteral("maps/extra/%1.txt").arg(files.size()), QByteArray("x"));
+        return TestArchive::Write(path, files);
+    }
     // A map of old: no mapinfo.lua, its name in modinfo.lua.
     if (shape == "old map.sdz")
         return TestArchive::Write(
@@ -544,6 +553,9 @@ private slots:
                 << QStringList{"games/g." + shape.right(3) + '=' + shape} << none << none << none
                 << cantUnpack + "games/g." + shape.right(3);
 
+        QTest::newRow("a zip of 65535 files")
+            << QStringList{"maps/m.sdz=65535 files.sdz"} << map << none << none << QString();
+
         // Named as the engine names them.
         QTest::newRow("two map files and no name") << QStringList{"maps/m.sdz=two map files.sdz"}
                                                    << QStringList{"zeta"} << none << none << QString();
@@ -602,6 +614,10 @@ private slots:
         QTest::newRow("a second archive of the map")
             << "maps/" + EngineHarness::PackedTestMapFile("sd7")
             << "ContentScanner :: SAME NAME --- Quill Test Map --- listed from %2 --- left out %1";
+        // No real map's header comes near: unpacking it would cost that much memory for nothing.
+        QTest::newRow("a 7z header unpacking to over 16 MB")
+            << "maps/names.sd7"
+            << "ContentScanner :: DAMAGED ARCHIVE --- %1 --- a header of more than 16777216 bytes";
         QTest::newRow("a FIFO") << "maps/pipe.sdz" << QString();
         QTest::newRow("a FIFO for a folder's mapinfo.lua")
             << "maps/pipe.sdd"
@@ -648,6 +664,14 @@ private slots:
                     bytes.replace(packed, 8, QByteArray("\0\0\x18\0\x64\0\0\0", 8));
             }
             WriteFile(badPath, bytes);
+        }
+        else if (bad.endsWith("names.sd7"))
+        {
+            // 80000 files of long names: 20 MB of header, packed into a few kilobytes.
+            TestArchive::Entries files{{"mapinfo.lua", "return {name = 'Names'}"}};
+            for (int i = 0; i < 80000; ++i)
+                files << qMakePair(QStringLiteral("maps/%1_").arg(i) + QString(120, 'n'), QByteArray());
+            QVERIFY(TestArchive::Write(badPath, files));
         }
         else if (bad.endsWith("pipe.sdz"))
             QCOMPARE(mkfifo(QFile::encodeName(badPath).constData(), 0600), 0);

@@ -4,7 +4,7 @@
 // The first byte chooses the reader: 0 an archive (zip or 7z), 1 an info file, 2 a scan cache.
 // fuzz-sources: content/ContentArchive.cpp content/ContentArchiveZip.cpp content/ContentArchive7z.cpp
 // fuzz-sources: content/ContentArchive7zUnpack.cpp content/ContentNaming.cpp content/LuaInfo.cpp
-// fuzz-sources: content/ContentScanCache.cpp app/CommonIO.cpp
+// fuzz-sources: content/ContentScanCache.cpp content/MemoryBudget.cpp app/CommonIO.cpp
 // fuzz-libs: zlib liblzma
 
 #include "ContentArchive.h"
