@@ -226,7 +226,8 @@ int main(int argc, char* argv[])
     SyncManager::StopEngineChecks();
     CoreUI::Destroy();
     CoreDestroy();
-    AppSettingsMain::Instance()->EngineVersions = SyncManager::KnownEngineVersions();
+    AppSettingsMain::Instance()->EngineVersions =
+        SyncManager::EngineVersionsToStore(AppSettingsMain::Instance()->EngineVersions);
     AppSettings::Instance()->SaveAll();
     DestroyAppSettingsGroups();
     PathManager::Destroy();

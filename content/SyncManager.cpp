@@ -33,6 +33,8 @@ struct KnownEngine
 std::mutex g_knownMutex;
 QHash<QString, KnownEngine> g_known;
 std::atomic_bool g_stopChecks{false};
+// Whether a check was stopped before the engine answered, since the index was made.
+std::atomic_bool g_checkStopped{false};
 
 KnownEngine FileStamp(const QString& executable)
 {
@@ -51,6 +53,7 @@ SyncManager::SyncManager()
 {
     qDebug().noquote() << "Initialize :: SyncManager";
     g_stopChecks = false;
+    g_checkStopped = false;
     StartWorker();
 }
 
@@ -92,7 +95,13 @@ void SyncManager::DoReload()
     qDebug().noquote() << "SyncManager :: RELOADED --- engines" << index.engines.size() << "games"
                        << index.games.size() << "maps" << index.maps.size() << "--- archives read"
                        << index.archivesRead;
-    if (index.engines.isEmpty())
+    // A check stopped at shut-down found nothing, which says nothing about the engines there are.
+    if (index.engines.isEmpty() && g_checkStopped)
+    {
+        qDebug().noquote() << "SyncManager :: ENGINES UNKNOWN --- the check of" << SystemEnginePath()
+                           << "was stopped";
+    }
+    else if (index.engines.isEmpty())
     {
         qWarning().noquote() << "SyncManager :: NO ENGINE --- none in" << dataDir + QStringLiteral("/engines")
                              << "nor at" << SystemEnginePath();
@@ -148,15 +157,15 @@ QString SyncManager::ReadEngineVersion(const QString& executable)
         if (known != g_known.constEnd() && known->size == stamp.size && known->modified == stamp.modified)
             return known->version;
     }
-    if (g_stopChecks)
-        return QString();
-
     QByteArray output;
     const StoppableProcess::Result result =
-        StoppableProcess::Run(executable, {QStringLiteral("--version")}, 10000, g_stopChecks, &output);
+        g_stopChecks
+            ? StoppableProcess::Result::Stopped
+            : StoppableProcess::Run(executable, {QStringLiteral("--version")}, 10000, g_stopChecks, &output);
     if (result == StoppableProcess::Result::Stopped)
     {
         qDebug().noquote() << "SyncManager :: ENGINE VERSION --- check stopped ---" << executable;
+        g_checkStopped = true;
         return QString();
     }
     QString version;
@@ -210,6 +219,11 @@ QStringList SyncManager::KnownEngineVersions()
     }
     entries.sort();
     return entries;
+}
+
+QStringList SyncManager::EngineVersionsToStore(const QStringList& stored)
+{
+    return g_checkStopped ? stored : KnownEngineVersions();
 }
 
 void SyncManager::StopEngineChecks()

@@ -70,6 +70,10 @@ public:
     // list before the first scan; shut-down stores what the program knows then.
     static void SetKnownEngineVersions(const QStringList& entries);
     static QStringList KnownEngineVersions();
+    // What to store at shut-down in place of `stored`, the list handed in at start-up: the known
+    // versions, unless a check was stopped; what a stopped check didn't learn is no answer, so
+    // `stored` stays as it is and the next start asks again.
+    static QStringList EngineVersionsToStore(const QStringList& stored);
     // Shut-down: kills a running version check at once and starts no other.
     static void StopEngineChecks();
 

@@ -288,6 +288,7 @@ private slots:
         const QStringList known = SyncManager::KnownEngineVersions();
         QCOMPARE(known.size(), 1);
         QVERIFY(known.first().startsWith("999.5|") && known.first().endsWith("|" + fake));
+        QCOMPARE(SyncManager::EngineVersionsToStore({""}), known);
 
         // The next start: nothing is run.
         SyncManager::SetKnownEngineVersions(known);
@@ -321,6 +322,13 @@ private slots:
         QVERIFY2(timer.elapsed() < 30000, qPrintable(QString::number(timer.elapsed())));
         QVERIFY(env.LogContains("SyncManager :: ENGINE VERSION --- check stopped --- " + fake));
         QVERIFY(SyncManager::KnownEngineVersions().isEmpty());
+        // A stopped check is no answer: nothing is said to be missing, and what the last start
+        // stored is stored again, unchanged, so that the next start asks.
+        QVERIFY2(env.LogContains("SyncManager :: ENGINES UNKNOWN --- the check of " + fake + " was stopped"),
+                 qPrintable(env.LogLines().join('\n')));
+        QVERIFY(!env.LogContains("SyncManager :: NO ENGINE"));
+        QCOMPARE(SyncManager::EngineVersionsToStore({""}), QStringList{""});
+        QCOMPARE(SyncManager::EngineVersionsToStore({}), QStringList());
     }
 
     // The map the engine tests build, a second folder of it (same name inside) and a copy renamed in its
