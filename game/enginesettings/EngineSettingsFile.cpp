@@ -107,6 +107,12 @@ QByteArray EncodeText(const QString& text)
     return bytes;
 }
 
+QString FileText(const QByteArray& bytes)
+{
+    static const QByteArray byteOrderMark("\xEF\xBB\xBF");
+    return DecodeText(bytes.startsWith(byteOrderMark) ? bytes.mid(byteOrderMark.size()) : bytes);
+}
+
 bool IsComment(const QString& key)
 {
     return key.startsWith(QLatin1Char('#'));
@@ -165,7 +171,7 @@ CommonIO::ReadStatus ReadFile(const QString& path, Values& values, QByteArray* r
                              << "---" << CommonIO::SetAside(path);
     if (status != CommonIO::ReadStatus::Ok)
         return status;
-    values = ParseText(DecodeText(content));
+    values = ParseText(FileText(content));
     if (raw)
         *raw = content;
     return status;
@@ -212,7 +218,7 @@ bool IsGarbage(const QByteArray& content, QString* reason)
     if (content.contains('\0'))
         return garbage(QStringLiteral("NUL bytes"));
     // Bytes that are not UTF-8 are no damage: the engine reads bytes, and so they are kept.
-    const QStringList lines = DecodeText(content).split(QLatin1Char('\n'));
+    const QStringList lines = FileText(content).split(QLatin1Char('\n'));
     for (const QString& line : lines)
     {
         const QString trimmed = line.trimmed();

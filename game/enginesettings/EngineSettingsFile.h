@@ -23,6 +23,9 @@ QString Serialize(const Values& values);
 // Latin-1 path, say) comes back as it was, so that a save keeps it.
 QString DecodeText(const QByteArray& bytes);
 QByteArray EncodeText(const QString& text);
+// The text of a file's bytes: DecodeText without a leading UTF-8 byte-order mark, which an editor
+// may put in front (Windows Notepad does) and which is no part of the first line.
+QString FileText(const QByteArray& bytes);
 bool IsComment(const QString& key);
 
 // A real file holds a few kilobytes; a larger one is taken as damaged.
