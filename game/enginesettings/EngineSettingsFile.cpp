@@ -157,12 +157,14 @@ QString Serialize(const Values& values)
     return text;
 }
 
-CommonIO::ReadStatus ReadFile(const QString& path, Values& values, QByteArray* raw)
+CommonIO::ReadStatus ReadFile(const QString& path, Values& values, QByteArray* raw, QString* why)
 {
     values.clear();
     QByteArray content;
     QString reason;
     const CommonIO::ReadStatus status = CommonIO::ReadFile(path, MaxFileBytes, &content, &reason);
+    if (why)
+        *why = reason;
     if (status == CommonIO::ReadStatus::Unreadable)
         qWarning().noquote() << "EngineSettingsHandler :: Engine Settings file can NOT be opened" << path
                              << "---" << reason;
@@ -185,7 +187,7 @@ bool Read(const QString& path, Values& values)
     return status == CommonIO::ReadStatus::Ok;
 }
 
-bool Write(const QString& path, const Values& values)
+bool Write(const QString& path, const Values& values, QString* why)
 {
     QString serialized = Serialize(values);
 #ifdef Q_OS_WIN
@@ -204,6 +206,8 @@ bool Write(const QString& path, const Values& values)
         return true;
     qWarning().noquote() << "EngineSettingsHandler :: Engine Settings file can NOT be saved" << path << "---"
                          << error;
+    if (why)
+        *why = error;
     return false;
 }
 

@@ -287,6 +287,7 @@ private slots:
         QVERIFY(TestFiles::Write(PlayFile(), "BlockCompositing = true;\nShadows = 1\n"));
         EngineSettingsHandler* handler = EngineSettingsHandler::Instance();
         EngineSettingsReceiver receiver(handler);
+        QVERIFY(receiver.connected);
         DataEngineSettings es = handler->GetPreset(EngineSettingsHandler::PresetUltra);
         es.XResolution = 2560;
         es.InputTextGeo = QStringLiteral("0.26 0.73 0.02 0.028");
@@ -303,8 +304,7 @@ private slots:
 
         loaded.Shadows = 0;
         handler->SaveEngineSettings(loaded, false, false);
-        QTRY_COMPARE(receiver.saved.size(), 1);
-        QCOMPARE(receiver.saved.first(), true);
+        QTRY_COMPARE(receiver.saved, QStringList{"saved"});
         QCOMPARE(ReadValues(PlayFile()).value("Shadows"), "0");
         QVERIFY(!QFile::exists(ReplayFile()));
     }
@@ -321,13 +321,15 @@ private slots:
 
         EngineSettingsHandler* handler = EngineSettingsHandler::Instance();
         EngineSettingsReceiver receiver(handler);
+        QVERIFY(receiver.connected);
         DataEngineSettings es = handler->GetPreset(EngineSettingsHandler::PresetHigh);
         m_env->ClearLog();
         handler->SaveEngineSettings(es, true, false);
         handler->LoadEngineSettings(true, false);
         QTRY_COMPARE(receiver.saved.size(), 1);
         QTRY_COMPARE(receiver.loaded.size(), 1);
-        QCOMPARE(receiver.saved.first(), false);
+        // The failure and its reason first, then the end of the save as for any other.
+        QCOMPARE(receiver.saved.first(), "failed: " + ReplayFile() + " can NOT be opened --- a folder");
         QVERIFY(m_env->LogContains(
             QStringLiteral("--- WARNING --- EngineSettingsHandler :: Engine Settings --- NOT saved ") +
             ReplayFile()));
@@ -339,8 +341,21 @@ private slots:
         // The play side is unaffected.
         handler->SaveEngineSettings(es, false, false);
         QTRY_COMPARE(receiver.saved.size(), 2);
-        QCOMPARE(receiver.saved.at(1), true);
+        QCOMPARE(receiver.saved.at(1), "saved");
         QVERIFY(handler->MatchesPreset(Parsed(PlayFile()), EngineSettingsHandler::PresetHigh));
+
+        // A play file of the player's notes up to the size limit: read, but the save that would
+        // take it past the limit is refused, and says so.
+        QByteArray atLimit;
+        for (int i = 0; atLimit.size() < EngineSettingsFile::MaxFileBytes; ++i)
+            atLimit += "# note " + QByteArray::number(i) + QByteArray(60000, '.') + '\n';
+        atLimit.truncate(int(EngineSettingsFile::MaxFileBytes) - 1);
+        QVERIFY(TestFiles::Write(PlayFile(), atLimit + '\n'));
+        handler->SaveEngineSettings(es, false, false);
+        QTRY_COMPARE(receiver.saved.size(), 3);
+        QCOMPARE(receiver.saved.at(2),
+                 "failed: " + PlayFile() + " can NOT be saved --- it would grow larger than 4194304 bytes");
+        QCOMPARE(QFileInfo(PlayFile()).size(), EngineSettingsFile::MaxFileBytes);
     }
 
     void FailedCopyKeepsThePlayFile()
@@ -365,8 +380,7 @@ private slots:
         DataEngineSettings es = handler->GetPreset(EngineSettingsHandler::PresetLow);
         es.SpringData = QStringLiteral("/kept/as/given");
         handler->SaveEngineSettings(es, true, false);
-        QTRY_COMPARE(receiver.saved.size(), 1);
-        QCOMPARE(receiver.saved.first(), true);
+        QTRY_COMPARE(receiver.saved, QStringList{"saved"});
         QCOMPARE(ReadValues(ReplayFile()).size(), 132);
         QCOMPARE(ReadValues(ReplayFile()).value("SpringData"), "/kept/as/given");
     }
