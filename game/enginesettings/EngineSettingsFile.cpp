@@ -107,6 +107,12 @@ QByteArray EncodeText(const QString& text)
     return bytes;
 }
 
+QString FileText(const QByteArray& bytes)
+{
+    static const QByteArray byteOrderMark("\xEF\xBB\xBF");
+    return DecodeText(bytes.startsWith(byteOrderMark) ? bytes.mid(byteOrderMark.size()) : bytes);
+}
+
 bool IsComment(const QString& key)
 {
     return key.startsWith(QLatin1Char('#'));
@@ -151,12 +157,14 @@ QString Serialize(const Values& values)
     return text;
 }
 
-CommonIO::ReadStatus ReadFile(const QString& path, Values& values, QByteArray* raw)
+CommonIO::ReadStatus ReadFile(const QString& path, Values& values, QByteArray* raw, QString* why)
 {
     values.clear();
     QByteArray content;
     QString reason;
     const CommonIO::ReadStatus status = CommonIO::ReadFile(path, MaxFileBytes, &content, &reason);
+    if (why)
+        *why = reason;
     if (status == CommonIO::ReadStatus::Unreadable)
         qWarning().noquote() << "EngineSettingsHandler :: Engine Settings file can NOT be opened" << path
                              << "---" << reason;
@@ -165,7 +173,7 @@ CommonIO::ReadStatus ReadFile(const QString& path, Values& values, QByteArray* r
                              << "---" << CommonIO::SetAside(path);
     if (status != CommonIO::ReadStatus::Ok)
         return status;
-    values = ParseText(DecodeText(content));
+    values = ParseText(FileText(content));
     if (raw)
         *raw = content;
     return status;
@@ -179,7 +187,7 @@ bool Read(const QString& path, Values& values)
     return status == CommonIO::ReadStatus::Ok;
 }
 
-bool Write(const QString& path, const Values& values)
+bool Write(const QString& path, const Values& values, QString* why)
 {
     QString serialized = Serialize(values);
 #ifdef Q_OS_WIN
@@ -198,6 +206,8 @@ bool Write(const QString& path, const Values& values)
         return true;
     qWarning().noquote() << "EngineSettingsHandler :: Engine Settings file can NOT be saved" << path << "---"
                          << error;
+    if (why)
+        *why = error;
     return false;
 }
 
@@ -212,7 +222,7 @@ bool IsGarbage(const QByteArray& content, QString* reason)
     if (content.contains('\0'))
         return garbage(QStringLiteral("NUL bytes"));
     // Bytes that are not UTF-8 are no damage: the engine reads bytes, and so they are kept.
-    const QStringList lines = DecodeText(content).split(QLatin1Char('\n'));
+    const QStringList lines = FileText(content).split(QLatin1Char('\n'));
     for (const QString& line : lines)
     {
         const QString trimmed = line.trimmed();

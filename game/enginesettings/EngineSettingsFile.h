@@ -23,6 +23,9 @@ QString Serialize(const Values& values);
 // Latin-1 path, say) comes back as it was, so that a save keeps it.
 QString DecodeText(const QByteArray& bytes);
 QByteArray EncodeText(const QString& text);
+// The text of a file's bytes: DecodeText without a leading UTF-8 byte-order mark, which an editor
+// may put in front (Windows Notepad does) and which is no part of the first line.
+QString FileText(const QByteArray& bytes);
 bool IsComment(const QString& key);
 
 // A real file holds a few kilobytes; a larger one is taken as damaged.
@@ -30,13 +33,15 @@ constexpr qint64 MaxFileBytes = CommonIO::MaxSettingsFileBytes;
 
 // Empties values, then fills them from the file; `raw` gets its bytes. A file that can not be read
 // is logged; a damaged one (not a regular file, larger than MaxFileBytes) is logged and moved aside
-// as "<file>.corrupt", so that a fresh file can take its place.
-CommonIO::ReadStatus ReadFile(const QString& path, Values& values, QByteArray* raw = nullptr);
+// as "<file>.corrupt", so that a fresh file can take its place. `reason` says what was wrong.
+CommonIO::ReadStatus ReadFile(const QString& path, Values& values, QByteArray* raw = nullptr,
+                              QString* reason = nullptr);
 // ReadFile that also logs a missing file; true when the file was read.
 bool Read(const QString& path, Values& values);
 // Replaces the file in one step, so a failure never leaves it half-written; a file that already
-// holds exactly this text, or that would grow past MaxFileBytes, is left alone.
-bool Write(const QString& path, const Values& values);
+// holds exactly this text, or that would grow past MaxFileBytes, is left alone. `error` says why a
+// write failed.
+bool Write(const QString& path, const Values& values, QString* error = nullptr);
 // True when a rewrite would lose more than spacing: NUL bytes or lines that are neither
 // "key = value", a comment nor blank. `reason` says which.
 bool IsGarbage(const QByteArray& content, QString* reason = nullptr);

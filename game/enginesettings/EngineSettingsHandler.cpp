@@ -128,9 +128,13 @@ void EngineSettingsHandler::DoLoadEngineSettings(bool replay, bool no_signal)
 
 void EngineSettingsHandler::DoSaveEngineSettings(DataEngineSettings es, bool replay, bool no_signal)
 {
-    const bool saved = SaveSettings(es, replay);
-    if (!no_signal)
-        emit OnSaveEngineSettings(saved);
+    QString error;
+    const bool saved = SaveSettings(es, replay, &error);
+    if (no_signal)
+        return;
+    if (!saved)
+        emit OnSaveEngineSettingsError(error);
+    emit OnSaveEngineSettings();
 }
 
 void EngineSettingsHandler::DoSaveSpringDataDirToConfig()
@@ -160,18 +164,21 @@ bool EngineSettingsHandler::ParseSettings(DataEngineSettings& es, const QString&
     return true;
 }
 
-bool EngineSettingsHandler::WriteSettingsFile(const QString& path)
+bool EngineSettingsHandler::WriteSettingsFile(const QString& path, QString* error)
 {
-    return EngineSettingsFile::Write(path, m_values);
+    return EngineSettingsFile::Write(path, m_values, error);
 }
 
-bool EngineSettingsHandler::SaveSettings(const DataEngineSettings& es, bool replay)
+bool EngineSettingsHandler::SaveSettings(const DataEngineSettings& es, bool replay, QString* error)
 {
     const QString path = replay ? m_replayFile : m_playFile;
     QByteArray raw;
     // A file that is not there yet, or was just set aside as damaged, starts empty; one that can
     // not be read is left alone.
-    const CommonIO::ReadStatus read = EngineSettingsFile::ReadFile(path, m_values, &raw);
+    QString reason;
+    const CommonIO::ReadStatus read = EngineSettingsFile::ReadFile(path, m_values, &raw, &reason);
+    if (read == CommonIO::ReadStatus::Unreadable && error)
+        *error = QStringLiteral("%1 can NOT be opened --- %2").arg(path, reason);
     bool saved = false;
     if (read != CommonIO::ReadStatus::Unreadable)
     {
@@ -179,7 +186,9 @@ bool EngineSettingsHandler::SaveSettings(const DataEngineSettings& es, bool repl
         const bool setAside =
             read == CommonIO::ReadStatus::Ok && EngineSettingsFile::SetAsideIfGarbage(path, raw, m_values);
         EngineSettingsFile::FromRecord(es, m_values);
-        saved = WriteSettingsFile(path);
+        saved = WriteSettingsFile(path, &reason);
+        if (!saved && error)
+            *error = QStringLiteral("%1 can NOT be saved --- %2").arg(path, reason);
         // The player's file is not lost to a failed write.
         if (!saved && setAside && !QFileInfo::exists(path))
             QFile::rename(CommonIO::CorruptPath(path), path);

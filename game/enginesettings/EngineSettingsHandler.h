@@ -37,7 +37,8 @@ public:
 
     // Queued: loads the play or replay file and emits OnLoadEngineSettings unless noSignal.
     void LoadEngineSettings(bool replay, bool noSignal);
-    // Queued: saves into the play or replay file and emits OnSaveEngineSettings unless noSignal.
+    // Queued: saves into the play or replay file and, unless noSignal, emits OnSaveEngineSettings
+    // (after OnSaveEngineSettingsError when the save failed).
     void SaveEngineSettings(const DataEngineSettings& es, bool replay, bool noSignal);
     // Blocking: writes the current engine data folder into both files. Never from the worker.
     void SaveSpringDataDirToConfig();
@@ -51,7 +52,11 @@ public:
 
 signals:
     void OnLoadEngineSettings(DataEngineSettings es);
-    void OnSaveEngineSettings(bool saved);
+    // A save has ended, whether or not it succeeded.
+    void OnSaveEngineSettings();
+    // A save failed, and why (the file and what went wrong); emitted just before its
+    // OnSaveEngineSettings.
+    void OnSaveEngineSettingsError(QString reason);
 
 public slots:
     void DoInitialize();
@@ -65,8 +70,8 @@ private:
 
     bool ReadSettingsFile(const QString& path);
     bool ParseSettings(DataEngineSettings& es, const QString& path);
-    bool WriteSettingsFile(const QString& path);
-    bool SaveSettings(const DataEngineSettings& es, bool replay);
+    bool WriteSettingsFile(const QString& path, QString* error = nullptr);
+    bool SaveSettings(const DataEngineSettings& es, bool replay, QString* error = nullptr);
     bool CreateSettingsFile(const QString& path);
     bool SelectSettingsFile(QString& path, bool replay);
     static bool IsThere(const QString& path);

@@ -28,11 +28,31 @@ namespace
 std::atomic<quint64> g_wantedLoad{0};
 quint64 g_lastLoad = 0;
 
-QByteArray ReadInfo(const QString& folder, bool* opened)
+// A mission's description, read as every outside file is: a regular file only (a FIFO in its
+// place never holds the worker), within the size limit. False when there is none, or it was
+// refused (logged): the mission counts as not installed.
+bool ReadInfo(const QString& folder, QByteArray* data)
 {
-    QFile file(folder + QStringLiteral("/info.ini"));
-    *opened = file.open(QIODevice::ReadOnly);
-    return *opened ? file.readAll() : QByteArray();
+    const QString path = folder + QStringLiteral("/info.ini");
+    QString reason;
+    const CommonIO::ReadStatus status =
+        CommonIO::ReadFile(path, MissionsHandler::MaxInfoFileBytes, data, &reason);
+    if (status != CommonIO::ReadStatus::Ok && status != CommonIO::ReadStatus::Missing)
+        qWarning().noquote() << "MissionsHandler :: info.ini REFUSED ---" << path << "---" << reason
+                             << "--- the mission counts as not installed";
+    return status == CommonIO::ReadStatus::Ok;
+}
+
+// A mission's picture, read the same way; a null image when there is none or it was refused.
+QImage ReadPicture(const QString& path)
+{
+    QByteArray data;
+    QString reason;
+    const CommonIO::ReadStatus status =
+        CommonIO::ReadFile(path, MissionsHandler::MaxPictureFileBytes, &data, &reason);
+    if (status != CommonIO::ReadStatus::Ok && status != CommonIO::ReadStatus::Missing)
+        qWarning().noquote() << "MissionsHandler :: picture REFUSED ---" << path << "---" << reason;
+    return status == CommonIO::ReadStatus::Ok ? QImage::fromData(data) : QImage();
 }
 } // namespace
 
@@ -188,31 +208,50 @@ void MissionsHandler::ScanMissions()
 {
     if (!QDir(m_missionsFolder).exists())
         return;
-    std::lock_guard<std::mutex> locker(m_mutex);
-    for (auto it = m_missions.begin(); it != m_missions.end(); ++it)
+    QStringList ids;
     {
-        ReadMissionInfo(it.key());
-        emit OnUpdateMission(*it);
+        std::lock_guard<std::mutex> locker(m_mutex);
+        ids = m_missions.keys();
+    }
+    for (const QString& id : qAsConst(ids))
+    {
+        const InstalledMission installed = ReadMissionInfo(id);
+        DataMission record;
+        {
+            std::lock_guard<std::mutex> locker(m_mutex);
+            SetMissionInfo(id, installed);
+            record = m_missions.value(id);
+        }
+        emit OnUpdateMission(record);
     }
 }
 
-void MissionsHandler::ReadMissionInfo(const QString& id)
+MissionsHandler::InstalledMission MissionsHandler::ReadMissionInfo(const QString& id) const
+{
+    InstalledMission installed;
+    const QString dir = MissionFolder(id);
+    QByteArray data;
+    DataMission file;
+    if (!ReadInfo(dir, &data) || !MissionParser::parseHeader(data, file))
+        return installed;
+    installed.read = true;
+    installed.version = file.version;
+    installed.author = file.author;
+    installed.introSmall = ReadPicture(dir + QStringLiteral("/images/intro_small.jpg"));
+    return installed;
+}
+
+void MissionsHandler::SetMissionInfo(const QString& id, const InstalledMission& installed)
 {
     auto it = m_missions.find(id);
     if (it == m_missions.end())
         return;
-    const QString dir = MissionFolder(id);
-    it->folderPath = dir;
-    bool opened = false;
-    const QByteArray data = ReadInfo(dir, &opened);
-    if (!opened)
+    it->folderPath = MissionFolder(id);
+    if (!installed.read)
         return;
-    DataMission file;
-    if (!MissionParser::parseHeader(data, file))
-        return;
-    it->update = IsNewerVersion(it->version, file.version);
-    it->author = file.author;
-    it->introSmall = QImage(dir + QStringLiteral("/images/intro_small.jpg"));
+    it->update = IsNewerVersion(it->version, installed.version);
+    it->author = installed.author;
+    it->introSmall = installed.introSmall;
 }
 
 void MissionsHandler::InitMissionList()
@@ -318,11 +357,12 @@ void MissionsHandler::Do7zFinish(QString filePath, QString id)
     const bool installed = InstallUnpacked(id);
     CommonIO::Remove(UnpackFolder(id), true);
 
+    const InstalledMission info = installed ? ReadMissionInfo(id) : InstalledMission();
     DataMission record;
     {
         std::lock_guard<std::mutex> locker(m_mutex);
         if (installed)
-            ReadMissionInfo(id);
+            SetMissionInfo(id, info);
         record = m_missions.value(id);
     }
     if (installed)
@@ -369,11 +409,11 @@ void MissionsHandler::LoadMission(const QString& id, quint64 load)
     const QString dir = MissionFolder(id);
     if (!QDir(dir).exists())
         return;
-    bool opened = false;
-    const QByteArray data = ReadInfo(dir, &opened);
+    QByteArray data;
     DataMission file;
     // The header too, so the loaded mission keeps its author and version.
-    if (!opened || !MissionParser::parseHeader(data, file) || !MissionParser::parseFull(data, file))
+    if (!ReadInfo(dir, &data) || !MissionParser::parseHeader(data, file) ||
+        !MissionParser::parseFull(data, file))
         return;
 
     mission.author = file.author;
@@ -385,11 +425,11 @@ void MissionsHandler::LoadMission(const QString& id, quint64 load)
     mission.player = file.player;
     mission.bots = file.bots;
 
-    mission.introLarge = QImage(dir + QStringLiteral("/images/intro_large.jpg"));
+    mission.introLarge = ReadPicture(dir + QStringLiteral("/images/intro_large.jpg"));
     mission.themeMusicPath = dir + QStringLiteral("/theme.mp3");
     const QDir screens(dir + QStringLiteral("/images/screens"));
     for (const QString& name : screens.entryList(QDir::Files, QDir::Name))
-        mission.screenshots << QImage(screens.path() + QDir::separator() + name);
+        mission.screenshots << ReadPicture(screens.path() + QDir::separator() + name);
 
     // The sync check and the mission battle belong to the GUI thread, and to the briefing that
     // asked: an answer that arrives after it was left is dropped, never creating either again.

@@ -5,6 +5,7 @@
 #include "WorkerThread.h"
 
 #include <QHash>
+#include <QImage>
 #include <QList>
 #include <QMap>
 #include <QPointer>
@@ -43,6 +44,11 @@ public:
     // True when `builtIn` is a newer version than `installed` ("1.10" > "1.9"; no number is 0).
     static bool IsNewerVersion(const QString& builtIn, const QString& installed);
 
+    // A mission's description holds a few KB; one larger than this is refused (not installed).
+    static constexpr qint64 MaxInfoFileBytes = 4 * 1024 * 1024;
+    // The pictures of a mission are some hundred KB each; a larger file is not shown.
+    static constexpr qint64 MaxPictureFileBytes = 32 * 1024 * 1024;
+
     QString MissionsFolder() const { return m_missionsFolder; }
     QString MissionFolder(const QString& id) const;
     QString ArchiveUrl(const QString& id) const;
@@ -73,10 +79,21 @@ protected:
     void AppendMission(const QString& id, const QString& version, const QString& title);
 
 private:
+    // What the list shows of an installed mission, as its files tell.
+    struct InstalledMission
+    {
+        bool read = false; // the description was there and held something
+        QString version;
+        QString author;
+        QImage introSmall;
+    };
+
     void ScanMissions();
     void InitMissionList();
+    // Reads the installed mission's files, without the mutex: the getters never wait on a disk.
+    InstalledMission ReadMissionInfo(const QString& id) const;
     // Call with the mutex held.
-    void ReadMissionInfo(const QString& id);
+    void SetMissionInfo(const QString& id, const InstalledMission& installed);
     // Reads the mission for the briefing numbered `load` (worker thread).
     void LoadMission(const QString& id, quint64 load);
     // Hands a read mission to its briefing (GUI thread).

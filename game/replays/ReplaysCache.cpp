@@ -7,6 +7,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QTextCodec>
 #include <QVector>
 
 #include <algorithm>
@@ -175,6 +176,18 @@ int EntryCount(const QStringRef& field)
         inEntry = !separator;
     }
     return count;
+}
+
+// The text of a record line; false when its bytes are no UTF-8, which the writer never makes (a
+// damaged byte). Such a record would show, or filter out, its replay by a garbled name until the
+// demo changed: it is left out, so its demo is read again and the cache rewritten.
+bool DecodeRecord(const char* data, int size, QString* text)
+{
+    static QTextCodec* const utf8 = QTextCodec::codecForMib(106);
+    // IgnoreHeader: a byte-order mark is text of the record, not a header to drop.
+    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+    *text = utf8->toUnicode(data, size, &state);
+    return state.invalidChars == 0 && state.remainingChars == 0;
 }
 
 // Parses one record line into the table; an empty text when it was added or skipped as a bad
@@ -390,8 +403,15 @@ bool CacheReader::ReadSome(ReplaysTable& table, int count)
     for (; count > 0 && m_next < m_lines.size(); --count)
     {
         const std::pair<int, int> line = m_lines.at(m_next++);
-        const QString damage =
-            ParseRecord(QString::fromUtf8(m_data.constData() + line.first, line.second), table);
+        QString text;
+        if (!DecodeRecord(m_data.constData() + line.first, line.second, &text))
+        {
+            qDebug().noquote()
+                << "ReplaysManager :: FAIL - Cache record is not UTF-8, its demo is read again:"
+                << CommonIO::ForLog(text.section(FieldSeparator, 0, 0), 300);
+            continue;
+        }
+        const QString damage = ParseRecord(text, table);
         if (!damage.isEmpty())
         {
             m_result = {LoadResult::Damaged, damage};

@@ -1,6 +1,6 @@
 // Fuzzes the engine settings file reader: any bytes survive as text, any text parses, writing and
-// reading back keeps every pair, what is written never counts as damaged, and a record saved once
-// reads back the same on the next save.
+// reading back keeps every pair, what is written never counts as damaged (also behind a
+// byte-order mark), and a record saved once reads back the same on the next save.
 // fuzz-sources: game/enginesettings/EngineSettingsFile.cpp game/enginesettings/DataEngineSettings.cpp
 // fuzz-sources: app/CommonIO.cpp
 
@@ -30,8 +30,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const Values values = ParseText(text);
     if (ParseText(Serialize(values)) != values)
         abort();
-    // What we write is never taken for a damaged file.
-    if (IsGarbage(EncodeText(Serialize(values))))
+    // What we write is never taken for a damaged file, nor once an editor put a byte-order mark
+    // in front; the reader drops that one mark and nothing else.
+    const QByteArray written = EncodeText(Serialize(values));
+    const QByteArray marked = QByteArray("\xEF\xBB\xBF") + written;
+    if (IsGarbage(written) || IsGarbage(marked) || FileText(marked) != DecodeText(written))
         abort();
 
     const DataEngineSettings es = ToRecord(values, QSize(800, 600), QStringLiteral("/data"));

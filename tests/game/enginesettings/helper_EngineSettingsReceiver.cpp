@@ -13,6 +13,9 @@ EngineSettingsReceiver::EngineSettingsReceiver(EngineSettingsHandler* handler)
 {
     connect(handler, &EngineSettingsHandler::OnLoadEngineSettings, this, &EngineSettingsReceiver::DoLoaded,
             Qt::QueuedConnection);
-    connect(handler, &EngineSettingsHandler::OnSaveEngineSettings, this, &EngineSettingsReceiver::DoSaved,
-            Qt::QueuedConnection);
+    // By name, as the pages wire the workers.
+    connected =
+        connect(handler, SIGNAL(OnSaveEngineSettings()), this, SLOT(DoSaved()), Qt::QueuedConnection) &&
+        connect(handler, SIGNAL(OnSaveEngineSettingsError(QString)), this, SLOT(DoSaveError(QString)),
+                Qt::QueuedConnection);
 }

@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QStringList>
 
 class EngineSettingsHandler;
 
@@ -21,10 +22,20 @@ class EngineSettingsReceiver : public QObject
 public:
     explicit EngineSettingsReceiver(EngineSettingsHandler* handler);
 
+    bool connected = false; // both save signals, by their names
     QList<DataEngineSettings> loaded;
-    QList<bool> saved;
+    // One entry per save that ended: "saved", or "failed: " and the reason its error signal gave.
+    QStringList saved;
 
 public slots:
     void DoLoaded(DataEngineSettings es) { loaded << es; }
-    void DoSaved(bool ok) { saved << ok; }
+    void DoSaveError(QString reason) { m_error = reason; }
+    void DoSaved()
+    {
+        saved << (m_error.isNull() ? QStringLiteral("saved") : QStringLiteral("failed: ") + m_error);
+        m_error = QString();
+    }
+
+private:
+    QString m_error;
 };

@@ -113,21 +113,24 @@ private slots:
         QCOMPARE(TestFiles::Read(PlayFile()), tidied);
     }
 
-    // What a damaged disk or a hostile user can leave in the play file's place, through the start-up
-    // refresh: the log line, what stays on disk, the values used, and that nothing waits on it.
+    // What a damaged disk, a hostile user or a text editor can leave in the play (or replay) file's
+    // place, through the start-up refresh: the log line, what stays on disk, the values used, and
+    // that nothing waits on it.
     void DamagedFileKept_data()
     {
         QTest::addColumn<QString>("place"); // how TestFiles::Place fills the file's place
         QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("logLine"); // %1: the play file; a damaged one is kept as "%1.corrupt"
-        QTest::addColumn<int>("treeRadius");  // what the refreshed file holds; -1: nothing read
+        QTest::addColumn<QString>("logLine");     // %1: the file; a damaged one is kept as "%1.corrupt"
+        QTest::addColumn<int>("treeRadius");      // what the refreshed file holds; -1: nothing read
         QTest::addColumn<QByteArrayList>("kept"); // lines the new file holds; "<as is>": the file untouched
+        QTest::addColumn<bool>("replay");         // the replay file, not the play file
         const QString damaged =
             "--- WARNING --- EngineSettingsHandler :: Engine Settings file is damaged --- "
             "%2 --- kept as %1.corrupt";
         const auto row = [](const char* name, const QString& place, const QByteArray& content,
-                            const QString& log, int treeRadius, const QByteArrayList& kept = {})
-        { QTest::newRow(name) << place << content << log << treeRadius << kept; };
+                            const QString& log, int treeRadius, const QByteArrayList& kept = {},
+                            bool replay = false)
+        { QTest::newRow(name) << place << content << log << treeRadius << kept << replay; };
         // A file of exactly the size limit: read, but a save that takes it past the limit is not made.
         QByteArray atLimit = "TreeRadius=2000\n";
         for (int i = 0; atLimit.size() < EngineSettingsFile::MaxFileBytes; ++i)
@@ -145,6 +148,14 @@ private slots:
             {"# caf\xe9\n", "\nName = \xff\xfe\n"});
         row("line without a key", "", "TreeRadius=2000\nsome words\n",
             damaged.arg("%1", "a line that is no setting"), 2000);
+        // Saved again by an editor that puts a byte-order mark in front (Windows Notepad does): the
+        // first key keeps its value, a first note stays a note, and the mark is gone.
+        row("byte-order mark before the first key", "", "\xEF\xBB\xBFTreeRadius = 2000\n3DTrees = 0\n", "",
+            2000, {"3DTrees = 0\n"});
+        row("byte-order mark before a note", "", "\xEF\xBB\xBF# tuned by hand\nTreeRadius = 2000\n", "", 2000,
+            {"# tuned by hand\n"});
+        row("byte-order mark, replay file", "", "\xEF\xBB\xBFTreeRadius = 2000\n3DTrees = 0\n", "", 2000,
+            {"3DTrees = 0\n"}, true);
         row("garbage key lines", "",
             "TreeRadius=2000\n\x01\x02 = junk\x03\nBad Key! = x\nGood_Key = kept\nPath = C:\\J\xe9\nnoise\n",
             damaged.arg("%1", "a line that is no setting"), 2000,
@@ -173,28 +184,30 @@ private slots:
         QFETCH(QString, logLine);
         QFETCH(int, treeRadius);
         QFETCH(QByteArrayList, kept);
-        QVERIFY(TestFiles::Place(PlayFile(), place, content));
+        QFETCH(bool, replay);
+        const QString file = replay ? ReplayFile() : PlayFile();
+        QVERIFY(TestFiles::Place(file, place, content));
         QVERIFY(TestFiles::ReturnsPromptly(30000 * TestEnvironment::SlowdownFactor(), RefreshOnce));
         if (!logLine.isEmpty())
-            QVERIFY2(m_env->LogContains(logLine.arg(PlayFile())), qPrintable(m_env->LogLines().join('\n')));
+            QVERIFY2(m_env->LogContains(logLine.arg(file)), qPrintable(m_env->LogLines().join('\n')));
         else
             QVERIFY2(m_env->LogLines().filter("WARNING").isEmpty(), qPrintable(m_env->LogLines().join('\n')));
-        const QString corrupt = PlayFile() + ".corrupt";
+        const QString corrupt = file + ".corrupt";
         QCOMPARE(QFileInfo(corrupt).exists() || QFileInfo(corrupt).isSymLink(), logLine.contains(".corrupt"));
         if (logLine.contains(".corrupt") && place.isEmpty())
             QCOMPARE(TestFiles::Read(corrupt), content);
         if (treeRadius < 0)
         {
             // Nothing read, nothing replaced.
-            QVERIFY(place == "folder" ? QFileInfo(PlayFile()).isDir()
-                                      : QFileInfo(PlayFile()).size() == content.size());
+            QVERIFY(place == "folder" ? QFileInfo(file).isDir() : QFileInfo(file).size() == content.size());
             return;
         }
         // The new file holds the settings the old one had, none of its garbage, and reads as clean.
-        const QByteArray written = TestFiles::Read(PlayFile());
-        QCOMPARE(Parsed(PlayFile()).TreeRadius, treeRadius);
+        const QByteArray written = TestFiles::Read(file);
+        QCOMPARE(Parsed(file).TreeRadius, treeRadius);
         QVERIFY(!EngineSettingsFile::IsGarbage(written));
         QVERIFY(!written.contains("junk") && !written.contains("Bad Key") && !written.contains("noise"));
+        QVERIFY(!written.contains("\xEF\xBB\xBF"));
         if (kept == QByteArrayList{"<as is>"})
             QVERIFY(written == content);
         for (const QByteArray& line : kept)
@@ -202,7 +215,7 @@ private slots:
         m_env->ClearLog();
         RefreshOnce();
         QVERIFY(!m_env->LogContains("damaged"));
-        QVERIFY(TestFiles::Read(PlayFile()) == written);
+        QVERIFY(TestFiles::Read(file) == written);
     }
 
     void CustomSyncFolderJoinsSpringData()
@@ -274,6 +287,7 @@ private slots:
         QVERIFY(TestFiles::Write(PlayFile(), "BlockCompositing = true;\nShadows = 1\n"));
         EngineSettingsHandler* handler = EngineSettingsHandler::Instance();
         EngineSettingsReceiver receiver(handler);
+        QVERIFY(receiver.connected);
         DataEngineSettings es = handler->GetPreset(EngineSettingsHandler::PresetUltra);
         es.XResolution = 2560;
         es.InputTextGeo = QStringLiteral("0.26 0.73 0.02 0.028");
@@ -290,8 +304,7 @@ private slots:
 
         loaded.Shadows = 0;
         handler->SaveEngineSettings(loaded, false, false);
-        QTRY_COMPARE(receiver.saved.size(), 1);
-        QCOMPARE(receiver.saved.first(), true);
+        QTRY_COMPARE(receiver.saved, QStringList{"saved"});
         QCOMPARE(ReadValues(PlayFile()).value("Shadows"), "0");
         QVERIFY(!QFile::exists(ReplayFile()));
     }
@@ -308,13 +321,15 @@ private slots:
 
         EngineSettingsHandler* handler = EngineSettingsHandler::Instance();
         EngineSettingsReceiver receiver(handler);
+        QVERIFY(receiver.connected);
         DataEngineSettings es = handler->GetPreset(EngineSettingsHandler::PresetHigh);
         m_env->ClearLog();
         handler->SaveEngineSettings(es, true, false);
         handler->LoadEngineSettings(true, false);
         QTRY_COMPARE(receiver.saved.size(), 1);
         QTRY_COMPARE(receiver.loaded.size(), 1);
-        QCOMPARE(receiver.saved.first(), false);
+        // The failure and its reason first, then the end of the save as for any other.
+        QCOMPARE(receiver.saved.first(), "failed: " + ReplayFile() + " can NOT be opened --- a folder");
         QVERIFY(m_env->LogContains(
             QStringLiteral("--- WARNING --- EngineSettingsHandler :: Engine Settings --- NOT saved ") +
             ReplayFile()));
@@ -326,8 +341,21 @@ private slots:
         // The play side is unaffected.
         handler->SaveEngineSettings(es, false, false);
         QTRY_COMPARE(receiver.saved.size(), 2);
-        QCOMPARE(receiver.saved.at(1), true);
+        QCOMPARE(receiver.saved.at(1), "saved");
         QVERIFY(handler->MatchesPreset(Parsed(PlayFile()), EngineSettingsHandler::PresetHigh));
+
+        // A play file of the player's notes up to the size limit: read, but the save that would
+        // take it past the limit is refused, and says so.
+        QByteArray atLimit;
+        for (int i = 0; atLimit.size() < EngineSettingsFile::MaxFileBytes; ++i)
+            atLimit += "# note " + QByteArray::number(i) + QByteArray(60000, '.') + '\n';
+        atLimit.truncate(int(EngineSettingsFile::MaxFileBytes) - 1);
+        QVERIFY(TestFiles::Write(PlayFile(), atLimit + '\n'));
+        handler->SaveEngineSettings(es, false, false);
+        QTRY_COMPARE(receiver.saved.size(), 3);
+        QCOMPARE(receiver.saved.at(2),
+                 "failed: " + PlayFile() + " can NOT be saved --- it would grow larger than 4194304 bytes");
+        QCOMPARE(QFileInfo(PlayFile()).size(), EngineSettingsFile::MaxFileBytes);
     }
 
     void FailedCopyKeepsThePlayFile()
@@ -352,8 +380,7 @@ private slots:
         DataEngineSettings es = handler->GetPreset(EngineSettingsHandler::PresetLow);
         es.SpringData = QStringLiteral("/kept/as/given");
         handler->SaveEngineSettings(es, true, false);
-        QTRY_COMPARE(receiver.saved.size(), 1);
-        QCOMPARE(receiver.saved.first(), true);
+        QTRY_COMPARE(receiver.saved, QStringList{"saved"});
         QCOMPARE(ReadValues(ReplayFile()).size(), 132);
         QCOMPARE(ReadValues(ReplayFile()).value("SpringData"), "/kept/as/given");
     }

@@ -15,6 +15,7 @@
 #include "TestFiles.h"
 #include "TestHttpServer.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
@@ -137,19 +138,78 @@ private slots:
         QVERIFY(!MissionsHandler::IsNewerVersion("1.0", " 2.0 "));
     }
 
+    // The list with nothing installed, or with a mission whose files are no files to read: a FIFO
+    // (which must not hold the worker, nor so the getters), or a description over the size limit,
+    // refused with its log line; the mission then counts as not installed. A picture refused the
+    // same way leaves the mission installed, without its picture.
+    void listWithoutInstalledMissions_data()
+    {
+        QTest::addColumn<QString>("info");    // mission 01's info.ini, by TestFiles::Place; "-": no folder
+        QTest::addColumn<QString>("picture"); // its small intro picture the same way; "-": none
+        QTest::addColumn<QString>("logLine"); // %1: the mission's folder
+        QTest::addColumn<bool>("installed");  // mission 01 installed and current
+        const auto row =
+            [](const char* name, const char* info, const char* picture, const QString& log, bool installed)
+        { QTest::newRow(name) << QString(info) << QString(picture) << log << installed; };
+        const QString refused = "--- WARNING --- MissionsHandler :: ";
+        const QString notInstalled = " --- the mission counts as not installed";
+        row("no missions folder", "-", "-", QString(), false);
+        row("installed", "", "", QString(), true);
+        row("description a FIFO", "FIFO", "-",
+            refused + "info.ini REFUSED --- %1/info.ini --- a FIFO" + notInstalled, false);
+        row("description over 4 MB", "large", "-",
+            refused + "info.ini REFUSED --- %1/info.ini --- larger than 4194304 bytes" + notInstalled, false);
+        row("picture a FIFO", "", "FIFO",
+            refused + "picture REFUSED --- %1/images/intro_small.jpg --- a FIFO", true);
+    }
+
     void listWithoutInstalledMissions()
     {
+        QFETCH(QString, info);
+        QFETCH(QString, picture);
+        QFETCH(QString, logLine);
+        QFETCH(bool, installed);
         TestEnvironment env;
         TearDownGuard guard;
+        MissionsCampaignHandler* campaign = MissionsCampaignHandler::Instance();
+        const QString folder = campaign->MissionFolder("01");
+        if (info != "-")
+        {
+            // Version 1.0, as built in: current once read. The one over the limit only in notes.
+            QByteArray text = InfoIni("1.0", "Author");
+            if (info == "large")
+            {
+                while (text.size() <= MissionsHandler::MaxInfoFileBytes)
+                    text += ";" + QByteArray(1000, '.') + "\r\n";
+                info.clear();
+            }
+            QVERIFY(TestFiles::Place(folder + "/info.ini", info, text));
+        }
+        if (picture != "-")
+        {
+            QImage image(16, 8, QImage::Format_RGB32);
+            image.fill(Qt::darkCyan);
+            QByteArray jpeg;
+            QBuffer buffer(&jpeg);
+            QVERIFY(image.save(&buffer, "JPG"));
+            QVERIFY(TestFiles::Place(folder + "/images/intro_small.jpg", picture, jpeg));
+        }
+        // The second start waits for the first: when it is logged, the list has been read.
         MissionsCampaignHandler::Initialize();
         MissionsCampaignHandler::Initialize();
         QTRY_VERIFY(env.LogContains("MissionsHandler :: Initialize TWICE!"));
-        MissionsCampaignHandler* campaign = MissionsCampaignHandler::Instance();
+        if (logLine.isEmpty())
+            QVERIFY2(env.LogLines().filter("WARNING").isEmpty(), qPrintable(env.LogLines().join('\n')));
+        else
+            QVERIFY2(env.LogContains(logLine.arg(folder)), qPrintable(env.LogLines().join('\n')));
         const QList<DataMission> list = campaign->GetMissions();
         QCOMPARE(list.size(), 3);
         QCOMPARE(list.at(1).id, "02");
         for (const DataMission& m : list)
-            QVERIFY(m.update);
+            QCOMPARE(m.update, m.id != "01" || !installed);
+        QCOMPARE(list.at(0).author, installed ? "Author" : "");
+        QCOMPARE(list.at(0).introSmall.isNull(), picture != "");
+        QCOMPARE(campaign->GetMissionFlag("01"), !installed);
         QVERIFY(campaign->GetMissionFlag("99"));
         QVERIFY(!campaign->IsDownloading());
         QCOMPARE(campaign->ArchivePath("01"), PathManager::Instance()->GetTempDir() + "/mission_campaign_01");
@@ -159,6 +219,8 @@ private slots:
         Wire(campaign, &listener);
         campaign->InvokeBlocking("DoLoadMissionData", Q_ARG(QString, QStringLiteral("02")));
         QVERIFY(campaign->MissionTitle().startsWith(QStringLiteral("Mission 2 - ")));
+        if (!installed)
+            campaign->InvokeBlocking("DoLoadMissionData", Q_ARG(QString, QStringLiteral("01")));
         QCoreApplication::processEvents();
         QVERIFY(listener.loads.isEmpty());
 

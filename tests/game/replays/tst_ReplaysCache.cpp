@@ -202,12 +202,16 @@ private slots:
         odd[8] = QString("A\tXX\t\t0a0b0c\t1\tArm\t2\t3\t1") + QChar(0x07) + QChar(0x07) + "short\tentry" +
                  QChar(0x07) + "B\tXX\t\tzz\tq\t\t0\t0\t0";
         odd[9] = QString("S\tGB\t1") + QChar(0x07) + "bad\tspec";
+        // A damaged byte: no UTF-8 text, so the record is left out (its demo is read again).
+        const QByteArray notUtf8 =
+            Line(Fields("/d/not-utf8.sdf")).toUtf8().replace("Morvantis", "Morv\xe1ntis");
         const QByteArray body =
             (QStringList{Line(Fields("/d/dup.sdf")), Line(later), Line(eleven), Line(fourteen),
                          "#" + Line(Fields("/d/comment.sdf")), "", Line(odd)}
                  .join("\r\n") +
              "\r\n")
-                .toUtf8();
+                .toUtf8() +
+            notUtf8 + "\r\n";
         // The two bytes after the version may be anything.
         QVERIFY(TestFiles::Write(CachePath(), Header(Magic, Version, "xy") + body));
         ReplaysTable table;
@@ -215,6 +219,9 @@ private slots:
         QCOMPARE(table.size(), 2);
         QCOMPARE(table.value("/d/dup.sdf").mapName, "Later Map");
         QVERIFY(!table.contains("/d/comment.sdf"));
+        QVERIFY(!table.contains("/d/not-utf8.sdf"));
+        QVERIFY(env.LogContains("ReplaysManager :: FAIL - Cache record is not UTF-8, its demo is read again: "
+                                "/d/not-utf8.sdf"));
         QVERIFY(env.LogContains("ReplaysManager :: FAIL - Wrong data count in cache, 12"));
         QVERIFY(env.LogContains("ReplaysManager :: FAIL - Wrong data count in cache, 14"));
         QVERIFY(env.LogContains("ReplaysManager :: FAIL - Wrong data count in cache, 1"));

@@ -750,6 +750,61 @@ private slots:
         QVERIFY(QFileInfo(cache + ".corrupt").exists());
     }
 
+    // A cache record whose text is no UTF-8 (a damaged byte; the writer never makes one) is left out:
+    // its demo is read again, so the replay is listed as the demo has it, under its game's name
+    // (a garbled one was filtered out as another game's), and the cache gets the good record back.
+    void damagedCacheRecordReadAgain_data()
+    {
+        QTest::addColumn<QByteArray>("from"); // in the record of b.sdf, the first such bytes ...
+        QTest::addColumn<QByteArray>("to");   // ... become these
+        QTest::newRow("a byte of the game name")
+            << QByteArray("Morvantis 1.0") << QByteArray("Morv\xe1ntis 1.0");
+        QTest::newRow("a byte of a player's name") << QByteArray("Bob")
+                                                   << QByteArray("B\xf6"
+                                                                 "b");
+        QTest::newRow("a character cut at the line's end")
+            << QByteArray("\r\n") << QByteArray("\xe2\x82\r\n");
+    }
+
+    void damagedCacheRecordReadAgain()
+    {
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        for (const char* name : {"a.sdf", "b.sdf", "c.sdf", "d.sdf"})
+            WriteDemo(name, "Morvantis 1.0", "Iron Saddle 1.4");
+        Start();
+        QVERIFY(Refresh());
+        QCOMPARE(ReceivedPaths(), (QStringList{"a.sdf", "b.sdf", "c.sdf", "d.sdf"}));
+        const QString cache = ReplaysCache::CacheFilePath(PathManager::Instance()->GetLobbyDataDir());
+        const QByteArray good = TestFiles::Read(cache);
+        const int record = good.indexOf(QFile::encodeName(Demo("b.sdf")) + '\x0c');
+        QVERIFY(record > 0);
+        const int at = good.indexOf(from, record);
+        QVERIFY(at > 0 && at < good.indexOf('\n', record));
+        QVERIFY(TestFiles::Write(cache, QByteArray(good).replace(at, from.size(), to)));
+
+        m_env->ClearLog();
+        QVERIFY(Refresh());
+        QVERIFY2(m_env->LogContains(
+                     "ReplaysManager :: FAIL - Cache record is not UTF-8, its demo is read again: " +
+                     Demo("b.sdf")),
+                 qPrintable(m_env->LogLines().join('\n')));
+        QVERIFY(m_env->LogContains("ReplaysManager :: LOADING b.sdf"));
+        QVERIFY(!m_env->LogContains("ReplaysManager :: LOADING a.sdf"));
+        QVERIFY(!m_env->LogContains("IGNORE"));
+        QCOMPARE(ReceivedPaths(), (QStringList{"a.sdf", "c.sdf", "d.sdf", "b.sdf"}));
+        QCOMPARE(Received("b.sdf").gameName, "Morvantis 1.0");
+        QCOMPARE(Received("b.sdf").players.at(1).name, "Bob");
+        QCOMPARE(TestFiles::Read(cache).size(), good.size());
+        QCOMPARE(CacheOnDisk().value(Demo("b.sdf")).gameName, "Morvantis 1.0");
+
+        // From now on the good record serves.
+        m_env->ClearLog();
+        QVERIFY(Refresh());
+        QVERIFY(!m_env->LogContains("LOADING b.sdf"));
+        QCOMPARE(Received("b.sdf").players.at(1).name, "Bob");
+    }
+
     // A file name that is not valid UTF-8 and a cache path that is a folder are logged once; a
     // damaged cache is set aside and built anew.
     void silentCasesLoggedOnce()

@@ -271,29 +271,61 @@ private slots:
     }
 
     // The AI roster and catalogue.
-    // Roman numbers up to ten, then decimals; a freed name is the next one given; a clear is
-    // silent and starts again.
+    // Names and order. Roman numbers up to ten, then decimals; a freed name is the next one given;
+    // the roster lists in the order of adding, also when the AI added last was removed and the next
+    // one takes its appending number; a clear is silent and starts again.
+    void namesFillGapsInOrder_data()
+    {
+        // "+Owner": an AI of that owner through AppendUnique; "-Name": removed; "clear".
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("names"); // the roster's AIs in order
+        QStringList eleven;
+        for (int i = 0; i < 11; ++i)
+            eleven << "+Bob";
+        const QStringList bobs{"Bob I",   "Bob II",   "Bob III", "Bob IV", "Bob V", "Bob VI",
+                               "Bob VII", "Bob VIII", "Bob IX",  "Bob X",  "Bob 11"};
+        QStringList freed = bobs;
+        freed.move(1, freed.size() - 1);
+        QTest::newRow("eleven of one owner") << eleven << bobs;
+        QTest::newRow("a freed name is given next") << eleven + QStringList{"-Bob II", "+Bob"} << freed;
+        QTest::newRow("a clear starts again")
+            << QStringList{"+Bob", "+Bob", "clear", "+Bob"} << QStringList{"Bob I"};
+        QTest::newRow("the AI added last removed")
+            << QStringList{"+Bob", "+Bob", "-Bob II", "+Ann"} << QStringList{"Bob I", "Ann I"};
+        QTest::newRow("the two added last removed")
+            << QStringList{"+Bob", "+Bob", "+Bob", "-Bob III", "-Bob II", "+Ann", "+Bob"}
+            << QStringList{"Bob I", "Ann I", "Bob II"};
+        QTest::newRow("the only AI removed")
+            << QStringList{"+Bob", "-Bob I", "+Ann", "+Bob"} << QStringList{"Ann I", "Bob I"};
+        QTest::newRow("the AI added first removed")
+            << QStringList{"+Bob", "+Ann", "-Bob I", "+Cy", "+Bob"} << QStringList{"Ann I", "Cy I", "Bob I"};
+    }
+
     void namesFillGapsInOrder()
     {
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, names);
         TestEnvironment env;
         AIHandler roster;
-        for (int i = 0; i < 11; ++i)
-            roster.AppendUnique(OwnedAi("Bob"));
-        QStringList names{"Bob I",   "Bob II",   "Bob III", "Bob IV", "Bob V", "Bob VI",
-                          "Bob VII", "Bob VIII", "Bob IX",  "Bob X",  "Bob 11"};
-        QCOMPARE(Names(roster.GetAIs()), names);
-        QCOMPARE(AIHandler::NumberSuffix(100), "100");
-        roster.Remove("Bob II");
-        roster.AppendUnique(OwnedAi("Bob"));
-        names.move(1, names.size() - 1);
-        QCOMPARE(Names(roster.GetAIs()), names);
-
         QSignalSpy removed(&roster, &AIHandler::OnRemove);
-        roster.Clear();
-        QCOMPARE(removed.count(), 0);
-        QCOMPARE(roster.Count(), 0);
-        roster.AppendUnique(OwnedAi("Bob"));
-        QCOMPARE(Names(roster.GetAIs()), QStringList{"Bob I"});
+        int removes = 0;
+        for (const QString& step : steps)
+        {
+            if (step == "clear")
+                roster.Clear();
+            else if (step.startsWith('+'))
+                roster.AppendUnique(OwnedAi(step.mid(1)));
+            else
+            {
+                roster.Remove(step.mid(1));
+                ++removes;
+            }
+        }
+        QCOMPARE(Names(roster.GetAIs()), names);
+        QCOMPARE(roster.Count(), names.size());
+        QCOMPARE(removed.count(), removes);
+        QVERIFY2(env.LogLines().filter("WARNING").isEmpty(), qPrintable(env.LogLines().join('\n')));
+        QCOMPARE(AIHandler::NumberSuffix(100), "100");
     }
 
     void emptyOwnerBecomesUnknown()
