@@ -68,6 +68,8 @@ private slots:
     void init();
     void cleanup();
 
+    void NothingOutsideTheTable();
+    void Table_data();
     void Table();
     void MainMenuButtons();
     void AboutLeadsToTheGuideAndBack();
@@ -147,20 +149,64 @@ QPushButton* TestPages::ButtonTo(NPage* page, int id)
     return nullptr;
 }
 
-// Every page id builds its page, with its title bar; ids outside the table build nothing.
-void TestPages::Table()
+// Ids outside the factory's table build nothing: the empty page and the modal page are the store's.
+void TestPages::NothingOutsideTheTable()
 {
+    QCOMPARE(PageFactory::Create(0), nullptr);
     QCOMPARE(PageFactory::Create(1), nullptr);
     QCOMPARE(PageFactory::Create(24), nullptr);
-    for (int id = ID_INTRO_MOVIE; id <= 23; ++id)
-    {
-        NPage* page = PageStorageManager::GetPage(id);
-        QVERIFY2(page, qPrintable(QString::number(id)));
-        QCOMPARE(page->GetPageId(), id);
-        QVERIFY(!page->IsUnderModal());
-        QVERIFY(id == ID_INTRO_MOVIE || page->findChild<QWidget*>("PageTitle"));
-        PageStorageManager::DestroyPage(id);
-    }
+    QCOMPARE(PageFactory::Create(25), nullptr);
+}
+
+void TestPages::Table_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<int>("exitId"); // 0: back to the last main page, known once the page is entered
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("keepsPrevious");
+    const auto row = [](int id, int exitId, const char* name, bool keeps)
+    { QTest::addRow("%d %s", id, name) << id << exitId << QString(name) << keeps; };
+    row(ID_INTRO_MOVIE, ID_MAIN_MENU, "Intro Movie", false);
+    row(ID_MAIN_MENU, ID_EMPTY, "Main Menu", false);
+    row(ID_PLAYER_GUIDE, ID_ABOUT, "Player Guide", true);
+    row(ID_GAME_SETTINGS, ID_UNKNOWN, "GameSettings", true);
+    row(ID_EXTRAS, ID_UNKNOWN, "Extras", true);
+    row(ID_ABOUT, ID_UNKNOWN, "About", true);
+    row(ID_UPDATES, ID_MAIN_MENU, "Updates", false);
+    row(ID_CAMPAIGN_MISSION_LIST, ID_MAIN_MENU, "Campaign Mission List", false);
+    row(ID_CAMPAIGN_MISSION_DATA, ID_CAMPAIGN_MISSION_LIST, "Campaign Mission Data", true);
+    row(ID_TUTORIAL_MISSION_LIST, ID_MAIN_MENU, "Tutorial Mission List", false);
+    row(ID_TUTORIAL_MISSION_DATA, ID_TUTORIAL_MISSION_LIST, "Tutorial Mission Data", true);
+    row(ID_SKIRMISH_SIMPLE, ID_MAIN_MENU, "Skirmish_QUICK", false);
+    row(ID_SKIRMISH_CUSTOM, ID_MAIN_MENU, "Skirmish_CUSTOM", false);
+    row(ID_SPRING_LOGIN, ID_MAIN_MENU, "M_SPRING_LOGIN", false);
+    row(ID_SPRING_LOGIN_CUSTOM, ID_MAIN_MENU, "M_SPRING_LOGIN_CUSTOM", false);
+    row(ID_SPRING_MAIN, ID_MAIN_MENU, "M_SPRING_MAIN", false);
+    row(ID_STEAM_LOGIN, ID_MAIN_MENU, "M_STEAM_LOGIN", false);
+    row(ID_REPLAYS, ID_UNKNOWN, "Replays", true);
+    row(ID_AI_PROJECTS, ID_MAIN_MENU, "AI Projects", false);
+    row(ID_MISSION_EDITOR, ID_MAIN_MENU, "MissionEditor", false);
+    row(ID_GAME_TESTS, ID_MAIN_MENU, "GameTests", false);
+    row(ID_AI_EDITOR, ID_MAIN_MENU, "AIEditor", false);
+}
+
+// Every page id of the table builds its page, with its own id, the page it goes back to, its name,
+// whether it keeps the page it replaces, and its title bar.
+void TestPages::Table()
+{
+    QFETCH(int, id);
+    QFETCH(int, exitId);
+    QFETCH(QString, name);
+    QFETCH(bool, keepsPrevious);
+    NPage* page = PageStorageManager::GetPage(id);
+    QVERIFY(page);
+    QCOMPARE(page->GetPageId(), id);
+    QCOMPARE(page->GetExitPageId(), exitId);
+    QCOMPARE(page->GetPageName(), name);
+    QCOMPARE(page->IsKeepPreviousPage(), keepsPrevious);
+    QVERIFY(!page->IsUnderModal());
+    QVERIFY(id == ID_INTRO_MOVIE || page->findChild<QWidget*>("PageTitle"));
+    PageStorageManager::DestroyPage(id);
 }
 
 void TestPages::MainMenuButtons()
