@@ -7,6 +7,7 @@
 #include "CoreUI.h"
 #include "DialogFit.h"
 #include "DialogStates.h"
+#include "FrameKit.h"
 #include "GuiFonts.h"
 #include "GuiManager.h"
 #include "GuiMetrics.h"
@@ -57,6 +58,15 @@ QStringList UnequalAiButtons(QWidget* page)
     }
     return faults;
 }
+
+QString Caption(const QWidget* widget)
+{
+    if (const auto* button = qobject_cast<const QPushButton*>(widget))
+        return FrameKit::GetButtonText(button);
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        return label->text();
+    return widget->objectName();
+}
 } // namespace
 
 class TestPages : public QObject
@@ -81,6 +91,8 @@ private slots:
     void DialogsFitTheSmallestWindow();
     void MainMenuFitsTheSmallestWindow_data();
     void MainMenuFitsTheSmallestWindow();
+    void MainMenuRowsLineUp_data();
+    void MainMenuRowsLineUp();
 
 private:
     void StartUi(bool intro = false);
@@ -407,6 +419,84 @@ void TestPages::MainMenuFitsTheSmallestWindow()
     menu.show();
     QCoreApplication::processEvents();
     QCOMPARE(menu.GetPageButtons().size(), 12);
+    const QStringList faults = Gallery::Misfits(&menu);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+}
+
+void TestPages::MainMenuRowsLineUp_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QString>("language");
+    // A window on a screen 768 px high, framed and beside a panel (from the smallest the window may
+    // be made there to a wider one); the smallest window; full screens.
+    const QList<QSize> sizes = {{1016, 712}, {1024, 712}, {1088, 712}, {1152, 712},  {1024, 740},
+                                {1024, 768}, {1280, 720}, {1366, 768}, {1280, 1024}, {1920, 1080}};
+    for (const char* language : {"EN", "CZ", "DE", "FR", "RU", "ZH"})
+    {
+        for (const QSize& size : sizes)
+            QTest::addRow("%dx%d %s", size.width(), size.height(), language) << size << QString(language);
+    }
+}
+
+// The main menu's two columns (headings and page buttons) share their rows at every window size:
+// the n-th row of one column stands at the height of the n-th row of the other, and the menu stays
+// whole inside the window.
+void TestPages::MainMenuRowsLineUp()
+{
+    QFETCH(QSize, size);
+    QFETCH(QString, language);
+    QVERIFY(TranslatorManager::Instance()->Load(language));
+    SetGuiLanguage(language);
+    GuiFonts::UseLanguage(language);
+    MainMenuPage menu;
+    menu.setFixedSize(size);
+    menu.show();
+    QCoreApplication::processEvents();
+
+    QList<QWidget*> rows;
+    for (QLabel* heading : menu.GetHeadings())
+        rows << heading;
+    for (QPushButton* button : menu.GetPageButtons())
+        rows << button;
+    const auto area = [&menu](const QWidget* widget)
+    { return QRect(widget->mapTo(&menu, QPoint()), widget->size()); };
+    for (const QWidget* widget : rows + QList<QWidget*>{menu.GetQuitButton()})
+    {
+        QVERIFY2(widget->isVisible(), qPrintable(Caption(widget)));
+        QVERIFY2(menu.rect().contains(area(widget)), qPrintable(Caption(widget)));
+    }
+    // The columns, told apart by where they stand; each top to bottom.
+    std::sort(rows.begin(), rows.end(),
+              [&area](const QWidget* a, const QWidget* b)
+              { return area(a).center().x() < area(b).center().x(); });
+    int split = 1;
+    for (int i = 1; i < rows.size(); ++i)
+    {
+        if (area(rows[i]).center().x() - area(rows[i - 1]).center().x() >
+            area(rows[split]).center().x() - area(rows[split - 1]).center().x())
+            split = i;
+    }
+    QList<QWidget*> left = rows.mid(0, split), right = rows.mid(split);
+    const auto byTop = [&area](const QWidget* a, const QWidget* b) { return area(a).top() < area(b).top(); };
+    std::sort(left.begin(), left.end(), byTop);
+    std::sort(right.begin(), right.end(), byTop);
+    // Single player over the developers' tools, multiplayer over the program's pages.
+    QCOMPARE(left.size(), 7);
+    QCOMPARE(right.size(), 9);
+    for (int row = 0; row < left.size(); ++row)
+    {
+        const QRect a = area(left[row]), b = area(right[row]);
+        QVERIFY2(a.top() == b.top() && a.height() == b.height(),
+                 qPrintable(QStringLiteral("row %1: \"%2\" at y %3 (%4 high), \"%5\" at y %6 (%7 high)")
+                                .arg(row)
+                                .arg(Caption(left[row]))
+                                .arg(a.top())
+                                .arg(a.height())
+                                .arg(Caption(right[row]))
+                                .arg(b.top())
+                                .arg(b.height())));
+    }
+    // Every heading and caption shown whole, no button over another.
     const QStringList faults = Gallery::Misfits(&menu);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
 }
