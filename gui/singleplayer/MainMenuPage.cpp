@@ -5,6 +5,7 @@
 #include "GuiManager.h"
 #include "GuiMetrics.h"
 
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -65,39 +66,39 @@ MainMenuPage::MainMenuPage() : NPage(ID_MAIN_MENU, ID_EMPTY, QStringLiteral("Mai
 
     // Two columns (single player over the developers' tools, multiplayer over the program), so that
     // the menu fits the smallest window in every language: a third column left too little room for
-    // the longest captions.
+    // the longest captions. They are one grid, whose rows both share: a window too short for the
+    // longer column takes the same room from both, and their rows and headings stay in line.
     const QList<int> columnOfGroup = {0, 1, 1, 0};
-    auto* grid = new QHBoxLayout();
-    grid->setSpacing(4 * GuiUnit);
-    QList<QVBoxLayout*> columns;
-    for (int i = 0; i < 2; ++i)
-    {
-        auto* column = new QVBoxLayout();
-        column->setSpacing(GuiUnitHalf);
-        grid->addLayout(column);
-        columns << column;
-    }
+    auto* grid = new QGridLayout();
+    grid->setHorizontalSpacing(4 * GuiUnit);
+    grid->setVerticalSpacing(GuiUnitHalf);
+    int nextRow[2] = {0, 0};
     for (int index = 0; index < groups.size(); ++index)
     {
         const auto& group = groups.at(index);
-        QVBoxLayout* column = columns.at(columnOfGroup.at(index));
-        if (column->count() > 0)
-            column->addSpacing(2 * GuiUnit);
+        const int column = columnOfGroup.at(index);
+        int& row = nextRow[column];
+        if (row > 0)
+        {
+            // Between groups, two units more than between rows (the grid keeps no spacing of its
+            // own around an empty row).
+            grid->addItem(new QSpacerItem(0, 2 * GuiUnit, QSizePolicy::Minimum, QSizePolicy::Fixed), row++,
+                          column);
+        }
         QLabel* heading = FrameKit::CreateLabel(3, group.first, Common::ColorMain());
         heading->setAlignment(Qt::AlignCenter);
-        column->addWidget(heading);
+        grid->addWidget(heading, row++, column);
+        m_headings << heading;
         for (const Entry& entry : group.second)
         {
             QPushButton* button = FrameKit::CreateModalButton(2, entry.caption);
             button->setProperty("PAGE_ID", entry.pageId);
             const int pageId = entry.pageId;
             connect(button, &QPushButton::clicked, this, [this, pageId] { emit OnNextPageClick(pageId); });
-            column->addWidget(button);
+            grid->addWidget(button, row++, column);
             m_pageButtons << button;
         }
     }
-    for (QVBoxLayout* column : columns)
-        column->addStretch(1);
     auto* center = new QHBoxLayout();
     center->addStretch(1);
     center->addLayout(grid);

@@ -5,6 +5,7 @@
 
 #include <QList>
 
+class QLabel;
 class QPushButton;
 
 // Asks before the program quits.
@@ -34,11 +35,14 @@ public:
     // The page buttons, each carrying its page id in the property "PAGE_ID".
     QList<QPushButton*> GetPageButtons() const { return m_pageButtons; }
     QPushButton* GetQuitButton() const { return m_quit; }
+    // The headings over the groups of page buttons.
+    QList<QLabel*> GetHeadings() const { return m_headings; }
 
 public slots:
     void DoQuitClick();
 
 private:
+    QList<QLabel*> m_headings;
     QList<QPushButton*> m_pageButtons;
     QPushButton* m_quit = nullptr;
 };

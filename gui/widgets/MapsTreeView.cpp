@@ -75,7 +75,10 @@ void MapsTreeView::AppendMap(const QString& name)
     row[ColumnName]->setData(name.toLower(), SortRole);
     row[ColumnName]->setSizeHint(QSize(-1, Common::Scale(2) + GuiMinimapSmall));
     if (!AppendStyledItem(row))
+    {
+        qDeleteAll(row);
         return;
+    }
     m_idsByName.insert(name, id);
     m_namesById.insert(id, name);
     FilterRow(row);

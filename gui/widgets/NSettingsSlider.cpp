@@ -28,16 +28,21 @@ NSettingsSlider::NSettingsSlider(const QString& title, int minimum, int maximum,
     layout->addWidget(m_offLabel);
     layout->addWidget(m_valueLabel);
     m_slider->setRange(minimum, maximum);
+    m_shownValue = m_slider->value();
 
     connect(m_slider, &QSlider::sliderMoved, this, &NSettingsSlider::DoValueChanged);
+    // Keys, the wheel and clicks beside the handle change the value without a drag: the number
+    // follows them before their sound plays.
+    connect(m_slider, &QSlider::valueChanged, this, &NSettingsSlider::DoValueSettled);
     connect(m_slider, &QSlider::valueChanged, this, &NSettingsSlider::DoValueSoundChanged);
 }
 
 void NSettingsSlider::SetValue(int value)
 {
     m_slider->SetValue(value);
-    m_valueLabel->SetText(QString::number(m_slider->value()));
-    ShowValueOrOff(m_slider->value());
+    m_shownValue = m_slider->value();
+    m_valueLabel->SetText(QString::number(m_shownValue));
+    ShowValueOrOff(m_shownValue);
 }
 
 int NSettingsSlider::GetValue() const
@@ -72,9 +77,17 @@ void NSettingsSlider::SetSliderWidth(int width)
 
 void NSettingsSlider::DoValueChanged(int value)
 {
+    m_shownValue = value;
     m_valueLabel->SetText(QString::number(value));
     ShowValueOrOff(value);
     emit OnValueChanged(value);
+}
+
+void NSettingsSlider::DoValueSettled(int value)
+{
+    // A drag has shown and reported its value while it moved; its release is no second change.
+    if (value != m_shownValue)
+        DoValueChanged(value);
 }
 
 void NSettingsSlider::DoValueSoundChanged(int value)

@@ -7,7 +7,8 @@ class NSlider;
 
 // A settings row: title, slider and the value as a number, or a red "OFF" at zero.
 // Moving the slider updates the number at once (OnValueChanged); releasing it plays "button.on"
-// or, at zero, "button.off" (OnValueSoundChange).
+// or, at zero, "button.off" (OnValueSoundChange). A key, the wheel or a click beside the handle
+// does both at once.
 class NSettingsSlider final : public QWidget
 {
     Q_OBJECT
@@ -37,6 +38,9 @@ public slots:
     void DoValueChanged(int value);
     void DoValueSoundChanged(int value);
 
+private slots:
+    void DoValueSettled(int value);
+
 private:
     void ShowValueOrOff(int value);
 
@@ -44,4 +48,5 @@ private:
     NSlider* m_slider = nullptr;
     NImageLabel* m_offLabel = nullptr;
     bool m_showOff = true;
+    int m_shownValue = 0; // the value the row shows and last reported
 };

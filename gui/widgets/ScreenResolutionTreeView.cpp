@@ -58,7 +58,8 @@ void ScreenResolutionTreeView::FillResolutions()
         row[1]->setTextAlignment(Qt::AlignCenter);
         row[2]->setTextAlignment(Qt::AlignCenter);
         SetResolutionRow(row, sizes[i], ratios[i]);
-        AppendStyledItem(row);
+        if (!AppendStyledItem(row))
+            qDeleteAll(row);
     }
     ScrollToId(0);
 }

@@ -126,8 +126,7 @@ bool StyledTreeView::AppendStyledItem(const Row& row)
             << QStringLiteral("StyledTreeView::AppendStyledItem :: item with same id [ %1 ]!").arg(id);
         for (const QStandardItem* item : row)
             qWarning().noquote() << item->text();
-        // Nobody else holds the refused items: without this they would leak.
-        qDeleteAll(row);
+        // The refused row stays the caller's, to free or to append again under another id.
         return false;
     }
     m_rows.insert(id, row);

@@ -32,8 +32,9 @@ public:
     static void SetRowId(const Row& row, int id);
     static int GetRowId(const Row& row);
 
-    // Appends a row under the id of its first item. A row whose id is already listed (or an empty
-    // row) is refused: it is logged and its items are deleted, so the caller must not use it.
+    // Appends a row under the id of its first item; the view then owns the row. A row whose id is
+    // already listed (or an empty row) is refused and logged, and stays the caller's to free or
+    // reuse.
     bool AppendStyledItem(const Row& row);
     // The row of that id; empty (with a warning) when the id is unknown.
     Row GetItemById(int id) const;

@@ -78,6 +78,8 @@ void TauntsTreeView::AddTaunt(int id, qint64 order, const QString& key, const QS
     // Two keys of one number ("7" and "07"): the second is refused and logged.
     if (AppendStyledItem(row))
         m_keys.insert(id, key);
+    else
+        qDeleteAll(row);
 }
 
 QString TauntsTreeView::GetSelectedTaunt() const

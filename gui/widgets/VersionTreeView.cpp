@@ -43,6 +43,8 @@ void VersionTreeView::AddVersions(const QStringList& versions)
         ColorRow(row, Common::ColorWhite());
         if (AppendStyledItem(row))
             m_versions.insert(id, version);
+        else
+            qDeleteAll(row);
         ++id;
     }
 }

@@ -15,9 +15,11 @@
 #include "StyledMenu.h"
 #include "UTCTimeWidget.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 
@@ -111,6 +113,21 @@ void Sliders(const QString& dir)
     settingRows.Add(QStringLiteral("labels hidden"), row(QStringLiteral("Music"), 70, false))
         ->SetLabelsVisible(false);
     settingRows.Add(QStringLiteral("disabled"), row(QStringLiteral("Music"), 70, false))->setEnabled(false);
+    // Changed by the player without a drag: the row shows the new value.
+    const auto key = [&row](int code)
+    {
+        NSettingsSlider* r = row(QStringLiteral("Music"), 60, false);
+        QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier);
+        QApplication::sendEvent(r->Slider(), &press);
+        return r;
+    };
+    settingRows.Add(QStringLiteral("60, then End"), key(Qt::Key_End));
+    settingRows.Add(QStringLiteral("60, then Home: OFF"), key(Qt::Key_Home));
+    NSettingsSlider* wheeled = row(QStringLiteral("Music"), 60, false);
+    QWheelEvent wheel(QPointF(), QPointF(), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(wheeled->Slider(), &wheel);
+    settingRows.Add(QStringLiteral("60, then the wheel up"), wheeled);
     Save(&settings, dir, QStringLiteral("NSettingsSlider"));
 
     Sheet onOff;

@@ -45,7 +45,8 @@ public:
         row[2]->setTextAlignment(Qt::AlignCenter);
         row[2]->setData(players, SortRole);
         ColorRow(row, Qt::white);
-        AppendStyledItem(row);
+        if (!AppendStyledItem(row))
+            qDeleteAll(row);
     }
     void Filter(const QString& text)
     {

@@ -1,4 +1,5 @@
-// The main menu on the smallest window (a full 1024 x 768 screen), where its buttons are tightest.
+// The main menu on the smallest window (a full 1024 x 768 screen), where its buttons are narrowest,
+// and on the shortest window of a framed program on a screen 768 px high, where they are closest.
 #include "DialogFit.h"
 #include "DialogShots.h"
 #include "GalleryKit.h"
@@ -10,19 +11,25 @@ using namespace Gallery;
 
 namespace
 {
-void MainMenu(const QString& dir)
+void MainMenuAt(const QSize& size, const QString& dir, const QString& name)
 {
     Sheet sheet;
     sheet.Grid()->setContentsMargins(0, 0, 0, 0);
     auto* menu = new MainMenuPage();
     sheet.Grid()->addWidget(menu, 0, 0);
-    sheet.setFixedSize(DialogWindowSize());
+    sheet.setFixedSize(size);
     sheet.show();
     QApplication::processEvents();
     for (const QString& misfit : Misfits(menu))
-        Fail(QStringLiteral("MainMenuPage: ") + misfit);
-    SaveImage(sheet.grab().toImage(), dir, QStringLiteral("MainMenuPage"));
+        Fail(name + QStringLiteral(": ") + misfit);
+    SaveImage(sheet.grab().toImage(), dir, name);
     sheet.hide();
+}
+
+void MainMenu(const QString& dir)
+{
+    MainMenuAt(DialogWindowSize(), dir, QStringLiteral("MainMenuPage"));
+    MainMenuAt(QSize(1016, 712), dir, QStringLiteral("MainMenuPage.1016x712"));
 }
 } // namespace
 

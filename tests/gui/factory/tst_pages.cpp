@@ -7,6 +7,7 @@
 #include "CoreUI.h"
 #include "DialogFit.h"
 #include "DialogStates.h"
+#include "FrameKit.h"
 #include "GuiFonts.h"
 #include "GuiManager.h"
 #include "GuiMetrics.h"
@@ -57,6 +58,15 @@ QStringList UnequalAiButtons(QWidget* page)
     }
     return faults;
 }
+
+QString Caption(const QWidget* widget)
+{
+    if (const auto* button = qobject_cast<const QPushButton*>(widget))
+        return FrameKit::GetButtonText(button);
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        return label->text();
+    return widget->objectName();
+}
 } // namespace
 
 class TestPages : public QObject
@@ -68,6 +78,8 @@ private slots:
     void init();
     void cleanup();
 
+    void NothingOutsideTheTable();
+    void Table_data();
     void Table();
     void MainMenuButtons();
     void AboutLeadsToTheGuideAndBack();
@@ -79,6 +91,8 @@ private slots:
     void DialogsFitTheSmallestWindow();
     void MainMenuFitsTheSmallestWindow_data();
     void MainMenuFitsTheSmallestWindow();
+    void MainMenuRowsLineUp_data();
+    void MainMenuRowsLineUp();
 
 private:
     void StartUi(bool intro = false);
@@ -147,20 +161,64 @@ QPushButton* TestPages::ButtonTo(NPage* page, int id)
     return nullptr;
 }
 
-// Every page id builds its page, with its title bar; ids outside the table build nothing.
-void TestPages::Table()
+// Ids outside the factory's table build nothing: the empty page and the modal page are the store's.
+void TestPages::NothingOutsideTheTable()
 {
+    QCOMPARE(PageFactory::Create(0), nullptr);
     QCOMPARE(PageFactory::Create(1), nullptr);
     QCOMPARE(PageFactory::Create(24), nullptr);
-    for (int id = ID_INTRO_MOVIE; id <= 23; ++id)
-    {
-        NPage* page = PageStorageManager::GetPage(id);
-        QVERIFY2(page, qPrintable(QString::number(id)));
-        QCOMPARE(page->GetPageId(), id);
-        QVERIFY(!page->IsUnderModal());
-        QVERIFY(id == ID_INTRO_MOVIE || page->findChild<QWidget*>("PageTitle"));
-        PageStorageManager::DestroyPage(id);
-    }
+    QCOMPARE(PageFactory::Create(25), nullptr);
+}
+
+void TestPages::Table_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<int>("exitId"); // 0: back to the last main page, known once the page is entered
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("keepsPrevious");
+    const auto row = [](int id, int exitId, const char* name, bool keeps)
+    { QTest::addRow("%d %s", id, name) << id << exitId << QString(name) << keeps; };
+    row(ID_INTRO_MOVIE, ID_MAIN_MENU, "Intro Movie", false);
+    row(ID_MAIN_MENU, ID_EMPTY, "Main Menu", false);
+    row(ID_PLAYER_GUIDE, ID_ABOUT, "Player Guide", true);
+    row(ID_GAME_SETTINGS, ID_UNKNOWN, "GameSettings", true);
+    row(ID_EXTRAS, ID_UNKNOWN, "Extras", true);
+    row(ID_ABOUT, ID_UNKNOWN, "About", true);
+    row(ID_UPDATES, ID_MAIN_MENU, "Updates", false);
+    row(ID_CAMPAIGN_MISSION_LIST, ID_MAIN_MENU, "Campaign Mission List", false);
+    row(ID_CAMPAIGN_MISSION_DATA, ID_CAMPAIGN_MISSION_LIST, "Campaign Mission Data", true);
+    row(ID_TUTORIAL_MISSION_LIST, ID_MAIN_MENU, "Tutorial Mission List", false);
+    row(ID_TUTORIAL_MISSION_DATA, ID_TUTORIAL_MISSION_LIST, "Tutorial Mission Data", true);
+    row(ID_SKIRMISH_SIMPLE, ID_MAIN_MENU, "Skirmish_QUICK", false);
+    row(ID_SKIRMISH_CUSTOM, ID_MAIN_MENU, "Skirmish_CUSTOM", false);
+    row(ID_SPRING_LOGIN, ID_MAIN_MENU, "M_SPRING_LOGIN", false);
+    row(ID_SPRING_LOGIN_CUSTOM, ID_MAIN_MENU, "M_SPRING_LOGIN_CUSTOM", false);
+    row(ID_SPRING_MAIN, ID_MAIN_MENU, "M_SPRING_MAIN", false);
+    row(ID_STEAM_LOGIN, ID_MAIN_MENU, "M_STEAM_LOGIN", false);
+    row(ID_REPLAYS, ID_UNKNOWN, "Replays", true);
+    row(ID_AI_PROJECTS, ID_MAIN_MENU, "AI Projects", false);
+    row(ID_MISSION_EDITOR, ID_MAIN_MENU, "MissionEditor", false);
+    row(ID_GAME_TESTS, ID_MAIN_MENU, "GameTests", false);
+    row(ID_AI_EDITOR, ID_MAIN_MENU, "AIEditor", false);
+}
+
+// Every page id of the table builds its page, with its own id, the page it goes back to, its name,
+// whether it keeps the page it replaces, and its title bar.
+void TestPages::Table()
+{
+    QFETCH(int, id);
+    QFETCH(int, exitId);
+    QFETCH(QString, name);
+    QFETCH(bool, keepsPrevious);
+    NPage* page = PageStorageManager::GetPage(id);
+    QVERIFY(page);
+    QCOMPARE(page->GetPageId(), id);
+    QCOMPARE(page->GetExitPageId(), exitId);
+    QCOMPARE(page->GetPageName(), name);
+    QCOMPARE(page->IsKeepPreviousPage(), keepsPrevious);
+    QVERIFY(!page->IsUnderModal());
+    QVERIFY(id == ID_INTRO_MOVIE || page->findChild<QWidget*>("PageTitle"));
+    PageStorageManager::DestroyPage(id);
 }
 
 void TestPages::MainMenuButtons()
@@ -361,6 +419,84 @@ void TestPages::MainMenuFitsTheSmallestWindow()
     menu.show();
     QCoreApplication::processEvents();
     QCOMPARE(menu.GetPageButtons().size(), 12);
+    const QStringList faults = Gallery::Misfits(&menu);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+}
+
+void TestPages::MainMenuRowsLineUp_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QString>("language");
+    // A window on a screen 768 px high, framed and beside a panel (from the smallest the window may
+    // be made there to a wider one); the smallest window; full screens.
+    const QList<QSize> sizes = {{1016, 712}, {1024, 712}, {1088, 712}, {1152, 712},  {1024, 740},
+                                {1024, 768}, {1280, 720}, {1366, 768}, {1280, 1024}, {1920, 1080}};
+    for (const char* language : {"EN", "CZ", "DE", "FR", "RU", "ZH"})
+    {
+        for (const QSize& size : sizes)
+            QTest::addRow("%dx%d %s", size.width(), size.height(), language) << size << QString(language);
+    }
+}
+
+// The main menu's two columns (headings and page buttons) share their rows at every window size:
+// the n-th row of one column stands at the height of the n-th row of the other, and the menu stays
+// whole inside the window.
+void TestPages::MainMenuRowsLineUp()
+{
+    QFETCH(QSize, size);
+    QFETCH(QString, language);
+    QVERIFY(TranslatorManager::Instance()->Load(language));
+    SetGuiLanguage(language);
+    GuiFonts::UseLanguage(language);
+    MainMenuPage menu;
+    menu.setFixedSize(size);
+    menu.show();
+    QCoreApplication::processEvents();
+
+    QList<QWidget*> rows;
+    for (QLabel* heading : menu.GetHeadings())
+        rows << heading;
+    for (QPushButton* button : menu.GetPageButtons())
+        rows << button;
+    const auto area = [&menu](const QWidget* widget)
+    { return QRect(widget->mapTo(&menu, QPoint()), widget->size()); };
+    for (const QWidget* widget : rows + QList<QWidget*>{menu.GetQuitButton()})
+    {
+        QVERIFY2(widget->isVisible(), qPrintable(Caption(widget)));
+        QVERIFY2(menu.rect().contains(area(widget)), qPrintable(Caption(widget)));
+    }
+    // The columns, told apart by where they stand; each top to bottom.
+    std::sort(rows.begin(), rows.end(),
+              [&area](const QWidget* a, const QWidget* b)
+              { return area(a).center().x() < area(b).center().x(); });
+    int split = 1;
+    for (int i = 1; i < rows.size(); ++i)
+    {
+        if (area(rows[i]).center().x() - area(rows[i - 1]).center().x() >
+            area(rows[split]).center().x() - area(rows[split - 1]).center().x())
+            split = i;
+    }
+    QList<QWidget*> left = rows.mid(0, split), right = rows.mid(split);
+    const auto byTop = [&area](const QWidget* a, const QWidget* b) { return area(a).top() < area(b).top(); };
+    std::sort(left.begin(), left.end(), byTop);
+    std::sort(right.begin(), right.end(), byTop);
+    // Single player over the developers' tools, multiplayer over the program's pages.
+    QCOMPARE(left.size(), 7);
+    QCOMPARE(right.size(), 9);
+    for (int row = 0; row < left.size(); ++row)
+    {
+        const QRect a = area(left[row]), b = area(right[row]);
+        QVERIFY2(a.top() == b.top() && a.height() == b.height(),
+                 qPrintable(QStringLiteral("row %1: \"%2\" at y %3 (%4 high), \"%5\" at y %6 (%7 high)")
+                                .arg(row)
+                                .arg(Caption(left[row]))
+                                .arg(a.top())
+                                .arg(a.height())
+                                .arg(Caption(right[row]))
+                                .arg(b.top())
+                                .arg(b.height())));
+    }
+    // Every heading and caption shown whole, no button over another.
     const QStringList faults = Gallery::Misfits(&menu);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
 }

@@ -1,6 +1,7 @@
 // The not-in-sync dialog fed by the real sync checker over the content index of a test folder,
 // and by the download manager's progress signal.
 
+#include "Common.h"
 #include "DownloadHandler.h"
 #include "NButtonBase.h"
 #include "NImageLabel.h"
@@ -15,6 +16,15 @@
 
 #include <QSignalSpy>
 #include <QtTest>
+
+// A failed check in Expect ends the test function too.
+#define EXPECT(...)                                                                                          \
+    do                                                                                                       \
+    {                                                                                                        \
+        Expect(__VA_ARGS__);                                                                                 \
+        if (QTest::currentTestFailed())                                                                      \
+            return;                                                                                          \
+    } while (false)
 
 namespace
 {
@@ -34,10 +44,23 @@ class TestSyncDialog : public QObject
     std::unique_ptr<TestEnvironment> m_env;
     std::unique_ptr<DialogHost> m_host;
 
-    // The states' colours are the gallery's.
-    static void Expect(NotInSyncModal* dialog, int type, const QString& text)
+    // The status word of an item and the colour it is drawn in (set a moment after the text).
+    static void Expect(NotInSyncModal* dialog, int type, const QString& text, const QColor& colour)
     {
-        QCOMPARE(dialog->StatusLabel(type)->text(), text);
+        NImageLabel* label = dialog->StatusLabel(type);
+        QCOMPARE(label->text(), text);
+        QCOMPARE(label->GetColor(), colour);
+        QTRY_COMPARE(label->palette().color(QPalette::WindowText), colour);
+    }
+
+    static NImageLabel* LabelWith(QWidget* dialog, const QString& text)
+    {
+        for (NImageLabel* label : dialog->findChildren<NImageLabel*>())
+        {
+            if (label->text() == text)
+                return label;
+        }
+        return nullptr;
     }
 
 private slots:
@@ -83,10 +106,10 @@ private slots:
         connect(dialog, &NotInSyncModal::OnRetry, SyncHandler::Instance(), &SyncHandler::DoRetrySync);
         QSignalSpy retries(dialog, &NotInSyncModal::OnRetry);
         m_host->Open(dialog);
-        Expect(dialog, DataDownload::Map, "SYNCED");
-        Expect(dialog, DataDownload::MapCache, "SYNCED");
-        Expect(dialog, DataDownload::Game, "NOT SYNCED");
-        Expect(dialog, DataDownload::Engine, "SYNCED");
+        EXPECT(dialog, DataDownload::Map, "SYNCED", Common::ColorGreen());
+        EXPECT(dialog, DataDownload::MapCache, "SYNCED", Common::ColorGreen());
+        EXPECT(dialog, DataDownload::Game, "NOT SYNCED", Common::ColorRed());
+        EXPECT(dialog, DataDownload::Engine, "SYNCED", Common::ColorGreen());
         // The map's information from its archive, shown as plain text.
         QCOMPARE(dialog->CaptionLabel(DataDownload::Map)->text(),
                  QStringLiteral("<I>TWO</I> RIVERS & A FORD"));
@@ -105,6 +128,7 @@ private slots:
         QCOMPARE(retries.count(), 0);
         QTRY_COMPARE(retries.count(), 1);
         QTRY_COMPARE(dialog->StatusLabel(DataDownload::Game)->text(), QStringLiteral("SYNCED"));
+        EXPECT(dialog, DataDownload::Game, "SYNCED", Common::ColorGreen());
         QVERIFY(dialog->RetryButton()->isEnabled());
         QTest::qWait(NotInSyncModal::RetryDelayMs + 50);
         QCOMPARE(retries.count(), 1);
@@ -114,36 +138,64 @@ private slots:
         QCOMPARE(m_host->Sounds(), QStringList{"button.off"});
     }
 
+    // Every state the game column can show, in its colour; the headline and the message keep theirs.
     void DownloadStates_data()
     {
-        QTest::addColumn<DataDownload>("download");
+        QTest::addColumn<bool>("present");
+        QTest::addColumn<DataDownload>("download"); // item type -1: no download
         QTest::addColumn<QString>("text");
+        QTest::addColumn<QColor>("colour");
         QTest::addColumn<bool>("bar");
-        const auto row = [](const char* name, void (DataDownload::*set)(), const char* text, bool bar)
-        { QTest::newRow(name) << Download(DataDownload::Game, set) << QString(text) << bar; };
-        row("error", &DataDownload::SetError, "HAS ERRORS", false);
-        row("searching", &DataDownload::SetSearching, "SEARCHING", false);
-        row("downloading", &DataDownload::SetDownloading, "DOWNLOADING", true);
-        row("completed", &DataDownload::SetCompleted, "COMPLETED", false);
+        QTest::addColumn<bool>("retry");
+        const auto row = [](const char* name, void (DataDownload::*set)(), const char* text,
+                            const QColor& colour, bool bar, bool retry)
+        {
+            QTest::newRow(name) << false << Download(DataDownload::Game, set) << QString(text) << colour
+                                << bar << retry;
+        };
+        DataDownload none;
+        none.itemType = -1;
+        QTest::newRow("present") << true << none << "SYNCED" << Common::ColorGreen() << false << true;
+        QTest::newRow("present, its download failed before")
+            << true << Download(DataDownload::Game, &DataDownload::SetError) << "SYNCED"
+            << Common::ColorGreen() << false << true;
+        QTest::newRow("missing, no download")
+            << false << none << "NOT SYNCED" << Common::ColorRed() << false << true;
+        row("error", &DataDownload::SetError, "HAS ERRORS", Common::ColorRed(), false, true);
+        row("searching", &DataDownload::SetSearching, "SEARCHING", Common::ColorLight(), false, false);
+        row("downloading", &DataDownload::SetDownloading, "DOWNLOADING", Common::ColorLight(), true, false);
+        row("installing", &DataDownload::SetInstalling, "INSTALLING", Common::ColorLight(), false, false);
+        row("completed", &DataDownload::SetCompleted, "COMPLETED", Common::ColorGreen(), false, true);
     }
 
     void DownloadStates()
     {
+        QFETCH(bool, present);
         QFETCH(DataDownload, download);
         QFETCH(QString, text);
+        QFETCH(QColor, colour);
         QFETCH(bool, bar);
+        QFETCH(bool, retry);
         DataSyncState state;
         state.gameName = "Late Game 3";
-        state.hasGame = false;
-        state.downloads.insert(download.itemType, download);
+        state.hasGame = present;
+        if (download.itemType >= 0)
+            state.downloads.insert(download.itemType, download);
         state.isChecked = true;
         state.downloadsIdle = state.NoDownloadRunning();
         auto* dialog = new NotInSyncModal(state);
         m_host->Open(dialog);
-        Expect(dialog, DataDownload::Game, text);
-        Expect(dialog, DataDownload::Engine, "SYNCED");
+        EXPECT(dialog, DataDownload::Game, text, colour);
+        EXPECT(dialog, DataDownload::Engine, "SYNCED", Common::ColorGreen());
         QCOMPARE(dialog->ProgressBar(DataDownload::Game)->isVisible(), bar);
-        QCOMPARE(dialog->RetryButton()->isEnabled(), !bar && text != "SEARCHING");
+        QCOMPARE(dialog->RetryButton()->isEnabled(), retry);
+        NImageLabel* headline = LabelWith(dialog, "BATTLE IN SYNC VALIDATION");
+        QVERIFY(headline);
+        QTRY_COMPARE(headline->palette().color(QPalette::WindowText), Common::ColorMain());
+        NImageLabel* message = LabelWith(dialog, "TO START THE BATTLE YOU SHOULD DOWNLOAD ALL OF THE "
+                                                 "ABOVE\nYOUR DOWNLOAD WILL START AUTOMATICALLY");
+        QVERIFY(message);
+        QTRY_COMPARE(message->palette().color(QPalette::WindowText), Common::ColorLight());
 
         // Progress from the download manager: the map information has no bar to move.
         connect(DownloadHandler::Instance(), &DownloadHandler::OnProgress, dialog,
@@ -165,7 +217,7 @@ private slots:
         for (int type = 0; type < 4; ++type)
         {
             QVERIFY(!dialog->ProgressBar(type)->isVisible());
-            Expect(dialog, type, "SYNCED");
+            EXPECT(dialog, type, "SYNCED", Common::ColorGreen());
         }
         m_host->Click(dialog->CloseButton());
         QVERIFY(!m_host->IsOpen());

@@ -2,6 +2,7 @@
 
 #include "AppDefines.h"
 #include "CheckForUpdatesModal.h"
+#include "Common.h"
 #include "GIFWidget.h"
 #include "NButtonBase.h"
 #include "NImageLabel.h"
@@ -54,16 +55,16 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QString>("headline");
+        QTest::addColumn<QColor>("colour");
         QTest::addColumn<bool>("download");
         QTest::newRow("newer") << 200 << QByteArray("9.0.0\n- more\n")
-                               << "THERE'S A NEW VERSION OF LOBBY AVAILABLE" << true;
+                               << "THERE'S A NEW VERSION OF LOBBY AVAILABLE" << Common::ColorGreen() << true;
         const QString latest = "YOU ARE USING THE LATEST VERSION OF LOBBY.";
         QTest::newRow("same") << 200 << QByteArray(qPrintable(AppDefines::GetLobbyVersion())) << latest
-                              << false;
+                              << Common::ColorMain() << false;
         const QString error = "AN ERROR OCCURRED WHILE CHECKING FOR A SOFTWARE UPDATE.";
-        QTest::newRow("not found") << 404 << QByteArray("gone") << error << false;
-        // A bad body and a timeout are errors of the update check like this one: tst_webupdates. The
-        // headlines' colours are the gallery's.
+        QTest::newRow("not found") << 404 << QByteArray("gone") << error << Common::ColorRed() << false;
+        // A bad body and a timeout are errors of the update check like this one: tst_webupdates.
     }
 
     void Outcomes()
@@ -71,6 +72,7 @@ private slots:
         QFETCH(int, status);
         QFETCH(QByteArray, body);
         QFETCH(QString, headline);
+        QFETCH(QColor, colour);
         QFETCH(bool, download);
         m_server->SetAnswer(Path, status, body);
         auto* dialog = new CheckForUpdatesModal();
@@ -78,13 +80,23 @@ private slots:
         m_host->Open(dialog);
         QVERIFY(dialog->Busy()->IsRunning());
         QCOMPARE(dialog->Headline()->text(), Checking);
+        QCOMPARE(dialog->Headline()->GetColor(), Common::ColorMain());
+        QTRY_COMPARE(dialog->Headline()->palette().color(QPalette::WindowText), Common::ColorMain());
         // The request leaves after a pause, not as the dialog opens.
         QCoreApplication::processEvents();
         QCOMPARE(m_server->Requests(), 1);
         QTRY_COMPARE(m_server->Requests(), 2);
         QTRY_COMPARE(dialog->Headline()->text(), headline);
+        // Its colour is set a moment after the text.
+        QCOMPARE(dialog->Headline()->GetColor(), colour);
+        QTRY_COMPARE(dialog->Headline()->palette().color(QPalette::WindowText), colour);
         QVERIFY(!dialog->Busy()->IsRunning() && !dialog->Busy()->isVisible());
         QCOMPARE(dialog->Detail()->isVisible(), download);
+        if (download)
+        {
+            QCOMPARE(dialog->Detail()->text(), "UPDATE NOW TO GET THE LATEST FEATURES AND IMPROVEMENTS");
+            QTRY_COMPARE(dialog->Detail()->palette().color(QPalette::WindowText), Common::ColorWhite());
+        }
         QCOMPARE(dialog->DownloadButton()->isVisible(), download);
         if (download)
         {
@@ -121,14 +133,17 @@ private slots:
         };
         answer(200, "9.9.9\n", 3);
         QTRY_COMPARE(dialog->Headline()->text(), "THERE'S A NEW VERSION OF LOBBY AVAILABLE");
+        QTRY_COMPARE(dialog->Headline()->palette().color(QPalette::WindowText), Common::ColorGreen());
         QVERIFY(dialog->DownloadFrame()->isVisible() && dialog->Detail()->isVisible());
         answer(200, qPrintable(AppDefines::GetLobbyVersion()), 4);
         QTRY_COMPARE(dialog->Headline()->text(), "YOU ARE USING THE LATEST VERSION OF LOBBY.");
+        QTRY_COMPARE(dialog->Headline()->palette().color(QPalette::WindowText), Common::ColorMain());
         QVERIFY(!dialog->DownloadFrame()->isVisible() && !dialog->Detail()->isVisible());
         answer(200, "9.9.9\n", 5);
         QTRY_VERIFY(dialog->DownloadFrame()->isVisible());
         answer(404, "gone", 6);
         QTRY_VERIFY(dialog->Headline()->text().startsWith("AN ERROR"));
+        QTRY_COMPARE(dialog->Headline()->palette().color(QPalette::WindowText), Common::ColorRed());
         QVERIFY(!dialog->DownloadFrame()->isVisible() && !dialog->Detail()->isVisible());
         answer(200, "9.9.9\n", 7);
         QTRY_VERIFY(dialog->DownloadFrame()->isVisible());

@@ -16,6 +16,7 @@
 #include "TestEnvironment.h"
 #include "helper_Sounds.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QSignalSpy>
 #include <QStyleOptionSlider>
@@ -203,6 +204,82 @@ private slots:
         QCOMPARE(row.ValueLabel()->text(), "100");
         QVERIFY(row.ValueLabel()->isVisible() && !row.OffLabel()->isVisible());
         QTRY_COMPARE(sounds.Played(), QStringList{"button.on"});
+    }
+
+    // However the player changes a settings row, it shows the value it has (or "OFF") and reports
+    // it once, before the sound of that value plays: a drag as it moves, a key, the wheel or a
+    // click beside the handle at once. Each row starts at 60.
+    void SliderRowFollowsEveryChange_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("value");
+        QTest::newRow("end key") << "End" << 100;
+        QTest::newRow("home key: OFF") << "Home" << 0;
+        QTest::newRow("right arrow") << "Right" << 61;
+        QTest::newRow("down arrow") << "Down" << 59;
+        QTest::newRow("page up") << "PageUp" << 70;
+        QTest::newRow("page down") << "PageDown" << 50;
+        QTest::newRow("wheel up") << "WheelUp" << 60 + QApplication::wheelScrollLines();
+        QTest::newRow("wheel down") << "WheelDown" << 60 - QApplication::wheelScrollLines();
+        QTest::newRow("click right of the handle") << "ClickRight" << 70;
+        QTest::newRow("drag to the start: OFF") << "Drag" << 0;
+    }
+
+    void SliderRowFollowsEveryChange()
+    {
+        QFETCH(QString, action);
+        QFETCH(int, value);
+        SoundRecorder sounds;
+        NSettingsSlider row("Volume", 0, 100, true);
+        row.resize(400, 30);
+        row.SetValue(60);
+        row.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&row));
+        QSignalSpy changed(&row, &NSettingsSlider::OnValueChanged);
+        QSignalSpy settled(&row, &NSettingsSlider::OnValueSoundChange);
+        QStringList shownAtSound;
+        connect(&row, &NSettingsSlider::OnValueSoundChange, this,
+                [&row, &shownAtSound] {
+                    shownAtSound << (row.OffLabel()->isVisible() ? row.OffLabel()->text()
+                                                                 : row.ValueLabel()->text());
+                });
+        NSlider* slider = row.Slider();
+        const QPoint middle(slider->width() / 2, slider->height() / 2);
+        const QMap<QString, int> keys = {{"End", Qt::Key_End},       {"Home", Qt::Key_Home},
+                                         {"Right", Qt::Key_Right},   {"Down", Qt::Key_Down},
+                                         {"PageUp", Qt::Key_PageUp}, {"PageDown", Qt::Key_PageDown}};
+        if (keys.contains(action))
+            QTest::keyClick(slider, Qt::Key(keys.value(action)));
+        else if (action.startsWith("Wheel"))
+        {
+            const QPoint notch(0, action == "WheelUp" ? 120 : -120);
+            QWheelEvent wheel(middle, slider->mapToGlobal(middle), QPoint(), notch, Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(slider, &wheel);
+        }
+        else if (action == "ClickRight")
+        {
+            const QPoint beside(slider->width() - 10, slider->height() / 2);
+            QTest::mouseClick(slider, Qt::LeftButton, {}, beside);
+        }
+        else
+        {
+            QTest::mousePress(slider, Qt::LeftButton, {}, HandleCentre(slider));
+            QTest::mouseMove(slider, QPoint(1, slider->height() / 2));
+            QCOMPARE(changed.count(), 1);
+            QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(1, slider->height() / 2));
+        }
+        QCOMPARE(row.GetValue(), value);
+        QCOMPARE(row.ValueLabel()->text(), QString::number(value));
+        QCOMPARE(row.ValueLabel()->isVisible(), value != 0);
+        QCOMPARE(row.OffLabel()->isVisible(), value == 0);
+        // Reported once, also for a drag, whose release changes nothing more.
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.first().first().toInt(), value);
+        QCOMPARE(settled.count(), 1);
+        QCOMPARE(settled.first().first().toInt(), value);
+        QCOMPARE(shownAtSound, QStringList{value == 0 ? QString("OFF") : QString::number(value)});
+        QTRY_COMPARE(sounds.Played(), QStringList{value == 0 ? "button.off" : "button.on"});
     }
 
     void PlainSliderSoundsOncePerRelease()

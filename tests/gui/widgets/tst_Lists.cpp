@@ -324,6 +324,18 @@ private slots:
         QCOMPARE(doubled.first().first().toString(), "gg");
     }
 
+    // Two keys of one number: one row, the other refused (and freed: the sanitizer build leaks nothing).
+    void TauntsOfOneNumberTwice()
+    {
+        WriteTaunts("count=3\n[1]\nkey=7\nmessage=Seven\nfile=a.wav\n"
+                    "[2]\nkey=07\nmessage=Oh seven\nfile=b.wav\n"
+                    "[3]\nkey=gg\nmessage=Good game\nfile=c.wav\n");
+        TauntsTreeView taunts;
+        QCOMPARE(VisibleTexts(taunts, 0).size(), 2);
+        QCOMPARE(VisibleTexts(taunts, 0).last(), "gg");
+        QVERIFY(m_env->LogContains("StyledTreeView::AppendStyledItem :: item with same id [ 7 ]!"));
+    }
+
     void TauntsWithoutNumberOne()
     {
         WriteTaunts("count=2\n[1]\nkey=gg\nmessage=Good game\nfile=d.wav\n"

@@ -39,7 +39,8 @@ public:
         row[1]->setText(text);
         row[1]->setData(text.toLower(), SortRole);
         ColorRow(row, Qt::white);
-        AppendStyledItem(row);
+        if (!AppendStyledItem(row))
+            qDeleteAll(row);
     }
 
     QString filter;
@@ -78,8 +79,17 @@ class TestStyledTreeView : public QObject
 private slots:
     void initTestCase() { GuiFonts::LoadFonts(); }
 
+    // A refused row is left to the caller, who frees it or appends it again under another id.
+    void DuplicateIdIsRefusedWhole_data()
+    {
+        QTest::addColumn<bool>("reused");
+        QTest::newRow("the caller frees it") << false;
+        QTest::newRow("the caller appends it under a free id") << true;
+    }
+
     void DuplicateIdIsRefusedWhole()
     {
+        QFETCH(bool, reused);
         TestEnvironment env;
         ProbeView view;
         view.Add(7, "first");
@@ -87,12 +97,26 @@ private slots:
         const StyledTreeView::Row second = {new CountedItem(), new CountedItem("second")};
         StyledTreeView::SetRowId(second, 7);
         QVERIFY(!view.AppendStyledItem(second));
-        QCOMPARE(g_deletedItems, 2); // the refused row is freed, not leaked
+        QCOMPARE(g_deletedItems, 0); // still the caller's
         QCOMPARE(view.Model()->rowCount(), 1);
         QCOMPARE(view.GetItemById(7)[1]->text(), "first");
         QVERIFY(env.LogContains("StyledTreeView::AppendStyledItem :: item with same id [ 7 ]!"));
         QVERIFY(env.LogContains("second"));
         QVERIFY(!view.AppendStyledItem({}));
+        if (reused)
+        {
+            const int id = view.GetFreeId();
+            StyledTreeView::SetRowId(second, id);
+            QVERIFY(view.AppendStyledItem(second));
+            QCOMPARE(view.Model()->rowCount(), 2);
+            QCOMPARE(view.GetItemById(id)[1]->text(), "second");
+            view.Clear(); // the view's now: it frees it
+        }
+        else
+        {
+            qDeleteAll(second);
+        }
+        QCOMPARE(g_deletedItems, 2);
     }
 
     void FreeIdAndLookups_data()
