@@ -10,10 +10,15 @@
 
 namespace ContentArchiveFormats
 {
+bool Source::SeekTo(qint64 offset, qint64 length)
+{
+    return offset >= 0 && length >= 0 && offset <= m_size && length <= m_size - offset &&
+           m_device->seek(offset);
+}
+
 bool Source::ReadAt(qint64 offset, qint64 length, QByteArray* out)
 {
-    if (offset < 0 || length < 0 || offset > m_size || length > m_size - offset || length > INT_MAX ||
-        !m_device->seek(offset))
+    if (length > INT_MAX || !SeekTo(offset, length))
         return false;
     *out = m_device->read(length);
     return out->size() == length;
@@ -21,15 +26,13 @@ bool Source::ReadAt(qint64 offset, qint64 length, QByteArray* out)
 
 bool Source::ReadAt(qint64 offset, qint64 length, char* out)
 {
-    if (offset < 0 || length < 0 || offset > m_size || length > m_size - offset || !m_device->seek(offset))
-        return false;
-    return m_device->read(out, length) == length;
+    return SeekTo(offset, length) && m_device->read(out, length) == length;
 }
 
 Outcome Source::Hold(MemoryBudget::Reservation& held, qint64 bytes, QString* error)
 {
     QString why;
-    if (held.GetStatus() == MemoryBudget::Status::Granted && held.Bytes() == 0)
+    if (held.Budget() != &m_budget)
         held = m_budget.Reserve(bytes, m_setAside, &why);
     else
         held.Resize(bytes, m_setAside, &why);

@@ -36,6 +36,9 @@ public:
     Outcome Hold(MemoryBudget::Reservation& held, qint64 bytes, QString* error);
 
 private:
+    // Seeks to `offset` when `length` bytes from there lie within the archive.
+    bool SeekTo(qint64 offset, qint64 length);
+
     QIODevice* m_device;
     qint64 m_size;
     MemoryBudget& m_budget;

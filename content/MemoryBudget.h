@@ -36,6 +36,8 @@ public:
         Status GetStatus() const { return m_status; }
         bool IsGranted() const { return m_status == Status::Granted; }
         qint64 Bytes() const { return m_bytes; }
+        // The budget that made it; none for one made empty.
+        const MemoryBudget* Budget() const { return m_budget; }
         // Holds `bytes` instead: less is given back at once; more is reserved anew after giving
         // back what is held, as no one may wait holding memory of the budget.
         void Resize(qint64 bytes, bool setAside, QString* why);
