@@ -1,5 +1,7 @@
 #include "WebBaseGetData.h"
 
+#include "NetworkAccess.h"
+
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
@@ -24,7 +26,7 @@ WebBaseGetData::~WebBaseGetData()
 void WebBaseGetData::DoInitialize()
 {
     if (!m_network)
-        m_network = new QNetworkAccessManager(this);
+        m_network = NetworkAccess::NewManager(this);
 }
 
 void WebBaseGetData::DoDestroy()

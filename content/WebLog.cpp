@@ -2,6 +2,7 @@
 
 #include "AppDefines.h"
 #include "LogFilesWorker.h"
+#include "NetworkAccess.h"
 
 #include <QDebug>
 #include <QHostAddress>
@@ -13,7 +14,7 @@
 #include <QUrl>
 
 WebLog::WebLog()
-    : m_worker(new LogFilesWorker()), m_network(new QNetworkAccessManager(this)), m_deadline(new QTimer(this))
+    : m_worker(new LogFilesWorker()), m_network(NetworkAccess::NewManager(this)), m_deadline(new QTimer(this))
 {
     m_deadline->setSingleShot(true);
     connect(m_deadline, &QTimer::timeout, this, &WebLog::DoDeadline);

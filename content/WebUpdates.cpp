@@ -1,6 +1,7 @@
 #include "WebUpdates.h"
 
 #include "AppDefines.h"
+#include "NetworkAccess.h"
 
 #include <QAtomicInt>
 #include <QDebug>
@@ -46,7 +47,7 @@ WebUpdates::~WebUpdates()
 void WebUpdates::DoInitialize()
 {
     if (!m_network)
-        m_network = new QNetworkAccessManager(this);
+        m_network = NetworkAccess::NewManager(this);
 }
 
 void WebUpdates::DoDestroy()
